@@ -1,0 +1,49 @@
+// The one way the core reaches the user: message boxes, the status strip,
+// the busy pointer and letting pending window events run.
+//
+// The abort request lives in the work state (WorkState::abortflag); the
+// window's key handler sets it while processEvents() runs.
+#pragma once
+
+#include <string>
+
+namespace crustex {
+
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Shows a modal message box and returns the button the user chose.
+    virtual MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                                 MsgButtons buttons) = 0;
+    // Replaces the text of the information strip ("" clears it).
+    virtual void setStatus(const std::string& text) = 0;
+    // Shows (true) or restores (false) the busy pointer.
+    virtual void setBusy(bool busy) = 0;
+    // Lets the window system process pending events (repaint, key presses).
+    virtual void processEvents() = 0;
+    // Enables or disables the five top menus of the main window.
+    virtual void enableMenus(bool enabled) = 0;
+};
+
+// A host that shows nothing: message boxes answer OK (or Yes).
+class SilentHost : public Host {
+public:
+    MsgAnswer messageBox(const std::string&, const std::string&, MsgIcon, MsgButtons buttons) override {
+        return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
+                                                                                  : MsgAnswer::Ok;
+    }
+    void setStatus(const std::string&) override {}
+    void setBusy(bool) override {}
+    void processEvents() override {}
+    void enableMenus(bool) override {}
+};
+
+// Helpers for the messages every part of the program shows.
+void inputerrormessage(Host& host);  // "Input Error", titled "Error", critical icon
+
+}  // namespace crustex
