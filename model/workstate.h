@@ -110,6 +110,11 @@ struct WorkState {
     // --- Picture state ---
     bool pastedbackground = false;  // a background bitmap was pasted
     int16_t areastate = 0;          // 0 none, 1 being enclosed or enclosed
+    // Check marks of "Show Obs. Sites Data" and "Show Grid Data". Grid glyphs
+    // (vectors, crosses) are drawn only while the latter is checked, so it
+    // starts checked: a vector picture is never empty on a fresh start.
+    bool showobsdatachecked = false;
+    bool showgriddatachecked = true;
 
     // --- Run-time flags ---
     bool gridstale = true;
