@@ -110,6 +110,12 @@ struct WorkState {
     // --- Picture state ---
     bool pastedbackground = false;  // a background bitmap was pasted
     int16_t areastate = 0;          // 0 none, 1 being enclosed or enclosed
+    // The area polygon in frame units: vertices 1..narea (at most 50) and the
+    // two ends of its projection line.
+    static constexpr int kMaxAreaVertices = 50;
+    std::array<float, kMaxAreaVertices + 1> areax{}, areay{};
+    int16_t narea = 0;
+    float projx0 = 0, projy0 = 0, projx1 = 0, projy1 = 0;
     // Check marks of "Show Obs. Sites Data" and "Show Grid Data". Grid glyphs
     // (vectors, crosses) are drawn only while the latter is checked, so it
     // starts checked: a vector picture is never empty on a fresh start.
