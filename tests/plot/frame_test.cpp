@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "plot/plotframe.h"
+
+namespace crustex {
+namespace {
+
+TEST(PlotFrame, StandardFrameMapsCornersForSeveralWidths) {
+    for (float w : {240.0f, 100.0f, 40.0f, 7.5f, 1000.0f}) {
+        SCOPED_TRACE(w);
+        PlotFrame f;
+        ASSERT_TRUE(setplotframe(f, w));
+        EXPECT_FLOAT_EQ(toframex(f, 0), 0.0f);
+        EXPECT_FLOAT_EQ(toframey(f, 0), 505.3f);
+        EXPECT_NEAR(toframex(f, w), 659.2f, 1e-3f);
+        EXPECT_NEAR(toframey(f, w * 51 / 64), -20.0f, 1e-3f);
+        // One kilometre is equally long in both directions.
+        EXPECT_NEAR(f.scalex, -f.scaley, 1e-3f * f.scalex);
+    }
+}
+
+TEST(PlotFrame, RoundTripsFieldPoints) {
+    PlotFrame f;
+    ASSERT_TRUE(setplotframe(f, 240));
+    for (float v : {0.0f, 0.1f, 20.0f, 99.9f, 137.25f, 191.25f, 240.0f, -15.0f}) {
+        SCOPED_TRACE(v);
+        EXPECT_NEAR(fromframex(f, toframex(f, v)), v, 1e-4f * 240);
+        EXPECT_NEAR(fromframey(f, toframey(f, v)), v, 1e-4f * 240);
+    }
+}
+
+TEST(PlotFrame, DoublingWidthHalvesDistancesAndKeepsTheFrame) {
+    PlotFrame a, b;
+    ASSERT_TRUE(setplotframe(a, 100));
+    ASSERT_TRUE(setplotframe(b, 200));
+    EXPECT_NEAR(toframex(a, 10) - toframex(a, 0), 2 * (toframex(b, 10) - toframex(b, 0)), 1e-3f);
+    EXPECT_NEAR(toframey(a, 10) - toframey(a, 0), 2 * (toframey(b, 10) - toframey(b, 0)), 1e-3f);
+    EXPECT_EQ(a.framex0, b.framex0);
+    EXPECT_EQ(a.framey0, b.framey0);
+    EXPECT_EQ(a.framewidth, b.framewidth);
+    EXPECT_EQ(a.frameheight, b.frameheight);
+}
+
+TEST(PlotFrame, UnusableWidthIsRefusedAndKeepsThePreviousFrame) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    for (float w : {0.0f, -0.0f, -5.0f, inf, -inf, nan, 1e-44f}) {
+        SCOPED_TRACE(w);
+        PlotFrame f;
+        ASSERT_TRUE(setplotframe(f, 100));
+        const PlotFrame before = f;
+        EXPECT_FALSE(setplotframe(f, w));
+        EXPECT_EQ(f.fieldwidth, before.fieldwidth);
+        EXPECT_EQ(f.scalex, before.scalex);
+        EXPECT_EQ(f.scaley, before.scaley);
+        EXPECT_TRUE(std::isfinite(toframex(f, 50)));
+        EXPECT_TRUE(std::isfinite(fromframey(f, 50)));
+    }
+}
+
+TEST(PlotFrame, ViewFrameBeforeFieldKeepsScalesAndEmptyFieldKeepsThem) {
+    // Start-up order: the frame rectangle is set while the field is empty.
+    PlotFrame f;
+    setviewframe(f, kFrameLeft, kFrameBottom, kFrameRight, kFrameTop);
+    EXPECT_EQ(f.scalex, 0.0f);
+    EXPECT_EQ(f.scaley, 0.0f);
+    EXPECT_FLOAT_EQ(f.frameheight, -525.3f);
+    // No scale yet: converting back gives the field origin, not infinity.
+    EXPECT_EQ(fromframex(f, 100), 0.0f);
+    setfieldframe(f, 0, 0, 100, 100 * 51.0f / 64);
+    EXPECT_FLOAT_EQ(f.scalex, 6.592f);
+    const float sx = f.scalex;
+    setfieldframe(f, 0, 0, 0, 0);
+    EXPECT_EQ(f.scalex, sx);
+    EXPECT_TRUE(std::isfinite(f.scaley));
+}
+
+}  // namespace
+}  // namespace crustex
