@@ -1,0 +1,150 @@
+#include "plot/recordingsurface.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace crustex {
+
+std::size_t textlength(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+RecordedOp RecordingSurface::start(OpKind kind, std::optional<Rgb> color) const {
+    RecordedOp op;
+    op.kind = kind;
+    op.color = color.value_or(ForeColor);
+    op.explicitcolor = color.has_value();
+    op.width = DrawWidth;
+    op.mode = drawMode;
+    op.style = drawStyle;
+    op.autoredraw = AutoRedraw();
+    op.fontsize = FontSize();
+    op.italic = FontItalic();
+    return op;
+}
+
+void RecordingSurface::Cls() {
+    ops_.push_back(start(OpKind::Cls, std::nullopt));
+    CurrentX = 0;
+    CurrentY = 0;
+}
+
+void RecordingSurface::Line(float x1, float y1, float x2, float y2, std::optional<Rgb> color) {
+    RecordedOp op = start(OpKind::Line, color);
+    op.x1 = x1;
+    op.y1 = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    ops_.push_back(std::move(op));
+    setLastPoint(x2, y2);
+    CurrentX = x2;
+    CurrentY = y2;
+}
+
+void RecordingSurface::Box(float x1, float y1, float x2, float y2, std::optional<Rgb> color) {
+    RecordedOp op = start(OpKind::Box, color);
+    op.x1 = x1;
+    op.y1 = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    ops_.push_back(std::move(op));
+    setLastPoint(x2, y2);
+    CurrentX = x2;
+    CurrentY = y2;
+}
+
+void RecordingSurface::Circle(float x, float y, float radius, std::optional<Rgb> color) {
+    RecordedOp op = start(OpKind::Circle, color);
+    op.x1 = x;
+    op.y1 = y;
+    op.radius = radius;
+    ops_.push_back(std::move(op));
+    CurrentX = x;
+    CurrentY = y;
+}
+
+void RecordingSurface::PSet(float x, float y, std::optional<Rgb> color) {
+    RecordedOp op = start(OpKind::PSet, color);
+    op.x1 = x;
+    op.y1 = y;
+    ops_.push_back(std::move(op));
+    CurrentX = x;
+    CurrentY = y;
+}
+
+void RecordingSurface::PaintPicture(const Picture& picture, float x, float y, float w, float h) {
+    RecordedOp op = start(OpKind::Picture, std::nullopt);
+    op.x1 = x;
+    op.y1 = y;
+    op.x2 = w;
+    op.y2 = h;
+    op.picturewidth = picture.width();
+    op.pictureheight = picture.height();
+    ops_.push_back(std::move(op));
+}
+
+void RecordingSurface::Print(const std::string& text) {
+    RecordedOp op = start(OpKind::Text, std::nullopt);
+    op.x1 = CurrentX;
+    op.y1 = CurrentY;
+    op.x2 = TextWidth(text);
+    op.y2 = TextHeight(text);
+    op.text = text;
+    ops_.push_back(op);
+    CurrentX += op.x2;
+}
+
+float RecordingSurface::TextWidth(const std::string& text) {
+    return static_cast<float>(textlength(text)) * kCharWidth * FontSize();
+}
+
+float RecordingSurface::TextHeight(const std::string&) { return kLineHeight * FontSize(); }
+
+std::vector<RecordedOp> RecordingSurface::sincecls() const {
+    auto it = std::find_if(ops_.rbegin(), ops_.rend(),
+                           [](const RecordedOp& op) { return op.kind == OpKind::Cls; });
+    return std::vector<RecordedOp>(it.base(), ops_.end());
+}
+
+std::vector<RecordedOp> RecordingSurface::ofkind(OpKind kind) const {
+    std::vector<RecordedOp> out;
+    for (const RecordedOp& op : ops_)
+        if (op.kind == kind) out.push_back(op);
+    return out;
+}
+
+std::size_t RecordingSurface::count(OpKind kind) const {
+    return static_cast<std::size_t>(std::count_if(
+        ops_.begin(), ops_.end(), [kind](const RecordedOp& op) { return op.kind == kind; }));
+}
+
+std::vector<RecordedOp> RecordingSurface::linesofcolor(Rgb color) const {
+    std::vector<RecordedOp> out;
+    for (const RecordedOp& op : ops_)
+        if (op.kind == OpKind::Line && op.color == color) out.push_back(op);
+    return out;
+}
+
+std::vector<std::string> RecordingSurface::textstrings() const {
+    std::vector<std::string> out;
+    for (const RecordedOp& op : ops_)
+        if (op.kind == OpKind::Text) out.push_back(op.text);
+    return out;
+}
+
+const RecordedOp* RecordingSurface::findtext(std::string_view text) const {
+    for (const RecordedOp& op : ops_)
+        if (op.kind == OpKind::Text && op.text == text) return &op;
+    return nullptr;
+}
+
+bool RecordingSurface::hasnonfinite() const {
+    return std::any_of(ops_.begin(), ops_.end(), [](const RecordedOp& op) {
+        return !std::isfinite(op.x1) || !std::isfinite(op.y1) || !std::isfinite(op.x2) ||
+               !std::isfinite(op.y2) || !std::isfinite(op.radius);
+    });
+}
+
+}  // namespace crustex
