@@ -1,0 +1,55 @@
+// The bounds that each dialog applies to its numeric boxes, kept as data:
+// one ordered list per dialog, in the order the dialog checks its boxes.
+// Every dialog and core validator takes its rules from here.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "model/formcheck.h"
+#include "model/inputcheck.h"
+
+namespace crustex {
+
+enum class DialogKind {
+    SourceEditor,         // fx0 .. piso
+    Field,                // rwidth, the four corners, grid counts, depth, inclined field
+    Visualization,        // cminval, cline, nsubline, fsize, rdispl, rtilt, rstrain
+    Cff,                  // cffstrike, cffdip, cffrake, friction
+    Custom,               // fx, fy, fz, fxx, fyy, fzz, fxy, fyz, fzx
+    PrinterSetting,       // ymargin, xmargin
+    EarthquakeSelection,  // dep0, dep1, mag0, mag1
+    Map,                  // dlat, nstep, flat1, flat2, flon1, flon2
+    LocationAssistant,    // latitude, longitude, strike, length
+};
+
+// One box of a dialog: the work-state field it fills (the location
+// assistants name their own boxes) and its rule.
+struct FieldBound {
+    std::string_view field;
+    InputRule rule;
+};
+
+// The dialog's boxes in checking order.
+std::span<const FieldBound> dialogbounds(DialogKind dialog);
+
+// The entry of a field, or nullptr when the dialog has no such box.
+const FieldBound* findbound(DialogKind dialog, std::string_view field);
+
+// The rule of a field; throws std::invalid_argument when the dialog has no
+// such box (a programming error).
+const InputRule& rulefor(DialogKind dialog, std::string_view field);
+
+// The text of a box, or nullopt for a box the dialog does not check this
+// time (a disabled box, or the boxes an assistant does not have).
+using BoxText = std::function<std::optional<std::string>(std::string_view field)>;
+
+// Checks the dialog's boxes in the table's order with checkfields: the first
+// rejected box is returned; on success every checked box's value is in
+// `values`.
+FormCheck checkdialog(DialogKind dialog, const BoxText& text, FieldValues& values);
+
+}  // namespace crustex
