@@ -29,8 +29,17 @@ struct FaultDislocation {
 // contributes nothing to any result.
 bool sourceusable(const faultrec& f);
 
-// Geometry of a fault. Only meaningful when sourceusable(f).
+// Geometry of a fault. Only meaningful when sourceusable(f); for coinciding
+// edges it gives length 0 and c = s = 0 (nothing is divided by 0).
 FaultGeometry faultgeometry(const faultrec& f);
+
+// A map point (X, Y) in the fault's frame, origin at edge 0: xi along strike,
+// eta across it ((X - fx0) and (Y - fy0) in 32-bit, the rotation in 64-bit).
+struct FaultFramePoint {
+    double xi = 0;
+    double eta = 0;
+};
+FaultFramePoint tofaultframe(const faultrec& f, const FaultGeometry& g, float x, float y);
 
 FaultDislocation faultdislocation(const faultrec& f);
 
