@@ -1,0 +1,255 @@
+#include "plot/contourlevels.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace crustex {
+namespace {
+
+std::vector<float> semilog1(float lo, float hi, float minvalue) {
+    LevelList l;
+    semilog1levels(lo, hi, minvalue, l);
+    return l.values;
+}
+
+std::vector<float> semilog2(float lo, float hi, float minvalue, int nsub) {
+    LevelList l;
+    semilog2levels(lo, hi, minvalue, nsub, l);
+    return l.values;
+}
+
+void expectlevels(const std::vector<float>& got, const std::vector<double>& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t n = 0; n < want.size(); ++n)
+        EXPECT_NEAR(got[n], want[n], std::fabs(want[n]) * 1e-3 + 1e-12) << "level " << n;
+}
+
+TEST(LinearLevelKind, MainSubAndZeroLines) {
+    struct Case {
+        double k;
+        int nsub;
+        LevelKind want;
+    };
+    // "Main Contour" 10 with 4 sub-contours: sub-interval 2, so level 5 is
+    // 10 (main), 4 is 8, -1 is -2.
+    const Case cases[] = {
+        {5, 4, LevelKind::Main},         {4, 4, LevelKind::PositiveSub},
+        {-1, 4, LevelKind::NegativeSub}, {0, 4, LevelKind::Zero},
+        {-10, 4, LevelKind::Main},       {1, 0, LevelKind::Main},
+        {-7, 0, LevelKind::Main},        {0, 0, LevelKind::Zero},
+        {3, 2, LevelKind::Main},         {2, 2, LevelKind::PositiveSub},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(linearlevelkind(c.k, c.nsub), c.want) << c.k << " / " << c.nsub;
+}
+
+TEST(LogLevelKind, PowersOfTenAreMainLines) {
+    struct Case {
+        float v;
+        LevelKind want;
+    };
+    const Case cases[] = {
+        {0.0f, LevelKind::Zero},          {1.0f, LevelKind::Main},
+        {0.01f, LevelKind::Main},         {1000.0f, LevelKind::Main},
+        {-10.0f, LevelKind::Main},        {-0.001f, LevelKind::Main},
+        {2.0f, LevelKind::PositiveSub},   {0.09f, LevelKind::PositiveSub},
+        {-0.02f, LevelKind::NegativeSub}, {2.154435f, LevelKind::PositiveSub},
+    };
+    for (const auto& c : cases) EXPECT_EQ(loglevelkind(c.v), c.want) << c.v;
+    // The semi-log 2 decades come out as main lines too.
+    LevelList l;
+    semilog2levels(0.5f, 2000, 1, 2, l);
+    int mains = 0;
+    for (float v : l.values) mains += loglevelkind(v) == LevelKind::Main;
+    EXPECT_EQ(mains, 4);  // 1, 10, 100, 1000
+}
+
+TEST(LevelColor, EachKindInEachColourMode) {
+    struct Case {
+        const char* mode;
+        Rgb zero, main, pos, neg;
+    };
+    const Case cases[] = {
+        {"map", {63, 63, 63}, {127, 127, 127}, {255, 95, 0}, {63, 63, 159}},
+        {"nomap", {63, 63, 63}, {127, 127, 127}, {255, 95, 0}, {63, 63, 159}},
+        {"bnw", {0, 0, 0}, {0, 0, 0}, {223, 223, 223}, {63, 63, 63}},
+    };
+    for (const auto& c : cases) {
+        Palette p;
+        ASSERT_TRUE(setcolormode(p, c.mode));
+        EXPECT_EQ(levelcolor(p, LevelKind::Zero), c.zero) << c.mode;
+        EXPECT_EQ(levelcolor(p, LevelKind::Main), c.main) << c.mode;
+        EXPECT_EQ(levelcolor(p, LevelKind::PositiveSub), c.pos) << c.mode;
+        EXPECT_EQ(levelcolor(p, LevelKind::NegativeSub), c.neg) << c.mode;
+    }
+}
+
+TEST(LinearLevels, IntegersBetweenTheEnds) {
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> d(-300, 300);
+    for (int n = 0; n < 500; ++n) {
+        float a = d(rng), b = d(rng);
+        if (a > b) std::swap(a, b);
+        const LinearLevels l = linearlevels(a, b);
+        ASSERT_FALSE(l.thinned);
+        std::vector<double> want;
+        for (double k = std::ceil(a); k <= std::floor(b); ++k) want.push_back(k);
+        ASSERT_EQ(l.count, static_cast<int>(want.size())) << a << " " << b;
+        for (int i = 0; i < l.count; ++i) EXPECT_EQ(l.level(i), want[static_cast<std::size_t>(i)]);
+    }
+    // Both ends exactly on levels are included; a range inside one interval
+    // has none.
+    EXPECT_EQ(linearlevels(-2, 3).count, 6);
+    EXPECT_EQ(linearlevels(0.1f, 0.9f).count, 0);
+    EXPECT_EQ(linearlevels(std::nanf(""), 1).count, 0);
+    EXPECT_EQ(linearlevels(0, INFINITY).count, 0);
+}
+
+TEST(LinearLevels, MoreThanAThousandAreThinnedToNestedPowersOfTen) {
+    EXPECT_FALSE(linearlevels(0, 999).thinned);
+    EXPECT_EQ(linearlevels(0, 999).count, 1000);
+    const LinearLevels just = linearlevels(0, 1000);
+    EXPECT_TRUE(just.thinned);
+    EXPECT_EQ(just.step, 10);
+    EXPECT_EQ(just.count, 101);
+    // A tiny "Main Contour" against huge values: normalized values far past
+    // any 16-bit range.
+    for (float hi : {1e6f, 3.3e9f, 1e20f, 3e38f}) {
+        const LinearLevels l = linearlevels(-hi, hi);
+        EXPECT_TRUE(l.thinned);
+        EXPECT_LE(l.count, kMaxContourLevels);
+        EXPECT_GE(l.count, 2);
+        const double p = std::log10(l.step);
+        EXPECT_NEAR(p, std::round(p), 1e-9);
+        EXPECT_GE(l.level(0), -hi * 1.0000001);
+        EXPECT_LE(l.level(l.count - 1), hi * 1.0000001);
+    }
+}
+
+TEST(SemiLog1, LevelListsOfOneSignificantDigit) {
+    expectlevels(semilog1(-0.025f, 250, 0.01f),
+                 {-0.02, -0.01, 0,   0.01, 0.02, 0.03, 0.04, 0.05, 0.06, 0.07, 0.08, 0.09, 0.1, 0.2,
+                  0.3,   0.4,   0.5, 0.6,  0.7,  0.8,  0.9,  1,    2,    3,    4,    5,    6,   7,
+                  8,     9,     10,  20,   30,   40,   50,   60,   70,   80,   90,   100,  200});
+    expectlevels(semilog1(350, 3600, 0.01f), {400, 500, 600, 700, 800, 900, 1000, 2000, 3000});
+    // All values inside (-min, min): zero alone when it lies between them.
+    expectlevels(semilog1(-0.005f, 0.005f, 0.01f), {0});
+    expectlevels(semilog1(0.001f, 0.005f, 0.01f), {});
+    expectlevels(semilog1(-0.005f, -0.001f, 0.01f), {});
+    // Both ends negative.
+    expectlevels(semilog1(-35, -0.5f, 0.01f),
+                 {-30, -20, -10, -9, -8, -7, -6, -5, -4, -3, -2, -1, -0.9, -0.8, -0.7, -0.6, -0.5});
+    // Ends exactly on levels are included.
+    expectlevels(semilog1(0.01f, 0.1f, 0.01f),
+                 {0.01, 0.02, 0.03, 0.04, 0.05, 0.06, 0.07, 0.08, 0.09, 0.1});
+    expectlevels(semilog1(-0.1f, -0.08f, 0.01f), {-0.1, -0.09, -0.08});
+    // No "Min. Value" to work with: no levels rather than a hang.
+    expectlevels(semilog1(-1, 1, 0), {});
+    expectlevels(semilog1(-1, 1, -5), {});
+}
+
+TEST(SemiLog1, MinimumThatRoundsUpStillReachesZero) {
+    // "Min. Value" 0.004 rounds to the decade 10^-2, so a start of -0.005
+    // lies below that decade; the walk must still step to zero and end.
+    const std::vector<float> l = semilog1(-0.005f, 0.02f, 0.004f);
+    ASSERT_FALSE(l.empty());
+    EXPECT_TRUE(std::is_sorted(l.begin(), l.end()));
+    EXPECT_NE(std::find(l.begin(), l.end(), 0.0f), l.end());
+    EXPECT_FLOAT_EQ(l.front(), -0.005f);
+    EXPECT_FLOAT_EQ(l.back(), 0.02f);
+}
+
+TEST(SemiLog2, EqualStepsInTheLogarithm) {
+    expectlevels(semilog2(0.5f, 150, 1, 2), {1, 2.154435, 4.641589, 10, 21.54435, 46.41589, 100});
+    // Both ends negative: from the most negative upwards.
+    expectlevels(semilog2(-150, -1.5f, 1, 2),
+                 {-100, -46.41589, -21.54435, -10, -4.641589, -2.154435});
+    // Across zero: down to the smallest magnitude, 0, then up again.
+    expectlevels(semilog2(-25, 12, 1, 0), {-10, -1, 0, 1, 10});
+    expectlevels(semilog2(-0.5f, 0.5f, 1, 3), {0});
+    EXPECT_TRUE(semilog2(2.2f, 4.5f, 1, 2).empty());
+}
+
+TEST(SemiLog, ListsAreAscending) {
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<float> mag(-4, 4);
+    std::uniform_int_distribution<int> sign(0, 2);
+    auto value = [&] {
+        const int s = sign(rng);
+        return s == 0 ? 0.0f : (s == 1 ? 1.0f : -1.0f) * std::pow(10.0f, mag(rng));
+    };
+    for (int n = 0; n < 2000; ++n) {
+        float a = value(), b = value();
+        if (a > b) std::swap(a, b);
+        const auto l1 = semilog1(a, b, 0.001f);
+        EXPECT_TRUE(std::is_sorted(l1.begin(), l1.end())) << a << " " << b;
+        for (float v : l1) {
+            EXPECT_GE(v, a);
+            EXPECT_LE(v, b);
+        }
+        const auto l2 = semilog2(a, b, 0.001f, n % 5);
+        EXPECT_TRUE(std::is_sorted(l2.begin(), l2.end())) << a << " " << b;
+    }
+}
+
+TEST(SemiLog, HugeRangesAreCappedAndKeepDecades) {
+    struct Case {
+        int scale;
+        float lo, hi, minvalue;
+        int nsub;
+    };
+    const Case cases[] = {
+        {1, -1e30f, 1e30f, 1e-30f, 0},       {1, -3e38f, 3e38f, 1e-38f, 0},
+        {2, -1e20f, 1e20f, 1e-20f, 99},      {2, 1e-20f, 1e20f, 1e-20f, 99},
+        {2, -1e30f, -1e-30f, 1e-30f, 32767},
+    };
+    for (const auto& c : cases) {
+        LevelList l;
+        if (c.scale == 1)
+            semilog1levels(c.lo, c.hi, c.minvalue, l);
+        else
+            semilog2levels(c.lo, c.hi, c.minvalue, c.nsub, l);
+        EXPECT_TRUE(l.thinned) << c.lo << " " << c.hi;
+        EXPECT_LE(static_cast<int>(l.values.size()), kMaxContourLevels);
+        EXPECT_GT(l.values.size(), 10u);
+        EXPECT_TRUE(std::is_sorted(l.values.begin(), l.values.end()));
+        for (float v : l.values) {
+            const LevelKind k = loglevelkind(v);
+            EXPECT_TRUE(k == LevelKind::Main || k == LevelKind::Zero) << v;
+        }
+    }
+}
+
+TEST(ContourLabels, EdgeAndPeakTexts) {
+    struct Case {
+        std::string got, want;
+    };
+    const Case cases[] = {
+        {linearedgelabel(0, 2), "$-0"},
+        {linearedgelabel(10, 2), "$-2e1"},
+        {linearedgelabel(1, 0.5f), "$-5e-1"},
+        {linearedgelabel(-3, 1), "$--3e0"},
+        {logedgelabel(0), "$-0"},
+        {logedgelabel(1), "$-1E0"},
+        {logedgelabel(0.1f), "$-1E-1"},
+        {logedgelabel(0.01f), "$-1E-2"},
+        {logedgelabel(-0.01f), "$--1E-2"},
+        {logedgelabel(10), ""},
+        {logedgelabel(100), ""},
+        {logedgelabel(0.2f), ""},
+        {peaklabel(0), "$-0"},
+        {peaklabel(10), "$-10."},
+        {peaklabel(9.99f), "$-9.99"},
+        {peaklabel(1000), "$-1.E3"},
+        {peaklabel(-250), "$--250"},
+        {peaklabel(0.5f), "$-5.E-1"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.got, c.want);
+}
+
+}  // namespace
+}  // namespace crustex
