@@ -120,18 +120,17 @@ void setprojconst(Projection& p, float s) {
         cylindricalconst(p, s);
 }
 
-bool setprojection(Projection& state, WorkState& ws) {
-    // The east limit is wrapped in the state itself, as the map dialog shows
-    // it afterwards. A limit too large for 360 to move it is left alone.
-    for (int i = 0; i < 100000 && ws.flon1 >= ws.flon2; ++i) {
-        const float next = ws.flon2 + 360;
-        if (next == ws.flon2) break;
-        ws.flon2 = next;
+bool setupprojection(Projection& state, int16_t kind, float lat1, float lon1, float lat2,
+                     float& lon2) {
+    // The east limit is wrapped in place, as the map dialog shows it
+    // afterwards. A limit too large for 360 to move it is left alone.
+    for (int i = 0; i < 100000 && lon1 >= lon2; ++i) {
+        const float next = lon2 + 360;
+        if (next == lon2) break;
+        lon2 = next;
     }
-    const float lat1 = ws.flat1, lat2 = ws.flat2, lon1 = ws.flon1, lon2 = ws.flon2;
-
     Projection p;
-    p.kind = ws.projection;
+    p.kind = kind;
     p.lat1 = lat1;
     p.lat2 = lat2;
     p.phi0 = (lat1 + lat2) / 2;
@@ -152,6 +151,10 @@ bool setprojection(Projection& state, WorkState& ws) {
     if (!fitprojection(p, lat1, lon1, lat2, lon2)) return false;
     state = p;
     return true;
+}
+
+bool setprojection(Projection& state, WorkState& ws) {
+    return setupprojection(state, ws.projection, ws.flat1, ws.flon1, ws.flat2, ws.flon2);
 }
 
 }  // namespace crustex

@@ -1,0 +1,322 @@
+#include "files/sourcefile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "files/appdir.h"
+#include "files/atomicfile.h"
+#include "model/sourcemodel.h"
+#include "model/sourcetable.h"
+
+namespace crustex {
+
+namespace {
+
+std::string lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+// Point-source values of a record that carries none.
+void pointdefaults(faultrec& f) {
+    f.px = 100;
+    f.py = 100;
+    f.pdepth = 1;
+    f.piso = 100;
+    f.sourcetype = 0;
+}
+
+// Slip and rake from the dip-slip and strike-slip components.
+void slipfromcomponents(faultrec& f, float dipslip, float strikeslip) {
+    f.slip = static_cast<float>(std::sqrt(static_cast<double>(dipslip) * dipslip +
+                                          static_cast<double>(strikeslip) * strikeslip));
+    f.rakeangle = static_cast<float>(calcangle(dipslip, strikeslip) * 180.0 / kPi);
+}
+
+// The second edge from the first, a geographic strike and a length.
+void placefault(faultrec& f, const GeoFrame& geo, float lat, float lon, float strike,
+                float length) {
+    geotokm(geo.proj, geo.frame, lat, lon, f.fx0, f.fy0);
+    const double theta = strike * kPi / 180 + meridianangle(geo.proj, lon);
+    f.fx1 = static_cast<float>(f.fx0 + length * std::sin(theta));
+    f.fy1 = static_cast<float>(f.fy0 + length * std::cos(theta));
+}
+
+bool readfloats(RecordReader& r, float* v, int n) {
+    for (int i = 0; i < n; ++i)
+        if (!r.readfloat(v[i])) return false;
+    return true;
+}
+
+}  // namespace
+
+void writeplanerecord(RecordWriter& w, const faultrec& f) {
+    const double rake = f.rakeangle * kPi / 180;
+    w.number(f.fx0);
+    w.number(f.fy0);
+    w.number(f.fx1);
+    w.number(f.fy1);
+    w.number(f.fdepth);
+    w.number(f.fwidth);
+    w.number(f.fdipangle);
+    w.number(static_cast<float>(f.slip * std::sin(rake)));
+    w.number(static_cast<float>(f.slip * std::cos(rake)));
+    w.number(f.tensile);
+    w.number(f.px);
+    w.number(f.py);
+    w.number(f.pdepth);
+    w.number(f.piso);
+    w.integer(f.sourcetype);
+}
+
+void writegeorecord(RecordWriter& w, const faultrec& f, const GeoFrame& geo) {
+    float lat = 0, lon = 0, plat = 0, plon = 0;
+    kmtogeo(geo.proj, geo.frame, f.fx0, f.fy0, lat, lon);
+    const float gamma = meridianangle(geo.proj, lon);
+    const float dx = f.fx1 - f.fx0;
+    const float dy = f.fy1 - f.fy0;
+    const float strike = static_cast<float>((calcangle(dx, dy) - gamma) * 180 / kPi);
+    const float length = std::sqrt(dx * dx + dy * dy);
+    kmtogeo(geo.proj, geo.frame, f.px, f.py, plat, plon);
+    w.number(lat);
+    w.number(lon);
+    w.number(f.fdepth);
+    w.number(strike);
+    w.number(f.fdipangle);
+    w.number(f.rakeangle);
+    w.number(length);
+    w.number(f.fwidth);
+    w.number(f.slip);
+    w.number(f.tensile);
+    w.number(plat);
+    w.number(plon);
+    w.number(f.pdepth);
+    w.number(f.piso);
+    w.integer(f.sourcetype);
+}
+
+bool readsourcerecord(RecordReader& r, SourceForm form, const GeoFrame& geo, faultrec& f) {
+    float v[14];
+    switch (form) {
+        case SourceForm::Plane15:
+        case SourceForm::Plane10: {
+            const bool full = form == SourceForm::Plane15;
+            if (!readfloats(r, v, full ? 14 : 10)) return false;
+            f.fx0 = v[0];
+            f.fy0 = v[1];
+            f.fx1 = v[2];
+            f.fy1 = v[3];
+            f.fdepth = v[4];
+            f.fwidth = v[5];
+            f.fdipangle = v[6];
+            slipfromcomponents(f, v[7], v[8]);
+            f.tensile = v[9];
+            if (!full) {
+                pointdefaults(f);
+                return true;
+            }
+            f.px = v[10];
+            f.py = v[11];
+            f.pdepth = v[12];
+            f.piso = v[13];
+            return r.readint(f.sourcetype);
+        }
+        case SourceForm::Geographic15:
+        case SourceForm::Geographic10: {
+            const bool full = form == SourceForm::Geographic15;
+            if (!readfloats(r, v, full ? 14 : 10)) return false;
+            placefault(f, geo, v[0], v[1], v[3], v[6]);
+            f.fdepth = v[2];
+            f.fdipangle = v[4];
+            f.rakeangle = v[5];
+            f.fwidth = v[7];
+            f.slip = v[8];
+            f.tensile = v[9];
+            if (!full) {
+                pointdefaults(f);
+                return true;
+            }
+            geotokm(geo.proj, geo.frame, v[10], v[11], f.px, f.py);
+            f.pdepth = v[12];
+            f.piso = v[13];
+            return r.readint(f.sourcetype);
+        }
+        case SourceForm::GeoSlip10: {
+            if (!readfloats(r, v, 10)) return false;
+            placefault(f, geo, v[0], v[1], v[3], v[5]);
+            f.fdepth = v[2];
+            f.fdipangle = v[4];
+            f.fwidth = v[6];
+            slipfromcomponents(f, v[7], v[8]);
+            f.tensile = v[9];
+            pointdefaults(f);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool readsourcelist(RecordReader& r, SourceForm form, const GeoFrame& geo, Host& host,
+                    std::vector<faultrec>& scratch) {
+    int16_t count = 0;
+    if (!r.readint(count)) return false;
+    scratch.clear();
+    for (int i = 1; i <= count; ++i) {
+        if (r.atend()) break;
+        if (i > kMaxSources) {
+            faultlimitmessage(host);
+            break;
+        }
+        faultrec f;
+        if (!readsourcerecord(r, form, geo, f)) return false;
+        scratch.push_back(f);
+    }
+    return true;
+}
+
+void installsources(WorkState& ws, const std::vector<faultrec>& list) {
+    const int n = static_cast<int>(list.size());
+    if (n < 1 || n > kMaxSources) return;
+    for (int k = 1; k <= n; ++k)
+        ws.fault[static_cast<std::size_t>(k)] = list[static_cast<std::size_t>(k - 1)];
+    ws.nfault = static_cast<int16_t>(n);
+    ws.quantitykey.clear();
+    markgridstale(ws);
+}
+
+bool coastfilepresent(WorkState& ws) {
+    if (!findfilenocase(ws.mappath, "japanv.map").empty()) return true;
+    ws.needmap = false;
+    return false;
+}
+
+void mapmissingmessage(const WorkState& ws, Host& host) {
+    host.messageBox("Map File not Exist in " + ws.mappath, "Error", MsgIcon::Critical,
+                    MsgButtons::Ok);
+}
+
+void openerrormessage(Host& host) {
+    host.messageBox("Open Error", "Error", MsgIcon::Critical, MsgButtons::Ok);
+}
+
+std::string sourcefiletext(const WorkState& ws) {
+    RecordWriter w;
+    const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
+    w.text("fltxy2");
+    w.integer(n);
+    w.endline();
+    for (int k = 1; k <= n; ++k) {
+        writeplanerecord(w, ws.fault[static_cast<std::size_t>(k)]);
+        w.endline();
+    }
+    return w.str();
+}
+
+std::string sourcemapfiletext(const WorkState& ws, const GeoFrame& geo) {
+    RecordWriter w;
+    const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
+    w.text("maparea");
+    w.number(ws.flat1);
+    w.number(ws.flon1);
+    w.number(ws.flat2);
+    w.number(ws.flon2);
+    w.endline();
+    w.text("fltga2");
+    w.integer(n);
+    w.endline();
+    for (int k = 1; k <= n; ++k) {
+        writegeorecord(w, ws.fault[static_cast<std::size_t>(k)], geo);
+        w.endline();
+    }
+    return w.str();
+}
+
+bool storesource(const WorkState& ws, Host& host, const std::string& path) {
+    if (writefileatomic(path, sourcefiletext(ws))) return true;
+    openerrormessage(host);
+    return false;
+}
+
+bool storesourcemap(const WorkState& ws, Host& host, const GeoFrame& geo, const std::string& path) {
+    if (writefileatomic(path, sourcemapfiletext(ws, geo))) return true;
+    openerrormessage(host);
+    return false;
+}
+
+SourceReadResult readsourcefile(WorkState& ws, Host& host, const GeoFrame& geo,
+                                const std::string& path, const SourceFileHooks& hooks) {
+    std::string content;
+    if (!readwholefile(path, content)) {
+        openerrormessage(host);
+        return {};
+    }
+    return readsourcetext(ws, host, geo, std::move(content), hooks);
+}
+
+SourceReadResult readsourcetext(WorkState& ws, Host& host, const GeoFrame& geo, std::string content,
+                                const SourceFileHooks& hooks) {
+    SourceReadResult result;
+    result.opened = true;
+    RecordReader r(std::move(content));
+    std::vector<faultrec> scratch;
+    bool ok = true;
+    // The first keyword is read even from an empty file, which therefore
+    // gives "Input Error".
+    do {
+        std::string keyword;
+        if (!r.readtext(keyword)) {
+            ok = false;
+            break;
+        }
+        keyword = lower(std::move(keyword));
+        if (keyword == "maparea") {
+            const MapDataCheck& check = hooks.checkmapdata ? hooks.checkmapdata : coastfilepresent;
+            if (!check(ws)) {
+                mapmissingmessage(ws, host);
+                result.mapmissing = true;
+                return result;
+            }
+            float c[4];
+            if (!readfloats(r, c, 4)) {
+                ok = false;
+                break;
+            }
+            if (hooks.showmapdialog) hooks.showmapdialog(c[0], c[1], c[2], c[3]);
+        } else if (keyword == "fltxy2" || keyword == "fltxy") {
+            const SourceForm form = keyword == "fltxy2" ? SourceForm::Plane15 : SourceForm::Plane10;
+            if (!readsourcelist(r, form, geo, host, scratch)) {
+                ok = false;
+                break;
+            }
+        } else if (keyword == "fltga2" || keyword == "fltga" || keyword == "fltgd") {
+            if (!ws.needmap) {
+                host.messageBox("No Map", "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
+                continue;
+            }
+            const SourceForm form = keyword == "fltga2"  ? SourceForm::Geographic15
+                                    : keyword == "fltga" ? SourceForm::Geographic10
+                                                         : SourceForm::GeoSlip10;
+            if (!readsourcelist(r, form, geo, host, scratch)) {
+                ok = false;
+                break;
+            }
+        }
+    } while (!r.atend());
+
+    if (!ok) {
+        inputerrormessage(host);
+        result.inputerror = true;
+        return result;
+    }
+    if (scratch.empty()) {
+        host.messageBox("No Fault", "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
+        return result;
+    }
+    installsources(ws, scratch);
+    result.nsources = static_cast<int>(scratch.size());
+    return result;
+}
+
+}  // namespace crustex

@@ -1,0 +1,108 @@
+// Source files "*.flt.txt": the source list in plane field coordinates
+// ("fltxy2", written by "Store Source...") or in geographic form with the map
+// range ("maparea" then "fltga2", written by "Store Source with Map...."),
+// and the older ten-value records ("fltxy", "fltga", "fltgd").
+//
+// The source-list records here are shared with the work file.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "files/recordio.h"
+#include "geo/projection.h"
+#include "model/faultrec.h"
+#include "model/host.h"
+#include "model/workstate.h"
+#include "plot/plotframe.h"
+
+namespace crustex {
+
+// The projection and plot frame that geographic records are converted with.
+struct GeoFrame {
+    const Projection& proj;
+    const PlotFrame& frame;
+};
+
+// How the records of a source list are laid out.
+enum class SourceForm {
+    Plane15,       // "fltxy" in a work file, "fltxy2"
+    Plane10,       // "fltxy" in an old source file
+    Geographic15,  // "fltga" in a work file, "fltga2"
+    Geographic10,  // "fltga" in an old source file
+    GeoSlip10,     // "fltgd": geographic with dip-slip and strike-slip components
+};
+
+// One record of each form written onto the current line.
+void writeplanerecord(RecordWriter& w, const faultrec& f);
+void writegeorecord(RecordWriter& w, const faultrec& f, const GeoFrame& geo);
+
+// Reads one record of the given form. False on a field error (f may then be
+// partly filled).
+bool readsourcerecord(RecordReader& r, SourceForm form, const GeoFrame& geo, faultrec& f);
+
+// Reads a source list: the count, then up to 20 records into `scratch`
+// (replaced). The list ends early at the end of the file; a 21st record is
+// not read: the fault limit warning is shown and the field after the
+// twentieth record is left for the next keyword. Returns false on a field
+// error; n is then meaningless.
+bool readsourcelist(RecordReader& r, SourceForm form, const GeoFrame& geo, Host& host,
+                    std::vector<faultrec>& scratch);
+
+// Installs a read list: nfault = its size and sources 1..n replaced; the
+// quantity key is cleared and the grid and CFF results marked stale. The
+// caller rebuilds the source editor's list and redraws the overlay.
+void installsources(WorkState& ws, const std::vector<faultrec>& list);
+
+// Tells whether the map data files are present (the coast line file
+// "japanv.map" in the map directory); a check that finds them missing
+// clears needmap.
+using MapDataCheck = std::function<bool(WorkState&)>;
+bool coastfilepresent(WorkState& ws);
+
+// "Map File not Exist in " followed by the map directory ("Error", critical).
+void mapmissingmessage(const WorkState& ws, Host& host);
+
+// "Open Error" ("Error", critical).
+void openerrormessage(Host& host);
+
+// The file's text for "Store Source...": "fltxy2" with the count, then one
+// plane record per source.
+std::string sourcefiletext(const WorkState& ws);
+// The file's text for "Store Source with Map....": "maparea" with the four
+// corners, then "fltga2" with the count and one geographic record per source.
+std::string sourcemapfiletext(const WorkState& ws, const GeoFrame& geo);
+
+// Write the two source files; on failure "Open Error" is shown and false
+// returned.
+bool storesource(const WorkState& ws, Host& host, const std::string& path);
+bool storesourcemap(const WorkState& ws, Host& host, const GeoFrame& geo, const std::string& path);
+
+struct SourceFileHooks {
+    MapDataCheck checkmapdata = coastfilepresent;
+    // "maparea": shows the map dialog with these corners and the map check
+    // box on; its OK applies the range and draws the map (setting up the
+    // projection that later geographic records use). Without a hook the
+    // corners are passed over.
+    std::function<void(float lat1, float lon1, float lat2, float lon2)> showmapdialog;
+};
+
+struct SourceReadResult {
+    bool opened = false;      // false: "Open Error" shown, nothing read
+    bool inputerror = false;  // "Input Error" shown; the source list is unchanged
+    bool mapmissing = false;  // "Map File not Exist in ..." shown; reading stopped
+    int nsources = 0;         // sources installed; 0 when the list is unchanged
+};
+
+// Reads a source file; keywords are compared lower-cased. On success the
+// sources are installed (installsources); the caller then rebuilds the
+// source editor's list and redraws the overlay. Messages go through host.
+SourceReadResult readsourcefile(WorkState& ws, Host& host, const GeoFrame& geo,
+                                const std::string& path, const SourceFileHooks& hooks = {});
+
+// The same on file contents already in memory (path only names the file).
+SourceReadResult readsourcetext(WorkState& ws, Host& host, const GeoFrame& geo, std::string content,
+                                const SourceFileHooks& hooks = {});
+
+}  // namespace crustex

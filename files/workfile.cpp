@@ -1,0 +1,405 @@
+#include "files/workfile.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include "engine/fieldform.h"
+#include "engine/inclinedlines.h"
+#include "files/appdir.h"
+#include "files/atomicfile.h"
+
+namespace crustex {
+
+namespace {
+
+bool positive(float v) { return v > 0; }
+bool inrange(float v, float lo, float hi) { return v >= lo && v <= hi; }
+bool within(int v, int lo, int hi) { return v >= lo && v <= hi; }
+
+bool readfloats(RecordReader& r, std::initializer_list<float*> out) {
+    for (float* p : out)
+        if (!r.readfloat(*p)) return false;
+    return true;
+}
+
+}  // namespace
+
+// --- Writing ---
+
+void writevhyppath(RecordWriter& w, const WorkState& ws) {
+    w.text("vhyppath");
+    w.text(ws.vhyppath);
+    w.endline();
+}
+
+void writemaparea(RecordWriter& w, const WorkState& ws) {
+    w.text("maparea");
+    w.number(ws.flat1);
+    w.number(ws.flon1);
+    w.number(ws.flat2);
+    w.number(ws.flon2);
+    w.endline();
+}
+
+void writemapextra(RecordWriter& w, const WorkState& ws) {
+    w.text("mapextra");
+    w.boolean(ws.needmap);
+    w.boolean(ws.needevent);
+    w.integer(ws.areatype);
+    w.integer(ws.projection);
+    w.integer(ws.linetype);
+    w.integer(ws.nstep);
+    w.number(ws.dlat);
+    for (bool c : ws.faultclass) w.boolean(c);
+    w.boolean(ws.volcano);
+    w.endline();
+}
+
+void writeeventpara(RecordWriter& w, const WorkState& ws) {
+    w.text("eventpara");
+    w.date(ws.eventstart);
+    w.date(ws.eventend);
+    w.number(ws.dep0);
+    w.number(ws.dep1);
+    w.number(ws.mag0);
+    w.number(ws.mag1);
+    w.endline();
+}
+
+void writecffpara(RecordWriter& w, const WorkState& ws) {
+    w.text("cffpara");
+    w.number(ws.friction);
+    w.endline();
+}
+
+void writecffextra(RecordWriter& w, const WorkState& ws) {
+    w.text("cffextra");
+    w.number(ws.cffstrike);
+    w.number(ws.cffdip);
+    w.number(ws.cffrake);
+    w.endline();
+}
+
+void writevisualpara(RecordWriter& w, const WorkState& ws) {
+    w.text("visualpara");
+    w.number(ws.cline);
+    w.integer(ws.nsubline);
+    w.number(ws.cminval);
+    w.number(ws.fsize);
+    w.integer(ws.scaletype);
+    w.boolean(ws.peakvalue);
+    w.number(ws.rdispl);
+    w.number(ws.rtilt);
+    w.number(ws.rstrain);
+    w.endline();
+}
+
+void writecustompara(RecordWriter& w, const WorkState& ws) {
+    w.text("custompara");
+    for (float v : {ws.fx, ws.fy, ws.fz, ws.fxx, ws.fyy, ws.fzz, ws.fxy, 0.0f, ws.fzx}) w.number(v);
+    w.endline();
+}
+
+void writefieldpara(RecordWriter& w, const WorkState& ws) {
+    w.text("fieldpara");
+    w.number(ws.xview0);
+    w.number(ws.xview1);
+    w.number(ws.yview0);
+    w.number(ws.yview1);
+    w.number(ws.rwidth);
+    w.integer(ws.xgrid);
+    w.integer(ws.ygrid);
+    w.number(ws.obsdepth);
+    w.boolean(ws.inclined);
+    w.number(ws.obsincx);
+    w.number(ws.obsincy);
+    w.number(ws.obsincdpt);
+    w.number(ws.obsincs);
+    w.number(ws.obsincdip);
+    w.endline();
+}
+
+// --- Reading ---
+
+bool readvhyppath(RecordReader& r, WorkState& ws) {
+    std::string path;
+    if (!r.readtext(path)) return false;
+    ws.vhyppath = std::move(path);
+    return true;
+}
+
+bool readmaparea(RecordReader& r, WorkState& ws) {
+    float lat1 = 0, lon1 = 0, lat2 = 0, lon2 = 0;
+    if (!readfloats(r, {&lat1, &lon1, &lat2, &lon2})) return false;
+    // Longitudes are not bounded: the east limit may have been wrapped past 180.
+    if (!inrange(lat1, -90, 90) || !inrange(lat2, -90, 90)) return false;
+    ws.flat1 = lat1;
+    ws.flon1 = lon1;
+    ws.flat2 = lat2;
+    ws.flon2 = lon2;
+    return true;
+}
+
+bool readmapextra(RecordReader& r, WorkState& ws) {
+    bool needmap = false, needevent = false, volcano = false;
+    int16_t areatype = 0, projection = 0, linetype = 0, nstep = 0;
+    float dlat = 0;
+    std::array<bool, 4> faultclass{};
+    if (!r.readbool(needmap) || !r.readbool(needevent) || !r.readint(areatype) ||
+        !r.readint(projection) || !r.readint(linetype) || !r.readint(nstep) || !r.readfloat(dlat))
+        return false;
+    for (bool& c : faultclass)
+        if (!r.readbool(c)) return false;
+    if (!r.readbool(volcano)) return false;
+    // A graticule interval of 0 or a skip of 0 would never end a drawing loop.
+    if (!within(nstep, 1, 10) || !(dlat > 0 && dlat <= 360)) return false;
+    ws.needmap = needmap;
+    ws.needevent = needevent;
+    ws.areatype = areatype;
+    ws.projection = projection;
+    ws.linetype = linetype;
+    ws.nstep = nstep;
+    ws.dlat = dlat;
+    ws.faultclass = faultclass;
+    ws.volcano = volcano;
+    return true;
+}
+
+bool readeventpara(RecordReader& r, WorkState& ws) {
+    DateTime start, end;
+    float dep0 = 0, dep1 = 0, mag0 = 0, mag1 = 0;
+    if (!r.readdate(start) || !r.readdate(end) || !readfloats(r, {&dep0, &dep1, &mag0, &mag1}))
+        return false;
+    ws.eventstart = start;
+    ws.eventend = end;
+    ws.dep0 = dep0;
+    ws.dep1 = dep1;
+    ws.mag0 = mag0;
+    ws.mag1 = mag1;
+    return true;
+}
+
+bool readcffpara(RecordReader& r, WorkState& ws) {
+    float friction = 0;
+    if (!r.readfloat(friction)) return false;
+    ws.friction = friction;
+    return true;
+}
+
+bool readcffextra(RecordReader& r, WorkState& ws) {
+    float strike = 0, dip = 0, rake = 0;
+    if (!readfloats(r, {&strike, &dip, &rake})) return false;
+    ws.cffstrike = strike;
+    ws.cffdip = dip;
+    ws.cffrake = rake;
+    return true;
+}
+
+bool readvisualpara(RecordReader& r, WorkState& ws) {
+    float cline = 0, cminval = 0, fsize = 0, rdispl = 0, rtilt = 0, rstrain = 0;
+    int16_t nsubline = 0, scaletype = 0;
+    bool peakvalue = false;
+    if (!r.readfloat(cline) || !r.readint(nsubline) || !r.readfloat(cminval) ||
+        !r.readfloat(fsize) || !r.readint(scaletype) || !r.readbool(peakvalue) ||
+        !readfloats(r, {&rdispl, &rtilt, &rstrain}))
+        return false;
+    // The bounds of the visualization dialog: contour intervals, font size and
+    // arrow references must be positive, or contouring and scaling fail.
+    if (!positive(cline) || !within(nsubline, 0, 99) || !positive(cminval) || !positive(fsize) ||
+        !within(scaletype, 0, 2) || !positive(rdispl) || !positive(rtilt) || !positive(rstrain))
+        return false;
+    ws.cline = cline;
+    ws.nsubline = nsubline;
+    ws.cminval = cminval;
+    ws.fsize = fsize;
+    ws.scaletype = scaletype;
+    ws.peakvalue = peakvalue;
+    ws.rdispl = rdispl;
+    ws.rtilt = rtilt;
+    ws.rstrain = rstrain;
+    return true;
+}
+
+bool readcustompara(RecordReader& r, WorkState& ws) {
+    float v[9];
+    for (float& x : v)
+        if (!r.readfloat(x)) return false;
+    ws.fx = v[0];
+    ws.fy = v[1];
+    ws.fz = v[2];
+    ws.fxx = v[3];
+    ws.fyy = v[4];
+    ws.fzz = v[5];
+    ws.fxy = v[6];
+    ws.fzx = v[8];
+    return true;
+}
+
+bool readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame) {
+    float x0 = 0, x1 = 0, y0 = 0, y1 = 0, rwidth = 0, depth = 0;
+    float incx = 0, incy = 0, incdpt = 0, incs = 0, incdip = 0;
+    int16_t xgrid = 0, ygrid = 0;
+    bool inclined = false;
+    if (!readfloats(r, {&x0, &x1, &y0, &y1, &rwidth}) || !r.readint(xgrid) || !r.readint(ygrid) ||
+        !r.readfloat(depth) || !r.readbool(inclined) ||
+        !readfloats(r, {&incx, &incy, &incdpt, &incs, &incdip}))
+        return false;
+    // A grid of no intervals, one too large to allocate, or a plot width the
+    // frame cannot use is refused.
+    const long nodes = (static_cast<long>(xgrid) + 1) * (static_cast<long>(ygrid) + 1);
+    if (xgrid < 1 || ygrid < 1 || nodes > kMaxGridNodes) return false;
+    PlotFrame f = frame;
+    if (!setplotframe(f, rwidth)) return false;
+    frame = f;
+    ws.xview0 = x0;
+    ws.xview1 = x1;
+    ws.yview0 = y0;
+    ws.yview1 = y1;
+    ws.rwidth = rwidth;
+    ws.xgrid = xgrid;
+    ws.ygrid = ygrid;
+    ws.obsdepth = depth;
+    ws.inclined = inclined;
+    ws.obsincx = incx;
+    ws.obsincy = incy;
+    ws.obsincdpt = incdpt;
+    ws.obsincs = incs;
+    ws.obsincdip = incdip;
+    return true;
+}
+
+// --- The whole file ---
+
+std::string workfiletext(const WorkState& ws, const GeoFrame& geo) {
+    RecordWriter w;
+    w.plainline(kWorkFileHeader);
+    writevhyppath(w, ws);
+    writemaparea(w, ws);
+    writemapextra(w, ws);
+    writeeventpara(w, ws);
+    writecffpara(w, ws);
+    writecffextra(w, ws);
+    writevisualpara(w, ws);
+    writecustompara(w, ws);
+    writefieldpara(w, ws);
+    const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
+    w.text(ws.needmap ? "fltga" : "fltxy");
+    w.integer(n);
+    w.endline();
+    for (int k = 1; k <= n; ++k) {
+        const faultrec& f = ws.fault[static_cast<std::size_t>(k)];
+        if (ws.needmap)
+            writegeorecord(w, f, geo);
+        else
+            writeplanerecord(w, f);
+        w.endline();
+    }
+    return w.str();
+}
+
+bool storework(const WorkState& ws, Host& host, const GeoFrame& geo, const std::string& path) {
+    if (writefileatomic(path, workfiletext(ws, geo))) return true;
+    openerrormessage(host);
+    return false;
+}
+
+WorkReadResult readworkfile(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
+                            const std::string& path, const MapDataCheck& checkmapdata) {
+    std::string content;
+    if (!readwholefile(path, content)) {
+        openerrormessage(host);
+        return {};
+    }
+    return readworktext(ws, host, proj, frame, std::move(content), checkmapdata);
+}
+
+namespace {
+
+enum class ReadEnd { Complete, InputError, MapMissing };
+
+ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& proj,
+                        PlotFrame& frame, const MapDataCheck& checkmapdata, WorkReadResult& result,
+                        std::vector<faultrec>& scratch) {
+    const GeoFrame geo{proj, frame};
+    while (!r.atend()) {
+        std::string keyword;
+        if (!r.readtext(keyword)) return ReadEnd::InputError;
+        bool ok = true;
+        if (keyword == "vhyppath") {
+            ok = readvhyppath(r, ws);
+        } else if (keyword == "maparea") {
+            ok = readmaparea(r, ws);
+        } else if (keyword == "mapextra") {
+            ok = readmapextra(r, ws);
+        } else if (keyword == "eventpara") {
+            ok = readeventpara(r, ws);
+        } else if (keyword == "cffpara") {
+            ok = readcffpara(r, ws);
+        } else if (keyword == "cffextra") {
+            ok = readcffextra(r, ws);
+        } else if (keyword == "visualpara") {
+            ok = readvisualpara(r, ws);
+        } else if (keyword == "custompara") {
+            ok = readcustompara(r, ws);
+        } else if (keyword == "fieldpara") {
+            ok = readfieldpara(r, ws, frame);
+            if (ok) result.fieldframe = true;
+        } else if (keyword == "fltxy") {
+            result.colormode = "nomap";
+            ok = readsourcelist(r, SourceForm::Plane15, geo, host, scratch);
+        } else if (keyword == "fltga") {
+            result.clearbackground = true;
+            result.drawmap = false;
+            const MapDataCheck& check = checkmapdata ? checkmapdata : coastfilepresent;
+            if (!check(ws)) {
+                result.colormode = "nomap";
+                mapmissingmessage(ws, host);
+                return ReadEnd::MapMissing;
+            }
+            result.colormode = "map";
+            result.drawmap = true;
+            // The map is drawn for the range just read; the sources are
+            // placed with the same projection. A range that cannot be
+            // projected is as bad as a bad number.
+            ok = setprojection(proj, ws) &&
+                 readsourcelist(r, SourceForm::Geographic15, geo, host, scratch);
+        }
+        if (!ok) return ReadEnd::InputError;
+    }
+    return ReadEnd::Complete;
+}
+
+}  // namespace
+
+WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
+                            std::string content, const MapDataCheck& checkmapdata) {
+    host.enableMenus(false);
+    host.processEvents();
+    WorkReadResult result;
+    result.opened = true;
+    RecordReader r(std::move(content));
+    std::vector<faultrec> scratch;
+    const ReadEnd end = readworkrecords(r, ws, host, proj, frame, checkmapdata, result, scratch);
+    if (end == ReadEnd::InputError) {
+        inputerrormessage(host);
+        result.inputerror = true;
+    } else if (end == ReadEnd::MapMissing) {
+        result.mapmissing = true;
+    } else if (scratch.empty()) {
+        host.messageBox("No Fault", "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
+    } else {
+        installsources(ws, scratch);
+        result.nsources = static_cast<int>(scratch.size());
+    }
+    ws.quantitykey.clear();
+    if (ws.inclined) calcinclinedlines(ws);
+    markgridstale(ws);
+    host.enableMenus(true);
+    return result;
+}
+
+}  // namespace crustex

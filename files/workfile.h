@@ -1,0 +1,97 @@
+// Work files "*.wrk.txt" and the last work "lastwork.ini": the whole state
+// of a piece of work (catalogue path, map, earthquake selection, receiver
+// fault, visualization, custom weights, field and sources).
+//
+// The state records are shared with the settings file. Each record is read
+// whole and checked before it is applied, so a damaged file never leaves a
+// record half-applied or a value that the program cannot work with (a grid
+// of no intervals, a contour interval of 0, ...); records before the damage
+// stay applied.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "files/recordio.h"
+#include "files/sourcefile.h"
+#include "geo/projection.h"
+#include "model/host.h"
+#include "model/workstate.h"
+#include "plot/plotframe.h"
+
+namespace crustex {
+
+inline constexpr const char* kWorkFileHeader =
+    "//// This is a work-file for CRUSTEX. You should not edit this. ////";
+
+// --- State records: the keyword and its values on one line. ---
+void writevhyppath(RecordWriter& w, const WorkState& ws);
+void writemaparea(RecordWriter& w, const WorkState& ws);
+void writemapextra(RecordWriter& w, const WorkState& ws);
+void writeeventpara(RecordWriter& w, const WorkState& ws);
+void writecffpara(RecordWriter& w, const WorkState& ws);
+void writecffextra(RecordWriter& w, const WorkState& ws);
+void writevisualpara(RecordWriter& w, const WorkState& ws);
+// The eighth value is always 0: the yz weight is not carried by files.
+void writecustompara(RecordWriter& w, const WorkState& ws);
+void writefieldpara(RecordWriter& w, const WorkState& ws);
+
+// Reading the values that follow a record's keyword. Each returns false
+// when a field cannot be read or a value is one the program cannot work
+// with; nothing of the record is applied then.
+bool readvhyppath(RecordReader& r, WorkState& ws);
+bool readmaparea(RecordReader& r, WorkState& ws);
+bool readmapextra(RecordReader& r, WorkState& ws);
+bool readeventpara(RecordReader& r, WorkState& ws);
+bool readcffpara(RecordReader& r, WorkState& ws);
+bool readcffextra(RecordReader& r, WorkState& ws);
+bool readvisualpara(RecordReader& r, WorkState& ws);
+// The eighth value is read and dropped.
+bool readcustompara(RecordReader& r, WorkState& ws);
+// Also sets the plot window to 0..rwidth by 0..rwidth * 51 / 64.
+bool readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame);
+
+// The work file's text: the header line, the nine state records, then the
+// sources: "fltga" in geographic form while the map is on, else "fltxy".
+std::string workfiletext(const WorkState& ws, const GeoFrame& geo);
+
+// Writes a work file (also "lastwork.ini") through a temporary file, so the
+// previous file survives a failure; on failure "Open Error" is shown and
+// false returned.
+bool storework(const WorkState& ws, Host& host, const GeoFrame& geo, const std::string& path);
+
+// What the caller must do after reading a work file (the reader itself
+// draws nothing).
+struct WorkReadResult {
+    bool opened = false;      // false: "Open Error" shown, nothing read or changed
+    bool inputerror = false;  // "Input Error" shown
+    bool mapmissing = false;  // "Map File not Exist in ..." shown, reading stopped
+    int nsources = 0;         // sources installed; 0 when the list is unchanged
+    bool fieldframe = false;  // "fieldpara" was applied: the plot window was set from rwidth
+    // A geographic source block was met: clear the picture's background.
+    bool clearbackground = false;
+    // The map files were present for it: draw topography (when switched on),
+    // the map, volcanoes and earthquakes and keep them as the background.
+    // The projection has already been set up for the new map range.
+    bool drawmap = false;
+    // The colour mode to set ("nomap" or "map"), or "" for no change.
+    std::string colormode;
+};
+
+// Reads a work file or "lastwork.ini"; keywords are compared as written.
+// Disables the top menus while it reads and enables them again. Whatever
+// happens after the file was opened: clears the quantity key, recomputes the
+// inclined field's depth lines when inclined is set and marks the results
+// stale. Sources are installed only when the whole file was read and at
+// least one source was found. The caller then acts on the result: colour
+// mode, background and map, the source editor's list and the overlay.
+WorkReadResult readworkfile(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
+                            const std::string& path,
+                            const MapDataCheck& checkmapdata = coastfilepresent);
+
+// The same on file contents already in memory.
+WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
+                            std::string content,
+                            const MapDataCheck& checkmapdata = coastfilepresent);
+
+}  // namespace crustex
