@@ -1,0 +1,251 @@
+#include "ui/qpaintersurface.h"
+
+#include <QImage>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "ui/qtpicture.h"
+
+using namespace crustex;
+
+namespace {
+
+// A picture with a colour gradient, so that every pixel differs.
+QImage gradient(int w, int h) {
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, qRgb((x * 255) / w, (y * 255) / h, 255 - (x + y) % 200));
+    return img;
+}
+
+int countDiffering(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) ++n;
+    return n;
+}
+
+int countNonWhite(const QImage& img, QRect box) {
+    int n = 0;
+    box = box.intersected(img.rect());
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) ++n;
+    return n;
+}
+
+}  // namespace
+
+class QPainterSurfaceTest : public QObject {
+    Q_OBJECT
+private slots:
+    void userScaleMapsFrameCornersOntoCornerPixels() {
+        QPainterSurface s(660, 526);
+        QCOMPARE(s.ScaleTop(), -20.0f);
+        QCOMPARE(s.ScaleWidth(), 659.2f);
+        const QPointF tl = s.toDevice(0, -20);
+        const QPointF br = s.toDevice(659.2f, 505.3f);
+        QVERIFY(qAbs(tl.x()) < 1e-6 && qAbs(tl.y()) < 1e-6);
+        QVERIFY(qAbs(br.x() - 659) < 1e-3 && qAbs(br.y() - 525) < 1e-3);
+        // And the pixels really get painted there.
+        s.drawMode = DrawMode::CopyPen;
+        s.PSet(0, -20, Rgb{0, 0, 0});
+        s.PSet(659.2f, 505.3f, Rgb{0, 0, 0});
+        const QImage& img = s.image();
+        QCOMPARE(img.pixel(0, 0) & 0xFFFFFF, 0u);
+        QCOMPARE(img.pixel(659, 525) & 0xFFFFFF, 0u);
+        // Mouse positions go back to frame units.
+        const QPointF f = s.toFrame(QPointF(659, 525));
+        QVERIFY(qAbs(f.x() - 659.2) < 1e-3 && qAbs(f.y() - 505.3) < 1e-3);
+    }
+
+    void maskPenNeverLightensAColouredBackground() {
+        QPainterSurface s(320, 255);
+        s.setBackground(gradient(320, 255));
+        s.Cls();
+        const QImage before = s.image().copy();
+        s.drawMode = DrawMode::MaskPen;
+        s.DrawWidth = 2;
+        const Rgb colours[] = {{255, 95, 0}, {63, 63, 159}, {127, 127, 127}, {255, 255, 255}};
+        float y = 0;
+        for (const Rgb& c : colours) {
+            s.Line(0, y, 659.2f, y + 300, c);
+            s.Circle(300, 200 + y / 4, 60, c);
+            y += 80;
+        }
+        const QImage& after = s.image();
+        int darkened = 0;
+        for (int py = 0; py < after.height(); ++py)
+            for (int px = 0; px < after.width(); ++px) {
+                const QRgb a = after.pixel(px, py), b = before.pixel(px, py);
+                QVERIFY2(qRed(a) <= qRed(b) && qGreen(a) <= qGreen(b) && qBlue(a) <= qBlue(b),
+                         qPrintable(QString("lightened at %1,%2").arg(px).arg(py)));
+                if (a != b) ++darkened;
+            }
+        QVERIFY(darkened > 100);  // the lines were drawn at all
+    }
+
+    void notXorTwiceRestoresEveryPixel() {
+        for (bool transient : {false, true}) {
+            QPainterSurface s(400, 320);
+            s.setBackground(gradient(400, 320));
+            s.Cls();
+            s.setAutoRedraw(!transient);
+            const QImage before = s.shownImage().copy();
+            auto figure = [&s] {
+                s.drawMode = DrawMode::NotXorPen;
+                s.DrawWidth = 2;
+                s.Line(10, 10, 600, 400, Rgb{0, 0, 0});
+                s.LineTo(50, 480, Rgb{0, 127, 255});
+                s.DrawWidth = 1;
+                s.drawStyle = DrawStyle::Dot;
+                s.Box(100, 50, 300, 250, Rgb{255, 0, 0});
+                s.drawStyle = DrawStyle::Solid;
+                s.Circle(330, 240, 40, Rgb{0, 0, 255});
+                s.PSet(5, 5);
+            };
+            figure();
+            const QImage once = s.shownImage().copy();
+            QVERIFY(countDiffering(before, once) > 500);
+            figure();
+            QCOMPARE(countDiffering(before, s.shownImage()), 0);
+        }
+    }
+
+    void transientDrawingGoesAwayOnRefreshAndCls() {
+        QPainterSurface s(330, 263);
+        int notified = 0;
+        s.onChanged = [&notified] { ++notified; };
+        s.Line(0, 0, 659.2f, 505.3f, Rgb{0, 0, 0});  // persistent diagonal
+        const QImage persistent = s.shownImage().copy();
+        QCOMPARE(notified, 1);
+        s.setAutoRedraw(false);
+        s.Line(0, 505.3f, 659.2f, -20, Rgb{255, 0, 0});  // rubber band
+        QVERIFY(s.hasTransient());
+        QCOMPARE(notified, 2);
+        QVERIFY(countDiffering(persistent, s.shownImage()) > 100);
+        QCOMPARE(countDiffering(persistent, s.image()), 0);  // persistent untouched
+        s.refresh();
+        QCOMPARE(countDiffering(persistent, s.shownImage()), 0);
+        // Cls with AutoRedraw off removes transient drawing only.
+        s.Line(0, 505.3f, 659.2f, -20, Rgb{255, 0, 0});
+        s.Cls();
+        QVERIFY(!s.hasTransient());
+        QCOMPARE(countDiffering(persistent, s.shownImage()), 0);
+        // Cls with AutoRedraw on clears the persistent picture to white.
+        s.setAutoRedraw(true);
+        s.Cls();
+        QCOMPARE(countNonWhite(s.shownImage(), s.shownImage().rect()), 0);
+    }
+
+    void clsRestoresTheKeptBackground() {
+        QPainterSurface s(200, 160);
+        s.Line(0, 0, 659.2f, 0, Rgb{0, 0, 0});
+        s.keepAsBackground();
+        const QImage kept = s.image().copy();
+        s.Circle(300, 250, 100, Rgb{0, 0, 0});
+        QVERIFY(countDiffering(kept, s.image()) > 0);
+        s.Cls();
+        QCOMPARE(countDiffering(kept, s.image()), 0);
+        s.clearBackground();
+        s.Cls();
+        QCOMPARE(countNonWhite(s.image(), s.image().rect()), 0);
+        // A background of another size is fitted to the picture.
+        s.setBackground(gradient(64, 51));
+        s.Cls();
+        QCOMPARE(s.image().size(), QSize(200, 160));
+        QVERIFY(countNonWhite(s.image(), s.image().rect()) > 1000);
+    }
+
+    void textIsDrawnAndMeasured() {
+        QPainterSurface s(660, 526);
+        s.setFontSize(10);
+        const float w = s.TextWidth("Displacement");
+        const float h = s.TextHeight("Displacement");
+        QVERIFY(w > 30 && w < 200);
+        QVERIFY(h > 8 && h < 30);
+        s.CurrentX = 100;
+        s.CurrentY = 100;
+        s.Print("Displacement");
+        QVERIFY(qAbs(s.CurrentX - (100 + w)) < 0.01f);
+        const QPointF a = s.toDevice(100, 100), b = s.toDevice(100 + w, 100 + h);
+        const QRect box = QRectF(a, b).toAlignedRect();
+        QVERIFY(countNonWhite(s.image(), box) > 20);
+        // Nothing outside the text's box.
+        QCOMPARE(countNonWhite(s.image(), s.image().rect()), countNonWhite(s.image(), box));
+        // Text scales with the picture.
+        QPainterSurface big(1320, 1052);
+        big.setFontSize(10);
+        QVERIFY(qAbs(big.TextWidth("Displacement") - w) < 0.15f * w);
+        // Bigger points, wider text.
+        s.setFontSize(20);
+        QVERIFY(s.TextWidth("Displacement") > 1.6f * w);
+    }
+
+    void pictureIsPaintedIntoItsRectangle() {
+        QPainterSurface s(660, 526);
+        QImage red(64, 51, QImage::Format_ARGB32);
+        red.fill(QColor(255, 0, 0));
+        s.PaintPicture(QtPicture(red), 0, 0, 320, 255);
+        const QImage& img = s.image();
+        const QPointF inside = s.toDevice(160, 120), outside = s.toDevice(400, 300);
+        QCOMPARE(img.pixel(inside.toPoint()) & 0xFFFFFF, 0xFF0000u);
+        QCOMPARE(img.pixel(outside.toPoint()) & 0xFFFFFF, 0xFFFFFFu);
+    }
+
+    void badCoordinatesDrawNothingAndDoNotHang() {
+        QPainterSurface s(200, 160);
+        const float inf = std::numeric_limits<float>::infinity();
+        s.Line(NAN, 0, 10, 10);
+        s.Line(0, 0, inf, 10);
+        s.Line(-1e30f, -1e30f, 1e30f, 1e30f, Rgb{0, 0, 0});
+        s.Line(-1e6f, -1e6f, 1e6f, 1e6f, Rgb{0, 0, 0});  // crosses the picture
+        s.Circle(0, 0, 1e30f);
+        s.Box(-1e30f, -1e30f, 1e30f, 1e30f);
+        s.PSet(1e30f, 0);
+        s.CurrentX = NAN;
+        s.Print("x");
+        const QImage& img = s.image();
+        QVERIFY(countNonWhite(img, img.rect()) > 50);  // the huge diagonal, clipped
+    }
+
+    void drawsOnAnyPaintDeviceWithAUserScale() {
+        // A printer-like page: millimetre scale with negative offsets.
+        QImage page(800, 1000, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        {
+            QPainterSurface p(&page);
+            QVERIFY(!p.isScreen());
+            p.setScale(-35.6f, -35.6f, 711.1f, 711.1f * 1000 / 800);
+            p.drawMode = DrawMode::MaskPen;
+            p.Line(0, 0, 640, 0, Rgb{0, 0, 0});
+            p.setFontSize(10);
+            p.CurrentX = 10;
+            p.CurrentY = 10;
+            p.Print("CRUSTEX");
+            p.flush();
+        }
+        const double sx = 799 / 711.1;
+        const int y0 = qRound(35.6 * (999 / (711.1 * 1000 / 800)));
+        QCOMPARE(page.pixel(qRound(35.6 * sx) + 5, y0) & 0xFFFFFF, 0u);
+        QCOMPARE(page.pixel(qRound(35.6 * sx) - 5, y0) & 0xFFFFFF, 0xFFFFFFu);
+        QVERIFY(countNonWhite(page, QRect(40, 45, 120, 40)) > 20);
+
+        QTemporaryDir dir;
+        QPdfWriter pdf(dir.filePath("page.pdf"));
+        {
+            QPainterSurface p(&pdf);
+            p.setScale(0, 0, 640, 510);
+            p.drawMode = DrawMode::NotXorPen;  // no raster ops on a PDF: plain drawing
+            p.Line(0, 0, 640, 510, Rgb{0, 0, 0});
+            p.Print("x");
+        }
+        QVERIFY(QFileInfo(dir.filePath("page.pdf")).size() > 100);
+    }
+};
+
+QTEST_MAIN(QPainterSurfaceTest)
+#include "qpaintersurface_test.moc"
