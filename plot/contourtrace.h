@@ -1,0 +1,75 @@
+// Contour maps of one result grid, traced cell by cell.
+//
+// Every cell of the grid is treated on its own: each level that passes
+// through it becomes one straight segment (two at a saddle), drawn at once
+// in the level's colour; no line is followed from cell to cell. Cells that
+// touch a node without value (kNoValue) are skipped. After the lines come
+// the local maxima and minima ("H" / "L" with their values) and the values
+// of the lines where they leave the grid on its right-hand side.
+//
+// While drawing, the status strip shows " Drawing Contours(Ctrl-Q to
+// Abort)"; after each column of cells the window may process events, and a
+// Ctrl-Q (abortflag) asks "Abort?": OK stops at once with the columns drawn
+// so far (no peaks, no edge labels), Cancel clears the flag and goes on.
+#pragma once
+
+#include <cmath>
+#include <span>
+#include <vector>
+
+#include "model/grid2d.h"
+#include "model/host.h"
+#include "plot/plotcontext.h"
+
+namespace crustex {
+
+// Fills the frame position of every node of the data area (x0, y0)-(x1, y1)
+// (km) split into nx by ny intervals: nodex has nx + 1 entries, nodey
+// ny + 1. A count below 1 gives a single node at the area's first corner.
+void setnodeframes(const PlotFrame& frame, float x0, float y0, float x1, float y1,
+                   std::vector<float>& nodex, std::vector<float>& nodey, int nx, int ny);
+
+// The part of a grid to contour: nodes firstx..lastx by firsty..lasty, with
+// their frame positions. Ranges beyond the grid or the node arrays are cut
+// to what exists.
+struct ContourGrid {
+    const Grid2D& values;
+    std::span<const float> nodex;
+    std::span<const float> nodey;
+    int firstx = 0;
+    int firsty = 0;
+    int lastx = 0;
+    int lasty = 0;
+};
+
+// The grid cut to the nodes that exist in the values and in both node
+// arrays (firstx >= 0, lastx <= values.nx() and < nodex.size(), likewise in
+// y). An empty range gives lastx < firstx or lasty < firsty.
+ContourGrid usablepart(const ContourGrid& grid);
+
+// True when v is a usable node value (not the no-value marker, finite).
+inline bool hasvalue(float v) { return v != kNoValue && std::isfinite(v); }
+
+struct ContourOutcome {
+    bool aborted = false;  // OK was answered to "Abort?"
+    bool thinned = false;  // some cell had more than 1000 levels and was thinned
+};
+
+// The status text left after a map whose level lists had to be thinned.
+inline constexpr const char* kContourThinnedStatus =
+    " Too many contour levels in a cell: only every 10th (or each decade) drawn";
+
+// Draws the contour map. scale 0 is linear with the given sub-interval
+// ("Main Contour" / ("No. of Sub-Contour" + 1)); scale 1 and 2 are the two
+// semi-logarithmic scales (drawlogcontour). A sub-interval that is not a
+// positive number draws no lines and no edge labels.
+ContourOutcome drawcontour(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& grid,
+                           float subinterval, float minvalue, int nsubline, float fontsize,
+                           int scale, bool showpeaks);
+
+// The same for the semi-logarithmic scales (1 or 2), without a sub-interval.
+ContourOutcome drawlogcontour(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& grid,
+                              float minvalue, int nsubline, float fontsize, int scale,
+                              bool showpeaks);
+
+}  // namespace crustex
