@@ -1,0 +1,89 @@
+// Work states and comparisons shared by the field, site and CFF tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/fieldgrid.h"
+#include "model/resultgrids.h"
+#include "model/workstate.h"
+
+namespace crustex::test {
+
+inline WorkState defaultwork() {
+    WorkState ws;
+    setdefaults(ws, "/tmp");
+    return ws;
+}
+
+inline faultrec fault(float x0, float y0, float x1, float y1, float depth, float width, float dip,
+                      float slip, float rake, float tensile = 0) {
+    faultrec f;
+    f.fx0 = x0;
+    f.fy0 = y0;
+    f.fx1 = x1;
+    f.fy1 = y1;
+    f.fdepth = depth;
+    f.fwidth = width;
+    f.fdipangle = dip;
+    f.slip = slip;
+    f.rakeangle = rake;
+    f.tensile = tensile;
+    f.sourcetype = 0;
+    return f;
+}
+
+inline faultrec point(float x, float y, float depth, float piso) {
+    faultrec f;
+    f.px = x;
+    f.py = y;
+    f.pdepth = depth;
+    f.piso = piso;
+    f.sourcetype = 1;
+    return f;
+}
+
+inline void setsources(WorkState& ws, std::initializer_list<faultrec> sources) {
+    int k = 0;
+    for (const faultrec& f : sources) ws.fault[static_cast<std::size_t>(++k)] = f;
+    ws.nfault = static_cast<int16_t>(k);
+}
+
+inline void setfield(WorkState& ws, float x0, float y0, float x1, float y1, int nx, int ny) {
+    ws.xview0 = x0;
+    ws.yview0 = y0;
+    ws.xview1 = x1;
+    ws.yview1 = y1;
+    ws.xgrid = static_cast<int16_t>(nx);
+    ws.ygrid = static_cast<int16_t>(ny);
+}
+
+// redimsub, setfielddepth and calcgridstrain with a silent host.
+inline bool evaluate(WorkState& ws, int threads = 1) {
+    SilentHost host;
+    redimsub(ws);
+    setfielddepth(ws);
+    return calcgridstrain(ws, host, threads);
+}
+
+// Grids 2..19 of a and b hold the same bits.
+inline ::testing::AssertionResult samegrids(const ResultGrids& a, const ResultGrids& b) {
+    for (int n = 2; n <= 19; ++n) {
+        const auto& va = a.byNumber(n)->values();
+        const auto& vb = b.byNumber(n)->values();
+        if (va.size() != vb.size()) return ::testing::AssertionFailure() << "grid " << n << " size";
+        if (std::memcmp(va.data(), vb.data(), va.size() * sizeof(float)) != 0) {
+            for (std::size_t q = 0; q < va.size(); ++q) {
+                if (std::memcmp(&va[q], &vb[q], sizeof(float)) != 0) {
+                    return ::testing::AssertionFailure()
+                           << "grid " << n << " element " << q << ": " << va[q] << " vs " << vb[q];
+                }
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace crustex::test
