@@ -1,5 +1,5 @@
+// CRUSTEX: the elastic source deformation workbench.
 #include <QApplication>
-#include <QDir>
 
 #include "app/mainwindow.h"
 #include "model/workstate.h"
@@ -8,7 +8,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("CRUSTEX");
     crustex::WorkState ws;
-    crustex::setdefaults(ws, QDir::currentPath().toStdString());
     crustex::MainWindow window(ws);
     window.show();
     return app.exec();

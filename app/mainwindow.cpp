@@ -1,158 +1,179 @@
 #include "app/mainwindow.h"
 
 #include <QAction>
-#include <QHBoxLayout>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
-#include <QVBoxLayout>
+#include <QResizeEvent>
 
+#include "app/plotcalls.h"
+#include "app/plotwidget.h"
+#include "model/numtext.h"
+#include "ui/qpaintersurface.h"
 #include "ui/qthost.h"
 
 namespace crustex {
 
-MainWindow::MainWindow(WorkState& ws, QWidget* parent) : QMainWindow(parent), ws_(ws) {
+namespace {
+
+// The plot's nominal picture: 640 x 510 frame units (aspect 64:51), shown at
+// this many pixels wide when the window first opens.
+constexpr int kInitialPlotWidth = 800;
+// The strip line's height and the read-out's width, in layout units (points).
+constexpr double kStripHeight = 13.5;
+constexpr double kInfoNarrower = 134;
+constexpr double kLocFromRight = 133;
+constexpr double kLocWidth = 132;
+
+}  // namespace
+
+MainWindow::MainWindow(WorkState& ws, const QString& programDir, QWidget* parent)
+    : QMainWindow(parent),
+      ws_(ws),
+      programDir_(programDir),
+      surface_(std::make_unique<QPainterSurface>(kInitialPlotWidth, kInitialPlotWidth * 51 / 64)),
+      client_(new QWidget(this)),
+      graphpbx_(new PlotWidget(client_)),
+      infopbx_(new QLabel(client_)),
+      locpbx_(new QLabel(client_)),
+      host_(std::make_unique<QtHost>(this, infopbx_, [this](bool on) { lockMenus(on); })),
+      modes_(ws, pc_, *host_, *this) {
     setWindowTitle("CRUSTEX");
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    graphpbx_ = new QWidget(central);
-    graphpbx_->setObjectName("graphpbx");
-    graphpbx_->setAutoFillBackground(true);
-    QPalette pal = graphpbx_->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    graphpbx_->setPalette(pal);
-    graphpbx_->setMinimumSize(320, 255);
-    layout->addWidget(graphpbx_, 1);
-
-    auto* strip = new QHBoxLayout;
-    strip->setContentsMargins(2, 2, 2, 2);
-    infopbx_ = new QLabel(central);
-    infopbx_->setObjectName("infopbx");
-    infopbx_->setFrameShape(QFrame::Panel);
-    infopbx_->setFrameShadow(QFrame::Sunken);
-    locpbx_ = new QLabel(central);
-    locpbx_->setObjectName("locpbx");
-    locpbx_->setFrameShape(QFrame::Panel);
-    locpbx_->setFrameShadow(QFrame::Sunken);
-    locpbx_->setFixedWidth(170);
-    strip->addWidget(infopbx_, 1);
-    strip->addWidget(locpbx_);
-    layout->addLayout(strip);
-    setCentralWidget(central);
-
-    host_ = std::make_unique<QtHost>(this, infopbx_, [this](bool on) {
-        for (const char* caption : {"File", "Edit", "Execute", "Parameter", "Tool"}) {
-            if (QMenu* m = topMenus_.value(caption)) m->menuAction()->setEnabled(on);
-        }
-    });
+    setObjectName("mainform");
+    buildLayout();
     buildMenus();
-    resize(900, 760);
+    connectCommands();
+    buildDialogs();
+    startup();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The dialogs are children of this window and go with it; the surface
+    // must outlive the plot widget's last paint.
+    graphpbx_->setLayers({}, {});
+}
 
 Host& MainWindow::host() { return *host_; }
 
-QAction* MainWindow::addItem(QMenu* menu, const QString& name, const QString& caption,
-                             const QKeySequence& key) {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(name);
-    if (!key.isEmpty()) a->setShortcut(key);
-    actions_.insert(name, a);
-    return a;
+int MainWindow::units(double u) const {
+    const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    return int(u * dpi / 72.0 + 0.5);
 }
 
-void MainWindow::buildMenus() {
-    auto top = [this](const QString& caption, const QString& name) {
-        QMenu* m = menuBar()->addMenu(caption);
-        m->setObjectName(name);
-        topMenus_.insert(caption, m);
-        return m;
-    };
-    auto sub = [this](QMenu* parent, const QString& caption, const QString& name) {
-        QMenu* m = parent->addMenu(caption);
-        m->setObjectName(name);
-        actions_.insert(name, m->menuAction());
-        return m;
-    };
+void MainWindow::buildLayout() {
+    setCentralWidget(client_);
+    client_->setObjectName("client");
+    client_->setMinimumSize(320, 200);
+    for (QLabel* strip : {infopbx_, locpbx_}) {
+        strip->setFrameShape(QFrame::Panel);
+        strip->setFrameShadow(QFrame::Sunken);
+        strip->setAutoFillBackground(true);
+        strip->setTextFormat(Qt::PlainText);
+    }
+    infopbx_->setObjectName("infopbx");
+    locpbx_->setObjectName("locpbx");
 
-    QMenu* file = top("File", "filemenu");
-    addItem(file, "openfltmenu", "Open Source....", QKeySequence("Ctrl+O"));
-    addItem(file, "openobsmenu", "Open Obs. Sites....");
-    file->addSeparator();
-    addItem(file, "storefltmenu", "Store Source...");
-    addItem(file, "storemapmenu", "Store Source with Map....");
-    addItem(file, "storestrmenu", "Store Strains....");
-    addItem(file, "storeobsmenu", "Store Strains (Obs. site)...");
-    file->addSeparator();
-    addItem(file, "setprnmenu", "Printer Setting...");
-    addItem(file, "printmenu", "Print....", QKeySequence("Ctrl+P"));
-    file->addSeparator();
-    addItem(file, "resumemenu", "Resume Last Work...", QKeySequence("Ctrl+L"));
-    file->addSeparator();
-    addItem(file, "quitmenu", "Quit");
+    pc_.screen = surface_.get();
+    pc_.target = surface_.get();
+    setplotframe(pc_.frame, ws_.rwidth);
+    surface_->onChanged = [this] { graphpbx_->update(); };
+    graphpbx_->setLayers([this]() -> const QImage* { return &surface_->shownImage(); }, {});
+    graphpbx_->attach(&modes_, &ws_, surface_.get());
+    graphpbx_->setGeometry(0, 0, surface_->pixelWidth(), surface_->pixelHeight());
 
-    QMenu* edit = top("Edit", "editmenu");
-    addItem(edit, "copymenu", "Copy Picture", QKeySequence("Ctrl+C"));
-    addItem(edit, "pastemenu", "Paste Background", QKeySequence("Ctrl+V"));
-    addItem(edit, "clearmenu", "Clear Picture", QKeySequence("Ctrl+X"));
+    const int stripPx = units(kStripHeight);
+    resize(surface_->pixelWidth(),
+           surface_->pixelHeight() + stripPx + menuBar()->sizeHint().height());
+}
 
-    QMenu* exec = top("Execute", "execmenu");
-    QMenu* contour = sub(exec, "Contour", "contourmenu");
-    addItem(contour, "cffmenu", "delta CFF", QKeySequence("F5"));
-    contour->addSeparator();
-    addItem(contour, "uxmenu", "Displacement X");
-    addItem(contour, "uymenu", "Displacement Y");
-    addItem(contour, "uzmenu", "Displacement Z");
-    addItem(contour, "cmpdisplmenu", "Composite Displacement");
-    contour->addSeparator();
-    addItem(contour, "arealmenu", "Dilatant Strain", QKeySequence("F7"));
-    addItem(contour, "volmenu", "Vol. Strain", QKeySequence("F8"));
-    addItem(contour, "maxshearmenu", "Maximum Shear");
-    contour->addSeparator();
-    addItem(contour, "sxxmenu", "Strain XX");
-    addItem(contour, "syymenu", "Strain YY");
-    addItem(contour, "szzmenu", "Strain ZZ");
-    addItem(contour, "sxymenu", "Strain XY");
-    addItem(contour, "syzmenu", "Strain YZ");
-    addItem(contour, "szxmenu", "Strain ZX");
-    addItem(contour, "cmpstrainmenu", "Composite Strain");
-    contour->addSeparator();
-    addItem(contour, "custommenu", "Customize Composition...");
-    QMenu* vector = sub(exec, "Vector", "vectormenu");
-    addItem(vector, "displmenu", "Horizontal Displacement", QKeySequence("F9"));
-    addItem(vector, "tilt1menu", "Tilt (du/dz, dv/dz)");
-    addItem(vector, "tilt2menu", "Tilt (dw/dx, dw/dy)");
-    addItem(exec, "principalmenu", "Principal Strains", QKeySequence("F11"));
+void MainWindow::placeStrips() {
+    // The strip line's top lies 13.5 units above the bottom of the client
+    // area; the information strip starts at the left edge and is 134 units
+    // narrower than the client area; the read-out starts 133 units before
+    // the right edge and is 132 units wide.
+    const int w = client_->width();
+    const int h = client_->height();
+    const int top = h - units(kStripHeight);
+    const int height = units(kStripHeight);
+    infopbx_->setGeometry(0, top, std::max(0, w - units(kInfoNarrower)), height);
+    locpbx_->setGeometry(w - units(kLocFromRight), top, units(kLocWidth), height);
+}
 
-    QMenu* param = top("Parameter", "parammenu");
-    addItem(param, "sourcemenu", "Source...");
-    addItem(param, "fieldmenu", "Field...");
-    addItem(param, "visualmenu", "Visual...");
-    addItem(param, "cffparamenu", "CFF...");
-    addItem(param, "mapmenu", "Map...");
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized()) placeStrips();
+}
 
-    QMenu* tool = top("Tool", "toolmenu");
-    QMenu* area = sub(tool, "Area", "areamenu");
-    addItem(area, "selareamenu", "Select Area");
-    addItem(area, "exportareamenu", "Export Area Data...");
-    addItem(area, "clearareamenu", "Clear Area");
-    tool->addSeparator();
-    addItem(tool, "resizemenu", "Resize Picture");
-    addItem(tool, "redrawmenu", "Redraw Picture", QKeySequence("Ctrl+R"));
-    tool->addSeparator();
-    QMenu* obs = sub(tool, "Observation Site", "obssitemenu");
-    addItem(obs, "showobsmenu", "Show Obs. Sites Data")->setCheckable(true);
-    addItem(obs, "showgridmenu", "Show Grid Data")->setCheckable(true);
-    obs->addSeparator();
-    addItem(obs, "exportobsmenu", "Export Obs. Sites Data...");
-    addItem(obs, "clearobsmenu", "Clear Obs. Sites");
-    tool->addSeparator();
-    addItem(tool, "optionmenu", "Option...");
+// --- Workbench ---
 
-    QMenu* help = top("Help", "helpmenu");
-    addItem(help, "aboutmenu", "About CRUSTEX...");
+void MainWindow::drawPicture() {
+    if (drawing_) return;
+    drawing_ = true;
+    // A Ctrl-Q typed during an earlier drawing must not abort this one.
+    ws_.abortflag = false;
+    pc_.target = surface_.get();
+    composepicture(ws_, pc_, *host_, nullptr, dumyimg_.isNull() ? nullptr : &dumyimg_);
+    drawing_ = false;
+    refreshPlot();
+}
+
+void MainWindow::drawOverlay() {
+    composeoverlay(ws_, pc_);
+    refreshPlot();
+}
+
+void MainWindow::refreshPlot() { graphpbx_->update(); }
+
+void MainWindow::startPointing(int mousemode, const QString& prompt) {
+    ws_.mousemode = int16_t(mousemode);
+    host_->enableMenus(false);
+    infopbx_->setText(prompt);
+    graphpbx_->setCursor(Qt::CrossCursor);
+    graphpbx_->setFocus(Qt::OtherFocusReason);
+}
+
+// --- MouseSink ---
+
+void MainWindow::setLocation(const std::string& text) {
+    locpbx_->setText(QString::fromStdString(text));
+}
+
+void MainWindow::clearTransient() { surface_->refresh(); }
+
+void MainWindow::drawProbeMark(float x, float y) { pointermark(pc_, x, y); }
+
+void MainWindow::showNode(int ix, int iy) { host_->setStatus(nodetext(ws_, ix, iy)); }
+
+void MainWindow::showSite(int) {
+    // The site window that shows a site's values is not part of the program
+    // yet; the mark on the plot is all a site probe shows.
+}
+
+void MainWindow::drawFieldFrame(const FieldRect& r) {
+    dataframe(pc_, r.x0, r.y0, r.x1, r.y1);
+    refreshPlot();
+}
+
+void MainWindow::restoreCursor() {
+    if (ws_.mousemode != kModeArea && ws_.mousemode != kModeProjection) graphpbx_->unsetCursor();
+}
+
+bool MainWindow::geoPosition(float x, float y, float& lat, float& lon) {
+    if (!ws_.needmap || proj_.s == 0) return false;
+    unprojectxy(proj_, x, y, lat, lon);
+    return std::isfinite(lat) && std::isfinite(lon);
+}
+
+// --- Closing ---
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!quitting_) {
+        quitting_ = true;
+        writeExitFiles();
+    }
+    event->accept();
 }
 
 }  // namespace crustex

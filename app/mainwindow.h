@@ -1,49 +1,196 @@
 // The main window: the plot picture, the information strip, the position
-// read-out and the menu through which every command is reached.
+// read-out and the menu through which every command is reached. It owns the
+// plot (drawing surface, frame, palette, projection), the dialogs (made once,
+// hidden between openings) and the mouse modes of the plot.
+//
+// The commands are spread over several files by concern: menus.cpp (menu
+// tree and enabling), commands.cpp, filecommands.cpp, printing.cpp,
+// clipboard.cpp and startquit.cpp (start-up, quit, resume).
 #pragma once
 
 #include <QMainWindow>
 #include <QMap>
+#include <functional>
 #include <memory>
 
+#include "app/menurules.h"
+#include "app/mousemodes.h"
+#include "geo/projection.h"
 #include "model/host.h"
 #include "model/workstate.h"
+#include "plot/plotcontext.h"
+#include "ui/qtpicture.h"
+#include "ui/workbench.h"
 
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 
 namespace crustex {
+
 class QtHost;
+class QPainterSurface;
+class PlotWidget;
+class SourceEditor;
+class FieldDialog;
+class CffDialog;
+class VisualDialog;
+class CustomDialog;
+class OptionDialog;
+class PrinterSettingDialog;
+class AboutBox;
+class WelcomeWindow;
 
-
-
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public Workbench, private MouseSink {
     Q_OBJECT
 public:
-    explicit MainWindow(WorkState& ws, QWidget* parent = nullptr);
+    // Runs the start-up sequence. programDir: where "crustex.ini" and
+    // "lastwork.ini" live; empty means the program's own directory (or the
+    // per-user fallback when that cannot be written).
+    explicit MainWindow(WorkState& ws, const QString& programDir = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // --- Workbench ---
+    WorkState& state() override { return ws_; }
+    Host& host() override;
+    PlotContext& plot() override { return pc_; }
+    Projection& projection() override { return proj_; }
+    void drawPicture() override;
+    void drawOverlay() override;
+    void refreshPlot() override;
+    void startPointing(int mousemode, const QString& prompt) override;
+
+    // --- For tests and the screenshot program ---
     // The menu item with the given program name (for example "uzmenu").
     QAction* action(const QString& name) const { return actions_.value(name); }
     QMenu* topMenu(const QString& caption) const { return topMenus_.value(caption); }
     QLabel* infoStrip() const { return infopbx_; }
     QLabel* locationStrip() const { return locpbx_; }
-    QWidget* plotArea() const { return graphpbx_; }
-    Host& host();
+    PlotWidget* plotArea() const { return graphpbx_; }
+    QPainterSurface* surface() const { return surface_.get(); }
+    MouseModes& mouseModes() { return modes_; }
+    const QString& programDir() const { return programDir_; }
+    SourceEditor* sourceEditor() const { return sourceEditor_; }
+    FieldDialog* fieldDialog() const { return fieldDialog_; }
+    CffDialog* cffDialog() const { return cffDialog_; }
+    // Evaluates the enabling rules of every menu now (as opening them does).
+    void updateMenus();
+    MenuFacts menuFacts() const;
+    // Runs a command by the program name of its menu item, as a click does;
+    // false when the item is disabled.
+    bool runCommand(const QString& name);
+
+    // Replace the common dialogs (tests): file dialogs get (title, Qt filter)
+    // and return the chosen path or "" for cancel; the print dialog gets the
+    // printer and returns false for cancel.
+    std::function<QString(const QString&, const QString&)> openFileDialog;
+    std::function<QString(const QString&, const QString&)> saveFileDialog;
+    std::function<bool(QPrinter&)> printDialog;
+
+    // Menu commands.
+    void openSource();
+    void storeSource(bool withMap);
+    void storeStrains();
+    void printerSetting();
+    void printPicture();
+    void resumeLastWork();
+    void quit();
+    void copyPicture();
+    void pasteBackground();
+    void clearPicture();
+    void showQuantity(const std::string& key);
+    void resizePicture();
+    void redrawPicture();
+    void selectArea();
+    void clearArea();
+    void toggleShowObs();
+    void toggleShowGrid();
+    void clearObsSites();
+    void visualCommand();
+    void openVisualDialog();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Construction and start-up.
+    void buildLayout();
     void buildMenus();
+    void connectCommands();
+    void buildDialogs();
+    void startup();
+    void placeStrips();
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption,
                      const QKeySequence& key = {});
+    void lockMenus(bool enabled);
+    void applyEnabling(const MenuEnabling& e);
+    bool menusLocked() const { return menusLocked_; }
+    int units(double u) const;  // layout units (points) to pixels
+    QString settingsPath() const;
+    QString lastworkPath() const;
+    void writeExitFiles();
+    void readSettingsFile();
+    void writeSettingsFile();
+    void writeLastWork();
+    void readWork(const QString& path);
+    QString askOpenFile(const QString& title, const QString& filter);
+    QString askSaveFile(const QString& title, const QString& filter);
+    void afterFileRead(bool sourcesInstalled, bool widthChanged);
+
+    // MouseSink.
+    void setLocation(const std::string& text) override;
+    void clearTransient() override;
+    void drawProbeMark(float x, float y) override;
+    void showNode(int ix, int iy) override;
+    void showSite(int k) override;
+    void drawFieldFrame(const FieldRect& r) override;
+    void restoreCursor() override;
+    const faultrec& currentSource() override;
+    void setFirstEdge(float x, float y) override;
+    void setSecondEdge(float x, float y) override;
+    void setEdges(float x0, float y0, float x1, float y1) override;
+    void setPointSource(float x, float y) override;
+    void returnSourceEditor() override;
+    void setFieldRect(const FieldRect& r) override;
+    void setInclinedReference(float x, float y) override;
+    void setInclinedStrike(float degrees) override;
+    void returnFieldDialog() override;
+    void setCffStrike(float degrees) override;
+    void returnCffDialog() override;
+    bool geoPosition(float x, float y, float& lat, float& lon) override;
 
     WorkState& ws_;
-    QWidget* graphpbx_ = nullptr;
+    QString programDir_;
+    PlotContext pc_;
+    Projection proj_;
+    std::unique_ptr<QPainterSurface> surface_;
+    QtPicture dumyimg_;  // the pasted background bitmap
+
+    QWidget* client_ = nullptr;
+    PlotWidget* graphpbx_ = nullptr;
     QLabel* infopbx_ = nullptr;
     QLabel* locpbx_ = nullptr;
     std::unique_ptr<QtHost> host_;
+    MouseModes modes_;
+
     QMap<QString, QAction*> actions_;
     QMap<QString, QMenu*> topMenus_;
+    bool menusLocked_ = false;
+    bool quitting_ = false;
+    bool drawing_ = false;
+
+    SourceEditor* sourceEditor_ = nullptr;
+    FieldDialog* fieldDialog_ = nullptr;
+    CffDialog* cffDialog_ = nullptr;
+    VisualDialog* visualDialog_ = nullptr;
+    CustomDialog* customDialog_ = nullptr;
+    OptionDialog* optionDialog_ = nullptr;
+    PrinterSettingDialog* printerDialog_ = nullptr;
+    AboutBox* aboutBox_ = nullptr;
+    WelcomeWindow* welcome_ = nullptr;
+    faultrec noSource_{};
 };
 
 }  // namespace crustex

@@ -1,0 +1,38 @@
+// "Copy Picture" and "Paste Background" through the clipboard.
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "app/mainwindow.h"
+#include "app/plotcalls.h"
+#include "app/plotwidget.h"
+#include "ui/qpaintersurface.h"
+#include "ui/qthost.h"
+
+namespace crustex {
+
+void MainWindow::copyPicture() {
+    QClipboard* clip = QGuiApplication::clipboard();
+    clip->clear();
+    clip->setImage(surface_->image());
+}
+
+void MainWindow::pasteBackground() {
+    const QImage image = QGuiApplication::clipboard()->image();
+    if (image.isNull()) return;
+    dumyimg_.setImage(image);
+    surface_->clearBackground();
+    surface_->setAutoRedraw(true);
+    surface_->Cls();
+    paintpasted(pc_, *host_, dumyimg_);
+    surface_->keepAsBackground();
+    ws_.pastedbackground = true;
+    ws_.needmap = false;
+    if (QAction* a = action("selareamenu")) a->setEnabled(false);
+    if (QAction* a = action("exportareamenu")) a->setEnabled(false);
+    if (QAction* a = action("clearareamenu")) a->setEnabled(false);
+    ws_.areastate = 0;
+    ws_.narea = 0;
+    drawOverlay();
+}
+
+}  // namespace crustex

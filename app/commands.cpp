@@ -1,0 +1,121 @@
+// The picture commands of the Edit, Execute and Tool menus.
+#include <QAction>
+#include <QLabel>
+
+#include "app/mainwindow.h"
+#include "app/plotcalls.h"
+#include "app/plotwidget.h"
+#include "ui/qpaintersurface.h"
+#include "ui/qthost.h"
+
+namespace crustex {
+
+namespace {
+
+// Where "Visual..." marks the legend column before its dialog opens.
+constexpr float kVisualMarkX = 590;
+constexpr float kVisualMarkTop = 192;
+constexpr float kVisualMarkBottom = 240;
+
+}  // namespace
+
+void MainWindow::showQuantity(const std::string& key) {
+    ws_.quantitykey = key;
+    drawPicture();
+}
+
+void MainWindow::redrawPicture() {
+    if (ws_.quantitykey.empty()) {
+        drawOverlay();
+    } else {
+        drawPicture();
+    }
+}
+
+void MainWindow::resizePicture() {
+    // Fit the plot into the client area above the strip line, aspect 64:51.
+    const int availw = std::max(64, client_->width());
+    const int availh = std::max(51, client_->height() - units(13.5));
+    int pw = availw;
+    int ph = pw * 51 / 64;
+    if (ph > availh) {
+        ph = availh;
+        pw = ph * 64 / 51;
+    }
+    graphpbx_->setGeometry(0, 0, pw, ph);
+    surface_->resize(pw, ph);
+    surface_->setScale(kFrameLeft, kFrameTop, kFrameRight - kFrameLeft, kFrameBottom - kFrameTop);
+    pc_.target = surface_.get();
+    setplotframe(pc_.frame, ws_.rwidth);
+
+    if (ws_.pastedbackground && !dumyimg_.isNull()) {
+        surface_->clearBackground();
+        surface_->setAutoRedraw(true);
+        surface_->Cls();
+        paintpasted(pc_, *host_, dumyimg_);
+        surface_->keepAsBackground();
+    } else if (ws_.needmap) {
+        // The map layers are drawn into the kept background; without them
+        // the background stays empty.
+        surface_->clearBackground();
+    }
+    redrawPicture();
+}
+
+void MainWindow::clearPicture() {
+    surface_->setAutoRedraw(true);
+    if (ws_.pastedbackground || surface_->hasBackground()) {
+        surface_->clearBackground();
+        dumyimg_.clear();
+        ws_.pastedbackground = false;
+    }
+    surface_->Cls();
+    drawOverlay();
+}
+
+void MainWindow::selectArea() {
+    modes_.startarea();
+    graphpbx_->setCursor(Qt::CrossCursor);
+    refreshPlot();
+}
+
+void MainWindow::clearArea() {
+    modes_.cleararea();
+    refreshPlot();
+}
+
+void MainWindow::toggleShowObs() {
+    if (ws_.showobsdatachecked) {
+        ws_.showobsdatachecked = false;
+        ws_.showgriddatachecked = false;
+    } else {
+        ws_.showobsdatachecked = true;
+    }
+    updateMenus();
+    drawOverlay();
+}
+
+void MainWindow::toggleShowGrid() {
+    ws_.showgriddatachecked = !ws_.showgriddatachecked;
+    updateMenus();
+    drawOverlay();
+}
+
+void MainWindow::clearObsSites() {
+    ws_.nsite = 0;
+    ws_.showobsdatachecked = false;
+    ws_.showgriddatachecked = false;
+    updateMenus();
+    drawOverlay();
+}
+
+void MainWindow::visualCommand() {
+    Surface& s = *surface_;
+    s.setAutoRedraw(true);
+    s.Line(kVisualMarkX, kVisualMarkTop, kVisualMarkX, kVisualMarkBottom,
+           pc_.palette.negsubcontour);
+    refreshPlot();
+    openVisualDialog();
+}
+
+}  // namespace crustex

@@ -1,0 +1,30 @@
+#include "app/menurules.h"
+
+namespace crustex {
+
+bool resultscurrent(const WorkState& ws) {
+    if (ws.quantitykey.empty() || ws.gridstale) return false;
+    if (ws.quantitykey.starts_with("cff") && ws.cffstale) return false;
+    return true;
+}
+
+MenuEnabling menuenabling(const WorkState& ws, const MenuFacts& facts) {
+    MenuEnabling e;
+    const bool current = resultscurrent(ws);
+    e.print = current;
+    e.storestrains = current;
+    e.storeobsstrains = current && ws.showobsdatachecked;
+    e.storesourcemap = ws.needmap;
+    e.openobs = ws.needmap;
+    e.resume = facts.lastworkexists;
+    e.paste = facts.clipboardhasimage;
+    e.map = facts.coastfileexists;
+    e.area = facts.seisprogramexists && ws.needmap;
+    e.exportarea = ws.areastate != 0;
+    e.cleararea = ws.areastate != 0;
+    e.obssite = ws.nsite != 0;
+    e.redraw = !ws.quantitykey.empty();
+    return e;
+}
+
+}  // namespace crustex

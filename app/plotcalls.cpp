@@ -1,0 +1,52 @@
+#include "app/plotcalls.h"
+
+#if __has_include("plot/picture.h")
+#include "plot/picture.h"
+#define CRUSTEX_HAVE_PICTURE 1
+#endif
+#if __has_include("plot/modelglyphs.h")
+#include "plot/modelglyphs.h"
+#define CRUSTEX_HAVE_GLYPHS 1
+#endif
+#if __has_include("plot/background.h")
+#include "plot/background.h"
+#define CRUSTEX_HAVE_BACKGROUND 1
+#endif
+#if __has_include("plot/griddataline.h")
+#include "plot/griddataline.h"
+#define CRUSTEX_HAVE_GRIDDATA 1
+#endif
+
+namespace crustex {
+
+void composepicture(WorkState& ws, PlotContext& pc, Host& host, Surface* printer,
+                    const Picture* background) {
+    (void)ws, (void)pc, (void)host, (void)printer, (void)background;
+}
+
+void composeoverlay(WorkState& ws, PlotContext& pc) {
+    (void)ws;
+    pc.surface().Cls();
+}
+
+void paintpasted(PlotContext& pc, Host& host, const Picture& picture) {
+    (void)pc, (void)host, (void)picture;
+}
+
+void pointermark(PlotContext& pc, float x, float y) {
+    Surface& s = pc.surface();
+    s.Circle(x, y, 6, Rgb{0, 127, 255});
+}
+
+void dataframe(PlotContext& pc, float x0, float y0, float x1, float y1) {
+    (void)pc, (void)x0, (void)y0, (void)x1, (void)y1;
+}
+
+void areaoutline(WorkState& ws, PlotContext& pc) { (void)ws, (void)pc; }
+
+std::string nodetext(const WorkState& ws, int ix, int iy) {
+    (void)ws, (void)ix, (void)iy;
+    return {};
+}
+
+}  // namespace crustex

@@ -1,0 +1,33 @@
+// The window's calls into the plot core, in one place: the whole picture,
+// the quick overlay, the pasted background, the probe mark and read-out,
+// the field frame and the area outline.
+#pragma once
+
+#include <string>
+
+#include "model/host.h"
+#include "model/workstate.h"
+#include "plot/plotcontext.h"
+
+namespace crustex {
+
+class Picture;
+
+// The whole picture for "screen" (printer == null) or "printer" (drawn on
+// *printer). background: the pasted picture, or null.
+void composepicture(WorkState& ws, PlotContext& pc, Host& host, Surface* printer,
+                    const Picture* background);
+// Cls, field frame, depth lines, sources, area, site marks.
+void composeoverlay(WorkState& ws, PlotContext& pc);
+// The pasted picture fitted into the 640 x 510 frame at (0, 0).
+void paintpasted(PlotContext& pc, Host& host, const Picture& picture);
+// The pointer mark at a frame position.
+void pointermark(PlotContext& pc, float x, float y);
+// The data area frame of a field rectangle (km).
+void dataframe(PlotContext& pc, float x0, float y0, float x1, float y1);
+// The area polygon and its projection line (not-xor: drawing twice erases).
+void areaoutline(WorkState& ws, PlotContext& pc);
+// The read-out text of grid node (ix, iy) for the information strip.
+std::string nodetext(const WorkState& ws, int ix, int iy);
+
+}  // namespace crustex

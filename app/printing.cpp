@@ -1,0 +1,60 @@
+// "Print....": the printer dialog, the page set-up of the picture and the
+// printed picture; Ctrl-Q during drawing cancels the job.
+#include <QFile>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "app/mainwindow.h"
+#include "app/plotcalls.h"
+#include "app/printlayout.h"
+#include "ui/qpaintersurface.h"
+#include "ui/qthost.h"
+
+namespace crustex {
+
+void MainWindow::printPicture() {
+    QPrinter printer(QPrinter::HighResolution);
+    if (printDialog) {
+        if (!printDialog(printer)) return;
+    } else {
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted) return;
+    }
+
+    const QRectF page = printer.pageRect(QPrinter::Millimeter);
+    const std::optional<PrintLayout> layout =
+        printlayout(page.width(), page.height(), ws_.xmargin, ws_.ymargin);
+    if (!layout) {
+        host_->messageBox("Margins leave no room to print", "Error", MsgIcon::Critical,
+                          MsgButtons::Ok);
+        return;
+    }
+
+    QPainterSurface paper(&printer);
+    paper.setScale(layout->left, layout->top, layout->scalewidth, layout->scaleheight);
+    paper.setFontSize(surface_->FontSize());
+    setplotframe(pc_.frame, ws_.rwidth);
+
+    ws_.abortflag = false;
+    drawing_ = true;
+    composepicture(ws_, pc_, *host_, &paper,
+                   ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr);
+    drawing_ = false;
+    pc_.target = surface_.get();
+    paper.flush();
+
+    if (ws_.abortflag) {
+        printer.abort();
+        // A file output that could not be cancelled is removed: an
+        // abandoned print leaves nothing behind.
+        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+            QFile::remove(printer.outputFileName());
+        }
+        ws_.abortflag = false;
+        host_->setStatus("");
+    }
+    refreshPlot();
+}
+
+}  // namespace crustex

@@ -1,0 +1,87 @@
+// Start-up, Quit (and closing the window) and "Resume Last Work...".
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLayout>
+#include <QScreen>
+
+#include "app/mainwindow.h"
+#include "app/plotwidget.h"
+#include "plot/palette.h"
+#include "ui/qpaintersurface.h"
+#include "ui/qthost.h"
+#include "ui/welcomewindow.h"
+
+namespace crustex {
+
+namespace {
+
+// Left/top that centre a window of the given size on the primary screen.
+QPoint centred(const QSize& size) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return {0, 0};
+    const QRect s = screen->availableGeometry();
+    return {s.left() + std::max(0, (s.width() - size.width()) / 2),
+            s.top() + std::max(0, (s.height() - size.height()) / 2)};
+}
+
+}  // namespace
+
+QString MainWindow::settingsPath() const { return QDir(programDir_).filePath("crustex.ini"); }
+
+QString MainWindow::lastworkPath() const { return QDir(programDir_).filePath("lastwork.ini"); }
+
+void MainWindow::startup() {
+    if (welcome_) {
+        welcome_->move(centred(welcome_->sizeHint()));
+        welcome_->show();
+        QApplication::processEvents();
+    }
+    if (programDir_.isEmpty()) programDir_ = QCoreApplication::applicationDirPath();
+
+    // 1. The plot picture is the drawing target.
+    pc_.screen = surface_.get();
+    pc_.target = surface_.get();
+    // 2-4. Run-time flags and every default.
+    setdefaults(ws_, QDir::currentPath().toStdString());
+    ws_.mousemode = kModeIdle;
+    markgridstale(ws_);
+    ws_.quantitykey.clear();
+    // 3. Centre the window (the dialogs centre themselves when they open).
+    move(centred(frameGeometry().size()));
+    // 5. Colours for no map, no area, no sites.
+    setcolormode(pc_.palette, "nomap");
+    pc_.colormode = "nomap";
+    ws_.areastate = 0;
+    ws_.narea = 0;
+    ws_.nsite = 0;
+    // 6. The settings file overrides the defaults.
+    readSettingsFile();
+    // 7. Fit the plot to the window.
+    if (layout() != nullptr) layout()->activate();
+    placeStrips();
+    resizePicture();
+    // 8. Close the welcome window.
+    if (welcome_) {
+        welcome_->close();
+        welcome_ = nullptr;
+    }
+    graphpbx_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::quit() { close(); }
+
+void MainWindow::writeExitFiles() {
+    QDir::setCurrent(programDir_);
+    writeSettingsFile();
+    writeLastWork();
+}
+
+void MainWindow::resumeLastWork() {
+    const MsgAnswer a = host_->messageBox("Resume the Last Work?", "Yes or No", MsgIcon::Question,
+                                          MsgButtons::YesNo);
+    if (a != MsgAnswer::Yes) return;
+    readWork(lastworkPath());
+}
+
+}  // namespace crustex
