@@ -10,6 +10,7 @@
 namespace crustex {
 
 struct PlotContext;
+struct Projection;
 
 class Workbench {
 public:
@@ -18,6 +19,9 @@ public:
     virtual WorkState& state() = 0;
     virtual Host& host() = 0;
     virtual PlotContext& plot() = 0;
+    // The map projection state kept beside the plot frame; the geographic
+    // assistants convert latitude and longitude with it.
+    virtual Projection& projection() = 0;
 
     // Draws the selected quantity on the screen (the whole picture).
     virtual void drawPicture() = 0;

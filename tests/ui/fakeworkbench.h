@@ -1,0 +1,77 @@
+// A stand-in for the main window in dialog tests: owns a work state with the
+// start-up defaults, a recording plot surface and a scripted host, and keeps
+// a log of the redraws and pointing modes the dialogs ask for.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "geo/projection.h"
+#include "model/workstate.h"
+#include "plot/plotcontext.h"
+#include "plot/recordingsurface.h"
+#include "support/scriptedhost.h"
+#include "ui/workbench.h"
+
+namespace crustex::test {
+
+class FakeWorkbench : public Workbench {
+public:
+    FakeWorkbench() {
+        setdefaults(ws, "/tmp/crustex-fake");
+        ctx.screen = &surface;
+        ctx.target = &surface;
+        setplotframe(ctx.frame, ws.rwidth);
+        setcolormode(ctx.palette, "nomap");
+    }
+
+    WorkState& state() override { return ws; }
+    Host& host() override { return scripted; }
+    PlotContext& plot() override { return ctx; }
+    Projection& projection() override { return proj; }
+
+    void drawPicture() override {
+        ++pictures;
+        calls.push_back("drawPicture");
+    }
+    void drawOverlay() override {
+        ++overlays;
+        calls.push_back("drawOverlay");
+    }
+    void refreshPlot() override {
+        ++refreshes;
+        calls.push_back("refreshPlot");
+    }
+    void startPointing(int mode, const QString& prompt) override {
+        ws.mousemode = static_cast<int16_t>(mode);
+        pointing.emplace_back(mode, prompt);
+        calls.push_back("startPointing");
+    }
+
+    // Messages shown through the host, text only.
+    std::vector<std::string> messageTexts() const {
+        std::vector<std::string> out;
+        for (const auto& m : scripted.messages) out.push_back(m.text);
+        return out;
+    }
+    int inputErrors() const {
+        int n = 0;
+        for (const auto& m : scripted.messages) n += m.text == "Input Error" && m.title == "Error";
+        return n;
+    }
+
+    WorkState ws;
+    RecordingSurface surface;
+    PlotContext ctx;
+    Projection proj;
+    ScriptedHost scripted;
+    int pictures = 0;
+    int overlays = 0;
+    int refreshes = 0;
+    std::vector<std::string> calls;
+    std::vector<std::pair<int, QString>> pointing;
+};
+
+}  // namespace crustex::test

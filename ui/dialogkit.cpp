@@ -1,0 +1,93 @@
+#include "ui/dialogkit.h"
+
+#include <QDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+
+#include "model/host.h"
+#include "ui/inputerror.h"
+
+namespace crustex {
+
+QLineEdit* makeNumberBox(QWidget* parent, const QString& name, int width) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setMinimumWidth(width);
+    box->setMaximumWidth(width + 40);
+    box->setAlignment(Qt::AlignRight);
+    return box;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& name) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel* makeCaption(QWidget* parent, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setWordWrap(false);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+QLineEdit* addBoxRow(QGridLayout* grid, int row, const QString& caption, const QString& name,
+                     const QString& unit, int col) {
+    QWidget* parent = grid->parentWidget();
+    QLabel* label = makeCaption(parent, caption);
+    QLineEdit* box = makeNumberBox(parent, name);
+    label->setBuddy(box);
+    grid->addWidget(label, row, col);
+    grid->addWidget(box, row, col + 1);
+    if (!unit.isEmpty()) grid->addWidget(makeCaption(parent, unit), row, col + 2);
+    return box;
+}
+
+QString qtfilter(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString desc = parts[i];
+        const int open = desc.indexOf('(');
+        if (open >= 0) desc = desc.left(open);
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        out << desc.trimmed() + " (" + patterns.trimmed() + ")";
+    }
+    return out.join(";;");
+}
+
+void showModal(QDialog* dialog) {
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void FormBoxes::add(const std::string& field, QLineEdit* box) { boxes_[field] = box; }
+
+QLineEdit* FormBoxes::box(const std::string& field) const {
+    auto it = boxes_.find(field);
+    return it == boxes_.end() ? nullptr : it->second;
+}
+
+std::string FormBoxes::text(const std::string& field) const {
+    QLineEdit* b = box(field);
+    return b ? sstr(b->text()) : std::string();
+}
+
+void FormBoxes::setText(const std::string& field, const std::string& text) {
+    if (QLineEdit* b = box(field)) b->setText(qstr(text));
+}
+
+bool FormBoxes::rejected(const FormCheck& check, Host& host) const {
+    if (check.ok()) return false;
+    inputerror(box(check.badfield), host);
+    return true;
+}
+
+}  // namespace crustex
