@@ -270,12 +270,12 @@ TEST_F(WorkFile, GeographicSourcesRoundTripWithTheMap) {
     for (int k = 1; k <= 2; ++k) {
         const faultrec& a = written.fault[k];
         const faultrec& b = ws.fault[k];
-        EXPECT_NEAR(b.fx0, a.fx0, 2e-3);
-        EXPECT_NEAR(b.fy0, a.fy0, 2e-3);
-        EXPECT_NEAR(b.fx1, a.fx1, 2e-3);
-        EXPECT_NEAR(b.fy1, a.fy1, 2e-3);
-        EXPECT_NEAR(b.px, a.px, 2e-3);
-        EXPECT_NEAR(b.py, a.py, 2e-3);
+        EXPECT_NEAR(b.fx0, a.fx0, 0.01);  // 7 digits of a longitude: about 5 m
+        EXPECT_NEAR(b.fy0, a.fy0, 0.01);  // 7 digits of a longitude: about 5 m
+        EXPECT_NEAR(b.fx1, a.fx1, 0.01);  // 7 digits of a longitude: about 5 m
+        EXPECT_NEAR(b.fy1, a.fy1, 0.01);  // 7 digits of a longitude: about 5 m
+        EXPECT_NEAR(b.px, a.px, 0.01);    // 7 digits of a longitude: about 5 m
+        EXPECT_NEAR(b.py, a.py, 0.01);    // 7 digits of a longitude: about 5 m
         EXPECT_EQ(b.rakeangle, a.rakeangle);
         EXPECT_EQ(b.slip, a.slip);
         EXPECT_EQ(b.sourcetype, a.sourcetype);
