@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "plot/contourlevels.h"
+#include "plot/drawsymbol.h"
 #include "plot/plotframe.h"
 #include "plot/recordingsurface.h"
 #include "support/scriptedhost.h"
@@ -362,6 +363,44 @@ TEST(NodeFrames, NodesSpanTheDataArea) {
     setnodeframes(frame, 20, 20, 170, 170, nx, ny, 0, -3);
     EXPECT_EQ(nx.size(), 1u);
     EXPECT_EQ(ny.size(), 1u);
+}
+
+TEST(Symbols, NamedMarksInForeColor) {
+    struct Seg {
+        float x1, y1, x2, y2;
+    };
+    struct Case {
+        const char* name;
+        float size;
+        std::vector<Seg> want;  // around (10, 20)
+    };
+    const float d = 0.707f * 3;
+    const Case cases[] = {
+        {"crs", 3, {{10 - d, 20 - d, 10 + d, 20 + d}, {10 - d, 20 + d, 10 + d, 20 - d}}},
+        {"rca",
+         2,
+         {{10, 20, 10, 18},
+          {10, 18, 10 - 1.732f, 21},
+          {10 - 1.732f, 21, 10 + 1.732f, 21},
+          {10 + 1.732f, 21, 10, 18}}},
+        {"pls", 1, {{9, 20, 11, 20}, {10, 19, 10, 21}}},
+        {"nothing", 3, {}},
+    };
+    for (const auto& c : cases) {
+        RecordingSurface surface;
+        PlotContext pc;
+        pc.screen = pc.target = &surface;
+        surface.ForeColor = Rgb{1, 2, 3};
+        EXPECT_EQ(drawsymbol(pc, 10, 20, c.name, c.size), !c.want.empty()) << c.name;
+        const auto lines = surface.lines();
+        ASSERT_EQ(lines.size(), c.want.size()) << c.name;
+        for (std::size_t n = 0; n < lines.size(); ++n) {
+            EXPECT_TRUE(joins(lines[n], c.want[n].x1, c.want[n].y1, c.want[n].x2, c.want[n].y2))
+                << c.name << " " << n << ": " << lines[n].x1 << "," << lines[n].y1 << " "
+                << lines[n].x2 << "," << lines[n].y2;
+            EXPECT_EQ(lines[n].color, (Rgb{1, 2, 3}));
+        }
+    }
 }
 
 }  // namespace
