@@ -1,0 +1,314 @@
+#include "plot/modelglyphs.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "plot/background.h"
+#include "plot/recordingsurface.h"
+#include "support/scriptedhost.h"
+
+namespace crustex {
+namespace {
+
+constexpr float kH = RecordingSurface::kLineHeight;
+
+class Glyphs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        pc.screen = pc.target = &s;
+        ASSERT_TRUE(setplotframe(pc.frame, 100));  // 6.592 frame units per km
+        setdefaults(ws, "/tmp");
+    }
+    float fx(float x) const { return toframex(pc.frame, x); }
+    float fy(float y) const { return toframey(pc.frame, y); }
+    void expectline(const RecordedOp& l, float x1, float y1, float x2, float y2) {
+        EXPECT_NEAR(l.x1, fx(x1), 1e-3f);
+        EXPECT_NEAR(l.y1, fy(y1), 1e-3f);
+        EXPECT_NEAR(l.x2, fx(x2), 1e-3f);
+        EXPECT_NEAR(l.y2, fy(y2), 1e-3f);
+    }
+    RecordingSurface s;
+    PlotContext pc;
+    WorkState ws;
+};
+
+TEST_F(Glyphs, FaultDipsToTheRightOfItsStrike) {
+    // Width 10 at dip 60 projects 5 km horizontally.
+    const struct {
+        float x0, y0, x1, y1;
+        float ox, oy;  // expected down-dip offset (km)
+    } rows[] = {
+        {10, 50, 30, 50, 0, -5},  // strike east: dips south
+        {30, 50, 10, 50, 0, 5},   // strike west: dips north
+        {50, 10, 50, 30, 5, 0},   // strike north: dips east
+        {50, 30, 50, 10, -5, 0},  // strike south: dips west
+        {10, 10, 13, 14, 4, -3},  // 3-4-5 direction
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.x0 << "," << r.y0 << " -> " << r.x1 << "," << r.y1);
+        s.clearlog();
+        s.DrawWidth = 1;
+        drawfault(pc, r.x0, r.y0, r.x1, r.y1, 10, 60, Rgb{1, 2, 3});
+        const auto l = s.lines();
+        ASSERT_EQ(l.size(), 4u);
+        expectline(l[0], r.x0, r.y0, r.x1, r.y1);
+        EXPECT_EQ(l[0].width, 2);  // the top edge is thick
+        expectline(l[1], r.x0, r.y0, r.x0 + r.ox, r.y0 + r.oy);
+        expectline(l[2], r.x1, r.y1, r.x1 + r.ox, r.y1 + r.oy);
+        expectline(l[3], r.x0 + r.ox, r.y0 + r.oy, r.x1 + r.ox, r.y1 + r.oy);
+        for (int k = 1; k < 4; ++k) EXPECT_EQ(l[k].width, 1);
+        for (const auto& op : l) EXPECT_EQ(op.color, (Rgb{1, 2, 3}));
+        EXPECT_EQ(s.DrawWidth, 1);
+    }
+}
+
+TEST_F(Glyphs, VerticalFaultIsItsThickTopEdgeOnly) {
+    s.DrawWidth = 1;
+    drawfault(pc, 10, 50, 30, 50, 10, 90, Rgb{});
+    ASSERT_EQ(s.lines().size(), 1u);
+    EXPECT_EQ(s.lines()[0].width, 2);
+    EXPECT_EQ(s.DrawWidth, 1);
+    // The pen width is restored from whatever it was.
+    s.DrawWidth = 2;
+    drawfault(pc, 10, 50, 30, 50, 10, 45, Rgb{});
+    EXPECT_EQ(s.lines()[1].width, 4);
+    EXPECT_EQ(s.lines()[2].width, 2);
+    EXPECT_EQ(s.DrawWidth, 2);
+}
+
+TEST_F(Glyphs, CoincidingEdgesDrawASmallMarkWithoutNaN) {
+    s.DrawWidth = 1;
+    drawfault(pc, 40, 40, 40, 40, 10, 45, Rgb{7, 7, 7});
+    EXPECT_FALSE(s.hasnonfinite());
+    const auto l = s.lines();
+    ASSERT_EQ(l.size(), 2u);
+    for (const auto& op : l) {
+        EXPECT_EQ(op.width, 2);
+        EXPECT_NEAR((op.x1 + op.x2) / 2, fx(40), 1e-3f);
+        EXPECT_NEAR((op.y1 + op.y2) / 2, fy(40), 1e-3f);
+        EXPECT_NEAR(std::abs(op.x2 - op.x1), 2 * kZeroLengthMark, 1e-3f);
+    }
+    EXPECT_EQ(s.DrawWidth, 1);
+    // Through the source list too, and with non-finite input nothing at all.
+    ws.fault[1].fx1 = ws.fault[1].fx0;
+    ws.fault[1].fy1 = ws.fault[1].fy0;
+    ws.nfault = 1;
+    drawsources(pc, ws);
+    drawfault(pc, NAN, 1, 2, 3, 4, 5, Rgb{});
+    drawpoint(pc, 1, INFINITY, Rgb{});
+    EXPECT_FALSE(s.hasnonfinite());
+    EXPECT_EQ(s.lines().size(), 4u);
+}
+
+TEST_F(Glyphs, SourcesBeyondTwentyAreNotDrawn) {
+    for (int k = 1; k <= kMaxSources; ++k) {
+        ws.fault[k] = defaultSource();
+        ws.fault[k].sourcetype = k % 4 == 0 ? 1 : 0;
+    }
+    for (int n : {25, 20, 3, 0, -1}) {
+        SCOPED_TRACE(n);
+        s.clearlog();
+        ws.nfault = static_cast<int16_t>(n);
+        drawsources(pc, ws);
+        const int drawn = n < 0 ? 0 : std::min(n, 20);
+        const int points = drawn / 4;
+        EXPECT_EQ(s.count(OpKind::Circle), static_cast<size_t>(points));
+        EXPECT_EQ(s.count(OpKind::PSet), static_cast<size_t>(points));
+        int thick = 0;
+        for (const auto& l : s.lines())
+            if (l.width == 2) ++thick;
+        EXPECT_EQ(thick, drawn - points);
+        for (const auto& op : s.ops()) EXPECT_EQ(op.color, pc.palette.source);
+    }
+}
+
+TEST_F(Glyphs, PointSourceIsDotAndCircleOfThreeUnits) {
+    ASSERT_TRUE(setplotframe(pc.frame, 500));  // zoom does not change the circle
+    drawpoint(pc, 100, 100, Rgb{5, 5, 5});
+    ASSERT_EQ(s.count(OpKind::PSet), 1u);
+    ASSERT_EQ(s.count(OpKind::Circle), 1u);
+    const RecordedOp c = s.ofkind(OpKind::Circle)[0];
+    EXPECT_EQ(c.radius, 3);
+    EXPECT_NEAR(c.x1, fx(100), 1e-3f);
+    EXPECT_EQ(c.color, (Rgb{5, 5, 5}));
+}
+
+TEST_F(Glyphs, DataFrameIsOneClosedPathInTheFrameColour) {
+    for (const char* mode : {"map", "nomap", "bnw"}) {
+        SCOPED_TRACE(mode);
+        s.clearlog();
+        setcolormode(pc.palette, mode);
+        drawdataframe(pc, 20, 20, 70, 60);
+        const auto l = s.lines();
+        ASSERT_EQ(l.size(), 4u);
+        expectline(l[0], 20, 20, 20, 60);
+        expectline(l[1], 20, 60, 70, 60);
+        expectline(l[2], 70, 60, 70, 20);
+        expectline(l[3], 70, 20, 20, 20);
+        for (const auto& op : l) EXPECT_EQ(op.color, pc.palette.dataframe);
+    }
+}
+
+TEST_F(Glyphs, DepthLinesWithLabels) {
+    for (int k = 1; k <= 5; ++k) {
+        ws.incx0[k] = 10;
+        ws.incy0[k] = 10.0f * k;
+        ws.incx1[k] = 90;
+        ws.incy1[k] = 10.0f * k + 5;
+    }
+    drawdepthlines(pc, ws);
+    const auto l = s.lines();
+    const auto t = s.texts();
+    ASSERT_EQ(l.size(), 5u);
+    ASSERT_EQ(t.size(), 5u);
+    const char* labels[] = {"0", "10", "20", "30", "40"};
+    for (int k = 0; k < 5; ++k) {
+        expectline(l[k], 10, 10.0f * (k + 1), 90, 10.0f * (k + 1) + 5);
+        EXPECT_EQ(l[k].color, pc.palette.dataframe);
+        EXPECT_EQ(t[k].text, labels[k]);
+        EXPECT_NEAR(t[k].x1 + t[k].x2, fx(10), 1e-3f);  // right-aligned at the start
+        EXPECT_EQ(t[k].fontsize, 8);
+    }
+}
+
+TEST_F(Glyphs, SiteMarksWithAndWithoutNames) {
+    drawsitemarks(pc, ws, true);
+    EXPECT_TRUE(s.ops().empty());  // no sites loaded
+    ws.nsite = 2;
+    ws.site[1] = {"TSK", 10, 20};
+    ws.site[2] = {"KMK", 30, 40};
+    drawsitemarks(pc, ws, false);
+    EXPECT_EQ(s.count(OpKind::Circle), 2u);
+    EXPECT_TRUE(s.texts().empty());
+    drawsitemarks(pc, ws, true);
+    const auto c = s.ofkind(OpKind::Circle);
+    EXPECT_EQ(c[0].radius, 1.5f);
+    EXPECT_EQ(c[0].color, (Rgb{255, 0, 0}));
+    const RecordedOp* name = s.findtext("KMK");
+    ASSERT_NE(name, nullptr);
+    EXPECT_NEAR(name->x1, fx(30) + 4, 1e-3f);
+    EXPECT_NEAR(name->y1, fy(40) - kH * 8 / 2, 1e-3f);
+}
+
+TEST_F(Glyphs, AreaIsNotXorThenMaskPen) {
+    std::array<float, 51> xs{}, ys{};
+    for (int k = 1; k <= 50; ++k) {
+        xs[k] = 10.0f * k;
+        ys[k] = 5.0f * k;
+    }
+    s.drawMode = DrawMode::CopyPen;
+    drawarea(pc, xs, ys, 0, 1, 2, 3, 4);
+    EXPECT_TRUE(s.ops().empty());
+    EXPECT_EQ(s.drawMode, DrawMode::CopyPen);
+
+    setcolormode(pc.palette, "map");
+    drawarea(pc, xs, ys, 3, 1, 2, 3, 4);
+    const auto l = s.lines();
+    ASSERT_EQ(l.size(), 3u);
+    EXPECT_EQ(l[0].x1, 10);
+    EXPECT_EQ(l[0].x2, 20);
+    EXPECT_EQ(l[1].x2, 30);
+    EXPECT_EQ(l[2].x1, 1);
+    EXPECT_EQ(l[2].y2, 4);
+    for (const auto& op : l) {
+        EXPECT_EQ(op.mode, DrawMode::NotXorPen);
+        EXPECT_EQ(op.color, pc.palette.area);
+    }
+    EXPECT_EQ(s.drawMode, DrawMode::MaskPen);
+
+    // A count beyond the arrays never reads past them.
+    s.clearlog();
+    drawarea(pc, xs, ys, 500, 0, 0, 0, 0);
+    EXPECT_EQ(s.lines().size(), 50u);
+}
+
+TEST_F(Glyphs, PointerMark) {
+    drawpointer(pc, 100, 200);
+    const auto c = s.ofkind(OpKind::Circle);
+    ASSERT_EQ(c.size(), 1u);
+    EXPECT_EQ(c[0].radius, 6);
+    EXPECT_EQ(c[0].color, (Rgb{0, 127, 255}));
+    const auto l = s.lines();
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_EQ(l[0].x1, 100);
+    EXPECT_EQ(l[0].y1, 206);
+    EXPECT_EQ(l[0].y2, 194);
+    EXPECT_EQ(l[1].x1, 106);
+    EXPECT_EQ(l[1].x2, 94);
+    EXPECT_EQ(l[1].color, (Rgb{0, 127, 127}));
+}
+
+TEST_F(Glyphs, OverlayClearsThenDrawsTheModel) {
+    int cleared = 0;
+    ws.nsite = 1;
+    ws.site[1] = {"A", 50, 50};
+    ws.narea = 2;
+    ws.areax[1] = 1;
+    ws.areax[2] = 2;
+    for (bool inclined : {false, true})
+        for (bool sites : {false, true}) {
+            SCOPED_TRACE(testing::Message() << inclined << sites);
+            s.clearlog();
+            ws.inclined = inclined;
+            ws.showobsdatachecked = sites;
+            drawoverlay(pc, ws, [&cleared] { ++cleared; });
+            ASSERT_FALSE(s.ops().empty());
+            EXPECT_EQ(s.ops()[0].kind, OpKind::Cls);
+            // Frame (4) + depth lines (5) + fault (4) + area (1 + projection).
+            const size_t want = 4 + (inclined ? 5 : 0) + 4 + 2;
+            EXPECT_EQ(s.lines().size(), want);
+            EXPECT_EQ(s.count(OpKind::Circle), sites ? 1u : 0u);
+            EXPECT_EQ(s.findtext("A") != nullptr, sites);
+        }
+    EXPECT_EQ(cleared, 2);
+    drawoverlay(pc, ws);  // no hook: nothing to call
+}
+
+class FakePicture : public Picture {
+public:
+    FakePicture(int w, int h) : w_(w), h_(h) {}
+    int width() const override { return w_; }
+    int height() const override { return h_; }
+
+private:
+    int w_, h_;
+};
+
+TEST(Background, FitsTheNominalFrame) {
+    const struct {
+        int w, h;
+        float fw, fh;
+    } rows[] = {{1280, 512, 640, 256}, {510, 1020, 255, 510}, {640, 510, 640, 510},
+                {64, 51, 640, 510},    {100, 100, 510, 510},  {1, 1000, 0.51f, 510}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.w << "x" << r.h);
+        RecordingSurface s;
+        PlotContext pc;
+        pc.screen = pc.target = &s;
+        test::ScriptedHost host;
+        paintbackground(pc, host, FakePicture(r.w, r.h));
+        const auto p = s.ofkind(OpKind::Picture);
+        ASSERT_EQ(p.size(), 1u);
+        EXPECT_EQ(p[0].x1, 0);
+        EXPECT_EQ(p[0].y1, 0);
+        EXPECT_FLOAT_EQ(p[0].x2, r.fw);
+        EXPECT_FLOAT_EQ(p[0].y2, r.fh);
+        EXPECT_EQ(host.statuses, (std::vector<std::string>{" Painting Background", ""}));
+        EXPECT_EQ(host.busyChanges, (std::vector<bool>{true, false}));
+    }
+}
+
+TEST(Background, EmptyPictureDrawsNothingAndRestoresThePointer) {
+    RecordingSurface s;
+    PlotContext pc;
+    pc.screen = pc.target = &s;
+    test::ScriptedHost host;
+    paintbackground(pc, host, FakePicture(0, 300));
+    EXPECT_TRUE(s.ops().empty());
+    EXPECT_FALSE(host.busy);
+    EXPECT_EQ(host.lastStatus(), "");
+}
+
+}  // namespace
+}  // namespace crustex
