@@ -37,6 +37,8 @@ inline void writefile(const std::string& path, const std::string& content) {
     out << content;
 }
 
+inline bool fileexists(const std::string& path) { return std::filesystem::exists(path); }
+
 inline std::string readfile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream ss;
