@@ -84,9 +84,21 @@ void FormBoxes::setText(const std::string& field, const std::string& text) {
     if (QLineEdit* b = box(field)) b->setText(qstr(text));
 }
 
+BoxText FormBoxes::boxtext() const {
+    return [this](std::string_view field) -> std::optional<std::string> {
+        QLineEdit* b = box(std::string(field));
+        if (!b) return std::nullopt;
+        return sstr(b->text());
+    };
+}
+
 bool FormBoxes::rejected(const FormCheck& check, Host& host) const {
     if (check.ok()) return false;
-    inputerror(box(check.badfield), host);
+    QLineEdit* b = box(check.badfield);
+    // A box the scale or field type has switched off must still be
+    // correctable, or the dialog could never be accepted.
+    if (b && !b->isEnabled()) b->setEnabled(true);
+    inputerror(b, host);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "model/dialogbounds.h"
 #include "model/formcheck.h"
 
 class QDialog;
@@ -54,9 +55,13 @@ public:
     QLineEdit* box(const std::string& field) const;
     std::string text(const std::string& field) const;
     void setText(const std::string& field, const std::string& text);
+    // The texts of the boxes for checkdialog: every box of this set, or
+    // nothing for a field the set has no box for.
+    BoxText boxtext() const;
 
     // When the check rejected a box: focuses it, selects its whole text,
-    // shows "Input Error" through the host and returns true. A rejection
+    // shows "Input Error" through the host and returns true. A disabled box
+    // is enabled first so that it can be corrected. A rejection
     // that names no box of this dialog still shows the message.
     bool rejected(const FormCheck& check, Host& host) const;
 

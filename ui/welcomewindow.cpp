@@ -36,7 +36,9 @@ WelcomeWindow::WelcomeWindow(Workbench&, QWidget* parent) : QWidget(parent, Qt::
 
 void WelcomeWindow::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    close();
+    // Hidden, not closed: the main window owns the window and closes it at
+    // the end of start-up, so a click never leaves it holding a dead window.
+    hide();
 }
 
 }  // namespace crustex
