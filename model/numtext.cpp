@@ -39,7 +39,9 @@ Decimal sevendigits(float v) {
     std::size_t epos = text.find('e');
     d.digits.assign(1, text[0]);
     d.digits.append(text.substr(2, epos - 2));
-    d.exp = std::atoi(std::string(text.substr(epos + 1)).c_str());
+    std::string_view e = text.substr(epos + 1);
+    if (!e.empty() && e.front() == '+') e.remove_prefix(1);
+    std::from_chars(e.data(), e.data() + e.size(), d.exp);
     while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
     d.zero = false;
     return d;
