@@ -42,23 +42,30 @@ void MainWindow::buildDialogs() {
     aboutBox_ = new AboutBox(*this, this);
 #ifdef CRUSTEX_HAVE_SOURCEEDITOR
     sourceEditor_ = new SourceEditor(*this, this);
+    placedWindows_.insert("faultform", sourceEditor_);
 #endif
 #ifdef CRUSTEX_HAVE_FIELDDIALOG
     fieldDialog_ = new FieldDialog(*this, this);
+    placedWindows_.insert("fieldform", fieldDialog_);
 #endif
 #ifdef CRUSTEX_HAVE_CFFDIALOG
     cffDialog_ = new CffDialog(*this, this);
+    placedWindows_.insert("cffform", cffDialog_);
 #endif
 #ifdef CRUSTEX_HAVE_VISUALDIALOG
     visualDialog_ = new VisualDialog(*this, this);
+    placedWindows_.insert("visualform", visualDialog_);
 #endif
 #ifdef CRUSTEX_HAVE_CUSTOMDIALOG
     customDialog_ = new CustomDialog(*this, this);
+    placedWindows_.insert("customform", customDialog_);
 #endif
 #ifdef CRUSTEX_HAVE_PRINTERSETTING
     printerDialog_ = new PrinterSettingDialog(*this, this);
+    placedWindows_.insert("setprnform", printerDialog_);
 #endif
 
+    placedWindows_.insert("setfileform", optionDialog_);
     auto on = [this](const char* name, std::function<void()> command) {
         QAction* a = actions_.value(name);
         if (a == nullptr) return;

@@ -1,12 +1,27 @@
 // The file commands: "Open Source....", "Store Source...", "Store Source
-// with Map....", "Store Strains...." and the two files of every exit.
+// with Map....", "Store Strains....", "Resume Last Work..." and the two
+// files written at every exit.
+#include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScreen>
 
 #include "app/mainwindow.h"
 #include "app/plotwidget.h"
+#include "files/appdir.h"
+#include "files/settingsfile.h"
+#include "files/sourcefile.h"
+#include "files/workfile.h"
+#include "plot/palette.h"
 #include "ui/dialogkit.h"
+#include "ui/qpaintersurface.h"
 #include "ui/qthost.h"
+
+#if __has_include("ui/sourceeditor.h")
+#include "ui/sourceeditor.h"
+#define CRUSTEX_HAVE_SOURCEEDITOR 1
+#endif
 
 namespace crustex {
 
@@ -16,7 +31,48 @@ constexpr const char* kSourceFilter =
     "Fault Parameters Files (*.flt.txt)|*.flt.txt|Work Files (*.wrk.txt)|*.wrk.txt";
 constexpr const char* kStrainFilter = "Text File (*.txt)|*.txt";
 
+// A window place from the settings file, kept on the screen.
+void placewindow(QWidget* w, const WindowPlace& p, bool withsize) {
+    if (w == nullptr || !p.found) return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    if (withsize && std::isfinite(p.width) && std::isfinite(p.height) && p.width >= 100 &&
+        p.height >= 100) {
+        w->resize(std::min(int(p.width), avail.width()), std::min(int(p.height), avail.height()));
+    }
+    if (std::isfinite(p.left) && std::isfinite(p.top)) {
+        const int left = std::clamp(int(std::clamp(p.left, -1e6f, 1e6f)), avail.left(),
+                                    std::max(avail.left(), avail.right() - 50));
+        const int top = std::clamp(int(std::clamp(p.top, -1e6f, 1e6f)), avail.top(),
+                                   std::max(avail.top(), avail.bottom() - 50));
+        w->move(left, top);
+    }
+}
+
+void recordplace(WindowPlaces& places, const char* name, const QWidget* w) {
+    WindowPlace* p = places.find(name);
+    if (p == nullptr || w == nullptr) return;
+    const QPoint at = w->pos();
+    p->left = float(at.x());
+    p->top = float(at.y());
+    p->width = float(w->width());
+    p->height = float(w->height());
+    p->found = true;
+}
+
 }  // namespace
+
+QString MainWindow::settingsPath() const {
+    return QString::fromStdString(appfilepath(programDir_.toStdString(), kSettingsFileName));
+}
+
+QString MainWindow::lastworkPath() const {
+    return QString::fromStdString(appfilepath(programDir_.toStdString(), kLastWorkFileName));
+}
+
+QString MainWindow::lastworkReadPath() const {
+    return QString::fromStdString(appfileforreading(programDir_.toStdString(), kLastWorkFileName));
+}
 
 QString MainWindow::askOpenFile(const QString& title, const QString& filter) {
     const QString qt = qtfilter(filter);
@@ -34,12 +90,19 @@ void MainWindow::openSource() {
     const QString name = askOpenFile("Open Fault Parameters File", kSourceFilter);
     if (name.isEmpty()) return;
     if (!QFileInfo(name).isFile()) {
-        host_->messageBox("Open Error", "Error", MsgIcon::Critical, MsgButtons::Ok);
+        openerrormessage(*host_);
         return;
     }
     const QString lower = name.toLower();
     if (lower.endsWith(".flt.txt")) {
-        // readsourcefile
+        const SourceReadResult r =
+            readsourcefile(ws_, *host_, GeoFrame{proj_, pc_.frame}, name.toStdString());
+        if (r.nsources > 0) {
+#ifdef CRUSTEX_HAVE_SOURCEEDITOR
+            sourceEditor_->rebuildList();
+#endif
+            drawOverlay();
+        }
     } else if (lower.endsWith(".wrk.txt")) {
         readWork(name);
     }
@@ -56,12 +119,48 @@ void MainWindow::storeStrains() {
     if (name.isEmpty()) return;
 }
 
-void MainWindow::readWork(const QString& path) { (void)path; }
+void MainWindow::readWork(const QString& path) {
+    const WorkReadResult r = readworkfile(ws_, *host_, proj_, pc_.frame, path.toStdString());
+    if (!r.opened) return;
+    if (!r.colormode.empty()) {
+        setcolormode(pc_.palette, r.colormode);
+        pc_.colormode = r.colormode;
+    }
+    if (r.clearbackground) {
+        surface_->clearBackground();
+        dumyimg_.clear();
+        ws_.pastedbackground = false;
+    }
+#ifdef CRUSTEX_HAVE_SOURCEEDITOR
+    if (r.nsources > 0) sourceEditor_->rebuildList();
+#endif
+    drawOverlay();
+}
 
-void MainWindow::readSettingsFile() {}
+void MainWindow::readSettingsFile() {
+    WindowPlaces places;
+    const std::string path = appfileforreading(programDir_.toStdString(), kSettingsFileName);
+    readsettings(ws_, places, path);
+    placewindow(this, *places.find("mainform"), true);
+    for (auto it = placedWindows_.cbegin(); it != placedWindows_.cend(); ++it) {
+        if (const WindowPlace* p = places.find(it.key().toStdString())) {
+            placewindow(it.value(), *p, WindowPlaces::hassize(it.key().toStdString()));
+        }
+    }
+    keptPlaces_ = std::make_unique<WindowPlaces>(places);
+}
 
-void MainWindow::writeSettingsFile() {}
+void MainWindow::writeSettingsFile() {
+    WindowPlaces places = keptPlaces_ ? *keptPlaces_ : WindowPlaces{};
+    recordplace(places, "mainform", this);
+    for (auto it = placedWindows_.cbegin(); it != placedWindows_.cend(); ++it) {
+        recordplace(places, it.key().toStdString().c_str(), it.value());
+    }
+    storesettings(ws_, places, *host_, settingsPath().toStdString());
+}
 
-void MainWindow::writeLastWork() {}
+void MainWindow::writeLastWork() {
+    storework(ws_, *host_, GeoFrame{proj_, pc_.frame}, lastworkPath().toStdString());
+}
 
 }  // namespace crustex

@@ -15,6 +15,7 @@
 
 #include "app/menurules.h"
 #include "app/mousemodes.h"
+#include "files/settingsfile.h"
 #include "geo/projection.h"
 #include "model/host.h"
 #include "model/workstate.h"
@@ -129,7 +130,8 @@ private:
     bool menusLocked() const { return menusLocked_; }
     int units(double u) const;  // layout units (points) to pixels
     QString settingsPath() const;
-    QString lastworkPath() const;
+    QString lastworkPath() const;      // where the exit writes it
+    QString lastworkReadPath() const;  // where Resume reads it
     void writeExitFiles();
     void readSettingsFile();
     void writeSettingsFile();
@@ -191,6 +193,10 @@ private:
     AboutBox* aboutBox_ = nullptr;
     WelcomeWindow* welcome_ = nullptr;
     faultrec noSource_{};
+    // Windows whose places the settings file keeps, by their file names, and
+    // the places read at start-up (kept for windows not made yet).
+    QMap<QString, QWidget*> placedWindows_;
+    std::unique_ptr<WindowPlaces> keptPlaces_;
 };
 
 }  // namespace crustex

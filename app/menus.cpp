@@ -157,7 +157,7 @@ void MainWindow::buildMenus() {
 
 MenuFacts MainWindow::menuFacts() const {
     MenuFacts f;
-    f.lastworkexists = QFileInfo(lastworkPath()).isFile();
+    f.lastworkexists = QFileInfo(lastworkReadPath()).isFile();
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
     f.clipboardhasimage = clip != nullptr && clip->hasImage();
     const QString coast = injoin(ws_.mappath, "japanv.map");

@@ -1,6 +1,6 @@
 #include "app/plotcalls.h"
 
-#if __has_include("plot/picture.h")
+#if __has_include("plot/picture.cpp")
 #include "plot/picture.h"
 #define CRUSTEX_HAVE_PICTURE 1
 #endif
@@ -21,7 +21,14 @@ namespace crustex {
 
 void composepicture(WorkState& ws, PlotContext& pc, Host& host, Surface* printer,
                     const Picture* background) {
+#ifdef CRUSTEX_HAVE_PICTURE
+    PictureInputs in;
+    in.printer = printer;
+    in.background = background;
+    drawpicture(ws, pc, host, printer ? "printer" : "screen", in);
+#else
     (void)ws, (void)pc, (void)host, (void)printer, (void)background;
+#endif
 }
 
 void composeoverlay(WorkState& ws, PlotContext& pc) {
@@ -44,9 +51,6 @@ void dataframe(PlotContext& pc, float x0, float y0, float x1, float y1) {
 
 void areaoutline(WorkState& ws, PlotContext& pc) { (void)ws, (void)pc; }
 
-std::string nodetext(const WorkState& ws, int ix, int iy) {
-    (void)ws, (void)ix, (void)iy;
-    return {};
-}
+std::string nodetext(const WorkState& ws, int ix, int iy) { return griddatatext(ws, ix, iy); }
 
 }  // namespace crustex

@@ -27,10 +27,6 @@ QPoint centred(const QSize& size) {
 
 }  // namespace
 
-QString MainWindow::settingsPath() const { return QDir(programDir_).filePath("crustex.ini"); }
-
-QString MainWindow::lastworkPath() const { return QDir(programDir_).filePath("lastwork.ini"); }
-
 void MainWindow::startup() {
     if (welcome_) {
         welcome_->move(centred(welcome_->sizeHint()));
@@ -57,8 +53,16 @@ void MainWindow::startup() {
     ws_.nsite = 0;
     // 6. The settings file overrides the defaults.
     readSettingsFile();
-    // 7. Fit the plot to the window.
+    // 7. Fit the plot to the window. Without a size from the settings file
+    // the window is first made just big enough for the initial picture.
     if (layout() != nullptr) layout()->activate();
+    if (keptPlaces_ == nullptr || !keptPlaces_->find("mainform")->found) {
+        const int dw = surface_->pixelWidth() - client_->width();
+        const int dh = surface_->pixelHeight() + units(13.5) - client_->height();
+        resize(width() + dw, height() + dh);
+        move(centred(frameGeometry().size()));
+        if (layout() != nullptr) layout()->activate();
+    }
     placeStrips();
     resizePicture();
     // 8. Close the welcome window.
@@ -81,7 +85,7 @@ void MainWindow::resumeLastWork() {
     const MsgAnswer a = host_->messageBox("Resume the Last Work?", "Yes or No", MsgIcon::Question,
                                           MsgButtons::YesNo);
     if (a != MsgAnswer::Yes) return;
-    readWork(lastworkPath());
+    readWork(lastworkReadPath());
 }
 
 }  // namespace crustex
