@@ -32,18 +32,6 @@ TEST(PlotFrame, RoundTripsFieldPoints) {
     }
 }
 
-TEST(PlotFrame, DoublingWidthHalvesDistancesAndKeepsTheFrame) {
-    PlotFrame a, b;
-    ASSERT_TRUE(setplotframe(a, 100));
-    ASSERT_TRUE(setplotframe(b, 200));
-    EXPECT_NEAR(toframex(a, 10) - toframex(a, 0), 2 * (toframex(b, 10) - toframex(b, 0)), 1e-3f);
-    EXPECT_NEAR(toframey(a, 10) - toframey(a, 0), 2 * (toframey(b, 10) - toframey(b, 0)), 1e-3f);
-    EXPECT_EQ(a.framex0, b.framex0);
-    EXPECT_EQ(a.framey0, b.framey0);
-    EXPECT_EQ(a.framewidth, b.framewidth);
-    EXPECT_EQ(a.frameheight, b.frameheight);
-}
-
 TEST(PlotFrame, UnusableWidthIsRefusedAndKeepsThePreviousFrame) {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "model/workstate.h"
 #include "plot/griddataline.h"
 #include "plot/recordingsurface.h"
@@ -20,61 +22,44 @@ struct Fixture {
         setcolormode(pc.palette, mode);
         s.ForeColor = {9, 9, 9};
     }
+    // The text's top-left corner, colour and size.
+    void expecttext(const char* text, Rgb color, float left, float top, float size) {
+        SCOPED_TRACE(text);
+        const RecordedOp* t = s.findtext(text);
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(t->color, color);
+        EXPECT_FLOAT_EQ(t->x1, left);
+        EXPECT_FLOAT_EQ(t->y1, top);
+        EXPECT_EQ(t->fontsize, size);
+    }
 };
 
-TEST(Legends, PlusMinusSignsAndSamplesInEachMode) {
-    for (const char* mode : {"nomap", "map", "bnw"}) {
+TEST(Legends, SignLegendsPlaceAndColourEachLine) {
+    for (const char* mode : {"nomap", "bnw"}) {
         SCOPED_TRACE(mode);
         Fixture f(mode);
+        const Rgb pos = f.pc.palette.positive, neg = f.pc.palette.negative;
         showpm(f.pc);
-        const RecordedOp* plus = f.s.findtext("+");
-        const RecordedOp* minus = f.s.findtext("-");
-        ASSERT_NE(plus, nullptr);
-        ASSERT_NE(minus, nullptr);
-        EXPECT_EQ(plus->color, f.pc.palette.positive);
-        EXPECT_EQ(minus->color, f.pc.palette.negative);
-        // The minus is drawn larger than the plus, each centred on its point.
-        EXPECT_EQ(plus->fontsize, 15);
-        EXPECT_EQ(minus->fontsize, 20);
-        EXPECT_FLOAT_EQ(plus->x1 + plus->x2 / 2, 580);
-        EXPECT_FLOAT_EQ(plus->y1, 80 - kH * 15 / 2);
-        EXPECT_FLOAT_EQ(minus->y1, 95 - kH * 20 / 2);
-        const auto lines = f.s.lines();
-        ASSERT_EQ(lines.size(), 2u);
-        EXPECT_EQ(lines[0].color, f.pc.palette.positive);
-        EXPECT_EQ(lines[1].color, f.pc.palette.negative);
-        EXPECT_EQ(lines[0].x1, 590);
-        EXPECT_EQ(lines[0].x2, 630);
-        EXPECT_EQ(lines[0].y1, 80);
-        EXPECT_EQ(lines[1].y2, 95);
+        // The "-" is larger than the "+"; both centred on their points.
+        f.expecttext("+", pos, 580 - kW * 15 / 2, 80 - kH * 15 / 2, 15);
+        f.expecttext("-", neg, 580 - kW * 20 / 2, 95 - kH * 20 / 2, 20);
+        const auto l = f.s.lines();
+        ASSERT_EQ(l.size(), 2u);
+        EXPECT_TRUE(l[0].color == pos && l[0].x1 == 590 && l[0].x2 == 630 && l[0].y1 == 80);
+        EXPECT_TRUE(l[1].color == neg && l[1].x1 == 590 && l[1].x2 == 630 && l[1].y2 == 95);
         EXPECT_EQ(f.s.ForeColor, kBlack);
-    }
-}
 
-TEST(Legends, WordLegendsAreRightAlignedAndColoured) {
-    const struct {
-        void (*fn)(PlotContext&);
-        const char* plus;
-        const char* minus;
-    } rows[] = {{showdc, "+: Dilatation", "-: Contraction"},
-                {showec, "+: Expansion", "-: Contraction"}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.plus);
-        Fixture f("map");
-        r.fn(f.pc);
-        const RecordedOp* plus = f.s.findtext(r.plus);
-        const RecordedOp* minus = f.s.findtext(r.minus);
-        ASSERT_NE(plus, nullptr);
-        ASSERT_NE(minus, nullptr);
-        EXPECT_EQ(plus->color, f.pc.palette.positive);
-        EXPECT_EQ(minus->color, f.pc.palette.negative);
-        EXPECT_FLOAT_EQ(plus->x1 + plus->x2, 635);
-        EXPECT_FLOAT_EQ(minus->x1 + minus->x2, 635);
-        EXPECT_FLOAT_EQ(plus->y1, 80);
-        EXPECT_FLOAT_EQ(minus->y1, 95);
-        EXPECT_EQ(plus->fontsize, 10);
-        EXPECT_EQ(f.s.ForeColor, kBlack);
-        EXPECT_EQ(f.s.texts().size(), 2u);
+        using Legend = void (*)(PlotContext&);
+        for (auto [fn, plus] :
+             {std::pair<Legend, const char*>{showdc, "+: Dilatation"}, {showec, "+: Expansion"}}) {
+            f.s.clearlog();
+            f.s.ForeColor = {9, 9, 9};
+            fn(f.pc);
+            ASSERT_EQ(f.s.texts().size(), 2u);
+            f.expecttext(plus, pos, 635 - kW * 10 * strlen(plus), 80, 10);
+            f.expecttext("-: Contraction", neg, 635 - kW * 10 * 14, 95, 10);
+            EXPECT_EQ(f.s.ForeColor, kBlack);
+        }
     }
 }
 

@@ -84,16 +84,6 @@ TEST(Palette, EachModeFillsEveryRole) {
     }
 }
 
-TEST(Palette, StartsAsNomap) {
-    Palette fresh, nomap;
-    setcolormode(nomap, "map");
-    ASSERT_TRUE(setcolormode(nomap, "nomap"));
-    EXPECT_EQ(fresh.dataframe, nomap.dataframe);
-    EXPECT_EQ(fresh.source, nomap.source);
-    EXPECT_EQ(fresh.coast, nomap.coast);
-    EXPECT_EQ(fresh.earthquake, nomap.earthquake);
-}
-
 TEST(Palette, UnknownWordChangesNothing) {
     for (const char* word : {"", "Map", "NOMAP", "bw", "map ", "colour"}) {
         SCOPED_TRACE(word);
@@ -107,13 +97,6 @@ TEST(Palette, UnknownWordChangesNothing) {
         EXPECT_EQ(p.graticule, before.graticule);
         EXPECT_EQ(p.contour, before.contour);
     }
-}
-
-TEST(Palette, ModeKeepsTheCurrentContourColour) {
-    Palette p;
-    p.contour = {10, 20, 30};
-    setcolormode(p, "bnw");
-    EXPECT_EQ(p.contour, (Rgb{10, 20, 30}));
 }
 
 }  // namespace

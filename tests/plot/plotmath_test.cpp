@@ -53,15 +53,5 @@ TEST(PlotMath, Log10GivesExactDecades) {
     EXPECT_TRUE(std::isinf(getlog10(0.0f)));
 }
 
-TEST(PlotMath, MaxMinTakeTheSecondOnTies) {
-    EXPECT_EQ(getmax(3, 5), 5);
-    EXPECT_EQ(getmax(5.5f, 3.0f), 5.5f);
-    EXPECT_EQ(getmin(3, 5), 3);
-    EXPECT_EQ(getmin(-1.0, -2.0), -2.0);
-    // -0 and +0 compare equal: the second is returned.
-    EXPECT_TRUE(std::signbit(getmax(0.0f, -0.0f)));
-    EXPECT_FALSE(std::signbit(getmin(-0.0f, 0.0f)));
-}
-
 }  // namespace
 }  // namespace crustex

@@ -88,17 +88,5 @@ TEST(TextPlace, HeightOnWholeStringWidthWithoutMarker) {
     EXPECT_FLOAT_EQ(t->x1 + t->x2, 100);  // right edge on x
 }
 
-TEST(TextPlace, UsesForeColorAndCurrentTarget) {
-    RecordingSurface screen, printer;
-    PlotContext pc;
-    pc.screen = &screen;
-    pc.target = &printer;
-    printer.ForeColor = {1, 2, 3};
-    printtextleft(pc, 0, 0, "x", 10);
-    EXPECT_TRUE(screen.ops().empty());
-    ASSERT_EQ(printer.texts().size(), 1u);
-    EXPECT_EQ(printer.texts()[0].color, (Rgb{1, 2, 3}));
-}
-
 }  // namespace
 }  // namespace crustex
