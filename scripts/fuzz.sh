@@ -12,9 +12,21 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(recordreader workfile sourcefile settingsfile)
 
-for tool in clang clang++; do
-  command -v "$tool" >/dev/null || { echo "fuzz.sh: $tool is not installed" >&2; exit 1; }
+# clang and its runtime libraries (libFuzzer, sanitizers) are only needed
+# here, so they are installed here rather than by setup-deps.sh.
+missing=()
+for p in clang libclang-rt-14-dev; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "fuzz.sh: install ${missing[*]} (as root) first" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
 
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -g -O1"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
