@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/plotcalls.h"
 #include "geo/projection.h"
 #include "model/numtext.h"
 
@@ -365,6 +366,7 @@ void MouseModes::doubleclick(float, float) {
         return;
     }
     drawareasegment(ws_.narea, 1);
+    closingdrawn_ = true;
     ws_.mousemode = kModeProjection;
     host_.messageBox("Point out Projection Line for Seis-PC Compatiblity", "Information",
                      MsgIcon::Information, MsgButtons::Ok);
@@ -386,14 +388,20 @@ void MouseModes::startarea() {
 
 void MouseModes::cleararea() {
     if (pc_.screen == nullptr) return;
-    if (ws_.narea >= 2) {
-        for (int k = 2; k <= ws_.narea; ++k) drawareasegment(k - 1, k);
-        if (ws_.narea >= 3) drawareasegment(ws_.narea, 1);
-        if (ws_.mousemode != kModeArea && ws_.mousemode != kModeProjection) drawprojectionline();
+    if (ws_.narea >= 1) {
+        // Drawing the outline again in not-xor erases it.
+        PlotContext onscreen = pc_;
+        onscreen.target = pc_.screen;
+        screen().setAutoRedraw(true);
+        areaoutline(ws_, onscreen);
+        if (closingdrawn_) drawareasegment(ws_.narea, 1);
     }
+    closingdrawn_ = false;
     screen().drawMode = DrawMode::MaskPen;
     ws_.areastate = 0;
     ws_.narea = 0;
 }
+
+void MouseModes::pictureredrawn() { closingdrawn_ = false; }
 
 }  // namespace crustex

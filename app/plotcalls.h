@@ -7,6 +7,7 @@
 
 #include "model/host.h"
 #include "model/workstate.h"
+#include "plot/picture.h"
 #include "plot/plotcontext.h"
 
 namespace crustex {
@@ -15,8 +16,8 @@ class Picture;
 
 // The whole picture for "screen" (printer == null) or "printer" (drawn on
 // *printer). background: the pasted picture, or null.
-void composepicture(WorkState& ws, PlotContext& pc, Host& host, Surface* printer,
-                    const Picture* background);
+PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Surface* printer,
+                              const Picture* background);
 // Cls, field frame, depth lines, sources, area, site marks.
 void composeoverlay(WorkState& ws, PlotContext& pc);
 // The pasted picture fitted into the 640 x 510 frame at (0, 0).
