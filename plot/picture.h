@@ -1,0 +1,79 @@
+// The whole picture of the selected quantity, on the screen or the printer.
+//
+// drawpicture evaluates the field grid when it is out of date, clears the
+// target, paints the pasted background and the map layers, draws the
+// selected quantity as contours, vectors or principal-strain crosses with
+// its title, unit and legend, then the field depth, the data area frame,
+// the sources, the area polygon, the scale bar (without a map) and the
+// signature, and finally restores the screen target and the palette. The
+// five top menus are disabled while it runs.
+#pragma once
+
+#include <string_view>
+
+#include "engine/siteeval.h"
+#include "model/grid2d.h"
+#include "model/host.h"
+#include "model/resultgrids.h"
+#include "model/workstate.h"
+#include "plot/plotcontext.h"
+
+namespace crustex {
+
+enum class QuantityKind { Contour, Vectors, Principal };
+enum class LegendKind {
+    None,
+    PlusMinus,
+    DilatationContraction,
+    ExpansionContraction,
+    Arrow,
+    Cross
+};
+enum class ExtraEvaluation { None, CompositeDisplacement, CompositeStrain, Cff };
+
+// One row of the quantity table: what a quantity key draws.
+struct QuantityInfo {
+    std::string_view key;
+    QuantityKind kind;
+    std::string_view title;
+    std::string_view unit;  // contour unit line, or the arrow legend's unit
+    LegendKind legend;
+    ExtraEvaluation extra;
+    Grid2D ResultGrids::*grid;    // contoured grid, or the x component
+    Grid2D ResultGrids::*second;  // the y component of vectors (else null)
+};
+
+// The row of a key, or nullptr for the empty key and unknown keys (which
+// show nothing).
+const QuantityInfo* findquantity(std::string_view key);
+
+// The signature at the bottom right of every picture.
+inline constexpr std::string_view kSignature = "$_//  CRUSTEX  // ";
+inline constexpr Rgb kSignatureScreenColor{127, 127, 255};
+
+// What the caller supplies besides the work state.
+struct PictureInputs {
+    // The printer target, already set up with its page scale (used for any
+    // target word other than "screen").
+    Surface* printer = nullptr;
+    // The pasted background picture; painted when ws.pastedbackground is set.
+    const Picture* background = nullptr;
+    // Where the site values go; the sites are evaluated (when loaded) only
+    // when this is given.
+    SiteResults* sites = nullptr;
+};
+
+enum class PictureOutcome {
+    Drawn,              // the whole picture
+    EvaluationAborted,  // Ctrl-Q during the grid evaluation: only the overlays
+                        // and the signature were drawn, the grid stays stale
+    NoTarget,           // no screen or printer surface to draw on: nothing done
+};
+
+// Composes the picture for the target word "screen" or "printer". On an
+// aborted evaluation of a printed picture the caller should cancel the
+// print job: the page holds nothing.
+PictureOutcome drawpicture(WorkState& ws, PlotContext& pc, Host& host, std::string_view target,
+                           const PictureInputs& inputs = {});
+
+}  // namespace crustex
