@@ -12,6 +12,8 @@
 #include "files/appdir.h"
 #include "files/settingsfile.h"
 #include "files/sourcefile.h"
+#include "files/storenames.h"
+#include "files/strainexport.h"
 #include "files/workfile.h"
 #include "plot/palette.h"
 #include "ui/dialogkit.h"
@@ -93,8 +95,8 @@ void MainWindow::openSource() {
         openerrormessage(*host_);
         return;
     }
-    const QString lower = name.toLower();
-    if (lower.endsWith(".flt.txt")) {
+    const FileKind kind = openkind(name.toStdString());
+    if (kind == FileKind::Source) {
         const SourceReadResult r =
             readsourcefile(ws_, *host_, GeoFrame{proj_, pc_.frame}, name.toStdString());
         if (r.nsources > 0) {
@@ -103,7 +105,7 @@ void MainWindow::openSource() {
 #endif
             drawOverlay();
         }
-    } else if (lower.endsWith(".wrk.txt")) {
+    } else if (kind == FileKind::Work) {
         readWork(name);
     }
 }
@@ -111,12 +113,18 @@ void MainWindow::openSource() {
 void MainWindow::storeSource(bool withMap) {
     const QString name = askSaveFile("Save Fault Parameters", kSourceFilter);
     if (name.isEmpty()) return;
-    (void)withMap;
+    storesourcecommand(ws_, *host_, GeoFrame{proj_, pc_.frame}, name.toStdString(), withMap);
 }
 
 void MainWindow::storeStrains() {
     const QString name = askSaveFile("Save Grid Data", kStrainFilter);
     if (name.isEmpty()) return;
+    // The grid may be evaluated again first: no command may run meanwhile.
+    host_->enableMenus(false);
+    drawing_ = true;
+    storestrains(ws_, *host_, name.toStdString());
+    drawing_ = false;
+    host_->enableMenus(true);
 }
 
 void MainWindow::readWork(const QString& path) {
