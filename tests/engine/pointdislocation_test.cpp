@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "engine/dislocation.h"
@@ -244,6 +245,54 @@ TEST(PointDislocation, DerivativesMatchDifferencesOfDisplacements) {
                     }
                 }
             }
+        }
+    }
+}
+
+// Exact float bit patterns of results of the term-by-term evaluation. Any
+// rearrangement of the arithmetic for speed must reproduce them.
+TEST(PointDislocation, ResultsArePinnedToExactBitPatterns) {
+    struct Row {
+        std::array<float, 9> args;
+        int16_t iret;
+        uint32_t bits[12];
+    };
+    const Row rows[] = {
+        {{3, 4, -1, 8, 0, 0, 0, 0, 1000},
+         0,
+         {0x3E6F4E6C, 0x3E9F899D, 0x3F4AC1E7, 0x3D639D1A, 0xBCF3E5AA, 0xBDAC92EF, 0xBCF3E5AA,
+          0x3D1C7A1E, 0xBDE6193E, 0x3CDE9E8A, 0x3D1469B1, 0xBCFD7E21}},
+        {{-12.5, 7, 0, 8, 0, 0, 0, 0, 2500},
+         0,
+         {0xBF10181E, 0x3EA162B1, 0x3EB870CA, 0xBD08A924, 0x3D33D115, 0x3D4D813C, 0x3D33D115,
+          0x3CA77C87, 0xBCE62A58, 0xBD4D813C, 0x3CE62A58, 0x3B8D1D03}},
+        {{0, 0, -3, 8, 0, 0, 0, 0, -750},
+         0,
+         {0x00000000, 0x00000000, 0xBFA6E880, 0xBE288A54, 0x00000000, 0x00000000, 0x00000000,
+          0xBE288A54, 0x00000000, 0x00000000, 0x00000000, 0x3E89EDD5}},
+        {{3, 4, -1, 6, 70, 0.5, -0.3, 0.2, 1000},
+         0,
+         {0x3ECED8A8, 0x3F09FA16, 0x3F853AB3, 0x3DA01035, 0xBD9AA551, 0xBE25DCFF, 0xBD9A5A05,
+          0x3D0C6AF0, 0xBE5CF170, 0x3D50D6B7, 0x3D8B0537, 0xBCF73E68}},
+        {{-5, 2, -9, 6, 90, 1, 2, 3, 4},
+         0,
+         {0xBB68DBA1, 0x3B6EC7A3, 0xB88EA5BE, 0xBABD2627, 0x3ADBC48B, 0xBAA18F6D, 0xBAA854A5,
+          0x3AC59399, 0xBA81CF84, 0xBA86990C, 0x3A4AC880, 0x39165A0F}},
+        {{7, -1, 0, 3, 135, 10, 0, -5, 0},
+         0,
+         {0xBC509E6F, 0xBB0B97DD, 0xBC07947A, 0x3B83DC17, 0xB9B63684, 0x3B4B2594, 0xBC03AEB1,
+          0xBAC0E0A7, 0xBB247457, 0xBB4B2594, 0x3B247457, 0xBA5F0A7A}},
+    };
+    for (const Row& row : rows) {
+        const auto& a = row.args;
+        DislocationResult r;
+        EXPECT_EQ(calcpointsource(kAlpha, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], r),
+                  row.iret);
+        const Out12 v = values(r);
+        for (int i = 0; i < 12; ++i) {
+            uint32_t bits;
+            std::memcpy(&bits, &v[i], sizeof bits);
+            EXPECT_EQ(bits, row.bits[i]) << "row " << (&row - rows) << " output " << i;
         }
     }
 }

@@ -362,5 +362,78 @@ TEST(RectDislocation, DisplacementJumpsByTheDislocationAcrossTheFault) {
     }
 }
 
+// Exact float bit patterns of results of the term-by-term evaluation. Any
+// rearrangement of the arithmetic for speed must reproduce them.
+TEST(RectDislocation, ResultsArePinnedToExactBitPatterns) {
+    struct Row {
+        RectArgs args;
+        int16_t iret;
+        uint32_t bits[12];
+    };
+    const Row rows[] = {
+        {{3, 4, -1, 2, 60, 0, 30, 15, 0, 1200, -800, 300},
+         0,
+         {0xC2E42338, 0x4361D2F6, 0x42B41E1A, 0xC0612076, 0x4037F4DF, 0x4090DDA2, 0xC13E141D,
+          0x40E2F451, 0x3FDECC52, 0x40FA8CF5, 0xC20BBBB9, 0x3F9264AF}},
+        {{-7.5, -3.25, -9, 2, 60, 0, 30, 15, 0, 1200, -800, 300},
+         0,
+         {0x41B7DA36, 0x426FA06E, 0xC189261D, 0xBF847C2D, 0x40D5F9D2, 0xC09CF996, 0xC1A6C2B4,
+          0x408D98EF, 0x40056765, 0x414AFC92, 0x3EBDB18E, 0xC01185B5}},
+        {{12, 6, 0, 2, 35, 0, 30, 15, 0, 1200, -800, 300},
+         0,
+         {0xC2757BD0, 0x42A9EE2F, 0x40566474, 0xBF9AB5BC, 0xBFDDF350, 0x3FCCE4AF, 0xC034C654,
+          0x414DE6BC, 0x406424F7, 0xBFCCE4AF, 0xC06424F7, 0xC078C008}},
+        {{15, -2, -4, 1, 90, 0, 30, 15, 0, 500, 700, -250},
+         0,
+         {0x43434785, 0xC1478393, 0x4370CCC5, 0x3FC2A8C6, 0xC0219076, 0x3E76D936, 0x41BAA947,
+          0x40A9D1B0, 0x42103DA7, 0xC0CB3F07, 0xC1BD66C5, 0xC08E4901}},
+        {{5, 1, -3, 1, 120, 0, 30, 15, 0, -300, 400, 900},
+         0,
+         {0xC2A0570D, 0xC3DEDC8C, 0xBEA8AD35, 0xC1062774, 0x4097097D, 0x407541A9, 0xC1AFAF88,
+          0xC1F8BE2D, 0x4265EBB1, 0xC16D1019, 0xC17D429B, 0xC0D408F6}},
+        {{2, 3, -0.5, 4, 70, 0, 3, 0, 2, 1, 1, 1},
+         0,
+         {0xBC71F27B, 0xBCDCC17E, 0xBD1225C3, 0xBC00A2F1, 0xBBDC60B7, 0xBAD931C9, 0x3B1A6BAB,
+          0x3C1A3AA6, 0x3C7BD804, 0x3B556DB8, 0x3AF1DCF0, 0xBAC01759}},
+        {{4, -6, -7, 3, 180, 0, 10, 6, 0, 100, 200, 300},
+         0,
+         {0xBE93638F, 0xBFD7C9FB, 0xC01188C1, 0x3DE56C4A, 0xBE97D130, 0xBEBD5609, 0x3CBDA0E2,
+          0xBF9656F1, 0xBF5E9436, 0x3C42C32F, 0x3FC7D441, 0x3F7B17BA}},
+        {{-3, 2, -2, 3, -90, 1, 5, 2, 2, 10, -20, 5},
+         0,
+         {0x3ED7EF64, 0x3D45081A, 0x3F23F47E, 0x3DE6ACA5, 0x3E0501DF, 0x3EC5DBA8, 0xBDF0738D,
+          0x3D835623, 0x3D775AF5, 0xBE9339B8, 0x3E38E303, 0xBD05ADA4}},
+        {{8, 0.001, -2.5, 0, 45, 0, 20, 10, 0, 1000, 1000, 0},
+         0,
+         {0xC37181DE, 0xC3901973, 0xC2D095E5, 0x3E0575FC, 0xC0E608C2, 0x4012B18F, 0x4229B045,
+          0x41BD213D, 0x41E7BB8C, 0xC18CA754, 0xC225DC26, 0xC1079C0B}},
+        {{-1, 0, 0, 0, 60, 0, 8, 5, 0, 1, 1, 1},
+         0,
+         {0x3CF2A875, 0x3D89CF9D, 0xBC87532E, 0x3C6810EC, 0x3CF46C96, 0xBC7DE2A9, 0xBDC8C636,
+          0xBC0F306C, 0xBD2D3BD6, 0x3C7DE2A9, 0x3D2D3BD6, 0xBAED0159}},
+        {{33, 21, -12, 5, 89.9, 0, 40, 20, 0, 2000, 0, 0},
+         0,
+         {0xC3110D4F, 0xC2CAB54B, 0xC13D2255, 0x3F9AFE73, 0xC0CC35DF, 0xBF2DEBF4, 0x410B1FDD,
+          0x408BDD51, 0x3FACE9A4, 0xBF3074B9, 0xBEE19AD6, 0xC02C1617}},
+        {{10, -10, -1, 2, 60, 0, 30, 15, 0, 0, 0, 500},
+         0,
+         {0xC165BEA6, 0xC34A6F9D, 0x433707B6, 0x405C5209, 0xC035347E, 0x401B40F4, 0x3FC2C78F,
+          0xBFC057EE, 0x4151A84D, 0xC022E325, 0xC0F997BB, 0xBF08B026}},
+    };
+    for (const Row& row : rows) {
+        const auto& a = row.args;
+        DislocationResult r;
+        EXPECT_EQ(calcrectsource(kAlpha, a.x, a.y, a.z, a.depth, a.dip, a.al1, a.al2, a.aw1, a.aw2,
+                                 a.d1, a.d2, a.d3, r),
+                  row.iret);
+        const Out12 v = values(r);
+        for (int i = 0; i < 12; ++i) {
+            uint32_t bits;
+            std::memcpy(&bits, &v[i], sizeof bits);
+            EXPECT_EQ(bits, row.bits[i]) << "row " << (&row - rows) << " output " << i;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace crustex
