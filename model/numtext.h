@@ -14,7 +14,9 @@ std::string formatnumber(float v, std::string_view pattern);
 
 // The general form: the shortest text that shows v at single precision (at
 // most 7 significant digits), in exponent form for very large or very small
-// magnitudes.
+// magnitudes: fixed notation while the 7-digit decimal's exponent lies in
+// -7..6 ("0.0000001" .. "9999999"), else "1.234568E+07" / "1E-08". The
+// decimal point is always '.' ("0.5", "-2.5"), whatever the locale.
 std::string generalform(float v);
 
 // Exactly 11 characters: "0.###E+00" right-justified, "  9.999E+99" for the
