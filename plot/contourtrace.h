@@ -11,6 +11,8 @@
 // Abort)"; after each column of cells the window may process events, and a
 // Ctrl-Q (abortflag) asks "Abort?": OK stops at once with the columns drawn
 // so far (no peaks, no edge labels), Cancel clears the flag and goes on.
+// The five top menus are disabled at the start and left so: the picture
+// composer that calls this enables them when the whole picture is done.
 #pragma once
 
 #include <cmath>
