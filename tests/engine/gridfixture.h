@@ -20,29 +20,11 @@ inline WorkState defaultwork() {
 
 inline faultrec fault(float x0, float y0, float x1, float y1, float depth, float width, float dip,
                       float slip, float rake, float tensile = 0) {
-    faultrec f;
-    f.fx0 = x0;
-    f.fy0 = y0;
-    f.fx1 = x1;
-    f.fy1 = y1;
-    f.fdepth = depth;
-    f.fwidth = width;
-    f.fdipangle = dip;
-    f.slip = slip;
-    f.rakeangle = rake;
-    f.tensile = tensile;
-    f.sourcetype = 0;
-    return f;
+    return {x0, y0, x1, y1, depth, width, dip, slip, rake, tensile, 0, 0, 0, 0, 0};
 }
 
 inline faultrec point(float x, float y, float depth, float piso) {
-    faultrec f;
-    f.px = x;
-    f.py = y;
-    f.pdepth = depth;
-    f.piso = piso;
-    f.sourcetype = 1;
-    return f;
+    return {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, x, y, depth, piso, 1};
 }
 
 inline void setsources(WorkState& ws, std::initializer_list<faultrec> sources) {
@@ -73,14 +55,9 @@ inline ::testing::AssertionResult samegrids(const ResultGrids& a, const ResultGr
     for (int n = 2; n <= 19; ++n) {
         const auto& va = a.byNumber(n)->values();
         const auto& vb = b.byNumber(n)->values();
-        if (va.size() != vb.size()) return ::testing::AssertionFailure() << "grid " << n << " size";
-        if (std::memcmp(va.data(), vb.data(), va.size() * sizeof(float)) != 0) {
-            for (std::size_t q = 0; q < va.size(); ++q) {
-                if (std::memcmp(&va[q], &vb[q], sizeof(float)) != 0) {
-                    return ::testing::AssertionFailure()
-                           << "grid " << n << " element " << q << ": " << va[q] << " vs " << vb[q];
-                }
-            }
+        if (va.size() != vb.size() ||
+            std::memcmp(va.data(), vb.data(), va.size() * sizeof(float)) != 0) {
+            return ::testing::AssertionFailure() << "grid " << n << " differs";
         }
     }
     return ::testing::AssertionSuccess();
