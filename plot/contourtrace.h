@@ -59,7 +59,7 @@ struct ContourOutcome {
 
 // The status text left after a map whose level lists had to be thinned.
 inline constexpr const char* kContourThinnedStatus =
-    " Too many contour levels in a cell: only every 10th (or each decade) drawn";
+    " Over 1000 contour levels in one cell: only a thinned set of levels is drawn";
 
 // Draws the contour map. scale 0 is linear with the given sub-interval
 // ("Main Contour" / ("No. of Sub-Contour" + 1)); scale 1 and 2 are the two

@@ -64,6 +64,8 @@ bool isscreen(std::string_view target) { return target == "screen"; }
 // the user aborted it.
 bool evaluategrid(WorkState& ws, Host& host, const PictureInputs& in) {
     redimsub(ws);
+    // The new grids hold no delta CFF yet, whatever the receiver did.
+    ws.cffstale = true;
     if (ws.inclined) calcinclinedlines(ws);
     setfielddepth(ws);
     calcgridstrain(ws, host);

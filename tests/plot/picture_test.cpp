@@ -192,6 +192,16 @@ TEST(Picture, ResultsAreKeptUntilStale) {
     markgridstale(f.ws);
     f.draw();
     EXPECT_EQ(evaluations(), 2);
+    // A new grid always gets its delta CFF again, even when only the grid
+    // was marked out of date.
+    f.ws.gridstale = true;
+    f.screen.clearlog();
+    f.draw();
+    EXPECT_EQ(evaluations(), 3);
+    EXPECT_EQ(
+        std::count(f.host.statuses.begin(), f.host.statuses.end(), std::string(" Calcurating CFF")),
+        3);
+    EXPECT_FALSE(f.screen.linesofcolor(f.pc.palette.possubcontour).empty());
 }
 
 TEST(Picture, ScaleBarOnlyWithoutMap) {
