@@ -38,14 +38,16 @@ void MainWindow::printPicture() {
 
     ws_.abortflag = false;
     drawing_ = true;
-    composepicture(ws_, pc_, *host_, &paper,
-                   ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr);
+    const PictureOutcome outcome =
+        composepicture(ws_, pc_, *host_, &paper,
+                       ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr);
     drawing_ = false;
     pc_.target = surface_.get();
-    paper.flush();
 
-    if (ws_.abortflag) {
+    if (outcome != PictureOutcome::Drawn || ws_.abortflag) {
+        // Ctrl-Q during drawing: the job is cancelled, not printed.
         printer.abort();
+        paper.flush();
         // A file output that could not be cancelled is removed: an
         // abandoned print leaves nothing behind.
         if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
@@ -53,6 +55,8 @@ void MainWindow::printPicture() {
         }
         ws_.abortflag = false;
         host_->setStatus("");
+    } else {
+        paper.flush();
     }
     refreshPlot();
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
