@@ -168,6 +168,18 @@ TEST(ContourMap, PeaksOnlyInsideAndBothKinds) {
             ++crosses;
     EXPECT_EQ(crosses, 4);
 
+    // Only six neighbours count: a higher node at (i + 1, j - 1) or
+    // (i - 1, j + 1) does not stop a peak.
+    Fixture six(4, 4, [](int i, int j) {
+        if (i == 2 && j == 2) return 5.0f;
+        if ((i == 3 && j == 1) || (i == 1 && j == 3)) return 9.0f;
+        return 0.0f;
+    });
+    six.linear(1);
+    const auto sixtexts = six.surface.textstrings();
+    EXPECT_EQ(std::count(sixtexts.begin(), sixtexts.end(), "H"), 1);
+    EXPECT_EQ(std::count(sixtexts.begin(), sixtexts.end(), "5."), 1);
+
     // Without "Show Peak Value" nothing is marked.
     Fixture g(7, 6, [](int i, int j) {
         return 5.0f * std::exp(-((i - 2.0f) * (i - 2.0f) + (j - 2.0f) * (j - 2.0f)));
