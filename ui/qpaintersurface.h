@@ -91,7 +91,9 @@ public:
     double pixelsPerUnitX() const { return sx_; }
     double pixelsPerUnitY() const { return sy_; }
 
-    // Finishes pending painting (for printing before the page ends).
+    // Ends the painter. On a QPrinter this finishes the document (so does
+    // destroying the surface): to discard an aborted print, call
+    // QPrinter::abort() before either.
     void flush();
 
 private:
