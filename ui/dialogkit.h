@@ -7,6 +7,7 @@
 #include <QString>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "model/dialogbounds.h"
 #include "model/formcheck.h"
@@ -68,5 +69,24 @@ public:
 private:
     std::map<std::string, QLineEdit*> boxes_;
 };
+
+// Copies between a dialog's boxes and the core's text record of that dialog
+// (any record with `const std::string* box(std::string_view field) const`),
+// for every field of the dialog's bounds table.
+template <typename Text>
+void readboxes(const FormBoxes& boxes, DialogKind dialog, Text& text) {
+    for (const FieldBound& b : dialogbounds(dialog)) {
+        // The record is ours and not const: its box() only hands out const.
+        if (auto* s = const_cast<std::string*>(std::as_const(text).box(b.field))) {
+            *s = boxes.text(std::string(b.field));
+        }
+    }
+}
+template <typename Text>
+void writeboxes(FormBoxes& boxes, DialogKind dialog, const Text& text) {
+    for (const FieldBound& b : dialogbounds(dialog)) {
+        if (const std::string* s = text.box(b.field)) boxes.setText(std::string(b.field), *s);
+    }
+}
 
 }  // namespace crustex

@@ -10,7 +10,12 @@
 #include <QtTest>
 
 #include "fakeworkbench.h"
+#include "geo/projection.h"
 #include "ui/aboutbox.h"
+#include "ui/cffdialog.h"
+#include "ui/customdialog.h"
+#include "ui/fielddialog.h"
+#include "ui/locationassistants.h"
 #include "ui/optiondialog.h"
 #include "ui/printersetting.h"
 #include "ui/visualdialog.h"
@@ -37,6 +42,15 @@ QStringList labelTexts(QWidget* w) {
 // Types into the named boxes: a list of (box name, text) pairs.
 void typeInto(QWidget* w, const QList<QPair<QString, QString>>& entries) {
     for (const auto& e : entries) child(w, e.first.toLatin1().constData())->setText(e.second);
+}
+
+// Chooses a list entry as the user does: the entry becomes current and the
+// list reports it as activated, also when it was current already.
+void choose(QComboBox* list, const QString& text) {
+    const int index = list->findText(text);
+    QVERIFY(index >= 0);
+    list->setCurrentIndex(index);
+    emit list->activated(index);
 }
 
 // The box was reported as rejected: it holds the focus with its whole text
@@ -355,6 +369,323 @@ private slots:
         QVERIFY(!child(&d, "cminvaltxt")->isEnabled());
         QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
         expectRejected(wb, child(&d, "cminvaltxt"));
+    }
+
+    // --- Field dialog ---
+    void fieldRejects_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("bad");
+        for (const char* b : {"okbt", "applybt"}) {
+            const QString t = QString(b) + ": ";
+            QTest::newRow(qPrintable(t + "width 0")) << b << "rwidthtxt"
+                                                     << "0"
+                                                     << "rwidthtxt";
+            QTest::newRow(qPrintable(t + "SW east of NE")) << b << "xview0txt"
+                                                           << "170"
+                                                           << "xview0txt";
+            QTest::newRow(qPrintable(t + "no grid")) << b << "xgridtxt"
+                                                     << "0"
+                                                     << "xgridtxt";
+            QTest::newRow(qPrintable(t + "grid text")) << b << "ygridtxt"
+                                                       << "abc"
+                                                       << "ygridtxt";
+            QTest::newRow(qPrintable(t + "steep plane")) << b << "obsincdiptxt"
+                                                         << "46"
+                                                         << "obsincdiptxt";
+        }
+    }
+    void fieldRejects() {
+        QFETCH(QString, button);
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, bad);
+        FakeWorkbench wb;
+        wb.ws.gridstale = wb.ws.cffstale = false;
+        const PlotFrame frame = wb.ctx.frame;
+        FieldDialog d(wb);
+        d.entryfieldform();
+        typeInto(&d, {{"obsdepthtxt", "5"}, {box, text}});
+        QTest::mouseClick(child<QPushButton>(&d, button.toLatin1().constData()), Qt::LeftButton);
+        expectRejected(wb, child(&d, bad.toLatin1().constData()));
+        QVERIFY(d.isVisible());
+        QCOMPARE(wb.ws.obsdepth, 0.0f);
+        QCOMPARE(wb.ws.rwidth, 240.0f);
+        QVERIFY(!wb.ws.gridstale && !wb.ws.cffstale);
+        QCOMPARE(wb.ctx.frame.fieldwidth, frame.fieldwidth);
+        QCOMPARE(wb.pictures, 0);
+    }
+    void fieldStoresAndFitsThePlot() {
+        FakeWorkbench wb;
+        wb.ws.gridstale = wb.ws.cffstale = false;
+        FieldDialog d(wb);
+        QCOMPARE(d.windowTitle(), QString("Field Parameters"));
+        d.entryfieldform();
+        QCOMPARE(child(&d, "rwidthtxt")->text(), QString("240"));
+        QCOMPARE(child(&d, "xgridtxt")->text(), QString("20"));
+        typeInto(&d, {{"rwidthtxt", "320"}, {"xgridtxt", "30"}, {"xview1txt", "200"}});
+        QTest::mouseClick(child<QPushButton>(&d, "applybt"), Qt::LeftButton);
+        QVERIFY(d.isVisible());
+        QCOMPARE(wb.pictures, 1);
+        QCOMPARE(wb.ws.rwidth, 320.0f);
+        QCOMPARE(wb.ws.xgrid, int16_t(30));
+        QCOMPARE(wb.ws.xview1, 200.0f);
+        QVERIFY(wb.ws.gridstale && wb.ws.cffstale);
+        QCOMPARE(wb.ctx.frame.fieldwidth, 320.0f);
+        QCOMPARE(wb.ctx.frame.fieldheight, 320.0f * 51 / 64);
+        wb.ws.gridstale = false;
+        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
+        QVERIFY(!d.isVisible());
+        QVERIFY(wb.ws.gridstale);
+        QCOMPARE(wb.overlays, 1);
+        QCOMPARE(wb.pictures, 1);
+        // Cancel stores nothing and redraws the overlay.
+        d.entryfieldform();
+        typeInto(&d, {{"rwidthtxt", "100"}});
+        QTest::mouseClick(child<QPushButton>(&d, "cancelbt"), Qt::LeftButton);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(wb.ws.rwidth, 320.0f);
+        QCOMPARE(wb.overlays, 2);
+    }
+    void fieldWidthFollowsTheMapScale() {
+        FakeWorkbench wb;
+        QVERIFY(setprojection(wb.proj, wb.ws));
+        wb.ws.needmap = true;
+        FieldDialog d(wb);
+        d.entryfieldform();
+        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
+        QCOMPARE(wb.ws.rwidth, 640 * wb.proj.s);
+        QCOMPARE(wb.ctx.frame.fieldwidth, 640 * wb.proj.s);
+    }
+    void fieldInclinedSwitchesTheDepthBox() {
+        FakeWorkbench wb;
+        FieldDialog d(wb);
+        d.entryfieldform();
+        QVERIFY(child(&d, "obsdepthtxt")->isEnabled());
+        d.inclinedBox()->click();
+        QVERIFY(!child(&d, "obsdepthtxt")->isEnabled());
+        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
+        QVERIFY(wb.ws.inclined);
+        // The depth lines were computed for the stored plane.
+        QVERIFY(wb.ws.incx0[1] != 0 || wb.ws.incx1[1] != 0);
+        d.entryfieldform();
+        QVERIFY(d.inclinedBox()->isChecked());
+        QVERIFY(!child(&d, "obsdepthtxt")->isEnabled());
+        d.inclinedBox()->click();
+        QVERIFY(child(&d, "obsdepthtxt")->isEnabled());
+    }
+    void fieldPointingButtonsAndResults() {
+        FakeWorkbench wb;
+        FieldDialog d(wb);
+        d.entryfieldform();
+        QTest::mouseClick(child<QPushButton>(&d, "mousebt"), Qt::LeftButton);
+        QVERIFY(!d.isVisible());
+        d.setFieldRect(10.04f, 12.36f, 150, 160.5f);
+        d.returnfieldform();
+        QVERIFY(d.isVisible());
+        QTest::mouseClick(child<QPushButton>(&d, "mousebt2"), Qt::LeftButton);
+        QVERIFY(!d.isVisible());
+        d.setInclinedReference(50.55f, 60);
+        d.setInclinedStrike(33.333f);
+        d.returnfieldform();
+        QCOMPARE(wb.pointing.size(), size_t(2));
+        QCOMPARE(wb.pointing[0].first, 2);
+        QCOMPARE(wb.pointing[0].second, QString(" Drag Mouse to Enclose Drawing Field...."));
+        QCOMPARE(wb.pointing[1].first, 10);
+        QCOMPARE(wb.pointing[1].second, QString(" Drag Mouse to Point out Strike Angle ...."));
+        QCOMPARE(child(&d, "xview0txt")->text(), QString("10."));
+        QCOMPARE(child(&d, "yview0txt")->text(), QString("12.4"));
+        QCOMPARE(child(&d, "yview1txt")->text(), QString("160.5"));
+        QCOMPARE(child(&d, "obsincxtxt")->text(), QString("50.6"));
+        QCOMPARE(child(&d, "obsincstxt")->text(), QString("33.33"));
+    }
+    void fieldReferenceAssistant() {
+        FakeWorkbench wb;
+        FieldDialog d(wb);
+        d.entryfieldform();
+        child(&d, "obsincxtxt")->setText("-5");
+        QTest::mouseClick(child<QPushButton>(&d, "assistbt"), Qt::LeftButton);
+        expectRejected(wb, child(&d, "obsincxtxt"));
+        QVERIFY(!d.referenceAssistant()->isVisible());
+        child(&d, "obsincxtxt")->setText("90");
+        QTest::mouseClick(child<QPushButton>(&d, "assistbt"), Qt::LeftButton);
+        QVERIFY(d.referenceAssistant()->isVisible());
+        QTest::mouseClick(child<QPushButton>(d.referenceAssistant(), "okbt"), Qt::LeftButton);
+        QVERIFY(!d.referenceAssistant()->isVisible());
+        QVERIFY(std::fabs(child(&d, "obsincxtxt")->text().toFloat() - 90) < 0.05f);
+        QVERIFY(std::fabs(child(&d, "obsincytxt")->text().toFloat() - 100) < 0.05f);
+    }
+
+    // --- CFF dialog ---
+    void cffFaultTypeSetsTheRake_data() {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("rake");
+        QTest::newRow("Left lateral") << "Left lateral"
+                                      << "0.";
+        QTest::newRow("Reverse") << "Reverse"
+                                 << "90.";
+        QTest::newRow("Right lateral") << "Right lateral"
+                                       << "180.";
+        QTest::newRow("Normal") << "Normal"
+                                << "-90.";
+        QTest::newRow("blank keeps the rake") << " "
+                                              << "12.5";
+    }
+    void cffFaultTypeSetsTheRake() {
+        QFETCH(QString, type);
+        QFETCH(QString, rake);
+        FakeWorkbench wb;
+        wb.ws.cffrake = 33;
+        CffDialog d(wb);
+        d.entrycffform();
+        QCOMPARE(d.faultTypeList()->currentText(), QString(" "));
+        choose(d.faultTypeList(), "Reverse");
+        child(&d, "cffraketxt")->setText("12.5");
+        choose(d.faultTypeList(), type);
+        QCOMPARE(child(&d, "cffraketxt")->text(), rake);
+        QCOMPARE(wb.ws.cffrake, 33.0f);  // nothing stored before OK
+    }
+    void cffEntryShowsTheTypeOfTheRakeAndApplyOnlyForCff() {
+        FakeWorkbench wb;
+        wb.ws.cffrake = 180;
+        CffDialog d(wb);
+        QCOMPARE(d.windowTitle(), QString("CFF Parameters"));
+        d.entrycffform();
+        QCOMPARE(d.faultTypeList()->currentText(), QString("Right lateral"));
+        QCOMPARE(child(&d, "cffraketxt")->text(), QString("180."));
+        QCOMPARE(child(&d, "frictiontxt")->text(), QString("0.3"));
+        QVERIFY(!child<QPushButton>(&d, "applybt")->isEnabled());
+        d.hide();
+        wb.ws.quantitykey = "cffpara";
+        d.entrycffform();
+        QVERIFY(child<QPushButton>(&d, "applybt")->isEnabled());
+    }
+    void cffRejects_data() {
+        QTest::addColumn<QString>("strike");
+        QTest::addColumn<QString>("dip");
+        QTest::addColumn<QString>("friction");
+        QTest::addColumn<QString>("bad");
+        QTest::newRow("dip above 90") << "10"
+                                      << "91"
+                                      << "0.4"
+                                      << "cffdiptxt";
+        QTest::newRow("strike checked first") << "-181"
+                                              << "91"
+                                              << "0.4"
+                                              << "cffstriketxt";
+        QTest::newRow("friction above 1") << "10"
+                                          << "45"
+                                          << "1.5"
+                                          << "frictiontxt";
+    }
+    void cffRejects() {
+        QFETCH(QString, strike);
+        QFETCH(QString, dip);
+        QFETCH(QString, friction);
+        QFETCH(QString, bad);
+        FakeWorkbench wb;
+        wb.ws.gridstale = wb.ws.cffstale = false;
+        CffDialog d(wb);
+        d.entrycffform();
+        typeInto(&d, {{"cffstriketxt", strike}, {"cffdiptxt", dip}, {"frictiontxt", friction}});
+        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
+        expectRejected(wb, child(&d, bad.toLatin1().constData()));
+        QVERIFY(d.isVisible());
+        QCOMPARE(wb.ws.cffdip, 90.0f);
+        QCOMPARE(wb.ws.cffstrike, 0.0f);
+        QVERIFY(!wb.ws.cffstale);
+    }
+    void cffStoresMarksOnlyCffStale() {
+        FakeWorkbench wb;
+        wb.ws.quantitykey = "cffpara";
+        wb.ws.gridstale = wb.ws.cffstale = false;
+        CffDialog d(wb);
+        d.entrycffform();
+        typeInto(&d, {{"cffstriketxt", "30"}, {"cffdiptxt", "60"}, {"frictiontxt", "0.6"}});
+        choose(d.faultTypeList(), "Normal");
+        QTest::mouseClick(child<QPushButton>(&d, "applybt"), Qt::LeftButton);
+        QVERIFY(d.isVisible());
+        QCOMPARE(wb.pictures, 1);
+        QCOMPARE(wb.ws.cffstrike, 30.0f);
+        QCOMPARE(wb.ws.cffdip, 60.0f);
+        QCOMPARE(wb.ws.cffrake, -90.0f);
+        QCOMPARE(wb.ws.friction, 0.6f);
+        QVERIFY(wb.ws.cffstale);
+        QVERIFY(!wb.ws.gridstale);
+        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(wb.overlays, 1);
+        // Pointing out the strike.
+        d.entrycffform();
+        QTest::mouseClick(child<QPushButton>(&d, "mousebt"), Qt::LeftButton);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(wb.pointing.size(), size_t(1));
+        QCOMPARE(wb.pointing[0].first, 3);
+        QCOMPARE(wb.pointing[0].second, QString(" Drag Mouse to Point out Strike Angle...."));
+        d.setStrike(123.456f);
+        d.returncffform();
+        QVERIFY(d.isVisible());
+        QCOMPARE(child(&d, "cffstriketxt")->text(), QString("123.46"));
+    }
+
+    // --- Custom composition ---
+    void customRejects_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("bad");
+        QTest::newRow("strain weight") << "fzztxt"
+                                       << "fzztxt"
+                                       << "fzztxt";
+        QTest::newRow("in order") << "fzxtxt"
+                                  << "fxtxt"
+                                  << "fxtxt";
+    }
+    void customRejects() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QString, bad);
+        for (const char* button : {"okbt", "execdbt", "execsbt"}) {
+            FakeWorkbench wb;
+            CustomDialog d(wb);
+            d.entryform();
+            typeInto(&d, {{"fytxt", "2"}, {first, "abc"}, {second, "1e40"}});
+            QTest::mouseClick(child<QPushButton>(&d, button), Qt::LeftButton);
+            expectRejected(wb, child(&d, bad.toLatin1().constData()));
+            QVERIFY(d.isVisible());
+            QCOMPARE(wb.ws.fy, 0.0f);
+            QVERIFY(wb.ws.quantitykey.empty());
+            QCOMPARE(wb.pictures, 0);
+        }
+    }
+    void customExecAndOk_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("displacement") << "execdbt"
+                                      << "cmpdispl";
+        QTest::newRow("strain") << "execsbt"
+                                << "cmpstrain";
+        QTest::newRow("OK") << "okbt"
+                            << "uz";
+    }
+    void customExecAndOk() {
+        QFETCH(QString, button);
+        QFETCH(QString, key);
+        FakeWorkbench wb;
+        wb.ws.quantitykey = "uz";
+        wb.ws.fxy = 0.123456f;
+        CustomDialog d(wb);
+        QCOMPARE(d.windowTitle(), QString("Customize Composition"));
+        d.entryform();
+        QCOMPARE(child(&d, "fxytxt")->text(), QString("0.12346"));
+        typeInto(&d, {{"fxtxt", "1"}, {"fyztxt", "-2.5"}});
+        QTest::mouseClick(child<QPushButton>(&d, button.toLatin1().constData()), Qt::LeftButton);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(wb.ws.fx, 1.0f);
+        QCOMPARE(wb.ws.fyz, -2.5f);
+        QCOMPARE(wb.ws.fxy, 0.12346f);
+        QCOMPARE(QString::fromStdString(wb.ws.quantitykey), key);
+        QCOMPARE(wb.pictures, button == "okbt" ? 0 : 1);
     }
 
     // --- About box and welcome window ---
