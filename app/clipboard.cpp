@@ -5,8 +5,8 @@
 #include "app/mainwindow.h"
 #include "app/plotcalls.h"
 #include "app/plotwidget.h"
+#include "app/windowhost.h"
 #include "ui/qpaintersurface.h"
-#include "ui/qthost.h"
 
 namespace crustex {
 

@@ -9,6 +9,7 @@
 
 #include "app/mainwindow.h"
 #include "app/plotwidget.h"
+#include "app/windowhost.h"
 #include "files/appdir.h"
 #include "files/settingsfile.h"
 #include "files/sourcefile.h"
@@ -18,7 +19,6 @@
 #include "plot/palette.h"
 #include "ui/dialogkit.h"
 #include "ui/qpaintersurface.h"
-#include "ui/qthost.h"
 
 #if __has_include("ui/sourceeditor.h")
 #include "ui/sourceeditor.h"

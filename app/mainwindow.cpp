@@ -10,9 +10,9 @@
 
 #include "app/plotcalls.h"
 #include "app/plotwidget.h"
+#include "app/windowhost.h"
 #include "model/numtext.h"
 #include "ui/qpaintersurface.h"
-#include "ui/qthost.h"
 
 namespace crustex {
 
@@ -38,7 +38,7 @@ MainWindow::MainWindow(WorkState& ws, const QString& programDir, QWidget* parent
       graphpbx_(new PlotWidget(client_)),
       infopbx_(new QLabel(client_)),
       locpbx_(new QLabel(client_)),
-      host_(std::make_unique<QtHost>(this, infopbx_, [this](bool on) { lockMenus(on); })),
+      host_(std::make_unique<WindowHost>(this, infopbx_, [this](bool on) { lockMenus(on); })),
       modes_(ws, pc_, *host_, *this) {
     setWindowTitle("CRUSTEX");
     setObjectName("mainform");

@@ -31,6 +31,7 @@ class QPrinter;
 namespace crustex {
 
 class QtHost;
+class WindowHost;
 class QPainterSurface;
 class PlotWidget;
 class SourceEditor;
@@ -55,6 +56,7 @@ public:
     // --- Workbench ---
     WorkState& state() override { return ws_; }
     Host& host() override;
+    WindowHost& windowHost() { return *host_; }
     PlotContext& plot() override { return pc_; }
     Projection& projection() override { return proj_; }
     void drawPicture() override;
@@ -174,7 +176,7 @@ private:
     PlotWidget* graphpbx_ = nullptr;
     QLabel* infopbx_ = nullptr;
     QLabel* locpbx_ = nullptr;
-    std::unique_ptr<QtHost> host_;
+    std::unique_ptr<WindowHost> host_;
     MouseModes modes_;
 
     QMap<QString, QAction*> actions_;

@@ -8,8 +8,8 @@
 #include "app/mainwindow.h"
 #include "app/plotcalls.h"
 #include "app/printlayout.h"
+#include "app/windowhost.h"
 #include "ui/qpaintersurface.h"
-#include "ui/qthost.h"
 
 namespace crustex {
 
@@ -38,9 +38,8 @@ void MainWindow::printPicture() {
 
     ws_.abortflag = false;
     drawing_ = true;
-    const PictureOutcome outcome =
-        composepicture(ws_, pc_, *host_, &paper,
-                       ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr);
+    const PictureOutcome outcome = composepicture(
+        ws_, pc_, *host_, &paper, ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr);
     drawing_ = false;
     pc_.target = surface_.get();
 

@@ -7,9 +7,9 @@
 
 #include "app/mainwindow.h"
 #include "app/plotwidget.h"
+#include "app/windowhost.h"
 #include "plot/palette.h"
 #include "ui/qpaintersurface.h"
-#include "ui/qthost.h"
 #include "ui/welcomewindow.h"
 
 namespace crustex {

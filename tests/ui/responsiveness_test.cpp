@@ -1,0 +1,145 @@
+// The window during long work: it keeps processing events (repaints, keys)
+// while a large field is evaluated and drawn, shows the busy pointer and the
+// status text with the menus locked, and Ctrl-Q offers "Abort?".
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QLabel>
+
+#include "app/plotwidget.h"
+#include "app/windowhost.h"
+#include "windowtestkit.h"
+
+using namespace crustex;
+using crustex::test::WindowRig;
+
+namespace {
+
+// Twenty faults spread over the field.
+void twentyfaults(WorkState& ws) {
+    ws.nfault = 20;
+    for (int k = 1; k <= 20; ++k) {
+        faultrec f = defaultSource();
+        const float dx = float((k - 1) % 5) * 20 - 40;
+        const float dy = float((k - 1) / 5) * 20 - 30;
+        f.fx0 += dx, f.fx1 += dx, f.fy0 += dy, f.fy1 += dy;
+        ws.fault[k] = f;
+    }
+    markgridstale(ws);
+}
+
+}  // namespace
+
+class ResponsivenessTest : public QObject {
+    Q_OBJECT
+private slots:
+    void largeFieldKeepsTheWindowResponsive() {
+        WindowRig r;
+        MainWindow& w = *r.w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        r.ws.xgrid = 300;
+        r.ws.ygrid = 300;
+        twentyfaults(r.ws);
+
+        QElapsedTimer clock;
+        qint64 last = -1, longest = 0;
+        int calls = 0, busy = 0, locked = 0, withstatus = 0;
+        const int paintsBefore = w.plotArea()->paintCount();
+        int paintsDuring = 0;
+        w.windowHost().beforeProcessEvents = [&](int) {
+            const qint64 now = clock.elapsed();
+            if (last >= 0) longest = std::max(longest, now - last);
+            last = now;
+            ++calls;
+            busy += QApplication::overrideCursor() != nullptr &&
+                    QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            locked += !w.topMenu("Execute")->menuAction()->isEnabled();
+            withstatus += !w.infoStrip()->text().isEmpty();
+            paintsDuring = w.plotArea()->paintCount() - paintsBefore;
+        };
+        clock.start();
+        QVERIFY(w.runCommand("uzmenu"));
+        const qint64 total = clock.elapsed();
+        w.windowHost().beforeProcessEvents = {};
+        qInfo("%d processEvents calls, longest gap %lld ms of %lld ms, %d repaints", calls, longest,
+              total, paintsDuring);
+
+        QVERIFY(!r.ws.gridstale);
+        // At least one chance to process events per grid column, no long
+        // silent stretch, and the window repainted while the picture was made.
+        QVERIFY2(calls >= r.ws.xgrid + 1, qPrintable(QString::number(calls)));
+        QVERIFY2(longest * 10 <= total + 50,
+                 qPrintable(QString("longest gap %1 ms of %2 ms").arg(longest).arg(total)));
+        QVERIFY2(paintsDuring > 0, "no repaint while drawing");
+        QVERIFY(busy * 2 >= calls);
+        QCOMPARE(locked, calls);
+        QVERIFY(withstatus * 2 >= calls);
+        QVERIFY(w.topMenu("Execute")->menuAction()->isEnabled());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void ctrlQThenCancelGoesOnThenOkAbandons() {
+        WindowRig r;
+        MainWindow& w = *r.w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        r.ws.xgrid = 120;
+        r.ws.ygrid = 120;
+        twentyfaults(r.ws);
+        auto first = std::make_shared<test::SeenBox>();
+        auto second = std::make_shared<test::SeenBox>();
+        int askedAt = 0;
+        w.windowHost().beforeProcessEvents = [&](int call) {
+            if (call == 5) {
+                test::answerNextBox(QMessageBox::Cancel, first);
+                QTest::keyClick(w.plotArea(), Qt::Key_Q, Qt::ControlModifier);
+            } else if (first->seen && askedAt == 0) {
+                askedAt = call;  // the evaluation went on after Cancel
+            } else if (askedAt != 0 && call == askedAt + 5) {
+                test::answerNextBox(QMessageBox::Ok, second);
+                QTest::keyClick(w.plotArea(), Qt::Key_Q, Qt::ControlModifier);
+            }
+        };
+        QVERIFY(w.runCommand("uzmenu"));
+        w.windowHost().beforeProcessEvents = {};
+        QVERIFY(first->seen);
+        QCOMPARE(first->text, QString("Abort?"));
+        QCOMPARE(first->title, QString("Ctrl-Q Pressed"));
+        QVERIFY(askedAt > 0);
+        QVERIFY(second->seen);
+        // Abandoned: the grid stays out of date, the menus work again, and
+        // Print stays disabled.
+        QVERIFY(r.ws.gridstale);
+        QVERIFY(w.topMenu("File")->menuAction()->isEnabled());
+        w.updateMenus();
+        QVERIFY(!w.action("printmenu")->isEnabled());
+        // The next redraw evaluates again, without asking.
+        int asked = 0;
+        w.windowHost().beforeProcessEvents = [&](int) {
+            asked += QApplication::activeModalWidget() != nullptr;
+        };
+        QVERIFY(w.runCommand("redrawmenu"));
+        w.windowHost().beforeProcessEvents = {};
+        QVERIFY(!r.ws.gridstale);
+        QCOMPARE(asked, 0);
+    }
+
+    void abortKeyOnThePlot() {
+        WindowRig r;
+        MainWindow& w = *r.w;
+        PlotWidget* plot = w.plotArea();
+        QTest::keyClick(plot, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(r.ws.abortflag);
+        // Pressing a modifier alone types nothing: the request stays.
+        QTest::keyPress(plot, Qt::Key_Control);
+        QTest::keyRelease(plot, Qt::Key_Control);
+        QVERIFY(r.ws.abortflag);
+        QTest::keyClick(plot, Qt::Key_A);
+        QVERIFY(!r.ws.abortflag);
+        QTest::keyClick(plot, Qt::Key_Q);  // Q without Ctrl is another key
+        QVERIFY(!r.ws.abortflag);
+    }
+};
+
+QTEST_MAIN(ResponsivenessTest)
+#include "responsiveness_test.moc"
