@@ -688,6 +688,44 @@ private slots:
         QCOMPARE(wb.pictures, button == "okbt" ? 0 : 1);
     }
 
+    // --- Layout ---
+    void noCaptionIsClipped() {
+        FakeWorkbench wb;
+        OptionDialog option(wb);
+        PrinterSettingDialog printer(wb);
+        VisualDialog visual(wb);
+        FieldDialog field(wb);
+        CffDialog cff(wb);
+        CustomDialog custom(wb);
+        AboutBox about(wb);
+        WelcomeWindow welcome(wb);
+        option.entrysetfileform();
+        printer.entry();
+        visual.entryvisualform();
+        field.entryfieldform();
+        cff.entrycffform();
+        custom.entryform();
+        about.entryaboutform();
+        welcome.show();
+        const QString out = qEnvironmentVariable("CRUSTEX_TEST_OUTPUT");
+        if (!out.isEmpty()) QDir().mkpath(out);
+        for (QWidget* w : std::initializer_list<QWidget*>{&option, &printer, &visual, &field, &cff,
+                                                          &custom, &about, &welcome}) {
+            QVERIFY(w->isVisible());
+            for (QWidget* c : w->findChildren<QWidget*>()) {
+                if (!c->isVisible()) continue;
+                if (!qobject_cast<QLabel*>(c) && !qobject_cast<QAbstractButton*>(c)) continue;
+                const QString what =
+                    w->objectName() + ": " +
+                    (qobject_cast<QLabel*>(c) ? qobject_cast<QLabel*>(c)->text()
+                                              : qobject_cast<QAbstractButton*>(c)->text());
+                QVERIFY2(c->width() >= c->sizeHint().width(), qPrintable(what));
+                QVERIFY2(c->height() >= c->minimumSizeHint().height(), qPrintable(what));
+            }
+            if (!out.isEmpty()) w->grab().save(out + "/" + w->objectName() + ".png");
+        }
+    }
+
     // --- About box and welcome window ---
     void aboutBoxClosesOnClick() {
         FakeWorkbench wb;

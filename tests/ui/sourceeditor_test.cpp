@@ -418,6 +418,33 @@ private slots:
         QCOMPARE(e.box("px")->text(), QString("1.3"));
     }
 
+    void noCaptionIsClipped() {
+        FakeWorkbench wb;
+        SourceEditor e(wb);
+        const QString out = qEnvironmentVariable("CRUSTEX_TEST_OUTPUT");
+        if (!out.isEmpty()) QDir().mkpath(out);
+        auto check = [&](QWidget* w, const QString& shot) {
+            QVERIFY(w->isVisible());
+            for (QWidget* c : w->findChildren<QWidget*>()) {
+                if (!c->isVisible()) continue;
+                if (!qobject_cast<QLabel*>(c) && !qobject_cast<QAbstractButton*>(c)) continue;
+                QVERIFY2(c->width() >= c->sizeHint().width(), qPrintable(shot));
+            }
+            if (!out.isEmpty()) w->grab().save(out + "/" + shot + ".png");
+        };
+        e.entryfaultform();
+        check(&e, "faultform-fault");
+        e.findChild<QRadioButton*>("OptPoint")->setChecked(true);
+        click(&e, "addbt");
+        check(&e, "faultform-point");
+        click(&e, "assistbt2");
+        check(e.pointAssistant(), "assist2form");
+        e.pointAssistant()->hide();
+        e.sourceList()->setCurrentIndex(2);
+        click(&e, "assistbt");
+        check(e.faultAssistant(), "assistform");
+    }
+
     // --- Geographic assistants ---
 
     void faultAssistantPutsTheOtherEdgeAlongTheStrike() {
