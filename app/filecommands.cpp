@@ -19,11 +19,7 @@
 #include "plot/palette.h"
 #include "ui/dialogkit.h"
 #include "ui/qpaintersurface.h"
-
-#if __has_include("ui/sourceeditor.h")
 #include "ui/sourceeditor.h"
-#define CRUSTEX_HAVE_SOURCEEDITOR 1
-#endif
 
 namespace crustex {
 
@@ -100,9 +96,7 @@ void MainWindow::openSource() {
         const SourceReadResult r =
             readsourcefile(ws_, *host_, GeoFrame{proj_, pc_.frame}, name.toStdString());
         if (r.nsources > 0) {
-#ifdef CRUSTEX_HAVE_SOURCEEDITOR
             sourceEditor_->rebuildList();
-#endif
             drawOverlay();
         }
     } else if (kind == FileKind::Work) {
@@ -139,9 +133,7 @@ void MainWindow::readWork(const QString& path) {
         dumyimg_.clear();
         ws_.pastedbackground = false;
     }
-#ifdef CRUSTEX_HAVE_SOURCEEDITOR
     if (r.nsources > 0) sourceEditor_->rebuildList();
-#endif
     drawOverlay();
 }
 

@@ -194,7 +194,6 @@ private:
     PrinterSettingDialog* printerDialog_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
     WelcomeWindow* welcome_ = nullptr;
-    faultrec noSource_{};
     // Windows whose places the settings file keeps, by their file names, and
     // the places read at start-up (kept for windows not made yet).
     QMap<QString, QWidget*> placedWindows_;
