@@ -218,6 +218,7 @@ void SourceEditor::buildLayout() {
     QPushButton* ok = makeButton(this, "OK", "okbt");
     QPushButton* cancel = makeButton(this, "Cancel", "cancelbt");
     applybt_ = makeButton(this, "Apply", "applybt");
+    ok->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
@@ -463,6 +464,7 @@ bool SourceEditor::fixparam() {
     for (int k = 1; k <= n_; ++k) ws.fault[k] = work_[k];
     markgridstale(ws);
     modified_ = false;
+    showKind();  // a box corrected on the other kind's page is done with
     return true;
 }
 
