@@ -1,5 +1,4 @@
-// Constants of the finite rectangular source: the medium and dip constants of
-// one evaluation and the constants of one fault corner.
+// Medium and dip constants of one evaluation of a half-space solution.
 #pragma once
 
 #include <array>
@@ -24,21 +23,5 @@ struct DipConst {
 // Fills `dc` from alpha and the dip in degrees. A cosine below 1e-6 in size
 // is taken as an exactly vertical dip (cos 0, sin +-1).
 void setdipconst(DipConst& dc, double alpha, double dip);
-
-// Constants of one corner (xi, eta, q) of the rectangle.
-struct CornerConst {
-    double xi2 = 0, et2 = 0, q2 = 0;  // squares
-    double r2 = 0, r = 0, r3 = 0, r5 = 0;
-    double y = 0, d = 0;      // y-tilde, d-tilde of the corner
-    double tt = 0;            // theta
-    double alx = 0, ale = 0;  // the xi and eta logarithms
-    double x11 = 0, x32 = 0, y11 = 0, y32 = 0;
-    double ey = 0, ez = 0, fy = 0, fz = 0, gy = 0, gz = 0, hy = 0, hz = 0;
-};
-
-// Sets the corner constants of (xi, eta, q). Values below 1e-6 in size are
-// first set to exactly 0 in the caller's variables. Returns false when the
-// corner is at distance 0; `cc` is then left as it was apart from the squares.
-bool setcornerconst(const DipConst& dc, CornerConst& cc, double& xi, double& et, double& q);
 
 }  // namespace crustex

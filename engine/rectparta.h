@@ -2,20 +2,23 @@
 // corner, summed over the strike-slip, dip-slip and tensile dislocations.
 #pragma once
 
-#include "engine/rectconst.h"
+#include "engine/rectcorner.h"
 
 namespace crustex {
 
-inline Vec12 calcparta(const DipConst& dc, const CornerConst& cc, double xi, double et, double q,
-                       double disl1, double disl2, double disl3) {
+template <class Corners>
+[[gnu::always_inline]] inline void calcparta(const DipConst& dc, const CornerConst<Corners>& cc,
+                                             const Corners& xi, const Corners& et, double q,
+                                             double disl1, double disl2, double disl3,
+                                             CornerVec12<Corners>& u) {
     const double a1 = dc.alp1, a2 = dc.alp2, sd = dc.sd, cd = dc.cd;
-    const double r = cc.r, r3 = cc.r3, y = cc.y, d = cc.d;
-    const double xy = xi * cc.y11, qx = q * cc.x11, qy = q * cc.y11;
-    Vec12 u{};
+    const Corners r = cc.r, r3 = cc.r3, y = cc.y, d = cc.d;
+    const Corners xy = xi * cc.y11, qx = q * cc.x11, qy = q * cc.y11;
+    for (Corners& v : u) v = Corners{};
 
     if (disl1 != 0) {  // strike-slip
         const double f = disl1 / kTwoPi;
-        const Vec12 s = {
+        const CornerVec12<Corners> s = {
             cc.tt / 2 + a2 * xi * qy,
             a2 * q / r,
             a1 * cc.ale - a2 * q * qy,
@@ -33,7 +36,7 @@ inline Vec12 calcparta(const DipConst& dc, const CornerConst& cc, double xi, dou
     }
     if (disl2 != 0) {  // dip-slip
         const double f = disl2 / kTwoPi;
-        const Vec12 s = {
+        const CornerVec12<Corners> s = {
             a2 * q / r,
             cc.tt / 2 + a2 * et * qx,
             a1 * cc.alx - a2 * q * qx,
@@ -51,7 +54,7 @@ inline Vec12 calcparta(const DipConst& dc, const CornerConst& cc, double xi, dou
     }
     if (disl3 != 0) {  // tensile
         const double f = disl3 / kTwoPi;
-        const Vec12 s = {
+        const CornerVec12<Corners> s = {
             -a1 * cc.ale - a2 * q * qy,
             -a1 * cc.alx - a2 * q * qx,
             cc.tt / 2 - a2 * (et * qx + xi * qy),
@@ -67,7 +70,6 @@ inline Vec12 calcparta(const DipConst& dc, const CornerConst& cc, double xi, dou
         };
         for (int i = 0; i < 12; ++i) u[i] += f * s[i];
     }
-    return u;
 }
 
 }  // namespace crustex

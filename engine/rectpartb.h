@@ -4,38 +4,46 @@
 
 #include <cmath>
 
-#include "engine/rectconst.h"
+#include "engine/rectcorner.h"
 
 namespace crustex {
 
-inline Vec12 calcpartb(const DipConst& dc, const CornerConst& cc, double xi, double et, double q,
-                       double disl1, double disl2, double disl3) {
+template <class Corners>
+[[gnu::always_inline]] inline void calcpartb(const DipConst& dc, const CornerConst<Corners>& cc,
+                                             const Corners& xi, const Corners& et, double q,
+                                             double disl1, double disl2, double disl3,
+                                             CornerVec12<Corners>& u) {
     const double a3 = dc.alp3, sd = dc.sd, cd = dc.cd, sdsd = dc.sdsd, cdcd = dc.cdcd,
                  sdcd = dc.sdcd;
-    const double r = cc.r, r3 = cc.r3, y = cc.y, d = cc.d, xi2 = cc.xi2, q2 = cc.q2;
+    const Corners r = cc.r, r3 = cc.r3, y = cc.y, d = cc.d, xi2 = cc.xi2;
+    const double q2 = cc.q2;
 
-    const double rd = r + d;
-    const double d11 = 1 / (r * rd);
-    const double aj2 = xi * y / rd * d11;
-    const double aj5 = -(d + y * y / rd) * d11;
+    const Corners rd = r + d;
+    const Corners d11 = 1 / (r * rd);
+    const Corners aj2 = xi * y / rd * d11;
+    const Corners aj5 = -(d + y * y / rd) * d11;
+    Corners lrd;
+    for (int l = 0; l < kLanes<Corners>; ++l) lrd[l] = std::log(rd[l]);
 
-    double ai3, ai4, ak1, ak3, aj3, aj6;
+    Corners ai3, ai4, ak1, ak3, aj3, aj6;
     if (cd != 0) {
-        if (xi == 0) {
-            ai4 = 0;
-        } else {
-            const double x = std::sqrt(xi2 + q2);
-            ai4 = 1 / cdcd *
-                  (xi / rd * sdcd +
-                   2 * std::atan((et * (x + q * cd) + x * (r + x) * sd) / (xi * (r + x) * cd)));
+        // Where xi = 0 the integral term is 0: its arc tangent is not taken.
+        Corners x;
+        for (int l = 0; l < kLanes<Corners>; ++l) x[l] = std::sqrt(xi2[l] + q2);
+        const Corners arg = (et * (x + q * cd) + x * (r + x) * sd) / (xi * (r + x) * cd);
+        Corners at;
+        for (int l = 0; l < kLanes<Corners>; ++l) at[l] = xi[l] == 0 ? 0 : std::atan(arg[l]);
+        ai4 = 1 / cdcd * (xi / rd * sdcd + 2 * at);
+        for (int l = 0; l < kLanes<Corners>; ++l) {
+            if (xi[l] == 0) ai4[l] = 0;
         }
-        ai3 = (y * cd / rd - cc.ale + sd * std::log(rd)) / cdcd;
+        ai3 = (y * cd / rd - cc.ale + sd * lrd) / cdcd;
         ak1 = xi * (d11 - cc.y11 * sd) / cd;
         ak3 = (q * cc.y11 - y * d11) / cd;
         aj3 = (ak1 - aj2 * sd) / cd;
         aj6 = (ak3 - aj5 * sd) / cd;
     } else {
-        const double rd2 = rd * rd;
+        const Corners rd2 = rd * rd;
         ai3 = (et / rd + y * q / rd2 - cc.ale) / 2;
         ai4 = xi * y / rd2 / 2;
         ak1 = xi * q / rd * d11;
@@ -44,19 +52,19 @@ inline Vec12 calcpartb(const DipConst& dc, const CornerConst& cc, double xi, dou
         aj6 = -y / rd2 * (xi2 * d11 - 0.5);
     }
 
-    const double xy = xi * cc.y11;
-    const double ai1 = -xi / rd * cd - ai4 * sd;
-    const double ai2 = std::log(rd) + ai3 * sd;
-    const double ak2 = 1 / r + ak3 * sd;
-    const double ak4 = xy * cd - ak1 * sd;
-    const double aj1 = aj5 * cd - aj6 * sd;
-    const double aj4 = -xy - aj2 * cd + aj3 * sd;
-    const double qx = q * cc.x11, qy = q * cc.y11;
-    Vec12 u{};
+    const Corners xy = xi * cc.y11;
+    const Corners ai1 = -xi / rd * cd - ai4 * sd;
+    const Corners ai2 = lrd + ai3 * sd;
+    const Corners ak2 = 1 / r + ak3 * sd;
+    const Corners ak4 = xy * cd - ak1 * sd;
+    const Corners aj1 = aj5 * cd - aj6 * sd;
+    const Corners aj4 = -xy - aj2 * cd + aj3 * sd;
+    const Corners qx = q * cc.x11, qy = q * cc.y11;
+    for (Corners& v : u) v = Corners{};
 
     if (disl1 != 0) {  // strike-slip
         const double f = disl1 / kTwoPi;
-        const Vec12 s = {
+        const CornerVec12<Corners> s = {
             -xi * qy - cc.tt - a3 * ai1 * sd,
             -q / r + a3 * (y / rd) * sd,
             q * qy - a3 * ai2 * sd,
@@ -74,7 +82,7 @@ inline Vec12 calcpartb(const DipConst& dc, const CornerConst& cc, double xi, dou
     }
     if (disl2 != 0) {  // dip-slip
         const double f = disl2 / kTwoPi;
-        const Vec12 s = {
+        const CornerVec12<Corners> s = {
             -q / r + a3 * ai3 * sdcd,
             -et * qx - cc.tt - a3 * (xi / rd) * sdcd,
             q * qx + a3 * ai4 * sdcd,
@@ -92,7 +100,7 @@ inline Vec12 calcpartb(const DipConst& dc, const CornerConst& cc, double xi, dou
     }
     if (disl3 != 0) {  // tensile
         const double f = disl3 / kTwoPi;
-        const Vec12 s = {
+        const CornerVec12<Corners> s = {
             q * qy - a3 * ai3 * sdsd,
             q * qx + a3 * (xi / rd) * sdsd,
             et * qx + xi * qy - cc.tt - a3 * ai4 * sdsd,
@@ -108,7 +116,6 @@ inline Vec12 calcpartb(const DipConst& dc, const CornerConst& cc, double xi, dou
         };
         for (int i = 0; i < 12; ++i) u[i] += f * s[i];
     }
-    return u;
 }
 
 }  // namespace crustex

@@ -2,40 +2,44 @@
 // of one corner, which depends on the depth z of the observation point.
 #pragma once
 
-#include "engine/rectconst.h"
+#include "engine/rectcorner.h"
 
 namespace crustex {
 
-inline Vec12 calcpartc(const DipConst& dc, const CornerConst& cc, double xi, double et, double q,
-                       double z, double disl1, double disl2, double disl3) {
+template <class Corners>
+[[gnu::always_inline]] inline void calcpartc(const DipConst& dc, const CornerConst<Corners>& cc,
+                                             const Corners& xi, const Corners& et, double q,
+                                             double z, double disl1, double disl2, double disl3,
+                                             CornerVec12<Corners>& u) {
     const double a4 = dc.alp4, a5 = dc.alp5, sd = dc.sd, cd = dc.cd, sdsd = dc.sdsd, cdcd = dc.cdcd,
                  sdcd = dc.sdcd;
-    const double r = cc.r, r2 = cc.r2, r3 = cc.r3, r5 = cc.r5, y = cc.y, d = cc.d;
-    const double xi2 = cc.xi2, et2 = cc.et2, q2 = cc.q2;
-    const double x11 = cc.x11, x32 = cc.x32, y11 = cc.y11, y32 = cc.y32;
+    const Corners r = cc.r, r2 = cc.r2, r3 = cc.r3, r5 = cc.r5, y = cc.y, d = cc.d;
+    const Corners xi2 = cc.xi2, et2 = cc.et2;
+    const double q2 = cc.q2;
+    const Corners x11 = cc.x11, x32 = cc.x32, y11 = cc.y11, y32 = cc.y32;
 
-    const double c = d + z;
-    const double x53 = (8 * r2 + 9 * r * xi + 3 * xi2) * x11 * x11 * x11 / r2;
-    const double y53 = (8 * r2 + 9 * r * et + 3 * et2) * y11 * y11 * y11 / r2;
+    const Corners c = d + z;
+    const Corners x53 = (8 * r2 + 9 * r * xi + 3 * xi2) * x11 * x11 * x11 / r2;
+    const Corners y53 = (8 * r2 + 9 * r * et + 3 * et2) * y11 * y11 * y11 / r2;
     const double h = q * cd - z;
-    const double z32 = sd / r3 - h * y32;
-    const double z53 = 3 * sd / r5 - h * y53;
-    const double y0 = y11 - xi2 * y32;
-    const double z0 = z32 - xi2 * z53;
-    const double ppy = cd / r3 + q * y32 * sd;
-    const double ppz = sd / r3 - q * y32 * cd;
-    const double qq = z * y32 + z32 + z0;
-    const double qqy = 3 * c * d / r5 - qq * sd;
-    const double qqz = 3 * c * y / r5 - qq * cd + q * y32;
-    const double xy = xi * y11, qy = q * y11;
-    const double qr = 3 * q / r5;
-    const double cdr = (c + d) / r3;
-    const double yy0 = y / r3 - y0 * cd;
-    Vec12 u{};
+    const Corners z32 = sd / r3 - h * y32;
+    const Corners z53 = 3 * sd / r5 - h * y53;
+    const Corners y0 = y11 - xi2 * y32;
+    const Corners z0 = z32 - xi2 * z53;
+    const Corners ppy = cd / r3 + q * y32 * sd;
+    const Corners ppz = sd / r3 - q * y32 * cd;
+    const Corners qq = z * y32 + z32 + z0;
+    const Corners qqy = 3 * c * d / r5 - qq * sd;
+    const Corners qqz = 3 * c * y / r5 - qq * cd + q * y32;
+    const Corners xy = xi * y11, qy = q * y11;
+    const Corners qr = 3 * q / r5;
+    const Corners cdr = (c + d) / r3;
+    const Corners yy0 = y / r3 - y0 * cd;
+    for (Corners& v : u) v = Corners{};
 
     if (disl1 != 0) {  // strike-slip
         const double f = disl1 / kTwoPi;
-        const Vec12 s = {
+        const CornerVec12<Corners> s = {
             a4 * xy * cd - a5 * xi * q * z32,
             a4 * (cd / r + 2 * qy * sd) - a5 * c * q / r3,
             a4 * qy * cd - a5 * (c * et / r3 - z * y11 + xi2 * z32),
@@ -53,7 +57,7 @@ inline Vec12 calcpartc(const DipConst& dc, const CornerConst& cc, double xi, dou
     }
     if (disl2 != 0) {  // dip-slip
         const double f = disl2 / kTwoPi;
-        const Vec12 s = {
+        const CornerVec12<Corners> s = {
             a4 * cd / r - qy * sd - a5 * c * q / r3,
             a4 * y * x11 - a5 * c * et * q * x32,
             -d * x11 - xy * sd - a5 * c * (x11 - q2 * x32),
@@ -71,7 +75,7 @@ inline Vec12 calcpartc(const DipConst& dc, const CornerConst& cc, double xi, dou
     }
     if (disl3 != 0) {  // tensile
         const double f = disl3 / kTwoPi;
-        const Vec12 s = {
+        const CornerVec12<Corners> s = {
             -a4 * (sd / r + qy * cd) - a5 * (z * y11 - q2 * z32),
             a4 * 2 * xy * sd + d * x11 - a5 * c * (x11 - q2 * x32),
             a4 * (y * x11 + xy * cd) + a5 * q * (c * et * x32 + xi * z32),
@@ -91,7 +95,6 @@ inline Vec12 calcpartc(const DipConst& dc, const CornerConst& cc, double xi, dou
         };
         for (int i = 0; i < 12; ++i) u[i] += f * s[i];
     }
-    return u;
 }
 
 }  // namespace crustex

@@ -149,9 +149,13 @@ TEST(PointDislocation, SingularOnlyAtTheSource) {
             EXPECT_EQ(point(row.x, row.y, row.z, row.depth, 70, pot, v), row.iret) << row.name;
             for (float f : v) {
                 EXPECT_TRUE(std::isfinite(f)) << row.name;
-                if (row.iret == 1) EXPECT_EQ(f, 0.0f) << row.name;
+                if (row.iret == 1) {
+                    EXPECT_EQ(f, 0.0f) << row.name;
+                }
             }
-            if (row.iret == 0) EXPECT_GT(largest(v, 0, 12), 0.0) << row.name;
+            if (row.iret == 0) {
+            EXPECT_GT(largest(v, 0, 12), 0.0) << row.name;
+        }
         }
     }
 }
