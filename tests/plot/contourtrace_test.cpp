@@ -177,8 +177,9 @@ TEST(ContourMap, PeaksOnlyInsideAndBothKinds) {
     });
     six.linear(1);
     const auto sixtexts = six.surface.textstrings();
-    EXPECT_EQ(std::count(sixtexts.begin(), sixtexts.end(), "H"), 1);
     EXPECT_EQ(std::count(sixtexts.begin(), sixtexts.end(), "5."), 1);
+    EXPECT_EQ(std::count(sixtexts.begin(), sixtexts.end(), "9."), 2);  // they are peaks too
+    EXPECT_EQ(std::count(sixtexts.begin(), sixtexts.end(), "H"), 3);
 
     // Without "Show Peak Value" nothing is marked.
     Fixture g(7, 6, [](int i, int j) {
