@@ -6,8 +6,9 @@
 
 namespace crustex {
 
-inline Vec12 calcpointparta(const DipConst& dc, const PointConst& pc, double x, double y, double d,
-                            double pot1, double pot2, double pot3, double pot4) {
+[[gnu::always_inline]] inline Vec12 calcpointparta(const DipConst& dc, const PointConst& pc,
+                                                   double x, double y, double d, double pot1,
+                                                   double pot2, double pot3, double pot4) {
     const double a1 = dc.alp1, a2 = dc.alp2, sd = dc.sd, cd = dc.cd, s2d = dc.s2d, c2d = dc.c2d;
     const double p = pc.p, q = pc.q, s = pc.s, t = pc.t, xy = pc.xy, x2 = pc.x2;
     const double r3 = pc.r3, r5 = pc.r5, a3 = pc.a3, a5 = pc.a5, qr = pc.qr, qrx = pc.qrx;

@@ -5,8 +5,10 @@
 
 namespace crustex {
 
-inline Vec12 calcpointpartb(const DipConst& dc, const PointConst& pc, double x, double y, double d,
-                            double z, double pot1, double pot2, double pot3, double pot4) {
+[[gnu::always_inline]] inline Vec12 calcpointpartb(const DipConst& dc, const PointConst& pc,
+                                                   double x, double y, double d, double z,
+                                                   double pot1, double pot2, double pot3,
+                                                   double pot4) {
     const double a3c = dc.alp3, sd = dc.sd, sdsd = dc.sdsd, sdcd = dc.sdcd;
     const double p = pc.p, q = pc.q, xy = pc.xy, x2 = pc.x2, y2 = pc.y2, d2 = pc.d2;
     const double r = pc.r, r2 = pc.r2, r3 = pc.r3, r5 = pc.r5, qr = pc.qr, qrx = pc.qrx;

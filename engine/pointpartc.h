@@ -6,8 +6,10 @@
 
 namespace crustex {
 
-inline Vec12 calcpointpartc(const DipConst& dc, const PointConst& pc, double x, double y, double d,
-                            double z, double pot1, double pot2, double pot3, double pot4) {
+[[gnu::always_inline]] inline Vec12 calcpointpartc(const DipConst& dc, const PointConst& pc,
+                                                   double x, double y, double d, double z,
+                                                   double pot1, double pot2, double pot3,
+                                                   double pot4) {
     const double a4 = dc.alp4, a5c = dc.alp5, sd = dc.sd, cd = dc.cd, sdsd = dc.sdsd,
                  sdcd = dc.sdcd, s2d = dc.s2d, c2d = dc.c2d;
     const double p = pc.p, q = pc.q, s = pc.s, t = pc.t, xy = pc.xy, x2 = pc.x2, y2 = pc.y2,
