@@ -14,7 +14,6 @@ template <class Corners>
     const double a1 = dc.alp1, a2 = dc.alp2, sd = dc.sd, cd = dc.cd;
     const Corners r = cc.r, r3 = cc.r3, y = cc.y, d = cc.d;
     const Corners xy = xi * cc.y11, qx = q * cc.x11, qy = q * cc.y11;
-    for (Corners& v : u) v = Corners{};
 
     if (disl1 != 0) {  // strike-slip
         const double f = disl1 / kTwoPi;
@@ -32,7 +31,10 @@ template <class Corners>
             a2 * cc.ez,
             -a1 * (sd / r - qy * cd) - a2 * q * cc.fz,
         };
-        for (int i = 0; i < 12; ++i) u[i] += f * s[i];
+        // The first contribution is added to zero, as every other one.
+        for (int i = 0; i < 12; ++i) u[i] = Corners{} + f * s[i];
+    } else {
+        for (Corners& v : u) v = Corners{};
     }
     if (disl2 != 0) {  // dip-slip
         const double f = disl2 / kTwoPi;

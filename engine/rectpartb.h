@@ -60,7 +60,6 @@ template <class Corners>
     const Corners aj1 = aj5 * cd - aj6 * sd;
     const Corners aj4 = -xy - aj2 * cd + aj3 * sd;
     const Corners qx = q * cc.x11, qy = q * cc.y11;
-    for (Corners& v : u) v = Corners{};
 
     if (disl1 != 0) {  // strike-slip
         const double f = disl1 / kTwoPi;
@@ -78,7 +77,10 @@ template <class Corners>
             -cc.ez + a3 * y * d11 * sd,
             q * cc.fz + a3 * ak2 * sd,
         };
-        for (int i = 0; i < 12; ++i) u[i] += f * s[i];
+        // The first contribution is added to zero, as every other one.
+        for (int i = 0; i < 12; ++i) u[i] = Corners{} + f * s[i];
+    } else {
+        for (Corners& v : u) v = Corners{};
     }
     if (disl2 != 0) {  // dip-slip
         const double f = disl2 / kTwoPi;

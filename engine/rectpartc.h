@@ -35,7 +35,6 @@ template <class Corners>
     const Corners qr = 3 * q / r5;
     const Corners cdr = (c + d) / r3;
     const Corners yy0 = y / r3 - y0 * cd;
-    for (Corners& v : u) v = Corners{};
 
     if (disl1 != 0) {  // strike-slip
         const double f = disl1 / kTwoPi;
@@ -53,7 +52,10 @@ template <class Corners>
             a4 * 2 * (y / r3 - y0 * cd) * sd + d / r3 * cd - a5 * (cdr * cd + c * d * qr),
             yy0 * cd - a5 * (cdr * sd - c * y * qr - y0 * sdsd + q * z0 * cd),
         };
-        for (int i = 0; i < 12; ++i) u[i] += f * s[i];
+        // The first contribution is added to zero, as every other one.
+        for (int i = 0; i < 12; ++i) u[i] = Corners{} + f * s[i];
+    } else {
+        for (Corners& v : u) v = Corners{};
     }
     if (disl2 != 0) {  // dip-slip
         const double f = disl2 / kTwoPi;
