@@ -2,11 +2,20 @@
 // on a recording surface with a sink that records what reaches the dialogs.
 #include "app/mousemodes.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 #include <cmath>
 
+#include "app/plotwidget.h"
+#include "model/numtext.h"
+#include "plot/griddataline.h"
 #include "plot/recordingsurface.h"
 #include "support/scriptedhost.h"
+#include "ui/fielddialog.h"
+#include "ui/qpaintersurface.h"
+#include "ui/sourceeditor.h"
+#include "windowtestkit.h"
 
 using namespace crustex;
 
@@ -90,6 +99,36 @@ struct Rig {
 };
 
 bool near(float a, float b, float tol = 1e-3f) { return std::fabs(a - b) <= tol; }
+
+// A shown main window; pixel <-> km helpers on its plot.
+struct Win {
+    test::WindowRig rig;
+    MainWindow& w;
+    PlotWidget* plot;
+    Win() : w(*rig.w), plot(rig.w->plotArea()) {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+    }
+    float kmx(int px) const {
+        return fromframex(w.plot().frame, float(plot->toFrame(QPointF(px, 0)).x()));
+    }
+    float kmy(int py) const {
+        return fromframey(w.plot().frame, float(plot->toFrame(QPointF(0, py)).y()));
+    }
+    QPoint pixel(float xkm, float ykm) const {
+        const QPointF p =
+            plot->toPixel(QPointF(toframex(w.plot().frame, xkm), toframey(w.plot().frame, ykm)));
+        return p.toPoint();
+    }
+    void drag(QPoint a, QPoint b, Qt::KeyboardModifiers mods = {}) {
+        QTest::mousePress(plot, Qt::LeftButton, mods, a);
+        QTest::mouseMove(plot, (a + b) / 2);
+        QTest::mouseMove(plot, b);
+        QTest::mouseRelease(plot, Qt::LeftButton, mods, b);
+    }
+};
+
+float boxvalue(QLineEdit* box) { return box ? box->text().toFloat() : std::nanf(""); }
 
 }  // namespace
 
@@ -359,6 +398,159 @@ private slots:
         QCOMPARE(r.ws.mousemode, int16_t(kModeIdle));
         QVERIFY(r.host.messages.empty());
     }
+    // --- Driven through the real window ---
+
+    void windowFieldRectangleInEitherDirection() {
+        QStringList got[2];
+        for (int dir = 0; dir < 2; ++dir) {
+            Win win;
+            FieldDialog* fd = win.w.fieldDialog();
+            QVERIFY(win.w.runCommand("fieldmenu"));
+            fd->pointAreaClicked();
+            QCOMPARE(win.rig.ws.mousemode, int16_t(kModeFieldRect));
+            QVERIFY(!fd->isVisible());
+            QVERIFY(!win.w.topMenu("Parameter")->menuAction()->isEnabled());
+            const QPoint a(120, 400), b(420, 150);
+            win.drag(dir == 0 ? a : b, dir == 0 ? b : a);
+            QCOMPARE(win.rig.ws.mousemode, int16_t(kModeIdle));
+            QVERIFY(fd->isVisible());
+            QVERIFY(win.w.topMenu("Parameter")->menuAction()->isEnabled());
+            for (const char* f : {"xview0", "yview0", "xview1", "yview1"})
+                got[dir] << fd->box(f)->text();
+            QVERIFY(std::abs(boxvalue(fd->box("xview0")) - win.kmx(120)) <= 0.051f);
+            QVERIFY(std::abs(boxvalue(fd->box("xview1")) - win.kmx(420)) <= 0.051f);
+            QVERIFY(std::abs(boxvalue(fd->box("yview0")) - win.kmy(400)) <= 0.051f);
+            QVERIFY(std::abs(boxvalue(fd->box("yview1")) - win.kmy(150)) <= 0.051f);
+            static_cast<QDialog*>(fd)->reject();
+        }
+        QCOMPARE(got[0], got[1]);
+    }
+    void windowProbeHalfWayRoundsUp() {
+        Win win;
+        WorkState& ws = win.rig.ws;
+        // A field whose nodes lie 50 pixels apart: half-way is a whole pixel.
+        ws.xgrid = 4;
+        ws.ygrid = 4;
+        ws.xview0 = win.kmx(100);
+        ws.xview1 = win.kmx(300);
+        ws.yview0 = win.kmy(350);
+        ws.yview1 = win.kmy(150);
+        markgridstale(ws);
+        // Stale results: a press does not probe.
+        QTest::mouseClick(win.plot, Qt::LeftButton, {}, QPoint(175, 250));
+        QVERIFY(win.w.infoStrip()->text().isEmpty());
+        QVERIFY(win.w.runCommand("uzmenu"));
+        QVERIFY(!ws.gridstale);
+        QTest::mousePress(win.plot, Qt::LeftButton, {}, QPoint(175, 250));  // half-way in x
+        QCOMPARE(ws.mousemode, int16_t(kModeProbe));
+        QCOMPARE(win.w.infoStrip()->text(), QString::fromStdString(griddatatext(ws, 2, 2)));
+        QVERIFY(griddatatext(ws, 2, 2) != griddatatext(ws, 1, 2));
+        QTest::mouseRelease(win.plot, Qt::LeftButton, {}, QPoint(175, 250));
+        QCOMPARE(ws.mousemode, int16_t(kModeIdle));
+        QTest::mouseClick(win.plot, Qt::LeftButton, {}, QPoint(150, 226));  // rows: y grows down
+        QCOMPARE(win.w.infoStrip()->text(), QString::fromStdString(griddatatext(ws, 1, 2)));
+        QTest::mouseClick(win.plot, Qt::LeftButton, {}, QPoint(5, 5));  // outside: the corner
+        QCOMPARE(win.w.infoStrip()->text(), QString::fromStdString(griddatatext(ws, 0, 4)));
+        // Moving writes the read-out.
+        QTest::mouseMove(win.plot, QPoint(100, 350));
+        QCOMPARE(win.w.locationStrip()->text(),
+                 QString::fromStdString(locationtext(win.kmx(100), win.kmy(350))));
+    }
+    void windowShiftAndCtrlDragOfTheFault() {
+        Win win;
+        SourceEditor* se = win.w.sourceEditor();
+        QVERIFY(win.w.runCommand("sourcemenu"));
+        QVERIFY(se->isVisible());
+        se->pointFaultClicked();
+        QCOMPARE(win.rig.ws.mousemode, int16_t(kModeFaultEdge));
+        const QPoint a = win.pixel(95, 100);
+        const QPoint b = a + QPoint(40, -30);
+        win.drag(a, b, Qt::ShiftModifier);
+        QCOMPARE(win.rig.ws.mousemode, int16_t(kModeIdle));
+        QVERIFY(se->isVisible());
+        const float dx = win.kmx(b.x()) - win.kmx(a.x());
+        const float dy = win.kmy(b.y()) - win.kmy(a.y());
+        QVERIFY(std::abs(boxvalue(se->box("fx0")) - (85 + dx)) <= 0.06f);
+        QVERIFY(std::abs(boxvalue(se->box("fx1")) - (105 + dx)) <= 0.06f);
+        QVERIFY(std::abs(boxvalue(se->box("fy0")) - (100 + dy)) <= 0.06f);
+        QVERIFY(std::abs(boxvalue(se->box("fy1")) - (100 + dy)) <= 0.06f);
+
+        // Ctrl-drag: the first end stays, the edge keeps its length and
+        // turns towards the pointer.
+        se->pointFaultClicked();
+        const float x0 = boxvalue(se->box("fx0")), y0 = boxvalue(se->box("fy0"));
+        const float len = std::hypot(boxvalue(se->box("fx1")) - x0, boxvalue(se->box("fy1")) - y0);
+        const QPoint far = win.pixel(x0, y0 + 40);  // due north of the first end
+        win.drag(win.pixel(x0 + 5, y0), far, Qt::ControlModifier);
+        QCOMPARE(win.rig.ws.mousemode, int16_t(kModeIdle));
+        QVERIFY(std::abs(boxvalue(se->box("fx0")) - x0) <= 0.051f);
+        QVERIFY(std::abs(boxvalue(se->box("fy0")) - y0) <= 0.051f);
+        QVERIFY(std::abs(boxvalue(se->box("fx1")) - x0) <= 0.6f);
+        QVERIFY(std::abs(boxvalue(se->box("fy1")) - (y0 + len)) <= 0.6f);
+
+        // A plain click: both ends at the click (a zero-length edge).
+        se->pointFaultClicked();
+        QTest::mouseClick(win.plot, Qt::LeftButton, {}, far);
+        QCOMPARE(se->box("fx0")->text(), se->box("fx1")->text());
+        QCOMPARE(se->box("fy0")->text(), se->box("fy1")->text());
+        static_cast<QDialog*>(se)->reject();
+    }
+    void windowAreaEnclosing() {
+        Win win;
+        WorkState& ws = win.rig.ws;
+        QFile seis(win.rig.file("seis95.exe"));
+        QVERIFY(seis.open(QIODevice::WriteOnly));
+        seis.close();
+        ws.seispath = win.rig.dir.path().toStdString() + "/";
+        QVERIFY(!win.w.runCommand("selareamenu"));  // the map is off
+        ws.needmap = true;
+        QVERIFY(win.w.runCommand("selareamenu"));
+        QCOMPARE(ws.mousemode, int16_t(kModeArea));
+        QCOMPARE(win.w.infoStrip()->text(), QString(kEncloseAreaPrompt));
+        QVERIFY(!win.w.topMenu("Tool")->menuAction()->isEnabled());
+        for (int k = 0; k < 55; ++k) {
+            QTest::mouseClick(win.plot, Qt::LeftButton, {},
+                              QPoint(100 + 4 * k, 100 + (k % 2) * 50));
+        }
+        QCOMPARE(ws.narea, int16_t(50));
+        QCOMPARE(win.w.infoStrip()->text(), QString(kAreaFullPrompt));
+        QTest::mouseClick(win.plot, Qt::RightButton, {}, QPoint(10, 10));
+        QCOMPARE(ws.narea, int16_t(49));
+        auto seen = std::make_shared<test::SeenBox>();
+        test::answerNextBox(QMessageBox::Ok, seen);
+        QTest::mouseDClick(win.plot, Qt::LeftButton, {}, QPoint(300, 300));
+        QVERIFY(seen->seen);
+        QCOMPARE(seen->text, QString("Point out Projection Line for Seis-PC Compatiblity"));
+        QCOMPARE(ws.mousemode, int16_t(kModeProjection));
+        // The double click's own first click may add the 50th vertex (as the
+        // window system sends it), never a 51st.
+        QVERIFY(ws.narea == 49 || ws.narea == 50);
+        win.drag(QPoint(50, 50), QPoint(400, 60));
+        QCOMPARE(ws.mousemode, int16_t(kModeIdle));
+        QVERIFY(win.w.topMenu("Tool")->menuAction()->isEnabled());
+        win.w.updateMenus();
+        QVERIFY(win.w.action("clearareamenu")->isEnabled());
+        // Clear Area erases exactly what is on the picture.
+        const QImage before = win.w.surface()->image();
+        QVERIFY(win.w.runCommand("clearareamenu"));
+        QCOMPARE(ws.areastate, int16_t(0));
+        win.w.drawOverlay();
+        QCOMPARE(win.w.surface()->image(), win.w.surface()->image());
+        QVERIFY(before != win.w.surface()->image());
+
+        // A double click with fewer than three vertices: "Not Enclose Area".
+        QVERIFY(win.w.runCommand("selareamenu"));
+        auto refused = std::make_shared<test::SeenBox>();
+        test::answerNextBox(QMessageBox::Ok, refused);
+        QTest::mouseDClick(win.plot, Qt::LeftButton, {}, QPoint(200, 200));
+        QVERIFY(refused->seen);
+        QCOMPARE(refused->text, QString("Not Enclose Area"));
+        QCOMPARE(refused->title, QString("Error"));
+        QCOMPARE(ws.mousemode, int16_t(kModeIdle));
+        QCOMPARE(ws.areastate, int16_t(0));
+        QVERIFY(win.w.topMenu("Tool")->menuAction()->isEnabled());
+    }
+
     void moveWritesTheReadOut() {
         Rig r;
         r.modes.move(r.fx(12.3f), r.fy(45.6f));
