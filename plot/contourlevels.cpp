@@ -301,7 +301,11 @@ std::string linearedgelabel(double k, float subinterval) {
 
 std::string logedgelabel(float level) {
     if (level == 0) return "$-0";
-    const std::string general = generalform(level);
+    // Labelled are the levels whose general text ends in "1" (1, 0.1, 0.01;
+    // not 10 or 2). In exponent notation the mantissa decides, so that
+    // 1E-08 is labelled and 2E-11 is not.
+    std::string general = generalform(level);
+    if (const std::size_t e = general.find('E'); e != std::string::npos) general.resize(e);
     if (general.empty() || general.back() != '1') return {};
     return "$-" + formatnumber(level, "0E-##");
 }
