@@ -3,7 +3,9 @@
 // speed-up is not bought with memory: besides the 21 result grids the run
 // allocates only a few bytes per column (no per-thread copies of grids).
 // "Time" is wall time; "CPU" is the CPU time of the whole process, all
-// threads together, so equal CPU figures mean the workers add no work.
+// threads together, so equal CPU figures mean the workers add no work. On a
+// machine busy with other jobs, run it as `chrt -f 50 bench_grid_bench` so
+// that the workers get whole cores.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
