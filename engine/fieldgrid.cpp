@@ -198,16 +198,7 @@ bool calcgridstrain(WorkState& ws, Host& host, int threads) {
         const int ncolumns = g.ux.nx() + 1;
 
         // Runs on the calling thread only: the window's turn between columns.
-        const ColumnYield yield = [&]() {
-            host.processEvents();
-            if (!ws.abortflag) return true;
-            if (host.messageBox("Abort?", "Ctrl-Q Pressed", MsgIcon::None, MsgButtons::OkCancel) ==
-                MsgAnswer::Ok) {
-                return false;
-            }
-            ws.abortflag = false;
-            return true;
-        };
+        const ColumnYield yield = [&]() { return !abortrequested(host, ws.abortflag); };
 
         if (workercount(threads) == 1) {
             completed = true;

@@ -33,7 +33,8 @@ public:
 // A host that shows nothing: message boxes answer OK (or Yes).
 class SilentHost : public Host {
 public:
-    MsgAnswer messageBox(const std::string&, const std::string&, MsgIcon, MsgButtons buttons) override {
+    MsgAnswer messageBox(const std::string&, const std::string&, MsgIcon,
+                         MsgButtons buttons) override {
         return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
                                                                                   : MsgAnswer::Ok;
     }
@@ -45,5 +46,11 @@ public:
 
 // Helpers for the messages every part of the program shows.
 void inputerrormessage(Host& host);  // "Input Error", titled "Error", critical icon
+
+// The turn a long loop gives the window between two steps: lets pending
+// events run (a Ctrl-Q sets abortflag meanwhile) and, when abortflag is set,
+// asks "Abort?". Returns true when the user confirms (OK): the loop stops and
+// abortflag stays set. Cancel clears abortflag and the loop goes on.
+bool abortrequested(Host& host, bool& abortflag);
 
 }  // namespace crustex

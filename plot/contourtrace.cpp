@@ -101,17 +101,6 @@ bool loadcell(const ContourGrid& g, int i, int j, float divisor, Cell& cell) {
     return true;
 }
 
-// After a column: let events run and answer a Ctrl-Q. True means stop.
-bool abortrequested(Host& host, bool& abortflag) {
-    host.processEvents();
-    if (!abortflag) return false;
-    if (host.messageBox("Abort?", "Ctrl-Q Pressed", MsgIcon::Question, MsgButtons::OkCancel) ==
-        MsgAnswer::Ok)
-        return true;
-    abortflag = false;
-    return false;
-}
-
 void startcontour(Host& host, bool& abortflag) {
     host.setBusy(true);
     host.setStatus(" Drawing Contours(Ctrl-Q to Abort)");
