@@ -25,14 +25,18 @@ struct DislocationResult {
 // Finite rectangular source. The fault spans x from -al1 to al2 along strike
 // and from -aw1 to aw2 up-dip, its reference edge at depth `depth`, dipping
 // `dip` degrees toward -y. The observation point is (x, y, z), z <= 0.
-// Returns IRET: 0 normal, 1 singular (point on a fault edge; out is zeroed).
+// Returns IRET: 0 normal, 1 singular (point on a fault edge or corner, or a
+// point above the surface on a corner of the image; out is zeroed). A point
+// whose sums come out infinite is also reported singular rather than given a
+// value. A positive z is not rejected. Thread-safe: all state is local.
 int16_t calcrectsource(float alpha, float x, float y, float z, float depth, float dip, float al1,
                        float al2, float aw1, float aw2, float disl1, float disl2, float disl3,
                        DislocationResult& out);
 
 // Point source at (0, 0, -depth) with strike-slip, dip-slip, tensile and
 // inflation potencies. Returns IRET: 0 normal, 1 singular (point at the
-// source; out is zeroed).
+// source, or above the surface at its image; out is zeroed). Infinite sums are
+// reported singular too. Thread-safe: all state is local.
 int16_t calcpointsource(float alpha, float x, float y, float z, float depth, float dip, float pot1,
                         float pot2, float pot3, float pot4, DislocationResult& out);
 

@@ -35,12 +35,46 @@ struct CornerConst {
     Corners ey, ez, fy, fz, gy, gz, hy, hz;
 };
 
-// Sets the corner constants. Values of xi, eta and q below 1e-6 in size are
-// first set to exactly 0 in the caller's variables. Returns false when a
-// corner is at distance 0 (the other constants are then not set).
+// A coordinate below 1e-6 in size counts as exactly 0.
+inline double cleaned(double v) { return std::fabs(v) < 1e-6 ? 0 : v; }
+
+// Corners, numbered 0..3 as the lanes, whose xi or eta logarithm is mirrored:
+// -ln(R - xi) with X11 = X32 = 0 instead of ln(R + xi), and likewise for eta.
+struct Mirrored {
+    bool xi[4] = {};
+    bool et[4] = {};
+};
+
+// A corner is mirrored in xi when xi < 0, q = 0 and eta = 0 (it lies on the
+// negative extension of an edge line). Close to that line R + xi cancels to
+// nothing and the plain logarithm and X11, X32 lose every digit, so both
+// corners of row k are mirrored in xi as well when xi1 < 0 and R + xi2 of the
+// corner (xi2, eta_k) is below 1e-6. The same holds for eta, with both corners
+// of column j when eta1 < 0 and R + eta2 of the corner (xi_j, eta2) is below
+// 1e-6. The arguments are the cleaned values.
+inline void setmirrored(Mirrored& m, double xi1, double xi2, double et1, double et2, double q) {
+    const double q2 = q * q;
+    const double xis[2] = {xi1, xi2}, ets[2] = {et1, et2};
+    const bool row[2] = {xi1 < 0 && std::sqrt(xi2 * xi2 + et1 * et1 + q2) + xi2 < 1e-6,
+                         xi1 < 0 && std::sqrt(xi2 * xi2 + et2 * et2 + q2) + xi2 < 1e-6};
+    const bool column[2] = {et1 < 0 && std::sqrt(xi1 * xi1 + et2 * et2 + q2) + et2 < 1e-6,
+                            et1 < 0 && std::sqrt(xi2 * xi2 + et2 * et2 + q2) + et2 < 1e-6};
+    for (int corner = 0; corner < 4; ++corner) {
+        const int j = corner % 2, k = corner / 2;
+        const double xi = xis[j], et = ets[k];
+        m.xi[corner] = row[k] || (xi < 0 && q == 0 && et == 0);
+        m.et[corner] = column[j] || (et < 0 && q == 0 && xi == 0);
+    }
+}
+
+// Sets the corner constants of the corners first .. first + lanes - 1. Values
+// of xi, eta and q below 1e-6 in size are first set to exactly 0 in the
+// caller's variables. Returns false when a corner is at distance 0 (the other
+// constants are then not set).
 template <class Corners>
 [[gnu::always_inline]] inline bool setcornerconst(const DipConst& dc, CornerConst<Corners>& cc,
-                                                  Corners& xi, Corners& et, double& q) {
+                                                  Corners& xi, Corners& et, double& q,
+                                                  const Mirrored& mirrored, int first) {
     for (int l = 0; l < kLanes<Corners>; ++l) {
         if (std::fabs(xi[l]) < 1e-6) xi[l] = 0;
         if (std::fabs(et[l]) < 1e-6) et[l] = 0;
@@ -68,22 +102,21 @@ template <class Corners>
         for (int l = 0; l < kLanes<Corners>; ++l) cc.tt[l] = std::atan(arg[l]);
     }
 
-    // The logarithms, and X11, X32, Y11, Y32; on the negative extension of an
-    // edge line (q = 0 and the other coordinate 0) the mirrored logarithm.
+    // The logarithms, and X11, X32, Y11, Y32, mirrored where the sum cancels.
     const Corners rx = r + xi, re = r + et;
     cc.x11 = 1 / (r * rx);
     cc.x32 = (r + rx) * cc.x11 * cc.x11 / r;
     cc.y11 = 1 / (r * re);
     cc.y32 = (r + re) * cc.y11 * cc.y11 / r;
     for (int l = 0; l < kLanes<Corners>; ++l) {
-        if (q == 0 && xi[l] < 0 && et[l] == 0) {
+        if (mirrored.xi[first + l]) {
             cc.alx[l] = -std::log(r[l] - xi[l]);
             cc.x11[l] = 0;
             cc.x32[l] = 0;
         } else {
             cc.alx[l] = std::log(rx[l]);
         }
-        if (q == 0 && et[l] < 0 && xi[l] == 0) {
+        if (mirrored.et[first + l]) {
             cc.ale[l] = -std::log(r[l] - et[l]);
             cc.y11[l] = 0;
             cc.y32[l] = 0;

@@ -76,10 +76,15 @@ template <class Corners>
         q = y * sd - d * cd;
         const bool kx = xi1f * xi2f <= 0;
         const bool ke = (p + daw1) * (p - daw2) <= 0;
+        Mirrored mirrored;
+        setmirrored(mirrored, cleaned(xi1f), cleaned(xi2f), cleaned(p + daw1), cleaned(p - daw2),
+                    cleaned(q));
         for (int g = 0; g < kGroups; ++g) {
             setlanes(xi[g], et[g], g * kLanes<Corners>, xi1f, xi2f, p + daw1, p - daw2);
             // A corner at distance 0 lies on the fault's edge: singular.
-            if (!setcornerconst(dc, cc[g], xi[g], et[g], q)) return singular(out);
+            if (!setcornerconst(dc, cc[g], xi[g], et[g], q, mirrored, g * kLanes<Corners>)) {
+                return singular(out);
+            }
             if (q == 0) {
                 for (int l = 0; l < kLanes<Corners>; ++l) {
                     if ((kx && et[g][l] == 0) || (ke && xi[g][l] == 0)) return singular(out);
@@ -109,10 +114,15 @@ template <class Corners>
         const double d = dimage;
         const double p = y * cd + d * sd;
         q = y * sd - d * cd;
+        Mirrored mirrored;
+        setmirrored(mirrored, cleaned(xi1f), cleaned(xi2f), cleaned(p + daw1), cleaned(p - daw2),
+                    cleaned(q));
         for (int g = 0; g < kGroups; ++g) {
             setlanes(xi[g], et[g], g * kLanes<Corners>, xi1f, xi2f, p + daw1, p - daw2);
             // Only a point above the surface can meet a corner of the image.
-            if (!setcornerconst(dc, cc[g], xi[g], et[g], q)) return singular(out);
+            if (!setcornerconst(dc, cc[g], xi[g], et[g], q, mirrored, g * kLanes<Corners>)) {
+                return singular(out);
+            }
             calcparta(dc, cc[g], xi[g], et[g], q, disl1, disl2, disl3, a[g]);
         }
     }

@@ -302,6 +302,41 @@ TEST(RectDislocation, SurfaceIsFreeOfTraction) {
     }
 }
 
+// Close to the extension of an edge line beyond the fault (R + xi or R + eta
+// cancelling) the field stays close to its value on the line.
+TEST(RectDislocation, FieldIsContinuousNearTheExtensionOfAnEdge) {
+    struct Row {
+        const char* name;
+        RectArgs online;  // a point on the extension
+        int axis;         // direction of the offsets
+    };
+    const Row rows[] = {
+        {"beyond the start of a surface trace", programFault(-3, 0, 0, 0, 60, 8, 5, 1e3f, 1e3f, 0),
+         1},
+        {"far beyond the start of a surface trace",
+         programFault(-30, 0, 0, 0, 60, 8, 5, 1e3f, -1e3f, 5e2f), 1},
+        {"below the bottom of a vertical fault, under its side edge",
+         programFault(0, 0, -11, 1, 90, 8, 5, 1, 1, 1), 0},
+        {"deep below a vertical fault, under its side edge",
+         programFault(8, 0, -101, 1, 90, 8, 5, 1, 1, 1), 0},
+    };
+    for (const Row& row : rows) {
+        Out12 base;
+        ASSERT_EQ(rect(row.online, base), 0) << row.name;
+        for (float offset : {2e-6f, 5e-6f, 2e-5f, 1e-4f}) {
+            RectArgs a = row.online;
+            (row.axis == 0 ? a.x : a.y) += offset;
+            Out12 v;
+            ASSERT_EQ(rect(a, v), 0) << row.name;
+            for (int i = 0; i < 12; ++i) {
+                const double g = i < 3 ? largest(base, 0, 3) : largest(base, 3, 9);
+                EXPECT_NEAR(v[i], base[i], 1e-3 * g)
+                    << row.name << " offset " << offset << " " << i;
+            }
+        }
+    }
+}
+
 // The derivatives agree with fourth-order central differences of the
 // displacements (a step of 1/128 km keeps every offset point exact in float).
 TEST(RectDislocation, DerivativesMatchDifferencesOfDisplacements) {
