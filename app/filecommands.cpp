@@ -114,15 +114,17 @@ void MainWindow::storeStrains() {
     const QString name = askSaveFile("Save Grid Data", kStrainFilter);
     if (name.isEmpty()) return;
     // The grid may be evaluated again first: no command may run meanwhile.
+    if (!beginWork(true)) return;
     host_->enableMenus(false);
-    drawing_ = true;
     storestrains(ws_, *host_, name.toStdString());
-    drawing_ = false;
     host_->enableMenus(true);
+    beginWork(false);
 }
 
 void MainWindow::readWork(const QString& path) {
+    if (!beginWork(true)) return;
     const WorkReadResult r = readworkfile(ws_, *host_, proj_, pc_.frame, path.toStdString());
+    beginWork(false);
     if (!r.opened) return;
     if (!r.colormode.empty()) {
         setcolormode(pc_.palette, r.colormode);

@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QResizeEvent>
 
 #include "app/plotcalls.h"
@@ -81,6 +84,7 @@ void MainWindow::buildLayout() {
     surface_->onChanged = [this] { graphpbx_->update(); };
     graphpbx_->setLayers([this]() -> const QImage* { return &surface_->shownImage(); }, {});
     graphpbx_->attach(&modes_, &ws_, surface_.get());
+    graphpbx_->busy = [this] { return drawing_; };
     graphpbx_->setGeometry(0, 0, surface_->pixelWidth(), surface_->pixelHeight());
 
     const int stripPx = units(kStripHeight);
@@ -108,15 +112,51 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 // --- Workbench ---
 
+bool MainWindow::beginWork(bool begin) {
+    if (begin) {
+        if (drawing_) return false;
+        drawing_ = true;
+        disabledDuringWork_.clear();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w != this && w->isVisible() && w->isEnabled() && qobject_cast<QDialog*>(w) &&
+                !qobject_cast<QMessageBox*>(w)) {
+                w->setEnabled(false);
+                disabledDuringWork_.push_back(w);
+            }
+        }
+        qApp->installEventFilter(this);
+        return true;
+    }
+    qApp->removeEventFilter(this);
+    for (const QPointer<QWidget>& w : disabledDuringWork_) {
+        if (w) w->setEnabled(true);
+    }
+    disabledDuringWork_.clear();
+    drawing_ = false;
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // During long work Ctrl-Q asks to abort wherever the focus is (an open
+    // dialog holds the keyboard while it is applied).
+    if (drawing_ && event->type() == QEvent::KeyPress && watched != graphpbx_) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (isabortkey(*key)) {
+            ws_.abortflag = true;
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::drawPicture() {
-    if (drawing_) return;
-    drawing_ = true;
+    if (!beginWork(true)) return;
     // A Ctrl-Q typed during an earlier drawing must not abort this one.
     ws_.abortflag = false;
     pc_.target = surface_.get();
     composepicture(ws_, pc_, *host_, nullptr, dumyimg_.isNull() ? nullptr : &dumyimg_);
     modes_.pictureredrawn();
-    drawing_ = false;
+    beginWork(false);
     refreshPlot();
 }
 

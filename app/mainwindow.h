@@ -10,8 +10,10 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QPointer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/menurules.h"
 #include "app/mousemodes.h"
@@ -113,7 +115,12 @@ public:
     void visualCommand();
     void openVisualDialog();
 
+    // True while a long piece of work (a picture, a print, an export, a work
+    // file) runs and lets the window system process events.
+    bool busyDrawing() const { return drawing_; }
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -128,6 +135,11 @@ private:
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption,
                      const QKeySequence& key = {});
     void lockMenus(bool enabled);
+    // Starts (true) or ends (false) a long piece of work: the plot ignores
+    // the mouse, open dialogs are disabled so that nothing changes the work
+    // state meanwhile, and Ctrl-Q is taken wherever it is typed. False from
+    // begin when work is already running.
+    bool beginWork(bool begin);
     void applyEnabling(const MenuEnabling& e);
     bool menusLocked() const { return menusLocked_; }
     int units(double u) const;  // layout units (points) to pixels
@@ -184,6 +196,7 @@ private:
     bool menusLocked_ = false;
     bool quitting_ = false;
     bool drawing_ = false;
+    std::vector<QPointer<QWidget>> disabledDuringWork_;
 
     SourceEditor* sourceEditor_ = nullptr;
     FieldDialog* fieldDialog_ = nullptr;

@@ -90,7 +90,7 @@ void PlotWidget::paintEvent(QPaintEvent*) {
 
 void PlotWidget::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
-    if (!modes_) return;
+    if (!modes_ || (busy && busy())) return;
     const QPointF f = toFrame(event->position());
     modes_->press(buttonof(event->button()), event->modifiers() & Qt::ShiftModifier,
                   event->modifiers() & Qt::ControlModifier, float(f.x()), float(f.y()));
@@ -100,12 +100,17 @@ void PlotWidget::mousePressEvent(QMouseEvent* event) {
 void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
     if (!modes_) return;
     const QPointF f = toFrame(event->position());
+    if (busy && busy()) {
+        // Only the read-out: the picture is being drawn.
+        if (!modes_->dragging()) modes_->move(float(f.x()), float(f.y()));
+        return;
+    }
     modes_->move(float(f.x()), float(f.y()));
     if (modes_->dragging()) update();
 }
 
 void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (!modes_) return;
+    if (!modes_ || (busy && busy())) return;
     const QPointF f = toFrame(event->position());
     modes_->release(buttonof(event->button()), float(f.x()), float(f.y()));
     update();
@@ -113,7 +118,7 @@ void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 void PlotWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     // A double click is its own event: it is not a second press.
-    if (!modes_) return;
+    if (!modes_ || (busy && busy())) return;
     const QPointF f = toFrame(event->position());
     modes_->doubleclick(float(f.x()), float(f.y()));
     update();

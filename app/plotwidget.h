@@ -23,6 +23,11 @@ public:
     // flag the keys set. The widget's user scale is taken from the surface.
     void attach(MouseModes* modes, WorkState* ws, const Surface* scale);
 
+    // While this returns true (the window is drawing or computing), presses,
+    // releases and double clicks are ignored: only the read-out follows the
+    // pointer and keys still reach the abort flag.
+    std::function<bool()> busy;
+
     // Frame units of a widget pixel position.
     QPointF toFrame(const QPointF& pixel) const;
     // Widget pixel position of a frame point.

@@ -36,11 +36,11 @@ void MainWindow::printPicture() {
     paper.setFontSize(surface_->FontSize());
     setplotframe(pc_.frame, ws_.rwidth);
 
+    if (!beginWork(true)) return;
     ws_.abortflag = false;
-    drawing_ = true;
     const PictureOutcome outcome = composepicture(
         ws_, pc_, *host_, &paper, ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr);
-    drawing_ = false;
+    beginWork(false);
     pc_.target = surface_.get();
 
     if (outcome != PictureOutcome::Drawn || ws_.abortflag) {

@@ -7,6 +7,7 @@
 
 #include "app/plotwidget.h"
 #include "app/windowhost.h"
+#include "ui/qpaintersurface.h"
 #include "windowtestkit.h"
 
 using namespace crustex;
@@ -76,6 +77,25 @@ private slots:
         QVERIFY(withstatus * 2 >= calls);
         QVERIFY(w.topMenu("Execute")->menuAction()->isEnabled());
         QVERIFY(QApplication::overrideCursor() == nullptr);
+
+        // A click on the plot while the (current) picture is redrawn does
+        // not start a probe: the rest of the picture still goes to the
+        // persistent image.
+        int redrawCalls = 0;
+        const QPoint middle = w.plotArea()->rect().center();
+        w.windowHost().beforeProcessEvents = [&](int) {
+            ++redrawCalls;
+            if (redrawCalls == 3) QTest::mousePress(w.plotArea(), Qt::LeftButton, {}, middle);
+            if (redrawCalls == 200) QTest::mouseRelease(w.plotArea(), Qt::LeftButton, {}, middle);
+        };
+        QVERIFY(w.runCommand("redrawmenu"));
+        w.windowHost().beforeProcessEvents = {};
+        QVERIFY(redrawCalls > 200);
+        QCOMPARE(r.ws.mousemode, int16_t(0));
+        QVERIFY(w.surface()->AutoRedraw());
+        const QImage clicked = w.surface()->image();
+        QVERIFY(w.runCommand("redrawmenu"));
+        QVERIFY(clicked == w.surface()->image());
     }
 
     void ctrlQThenCancelGoesOnThenOkAbandons() {
