@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "engine/dislocation.h"
 #include "engine/rectconst.h"
@@ -400,6 +402,30 @@ TEST(RectDislocation, DisplacementJumpsByTheDislocationAcrossTheFault) {
             }
         }
     }
+}
+
+// The grid evaluation calls the solution from several threads at once.
+TEST(RectDislocation, ConcurrentCallsGiveTheSequentialResults) {
+    std::vector<RectArgs> points;
+    for (int i = 0; i < 400; ++i) {
+        points.push_back(programFault(-10 + 0.37f * i, 12 - 0.21f * i, -0.05f * (i % 60), 2,
+                                      float(15 + (i * 7) % 160), 20, 9, 800, -600,
+                                      i % 3 ? 0 : 300));
+    }
+    std::vector<Out12> sequential(points.size());
+    for (size_t i = 0; i < points.size(); ++i) rect(points[i], sequential[i]);
+    std::vector<Out12> parallel[3];
+    std::vector<std::thread> threads;
+    for (auto& results : parallel) {
+        threads.emplace_back([&points, &results] {
+            results.resize(points.size());
+            for (int pass = 0; pass < 25; ++pass) {
+                for (size_t i = 0; i < points.size(); ++i) rect(points[i], results[i]);
+            }
+        });
+    }
+    for (std::thread& t : threads) t.join();
+    for (const auto& results : parallel) EXPECT_EQ(results, sequential);
 }
 
 // Exact float bit patterns of results of the term-by-term evaluation. Any
