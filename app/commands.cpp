@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/plotcalls.h"
 #include "app/plotwidget.h"
+#include "plot/layers.h"
 #include "app/windowhost.h"
 #include "ui/qpaintersurface.h"
 
@@ -55,11 +56,23 @@ void MainWindow::resizePicture() {
         paintpasted(pc_, *host_, dumyimg_);
         surface_->keepAsBackground();
     } else if (ws_.needmap) {
-        // The map layers are drawn into the kept background; without them
-        // the background stays empty.
-        surface_->clearBackground();
+        drawBackgroundLayers();
     }
     redrawPicture();
+}
+
+void MainWindow::drawBackgroundLayers() {
+    // The map layers become the kept background that every Cls restores.
+    surface_->clearBackground();
+    surface_->setAutoRedraw(true);
+    pc_.target = surface_.get();
+    surface_->Cls();
+    if (ws_.topocolor || ws_.topocontour) drawtopography(ws_, pc_, *host_);
+    drawmap(ws_, pc_, *host_);
+    host_->processEvents();
+    if (ws_.volcano) drawvolcanoes(ws_, pc_, *host_);
+    if (ws_.needevent) drawevents(ws_, pc_, *host_);
+    surface_->keepAsBackground();
 }
 
 void MainWindow::clearPicture() {

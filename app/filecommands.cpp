@@ -124,17 +124,24 @@ void MainWindow::storeStrains() {
 void MainWindow::readWork(const QString& path) {
     if (!beginWork(true)) return;
     const WorkReadResult r = readworkfile(ws_, *host_, proj_, pc_.frame, path.toStdString());
+    if (r.opened) {
+        if (!r.colormode.empty()) {
+            setcolormode(pc_.palette, r.colormode);
+            pc_.colormode = r.colormode;
+        }
+        if (r.clearbackground) {
+            surface_->clearBackground();
+            dumyimg_.clear();
+            ws_.pastedbackground = false;
+        }
+        if (r.drawmap) {
+            host_->enableMenus(false);
+            drawBackgroundLayers();
+            host_->enableMenus(true);
+        }
+    }
     beginWork(false);
     if (!r.opened) return;
-    if (!r.colormode.empty()) {
-        setcolormode(pc_.palette, r.colormode);
-        pc_.colormode = r.colormode;
-    }
-    if (r.clearbackground) {
-        surface_->clearBackground();
-        dumyimg_.clear();
-        ws_.pastedbackground = false;
-    }
     if (r.nsources > 0) sourceEditor_->rebuildList();
     drawOverlay();
 }

@@ -114,6 +114,8 @@ public:
     void clearObsSites();
     void visualCommand();
     void openVisualDialog();
+    // Topography, map, volcanoes and earthquakes as the kept background.
+    void drawBackgroundLayers();
 
     // True while a long piece of work (a picture, a print, an export, a work
     // file) runs and lets the window system process events.
