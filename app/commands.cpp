@@ -5,8 +5,8 @@
 #include "app/mainwindow.h"
 #include "app/plotcalls.h"
 #include "app/plotwidget.h"
-#include "plot/layers.h"
 #include "app/windowhost.h"
+#include "plot/layers.h"
 #include "ui/qpaintersurface.h"
 
 namespace crustex {

@@ -246,7 +246,6 @@ void MouseModes::release(MouseButton button, float x, float y) {
     if (!dragging_ || pc_.screen == nullptr) return;
     Surface& s = screen();
     s.DrawWidth = 1;
-    sink_.restoreCursor();
     dragging_ = false;
 
     switch (ws_.mousemode) {
@@ -343,6 +342,7 @@ void MouseModes::release(MouseButton button, float x, float y) {
             break;
         default: s.setAutoRedraw(true); break;
     }
+    sink_.restoreCursor();
 }
 
 void MouseModes::doubleclick(float, float) {

@@ -43,8 +43,13 @@ void MainWindow::startup() {
     ws_.mousemode = kModeIdle;
     markgridstale(ws_);
     ws_.quantitykey.clear();
-    // 3. Centre the window (the dialogs centre themselves when they open).
+    // 3. Centre the window and each dialog.
     move(centred(frameGeometry().size()));
+    for (QWidget* dialog : std::as_const(placedWindows_)) {
+        if (dialog == nullptr) continue;
+        dialog->adjustSize();
+        dialog->move(centred(dialog->frameGeometry().size()));
+    }
     // 5. Colours for no map, no area, no sites.
     setcolormode(pc_.palette, "nomap");
     pc_.colormode = "nomap";
