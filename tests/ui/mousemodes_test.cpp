@@ -257,32 +257,6 @@ private slots:
         QCOMPARE(r.ws.mousemode, int16_t(kModeIdle));
         QCOMPARE(r.host.menuChanges, std::vector<bool>{true});
     }
-    void fieldRectangleSameInEitherDirection() {
-        FieldRect got[2];
-        for (int dir = 0; dir < 2; ++dir) {
-            Rig r;
-            r.ws.mousemode = kModeFieldRect;
-            const float ax = r.fx(30), ay = r.fy(40), bx = r.fx(130), by = r.fy(150);
-            if (dir == 0) {
-                r.modes.press(MouseButton::Left, false, false, ax, ay);
-                r.modes.move(bx, by);
-                r.modes.release(MouseButton::Left, bx, by);
-            } else {
-                r.modes.press(MouseButton::Left, false, false, bx, by);
-                r.modes.move(ax, ay);
-                r.modes.release(MouseButton::Left, ax, ay);
-            }
-            QCOMPARE(r.ws.mousemode, int16_t(kModeIdle));
-            QCOMPARE(r.sink.frames.size(), size_t(1));
-            got[dir] = {r.sink.a, r.sink.b, r.sink.c, r.sink.d};
-            QVERIFY(near(got[dir].x0, 30, 1e-2f) && near(got[dir].y0, 40, 1e-2f));
-            QVERIFY(near(got[dir].x1, 130, 1e-2f) && near(got[dir].y1, 150, 1e-2f));
-            // The rubber band was a box on the transient layer.
-            const auto boxes = r.surface.ofkind(OpKind::Box);
-            QVERIFY(!boxes.empty() && !boxes.back().autoredraw);
-        }
-        QCOMPARE(got[0], got[1]);
-    }
     void faultEdgePointedOutByDrag() {
         Rig r;
         r.ws.mousemode = kModeFaultEdge;
@@ -295,35 +269,6 @@ private slots:
         QVERIFY(near(r.sink.a, 70, 1e-2f) && near(r.sink.b, 80, 1e-2f));
         QCOMPARE(r.ws.mousemode, int16_t(kModeIdle));
         QVERIFY(r.surface.AutoRedraw());
-    }
-    void shiftDragMovesBothEdges() {
-        Rig r;
-        r.ws.mousemode = kModeFaultEdge;
-        r.sink.source = defaultSource();  // (85,100)-(105,100)
-        r.modes.press(MouseButton::Left, true, false, r.fx(90), r.fy(90));
-        QCOMPARE(r.ws.mousemode, int16_t(kModeShiftFault));
-        QCOMPARE(QString::fromStdString(r.host.lastStatus()), QString(kShiftFaultPrompt));
-        r.modes.move(r.fx(100), r.fy(85));
-        r.modes.release(MouseButton::Left, r.fx(100), r.fy(85));
-        QCOMPARE(r.sink.calls, (std::vector<std::string>{"edges", "returnsource"}));
-        QVERIFY(near(r.sink.a, 95, 1e-2f) && near(r.sink.b, 95, 1e-2f));
-        QVERIFY(near(r.sink.c, 115, 1e-2f) && near(r.sink.d, 95, 1e-2f));
-        QCOMPARE(r.ws.mousemode, int16_t(kModeIdle));
-    }
-    void ctrlDragRotatesAboutTheFirstEdge() {
-        Rig r;
-        r.ws.mousemode = kModeFaultEdge;
-        r.sink.source = defaultSource();  // 20 km long, pointing east
-        r.modes.press(MouseButton::Left, false, true, r.fx(105), r.fy(100));
-        QCOMPARE(r.ws.mousemode, int16_t(kModeRotateFault));
-        r.modes.move(r.fx(85), r.fy(150));
-        // The rubber band is the rotated edge in blue.
-        const auto lines = r.surface.ofkind(OpKind::Line);
-        QVERIFY(!lines.empty() && lines.back().color == (Rgb{0, 0, 255}));
-        r.modes.release(MouseButton::Left, r.fx(85), r.fy(150));  // due north of edge 0
-        QCOMPARE(r.sink.calls.front(), std::string("edges"));
-        QVERIFY(near(r.sink.a, 85) && near(r.sink.b, 100));
-        QVERIFY(near(r.sink.c, 85, 1e-2f) && near(r.sink.d, 120, 1e-2f));
     }
     void pointSourceAndInclinedReference() {
         Rig r;
