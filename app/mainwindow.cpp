@@ -53,9 +53,14 @@ MainWindow::MainWindow(WorkState& ws, const QString& programDir, QWidget* parent
 }
 
 MainWindow::~MainWindow() {
-    // The dialogs are children of this window and go with it; the surface
-    // must outlive the plot widget's last paint.
+    // The dialogs and the plot widget are children of this window and go
+    // after its members: cut them off from the surface and the mouse modes.
+    qApp->removeEventFilter(this);
+    client_->removeEventFilter(this);
+    surface_->onChanged = nullptr;
     graphpbx_->setLayers({}, {});
+    graphpbx_->attach(nullptr, nullptr, nullptr);
+    graphpbx_->busy = nullptr;
 }
 
 Host& MainWindow::host() { return *host_; }
@@ -69,6 +74,7 @@ void MainWindow::buildLayout() {
     setCentralWidget(client_);
     client_->setObjectName("client");
     client_->setMinimumSize(320, 200);
+    client_->installEventFilter(this);
     for (QLabel* strip : {infopbx_, locpbx_}) {
         strip->setFrameShape(QFrame::Panel);
         strip->setFrameShadow(QFrame::Sunken);
@@ -137,6 +143,7 @@ bool MainWindow::beginWork(bool begin) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) placeStrips();
     // During long work Ctrl-Q asks to abort wherever the focus is (an open
     // dialog holds the keyboard while it is applied).
     if (drawing_ && event->type() == QEvent::KeyPress && watched != graphpbx_) {

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/qpaintersurface.h"
+
 namespace crustex {
 
 namespace {
@@ -50,28 +52,20 @@ void PlotWidget::setLayers(std::function<const QImage*()> persistent,
     update();
 }
 
-void PlotWidget::attach(MouseModes* modes, WorkState* ws, const Surface* scale) {
+void PlotWidget::attach(MouseModes* modes, WorkState* ws, const QPainterSurface* surface) {
     modes_ = modes;
     ws_ = ws;
-    scale_ = scale;
+    surface_ = surface;
 }
 
 QPointF PlotWidget::toFrame(const QPointF& p) const {
-    const float left = scale_ ? scale_->ScaleLeft() : 0.0f;
-    const float top = scale_ ? scale_->ScaleTop() : -20.0f;
-    const float w = scale_ ? scale_->ScaleWidth() : 659.2f;
-    const float h = scale_ ? scale_->ScaleHeight() : 525.3f;
-    const double pw = std::max(1, width());
-    const double ph = std::max(1, height());
-    return {left + p.x() * w / pw, top + p.y() * h / ph};
+    if (surface_ != nullptr) return surface_->toFrame(p);
+    return p;
 }
 
 QPointF PlotWidget::toPixel(const QPointF& f) const {
-    const float left = scale_ ? scale_->ScaleLeft() : 0.0f;
-    const float top = scale_ ? scale_->ScaleTop() : -20.0f;
-    const float w = scale_ ? scale_->ScaleWidth() : 659.2f;
-    const float h = scale_ ? scale_->ScaleHeight() : 525.3f;
-    return {(f.x() - left) * width() / w, (f.y() - top) * height() / h};
+    if (surface_ != nullptr) return surface_->toDevice(float(f.x()), float(f.y()));
+    return f;
 }
 
 void PlotWidget::paintEvent(QPaintEvent*) {

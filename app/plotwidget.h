@@ -11,6 +11,8 @@
 
 namespace crustex {
 
+class QPainterSurface;
+
 class PlotWidget : public QWidget {
     Q_OBJECT
 public:
@@ -20,8 +22,9 @@ public:
     void setLayers(std::function<const QImage*()> persistent,
                    std::function<const QImage*()> transient);
     // The state machine that receives the mouse, and the state whose abort
-    // flag the keys set. The widget's user scale is taken from the surface.
-    void attach(MouseModes* modes, WorkState* ws, const Surface* scale);
+    // flag the keys set. Pixels map to frame units as on the surface, whose
+    // image the widget shows pixel for pixel.
+    void attach(MouseModes* modes, WorkState* ws, const QPainterSurface* surface);
 
     // While this returns true (the window is drawing or computing), presses,
     // releases and double clicks are ignored: only the read-out follows the
@@ -50,7 +53,7 @@ private:
     std::function<const QImage*()> transient_;
     MouseModes* modes_ = nullptr;
     WorkState* ws_ = nullptr;
-    const Surface* scale_ = nullptr;
+    const QPainterSurface* surface_ = nullptr;
     int paintCount_ = 0;
 };
 
