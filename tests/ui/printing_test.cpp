@@ -59,14 +59,14 @@ private slots:
         QTest::addColumn<float>("scaleheight");
         QTest::addColumn<float>("offset");
         // 200 x 280 mm with 10 mm margins: b = 2.8125 < a = 5.098, r = 0.05.
-        QTest::newRow("portrait") << 200.0 << 280.0 << 10 << 10 << true << 711.111f
-                                  << 995.556f << -35.5556f;
+        QTest::newRow("portrait") << 200.0 << 280.0 << 10 << 10 << true << 711.111f << 995.556f
+                                  << -35.5556f;
         // Landscape 280 x 200: a = 3.529 < b = 4.0625: the height limits,
         // r = 0.05, scale height = 510 / 0.9.
-        QTest::newRow("landscape") << 280.0 << 200.0 << 10 << 10 << false << 793.333f
-                                   << 566.667f << -28.3333f;
-        QTest::newRow("no margins") << 256.0 << 204.0 << 0 << 0 << false << 640.0f << 510.0f
-                                    << 0.0f;
+        QTest::newRow("landscape")
+            << 280.0 << 200.0 << 10 << 10 << false << 793.333f << 566.667f << -28.3333f;
+        QTest::newRow("no margins")
+            << 256.0 << 204.0 << 0 << 0 << false << 640.0f << 510.0f << 0.0f;
     }
     void pageSetUp() {
         QFETCH(double, w);
@@ -85,7 +85,8 @@ private slots:
         QVERIFY(std::abs(l->left - offset) < 0.01f);
         QCOMPARE(l->top, l->left);
         // The picture's corner lies exactly at the limiting margin.
-        const double mm = (widthlimits ? w : h) * -l->left / (widthlimits ? l->scalewidth : l->scaleheight);
+        const double mm =
+            (widthlimits ? w : h) * -l->left / (widthlimits ? l->scalewidth : l->scaleheight);
         QVERIFY(std::abs(mm - (widthlimits ? xm : ym)) < 1e-3);
     }
     void marginsWithoutRoomAreRefused_data() {
@@ -181,9 +182,8 @@ private slots:
         // The grid must be evaluated again while printing, so the key is read
         // between columns; the "Abort?" question is answered with OK.
         r.ws.gridstale = true;
-        QTimer::singleShot(0, w.plotArea(), [&] {
-            QTest::keyClick(w.plotArea(), Qt::Key_Q, Qt::ControlModifier);
-        });
+        QTimer::singleShot(0, w.plotArea(),
+                           [&] { QTest::keyClick(w.plotArea(), Qt::Key_Q, Qt::ControlModifier); });
         auto seen = std::make_shared<test::SeenBox>();
         test::answerNextBox(QMessageBox::Ok, seen);
         w.printPicture();
