@@ -50,6 +50,7 @@ void MainWindow::buildDialogs() {
         connect(a, &QAction::triggered, this, [this, n, command] {
             if (menusLocked_ && n != "aboutmenu") return;
             command();
+            updateMenus();
         });
     };
     on("sourcemenu", [this] { sourceEditor_->entryfaultform(); });

@@ -165,6 +165,7 @@ void MainWindow::drawPicture() {
     modes_.pictureredrawn();
     beginWork(false);
     refreshPlot();
+    updateMenus();
 }
 
 void MainWindow::drawOverlay() {
@@ -173,6 +174,7 @@ void MainWindow::drawOverlay() {
     composeoverlay(ws_, pc_);
     modes_.pictureredrawn();
     refreshPlot();
+    updateMenus();
 }
 
 void MainWindow::refreshPlot() { graphpbx_->update(); }

@@ -225,8 +225,14 @@ void MainWindow::connectCommands() {
             updateMenus();
             if (!a->isEnabled()) return;
             command();
+            // Shortcuts reach only enabled items: keep them in step with
+            // what the command changed.
+            updateMenus();
         });
     };
+    // The clipboard decides "Paste Background" (Ctrl+V).
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { updateMenus(); });
     on("openfltmenu", [this] { openSource(); });
     on("storefltmenu", [this] { storeSource(false); });
     on("storemapmenu", [this] { storeSource(true); });

@@ -76,6 +76,7 @@ void MainWindow::startup() {
         welcome_ = nullptr;
     }
     graphpbx_->setFocus(Qt::OtherFocusReason);
+    updateMenus();
 }
 
 void MainWindow::quit() { close(); }

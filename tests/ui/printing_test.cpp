@@ -130,6 +130,18 @@ private slots:
         QCOMPARE(w.plot().palette.possubcontour, (Rgb{255, 95, 0}));
         QVERIFY(w.topMenu("File")->menuAction()->isEnabled());
     }
+    void ctrlPOnThePlotPrints() {
+        WindowRig r;
+        MainWindow& w = *r.w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::keyClick(w.plotArea(), Qt::Key_F5);
+        QCOMPARE(QString::fromStdString(r.ws.quantitykey), QString("cffpara"));
+        int dialogs = 0;
+        w.printDialog = pdfto(r.file("key.pdf"), &dialogs);
+        QTest::keyClick(w.plotArea(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(dialogs, 1);
+    }
     void blackAndWhitePrintLeavesTheScreenPalette() {
         WindowRig r;
         MainWindow& w = *r.w;
