@@ -6,6 +6,7 @@
 #include "app/plotcalls.h"
 #include "app/plotwidget.h"
 #include "app/windowhost.h"
+#include "plot/palette.h"
 #include "ui/qpaintersurface.h"
 
 namespace crustex {
@@ -26,7 +27,11 @@ void MainWindow::pasteBackground() {
     paintpasted(pc_, *host_, dumyimg_);
     surface_->keepAsBackground();
     ws_.pastedbackground = true;
-    ws_.needmap = false;
+    if (ws_.needmap) {
+        ws_.needmap = false;
+        setcolormode(pc_.palette, "nomap");
+        pc_.colormode = "nomap";
+    }
     if (QAction* a = action("selareamenu")) a->setEnabled(false);
     if (QAction* a = action("exportareamenu")) a->setEnabled(false);
     if (QAction* a = action("clearareamenu")) a->setEnabled(false);

@@ -170,6 +170,7 @@ void MouseModes::press(MouseButton button, bool shift, bool ctrl, float x, float
         case kModePointSource:
             sink_.setPointSource(fromframex(pc_.frame, x), fromframey(pc_.frame, y));
             finishpointing();
+            host_.setStatus("");
             sink_.returnSourceEditor();
             break;
         case kModeInclinedRef:
@@ -247,6 +248,7 @@ void MouseModes::release(MouseButton button, float x, float y) {
     Surface& s = screen();
     s.DrawWidth = 1;
     dragging_ = false;
+    const int16_t was = ws_.mousemode;
 
     switch (ws_.mousemode) {
         case kModeFaultEdge:
@@ -342,6 +344,8 @@ void MouseModes::release(MouseButton button, float x, float y) {
             break;
         default: s.setAutoRedraw(true); break;
     }
+    // A pointing mode that ended takes its prompt with it.
+    if (was != kModeProbe && was != kModeIdle && ws_.mousemode == kModeIdle) host_.setStatus("");
     sink_.restoreCursor();
 }
 
