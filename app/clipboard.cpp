@@ -37,6 +37,7 @@ void MainWindow::pasteBackground() {
     if (QAction* a = action("clearareamenu")) a->setEnabled(false);
     ws_.areastate = 0;
     ws_.narea = 0;
+    ws_.areaclosed = false;
     drawOverlay();
 }
 

@@ -162,7 +162,6 @@ void MainWindow::drawPicture() {
     ws_.abortflag = false;
     pc_.target = surface_.get();
     composepicture(ws_, pc_, *host_, nullptr, dumyimg_.isNull() ? nullptr : &dumyimg_);
-    modes_.pictureredrawn();
     beginWork(false);
     refreshPlot();
     updateMenus();
@@ -172,7 +171,6 @@ void MainWindow::drawOverlay() {
     pc_.target = surface_.get();
     surface_->setAutoRedraw(true);
     composeoverlay(ws_, pc_);
-    modes_.pictureredrawn();
     refreshPlot();
     updateMenus();
 }

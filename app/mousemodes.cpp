@@ -370,7 +370,7 @@ void MouseModes::doubleclick(float, float) {
         return;
     }
     drawareasegment(ws_.narea, 1);
-    closingdrawn_ = true;
+    ws_.areaclosed = true;
     ws_.mousemode = kModeProjection;
     host_.messageBox("Point out Projection Line for Seis-PC Compatiblity", "Information",
                      MsgIcon::Information, MsgButtons::Ok);
@@ -398,14 +398,11 @@ void MouseModes::cleararea() {
         onscreen.target = pc_.screen;
         screen().setAutoRedraw(true);
         areaoutline(ws_, onscreen);
-        if (closingdrawn_) drawareasegment(ws_.narea, 1);
     }
-    closingdrawn_ = false;
+    ws_.areaclosed = false;
     screen().drawMode = DrawMode::MaskPen;
     ws_.areastate = 0;
     ws_.narea = 0;
 }
-
-void MouseModes::pictureredrawn() { closingdrawn_ = false; }
 
 }  // namespace crustex

@@ -129,10 +129,6 @@ public:
     // "Clear Area": erases the stored outline and forgets the area.
     void cleararea();
 
-    // The picture was cleared and redrawn (the outline drawn then has no
-    // closing segment).
-    void pictureredrawn();
-
     bool dragging() const { return dragging_; }
 
 private:
@@ -152,9 +148,6 @@ private:
     float pressx_ = 0, pressy_ = 0;
     float pivotx_ = 0, pivoty_ = 0, edgelength_ = 0;
     float markx_ = 0, marky_ = 0;  // the probed point (frame)
-    // The segment that closes the area (last vertex to vertex 1) is on the
-    // picture: the double click drew it and no redraw has happened since.
-    bool closingdrawn_ = false;
 };
 
 }  // namespace crustex

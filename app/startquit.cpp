@@ -55,6 +55,7 @@ void MainWindow::startup() {
     pc_.colormode = "nomap";
     ws_.areastate = 0;
     ws_.narea = 0;
+    ws_.areaclosed = false;
     ws_.nsite = 0;
     // 6. The settings file overrides the defaults.
     readSettingsFile();

@@ -115,6 +115,7 @@ struct WorkState {
     static constexpr int kMaxAreaVertices = 50;
     std::array<float, kMaxAreaVertices + 1> areax{}, areay{};
     int16_t narea = 0;
+    bool areaclosed = false;  // the polygon was closed by a double click
     float projx0 = 0, projy0 = 0, projx1 = 0, projy1 = 0;
     // Check marks of "Show Obs. Sites Data" and "Show Grid Data". Grid glyphs
     // (vectors, crosses) are drawn only while the latter is checked, so it

@@ -120,7 +120,7 @@ void drawsitemarks(PlotContext& pc, const WorkState& ws, bool withnames) {
 }
 
 void drawarea(PlotContext& pc, std::span<const float> xs, std::span<const float> ys, int count,
-              float a, float b, float c, float d) {
+              float a, float b, float c, float d, bool closed) {
     if (count < 1) return;
     const int last = std::min<int>(count, static_cast<int>(std::min(xs.size(), ys.size())) - 1);
     Surface& s = pc.surface();
@@ -128,12 +128,16 @@ void drawarea(PlotContext& pc, std::span<const float> xs, std::span<const float>
     for (int k = 2; k <= last; ++k)
         s.Line(xs[static_cast<std::size_t>(k - 1)], ys[static_cast<std::size_t>(k - 1)],
                xs[static_cast<std::size_t>(k)], ys[static_cast<std::size_t>(k)], pc.palette.area);
+    if (closed && last >= 3)
+        s.Line(xs[static_cast<std::size_t>(last)], ys[static_cast<std::size_t>(last)], xs[1], ys[1],
+               pc.palette.area);
     s.Line(a, b, c, d, pc.palette.area);
     s.drawMode = DrawMode::MaskPen;
 }
 
 void drawarea(PlotContext& pc, const WorkState& ws) {
-    drawarea(pc, ws.areax, ws.areay, ws.narea, ws.projx0, ws.projy0, ws.projx1, ws.projy1);
+    drawarea(pc, ws.areax, ws.areay, ws.narea, ws.projx0, ws.projy0, ws.projx1, ws.projy1,
+             ws.areaclosed);
 }
 
 void drawpointer(PlotContext& pc, float x, float y) {

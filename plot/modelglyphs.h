@@ -43,11 +43,13 @@ void drawsources(PlotContext& pc, const WorkState& ws);
 void drawsitemarks(PlotContext& pc, const WorkState& ws, bool withnames);
 
 // The area polygon in not-xor mode and the area colour: the segments
-// joining vertices 1..count in order, then the projection line (a, b) to
+// joining vertices 1..count in order, for a closed polygon (three vertices
+// or more) the segment back to vertex 1, then the projection line (a, b) to
 // (c, d); afterwards the draw mode is mask pen. Nothing when count < 1.
-// Vertex k is xs[k], ys[k]; count is limited to the arrays' size.
+// Vertex k is xs[k], ys[k]; count is limited to the arrays' size. Drawing
+// the same area twice erases it, closing segment included.
 void drawarea(PlotContext& pc, std::span<const float> xs, std::span<const float> ys, int count,
-              float a, float b, float c, float d);
+              float a, float b, float c, float d, bool closed = false);
 // The work state's area polygon and projection line.
 void drawarea(PlotContext& pc, const WorkState& ws);
 

@@ -143,7 +143,7 @@ void drawoverlays(WorkState& ws, PlotContext& pc) {
         if (ws.inclined) drawdepthlines(pc, ws);
     }
     drawsources(pc, ws);
-    drawarea(pc, ws.areax, ws.areay, ws.narea, ws.projx0, ws.projy0, ws.projx1, ws.projy1);
+    drawarea(pc, ws);
     if (!ws.needmap) drawscalebar(pc, ws.rwidth);
 }
 

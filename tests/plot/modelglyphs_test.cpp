@@ -208,6 +208,13 @@ TEST_F(Glyphs, AreaIsNotXorThenMaskPen) {
     }
     EXPECT_EQ(s.drawMode, DrawMode::MaskPen);
 
+    // A closed polygon also joins its last vertex back to vertex 1.
+    s.clearlog();
+    drawarea(pc, xs, ys, 3, 1, 2, 3, 4, true);
+    ASSERT_EQ(s.lines().size(), 4u);
+    EXPECT_EQ(s.lines()[2].x1, 30);
+    EXPECT_EQ(s.lines()[2].x2, 10);
+
     // A count beyond the arrays never reads past them.
     s.clearlog();
     drawarea(pc, xs, ys, 500, 0, 0, 0, 0);

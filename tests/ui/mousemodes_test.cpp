@@ -449,6 +449,8 @@ private slots:
         ws.seispath = win.rig.dir.path().toStdString() + "/";
         QVERIFY(!win.w.runCommand("selareamenu"));  // the map is off
         ws.needmap = true;
+        win.w.drawOverlay();
+        const QImage clean = win.w.surface()->image();
         QVERIFY(win.w.runCommand("selareamenu"));
         QCOMPARE(ws.mousemode, int16_t(kModeArea));
         QCOMPARE(win.w.infoStrip()->text(), QString(kEncloseAreaPrompt));
@@ -475,13 +477,15 @@ private slots:
         QVERIFY(win.w.topMenu("Tool")->menuAction()->isEnabled());
         win.w.updateMenus();
         QVERIFY(win.w.action("clearareamenu")->isEnabled());
-        // Clear Area erases exactly what is on the picture.
-        const QImage before = win.w.surface()->image();
+        // A redraw shows the closed outline, closing segment included, and
+        // Clear Area then erases exactly what is on the picture.
+        QVERIFY(ws.areaclosed);
+        win.w.drawOverlay();
+        QVERIFY(win.w.surface()->image() != clean);
         QVERIFY(win.w.runCommand("clearareamenu"));
         QCOMPARE(ws.areastate, int16_t(0));
-        win.w.drawOverlay();
-        QCOMPARE(win.w.surface()->image(), win.w.surface()->image());
-        QVERIFY(before != win.w.surface()->image());
+        QVERIFY(!ws.areaclosed);
+        QVERIFY(win.w.surface()->image() == clean);
 
         // A double click with fewer than three vertices: "Not Enclose Area".
         QVERIFY(win.w.runCommand("selareamenu"));
