@@ -1,22 +1,12 @@
 // The point source: the real source and its image above the free surface.
-#include <cmath>
-
 #include "engine/dislocation.h"
+#include "engine/dislocationsum.h"
 #include "engine/pointconst.h"
 #include "engine/pointparta.h"
 #include "engine/pointpartb.h"
 #include "engine/pointpartc.h"
 
 namespace crustex {
-
-namespace {
-
-int16_t singular(DislocationResult& out) {
-    out = DislocationResult{};
-    return 1;
-}
-
-}  // namespace
 
 int16_t calcpointsource(float alpha, float x, float y, float z, float depth, float dip, float pot1,
                         float pot2, float pot3, float pot4, DislocationResult& out) {
@@ -29,14 +19,14 @@ int16_t calcpointsource(float alpha, float x, float y, float z, float depth, flo
 
     // Real source: part A only.
     double d = static_cast<float>(depth + z);
-    if (!setpointconst(dc, pc, xx, yy, d)) return singular(out);
+    if (!setpointconst(dc, pc, xx, yy, d)) return singularresult(out);
     const Vec12 ar = calcpointparta(dc, pc, xx, yy, d, pot1, pot2, pot3, pot4);
     for (int i = 0; i < 9; ++i) sum[i] -= ar[i];
     for (int i = 9; i < 12; ++i) sum[i] += ar[i];
 
     // Image source: parts A, B and C.
     d = static_cast<float>(depth - z);
-    if (!setpointconst(dc, pc, xx, yy, d)) return singular(out);
+    if (!setpointconst(dc, pc, xx, yy, d)) return singularresult(out);
     const Vec12 a = calcpointparta(dc, pc, xx, yy, d, pot1, pot2, pot3, pot4);
     const Vec12 b = calcpointpartb(dc, pc, xx, yy, d, zz, pot1, pot2, pot3, pot4);
     const Vec12 c = calcpointpartc(dc, pc, xx, yy, d, zz, pot1, pot2, pot3, pot4);
@@ -46,23 +36,7 @@ int16_t calcpointsource(float alpha, float x, float y, float z, float depth, flo
         sum[i] += u;
     }
 
-    // A sum that is not finite has no value: the point is treated as singular.
-    for (double v : sum) {
-        if (!std::isfinite(v)) return singular(out);
-    }
-    out.ux = static_cast<float>(sum[0]);
-    out.uy = static_cast<float>(sum[1]);
-    out.uz = static_cast<float>(sum[2]);
-    out.uxx = static_cast<float>(sum[3]);
-    out.uyx = static_cast<float>(sum[4]);
-    out.uzx = static_cast<float>(sum[5]);
-    out.uxy = static_cast<float>(sum[6]);
-    out.uyy = static_cast<float>(sum[7]);
-    out.uzy = static_cast<float>(sum[8]);
-    out.uxz = static_cast<float>(sum[9]);
-    out.uyz = static_cast<float>(sum[10]);
-    out.uzz = static_cast<float>(sum[11]);
-    return 0;
+    return storeresult(sum, out);
 }
 
 }  // namespace crustex

@@ -2,9 +2,8 @@
 // its image above the free surface.
 #include "engine/rectsource.h"
 
-#include <cmath>
-
 #include "engine/dislocation.h"
+#include "engine/dislocationsum.h"
 #include "engine/rectconst.h"
 #include "engine/rectcorner.h"
 #include "engine/rectparta.h"
@@ -14,11 +13,6 @@
 namespace crustex {
 
 namespace {
-
-int16_t singular(DislocationResult& out) {
-    out = DislocationResult{};
-    return 1;
-}
 
 // Adds the corners (xi1, eta1) and (xi2, eta2) to the running sums and
 // subtracts (xi2, eta1) and (xi1, eta2), corner by corner in that order.
@@ -49,6 +43,29 @@ template <class Corners>
     }
 }
 
+// Lanes and corner constants of every group for the source (real or image)
+// whose reference edge lies at depth d; sets p and q. False when a corner lies
+// at distance 0 (a point on the fault's edge).
+template <class Corners, int kGroups>
+[[gnu::always_inline]] inline bool setcorners(const DipConst& dc, float xi1f, float xi2f, double y,
+                                              double d, double daw1, double daw2, double& p,
+                                              double& q, Corners (&xi)[kGroups],
+                                              Corners (&et)[kGroups],
+                                              CornerConst<Corners> (&cc)[kGroups]) {
+    p = y * dc.cd + d * dc.sd;
+    q = y * dc.sd - d * dc.cd;
+    Mirrored mirrored;
+    setmirrored(mirrored, cleaned(xi1f), cleaned(xi2f), cleaned(p + daw1), cleaned(p - daw2),
+                cleaned(q));
+    for (int g = 0; g < kGroups; ++g) {
+        setlanes(xi[g], et[g], g * kLanes<Corners>, xi1f, xi2f, p + daw1, p - daw2);
+        if (!setcornerconst(dc, cc[g], xi[g], et[g], q, mirrored, g * kLanes<Corners>)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 template <class Corners>
 [[gnu::always_inline]] inline int16_t rectsource(float alpha, float x, float y, float z,
                                                  float depth, float dip, float al1, float al2,
@@ -71,23 +88,18 @@ template <class Corners>
     // Real source: part A only.
     const float dreal = depth + z;
     {
-        const double d = dreal;
-        const double p = y * cd + d * sd;
-        q = y * sd - d * cd;
-        const bool kx = xi1f * xi2f <= 0;
-        const bool ke = (p + daw1) * (p - daw2) <= 0;
-        Mirrored mirrored;
-        setmirrored(mirrored, cleaned(xi1f), cleaned(xi2f), cleaned(p + daw1), cleaned(p - daw2),
-                    cleaned(q));
-        for (int g = 0; g < kGroups; ++g) {
-            setlanes(xi[g], et[g], g * kLanes<Corners>, xi1f, xi2f, p + daw1, p - daw2);
-            // A corner at distance 0 lies on the fault's edge: singular.
-            if (!setcornerconst(dc, cc[g], xi[g], et[g], q, mirrored, g * kLanes<Corners>)) {
-                return singular(out);
-            }
-            if (q == 0) {
+        double p;
+        if (!setcorners(dc, xi1f, xi2f, y, dreal, daw1, daw2, p, q, xi, et, cc)) {
+            return singularresult(out);
+        }
+        // On the fault's plane (q = 0), a point on an edge line within the
+        // other edge pair's range lies on the edge: singular.
+        if (q == 0) {
+            const bool kx = xi1f * xi2f <= 0;
+            const bool ke = (p + daw1) * (p - daw2) <= 0;
+            for (int g = 0; g < kGroups; ++g) {
                 for (int l = 0; l < kLanes<Corners>; ++l) {
-                    if ((kx && et[g][l] == 0) || (ke && xi[g][l] == 0)) return singular(out);
+                    if ((kx && et[g][l] == 0) || (ke && xi[g][l] == 0)) return singularresult(out);
                 }
             }
         }
@@ -111,18 +123,12 @@ template <class Corners>
     // the real source.
     const float dimage = depth - z;
     if (dimage != dreal) {
-        const double d = dimage;
-        const double p = y * cd + d * sd;
-        q = y * sd - d * cd;
-        Mirrored mirrored;
-        setmirrored(mirrored, cleaned(xi1f), cleaned(xi2f), cleaned(p + daw1), cleaned(p - daw2),
-                    cleaned(q));
+        // Only a point above the surface can meet a corner of the image.
+        double p;
+        if (!setcorners(dc, xi1f, xi2f, y, dimage, daw1, daw2, p, q, xi, et, cc)) {
+            return singularresult(out);
+        }
         for (int g = 0; g < kGroups; ++g) {
-            setlanes(xi[g], et[g], g * kLanes<Corners>, xi1f, xi2f, p + daw1, p - daw2);
-            // Only a point above the surface can meet a corner of the image.
-            if (!setcornerconst(dc, cc[g], xi[g], et[g], q, mirrored, g * kLanes<Corners>)) {
-                return singular(out);
-            }
             calcparta(dc, cc[g], xi[g], et[g], q, disl1, disl2, disl3, a[g]);
         }
     }
@@ -143,23 +149,7 @@ template <class Corners>
         addcorners(sum, u, g * kLanes<Corners>);
     }
 
-    // A sum that is not finite has no value: the point is treated as singular.
-    for (double v : sum) {
-        if (!std::isfinite(v)) return singular(out);
-    }
-    out.ux = static_cast<float>(sum[0]);
-    out.uy = static_cast<float>(sum[1]);
-    out.uz = static_cast<float>(sum[2]);
-    out.uxx = static_cast<float>(sum[3]);
-    out.uyx = static_cast<float>(sum[4]);
-    out.uzx = static_cast<float>(sum[5]);
-    out.uxy = static_cast<float>(sum[6]);
-    out.uyy = static_cast<float>(sum[7]);
-    out.uzy = static_cast<float>(sum[8]);
-    out.uxz = static_cast<float>(sum[9]);
-    out.uyz = static_cast<float>(sum[10]);
-    out.uzz = static_cast<float>(sum[11]);
-    return 0;
+    return storeresult(sum, out);
 }
 
 int16_t rectpair(float alpha, float x, float y, float z, float depth, float dip, float al1,
