@@ -44,12 +44,7 @@ bool cffapplyenabled(const WorkState& ws) { return ws.quantitykey == "cffpara"; 
 
 FormCheck fixparam(WorkState& ws, const CffFormText& text) {
     FieldValues v;
-    const BoxText boxes = [&text](std::string_view field) -> std::optional<std::string> {
-        const std::string* s = text.box(field);
-        if (s == nullptr) return std::nullopt;
-        return *s;
-    };
-    if (FormCheck r = checkdialog(DialogKind::Cff, boxes, v); !r.ok()) return r;
+    if (FormCheck r = checkform(DialogKind::Cff, text, v); !r.ok()) return r;
     ws.cffstrike = v.get("cffstrike");
     ws.cffdip = v.get("cffdip");
     ws.cffrake = v.get("cffrake");

@@ -1,7 +1,6 @@
 #include "engine/customform.h"
 
 #include <array>
-#include <optional>
 
 #include "model/dialogbounds.h"
 #include "model/numtext.h"
@@ -45,12 +44,7 @@ CustomFormText entryform(const WorkState& ws) {
 
 FormCheck fixparam(WorkState& ws, const CustomFormText& text) {
     FieldValues v;
-    const BoxText boxes = [&text](std::string_view field) -> std::optional<std::string> {
-        const std::string* s = text.box(field);
-        if (s == nullptr) return std::nullopt;
-        return *s;
-    };
-    if (FormCheck r = checkdialog(DialogKind::Custom, boxes, v); !r.ok()) return r;
+    if (FormCheck r = checkform(DialogKind::Custom, text, v); !r.ok()) return r;
     for (const WeightSlot& w : kWeights) ws.*w.value = v.get(w.field);
     return FormCheck::accepted();
 }

@@ -1,7 +1,5 @@
 #include "engine/fieldform.h"
 
-#include <optional>
-
 #include "engine/inclinedlines.h"
 #include "model/dialogbounds.h"
 #include "model/numtext.h"
@@ -46,12 +44,7 @@ FieldFormText entryfieldform(const WorkState& ws) {
 
 FormCheck fixparam(WorkState& ws, const FieldFormText& text) {
     FieldValues v;
-    const BoxText boxes = [&text](std::string_view field) -> std::optional<std::string> {
-        const std::string* s = text.box(field);
-        if (s == nullptr) return std::nullopt;
-        return *s;
-    };
-    if (FormCheck r = checkdialog(DialogKind::Field, boxes, v); !r.ok()) return r;
+    if (FormCheck r = checkform(DialogKind::Field, text, v); !r.ok()) return r;
 
     const float xview0 = v.get("xview0"), yview0 = v.get("yview0");
     const float xview1 = v.get("xview1"), yview1 = v.get("yview1");

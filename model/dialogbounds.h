@@ -52,4 +52,16 @@ using BoxText = std::function<std::optional<std::string>(std::string_view field)
 // `values`.
 FormCheck checkdialog(DialogKind dialog, const BoxText& text, FieldValues& values);
 
+// checkdialog over a form's texts, where form.box(field) gives a pointer to
+// the box's text, or nullptr for a box the form does not offer.
+template <class Form>
+FormCheck checkform(DialogKind dialog, const Form& form, FieldValues& values) {
+    const BoxText text = [&form](std::string_view field) -> std::optional<std::string> {
+        const std::string* s = form.box(field);
+        if (s == nullptr) return std::nullopt;
+        return *s;
+    };
+    return checkdialog(dialog, text, values);
+}
+
 }  // namespace crustex
