@@ -13,15 +13,11 @@ namespace crustex {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string lower(std::string s) {
+std::string asciilower(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return s;
 }
-
-}  // namespace
 
 std::string userconfigdir() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -68,10 +64,10 @@ std::string findfilenocase(const std::string& dir, const std::string& name) {
     std::error_code ec;
     fs::directory_iterator it(dir.empty() ? "." : dir, ec);
     if (ec) return "";
-    const std::string want = lower(name);
+    const std::string want = asciilower(name);
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) return "";
-        if (lower(it->path().filename().string()) == want && it->is_regular_file(ec))
+        if (asciilower(it->path().filename().string()) == want && it->is_regular_file(ec))
             return it->path().string();
     }
     return "";

@@ -36,6 +36,10 @@ std::string appfileforreading(const std::string& programdir, const std::string& 
 
 bool fileexists(const std::string& path);
 
+// The text with its ASCII capitals made small: file names and source-file
+// keywords are compared this way.
+std::string asciilower(std::string s);
+
 // Path of the file in dir whose name equals name without regard to letter
 // case ("VActive1.20" finds "vactive1.20"); "" when there is none.
 std::string findfilenocase(const std::string& dir, const std::string& name);

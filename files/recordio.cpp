@@ -232,6 +232,12 @@ bool RecordReader::readfloat(float& out) {
     return true;
 }
 
+bool readfloats(RecordReader& r, std::span<float> out) {
+    for (float& v : out)
+        if (!r.readfloat(v)) return false;
+    return true;
+}
+
 bool RecordReader::readint(int16_t& out) {
     std::string f;
     bool quoted = false;

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -76,6 +77,10 @@ private:
     std::size_t pos_ = 0;
     bool failed_ = false;
 };
+
+// Reads out.size() floats in order; false at the first that cannot be read
+// (the ones before it are then filled).
+bool readfloats(RecordReader& r, std::span<float> out);
 
 // Parses a whole number text of the record syntax into a finite float
 // ("12", "-.25", "1E+07", "3.5e-2"); false for anything else, including

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "files/appdir.h"
-#include "files/atomicfile.h"
 #include "files/recordio.h"
 #include "files/sourcefile.h"
 #include "files/workfile.h"
@@ -141,9 +140,7 @@ std::string settingstext(const WorkState& ws, const WindowPlaces& places) {
 
 bool storesettings(const WorkState& ws, const WindowPlaces& places, Host& host,
                    const std::string& path) {
-    if (writefileatomic(path, settingstext(ws, places))) return true;
-    openerrormessage(host);
-    return false;
+    return storetext(host, path, settingstext(ws, places));
 }
 
 }  // namespace crustex

@@ -1,23 +1,20 @@
 #include "files/sourcefile.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <span>
 #include <utility>
 
 #include "files/appdir.h"
 #include "files/atomicfile.h"
+#include "files/workfile.h"
 #include "model/sourcemodel.h"
 #include "model/sourcetable.h"
 
 namespace crustex {
 
 namespace {
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 // Point-source values of a record that carries none.
 void pointdefaults(faultrec& f) {
@@ -42,12 +39,6 @@ void placefault(faultrec& f, const GeoFrame& geo, float lat, float lon, float st
     const double theta = strike * kPi / 180 + meridianangle(geo.proj, lon);
     f.fx1 = static_cast<float>(f.fx0 + length * std::sin(theta));
     f.fy1 = static_cast<float>(f.fy0 + length * std::cos(theta));
-}
-
-bool readfloats(RecordReader& r, float* v, int n) {
-    for (int i = 0; i < n; ++i)
-        if (!r.readfloat(v[i])) return false;
-    return true;
 }
 
 }  // namespace
@@ -98,12 +89,13 @@ void writegeorecord(RecordWriter& w, const faultrec& f, const GeoFrame& geo) {
 }
 
 bool readsourcerecord(RecordReader& r, SourceForm form, const GeoFrame& geo, faultrec& f) {
-    float v[14];
+    const bool full = form == SourceForm::Plane15 || form == SourceForm::Geographic15;
+    const bool plane = form == SourceForm::Plane15 || form == SourceForm::Plane10;
+    std::array<float, 14> v{};
+    if (!readfloats(r, std::span(v).first(full ? 14 : 10))) return false;
     switch (form) {
         case SourceForm::Plane15:
-        case SourceForm::Plane10: {
-            const bool full = form == SourceForm::Plane15;
-            if (!readfloats(r, v, full ? 14 : 10)) return false;
+        case SourceForm::Plane10:
             f.fx0 = v[0];
             f.fy0 = v[1];
             f.fx1 = v[2];
@@ -112,50 +104,39 @@ bool readsourcerecord(RecordReader& r, SourceForm form, const GeoFrame& geo, fau
             f.fwidth = v[5];
             f.fdipangle = v[6];
             slipfromcomponents(f, v[7], v[8]);
-            f.tensile = v[9];
-            if (!full) {
-                pointdefaults(f);
-                return true;
-            }
-            f.px = v[10];
-            f.py = v[11];
-            f.pdepth = v[12];
-            f.piso = v[13];
-            return r.readint(f.sourcetype);
-        }
+            break;
         case SourceForm::Geographic15:
-        case SourceForm::Geographic10: {
-            const bool full = form == SourceForm::Geographic15;
-            if (!readfloats(r, v, full ? 14 : 10)) return false;
+        case SourceForm::Geographic10:
             placefault(f, geo, v[0], v[1], v[3], v[6]);
             f.fdepth = v[2];
             f.fdipangle = v[4];
             f.rakeangle = v[5];
             f.fwidth = v[7];
             f.slip = v[8];
-            f.tensile = v[9];
-            if (!full) {
-                pointdefaults(f);
-                return true;
-            }
-            geotokm(geo.proj, geo.frame, v[10], v[11], f.px, f.py);
-            f.pdepth = v[12];
-            f.piso = v[13];
-            return r.readint(f.sourcetype);
-        }
-        case SourceForm::GeoSlip10: {
-            if (!readfloats(r, v, 10)) return false;
+            break;
+        case SourceForm::GeoSlip10:
             placefault(f, geo, v[0], v[1], v[3], v[5]);
             f.fdepth = v[2];
             f.fdipangle = v[4];
             f.fwidth = v[6];
             slipfromcomponents(f, v[7], v[8]);
-            f.tensile = v[9];
-            pointdefaults(f);
-            return true;
-        }
+            break;
+        default: return false;
     }
-    return false;
+    f.tensile = v[9];
+    if (!full) {
+        pointdefaults(f);
+        return true;
+    }
+    if (plane) {
+        f.px = v[10];
+        f.py = v[11];
+    } else {
+        geotokm(geo.proj, geo.frame, v[10], v[11], f.px, f.py);
+    }
+    f.pdepth = v[12];
+    f.piso = v[13];
+    return r.readint(f.sourcetype);
 }
 
 bool readsourcelist(RecordReader& r, SourceForm form, const GeoFrame& geo, Host& host,
@@ -201,6 +182,18 @@ void openerrormessage(Host& host) {
     host.messageBox("Open Error", "Error", MsgIcon::Critical, MsgButtons::Ok);
 }
 
+bool storetext(Host& host, const std::string& path, std::string_view text) {
+    if (writefileatomic(path, text)) return true;
+    openerrormessage(host);
+    return false;
+}
+
+bool loadtext(Host& host, const std::string& path, std::string& content) {
+    if (readwholefile(path, content)) return true;
+    openerrormessage(host);
+    return false;
+}
+
 std::string sourcefiletext(const WorkState& ws) {
     RecordWriter w;
     const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
@@ -217,12 +210,7 @@ std::string sourcefiletext(const WorkState& ws) {
 std::string sourcemapfiletext(const WorkState& ws, const GeoFrame& geo) {
     RecordWriter w;
     const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
-    w.text("maparea");
-    w.number(ws.flat1);
-    w.number(ws.flon1);
-    w.number(ws.flat2);
-    w.number(ws.flon2);
-    w.endline();
+    writemaparea(w, ws);
     w.text("fltga2");
     w.integer(n);
     w.endline();
@@ -234,24 +222,17 @@ std::string sourcemapfiletext(const WorkState& ws, const GeoFrame& geo) {
 }
 
 bool storesource(const WorkState& ws, Host& host, const std::string& path) {
-    if (writefileatomic(path, sourcefiletext(ws))) return true;
-    openerrormessage(host);
-    return false;
+    return storetext(host, path, sourcefiletext(ws));
 }
 
 bool storesourcemap(const WorkState& ws, Host& host, const GeoFrame& geo, const std::string& path) {
-    if (writefileatomic(path, sourcemapfiletext(ws, geo))) return true;
-    openerrormessage(host);
-    return false;
+    return storetext(host, path, sourcemapfiletext(ws, geo));
 }
 
 SourceReadResult readsourcefile(WorkState& ws, Host& host, const GeoFrame& geo,
                                 const std::string& path, const SourceFileHooks& hooks) {
     std::string content;
-    if (!readwholefile(path, content)) {
-        openerrormessage(host);
-        return {};
-    }
+    if (!loadtext(host, path, content)) return {};
     return readsourcetext(ws, host, geo, std::move(content), hooks);
 }
 
@@ -270,7 +251,7 @@ SourceReadResult readsourcetext(WorkState& ws, Host& host, const GeoFrame& geo, 
             ok = false;
             break;
         }
-        keyword = lower(std::move(keyword));
+        keyword = asciilower(std::move(keyword));
         if (keyword == "maparea") {
             const MapDataCheck& check = hooks.checkmapdata ? hooks.checkmapdata : coastfilepresent;
             if (!check(ws)) {
@@ -278,8 +259,8 @@ SourceReadResult readsourcetext(WorkState& ws, Host& host, const GeoFrame& geo, 
                 result.mapmissing = true;
                 return result;
             }
-            float c[4];
-            if (!readfloats(r, c, 4)) {
+            std::array<float, 4> c{};
+            if (!readfloats(r, c)) {
                 ok = false;
                 break;
             }

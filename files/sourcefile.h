@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/recordio.h"
@@ -66,6 +67,13 @@ void mapmissingmessage(const WorkState& ws, Host& host);
 
 // "Open Error" ("Error", critical).
 void openerrormessage(Host& host);
+
+// Writes text to path through a temporary file (writefileatomic); when that
+// fails "Open Error" is shown and false returned.
+bool storetext(Host& host, const std::string& path, std::string_view text);
+// Reads a whole file into content; when it cannot be read "Open Error" is
+// shown and false returned.
+bool loadtext(Host& host, const std::string& path, std::string& content);
 
 // The file's text for "Store Source...": "fltxy2" with the count, then one
 // plane record per source.

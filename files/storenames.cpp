@@ -1,38 +1,23 @@
 #include "files/storenames.h"
 
-#include <string_view>
-
+#include "files/appdir.h"
 #include "files/workfile.h"
 
 namespace crustex {
 
-namespace {
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-bool endswith(std::string_view s, std::string_view tail) {
-    return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
-}
-
-}  // namespace
-
 StoreTarget storetarget(const std::string& chosen) {
-    const std::string name = lower(chosen);
-    if (endswith(name, ".flt")) return {FileKind::Source, chosen + ".txt"};
-    if (endswith(name, ".flt.txt")) return {FileKind::Source, chosen};
-    if (endswith(name, ".wrk")) return {FileKind::Work, chosen + ".txt"};
-    if (endswith(name, ".wrk.txt")) return {FileKind::Work, chosen};
+    const std::string name = asciilower(chosen);
+    if (name.ends_with(".flt")) return {FileKind::Source, chosen + ".txt"};
+    if (name.ends_with(".flt.txt")) return {FileKind::Source, chosen};
+    if (name.ends_with(".wrk")) return {FileKind::Work, chosen + ".txt"};
+    if (name.ends_with(".wrk.txt")) return {FileKind::Work, chosen};
     return {};
 }
 
 FileKind openkind(const std::string& chosen) {
-    const std::string name = lower(chosen);
-    if (endswith(name, ".flt.txt")) return FileKind::Source;
-    if (endswith(name, ".wrk.txt")) return FileKind::Work;
+    const std::string name = asciilower(chosen);
+    if (name.ends_with(".flt.txt")) return FileKind::Source;
+    if (name.ends_with(".wrk.txt")) return FileKind::Work;
     return FileKind::None;
 }
 

@@ -3,7 +3,6 @@
 #include "engine/cff.h"
 #include "engine/fieldgrid.h"
 #include "engine/inclinedlines.h"
-#include "files/atomicfile.h"
 #include "files/sourcefile.h"
 #include "model/numtext.h"
 
@@ -67,11 +66,7 @@ StrainExport storestrains(WorkState& ws, Host& host, const std::string& path) {
         ws.gridstale = false;
         ws.cffstale = false;
     }
-    if (!writefileatomic(path, straintext(ws))) {
-        openerrormessage(host);
-        return StrainExport::Failed;
-    }
-    return StrainExport::Written;
+    return storetext(host, path, straintext(ws)) ? StrainExport::Written : StrainExport::Failed;
 }
 
 }  // namespace crustex

@@ -9,8 +9,6 @@
 
 #include "engine/fieldform.h"
 #include "engine/inclinedlines.h"
-#include "files/appdir.h"
-#include "files/atomicfile.h"
 
 namespace crustex {
 
@@ -20,10 +18,33 @@ bool positive(float v) { return v > 0; }
 bool inrange(float v, float lo, float hi) { return v >= lo && v <= hi; }
 bool within(int v, int lo, int hi) { return v >= lo && v <= hi; }
 
-bool readfloats(RecordReader& r, std::initializer_list<float*> out) {
+bool readeach(RecordReader& r, std::initializer_list<float*> out) {
     for (float* p : out)
         if (!r.readfloat(*p)) return false;
     return true;
+}
+
+// Reads one float for each target and stores them all only when every one
+// was read and `valid` accepts them; a null target drops its value.
+template <std::size_t N, typename Valid>
+bool readfloatsinto(RecordReader& r, const std::array<float*, N>& targets, Valid valid) {
+    std::array<float, N> v{};
+    if (!readfloats(r, v) || !valid(v)) return false;
+    for (std::size_t i = 0; i < N; ++i)
+        if (targets[i] != nullptr) *targets[i] = v[i];
+    return true;
+}
+
+template <std::size_t N>
+bool readfloatsinto(RecordReader& r, const std::array<float*, N>& targets) {
+    return readfloatsinto(r, targets, [](const std::array<float, N>&) { return true; });
+}
+
+// A record of numbers only: the keyword, then the values.
+void writenumbers(RecordWriter& w, const char* keyword, std::initializer_list<float> values) {
+    w.text(keyword);
+    for (float v : values) w.number(v);
+    w.endline();
 }
 
 }  // namespace
@@ -37,12 +58,7 @@ void writevhyppath(RecordWriter& w, const WorkState& ws) {
 }
 
 void writemaparea(RecordWriter& w, const WorkState& ws) {
-    w.text("maparea");
-    w.number(ws.flat1);
-    w.number(ws.flon1);
-    w.number(ws.flat2);
-    w.number(ws.flon2);
-    w.endline();
+    writenumbers(w, "maparea", {ws.flat1, ws.flon1, ws.flat2, ws.flon2});
 }
 
 void writemapextra(RecordWriter& w, const WorkState& ws) {
@@ -71,17 +87,11 @@ void writeeventpara(RecordWriter& w, const WorkState& ws) {
 }
 
 void writecffpara(RecordWriter& w, const WorkState& ws) {
-    w.text("cffpara");
-    w.number(ws.friction);
-    w.endline();
+    writenumbers(w, "cffpara", {ws.friction});
 }
 
 void writecffextra(RecordWriter& w, const WorkState& ws) {
-    w.text("cffextra");
-    w.number(ws.cffstrike);
-    w.number(ws.cffdip);
-    w.number(ws.cffrake);
-    w.endline();
+    writenumbers(w, "cffextra", {ws.cffstrike, ws.cffdip, ws.cffrake});
 }
 
 void writevisualpara(RecordWriter& w, const WorkState& ws) {
@@ -99,9 +109,8 @@ void writevisualpara(RecordWriter& w, const WorkState& ws) {
 }
 
 void writecustompara(RecordWriter& w, const WorkState& ws) {
-    w.text("custompara");
-    for (float v : {ws.fx, ws.fy, ws.fz, ws.fxx, ws.fyy, ws.fzz, ws.fxy, 0.0f, ws.fzx}) w.number(v);
-    w.endline();
+    writenumbers(w, "custompara",
+                 {ws.fx, ws.fy, ws.fz, ws.fxx, ws.fyy, ws.fzz, ws.fxy, 0.0f, ws.fzx});
 }
 
 void writefieldpara(RecordWriter& w, const WorkState& ws) {
@@ -133,15 +142,11 @@ bool readvhyppath(RecordReader& r, WorkState& ws) {
 }
 
 bool readmaparea(RecordReader& r, WorkState& ws) {
-    float lat1 = 0, lon1 = 0, lat2 = 0, lon2 = 0;
-    if (!readfloats(r, {&lat1, &lon1, &lat2, &lon2})) return false;
     // Longitudes are not bounded: the east limit may have been wrapped past 180.
-    if (!inrange(lat1, -90, 90) || !inrange(lat2, -90, 90)) return false;
-    ws.flat1 = lat1;
-    ws.flon1 = lon1;
-    ws.flat2 = lat2;
-    ws.flon2 = lon2;
-    return true;
+    return readfloatsinto(r, std::array{&ws.flat1, &ws.flon1, &ws.flat2, &ws.flon2},
+                          [](const std::array<float, 4>& v) {
+                              return inrange(v[0], -90, 90) && inrange(v[2], -90, 90);
+                          });
 }
 
 bool readmapextra(RecordReader& r, WorkState& ws) {
@@ -171,32 +176,20 @@ bool readmapextra(RecordReader& r, WorkState& ws) {
 
 bool readeventpara(RecordReader& r, WorkState& ws) {
     DateTime start, end;
-    float dep0 = 0, dep1 = 0, mag0 = 0, mag1 = 0;
-    if (!r.readdate(start) || !r.readdate(end) || !readfloats(r, {&dep0, &dep1, &mag0, &mag1}))
+    if (!r.readdate(start) || !r.readdate(end) ||
+        !readfloatsinto(r, std::array{&ws.dep0, &ws.dep1, &ws.mag0, &ws.mag1}))
         return false;
     ws.eventstart = start;
     ws.eventend = end;
-    ws.dep0 = dep0;
-    ws.dep1 = dep1;
-    ws.mag0 = mag0;
-    ws.mag1 = mag1;
     return true;
 }
 
 bool readcffpara(RecordReader& r, WorkState& ws) {
-    float friction = 0;
-    if (!r.readfloat(friction)) return false;
-    ws.friction = friction;
-    return true;
+    return readfloatsinto(r, std::array{&ws.friction});
 }
 
 bool readcffextra(RecordReader& r, WorkState& ws) {
-    float strike = 0, dip = 0, rake = 0;
-    if (!readfloats(r, {&strike, &dip, &rake})) return false;
-    ws.cffstrike = strike;
-    ws.cffdip = dip;
-    ws.cffrake = rake;
-    return true;
+    return readfloatsinto(r, std::array{&ws.cffstrike, &ws.cffdip, &ws.cffrake});
 }
 
 bool readvisualpara(RecordReader& r, WorkState& ws) {
@@ -205,7 +198,7 @@ bool readvisualpara(RecordReader& r, WorkState& ws) {
     bool peakvalue = false;
     if (!r.readfloat(cline) || !r.readint(nsubline) || !r.readfloat(cminval) ||
         !r.readfloat(fsize) || !r.readint(scaletype) || !r.readbool(peakvalue) ||
-        !readfloats(r, {&rdispl, &rtilt, &rstrain}))
+        !readeach(r, {&rdispl, &rtilt, &rstrain}))
         return false;
     // The bounds of the visualization dialog: contour intervals, font size and
     // arrow references must be positive, or contouring and scaling fail.
@@ -225,18 +218,8 @@ bool readvisualpara(RecordReader& r, WorkState& ws) {
 }
 
 bool readcustompara(RecordReader& r, WorkState& ws) {
-    float v[9];
-    for (float& x : v)
-        if (!r.readfloat(x)) return false;
-    ws.fx = v[0];
-    ws.fy = v[1];
-    ws.fz = v[2];
-    ws.fxx = v[3];
-    ws.fyy = v[4];
-    ws.fzz = v[5];
-    ws.fxy = v[6];
-    ws.fzx = v[8];
-    return true;
+    return readfloatsinto(r, std::array<float*, 9>{&ws.fx, &ws.fy, &ws.fz, &ws.fxx, &ws.fyy,
+                                                   &ws.fzz, &ws.fxy, nullptr, &ws.fzx});
 }
 
 bool readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame) {
@@ -244,9 +227,9 @@ bool readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame) {
     float incx = 0, incy = 0, incdpt = 0, incs = 0, incdip = 0;
     int16_t xgrid = 0, ygrid = 0;
     bool inclined = false;
-    if (!readfloats(r, {&x0, &x1, &y0, &y1, &rwidth}) || !r.readint(xgrid) || !r.readint(ygrid) ||
+    if (!readeach(r, {&x0, &x1, &y0, &y1, &rwidth}) || !r.readint(xgrid) || !r.readint(ygrid) ||
         !r.readfloat(depth) || !r.readbool(inclined) ||
-        !readfloats(r, {&incx, &incy, &incdpt, &incs, &incdip}))
+        !readeach(r, {&incx, &incy, &incdpt, &incs, &incdip}))
         return false;
     // A grid of no intervals, one too large to allocate, or a plot width the
     // frame cannot use is refused.
@@ -302,18 +285,13 @@ std::string workfiletext(const WorkState& ws, const GeoFrame& geo) {
 }
 
 bool storework(const WorkState& ws, Host& host, const GeoFrame& geo, const std::string& path) {
-    if (writefileatomic(path, workfiletext(ws, geo))) return true;
-    openerrormessage(host);
-    return false;
+    return storetext(host, path, workfiletext(ws, geo));
 }
 
 WorkReadResult readworkfile(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
                             const std::string& path, const MapDataCheck& checkmapdata) {
     std::string content;
-    if (!readwholefile(path, content)) {
-        openerrormessage(host);
-        return {};
-    }
+    if (!loadtext(host, path, content)) return {};
     return readworktext(ws, host, proj, frame, std::move(content), checkmapdata);
 }
 
