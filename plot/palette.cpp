@@ -4,83 +4,34 @@ namespace crustex {
 
 namespace {
 
-// One row of the colour table per mode; the current contour colour is not
-// part of a mode and is left alone.
-void fill(Palette& p, const Palette& mode) {
-    const Rgb contour = p.contour;
-    p = mode;
-    p.contour = contour;
-}
-
-Palette mappalette() {
-    Palette p;
-    p.zerocontour = {63, 63, 63};
-    p.maincontour = {127, 127, 127};
-    p.negsubcontour = {63, 63, 159};
-    p.possubcontour = {255, 95, 0};
-    p.negative = {63, 63, 159};
-    p.positive = {255, 95, 0};
-    p.dataframe = {191, 191, 191};
-    p.source = {95, 0, 0};
-    p.earthquake = {0, 127, 0};
-    p.mousemark = {0, 63, 0};
-    p.area = {0, 0, 0};
-    p.coast = {0, 31, 63};
-    p.border = {255, 191, 0};
-    p.graticule = {255, 255, 0};
-    return p;
-}
-
-Palette nomappalette() {
-    Palette p;
-    p.zerocontour = {63, 63, 63};
-    p.maincontour = {127, 127, 127};
-    p.negsubcontour = {63, 63, 159};
-    p.possubcontour = {255, 95, 0};
-    p.negative = {63, 63, 159};
-    p.positive = {255, 95, 0};
-    p.dataframe = {127, 127, 127};
-    p.source = {127, 0, 0};
-    p.earthquake = {0, 0, 0};
-    p.mousemark = {0, 63, 0};
-    p.area = {0, 0, 0};
-    p.coast = {0, 0, 0};
-    p.border = {0, 0, 0};
-    p.graticule = {0, 0, 0};
-    return p;
-}
-
-Palette bnwpalette() {
-    Palette p;
-    p.zerocontour = {0, 0, 0};
-    p.maincontour = {0, 0, 0};
-    p.negsubcontour = {63, 63, 63};
-    p.possubcontour = {223, 223, 223};
-    p.negative = {191, 191, 191};
-    p.positive = {127, 127, 127};
-    p.dataframe = {191, 191, 191};
-    p.source = {0, 0, 0};
-    p.earthquake = {0, 0, 0};
-    p.mousemark = {0, 0, 0};
-    p.area = {0, 0, 0};
-    p.coast = {0, 0, 0};
-    p.border = {127, 127, 127};
-    p.graticule = {127, 127, 127};
-    return p;
-}
+// One row of the colour table per mode, in the order of the palette's
+// fields: zero, main, negative and positive sub-contours, negative and
+// positive glyphs, data frame, source, earthquake, mouse mark, area, coast,
+// border, graticule.
+const Palette kMapColors{{63, 63, 63}, {127, 127, 127}, {63, 63, 159}, {255, 95, 0}, {63, 63, 159},
+                         {255, 95, 0}, {191, 191, 191}, {95, 0, 0},    {0, 127, 0},  {0, 63, 0},
+                         {0, 0, 0},    {0, 31, 63},     {255, 191, 0}, {255, 255, 0}};
+const Palette kNoMapColors{{63, 63, 63},  {127, 127, 127}, {63, 63, 159},   {255, 95, 0},
+                           {63, 63, 159}, {255, 95, 0},    {127, 127, 127}, {127, 0, 0},
+                           {0, 0, 0},     {0, 63, 0},      {0, 0, 0},       {0, 0, 0},
+                           {0, 0, 0},     {0, 0, 0}};
+const Palette kBnwColors{{0, 0, 0},       {0, 0, 0},       {63, 63, 63},    {223, 223, 223},
+                         {191, 191, 191}, {127, 127, 127}, {191, 191, 191}, {0, 0, 0},
+                         {0, 0, 0},       {0, 0, 0},       {0, 0, 0},       {0, 0, 0},
+                         {127, 127, 127}, {127, 127, 127}};
 
 }  // namespace
 
 bool setcolormode(Palette& p, std::string_view mode) {
-    if (mode == "map") {
-        fill(p, mappalette());
-    } else if (mode == "nomap") {
-        fill(p, nomappalette());
-    } else if (mode == "bnw") {
-        fill(p, bnwpalette());
-    } else {
-        return false;
-    }
+    const Palette* row = mode == "map"     ? &kMapColors
+                         : mode == "nomap" ? &kNoMapColors
+                         : mode == "bnw"   ? &kBnwColors
+                                           : nullptr;
+    if (row == nullptr) return false;
+    // The current contour colour is not part of a mode and is left alone.
+    const Rgb contour = p.contour;
+    p = *row;
+    p.contour = contour;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace crustex {
 
@@ -32,19 +33,24 @@ void RecordingSurface::Cls() {
 }
 
 void RecordingSurface::Line(float x1, float y1, float x2, float y2, std::optional<Rgb> color) {
-    RecordedOp op = start(OpKind::Line, color);
-    op.x1 = x1;
-    op.y1 = y1;
-    op.x2 = x2;
-    op.y2 = y2;
-    ops_.push_back(std::move(op));
-    setLastPoint(x2, y2);
-    CurrentX = x2;
-    CurrentY = y2;
+    segment(OpKind::Line, x1, y1, x2, y2, color);
 }
 
 void RecordingSurface::Box(float x1, float y1, float x2, float y2, std::optional<Rgb> color) {
-    RecordedOp op = start(OpKind::Box, color);
+    segment(OpKind::Box, x1, y1, x2, y2, color);
+}
+
+void RecordingSurface::Circle(float x, float y, float radius, std::optional<Rgb> color) {
+    point(OpKind::Circle, x, y, radius, color);
+}
+
+void RecordingSurface::PSet(float x, float y, std::optional<Rgb> color) {
+    point(OpKind::PSet, x, y, 0, color);
+}
+
+void RecordingSurface::segment(OpKind kind, float x1, float y1, float x2, float y2,
+                               std::optional<Rgb> color) {
+    RecordedOp op = start(kind, color);
     op.x1 = x1;
     op.y1 = y1;
     op.x2 = x2;
@@ -55,20 +61,12 @@ void RecordingSurface::Box(float x1, float y1, float x2, float y2, std::optional
     CurrentY = y2;
 }
 
-void RecordingSurface::Circle(float x, float y, float radius, std::optional<Rgb> color) {
-    RecordedOp op = start(OpKind::Circle, color);
+void RecordingSurface::point(OpKind kind, float x, float y, float radius,
+                             std::optional<Rgb> color) {
+    RecordedOp op = start(kind, color);
     op.x1 = x;
     op.y1 = y;
     op.radius = radius;
-    ops_.push_back(std::move(op));
-    CurrentX = x;
-    CurrentY = y;
-}
-
-void RecordingSurface::PSet(float x, float y, std::optional<Rgb> color) {
-    RecordedOp op = start(OpKind::PSet, color);
-    op.x1 = x;
-    op.y1 = y;
     ops_.push_back(std::move(op));
     CurrentX = x;
     CurrentY = y;
@@ -110,8 +108,8 @@ std::vector<RecordedOp> RecordingSurface::sincecls() const {
 
 std::vector<RecordedOp> RecordingSurface::ofkind(OpKind kind) const {
     std::vector<RecordedOp> out;
-    for (const RecordedOp& op : ops_)
-        if (op.kind == kind) out.push_back(op);
+    std::copy_if(ops_.begin(), ops_.end(), std::back_inserter(out),
+                 [kind](const RecordedOp& op) { return op.kind == kind; });
     return out;
 }
 
@@ -121,23 +119,22 @@ std::size_t RecordingSurface::count(OpKind kind) const {
 }
 
 std::vector<RecordedOp> RecordingSurface::linesofcolor(Rgb color) const {
-    std::vector<RecordedOp> out;
-    for (const RecordedOp& op : ops_)
-        if (op.kind == OpKind::Line && op.color == color) out.push_back(op);
+    std::vector<RecordedOp> out = lines();
+    std::erase_if(out, [color](const RecordedOp& op) { return op.color != color; });
     return out;
 }
 
 std::vector<std::string> RecordingSurface::textstrings() const {
     std::vector<std::string> out;
-    for (const RecordedOp& op : ops_)
-        if (op.kind == OpKind::Text) out.push_back(op.text);
+    for (const RecordedOp& op : ofkind(OpKind::Text)) out.push_back(op.text);
     return out;
 }
 
 const RecordedOp* RecordingSurface::findtext(std::string_view text) const {
-    for (const RecordedOp& op : ops_)
-        if (op.kind == OpKind::Text && op.text == text) return &op;
-    return nullptr;
+    auto it = std::find_if(ops_.begin(), ops_.end(), [text](const RecordedOp& op) {
+        return op.kind == OpKind::Text && op.text == text;
+    });
+    return it == ops_.end() ? nullptr : &*it;
 }
 
 bool RecordingSurface::hasnonfinite() const {

@@ -71,6 +71,10 @@ public:
 
 private:
     RecordedOp start(OpKind kind, std::optional<Rgb> color) const;
+    // Line and Box: both points kept, the pen left at the second.
+    void segment(OpKind kind, float x1, float y1, float x2, float y2, std::optional<Rgb> color);
+    // Circle and PSet: the point (and radius) kept, the pen left there.
+    void point(OpKind kind, float x, float y, float radius, std::optional<Rgb> color);
     std::vector<RecordedOp> ops_;
 };
 
