@@ -7,11 +7,12 @@
 #include <string>
 
 #include "files/recordio.h"
+#include "fuzz/fuzzinput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const uint8_t pattern = data[0];
-    crustex::RecordReader r(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
+    crustex::RecordReader r(crustex::fuzz::bytes(data + 1, size - 1));
     for (int k = 0; !r.atend() && !r.failed(); ++k) {
         std::string s;
         float f = 0;

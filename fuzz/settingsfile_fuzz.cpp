@@ -5,18 +5,14 @@
 #include <string>
 
 #include "files/settingsfile.h"
+#include "fuzz/fuzzinput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const crustex::WorkState start = [] {
-        crustex::WorkState ws;
-        crustex::setdefaults(ws, "/nonexistent");
-        return ws;
-    }();
-    crustex::WorkState ws = start;
+    crustex::WorkState ws = crustex::fuzz::startstate();
     crustex::WindowPlaces places;
-    crustex::readsettingstext(ws, places, std::string(reinterpret_cast<const char*>(data), size));
+    crustex::readsettingstext(ws, places, crustex::fuzz::bytes(data, size));
     const std::string text = crustex::settingstext(ws, places);
-    crustex::WorkState again = start;
+    crustex::WorkState again = crustex::fuzz::startstate();
     crustex::WindowPlaces placesagain;
     if (crustex::readsettingstext(again, placesagain, text) != crustex::SettingsRead::Read)
         std::abort();

@@ -3,25 +3,17 @@
 #include <string>
 
 #include "files/workfile.h"
+#include "fuzz/fuzzinput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    static const crustex::WorkState start = [] {
-        crustex::WorkState ws;
-        crustex::setdefaults(ws, "/nonexistent");
-        return ws;
-    }();
-    crustex::WorkState ws = start;
-    crustex::SilentHost host;
-    crustex::Projection proj;
-    crustex::PlotFrame frame;
-    crustex::setplotframe(frame, ws.rwidth);
+    crustex::fuzz::Reading in;
     const bool mapfiles = data[0] & 1;
-    crustex::readworktext(ws, host, proj, frame,
-                          std::string(reinterpret_cast<const char*>(data) + 1, size - 1),
+    crustex::readworktext(in.ws, in.host, in.proj, in.frame,
+                          crustex::fuzz::bytes(data + 1, size - 1),
                           [mapfiles](crustex::WorkState&) { return mapfiles; });
     // Whatever was read can be written again.
-    const std::string text = crustex::workfiletext(ws, {proj, frame});
+    const std::string text = crustex::workfiletext(in.ws, in.geo());
     (void)text;
     return 0;
 }
