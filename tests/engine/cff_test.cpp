@@ -10,56 +10,47 @@
 namespace crustex {
 namespace {
 
+using namespace test;
+
 struct Strain {
     float exx, eyy, ezz, exy, eyz, ezx;
     float vol() const { return static_cast<float>(double(exx) + eyy + ezz); }
 };
 
-const Strain kStrains[] = {
-    {1, 0, 0, 0, 0, 0},        {0, 0, 0, 1, 0, 0},      {0.3f, -0.7f, 0.2f, 0.5f, -0.4f, 0.9f},
-    {-2, 1.5f, 0.5f, 0, 0, 0}, {0, 0, 0, 0, 1.25f, -3}, {12.5f, 3, -8, -6, 2, 1},
-};
-
 float degrees(float d) { return static_cast<float>(d * kPi / 180.0); }
 
-TEST(Cff, DefaultReceiverIsFrictionTimesNormalPlusTwiceExy) {
-    WorkState ws = test::defaultwork();
-    const ReceiverAngles a = receiverangles(ws);
-    EXPECT_EQ(a.strike, 0.0f);
-    EXPECT_EQ(a.dip, 1.5707964f);  // 90 degrees rounded to a float
-    const ReceiverFrame r = receiverframe(a.strike, a.dip, a.rake);
-    EXPECT_NEAR(r.nx, 1, 1e-12);
-    EXPECT_NEAR(r.nz, -4.37e-8, 1e-9);  // cos of the rounded 90 degrees
-    EXPECT_NEAR(r.ly, 1, 1e-12);
-    for (const Strain& e : kStrains) {
-        const float got = calcsitecff(e.exx, e.eyy, e.ezz, e.exy, e.eyz, e.ezx, e.vol(), a.strike,
-                                      a.dip, a.rake, ws.friction);
-        const double want = 0.3 * (e.vol() + 2.0 * e.exx) + 2.0 * e.exy;
-        EXPECT_NEAR(got, want, 1e-6 * (1 + std::fabs(want)));
-    }
-}
-
-TEST(Cff, WithoutFrictionOnlyTheShearCounts) {
+TEST(Cff, ReceiverFormulas) {
+    const Strain strains[] = {
+        {1, 0, 0, 0, 0, 0},        {0, 0, 0, 1, 0, 0},      {0.3f, -0.7f, 0.2f, 0.5f, -0.4f, 0.9f},
+        {-2, 1.5f, 0.5f, 0, 0, 0}, {0, 0, 0, 0, 1.25f, -3}, {12.5f, 3, -8, -6, 2, 1},
+    };
     struct Receiver {
-        float strike, dip, rake;
-        double (*shear)(const Strain&);  // 2 * enl for this receiver
+        float strike, dip, rake, friction;
+        double (*want)(const Strain&);
     };
     const Receiver receivers[] = {
-        {0, 90, 0, [](const Strain& e) { return 2.0 * e.exy; }},
-        {90, 90, 0, [](const Strain& e) { return -2.0 * e.exy; }},
-        {0, 90, 180, [](const Strain& e) { return -2.0 * e.exy; }},
-        // dipping 45 to the east, reverse slip: enl = (ezz - exx) / 2
-        {0, 45, 90, [](const Strain& e) { return double(e.ezz) - e.exx; }},
-        // vertical east-west plane, slip up: shear from eyz only
-        {90, 90, 90, [](const Strain& e) { return -2.0 * e.eyz; }},
+        // The default receiver: friction times the normal strain plus twice exy.
+        {0, 90, 0, 0.3f,
+         [](const Strain& e) { return 0.3 * (e.vol() + 2.0 * e.exx) + 2.0 * e.exy; }},
+        // Without friction only the shear counts.
+        {0, 90, 0, 0, [](const Strain& e) { return 2.0 * e.exy; }},
+        {90, 90, 0, 0, [](const Strain& e) { return -2.0 * e.exy; }},
+        {0, 90, 180, 0, [](const Strain& e) { return -2.0 * e.exy; }},
+        {0, 45, 90, 0, [](const Strain& e) { return double(e.ezz) - e.exx; }},  // reverse, 45 E
+        {90, 90, 90, 0, [](const Strain& e) { return -2.0 * e.eyz; }},  // E-W plane, slip up
     };
+    const ReceiverAngles d = receiverangles(defaultwork());
+    EXPECT_EQ(d.strike, 0.0f);
+    EXPECT_EQ(d.dip, degrees(90));
+    EXPECT_EQ(d.rake, 0.0f);
     for (const Receiver& r : receivers) {
-        for (const Strain& e : kStrains) {
-            const float got = calcsitecff(e.exx, e.eyy, e.ezz, e.exy, e.eyz, e.ezx, e.vol(),
-                                          degrees(r.strike), degrees(r.dip), degrees(r.rake), 0);
-            const double want = r.shear(e);
-            EXPECT_NEAR(got, want, 1e-5 * (1 + std::fabs(want)))
-                << r.strike << "/" << r.dip << "/" << r.rake;
+        for (const Strain& e : strains) {
+            const float got =
+                calcsitecff(e.exx, e.eyy, e.ezz, e.exy, e.eyz, e.ezx, e.vol(), degrees(r.strike),
+                            degrees(r.dip), degrees(r.rake), r.friction);
+            const double want = r.want(e);
+            EXPECT_NEAR(got, want, 1e-6 * (1 + std::fabs(want)))
+                << r.strike << "/" << r.dip << "/" << r.rake << " friction " << r.friction;
         }
     }
 }
@@ -80,14 +71,13 @@ TEST(Cff, IsotropicExpansionGivesFiveTimesFrictionForAnyReceiver) {
 }
 
 TEST(Cff, GridMatchesThePointFormAndKeepsTheMarker) {
-    WorkState ws = test::defaultwork();
-    test::setfield(ws, 80, 20, 110, 180, 6, 16);  // nodes on the default fault trace
-    ASSERT_TRUE(test::evaluate(ws));
+    WorkState ws = tracework();
+    ASSERT_TRUE(evaluate(ws));
     ws.cffstrike = 30;
     ws.cffdip = 60;
     ws.cffrake = -45;
     ws.friction = 0.6f;
-    test::ScriptedHost host;
+    ScriptedHost host;
     calcgridcff(ws, host);
     EXPECT_EQ(host.statuses, (std::vector<std::string>{" Calcurating CFF", ""}));
     EXPECT_EQ(host.busyChanges, (std::vector<bool>{true, false}));
@@ -99,11 +89,8 @@ TEST(Cff, GridMatchesThePointFormAndKeepsTheMarker) {
             const float want =
                 calcsitecff(g.duxdx(i, j), g.duydy(i, j), g.duzdz(i, j), g.exy(i, j), g.eyz(i, j),
                             g.ezx(i, j), g.vol(i, j), a.strike, a.dip, a.rake, ws.friction);
-            EXPECT_EQ(g.cff(i, j), want);
-            if (g.duxdx(i, j) == kNoValue) {
-                EXPECT_EQ(g.cff(i, j), kNoValue);
-                ++markers;
-            }
+            EXPECT_EQ(g.cff(i, j), g.duxdx(i, j) == kNoValue ? kNoValue : want);
+            markers += g.cff(i, j) == kNoValue;
         }
     }
     EXPECT_EQ(markers, 5);

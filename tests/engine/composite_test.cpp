@@ -7,46 +7,42 @@
 namespace crustex {
 namespace {
 
+using namespace test;
+
 class Composite : public ::testing::Test {
 protected:
     void SetUp() override {
-        ws = test::defaultwork();
-        test::setfield(ws, 80, 20, 110, 180, 6, 16);  // nodes on the fault trace
-        test::setsources(ws, {defaultSource(), test::point(90, 150, 3, 40)});
-        ASSERT_TRUE(test::evaluate(ws));
+        ws = tracework();  // nodes on the fault trace hold the marker
+        setsources(ws, {defaultSource(), point(90, 150, 3, 40)});
+        ASSERT_TRUE(evaluate(ws));
     }
     WorkState ws;
 };
 
-TEST_F(Composite, UnitWeightsReproduceTheirGridAndMarkersStay) {
-    struct Case {
-        std::array<float, 3> displ;
-        const Grid2D ResultGrids::*want;
+TEST_F(Composite, UnitWeightsReproduceTheirGrid) {
+    using Weight = std::pair<float WorkState::*, const Grid2D ResultGrids::*>;
+    const Weight displ[] = {
+        {&WorkState::fx, &ResultGrids::ux},
+        {&WorkState::fy, &ResultGrids::uy},
+        {&WorkState::fz, &ResultGrids::uz},
     };
-    const Case displ[] = {{{1, 0, 0}, &ResultGrids::ux},
-                          {{0, 1, 0}, &ResultGrids::uy},
-                          {{0, 0, 1}, &ResultGrids::uz}};
-    for (const Case& c : displ) {
-        ws.fx = c.displ[0];
-        ws.fy = c.displ[1];
-        ws.fz = c.displ[2];
+    const Weight strain[] = {
+        {&WorkState::fxx, &ResultGrids::duxdx}, {&WorkState::fyy, &ResultGrids::duydy},
+        {&WorkState::fzz, &ResultGrids::duzdz}, {&WorkState::fxy, &ResultGrids::exy},
+        {&WorkState::fyz, &ResultGrids::eyz},   {&WorkState::fzx, &ResultGrids::ezx},
+    };
+    for (auto [weight, grid] : displ) {
+        ws.fx = ws.fy = ws.fz = 0;
+        ws.*weight = 1;
         composedispl(ws);
-        EXPECT_EQ(ws.grids.composite.values(), (ws.grids.*c.want).values());
+        EXPECT_EQ(ws.grids.composite.values(), (ws.grids.*grid).values());
     }
-    const Case strain[] = {{{1, 0, 0}, &ResultGrids::duxdx},
-                           {{0, 1, 0}, &ResultGrids::duydy},
-                           {{0, 0, 1}, &ResultGrids::duzdz}};
-    for (const Case& c : strain) {
-        ws.fxx = c.displ[0];
-        ws.fyy = c.displ[1];
-        ws.fzz = c.displ[2];
+    for (auto [weight, grid] : strain) {
+        ws.fxx = ws.fyy = ws.fzz = ws.fxy = ws.fyz = ws.fzx = 0;
+        ws.*weight = 1;
         composestrain(ws);
-        EXPECT_EQ(ws.grids.composite.values(), (ws.grids.*c.want).values());
+        EXPECT_EQ(ws.grids.composite.values(), (ws.grids.*grid).values());
     }
-    ws.fxx = ws.fyy = ws.fzz = 0;
-    ws.fyz = 1;
-    composestrain(ws);
-    EXPECT_EQ(ws.grids.composite.values(), ws.grids.eyz.values());
 }
 
 TEST_F(Composite, WeightedSumsKeepTheMarker) {

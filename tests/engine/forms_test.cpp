@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "engine/cffform.h"
 #include "engine/customform.h"
@@ -11,11 +13,9 @@
 namespace crustex {
 namespace {
 
-using test::defaultwork;
-
 // A work state whose results are current, so a store is visible in the flags.
 WorkState freshwork() {
-    WorkState ws = defaultwork();
+    WorkState ws = test::defaultwork();
     ws.gridstale = false;
     ws.cffstale = false;
     return ws;
@@ -48,87 +48,58 @@ TEST(FieldForm, OpensWithTheValuesItStoresBackAndStoresEveryBox) {
 }
 
 TEST(FieldForm, RejectsTheFirstBadBoxAndStoresNothing) {
+    using T = FieldFormText;
     struct Case {
-        const char* name;
-        std::function<void(FieldFormText&)> edit;
+        std::vector<std::pair<std::string T::*, const char*>> edits;
+        bool inclined;
         const char* badfield;
     };
     const Case cases[] = {
-        {"zero window width", [](FieldFormText& t) { t.rwidth = "0"; }, "rwidth"},
-        {"corner beyond range", [](FieldFormText& t) { t.xview1 = "10000.5"; }, "xview1"},
-        {"NE corner checked first",
-         [](FieldFormText& t) {
-             t.xview0 = "-1";
-             t.yview1 = "-1";
-         },
-         "yview1"},
-        {"no X intervals", [](FieldFormText& t) { t.xgrid = "0"; }, "xgrid"},
-        {"fraction of an interval", [](FieldFormText& t) { t.ygrid = "0.3"; }, "ygrid"},
-        {"too many nodes",
-         [](FieldFormText& t) {
-             t.xgrid = "3000";
-             t.ygrid = "3000";
-         },
-         "ygrid"},
-        {"reference too deep", [](FieldFormText& t) { t.obsincdpt = "101"; }, "obsincdpt"},
-        {"dip too steep", [](FieldFormText& t) { t.obsincdip = "46"; }, "obsincdip"},
-        {"NE not east of SW", [](FieldFormText& t) { t.xview1 = "20"; }, "xview0"},
-        {"NE not north of SW", [](FieldFormText& t) { t.yview0 = "171"; }, "yview0"},
-        {"box order before corner rule",
-         [](FieldFormText& t) {
-             t.xview1 = "20";
-             t.obsincdip = "50";
-         },
-         "obsincdip"},
-        {"reference west of the area",
-         [](FieldFormText& t) {
-             t.inclined = true;
-             t.obsincx = "19";
-         },
-         "obsincx"},
-        {"reference north of the area",
-         [](FieldFormText& t) {
-             t.inclined = true;
-             t.obsincy = "170.5";
-         },
-         "obsincy"},
+        {{{&T::rwidth, "0"}}, false, "rwidth"},
+        {{{&T::xview1, "10000.5"}}, false, "xview1"},
+        {{{&T::xview0, "-1"}, {&T::yview1, "-1"}}, false, "yview1"},  // NE corner checked first
+        {{{&T::xgrid, "0"}}, false, "xgrid"},
+        {{{&T::ygrid, "0.3"}}, false, "ygrid"},
+        {{{&T::xgrid, "3000"}, {&T::ygrid, "3000"}}, false, "ygrid"},  // too many nodes
+        {{{&T::obsincdpt, "101"}}, false, "obsincdpt"},
+        {{{&T::obsincdip, "46"}}, false, "obsincdip"},
+        {{{&T::xview1, "20"}}, false, "xview0"},  // NE not east of SW
+        {{{&T::yview0, "171"}}, false, "yview0"},
+        {{{&T::xview1, "20"}, {&T::obsincdip, "50"}}, false, "obsincdip"},  // boxes before corners
+        {{{&T::obsincx, "19"}}, true, "obsincx"},  // reference outside the area
+        {{{&T::obsincy, "170.5"}}, true, "obsincy"},
+        {{{&T::obsincx, "19"}}, false, ""},  // ... matters only for an inclined field
     };
     for (const Case& c : cases) {
         WorkState ws = freshwork();
-        const WorkState before = ws;
         FieldFormText t = entryfieldform(ws);
-        c.edit(t);
-        const FormCheck r = fixparam(ws, t);
-        EXPECT_EQ(r.badfield, c.badfield) << c.name;
-        EXPECT_FALSE(ws.gridstale) << c.name;
-        EXPECT_EQ(ws.xview0, before.xview0) << c.name;
-        EXPECT_EQ(ws.yview1, before.yview1) << c.name;
-        EXPECT_EQ(ws.xgrid, before.xgrid) << c.name;
-        EXPECT_EQ(ws.inclined, before.inclined) << c.name;
+        for (const auto& [box, text] : c.edits) t.*box = text;
+        t.inclined = c.inclined;
+        EXPECT_EQ(fixparam(ws, t).badfield, c.badfield) << c.badfield;
+        if (*c.badfield == 0) continue;
+        const WorkState before = freshwork();
+        EXPECT_FALSE(ws.gridstale) << c.badfield;
+        EXPECT_EQ(ws.xview0, before.xview0) << c.badfield;
+        EXPECT_EQ(ws.yview1, before.yview1) << c.badfield;
+        EXPECT_EQ(ws.xgrid, before.xgrid) << c.badfield;
+        EXPECT_EQ(ws.inclined, before.inclined) << c.badfield;
     }
 }
 
 TEST(CffForm, FaultTypesMapToTheirRakes) {
-    struct Case {
-        int entry;
-        const char* name;
-        float rake;
-        const char* text;
-    };
-    const Case cases[] = {{1, "Left lateral", 0, "0."},
-                          {2, "Reverse", 90, "90."},
-                          {3, "Right lateral", 180, "180."},
-                          {4, "Normal", -90, "-90."}};
-    for (const Case& c : cases) {
-        EXPECT_STREQ(kFaultTypeNames[static_cast<std::size_t>(c.entry)], c.name);
-        EXPECT_EQ(faulttypeofrake(c.rake), c.entry) << c.name;
-        EXPECT_EQ(raketextoffaulttype(c.entry), std::optional<std::string>(c.text)) << c.name;
+    const std::tuple<int, const char*, float, const char*> cases[] = {
+        {1, "Left lateral", 0, "0."},
+        {2, "Reverse", 90, "90."},
+        {3, "Right lateral", 180, "180."},
+        {4, "Normal", -90, "-90."}};
+    for (const auto& [entry, name, rake, text] : cases) {
+        EXPECT_STREQ(kFaultTypeNames[static_cast<std::size_t>(entry)], name);
+        EXPECT_EQ(faulttypeofrake(rake), entry) << name;
+        EXPECT_EQ(raketextoffaulttype(entry), std::optional<std::string>(text)) << name;
     }
     EXPECT_STREQ(kFaultTypeNames[0], " ");
     for (float rake : {45.f, -180.f, 90.5f}) EXPECT_EQ(faulttypeofrake(rake), 0) << rake;
-    EXPECT_EQ(raketextoffaulttype(0), std::nullopt);
-    EXPECT_EQ(raketextoffaulttype(5), std::nullopt);
-    EXPECT_EQ(raketextoffaulttype(-1), std::nullopt);
+    for (int entry : {0, 5, -1}) EXPECT_EQ(raketextoffaulttype(entry), std::nullopt) << entry;
 }
 
 TEST(CffForm, OpensWithTwoDecimalTextsAndApplyOnlyForCff) {
@@ -159,27 +130,18 @@ TEST(CffForm, ChecksInOrderAndMarksOnlyCffStale) {
     };
     for (const Case& c : cases) {
         WorkState ws = freshwork();
-        CffFormText t;
-        t.cffstrike = c.boxes[0];
-        t.cffdip = c.boxes[1];
-        t.cffrake = c.boxes[2];
-        t.friction = c.boxes[3];
+        const CffFormText t{c.boxes[0], c.boxes[1], c.boxes[2], c.boxes[3]};
         const FormCheck r = fixparam(ws, t);
+        const bool ok = r.ok();
         EXPECT_EQ(r.badfield, c.badfield) << c.boxes[0] << " " << c.boxes[1];
         EXPECT_FALSE(ws.gridstale);
-        if (r.ok()) {
-            EXPECT_TRUE(ws.cffstale);
-            EXPECT_EQ(ws.cffstrike, std::stof(c.boxes[0]));
-            EXPECT_EQ(ws.friction, std::stof(c.boxes[3]));
-        } else {
-            EXPECT_FALSE(ws.cffstale);
-            EXPECT_EQ(ws.cffstrike, 0.0f);
-            EXPECT_EQ(ws.friction, 0.3f);
-        }
+        EXPECT_EQ(ws.cffstale, ok);
+        EXPECT_EQ(ws.cffstrike, ok ? std::stof(c.boxes[0]) : 0.0f);
+        EXPECT_EQ(ws.friction, ok ? std::stof(c.boxes[3]) : 0.3f);
     }
 }
 
-TEST(CustomForm, WeightsShowFiveDecimalsAndAnyNumberIsStored) {
+TEST(CustomForm, FiveDecimalTextsAnyNumberStoredFirstNonNumberRejected) {
     WorkState ws = freshwork();
     ws.fx = 0.123456f;
     ws.fzx = -2;
@@ -187,19 +149,6 @@ TEST(CustomForm, WeightsShowFiveDecimalsAndAnyNumberIsStored) {
     EXPECT_EQ(t.fx, "0.12346");
     EXPECT_EQ(t.fy, "0.");
     EXPECT_EQ(t.fzx, "-2.");
-    t.fy = "-1e20";
-    t.fxy = "3.5";
-    ASSERT_TRUE(fixparam(ws, t).ok());
-    EXPECT_EQ(ws.fx, 0.12346f);
-    EXPECT_EQ(ws.fy, -1e20f);
-    EXPECT_EQ(ws.fxy, 3.5f);
-    EXPECT_EQ(ws.fzx, -2.0f);
-    EXPECT_FALSE(ws.gridstale);
-}
-
-TEST(CustomForm, FirstNonNumberInBoxOrderIsRejected) {
-    WorkState ws = freshwork();
-    CustomFormText t = entryform(ws);
     t.fzz = "";
     t.fxy = "abc";
     EXPECT_EQ(fixparam(ws, t).badfield, "fzz");
@@ -208,6 +157,15 @@ TEST(CustomForm, FirstNonNumberInBoxOrderIsRejected) {
     t.fx = "1e39";  // beyond a float
     EXPECT_EQ(fixparam(ws, t).badfield, "fx");
     EXPECT_EQ(ws.fzz, 0.0f);
+    t.fx = "0.12346";
+    t.fy = "-1e20";
+    t.fxy = "3.5";
+    ASSERT_TRUE(fixparam(ws, t).ok());
+    EXPECT_EQ(ws.fx, 0.12346f);
+    EXPECT_EQ(ws.fy, -1e20f);
+    EXPECT_EQ(ws.fxy, 3.5f);
+    EXPECT_EQ(ws.fzx, -2.0f);
+    EXPECT_FALSE(ws.gridstale);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
-// Work states and comparisons shared by the field, site and CFF tests.
+// Work states and comparisons shared by the field, site, CFF and composite
+// tests.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/fieldgrid.h"
 #include "model/resultgrids.h"
@@ -27,7 +29,7 @@ inline faultrec point(float x, float y, float depth, float piso) {
     return {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, x, y, depth, piso, 1};
 }
 
-inline void setsources(WorkState& ws, std::initializer_list<faultrec> sources) {
+inline void setsources(WorkState& ws, const std::vector<faultrec>& sources) {
     int k = 0;
     for (const faultrec& f : sources) ws.fault[static_cast<std::size_t>(++k)] = f;
     ws.nfault = static_cast<int16_t>(k);
@@ -40,6 +42,27 @@ inline void setfield(WorkState& ws, float x0, float y0, float x1, float y1, int 
     ws.yview1 = y1;
     ws.xgrid = static_cast<int16_t>(nx);
     ws.ygrid = static_cast<int16_t>(ny);
+}
+
+// X 80..110 by 5 and Y 20..180 by 10: nodes every 5 km on the trace of the
+// default fault (Y = 100, X 85..105), which breaks the surface.
+inline WorkState tracework() {
+    WorkState ws = defaultwork();
+    setfield(ws, 80, 20, 110, 180, 6, 16);
+    return ws;
+}
+
+// The default field made an inclined plane through (95, 95) at `depth`, a
+// node of the default field.
+inline WorkState inclinedwork(float strike, float dip, float depth = 10) {
+    WorkState ws = defaultwork();
+    ws.inclined = true;
+    ws.obsincx = 95;
+    ws.obsincy = 95;
+    ws.obsincdpt = depth;
+    ws.obsincs = strike;
+    ws.obsincdip = dip;
+    return ws;
 }
 
 // redimsub, setfielddepth and calcgridstrain with a silent host.

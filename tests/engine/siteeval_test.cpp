@@ -11,10 +11,7 @@
 namespace crustex {
 namespace {
 
-using test::defaultwork;
-using test::fault;
-using test::point;
-using test::setsources;
+using namespace test;
 
 void mixedsources(WorkState& ws) {
     setsources(ws, {defaultSource(), fault(60, 120, 75, 140, 3, 12, 70, 2, -30, 0.2f),
@@ -28,7 +25,7 @@ TEST(Sites, ASiteOnAGridNodeGivesTheNodesBits) {
         ws.obsdepth = 1.5f;
         ws.inclined = inclined;
         ws.obsincs = 25;
-        ASSERT_TRUE(test::evaluate(ws, 2));
+        ASSERT_TRUE(evaluate(ws, 2));
         for (auto [i, j] : {std::pair{0, 0}, {9, 10}, {13, 7}, {20, 20}, {4, 17}}) {
             const PointValues v =
                 calcsitestrain(ws, gridnodex(ws, i), gridnodey(ws, j), ws.grids.nodez(i, j));
@@ -45,23 +42,25 @@ TEST(Sites, ObsDataFillsEverySiteAndMarksSingularOnes) {
     WorkState ws = defaultwork();
     mixedsources(ws);
     ws.nsite = 3;
-    ws.site[1].x = 95;  // on the trace of the surface fault
-    ws.site[1].y = 100;
-    ws.site[2].x = 120;
-    ws.site[2].y = 80;
-    ws.site[3].x = 120;
-    ws.site[3].y = 80;
-    ws.site[3].depth = 1;
+    // On the trace of the surface fault; a surface site; the same 1 km down.
+    const float sites[][3] = {{95, 100, 0}, {120, 80, 0}, {120, 80, 1}};
+    for (std::size_t k = 1; k <= 3; ++k) {
+        ws.site[k].x = sites[k - 1][0];
+        ws.site[k].y = sites[k - 1][1];
+        ws.site[k].depth = sites[k - 1][2];
+    }
     SiteResults res;
     res.ux[4] = 7;  // beyond nsite: untouched
-    test::ScriptedHost host;
+    ScriptedHost host;
     calcobsdata(ws, host, res);
     EXPECT_EQ(host.statuses,
               (std::vector<std::string>{" Calcurating Strains at Observation Sites", ""}));
     EXPECT_EQ(host.busyChanges, (std::vector<bool>{true, false}));
-    for (int n = 1; n <= 18; ++n) EXPECT_EQ((*res.byNumber(n))[1], kNoValue) << n;
     const PointValues v2 = calcsitestrain(ws, 120, 80, 0);
-    for (int n = 1; n <= 18; ++n) EXPECT_EQ((*res.byNumber(n))[2], v2[std::size_t(n - 1)]) << n;
+    for (int n = 1; n <= 18; ++n) {
+        EXPECT_EQ((*res.byNumber(n))[1], kNoValue) << n;
+        EXPECT_EQ((*res.byNumber(n))[2], v2[std::size_t(n - 1)]) << n;
+    }
     // z = -depth reaches the solutions: the buried site differs
     EXPECT_NE(res.duzdx[3], res.duzdx[2]);
     EXPECT_NE(res.vol[3], res.vol[2]);
@@ -69,9 +68,9 @@ TEST(Sites, ObsDataFillsEverySiteAndMarksSingularOnes) {
 
     ws.cffstrike = 45;
     ws.friction = 0.5f;
-    test::ScriptedHost host2;
-    calcobscff(ws, host2, res);
-    EXPECT_EQ(host2.statuses,
+    ScriptedHost cffhost;
+    calcobscff(ws, cffhost, res);
+    EXPECT_EQ(cffhost.statuses,
               (std::vector<std::string>{" Calcurating CFF at Observation Sites", ""}));
     EXPECT_EQ(res.cff[1], kNoValue);
     const ReceiverAngles a = receiverangles(ws);
