@@ -8,68 +8,60 @@
 #include "files/storenames.h"
 #include "files/strainexport.h"
 #include "files/workfile.h"
-#include "support/scriptedhost.h"
 
 namespace crustex {
 namespace {
 
 using test::crlflines;
 using test::ScratchDir;
-using test::ScriptedHost;
 
 TEST(StoreNames, ChosenNameDecidesWhatIsWritten) {
     struct Case {
         const char* chosen;
         FileKind kind;
         const char* path;
+        FileKind open;  // what "Open Source...." makes of the same name
     } cases[] = {
-        {"model", FileKind::None, ""},
-        {"model.flt", FileKind::Source, "model.flt.txt"},
-        {"model.flt.txt", FileKind::Source, "model.flt.txt"},
-        {"A.Flt.Txt", FileKind::Source, "A.Flt.Txt"},
-        {"MODEL.WRK", FileKind::Work, "MODEL.WRK.txt"},
-        {"m.wrk.txt", FileKind::Work, "m.wrk.txt"},
-        {"m.txt", FileKind::None, ""},
-        {"m.flt.txt.bak", FileKind::None, ""},
-        {"/dir.flt/m", FileKind::None, ""},
-        {"", FileKind::None, ""},
+        {"model", FileKind::None, "", FileKind::None},
+        {"model.flt", FileKind::Source, "model.flt.txt", FileKind::None},
+        {"model.flt.txt", FileKind::Source, "model.flt.txt", FileKind::Source},
+        {"/x/A.Flt.Txt", FileKind::Source, "/x/A.Flt.Txt", FileKind::Source},
+        {"MODEL.WRK", FileKind::Work, "MODEL.WRK.txt", FileKind::None},
+        {"m.wrk.txt", FileKind::Work, "m.wrk.txt", FileKind::Work},
+        {"m.txt", FileKind::None, "", FileKind::None},
+        {"m.flt.txt.bak", FileKind::None, "", FileKind::None},
+        {"/dir.flt/m", FileKind::None, "", FileKind::None},
+        {"", FileKind::None, "", FileKind::None},
     };
     for (const Case& c : cases) {
         const StoreTarget t = storetarget(c.chosen);
         EXPECT_EQ(t.kind, c.kind) << c.chosen;
         EXPECT_EQ(t.path, c.path) << c.chosen;
+        EXPECT_EQ(openkind(c.chosen), c.open) << c.chosen;
     }
 }
 
-TEST(StoreNames, OpenLooksAtTheLastEightCharacters) {
-    EXPECT_EQ(openkind("/x/A.FLT.TXT"), FileKind::Source);
-    EXPECT_EQ(openkind("b.wrk.txt"), FileKind::Work);
-    EXPECT_EQ(openkind("b.wrk"), FileKind::None);
-    EXPECT_EQ(openkind("lastwork.ini"), FileKind::None);
-}
+using StoreSource = test::FileFixture;
 
-TEST(StoreNames, StoreSourceCommandWritesTheRightFile) {
+TEST_F(StoreSource, CommandWritesTheRightFile) {
     ScratchDir dir;
-    WorkState ws;
-    setdefaults(ws, dir.str());
-    Projection proj;
-    PlotFrame frame;
-    ScriptedHost host;
-    const GeoFrame geo{proj, frame};
-    EXPECT_EQ(storesourcecommand(ws, host, geo, dir.file("model"), false), FileKind::None);
+    auto store = [&](const char* name) {
+        return storesourcecommand(ws, host, geo(), dir.file(name), false);
+    };
+    EXPECT_EQ(store("model"), FileKind::None);
     EXPECT_TRUE(std::filesystem::is_empty(dir.str()));
-    EXPECT_EQ(storesourcecommand(ws, host, geo, dir.file("model.flt"), false), FileKind::Source);
+    EXPECT_EQ(store("model.flt"), FileKind::Source);
     EXPECT_EQ(test::readfile(dir.file("model.flt.txt")).substr(0, 12), "\"fltxy2\",1\r\n");
-    EXPECT_EQ(storesourcecommand(ws, host, geo, dir.file("MODEL.WRK"), false), FileKind::Work);
+    EXPECT_EQ(store("MODEL.WRK"), FileKind::Work);
     EXPECT_EQ(crlflines(test::readfile(dir.file("MODEL.WRK.txt")))[0], kWorkFileHeader);
-    EXPECT_EQ(storesourcecommand(ws, host, geo, dir.file("gone/x.flt"), false), FileKind::None);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Open Error");
+    EXPECT_EQ(store("gone/x.flt"), FileKind::None);
+    EXPECT_EQ(texts(), std::vector<std::string>{"Open Error"});
 }
 
 struct Strains : ::testing::Test {
     WorkState ws;
-    ScriptedHost host;
+    test::ScriptedHost host;
+    ScratchDir dir;
     void SetUp() override {
         setdefaults(ws, "/tmp");
         ws.xview0 = 10;
@@ -84,7 +76,7 @@ struct Strains : ::testing::Test {
     }
 };
 
-TEST_F(Strains, NineComponentLayout) {
+TEST_F(Strains, NineAndFourColumnLayouts) {
     ws.grids.ux(0, 1) = -0.000012345f;
     ws.grids.duzdz(1, 0) = kNoValue;
     ws.grids.uz(2, 2) = 12.5f;
@@ -100,21 +92,18 @@ TEST_F(Strains, NineComponentLayout) {
     EXPECT_EQ(lines[3].substr(143, 11), "  9.999E+99");
     EXPECT_EQ(lines[8].substr(44, 11), "   1.25E+01");
     EXPECT_EQ(lines[4].substr(22, 11), "     0.E+00");
-}
 
-TEST_F(Strains, FourColumnLayout) {
     ws.strformat9 = false;
     ws.grids.cff(2, 1) = 1e30f;
     ws.grids.maxshear(0, 0) = 3;
-    const std::vector<std::string> lines = crlflines(straintext(ws));
-    ASSERT_EQ(lines.size(), 9u);
-    for (const std::string& l : lines) EXPECT_EQ(l.size(), 66u) << l;
-    EXPECT_EQ(lines[7].substr(55, 11), "  9.999E+99");
-    EXPECT_EQ(lines[0].substr(44, 11), "     3.E+00");
+    const std::vector<std::string> four = crlflines(straintext(ws));
+    ASSERT_EQ(four.size(), 9u);
+    for (const std::string& l : four) EXPECT_EQ(l.size(), 66u) << l;
+    EXPECT_EQ(four[7].substr(55, 11), "  9.999E+99");
+    EXPECT_EQ(four[0].substr(44, 11), "     3.E+00");
 }
 
 TEST_F(Strains, StaleGridsAreComputedBeforeWriting) {
-    ScratchDir dir;
     setdefaults(ws, "/tmp");  // stale, 20 x 20 over the default thrust fault
     ws.xgrid = 4;
     ws.ygrid = 4;
@@ -129,17 +118,15 @@ TEST_F(Strains, StaleGridsAreComputedBeforeWriting) {
     EXPECT_TRUE(moved);
 }
 
-TEST_F(Strains, CtrlQWithOkWritesNothing) {
-    ScratchDir dir;
+TEST_F(Strains, AbortOrUnwritableFileWritesNothing) {
     ws.gridstale = true;
     host.onProcessEvents = [&](int) { ws.abortflag = true; };
-    host.answers = {MsgAnswer::Ok};
+    host.answers = {MsgAnswer::Ok};  // Ctrl-Q answered OK
     EXPECT_EQ(storestrains(ws, host, dir.file("g.txt")), StrainExport::Aborted);
-    EXPECT_FALSE(test::fileexists(dir.file("g.txt")));
-}
+    EXPECT_FALSE(std::filesystem::exists(dir.file("g.txt")));
 
-TEST_F(Strains, UnwritableFileIsReported) {
-    ScratchDir dir;
+    host = test::ScriptedHost{};
+    ws.abortflag = false;
     EXPECT_EQ(storestrains(ws, host, dir.file("no/g.txt")), StrainExport::Failed);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Open Error");

@@ -1,6 +1,8 @@
-// Scratch directories and small helpers for the file tests.
+// Scratch directories, file helpers and the shared reader fixture of the
+// file tests.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -9,17 +11,17 @@
 #include <string>
 #include <vector>
 
+#include "files/sourcefile.h"
+#include "support/scriptedhost.h"
+
 namespace crustex::test {
 
 // A fresh directory removed again at the end of the test.
 class ScratchDir {
 public:
     ScratchDir() {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("crustex-files-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
+        std::string name = (std::filesystem::temp_directory_path() / "crustex-files-XXXXXX");
+        path_ = ::mkdtemp(name.data());
     }
     ~ScratchDir() {
         std::error_code ec;
@@ -33,16 +35,12 @@ private:
 };
 
 inline void writefile(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary);
-    out << content;
+    std::ofstream(path, std::ios::binary) << content;
 }
 
-inline bool fileexists(const std::string& path) { return std::filesystem::exists(path); }
-
 inline std::string readfile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::stringstream ss;
-    ss << in.rdbuf();
+    ss << std::ifstream(path, std::ios::binary).rdbuf();
     return ss.str();
 }
 
@@ -61,5 +59,36 @@ inline std::vector<std::string> crlflines(const std::string& text) {
     }
     return lines;
 }
+
+// The default source moved to x0 with its own slip, rake and type.
+inline faultrec planesource(float x0, float slip, float rake, int16_t type = 0) {
+    faultrec f = defaultSource();
+    f.fx0 = x0;
+    f.fx1 = x0 + 20;
+    f.slip = slip;
+    f.rakeangle = rake;
+    f.sourcetype = type;
+    return f;
+}
+
+// A reader's surroundings: the start-up state, a scripted host, an unset
+// projection and the standard plot frame.
+struct FileFixture : ::testing::Test {
+    WorkState ws;
+    Projection proj;
+    PlotFrame frame;
+    ScriptedHost host;
+    void SetUp() override {
+        setdefaults(ws, "/data/crustex");
+        ASSERT_TRUE(setplotframe(frame, ws.rwidth));
+    }
+    GeoFrame geo() { return {proj, frame}; }
+    // The texts of the messages shown so far.
+    std::vector<std::string> texts() const {
+        std::vector<std::string> t;
+        for (const auto& m : host.messages) t.push_back(m.text);
+        return t;
+    }
+};
 
 }  // namespace crustex::test

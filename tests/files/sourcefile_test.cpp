@@ -4,35 +4,24 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "files/filetestutil.h"
-#include "support/scriptedhost.h"
 
 namespace crustex {
 namespace {
 
 using test::crlflines;
-using test::ScratchDir;
-using test::ScriptedHost;
 
-struct SourceFile : ::testing::Test {
-    WorkState ws;
-    Projection proj;
-    PlotFrame frame;
-    ScriptedHost host;
-    void SetUp() override {
-        setdefaults(ws, "/data/crustex");
-        ASSERT_TRUE(setplotframe(frame, ws.rwidth));
-    }
-    GeoFrame geo() { return {proj, frame}; }
+struct SourceFile : test::FileFixture {
     SourceReadResult read(const std::string& text, const SourceFileHooks& hooks = {}) {
         return readsourcetext(ws, host, geo(), text, hooks);
     }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> t;
-        for (const auto& m : host.messages) t.push_back(m.text);
-        return t;
+    static SourceFileHooks mapfilespresent() {
+        SourceFileHooks hooks;
+        hooks.checkmapdata = [](WorkState&) { return true; };
+        return hooks;
     }
 };
 
@@ -79,67 +68,39 @@ TEST_F(SourceFile, OldTenValueRecordsGetPointDefaults) {
     read("\"fltxy\",1\r\n1,1,21,1,3,10,45,-2,0,.5\r\n");
     ASSERT_EQ(ws.nfault, 1);
     const faultrec& f = ws.fault[1];
-    EXPECT_EQ(f.fdepth, 3);
-    EXPECT_EQ(f.slip, 2);
-    EXPECT_EQ(f.rakeangle, -90);
-    EXPECT_EQ(f.tensile, 0.5f);
-    EXPECT_EQ(f.px, 100);
-    EXPECT_EQ(f.py, 100);
-    EXPECT_EQ(f.pdepth, 1);
-    EXPECT_EQ(f.piso, 100);
-    EXPECT_EQ(f.sourcetype, 0);
+    EXPECT_EQ(std::tuple(f.fdepth, f.slip, f.rakeangle, f.tensile), std::tuple(3, 2, -90, 0.5f));
+    EXPECT_EQ(std::tuple(f.px, f.py, f.pdepth, f.piso, f.sourcetype),
+              std::tuple(100, 100, 1, 100, 0));
 }
 
 TEST_F(SourceFile, MessagesOfTheFailureTable) {
     const std::string rec = "1,1,21,1,0,10,45,1,0,0,100,100,1,100,0\r\n";
     struct Case {
         std::string text;
-        bool needmap;
         std::vector<std::string> messages;
-        int16_t nfault;
     } cases[] = {
-        {"", false, {"Input Error"}, 9},
-        {"\r\n\r\n", false, {"Input Error"}, 9},
-        {"\"fltxy2\",0\r\n", false, {"No Fault"}, 9},
-        {"\"something\",\"else\"\r\n", false, {"No Fault"}, 9},
-        {"\"fltga2\",1\r\n35,135,0,90,45,90,20,10,1,0,35,135,1,100,0\r\n",
-         false,
-         {"No Map", "No Fault"},
-         9},
-        {"\"fltxy2\",2\r\n" + rec + "1,2,3", false, {"Input Error"}, 9},
-        {"\"fltxy2\",1\r\n" + rec + "\"fltxy2\",0\r\n", false, {"No Fault"}, 9},
+        {"", {"Input Error"}},
+        {"\r\n\r\n", {"Input Error"}},
+        {"\"fltxy2\",0\r\n", {"No Fault"}},
+        {"\"something\",\"else\"\r\n", {"No Fault"}},
+        {"\"fltga2\",1\r\n35,135,0,90,45,90,20,10,1,0,35,135,1,100,0\r\n", {"No Map", "No Fault"}},
+        {"\"fltxy2\",2\r\n" + rec + "1,2,3", {"Input Error"}},
+        {"\"fltxy2\",1\r\n" + rec + "\"fltxy2\",0\r\n", {"No Fault"}},
         {"\"maparea\",34,134,36,137\r\n\"fltxy2\",1\r\n" + rec,
-         false,
-         {"Map File not Exist in /nowhere/"},
-         9},
+         {"Map File not Exist in /nowhere/"}},
     };
     for (const Case& c : cases) {
         ws.mappath = "/nowhere/";
-        ws.needmap = c.needmap;
         ws.nfault = 9;
         host.messages.clear();
         read(c.text);
         EXPECT_EQ(texts(), c.messages) << c.text;
-        EXPECT_EQ(ws.nfault, c.nfault) << c.text;
+        EXPECT_EQ(ws.nfault, 9) << c.text;  // the old sources stay
     }
 }
 
-TEST_F(SourceFile, TwentyFiveSourcesAreCutToTwenty) {
-    std::string text = "\"fltxy2\",25\r\n";
-    for (int i = 0; i < 25; ++i)
-        text += std::to_string(i) + ",1,30,1,0,10,45,1,0,0,100,100,1,100,0\r\n";
-    const auto result = read(text);
-    EXPECT_EQ(texts(), std::vector<std::string>{"You can Take only 20 Faults"});
-    EXPECT_EQ(host.messages[0].title, "Warning");
-    EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(result.nsources, 20);
-    EXPECT_EQ(ws.nfault, 20);
-    EXPECT_EQ(ws.fault[20].fx0, 19);
-}
-
 TEST_F(SourceFile, MapAreaShowsTheMapDialogThenGeographicSourcesFollowIt) {
-    SourceFileHooks hooks;
-    hooks.checkmapdata = [](WorkState&) { return true; };
+    SourceFileHooks hooks = mapfilespresent();
     std::vector<float> corners;
     hooks.showmapdialog = [&](float a, float b, float c, float d) {
         corners = {a, b, c, d};
@@ -171,29 +132,19 @@ TEST_F(SourceFile, MapAreaShowsTheMapDialogThenGeographicSourcesFollowIt) {
     EXPECT_EQ(f.px, 100);
 }
 
-TEST_F(SourceFile, GeographicFileRoundTrip) {
+TEST_F(SourceFile, MapFileLayoutAndReadBack) {
     ws.needmap = true;
     ASSERT_TRUE(setprojection(proj, ws));
-    ws.nfault = 1;
-    ws.fault[1].fx0 = 80;
-    ws.fault[1].fy0 = 90;
-    ws.fault[1].fx1 = 95;
     ws.fault[1].fy1 = 110;
-    const faultrec written = ws.fault[1];
     const std::string text = sourcemapfiletext(ws, geo());
-    EXPECT_EQ(text.substr(0, 11), "\"maparea\",3");
-    EXPECT_NE(text.find("\r\n\"fltga2\",1\r\n"), std::string::npos);
+    EXPECT_EQ(text.substr(0, 37), "\"maparea\",34,134,36,137\r\n\"fltga2\",1\r\n");
     ws.fault[1] = faultrec{};
-    SourceFileHooks hooks;
-    hooks.checkmapdata = [](WorkState&) { return true; };
-    read(text, hooks);
-    EXPECT_NEAR(ws.fault[1].fx0, written.fx0, 0.01);  // 7 digits of a longitude: about 5 m
-    EXPECT_NEAR(ws.fault[1].fy1, written.fy1, 0.01);  // 7 digits of a longitude: about 5 m
-    EXPECT_EQ(ws.fault[1].slip, written.slip);
+    EXPECT_EQ(read(text, mapfilespresent()).nsources, 1);
+    EXPECT_NEAR(ws.fault[1].fy1, 110, 0.01);  // 7 digits of a longitude: about 5 m
 }
 
 TEST_F(SourceFile, StoreAndOpenThroughFiles) {
-    ScratchDir dir;
+    test::ScratchDir dir;
     ws.fault[1].fwidth = 12.5f;
     ASSERT_TRUE(storesource(ws, host, dir.file("m.flt.txt")));
     ws.fault[1].fwidth = 1;
@@ -204,7 +155,7 @@ TEST_F(SourceFile, StoreAndOpenThroughFiles) {
 }
 
 TEST(MapData, CoastFileIsFoundWithoutRegardToCase) {
-    ScratchDir dir;
+    test::ScratchDir dir;
     WorkState ws;
     setdefaults(ws, dir.str());
     ws.mappath = dir.str() + "/";

@@ -6,46 +6,18 @@
 #include <vector>
 
 #include "files/filetestutil.h"
-#include "support/scriptedhost.h"
 
 namespace crustex {
 namespace {
 
 using test::crlflines;
-using test::ScratchDir;
-using test::ScriptedHost;
+using test::planesource;
 
-faultrec planesource(float x0, float slip, float rake, int16_t type = 0) {
-    faultrec f = defaultSource();
-    f.fx0 = x0;
-    f.fx1 = x0 + 20;
-    f.slip = slip;
-    f.rakeangle = rake;
-    f.sourcetype = type;
-    return f;
-}
-
-struct Fixture : ::testing::Test {
-    WorkState ws;
-    Projection proj;
-    PlotFrame frame;
-    ScriptedHost host;
-    void SetUp() override {
-        setdefaults(ws, "/data/crustex");
-        ASSERT_TRUE(setplotframe(frame, ws.rwidth));
-    }
-    GeoFrame geo() { return {proj, frame}; }
+struct WorkFile : test::FileFixture {
     WorkReadResult read(const std::string& text, const MapDataCheck& check = coastfilepresent) {
         return readworktext(ws, host, proj, frame, text, check);
     }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> t;
-        for (const auto& m : host.messages) t.push_back(m.text);
-        return t;
-    }
 };
-
-using WorkFile = Fixture;
 
 TEST_F(WorkFile, StartUpStateLayoutLineByLine) {
     const std::vector<std::string> expected = {
@@ -66,88 +38,57 @@ TEST_F(WorkFile, StartUpStateLayoutLineByLine) {
     EXPECT_EQ(crlflines(workfiletext(ws, geo())), expected);
 }
 
+// Written text read back gives the same text again: every written value is
+// read into its own field. Both ways between the start-up state and one
+// where a value of every record differs.
 TEST_F(WorkFile, EveryValueReadsBackAsWritten) {
-    WorkState written;
-    setdefaults(written, "/data/crustex");
-    written.vhyppath = "/cat, with comma/v.ep";
-    written.flat1 = 33.5f;
-    written.flon2 = 139.25f;
-    written.needevent = true;
-    written.projection = 2;
-    written.faultclass = {true, false, true, false};
-    written.dlat = 0.5f;
-    written.eventend = {2001, 3, 4, 5, 6, 7};
-    written.friction = 0.4f;
-    written.cffstrike = -30;
-    written.cline = 0.25f;
-    written.peakvalue = false;
-    written.scaletype = 0;
-    written.fx = 1.5f;
-    written.fzx = -2;
-    written.xview0 = 10;
-    written.ygrid = 33;
-    written.inclined = true;
-    written.obsincdip = 30;
-    written.nfault = 3;
-    written.fault[1] = planesource(10, 2, 90);
-    written.fault[2] = planesource(30, 1.5f, -45);
-    written.fault[3] = planesource(50, 3, 180, 1);
-    const std::string text = workfiletext(written, {proj, frame});
-    const auto result = read(text);
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(result.nsources, 3);
-    EXPECT_TRUE(result.fieldframe);
-    EXPECT_EQ(result.colormode, "nomap");
-    EXPECT_EQ(ws.vhyppath, written.vhyppath);
-    EXPECT_EQ(ws.flat1, written.flat1);
-    EXPECT_EQ(ws.flon2, written.flon2);
-    EXPECT_EQ(ws.needevent, true);
-    EXPECT_EQ(ws.projection, 2);
-    EXPECT_EQ(ws.faultclass, written.faultclass);
-    EXPECT_EQ(ws.dlat, 0.5f);
-    EXPECT_EQ(ws.eventend, written.eventend);
-    EXPECT_EQ(ws.friction, 0.4f);
-    EXPECT_EQ(ws.cffstrike, -30);
-    EXPECT_EQ(ws.cline, 0.25f);
-    EXPECT_FALSE(ws.peakvalue);
-    EXPECT_EQ(ws.scaletype, 0);
-    EXPECT_EQ(ws.fx, 1.5f);
-    EXPECT_EQ(ws.fzx, -2);
-    EXPECT_EQ(ws.xview0, 10);
-    EXPECT_EQ(ws.ygrid, 33);
-    EXPECT_TRUE(ws.inclined);
-    EXPECT_EQ(ws.obsincdip, 30);
-    EXPECT_EQ(ws.nfault, 3);
-    for (int k = 1; k <= 3; ++k) {
-        const faultrec& a = written.fault[k];
-        const faultrec& b = ws.fault[k];
-        EXPECT_EQ(b.fx0, a.fx0);
-        EXPECT_EQ(b.fx1, a.fx1);
-        EXPECT_EQ(b.fdipangle, a.fdipangle);
-        EXPECT_FLOAT_EQ(b.slip, a.slip);
-        EXPECT_NEAR(b.rakeangle, a.rakeangle, 1e-4);
-        EXPECT_EQ(b.sourcetype, a.sourcetype);
+    const std::string starttext = workfiletext(ws, geo());
+    ws.vhyppath = "/cat, with comma/v.ep";
+    ws.flon2 = 139.25f;
+    ws.faultclass = {true, false, true, false};
+    ws.projection = 2;
+    ws.eventend = {2001, 3, 4, 5, 6, 7};
+    ws.friction = 0.4f;
+    ws.cffstrike = -30;
+    ws.peakvalue = false;
+    ws.rstrain = 2;
+    ws.fzx = -2;
+    ws.rwidth = 320;
+    ws.ygrid = 33;
+    ws.inclined = true;
+    ws.obsincdip = 30;
+    // Slip, rake and the rake read back: both components 0 give a quarter turn.
+    const float sources[][3] = {
+        {2, 90, 90}, {1.5f, -90, -90}, {3, 180, 180}, {0, 30, 90}, {2, 0, 0}};
+    ws.nfault = 5;
+    for (int k = 1; k <= 5; ++k)
+        ws.fault[k] = planesource(10.0f * k, sources[k - 1][0], sources[k - 1][1], k == 3);
+    const std::string changedtext = workfiletext(ws, geo());
+
+    read(starttext);
+    EXPECT_EQ(workfiletext(ws, geo()), starttext);
+    ws.fyz = -1;
+    ws.quantitykey = "uz";
+    host.menuChanges.clear();
+    const auto result = read(changedtext);
+    EXPECT_EQ(workfiletext(ws, geo()), changedtext);
+    for (int k = 1; k <= 5; ++k) {
+        EXPECT_FLOAT_EQ(ws.fault[k].slip, sources[k - 1][0]) << k;
+        EXPECT_NEAR(ws.fault[k].rakeangle, sources[k - 1][2], 1e-4) << k;
     }
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(result.nsources, 5);
+    EXPECT_EQ(result.colormode, "nomap");
+    EXPECT_EQ(ws.fyz, -1);
+    // The plot window follows the field width; the inclined field gets its lines.
+    EXPECT_TRUE(result.fieldframe);
+    EXPECT_EQ(frame.fieldwidth, 320);
+    EXPECT_EQ(frame.fieldheight, 320.0f * 51 / 64);
+    EXPECT_NE(ws.incx0[1], 0);
     // Reading a work file leaves nothing to display and every result stale.
     EXPECT_EQ(ws.quantitykey, "");
     EXPECT_TRUE(ws.gridstale && ws.cffstale);
     EXPECT_EQ(host.menuChanges, (std::vector<bool>{false, true}));
-}
-
-TEST_F(WorkFile, PlaneRecordSlipAndRake) {
-    struct Case {
-        float slip, rake;
-        float wantslip, wantrake;
-    } cases[] = {{2, 90, 2, 90}, {2, 0, 2, 0}, {2, -90, 2, -90}, {0, 30, 0, 90}, {1, 180, 1, 180}};
-    for (const Case& c : cases) {
-        ws.nfault = 1;
-        ws.fault[1] = planesource(10, c.slip, c.rake);
-        const std::string text = workfiletext(ws, geo());
-        ws.fault[1] = faultrec{};
-        read(text);
-        EXPECT_FLOAT_EQ(ws.fault[1].slip, c.wantslip) << c.slip << " " << c.rake;
-        EXPECT_NEAR(ws.fault[1].rakeangle, c.wantrake, 1e-4) << c.slip << " " << c.rake;
-    }
 }
 
 TEST_F(WorkFile, SourceListCounts) {
@@ -181,16 +122,37 @@ TEST_F(WorkFile, SourceListCounts) {
     }
 }
 
-// Damaged files: "Input Error", the old sources stay, records before the
-// damage are applied, the damaged record is not.
+TEST_F(WorkFile, TwentyFiveSourcesKeepTheFirstTwentyAndReadOnFromTheTwentyFirst) {
+    std::string text = "\"fltxy\",25\r\n";
+    for (int i = 0; i < 20; ++i)
+        text += std::to_string(i) + ",1,30,1,0,10,45,1,0,0,100,100,1,100,0\r\n";
+    // The 21st record's first value is taken for the next keyword.
+    text += "\"cffpara\",.45\r\n";
+    const auto result = read(text);
+    EXPECT_EQ(texts(), std::vector<std::string>{"You can Take only 20 Faults"});
+    EXPECT_EQ(host.messages[0].title, "Warning");
+    EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(result.nsources, 20);
+    EXPECT_EQ(ws.fault[20].fx0, 19);
+    EXPECT_EQ(ws.friction, 0.45f);
+}
+
+// Damaged files: "Input Error", nothing crashes, the old sources stay,
+// records before the damage are applied and the damaged one is not.
 TEST_F(WorkFile, DamagedFilesKeepTheSources) {
     const std::string good = "\"maparea\",30,130,40,140\r\n";
+    const std::string rec = "1,1,21,1,0,10,45,1,0,0,100,100,1,100,0\r\n";
     const std::string cases[] = {
-        "\"fltxy\",2\r\n1,1,21,1,0,10,45,1,0,0,100,100,1,100,0\r\n1,1,21",
+        "\"fltxy\",2\r\n" + rec + "1,1,21",
+        "\"fltxy\",30000\r\n" + rec + rec + "1,1,21,1,0",
         "\"fltxy\",1\r\n1,1,21,1,0,10,45,1,0,0,100,100,1,100,x\r\n",
         "\"fltxy\",1\r\n1,1,21,1,0,10,45,1e400,0,0,100,100,1,100,0\r\n",
         "\"fltxy\",1e9\r\n",
+        std::string("\"fltxy\",1\r\n\x01\x02\xff\xfe,\0\0", 18),
+        std::string(10 * 1024 * 1024, 'a') + "\r\n",
+        "\"maparea\",95,130,40,140\r\n",
         "\"eventpara\",#2023-13-45#,#1995-12-31#,0,100,3,9\r\n",
+        "\"eventpara\",#2000-01-01#,#1995-12-31#,0,100,3\r\n",
         "\"fieldpara\",20,170,20,170,240,0,20,0,#FALSE#,100,100,10,0,10\r\n",
         "\"fieldpara\",20,170,20,170,0,20,20,0,#FALSE#,100,100,10,0,10\r\n",
         "\"fieldpara\",20,170,20,170,240,30000,30000,0,#FALSE#,100,100,10,0,10\r\n",
@@ -198,53 +160,30 @@ TEST_F(WorkFile, DamagedFilesKeepTheSources) {
         "\"visualpara\",.01,9,.0001,7,1,#MAYBE#,.1,.1,.1\r\n",
         "\"mapextra\",#FALSE#,#FALSE#,1,3,1,3,0,#FALSE#,#FALSE#,#FALSE#,#FALSE#,#FALSE#\r\n",
         "\"custompara\",1,2,3\r\n",
+        "\"cffextra\",5,5\r\n",
         "\"vhyppath\",\"unterminated\r\n",
-        std::string("\"fltxy\",1\r\n\x01\x02\xff\xfe,\0\0", 18),
     };
     for (const std::string& bad : cases) {
-        WorkState before;
-        setdefaults(before, "/data/crustex");
-        ws = before;
+        const std::string what = bad.substr(0, 40);
+        setdefaults(ws, "/data/crustex");
         ws.nfault = 2;
         ws.fault[2] = planesource(40, 3, 45);
         ws.quantitykey = "uz";
+        WorkState expected = ws;
+        expected.flat1 = 30;
+        expected.flon1 = 130;
+        expected.flat2 = 40;
+        expected.flon2 = 140;
         host.messages.clear();
         const auto result = read(good + bad);
-        ASSERT_EQ(texts(), std::vector<std::string>{"Input Error"}) << bad;
-        EXPECT_TRUE(result.inputerror);
-        EXPECT_EQ(result.nsources, 0);
-        EXPECT_EQ(ws.nfault, 2) << bad;
-        EXPECT_EQ(ws.fault[2], planesource(40, 3, 45)) << bad;
-        EXPECT_EQ(ws.flat1, 30) << bad;
-        EXPECT_EQ(ws.xgrid, before.xgrid) << bad;
-        EXPECT_EQ(ws.rwidth, before.rwidth) << bad;
-        EXPECT_EQ(ws.cline, before.cline) << bad;
-        EXPECT_EQ(ws.eventstart, before.eventstart) << bad;
+        ASSERT_EQ(texts(), std::vector<std::string>{"Input Error"}) << what;
+        EXPECT_TRUE(result.inputerror) << what;
+        EXPECT_EQ(result.nsources, 0) << what;
+        EXPECT_EQ(workfiletext(ws, geo()), workfiletext(expected, geo())) << what;
+        EXPECT_EQ(frame.fieldwidth, 240) << what;
         EXPECT_EQ(ws.quantitykey, "");
         EXPECT_TRUE(host.menusEnabled);
     }
-}
-
-TEST_F(WorkFile, CustomYzWeightIsNeverRead) {
-    ws.fyz = 4;
-    read("\"custompara\",1,2,3,4,5,6,7,8,9\r\n");
-    EXPECT_EQ(ws.fxy, 7);
-    EXPECT_EQ(ws.fyz, 4);
-    EXPECT_EQ(ws.fzx, 9);
-}
-
-TEST_F(WorkFile, FieldRecordSetsThePlotWindow) {
-    read("\"fieldpara\",20,170,20,170,320,20,20,0,#FALSE#,100,100,10,0,10\r\n");
-    EXPECT_EQ(frame.fieldwidth, 320);
-    EXPECT_EQ(frame.fieldheight, 320.0f * 51 / 64);
-}
-
-TEST_F(WorkFile, InclinedFieldGetsItsDepthLines) {
-    read("\"fieldpara\",20,170,20,170,240,20,20,0,#TRUE#,100,100,10,0,10\r\n");
-    ASSERT_TRUE(ws.inclined);
-    bool any = false;
-    for (int i = 1; i <= 5; ++i) any = any || ws.incx0[i] != 0 || ws.incy0[i] != 0;
-    EXPECT_TRUE(any);
 }
 
 TEST_F(WorkFile, GeographicSourcesRoundTripWithTheMap) {
@@ -268,14 +207,11 @@ TEST_F(WorkFile, GeographicSourcesRoundTripWithTheMap) {
     EXPECT_EQ(result.colormode, "map");
     ASSERT_EQ(result.nsources, 2);
     for (int k = 1; k <= 2; ++k) {
-        const faultrec& a = written.fault[k];
-        const faultrec& b = ws.fault[k];
-        EXPECT_NEAR(b.fx0, a.fx0, 0.01);  // 7 digits of a longitude: about 5 m
-        EXPECT_NEAR(b.fy0, a.fy0, 0.01);  // 7 digits of a longitude: about 5 m
-        EXPECT_NEAR(b.fx1, a.fx1, 0.01);  // 7 digits of a longitude: about 5 m
-        EXPECT_NEAR(b.fy1, a.fy1, 0.01);  // 7 digits of a longitude: about 5 m
-        EXPECT_NEAR(b.px, a.px, 0.01);    // 7 digits of a longitude: about 5 m
-        EXPECT_NEAR(b.py, a.py, 0.01);    // 7 digits of a longitude: about 5 m
+        const faultrec &a = written.fault[k], &b = ws.fault[k];
+        // 7 digits of a longitude: about 5 m.
+        for (auto m : {&faultrec::fx0, &faultrec::fy0, &faultrec::fx1, &faultrec::fy1,
+                       &faultrec::px, &faultrec::py})
+            EXPECT_NEAR(b.*m, a.*m, 0.01) << k;
         EXPECT_EQ(b.rakeangle, a.rakeangle);
         EXPECT_EQ(b.slip, a.slip);
         EXPECT_EQ(b.sourcetype, a.sourcetype);
@@ -298,13 +234,12 @@ TEST_F(WorkFile, GeographicSourcesWithoutMapFilesStopTheReading) {
 }
 
 TEST_F(WorkFile, StoreAndReadThroughFiles) {
-    ScratchDir dir;
+    test::ScratchDir dir;
     const std::string path = dir.file("a.wrk.txt");
     ws.cffdip = 60;
     ASSERT_TRUE(storework(ws, host, geo(), path));
     ws.cffdip = 10;
-    const auto result = readworkfile(ws, host, proj, frame, path);
-    EXPECT_TRUE(result.opened);
+    EXPECT_TRUE(readworkfile(ws, host, proj, frame, path).opened);
     EXPECT_EQ(ws.cffdip, 60);
 
     EXPECT_FALSE(storework(ws, host, geo(), dir.file("missing/dir/a.wrk.txt")));
