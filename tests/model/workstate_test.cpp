@@ -1,57 +1,33 @@
+#include "model/workstate.h"
+
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "model/workstate.h"
+#include <string>
+#include <tuple>
 
 namespace crustex {
 namespace {
 
-TEST(WorkStateDefaults, FieldAndSourceAreTheStartUpModel) {
+TEST(WorkState, DefaultsAreTheStartUpModel) {
     WorkState ws;
     setdefaults(ws, "/home/user/quake");
     EXPECT_EQ(ws.nfault, 1);
     EXPECT_EQ(ws.fault[1], defaultSource());
     EXPECT_EQ(ws.fault[2], faultrec{});
-    EXPECT_EQ(ws.xgrid, 20);
-    EXPECT_EQ(ws.ygrid, 20);
-    EXPECT_FLOAT_EQ(ws.xview0, 20);
-    EXPECT_FLOAT_EQ(ws.yview1, 170);
-    EXPECT_EQ(ws.obsdepth, 0.0f);
-    EXPECT_EQ(ws.rwidth, 240.0f);
-    EXPECT_TRUE(ws.quantitykey.empty());
-    EXPECT_TRUE(ws.gridstale);
-    EXPECT_TRUE(ws.cffstale);
-    EXPECT_FALSE(ws.abortflag);
-    EXPECT_EQ(ws.nsite, 0);
-    EXPECT_EQ(ws.mousemode, 0);
-}
-
-TEST(WorkStateDefaults, ParameterGroups) {
-    WorkState ws;
-    setdefaults(ws, "/x");
-    EXPECT_EQ(ws.cline, 0.01f);
-    EXPECT_EQ(ws.nsubline, 9);
-    EXPECT_EQ(ws.cminval, 0.0001f);
-    EXPECT_EQ(ws.scaletype, 1);
-    EXPECT_TRUE(ws.peakvalue);
-    EXPECT_EQ(ws.cffdip, 90.0f);
-    EXPECT_EQ(ws.friction, 0.3f);
-    EXPECT_EQ(ws.projection, 3);
-    EXPECT_EQ(ws.flat1, 34.0f);
-    EXPECT_EQ(ws.flon2, 137.0f);
-    EXPECT_EQ(ws.xmargin, 10);
-    EXPECT_FALSE(ws.bnwmode);
-    EXPECT_TRUE(ws.strformat9);
+    EXPECT_EQ(std::tuple(ws.xgrid, ws.ygrid, ws.xview0, ws.yview1, ws.obsdepth, ws.rwidth),
+              std::tuple(20, 20, 20.0f, 170.0f, 0.0f, 240.0f));
+    EXPECT_EQ(
+        std::tuple(ws.quantitykey, ws.gridstale, ws.cffstale, ws.abortflag, ws.nsite, ws.mousemode),
+        std::tuple("", true, true, false, 0, 0));
+    EXPECT_EQ(std::tuple(ws.cline, ws.nsubline, ws.cminval, ws.scaletype, ws.peakvalue),
+              std::tuple(0.01f, 9, 0.0001f, 1, true));
+    EXPECT_EQ(std::tuple(ws.cffdip, ws.friction, ws.projection, ws.flat1, ws.flon2, ws.xmargin),
+              std::tuple(90.0f, 0.3f, 3, 34.0f, 137.0f, 10));
+    EXPECT_EQ(std::tuple(ws.bnwmode, ws.strformat9, ws.dep1, ws.mag0),
+              std::tuple(false, true, 100.0f, 3.0f));
     EXPECT_EQ(ws.eventstart, (DateTime{1995, 1, 1, 0, 0, 0}));
     EXPECT_EQ(ws.eventend, (DateTime{1995, 12, 31, 23, 59, 0}));
-    EXPECT_EQ(ws.dep1, 100.0f);
-    EXPECT_EQ(ws.mag0, 3.0f);
-}
-
-TEST(WorkStateDefaults, DirectoriesDeriveFromTheStartDirectory) {
-    WorkState ws;
-    setdefaults(ws, "/home/user/quake");
+    // Directories derive from the start directory.
     EXPECT_EQ(ws.curdir, "/home/user/quake");
     EXPECT_EQ(ws.mappath, "/home/user/quake/map/");
     EXPECT_EQ(ws.areapath, "/home/user/quake/area/");
@@ -59,11 +35,13 @@ TEST(WorkStateDefaults, DirectoriesDeriveFromTheStartDirectory) {
     EXPECT_EQ(ws.seispath, "/home/user/quake/");
 }
 
-TEST(Redimsub, AllocatesTwentyOneGridsAndNodeArrays) {
+TEST(WorkState, RedimsubAllocatesTwentyOneEmptyGridsAndNodeArrays) {
     WorkState ws;
     setdefaults(ws, "/");
     ws.xgrid = 4;
     ws.ygrid = 7;
+    redimsub(ws);
+    ws.grids.uz(4, 7) = 3.0f;
     redimsub(ws);
     for (int n = 1; n <= ResultGrids::kCount; ++n) {
         const Grid2D* g = ws.grids.byNumber(n);
@@ -76,16 +54,7 @@ TEST(Redimsub, AllocatesTwentyOneGridsAndNodeArrays) {
     EXPECT_EQ(ws.grids.byNumber(22), nullptr);
     EXPECT_EQ(ws.grids.nodex.size(), 5u);
     EXPECT_EQ(ws.grids.nodey.size(), 8u);
-    ws.grids.uz(4, 7) = 3.0f;
-    redimsub(ws);
     EXPECT_EQ(ws.grids.uz(4, 7), 0.0f) << "old contents are discarded";
-}
-
-TEST(NoValueMarker, IsTheFloatNearestTenToTheThirty) {
-    uint32_t bits;
-    std::memcpy(&bits, &kNoValue, sizeof bits);
-    EXPECT_EQ(bits, 0x7149F2CAu);
-    EXPECT_EQ(static_cast<double>(kNoValue), 1.0000000150474662e30);
 }
 
 }  // namespace
