@@ -84,16 +84,6 @@ TEST(FieldGrid, NodesOnTheTraceOfASurfaceFaultHaveNoValue) {
     }
 }
 
-TEST(FieldGrid, APointSourceMarksTheNodeAtItsCentre) {
-    WorkState ws = tracework();
-    ws.obsdepth = 4;
-    setsources(ws, {point(95, 60, 4, 10)});
-    ASSERT_TRUE(evaluate(ws));
-    EXPECT_EQ(ws.grids.uz(3, 4), kNoValue);
-    EXPECT_EQ(ws.grids.maxshear(3, 4), kNoValue);
-    EXPECT_NE(ws.grids.uz(3, 5), kNoValue);
-}
-
 TEST(FieldGrid, SourcesThatCannotBeEvaluatedContributeNothing) {
     const faultrec good = fault(82, 60, 102, 75, 2, 8, 60, 3, 30),
                    inflation = point(90, 120, 5, 50);

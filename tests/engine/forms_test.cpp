@@ -77,16 +77,14 @@ TEST(FieldForm, RejectsTheFirstBadBoxAndStoresNothing) {
         t.inclined = c.inclined;
         EXPECT_EQ(fixparam(ws, t).badfield, c.badfield) << c.badfield;
         if (*c.badfield == 0) continue;
-        const WorkState before = freshwork();
-        EXPECT_FALSE(ws.gridstale) << c.badfield;
-        EXPECT_EQ(ws.xview0, before.xview0) << c.badfield;
-        EXPECT_EQ(ws.yview1, before.yview1) << c.badfield;
-        EXPECT_EQ(ws.xgrid, before.xgrid) << c.badfield;
-        EXPECT_EQ(ws.inclined, before.inclined) << c.badfield;
+        const WorkState b = freshwork();
+        EXPECT_EQ(std::tuple(ws.gridstale, ws.xview0, ws.yview1, ws.xgrid, ws.inclined),
+                  std::tuple(false, b.xview0, b.yview1, b.xgrid, b.inclined))
+            << c.badfield;
     }
 }
 
-TEST(CffForm, FaultTypesMapToTheirRakes) {
+TEST(CffForm, FaultTypesMapToTheirRakesAndTheFormOpensWithTwoDecimals) {
     const std::tuple<int, const char*, float, const char*> cases[] = {
         {1, "Left lateral", 0, "0."},
         {2, "Reverse", 90, "90."},
@@ -100,18 +98,13 @@ TEST(CffForm, FaultTypesMapToTheirRakes) {
     EXPECT_STREQ(kFaultTypeNames[0], " ");
     for (float rake : {45.f, -180.f, 90.5f}) EXPECT_EQ(faulttypeofrake(rake), 0) << rake;
     for (int entry : {0, 5, -1}) EXPECT_EQ(raketextoffaulttype(entry), std::nullopt) << entry;
-}
 
-TEST(CffForm, OpensWithTwoDecimalTextsAndApplyOnlyForCff) {
     WorkState ws = freshwork();
     ws.cffstrike = 12.345f;
     ws.cffrake = -90;
     const CffFormText t = entrycffform(ws);
-    EXPECT_EQ(t.cffstrike, "12.35");
-    EXPECT_EQ(t.cffdip, "90.");
-    EXPECT_EQ(t.cffrake, "-90.");
-    EXPECT_EQ(t.friction, "0.3");
-    EXPECT_EQ(t.faulttype, 4);
+    EXPECT_EQ(std::tuple(t.cffstrike, t.cffdip, t.cffrake, t.friction, t.faulttype),
+              std::tuple("12.35", "90.", "-90.", "0.3", 4));
     EXPECT_FALSE(cffapplyenabled(ws));
     ws.quantitykey = "cffpara";
     EXPECT_TRUE(cffapplyenabled(ws));
