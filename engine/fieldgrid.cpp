@@ -122,12 +122,9 @@ bool addsource(const SourceTerms& src, float x, float y, float z, PointSums& sum
     const faultrec& f = src.f;
     DislocationResult r;
     if (f.sourcetype == 0) {
-        const double c = src.geometry.c;
-        const double sn = src.geometry.s;
-        const float dx = x - f.fx0;
-        const float dy = y - f.fy0;
-        const float xi = static_cast<float>(dy * sn + dx * c);
-        const float eta = static_cast<float>(-dx * sn + dy * c);
+        const FaultFramePoint p = tofaultframe(f, src.geometry, x, y);
+        const float xi = static_cast<float>(p.xi);
+        const float eta = static_cast<float>(p.eta);
         if (calcrectsource(kAlpha, xi, eta, z, f.fdepth, f.fdipangle, 0.0f, src.geometry.length,
                            f.fwidth, 0.0f, src.disl.strikeslip, src.disl.dipslip, src.disl.tensile,
                            r) != 0) {
