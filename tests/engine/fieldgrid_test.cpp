@@ -145,7 +145,8 @@ TEST_P(FieldGridAbort, OkAbandonsCancelGoesOnWithTheSameResults) {
     const auto [threads, answer] = GetParam();
     WorkState plain = defaultwork();
     setsources(plain, {defaultSource(), point(60, 60, 3, 20)});
-    setfield(plain, 20, 20, 170, 170, 40, 30);
+    plain.xgrid = 40;
+    plain.ygrid = 30;
     ASSERT_TRUE(evaluate(plain, 1));
 
     WorkState ws = plain;

@@ -35,20 +35,15 @@ inline void setsources(WorkState& ws, const std::vector<faultrec>& sources) {
     ws.nfault = static_cast<int16_t>(k);
 }
 
-inline void setfield(WorkState& ws, float x0, float y0, float x1, float y1, int nx, int ny) {
-    ws.xview0 = x0;
-    ws.yview0 = y0;
-    ws.xview1 = x1;
-    ws.yview1 = y1;
-    ws.xgrid = static_cast<int16_t>(nx);
-    ws.ygrid = static_cast<int16_t>(ny);
-}
-
 // X 80..110 by 5 and Y 20..180 by 10: nodes every 5 km on the trace of the
 // default fault (Y = 100, X 85..105), which breaks the surface.
 inline WorkState tracework() {
     WorkState ws = defaultwork();
-    setfield(ws, 80, 20, 110, 180, 6, 16);
+    ws.xview0 = 80;
+    ws.xview1 = 110;
+    ws.yview1 = 180;
+    ws.xgrid = 6;
+    ws.ygrid = 16;
     return ws;
 }
 
