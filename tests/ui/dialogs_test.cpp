@@ -1,25 +1,27 @@
-// The parameter and option dialogs, the printer setting, the about box and
-// the welcome window, driven through their real widgets.
+// The parameter and option dialogs, the printer setting, the source editor's
+// buttons, the about box and the welcome window, driven through their real
+// widgets; and the report of a rejected box.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include "fakeworkbench.h"
-#include "geo/projection.h"
 #include "ui/aboutbox.h"
 #include "ui/cffdialog.h"
 #include "ui/customdialog.h"
 #include "ui/fielddialog.h"
+#include "ui/inputerror.h"
 #include "ui/locationassistants.h"
 #include "ui/optiondialog.h"
 #include "ui/printersetting.h"
+#include "ui/sourceeditor.h"
 #include "ui/visualdialog.h"
 #include "ui/welcomewindow.h"
+#include "windowtestkit.h"
 
 using namespace crustex;
 using crustex::test::FakeWorkbench;
@@ -27,426 +29,241 @@ using crustex::test::FakeWorkbench;
 namespace {
 
 template <typename T = QLineEdit>
-T* child(QWidget* w, const char* name) {
+T* child(QWidget* w, const QString& name) {
     T* c = w->findChild<T*>(name);
-    if (!c) qFatal("no child %s", name);
+    if (!c) qFatal("no child %s", qPrintable(name));
     return c;
 }
-
-QStringList labelTexts(QWidget* w) {
-    QStringList out;
-    for (QLabel* l : w->findChildren<QLabel*>()) out << l->text();
-    return out;
-}
-
-// Types into the named boxes: a list of (box name, text) pairs.
-void typeInto(QWidget* w, const QList<QPair<QString, QString>>& entries) {
-    for (const auto& e : entries) child(w, e.first.toLatin1().constData())->setText(e.second);
+void click(QWidget* w, const QString& button) {
+    QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
 }
 
 // Chooses a list entry as the user does: the entry becomes current and the
 // list reports it as activated, also when it was current already.
 void choose(QComboBox* list, const QString& text) {
-    const int index = list->findText(text);
-    QVERIFY(index >= 0);
-    list->setCurrentIndex(index);
-    emit list->activated(index);
+    list->setCurrentIndex(list->findText(text));
+    emit list->activated(list->currentIndex());
 }
 
-// The box was reported as rejected: it holds the focus with its whole text
-// selected, and "Input Error" was shown once.
-void expectRejected(FakeWorkbench& wb, QLineEdit* box) {
-    QCOMPARE(wb.inputErrors(), 1);
-    QVERIFY(box->isEnabled());
-    QTRY_VERIFY(box->hasFocus());
-    QCOMPARE(box->selectedText(), box->text());
+// Does what a step list says, "name=text;@name;...": types into the box
+// "<name>txt", or chooses the entry of the list `name`; "@name" clicks the
+// button or check box `name`.
+void act(QWidget* d, const char* steps) {
+    for (const QString& step : QString(steps).split(';', Qt::SkipEmptyParts)) {
+        const QString name = step.section('=', 0, 0), text = step.section('=', 1);
+        if (step.startsWith('@')) {
+            child<QAbstractButton>(d, name.mid(1))->click();
+        } else if (auto* list = d->findChild<QComboBox*>(name)) {
+            choose(list, text);
+        } else {
+            child(d, name + "txt")->setText(text);
+        }
+    }
 }
+
+// Checks what a dialog shows, "name=text;...": the text of the box
+// "<name>txt", the entry of the list `name`, or "on"/"off" of a button.
+void expectShown(QWidget* d, const char* shown) {
+    for (const QString& item : QString(shown).split(';', Qt::SkipEmptyParts)) {
+        const QString name = item.section('=', 0, 0), want = item.section('=', 1);
+        if (auto* list = d->findChild<QComboBox*>(name)) {
+            QCOMPARE(list->currentText(), want);
+        } else if (auto* b = d->findChild<QAbstractButton*>(name)) {
+            QCOMPARE(b->isChecked() ? QString("on") : QString("off"), want);
+        } else {
+            QCOMPARE(child(d, name + "txt")->text(), want);
+        }
+    }
+}
+
+enum Dialog { Printer, Visual, Field, Cff, Custom, Source, Option };
+
+std::unique_ptr<QDialog> make(Dialog kind, FakeWorkbench& wb) {
+    switch (kind) {
+        case Printer: return std::make_unique<PrinterSettingDialog>(wb);
+        case Visual: return std::make_unique<VisualDialog>(wb);
+        case Field: return std::make_unique<FieldDialog>(wb);
+        case Cff: return std::make_unique<CffDialog>(wb);
+        case Custom: return std::make_unique<CustomDialog>(wb);
+        case Source: return std::make_unique<SourceEditor>(wb);
+        case Option: return std::make_unique<OptionDialog>(wb);
+    }
+    return {};
+}
+void open(QDialog* d) {
+    if (auto* p = qobject_cast<PrinterSettingDialog*>(d)) p->entry();
+    if (auto* v = qobject_cast<VisualDialog*>(d)) v->entryvisualform();
+    if (auto* f = qobject_cast<FieldDialog*>(d)) f->entryfieldform();
+    if (auto* c = qobject_cast<CffDialog*>(d)) c->entrycffform();
+    if (auto* c = qobject_cast<CustomDialog*>(d)) c->entryform();
+    if (auto* s = qobject_cast<SourceEditor*>(d)) s->entryfaultform();
+    if (auto* o = qobject_cast<OptionDialog*>(d)) o->entrysetfileform();
+}
+
+// One press of a dialog's button after the steps `typed`, on a state whose
+// results are current and whose shown quantity is `key`. A rejected row
+// names the box that must be reported; an accepted row tells what the dialog
+// shows when it is opened again and what the press did: "grid" and "cff"
+// (results marked stale), "picture", "overlay" (redraws), "frame" (the plot
+// frame fits the width), "key=<quantity>".
+struct Press {
+    const char* name;
+    Dialog dialog;
+    const char* typed;
+    const char* button;
+    const char* bad = "";
+    const char* reopened = "";
+    const char* effects = "";
+    const char* key = "";
+};
+
+const Press kPresses[] = {
+    {"printer: horizontal above 100", Printer, "xmargin=101;ymargin=5", "okbt", "xmargin"},
+    {"printer: vertical checked first", Printer, "xmargin=200;ymargin=abc", "okbt", "ymargin"},
+    {"printer: negative", Printer, "xmargin=3;ymargin=-1", "okbt", "ymargin"},
+    {"printer: empty", Printer, "xmargin=;ymargin=3", "okbt", "xmargin"},
+    {"printer: stored", Printer, "xmargin=0;ymargin=100;@bnwchk", "okbt", "",
+     "xmargin=0;ymargin=100;bnwchk=on"},
+    {"printer: cancel", Printer, "xmargin=50;@bnwchk", "cancelbt"},
+    {"visual: zero interval in a disabled box", Visual, "cline=0;rdispl=5", "okbt", "cline"},
+    {"visual: min value checked before interval", Visual, "cline=0;cminval=-1", "okbt", "cminval"},
+    {"visual: sub-contours above 99", Visual, "nsubline=100", "okbt", "nsubline"},
+    {"visual: font size", Visual, "fsize=x", "okbt", "fsize"},
+    {"visual: strain cross", Visual, "rstrain=0", "okbt", "rstrain"},
+    {"visual: min value switched off by the scale", Visual, "cminval=0;@linearobt", "okbt",
+     "cminval"},
+    {"visual: stored", Visual, "cline=2.5;nsubline=4;fsize=9;rtilt=0.5;@linearobt;@peakvaluechk",
+     "okbt", "", "cline=2.5;nsubline=4;fsize=9.;rtilt=0.5;linearobt=on;peakvaluechk=off"},
+    {"visual: cancel", Visual, "cline=7", "cancelbt", "", "", "overlay"},
+    {"field: width 0", Field, "obsdepth=5;rwidth=0", "okbt", "rwidth"},
+    {"field: SW east of NE", Field, "obsdepth=5;xview0=170", "applybt", "xview0"},
+    {"field: no grid", Field, "xgrid=0", "okbt", "xgrid"},
+    {"field: grid text", Field, "ygrid=abc", "applybt", "ygrid"},
+    {"field: steep plane", Field, "obsincdip=46", "okbt", "obsincdip"},
+    {"field: apply", Field, "rwidth=320;xgrid=30;xview1=200", "applybt", "",
+     "rwidth=320;xgrid=30;xview1=200", "grid cff picture frame"},
+    {"field: OK", Field, "obsdepth=5", "okbt", "", "obsdepth=5", "grid cff overlay"},
+    {"field: cancel", Field, "rwidth=100", "cancelbt", "", "", "overlay"},
+    {"cff: dip above 90", Cff, "cffstrike=10;cffdip=91;friction=0.4", "okbt", "cffdip"},
+    {"cff: strike checked first", Cff, "cffstrike=-181;cffdip=91", "okbt", "cffstrike"},
+    {"cff: friction above 1", Cff, "friction=1.5", "applybt", "friction", "", "", "cffpara"},
+    {"cff: apply", Cff, "cffstrike=30;cffdip=60;friction=0.6;faulttypelist=Normal", "applybt", "",
+     "cffstrike=30.;cffdip=60.;cffrake=-90.;friction=0.6", "cff picture", "cffpara"},
+    {"cff: OK", Cff, "cffdip=45", "okbt", "", "cffdip=45.", "cff overlay"},
+    {"cff: cancel", Cff, "cffdip=45", "cancelbt", "", "", "overlay"},
+    {"custom: OK, strain weight", Custom, "fy=2;fzz=abc", "okbt", "fzz"},
+    {"custom: Exec. displacement", Custom, "fy=2;fzz=abc", "execdbt", "fzz"},
+    {"custom: Exec. strain", Custom, "fy=2;fzz=abc", "execsbt", "fzz"},
+    {"custom: in order", Custom, "fy=2;fzx=abc;fx=1e40", "okbt", "fx"},
+    {"custom: Exec. displacement draws", Custom, "fx=1;fyz=-2.5", "execdbt", "", "fx=1.;fyz=-2.5",
+     "picture key=cmpdispl"},
+    {"custom: Exec. strain draws", Custom, "fx=1", "execsbt", "", "fx=1.", "picture key=cmpstrain"},
+    {"custom: OK keeps the quantity", Custom, "fx=1", "okbt", "", "fx=1.", "key=uz", "uz"},
+    {"source: OK with coincident edges", Source, "fx1=85;fy1=100;slip=9", "okbt", "fx0"},
+    {"source: Apply with coincident edges", Source, "fx1=85;fy1=100;slip=9", "applybt", "fx0", "",
+     "", "uz"},
+    {"source: OK", Source, "slip=2.5;rakeangle=-90", "okbt", "", "slip=2.5;rakeangle=-90.",
+     "grid cff overlay"},
+    {"source: Apply", Source, "fdepth=3", "applybt", "", "fdepth=3.", "grid cff picture", "uz"},
+    {"source: cancel", Source, "slip=7", "cancelbt", "", "", "overlay"},
+    // Directories get a trailing '/'; the catalogue is a file, taken as typed.
+    {"option: paths", Option,
+     "mappath=/data/maps;areapath=maps;seispath=/s/;vhyppath=/d/cat.ep;@optStrformat2", "okbt", "",
+     "mappath=/data/maps/;areapath=maps/;seispath=/s/;vhyppath=/d/cat.ep;optStrformat2=on"},
+    {"option: empty paths stay empty", Option, "mappath=;vhyppath=", "okbt", "",
+     "mappath=;vhyppath=;optStrformat1=on"},
+    {"option: cancel", Option, "mappath=/elsewhere;@optStrformat2", "cancelbt"},
+};
+
+struct FaultTypeRake {
+    const char* name;
+    const char* rake;
+};
+const FaultTypeRake kFaultTypes[] = {{"Left lateral", "0."},
+                                     {"Reverse", "90."},
+                                     {"Right lateral", "180."},
+                                     {"Normal", "-90."},
+                                     {" ", "12.5"}};  // blank keeps the rake
+
+// An option dialog's "Refer...." button: the message first shown, the file
+// dialog's title and filter, the file chosen and the box's text after it.
+struct Refer {
+    const char* name;
+    int row;
+    const char* message;
+    const char* asked;
+    const char* chosen;
+    const char* box;
+};
+const Refer kReferRows[] = {
+    {"map", 0, "Choose 'japanv.map' to Decide the Directory",
+     "Choose 'Japanv map'|Map File (*.map)", "/d/map/japanv.map", "/d/map/"},
+    {"area", 1, "Choose 'fixarea.lst' to Decide the Directory",
+     "Choose 'fixarea.lst'|Map File (*.lst)", "/d/area/fixarea.lst", "/d/area/"},
+    {"seis", 2, "Choose 'seis95.exe' to Decide the Directory",
+     "Choose 'seis95.exe'|Execute File (*.exe)", "/d/seis/seis95.exe", "/d/seis/"},
+    {"vhyp", 3, "", "Choose VHYP File|VHYP File (*.hyp *.ep)", "/d/data/cat.ep", "/d/data/cat.ep"},
+};
+
+// Records each message and how the watched box looked while it was shown.
+struct WatchingHost : SilentHost {
+    QLineEdit* watched = nullptr;
+    std::vector<std::pair<std::string, QString>> shown;  // text, box's selection
+    MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                         MsgButtons buttons) override {
+        const bool asked =
+            title == "Error" && icon == MsgIcon::Critical && buttons == MsgButtons::Ok;
+        shown.push_back({asked ? text : "?", watched && watched->hasFocus()
+                                                 ? watched->selectedText()
+                                                 : QString("(not focused)")});
+        return MsgAnswer::Ok;
+    }
+};
 
 }  // namespace
 
 class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    // --- Option dialog ---
-    void optionStoresPathsWithTrailingSlash_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("no slash") << "/data/maps"
-                                  << "/data/maps/";
-        QTest::newRow("has slash") << "/data/maps/"
-                                   << "/data/maps/";
-        QTest::newRow("relative") << "maps"
-                                  << "maps/";
-        QTest::newRow("empty stays empty") << ""
-                                           << "";
-    }
-    void optionStoresPathsWithTrailingSlash() {
-        QFETCH(QString, typed);
-        QFETCH(QString, stored);
-        FakeWorkbench wb;
-        OptionDialog d(wb);
-        d.entrysetfileform();
-        QVERIFY(d.isVisible());
-        QCOMPARE(d.pathBox(OptionDialog::MapRow)->text(), QString::fromStdString(wb.ws.mappath));
-        for (auto row : {OptionDialog::MapRow, OptionDialog::AreaRow, OptionDialog::SeisRow,
-                         OptionDialog::VhypRow}) {
-            d.pathBox(row)->setText(typed);
-        }
-        child<QRadioButton>(&d, "optStrformat2")->setChecked(true);
-        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        QCOMPARE(QString::fromStdString(wb.ws.mappath), stored);
-        QCOMPARE(QString::fromStdString(wb.ws.areapath), stored);
-        QCOMPARE(QString::fromStdString(wb.ws.seispath), stored);
-        // The catalogue is a file, not a directory: taken as typed.
-        QCOMPARE(QString::fromStdString(wb.ws.vhyppath), typed);
-        QVERIFY(!wb.ws.strformat9);
-    }
-    void optionCancelStoresNothing() {
-        FakeWorkbench wb;
-        const std::string before = wb.ws.mappath;
-        OptionDialog d(wb);
-        d.entrysetfileform();
-        QVERIFY(child<QRadioButton>(&d, "optStrformat1")->isChecked());
-        d.pathBox(OptionDialog::MapRow)->setText("/elsewhere");
-        child<QRadioButton>(&d, "optStrformat2")->setChecked(true);
-        QTest::mouseClick(child<QPushButton>(&d, "cancelbt"), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        QCOMPARE(wb.ws.mappath, before);
-        QVERIFY(wb.ws.strformat9);
-        // Reopening shows the stored values again.
-        d.entrysetfileform();
-        QCOMPARE(d.pathBox(OptionDialog::MapRow)->text(), QString::fromStdString(before));
-    }
-    void optionReferButtons_data() {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("box");
-        QTest::newRow("map") << 0 << "Choose 'japanv.map' to Decide the Directory"
-                             << "Choose 'Japanv map'"
-                             << "Map File (*.map)"
-                             << "/d/map/japanv.map"
-                             << "/d/map/";
-        QTest::newRow("area") << 1 << "Choose 'fixarea.lst' to Decide the Directory"
-                              << "Choose 'fixarea.lst'"
-                              << "Map File (*.lst)"
-                              << "/d/area/fixarea.lst"
-                              << "/d/area/";
-        QTest::newRow("seis") << 2 << "Choose 'seis95.exe' to Decide the Directory"
-                              << "Choose 'seis95.exe'"
-                              << "Execute File (*.exe)"
-                              << "/d/seis/seis95.exe"
-                              << "/d/seis/";
-        QTest::newRow("vhyp") << 3 << ""
-                              << "Choose VHYP File"
-                              << "VHYP File (*.hyp *.ep)"
-                              << "/d/data/cat.ep"
-                              << "/d/data/cat.ep";
-    }
-    void optionReferButtons() {
+    void pressButton_data() { test::addRows(kPresses); }
+    void pressButton() {
         QFETCH(int, row);
-        QFETCH(QString, message);
-        QFETCH(QString, title);
-        QFETCH(QString, filter);
-        QFETCH(QString, chosen);
-        QFETCH(QString, box);
+        const Press& p = kPresses[row];
         FakeWorkbench wb;
-        OptionDialog d(wb);
-        d.entrysetfileform();
-        QString askedTitle, askedFilter;
-        QString answer = chosen;
-        d.chooseFile = [&](const QString& t, const QString& f, const QString&) {
-            askedTitle = t;
-            askedFilter = f;
-            return answer;
-        };
-        const auto r = static_cast<OptionDialog::Row>(row);
-        QCOMPARE(d.referButton(r)->text(), QString("Refer...."));
-        QTest::mouseClick(d.referButton(r), Qt::LeftButton);
-        if (message.isEmpty()) {
-            QVERIFY(wb.scripted.messages.empty());
-        } else {
-            QCOMPARE(wb.scripted.messages.size(), size_t(1));
-            QCOMPARE(QString::fromStdString(wb.scripted.messages[0].text), message);
-            QCOMPARE(wb.scripted.messages[0].title, std::string("Information"));
-            QCOMPARE(wb.scripted.messages[0].icon, MsgIcon::Information);
-        }
-        QCOMPARE(askedTitle, title);
-        QCOMPARE(askedFilter, filter);
-        QCOMPARE(d.pathBox(r)->text(), box);
-        // A cancelled file dialog leaves the box as it was.
-        answer.clear();
-        QTest::mouseClick(d.referButton(r), Qt::LeftButton);
-        QCOMPARE(d.pathBox(r)->text(), box);
-    }
-    void optionTabsAndCaptions() {
-        FakeWorkbench wb;
-        OptionDialog d(wb);
-        QCOMPARE(d.windowTitle(), QString("Option"));
-        auto* tabs = child<QTabWidget>(&d, "TabStrip1");
-        QCOMPARE(tabs->count(), 2);
-        const QStringList labels = labelTexts(&d);
-        for (const char* c :
-             {"Map File Directory", "Area File Directory", "Seis-PC Directory", "VHYP File Path"}) {
-            QVERIFY2(labels.contains(c), c);
-        }
-        QCOMPARE(child<QRadioButton>(&d, "optStrformat2")->text(),
-                 QString("Dilatant, Volumetric and Maximum Shear Strain, delta_CFF"));
-    }
-
-    // --- Printer setting ---
-    void printerSettingRejects_data() {
-        QTest::addColumn<QString>("xmargin");
-        QTest::addColumn<QString>("ymargin");
-        QTest::addColumn<QString>("bad");
-        QTest::newRow("horizontal above 100") << "101"
-                                              << "5"
-                                              << "xmargintxt";
-        QTest::newRow("vertical checked first") << "200"
-                                                << "abc"
-                                                << "ymargintxt";
-        QTest::newRow("negative") << "3"
-                                  << "-1"
-                                  << "ymargintxt";
-        QTest::newRow("empty") << ""
-                               << "3"
-                               << "xmargintxt";
-    }
-    void printerSettingRejects() {
-        QFETCH(QString, xmargin);
-        QFETCH(QString, ymargin);
-        QFETCH(QString, bad);
-        FakeWorkbench wb;
-        PrinterSettingDialog d(wb);
-        d.entry();
-        typeInto(&d, {{"xmargintxt", xmargin}, {"ymargintxt", ymargin}});
-        child<QCheckBox>(&d, "bnwchk")->setChecked(true);
-        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
-        expectRejected(wb, child(&d, bad.toLatin1().constData()));
-        QVERIFY(d.isVisible());
-        QCOMPARE(wb.ws.xmargin, int16_t(10));
-        QCOMPARE(wb.ws.ymargin, int16_t(10));
-        QVERIFY(!wb.ws.bnwmode);
-    }
-    void printerSettingStoresAndCancels() {
-        FakeWorkbench wb;
-        PrinterSettingDialog d(wb);
-        QCOMPARE(d.windowTitle(), QString("Printer Setting"));
-        QCOMPARE(child<QCheckBox>(&d, "bnwchk")->text(), QString("B&&W Mode"));
-        wb.ws.xmargin = 12;
-        d.entry();
-        QCOMPARE(child(&d, "xmargintxt")->text(), QString("12"));
-        QCOMPARE(child(&d, "ymargintxt")->text(), QString("10"));
-        QVERIFY(!child<QCheckBox>(&d, "bnwchk")->isChecked());
-        typeInto(&d, {{"xmargintxt", "0"}, {"ymargintxt", "100"}});
-        child<QCheckBox>(&d, "bnwchk")->setChecked(true);
-        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        QCOMPARE(wb.ws.xmargin, int16_t(0));
-        QCOMPARE(wb.ws.ymargin, int16_t(100));
-        QVERIFY(wb.ws.bnwmode);
-        d.entry();
-        typeInto(&d, {{"xmargintxt", "50"}});
-        QTest::mouseClick(child<QPushButton>(&d, "cancelbt"), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        QCOMPARE(wb.ws.xmargin, int16_t(0));
-    }
-
-    // --- Visualization dialog ---
-    void visualEnablesBoxesPerScale_data() {
-        QTest::addColumn<int>("scale");
-        QTest::addColumn<bool>("cline");
-        QTest::addColumn<bool>("cminval");
-        QTest::addColumn<bool>("nsubline");
-        QTest::newRow("Linear") << 0 << true << false << true;
-        QTest::newRow("Semi-Log 1") << 1 << false << true << false;
-        QTest::newRow("Semi-Log 2") << 2 << false << true << true;
-    }
-    void visualEnablesBoxesPerScale() {
-        QFETCH(int, scale);
-        QFETCH(bool, cline);
-        QFETCH(bool, cminval);
-        QFETCH(bool, nsubline);
-        // On opening with the stored scale type.
-        {
-            FakeWorkbench wb;
-            wb.ws.scaletype = static_cast<int16_t>(scale);
-            VisualDialog d(wb);
-            d.entryvisualform();
-            QVERIFY(d.scaleButton(scale)->isChecked());
-            QCOMPARE(d.box("cline")->isEnabled(), cline);
-            QCOMPARE(d.box("cminval")->isEnabled(), cminval);
-            QCOMPARE(d.box("nsubline")->isEnabled(), nsubline);
-        }
-        // On choosing the option button, which sets the scale type at once.
-        FakeWorkbench wb;
-        wb.ws.scaletype = static_cast<int16_t>((scale + 1) % 3);
-        VisualDialog d(wb);
-        d.entryvisualform();
-        QTest::mouseClick(d.scaleButton(scale), Qt::LeftButton);
-        QCOMPARE(wb.ws.scaletype, int16_t(scale));
-        QCOMPARE(d.box("cline")->isEnabled(), cline);
-        QCOMPARE(d.box("cminval")->isEnabled(), cminval);
-        QCOMPARE(d.box("nsubline")->isEnabled(), nsubline);
-    }
-    void visualRejects_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("bad");
-        QTest::newRow("zero interval") << "clinetxt"
-                                       << "0"
-                                       << "clinetxt";
-        QTest::newRow("min value checked before interval") << "cminvaltxt"
-                                                           << "-1"
-                                                           << "cminvaltxt";
-        QTest::newRow("sub-contours above 99") << "nsublinetxt"
-                                               << "100"
-                                               << "nsublinetxt";
-        QTest::newRow("font size") << "fsizetxt"
-                                   << "x"
-                                   << "fsizetxt";
-        QTest::newRow("strain cross") << "rstraintxt"
-                                      << "0"
-                                      << "rstraintxt";
-    }
-    void visualRejects() {
-        QFETCH(QString, box);
-        QFETCH(QString, text);
-        QFETCH(QString, bad);
-        FakeWorkbench wb;
-        wb.ws.scaletype = 1;  // Semi-Log 1: the interval box is disabled
-        VisualDialog d(wb);
-        d.entryvisualform();
-        typeInto(&d, {{"clinetxt", "0"}, {"rdispltxt", "5"}, {box, text}});
-        if (box != "clinetxt") child(&d, "clinetxt")->setText("0.5");
-        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
-        expectRejected(wb, child(&d, bad.toLatin1().constData()));
-        QVERIFY(d.isVisible());
-        QCOMPARE(wb.ws.rdispl, 0.1f);
-        QCOMPARE(wb.ws.cline, 0.01f);
-    }
-    void visualStoresAndCancelRedrawsOverlay() {
-        FakeWorkbench wb;
-        wb.ws.cline = 0.123456789f;
-        VisualDialog d(wb);
-        QCOMPARE(d.windowTitle(), QString("Visualization Parameters"));
-        d.entryvisualform();
-        QCOMPARE(child(&d, "clinetxt")->text(), QString("0.1234568"));
-        QCOMPARE(child(&d, "cminvaltxt")->text(), QString("0.0001"));
-        QCOMPARE(child(&d, "nsublinetxt")->text(), QString("9"));
-        QCOMPARE(child(&d, "fsizetxt")->text(), QString("7."));
-        typeInto(
-            &d,
-            {{"clinetxt", "2.5"}, {"nsublinetxt", "4"}, {"fsizetxt", "9"}, {"rtilttxt", "0.5"}});
-        QTest::mouseClick(d.scaleButton(0), Qt::LeftButton);
-        child<QCheckBox>(&d, "peakvaluechk")->setChecked(false);
-        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        QCOMPARE(wb.ws.cline, 2.5f);
-        QCOMPARE(wb.ws.nsubline, int16_t(4));
-        QCOMPARE(wb.ws.fsize, 9.0f);
-        QCOMPARE(wb.ws.rtilt, 0.5f);
-        QCOMPARE(wb.ws.scaletype, int16_t(0));
-        QVERIFY(!wb.ws.peakvalue);
-        QCOMPARE(wb.overlays, 0);
-        d.entryvisualform();
-        typeInto(&d, {{"clinetxt", "7"}});
-        QTest::mouseClick(child<QPushButton>(&d, "cancelbt"), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        QCOMPARE(wb.ws.cline, 2.5f);
-        QCOMPARE(wb.overlays, 1);
-    }
-    void visualRejectedDisabledBoxCanBeCorrected() {
-        FakeWorkbench wb;
-        wb.ws.scaletype = 1;
-        VisualDialog d(wb);
-        d.entryvisualform();
-        child(&d, "cminvaltxt")->setText("0");
-        QTest::mouseClick(d.scaleButton(0), Qt::LeftButton);  // disables "Min. Value"
-        QVERIFY(!child(&d, "cminvaltxt")->isEnabled());
-        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
-        expectRejected(wb, child(&d, "cminvaltxt"));
-    }
-
-    // --- Field dialog ---
-    void fieldRejects_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("bad");
-        for (const char* b : {"okbt", "applybt"}) {
-            const QString t = QString(b) + ": ";
-            QTest::newRow(qPrintable(t + "width 0")) << b << "rwidthtxt"
-                                                     << "0"
-                                                     << "rwidthtxt";
-            QTest::newRow(qPrintable(t + "SW east of NE")) << b << "xview0txt"
-                                                           << "170"
-                                                           << "xview0txt";
-            QTest::newRow(qPrintable(t + "no grid")) << b << "xgridtxt"
-                                                     << "0"
-                                                     << "xgridtxt";
-            QTest::newRow(qPrintable(t + "grid text")) << b << "ygridtxt"
-                                                       << "abc"
-                                                       << "ygridtxt";
-            QTest::newRow(qPrintable(t + "steep plane")) << b << "obsincdiptxt"
-                                                         << "46"
-                                                         << "obsincdiptxt";
-        }
-    }
-    void fieldRejects() {
-        QFETCH(QString, button);
-        QFETCH(QString, box);
-        QFETCH(QString, text);
-        QFETCH(QString, bad);
-        FakeWorkbench wb;
+        wb.ws.quantitykey = p.key;
         wb.ws.gridstale = wb.ws.cffstale = false;
-        const PlotFrame frame = wb.ctx.frame;
-        FieldDialog d(wb);
-        d.entryfieldform();
-        typeInto(&d, {{"obsdepthtxt", "5"}, {box, text}});
-        QTest::mouseClick(child<QPushButton>(&d, button.toLatin1().constData()), Qt::LeftButton);
-        expectRejected(wb, child(&d, bad.toLatin1().constData()));
-        QVERIFY(d.isVisible());
-        QCOMPARE(wb.ws.obsdepth, 0.0f);
-        QCOMPARE(wb.ws.rwidth, 240.0f);
-        QVERIFY(!wb.ws.gridstale && !wb.ws.cffstale);
-        QCOMPARE(wb.ctx.frame.fieldwidth, frame.fieldwidth);
-        QCOMPARE(wb.pictures, 0);
-    }
-    void fieldStoresAndFitsThePlot() {
-        FakeWorkbench wb;
-        wb.ws.gridstale = wb.ws.cffstale = false;
-        FieldDialog d(wb);
-        QCOMPARE(d.windowTitle(), QString("Field Parameters"));
-        d.entryfieldform();
-        QCOMPARE(child(&d, "rwidthtxt")->text(), QString("240"));
-        QCOMPARE(child(&d, "xgridtxt")->text(), QString("20"));
-        typeInto(&d, {{"rwidthtxt", "320"}, {"xgridtxt", "30"}, {"xview1txt", "200"}});
-        QTest::mouseClick(child<QPushButton>(&d, "applybt"), Qt::LeftButton);
-        QVERIFY(d.isVisible());
-        QCOMPARE(wb.pictures, 1);
-        QCOMPARE(wb.ws.rwidth, 320.0f);
-        QCOMPARE(wb.ws.xgrid, int16_t(30));
-        QCOMPARE(wb.ws.xview1, 200.0f);
-        QVERIFY(wb.ws.gridstale && wb.ws.cffstale);
-        QCOMPARE(wb.ctx.frame.fieldwidth, 320.0f);
-        QCOMPARE(wb.ctx.frame.fieldheight, 320.0f * 51 / 64);
-        wb.ws.gridstale = false;
-        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        QVERIFY(wb.ws.gridstale);
-        QCOMPARE(wb.overlays, 1);
-        QCOMPARE(wb.pictures, 1);
-        // Cancel stores nothing and redraws the overlay.
-        d.entryfieldform();
-        typeInto(&d, {{"rwidthtxt", "100"}});
-        QTest::mouseClick(child<QPushButton>(&d, "cancelbt"), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        QCOMPARE(wb.ws.rwidth, 320.0f);
-        QCOMPARE(wb.overlays, 2);
+        const auto d = make(p.dialog, wb);
+        open(d.get());
+        QVERIFY(d->isVisible());
+        act(d.get(), p.typed);
+        const std::string before = wb.stored();
+        click(d.get(), p.button);
+        const QStringList effects = QString(p.effects).split(' ');
+        QCOMPARE(wb.pictures, int(effects.contains("picture")));
+        QCOMPARE(wb.overlays, int(effects.contains("overlay")));
+        QCOMPARE(d->isVisible(), *p.bad || QString(p.button) == "applybt");
+        QCOMPARE(wb.inputErrors(), *p.bad ? 1 : 0);
+        if (*p.bad) {
+            // Reported: the box holds the focus with its whole text selected.
+            QLineEdit* box = child(d.get(), QString(p.bad) + "txt");
+            QVERIFY(box->isEnabled());
+            QTRY_VERIFY(box->hasFocus());
+            QCOMPARE(box->selectedText(), box->text());
+        }
+        if (*p.bad || QString(p.button) == "cancelbt") {
+            QCOMPARE(QString::fromStdString(wb.stored()), QString::fromStdString(before));
+            return;
+        }
+        QCOMPARE(wb.ws.gridstale, effects.contains("grid"));
+        QCOMPARE(wb.ws.cffstale, effects.contains("cff"));
+        const QString key = effects.filter("key=").value(0).mid(4);
+        QCOMPARE(QString::fromStdString(wb.ws.quantitykey), key.isEmpty() ? p.key : key);
+        if (effects.contains("frame")) {
+            QCOMPARE(wb.ctx.frame.fieldwidth, wb.ws.rwidth);
+            QCOMPARE(wb.ctx.frame.fieldheight, wb.ws.rwidth * 51 / 64);
+        }
+        open(d.get());
+        expectShown(d.get(), p.reopened);
     }
     void fieldWidthFollowsTheMapScale() {
         FakeWorkbench wb;
@@ -454,304 +271,209 @@ private slots:
         wb.ws.needmap = true;
         FieldDialog d(wb);
         d.entryfieldform();
-        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
+        click(&d, "okbt");
         QCOMPARE(wb.ws.rwidth, 640 * wb.proj.s);
         QCOMPARE(wb.ctx.frame.fieldwidth, 640 * wb.proj.s);
     }
-    void fieldInclinedSwitchesTheDepthBox() {
-        FakeWorkbench wb;
-        FieldDialog d(wb);
-        d.entryfieldform();
-        QVERIFY(child(&d, "obsdepthtxt")->isEnabled());
-        d.inclinedBox()->click();
-        QVERIFY(!child(&d, "obsdepthtxt")->isEnabled());
-        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
-        QVERIFY(wb.ws.inclined);
-        // The depth lines were computed for the stored plane.
-        QVERIFY(wb.ws.incx0[1] != 0 || wb.ws.incx1[1] != 0);
-        d.entryfieldform();
-        QVERIFY(d.inclinedBox()->isChecked());
-        QVERIFY(!child(&d, "obsdepthtxt")->isEnabled());
-        d.inclinedBox()->click();
-        QVERIFY(child(&d, "obsdepthtxt")->isEnabled());
-    }
-    void fieldPointingButtonsAndResults() {
-        FakeWorkbench wb;
-        FieldDialog d(wb);
-        d.entryfieldform();
-        QTest::mouseClick(child<QPushButton>(&d, "mousebt"), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        d.setFieldRect(10.04f, 12.36f, 150, 160.5f);
-        d.returnfieldform();
-        QVERIFY(d.isVisible());
-        QTest::mouseClick(child<QPushButton>(&d, "mousebt2"), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        d.setInclinedReference(50.55f, 60);
-        d.setInclinedStrike(33.333f);
-        d.returnfieldform();
-        QCOMPARE(wb.pointing.size(), size_t(2));
-        QCOMPARE(wb.pointing[0].first, 2);
-        QCOMPARE(wb.pointing[0].second, QString(" Drag Mouse to Enclose Drawing Field...."));
-        QCOMPARE(wb.pointing[1].first, 10);
-        QCOMPARE(wb.pointing[1].second, QString(" Drag Mouse to Point out Strike Angle ...."));
-        QCOMPARE(child(&d, "xview0txt")->text(), QString("10."));
-        QCOMPARE(child(&d, "yview0txt")->text(), QString("12.4"));
-        QCOMPARE(child(&d, "yview1txt")->text(), QString("160.5"));
-        QCOMPARE(child(&d, "obsincxtxt")->text(), QString("50.6"));
-        QCOMPARE(child(&d, "obsincstxt")->text(), QString("33.33"));
-    }
-    void fieldReferenceAssistant() {
-        FakeWorkbench wb;
-        FieldDialog d(wb);
-        d.entryfieldform();
-        child(&d, "obsincxtxt")->setText("-5");
-        QTest::mouseClick(child<QPushButton>(&d, "assistbt"), Qt::LeftButton);
-        expectRejected(wb, child(&d, "obsincxtxt"));
-        QVERIFY(!d.referenceAssistant()->isVisible());
-        child(&d, "obsincxtxt")->setText("90");
-        QTest::mouseClick(child<QPushButton>(&d, "assistbt"), Qt::LeftButton);
-        QVERIFY(d.referenceAssistant()->isVisible());
-        QTest::mouseClick(child<QPushButton>(d.referenceAssistant(), "okbt"), Qt::LeftButton);
-        QVERIFY(!d.referenceAssistant()->isVisible());
-        QVERIFY(std::fabs(child(&d, "obsincxtxt")->text().toFloat() - 90) < 0.05f);
-        QVERIFY(std::fabs(child(&d, "obsincytxt")->text().toFloat() - 100) < 0.05f);
+
+    void rejectedBoxIsFocusedAndSelectedBeforeTheMessage() {
+        for (const QString text : {"abc", "", "12abc  "}) {
+            QWidget dialog;
+            auto* layout = new QVBoxLayout(&dialog);
+            auto* good = new QLineEdit("10", &dialog);
+            auto* bad = new QLineEdit(text, &dialog);
+            layout->addWidget(good);
+            layout->addWidget(bad);
+            dialog.show();
+            dialog.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            good->setFocus();
+            bad->setCursorPosition(1 < text.size() ? 1 : 0);
+            QTRY_VERIFY(good->hasFocus());
+            WatchingHost host;
+            host.watched = bad;
+            inputerror(bad, host);
+            QCOMPARE(host.shown.size(), std::size_t(1));
+            QCOMPARE(host.shown[0].first, std::string("Input Error"));
+            QCOMPARE(host.shown[0].second, text);
+            QCOMPARE(bad->text(), text);
+        }
+        WatchingHost host;
+        inputerror(nullptr, host);
+        QCOMPARE(host.shown.size(), std::size_t(1));
     }
 
-    // --- CFF dialog ---
-    void cffFaultTypeSetsTheRake_data() {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("rake");
-        QTest::newRow("Left lateral") << "Left lateral"
-                                      << "0.";
-        QTest::newRow("Reverse") << "Reverse"
-                                 << "90.";
-        QTest::newRow("Right lateral") << "Right lateral"
-                                       << "180.";
-        QTest::newRow("Normal") << "Normal"
-                                << "-90.";
-        QTest::newRow("blank keeps the rake") << " "
-                                              << "12.5";
+    void visualEnablesBoxesPerScale() {
+        // Enabled "Main Contour", "Min. Value", "No. of Sub-Contour" per type.
+        const bool enabled[3][3] = {{true, false, true}, {false, true, false}, {false, true, true}};
+        for (int scale = 0; scale < 3; ++scale) {
+            for (bool chosen : {false, true}) {  // stored at opening, or chosen
+                FakeWorkbench wb;
+                wb.ws.scaletype = static_cast<int16_t>(chosen ? (scale + 1) % 3 : scale);
+                VisualDialog d(wb);
+                d.entryvisualform();
+                if (chosen) QTest::mouseClick(d.scaleButton(scale), Qt::LeftButton);
+                QCOMPARE(wb.ws.scaletype, int16_t(scale));
+                QVERIFY(d.scaleButton(scale)->isChecked());
+                QCOMPARE(d.box("cline")->isEnabled(), enabled[scale][0]);
+                QCOMPARE(d.box("cminval")->isEnabled(), enabled[scale][1]);
+                QCOMPARE(d.box("nsubline")->isEnabled(), enabled[scale][2]);
+            }
+        }
     }
+
+    void cffFaultTypeSetsTheRake_data() { test::addRows(kFaultTypes); }
     void cffFaultTypeSetsTheRake() {
-        QFETCH(QString, type);
-        QFETCH(QString, rake);
+        QFETCH(int, row);
+        const auto& [type, rake] = kFaultTypes[row];
         FakeWorkbench wb;
         wb.ws.cffrake = 33;
         CffDialog d(wb);
         d.entrycffform();
         QCOMPARE(d.faultTypeList()->currentText(), QString(" "));
         choose(d.faultTypeList(), "Reverse");
-        child(&d, "cffraketxt")->setText("12.5");
+        d.box("cffrake")->setText("12.5");
         choose(d.faultTypeList(), type);
-        QCOMPARE(child(&d, "cffraketxt")->text(), rake);
+        QCOMPARE(d.box("cffrake")->text(), QString(rake));
         QCOMPARE(wb.ws.cffrake, 33.0f);  // nothing stored before OK
     }
-    void cffEntryShowsTheTypeOfTheRakeAndApplyOnlyForCff() {
+    void cffShowsTheTypeOfTheRakeAndOffersApplyOnlyForCff() {
         FakeWorkbench wb;
         wb.ws.cffrake = 180;
         CffDialog d(wb);
-        QCOMPARE(d.windowTitle(), QString("CFF Parameters"));
         d.entrycffform();
         QCOMPARE(d.faultTypeList()->currentText(), QString("Right lateral"));
-        QCOMPARE(child(&d, "cffraketxt")->text(), QString("180."));
-        QCOMPARE(child(&d, "frictiontxt")->text(), QString("0.3"));
         QVERIFY(!child<QPushButton>(&d, "applybt")->isEnabled());
-        d.hide();
         wb.ws.quantitykey = "cffpara";
         d.entrycffform();
         QVERIFY(child<QPushButton>(&d, "applybt")->isEnabled());
     }
-    void cffRejects_data() {
-        QTest::addColumn<QString>("strike");
-        QTest::addColumn<QString>("dip");
-        QTest::addColumn<QString>("friction");
-        QTest::addColumn<QString>("bad");
-        QTest::newRow("dip above 90") << "10"
-                                      << "91"
-                                      << "0.4"
-                                      << "cffdiptxt";
-        QTest::newRow("strike checked first") << "-181"
-                                              << "91"
-                                              << "0.4"
-                                              << "cffstriketxt";
-        QTest::newRow("friction above 1") << "10"
-                                          << "45"
-                                          << "1.5"
-                                          << "frictiontxt";
-    }
-    void cffRejects() {
-        QFETCH(QString, strike);
-        QFETCH(QString, dip);
-        QFETCH(QString, friction);
-        QFETCH(QString, bad);
+
+    void pointingButtonsHideAndGetTheResultBack() {
         FakeWorkbench wb;
-        wb.ws.gridstale = wb.ws.cffstale = false;
-        CffDialog d(wb);
-        d.entrycffform();
-        typeInto(&d, {{"cffstriketxt", strike}, {"cffdiptxt", dip}, {"frictiontxt", friction}});
-        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
-        expectRejected(wb, child(&d, bad.toLatin1().constData()));
-        QVERIFY(d.isVisible());
-        QCOMPARE(wb.ws.cffdip, 90.0f);
-        QCOMPARE(wb.ws.cffstrike, 0.0f);
-        QVERIFY(!wb.ws.cffstale);
+        FieldDialog f(wb);
+        f.entryfieldform();
+        click(&f, "mousebt");
+        QVERIFY(!f.isVisible());
+        f.setFieldRect(10.04f, 12.36f, 150, 160.5f);
+        f.returnfieldform();
+        QVERIFY(f.isVisible());
+        click(&f, "mousebt2");
+        f.setInclinedReference(50.55f, 60);
+        f.setInclinedStrike(33.333f);
+        f.returnfieldform();
+        CffDialog c(wb);
+        c.entrycffform();
+        click(&c, "mousebt");
+        QVERIFY(!c.isVisible());
+        c.setStrike(123.456f);
+        c.returncffform();
+        QVERIFY(c.isVisible());
+        const std::vector<std::pair<int, QString>> modes = {
+            {2, " Drag Mouse to Enclose Drawing Field...."},
+            {10, " Drag Mouse to Point out Strike Angle ...."},
+            {3, " Drag Mouse to Point out Strike Angle...."}};
+        QCOMPARE(wb.pointing, modes);
+        expectShown(&f, "xview0=10.;yview0=12.4;yview1=160.5;obsincx=50.6;obsincs=33.33");
+        expectShown(&c, "cffstrike=123.46");
     }
-    void cffStoresMarksOnlyCffStale() {
+    void fieldInclinedSwitchesTheDepthBox() {
         FakeWorkbench wb;
-        wb.ws.quantitykey = "cffpara";
-        wb.ws.gridstale = wb.ws.cffstale = false;
-        CffDialog d(wb);
-        d.entrycffform();
-        typeInto(&d, {{"cffstriketxt", "30"}, {"cffdiptxt", "60"}, {"frictiontxt", "0.6"}});
-        choose(d.faultTypeList(), "Normal");
-        QTest::mouseClick(child<QPushButton>(&d, "applybt"), Qt::LeftButton);
-        QVERIFY(d.isVisible());
-        QCOMPARE(wb.pictures, 1);
-        QCOMPARE(wb.ws.cffstrike, 30.0f);
-        QCOMPARE(wb.ws.cffdip, 60.0f);
-        QCOMPARE(wb.ws.cffrake, -90.0f);
-        QCOMPARE(wb.ws.friction, 0.6f);
-        QVERIFY(wb.ws.cffstale);
-        QVERIFY(!wb.ws.gridstale);
-        QTest::mouseClick(child<QPushButton>(&d, "okbt"), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        QCOMPARE(wb.overlays, 1);
-        // Pointing out the strike.
-        d.entrycffform();
-        QTest::mouseClick(child<QPushButton>(&d, "mousebt"), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        QCOMPARE(wb.pointing.size(), size_t(1));
-        QCOMPARE(wb.pointing[0].first, 3);
-        QCOMPARE(wb.pointing[0].second, QString(" Drag Mouse to Point out Strike Angle...."));
-        d.setStrike(123.456f);
-        d.returncffform();
-        QVERIFY(d.isVisible());
-        QCOMPARE(child(&d, "cffstriketxt")->text(), QString("123.46"));
+        FieldDialog d(wb);
+        d.entryfieldform();
+        QVERIFY(d.box("obsdepth")->isEnabled());
+        d.inclinedBox()->click();
+        QVERIFY(!d.box("obsdepth")->isEnabled());
+        click(&d, "okbt");
+        QVERIFY(wb.ws.inclined);
+        // The depth lines were computed for the stored plane.
+        QVERIFY(wb.ws.incx0[1] != 0 || wb.ws.incx1[1] != 0);
+        d.entryfieldform();
+        QVERIFY(d.inclinedBox()->isChecked() && !d.box("obsdepth")->isEnabled());
+    }
+    void fieldReferenceAssistant() {
+        FakeWorkbench wb;
+        FieldDialog d(wb);
+        d.entryfieldform();
+        d.box("obsincx")->setText("-5");
+        click(&d, "assistbt");
+        QCOMPARE(wb.inputErrors(), 1);
+        QTRY_VERIFY(d.box("obsincx")->hasFocus());
+        QVERIFY(!d.referenceAssistant()->isVisible());
+        d.box("obsincx")->setText("90");
+        click(&d, "assistbt");
+        QVERIFY(d.referenceAssistant()->isVisible());
+        click(d.referenceAssistant(), "okbt");
+        QVERIFY(!d.referenceAssistant()->isVisible());
+        QVERIFY(std::fabs(d.box("obsincx")->text().toFloat() - 90) < 0.05f);
+        QVERIFY(std::fabs(d.box("obsincy")->text().toFloat() - 100) < 0.05f);
     }
 
-    // --- Custom composition ---
-    void customRejects_data() {
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<QString>("bad");
-        QTest::newRow("strain weight") << "fzztxt"
-                                       << "fzztxt"
-                                       << "fzztxt";
-        QTest::newRow("in order") << "fzxtxt"
-                                  << "fxtxt"
-                                  << "fxtxt";
-    }
-    void customRejects() {
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        QFETCH(QString, bad);
-        for (const char* button : {"okbt", "execdbt", "execsbt"}) {
-            FakeWorkbench wb;
-            CustomDialog d(wb);
-            d.entryform();
-            typeInto(&d, {{"fytxt", "2"}, {first, "abc"}, {second, "1e40"}});
-            QTest::mouseClick(child<QPushButton>(&d, button), Qt::LeftButton);
-            expectRejected(wb, child(&d, bad.toLatin1().constData()));
-            QVERIFY(d.isVisible());
-            QCOMPARE(wb.ws.fy, 0.0f);
-            QVERIFY(wb.ws.quantitykey.empty());
-            QCOMPARE(wb.pictures, 0);
+    // --- Option dialog ---
+    void optionReferButtons_data() { test::addRows(kReferRows); }
+    void optionReferButtons() {
+        QFETCH(int, row);
+        const Refer& refer = kReferRows[row];
+        const QString message = refer.message, box = refer.box;
+        FakeWorkbench wb;
+        OptionDialog d(wb);
+        d.entrysetfileform();
+        QString asked, answer = refer.chosen;
+        d.chooseFile = [&](const QString& t, const QString& f, const QString&) {
+            asked = t + "|" + f;
+            return answer;
+        };
+        const auto r = static_cast<OptionDialog::Row>(refer.row);
+        QTest::mouseClick(d.referButton(r), Qt::LeftButton);
+        QCOMPARE(wb.scripted.messages.size(), size_t(message.isEmpty() ? 0 : 1));
+        if (!message.isEmpty()) {
+            QCOMPARE(QString::fromStdString(wb.scripted.messages[0].text), message);
+            QCOMPARE(wb.scripted.messages[0].title, std::string("Information"));
         }
-    }
-    void customExecAndOk_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("key");
-        QTest::newRow("displacement") << "execdbt"
-                                      << "cmpdispl";
-        QTest::newRow("strain") << "execsbt"
-                                << "cmpstrain";
-        QTest::newRow("OK") << "okbt"
-                            << "uz";
-    }
-    void customExecAndOk() {
-        QFETCH(QString, button);
-        QFETCH(QString, key);
-        FakeWorkbench wb;
-        wb.ws.quantitykey = "uz";
-        wb.ws.fxy = 0.123456f;
-        CustomDialog d(wb);
-        QCOMPARE(d.windowTitle(), QString("Customize Composition"));
-        d.entryform();
-        QCOMPARE(child(&d, "fxytxt")->text(), QString("0.12346"));
-        typeInto(&d, {{"fxtxt", "1"}, {"fyztxt", "-2.5"}});
-        QTest::mouseClick(child<QPushButton>(&d, button.toLatin1().constData()), Qt::LeftButton);
-        QVERIFY(!d.isVisible());
-        QCOMPARE(wb.ws.fx, 1.0f);
-        QCOMPARE(wb.ws.fyz, -2.5f);
-        QCOMPARE(wb.ws.fxy, 0.12346f);
-        QCOMPARE(QString::fromStdString(wb.ws.quantitykey), key);
-        QCOMPARE(wb.pictures, button == "okbt" ? 0 : 1);
+        QCOMPARE(asked, QString(refer.asked));
+        QCOMPARE(d.pathBox(r)->text(), box);
+        // A cancelled file dialog leaves the box as it was.
+        answer.clear();
+        QTest::mouseClick(d.referButton(r), Qt::LeftButton);
+        QCOMPARE(d.pathBox(r)->text(), box);
     }
 
-    // --- Layout ---
+    // --- Layout, the about box and the welcome window ---
     void noCaptionIsClipped() {
         FakeWorkbench wb;
-        OptionDialog option(wb);
-        PrinterSettingDialog printer(wb);
-        VisualDialog visual(wb);
-        FieldDialog field(wb);
-        CffDialog cff(wb);
-        CustomDialog custom(wb);
-        AboutBox about(wb);
+        std::vector<std::unique_ptr<QDialog>> shown;
+        for (Dialog kind : {Printer, Visual, Field, Cff, Custom, Option}) {
+            shown.push_back(make(kind, wb));
+            open(shown.back().get());
+        }
+        auto about = std::make_unique<AboutBox>(wb);
+        about->entryaboutform();
+        shown.push_back(std::move(about));
         WelcomeWindow welcome(wb);
-        option.entrysetfileform();
-        printer.entry();
-        visual.entryvisualform();
-        field.entryfieldform();
-        cff.entrycffform();
-        custom.entryform();
-        about.entryaboutform();
         welcome.show();
-        const QString out = qEnvironmentVariable("CRUSTEX_TEST_OUTPUT");
-        if (!out.isEmpty()) QDir().mkpath(out);
-        for (QWidget* w : std::initializer_list<QWidget*>{&option, &printer, &visual, &field, &cff,
-                                                          &custom, &about, &welcome}) {
+        std::vector<QWidget*> windows{&welcome};
+        for (const auto& d : shown) windows.push_back(d.get());
+        for (QWidget* w : windows) {
             QVERIFY(w->isVisible());
-            for (QWidget* c : w->findChildren<QWidget*>()) {
-                if (!c->isVisible()) continue;
-                if (!qobject_cast<QLabel*>(c) && !qobject_cast<QAbstractButton*>(c)) continue;
-                const QString what =
-                    w->objectName() + ": " +
-                    (qobject_cast<QLabel*>(c) ? qobject_cast<QLabel*>(c)->text()
-                                              : qobject_cast<QAbstractButton*>(c)->text());
-                QVERIFY2(c->width() >= c->sizeHint().width(), qPrintable(what));
-                QVERIFY2(c->height() >= c->minimumSizeHint().height(), qPrintable(what));
-            }
-            if (!out.isEmpty()) w->grab().save(out + "/" + w->objectName() + ".png");
+            const QStringList cut = test::clippedCaptions(w);
+            QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
+            w->grab().save(test::outputDir() + "/" + w->objectName() + ".png");
         }
     }
-
-    // --- About box and welcome window ---
-    void aboutBoxClosesOnClick() {
+    void aboutBoxAndWelcomeWindowCloseOnClick() {
         FakeWorkbench wb;
         AboutBox box(wb);
-        QCOMPARE(box.windowTitle(), QString("About CRUSTEX"));
-        const QStringList labels = labelTexts(&box);
-        QVERIFY(labels.contains("CRUSTEX   Ver. 2.1.00"));
-        QVERIFY(labels.contains("Elastic Source Deformation Workbench"));
         box.entryaboutform();
-        QVERIFY(box.isVisible());
-        // A click on a caption reaches the box and closes it.
+        // A click on a caption reaches the box and closes it; so does one
+        // on the box itself.
         QTest::mouseClick(box.findChildren<QLabel*>().first(), Qt::LeftButton);
         QVERIFY(!box.isVisible());
         box.entryaboutform();
         QVERIFY(box.isVisible());
         QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(3, 3));
         QVERIFY(!box.isVisible());
-    }
-    void welcomeWindowClosesOnClick() {
-        FakeWorkbench wb;
         WelcomeWindow w(wb);
-        QCOMPARE(w.windowTitle(), QString("Welcome to CRUSTEX"));
-        const QStringList labels = labelTexts(&w);
-        for (const char* c : {"Welcome to", "CRUSTEX", "version 2.1"}) QVERIFY(labels.contains(c));
         w.show();
-        QVERIFY(w.isVisible());
         QTest::mouseClick(child<QLabel>(&w, "versionlbl"), Qt::LeftButton);
         QVERIFY(!w.isVisible());
     }

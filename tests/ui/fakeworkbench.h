@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "files/settingsfile.h"
+#include "files/workfile.h"
 #include "geo/projection.h"
 #include "model/workstate.h"
 #include "plot/plotcontext.h"
@@ -50,11 +52,13 @@ public:
         calls.push_back("startPointing");
     }
 
-    // Messages shown through the host, text only.
-    std::vector<std::string> messageTexts() const {
-        std::vector<std::string> out;
-        for (const auto& m : scripted.messages) out.push_back(m.text);
-        return out;
+    // What the program keeps of the work state (the texts of both files),
+    // the shown quantity, the stale marks and the plot frame: the same
+    // before and after a dialog that must store nothing.
+    std::string stored() const {
+        return settingstext(ws, {}) + workfiletext(ws, {proj, ctx.frame}) + ws.quantitykey +
+               (ws.gridstale ? " grid stale" : "") + (ws.cffstale ? " cff stale" : "") +
+               std::to_string(ctx.frame.fieldwidth) + "x" + std::to_string(ctx.frame.fieldheight);
     }
     int inputErrors() const {
         int n = 0;

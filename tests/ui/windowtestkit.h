@@ -1,10 +1,13 @@
-// Helpers for the main-window tests: a program directory of its own, and
-// answering the message boxes a command shows.
+// Helpers for the window tests: a main window with a program directory of its
+// own, answering the message boxes a command shows, finding cut-off captions
+// and the folder that pictures for a person to look at go to.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -26,6 +29,10 @@ struct WindowRig {
 
     WindowRig() { w = std::make_unique<MainWindow>(ws, dir.path()); }
     QString file(const QString& name) const { return QDir(dir.path()).filePath(name); }
+    bool shown() {
+        w->show();
+        return QTest::qWaitForWindowExposed(w.get());
+    }
 };
 
 // What a scheduled answer saw.
@@ -43,26 +50,58 @@ inline void answerNextBox(QMessageBox::StandardButton button, std::shared_ptr<Se
     clock->start();
     QObject::connect(timer, &QTimer::timeout, [timer, button, seen, clock] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr && clock->elapsed() <= 5000) return;
         if (box != nullptr) {
-            if (seen) {
-                seen->text = box->text();
-                seen->title = box->windowTitle();
-                seen->seen = true;
-            }
+            if (seen) *seen = {box->text(), box->windowTitle(), true};
             QAbstractButton* b = box->button(button);
             if (b != nullptr) {
                 QTest::mouseClick(b, Qt::LeftButton);
             } else {
                 box->reject();
             }
-            timer->deleteLater();
-            timer->stop();
-        } else if (clock->elapsed() > 5000) {
-            timer->deleteLater();
-            timer->stop();
         }
+        timer->deleteLater();
+        timer->stop();
     });
     timer->start(20);
+}
+
+// One data row per entry of a table, named by the entry's `name`; the test
+// reads the entry's index from the column "row".
+template <typename Row, std::size_t N>
+void addRows(const Row (&table)[N]) {
+    QTest::addColumn<int>("row");
+    for (std::size_t k = 0; k < N; ++k) QTest::newRow(table[k].name) << int(k);
+}
+
+// Where pictures for a person to look at go: the first of the named
+// environment variables that is set, else $CRUSTEX_TEST_OUTPUT, else the
+// working directory.
+inline QString outputDir(const char* preferred = nullptr) {
+    QString dir = preferred ? qEnvironmentVariable(preferred) : QString();
+    if (dir.isEmpty()) dir = qEnvironmentVariable("CRUSTEX_TEST_OUTPUT");
+    if (dir.isEmpty()) dir = QDir::currentPath();
+    QDir().mkpath(dir);
+    return dir;
+}
+
+// The captions (labels and buttons) of a shown window that are cut off:
+// narrower than their text or lower than their font by more than `slack`
+// pixels.
+inline QStringList clippedCaptions(QWidget* top, int slack = 0) {
+    QStringList out;
+    for (QWidget* w : top->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(top)) continue;
+        QString text;
+        if (auto* l = qobject_cast<QLabel*>(w)) text = l->text();
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();
+        if (text.isEmpty()) continue;
+        if (w->width() + slack < w->sizeHint().width() ||
+            w->height() + slack < w->minimumSizeHint().height()) {
+            out << top->objectName() + ": " + text;
+        }
+    }
+    return out;
 }
 
 }  // namespace crustex::test
