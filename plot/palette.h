@@ -23,6 +23,8 @@ struct Palette {
     Rgb border{0, 0, 0};
     Rgb graticule{0, 0, 0};
     Rgb contour{0, 0, 0};  // the current contour colour
+
+    bool operator==(const Palette&) const = default;
 };
 
 // Fills the palette for "map", "nomap" or "bnw"; any other word leaves it

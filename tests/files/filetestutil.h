@@ -45,18 +45,11 @@ inline std::string readfile(const std::string& path) {
 }
 
 // Lines of a CR LF text, without their line ends.
-inline std::vector<std::string> crlflines(const std::string& text) {
+inline std::vector<std::string> crlflines(std::string text) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start) + "<no CR LF>");
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
+    for (std::size_t end; (end = text.find("\r\n")) != std::string::npos; text.erase(0, end + 2))
+        lines.push_back(text.substr(0, end));
+    if (!text.empty()) lines.push_back(text + "<no CR LF>");
     return lines;
 }
 

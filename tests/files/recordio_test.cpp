@@ -60,25 +60,6 @@ TEST(RecordFloat, ParseAcceptsOrdinaryTextOnly) {
     }
 }
 
-TEST(RecordWriter, LineLayout) {
-    RecordWriter w;
-    w.plainline("//// header ////");
-    w.text("eventpara");
-    w.date({1995, 1, 1, 0, 0, 0});
-    w.date({1995, 12, 31, 23, 59, 0});
-    w.number(0.5f);
-    w.integer(-3);
-    w.boolean(true);
-    w.boolean(false);
-    w.endline();
-    w.text("a,b");
-    w.endline();
-    EXPECT_EQ(w.str(),
-              "//// header ////\r\n"
-              "\"eventpara\",#1995-01-01#,#1995-12-31 23:59:00#,.5,-3,#TRUE#,#FALSE#\r\n"
-              "\"a,b\"\r\n");
-}
-
 TEST(RecordReader, FieldsInStreamOrderWhateverTheLineBreaks) {
     RecordReader r(
         "\"fltxy\",2\r\n1,2,\n3\r\n  \"path, with comma\" , plain text ,,#TRUE#,#false#,0,-1\r"

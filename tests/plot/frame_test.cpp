@@ -8,7 +8,7 @@
 namespace crustex {
 namespace {
 
-TEST(PlotFrame, StandardFrameMapsCornersForSeveralWidths) {
+TEST(PlotFrame, StandardFrameMapsCornersAndRoundTrips) {
     for (float w : {240.0f, 100.0f, 40.0f, 7.5f, 1000.0f}) {
         SCOPED_TRACE(w);
         PlotFrame f;
@@ -19,16 +19,10 @@ TEST(PlotFrame, StandardFrameMapsCornersForSeveralWidths) {
         EXPECT_NEAR(toframey(f, w * 51 / 64), -20.0f, 1e-3f);
         // One kilometre is equally long in both directions.
         EXPECT_NEAR(f.scalex, -f.scaley, 1e-3f * f.scalex);
-    }
-}
-
-TEST(PlotFrame, RoundTripsFieldPoints) {
-    PlotFrame f;
-    ASSERT_TRUE(setplotframe(f, 240));
-    for (float v : {0.0f, 0.1f, 20.0f, 99.9f, 137.25f, 191.25f, 240.0f, -15.0f}) {
-        SCOPED_TRACE(v);
-        EXPECT_NEAR(fromframex(f, toframex(f, v)), v, 1e-4f * 240);
-        EXPECT_NEAR(fromframey(f, toframey(f, v)), v, 1e-4f * 240);
+        for (float v : {0.1f, 0.37f, 0.999f, -0.06f}) {
+            EXPECT_NEAR(fromframex(f, toframex(f, v * w)), v * w, 1e-4f * w);
+            EXPECT_NEAR(fromframey(f, toframey(f, v * w)), v * w, 1e-4f * w);
+        }
     }
 }
 
@@ -44,8 +38,6 @@ TEST(PlotFrame, UnusableWidthIsRefusedAndKeepsThePreviousFrame) {
         EXPECT_EQ(f.fieldwidth, before.fieldwidth);
         EXPECT_EQ(f.scalex, before.scalex);
         EXPECT_EQ(f.scaley, before.scaley);
-        EXPECT_TRUE(std::isfinite(toframex(f, 50)));
-        EXPECT_TRUE(std::isfinite(fromframey(f, 50)));
     }
 }
 
@@ -58,6 +50,7 @@ TEST(PlotFrame, ViewFrameBeforeFieldKeepsScalesAndEmptyFieldKeepsThem) {
     EXPECT_FLOAT_EQ(f.frameheight, -525.3f);
     // No scale yet: converting back gives the field origin, not infinity.
     EXPECT_EQ(fromframex(f, 100), 0.0f);
+    EXPECT_EQ(fromframey(f, 100), 0.0f);
     setfieldframe(f, 0, 0, 100, 100 * 51.0f / 64);
     EXPECT_FLOAT_EQ(f.scalex, 6.592f);
     const float sx = f.scalex;

@@ -2,35 +2,30 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "plot/background.h"
-#include "plot/recordingsurface.h"
-#include "support/scriptedhost.h"
+#include "plot/plottestutil.h"
 
 namespace crustex {
 namespace {
 
-constexpr float kH = RecordingSurface::kLineHeight;
-
-class Glyphs : public ::testing::Test {
-protected:
+struct Glyphs : ::testing::Test {
+    test::Canvas c;
+    RecordingSurface& s = c.surface;
+    PlotContext& pc = c.pc;
+    WorkState ws;
     void SetUp() override {
-        pc.screen = pc.target = &s;
         ASSERT_TRUE(setplotframe(pc.frame, 100));  // 6.592 frame units per km
         setdefaults(ws, "/tmp");
     }
     float fx(float x) const { return toframex(pc.frame, x); }
     float fy(float y) const { return toframey(pc.frame, y); }
-    void expectline(const RecordedOp& l, float x1, float y1, float x2, float y2) {
-        EXPECT_NEAR(l.x1, fx(x1), 1e-3f);
-        EXPECT_NEAR(l.y1, fy(y1), 1e-3f);
-        EXPECT_NEAR(l.x2, fx(x2), 1e-3f);
-        EXPECT_NEAR(l.y2, fy(y2), 1e-3f);
+    // The segment joins the two field points (km), in either direction.
+    bool joins(const RecordedOp& l, float x1, float y1, float x2, float y2) const {
+        return test::joins(l, fx(x1), fy(y1), fx(x2), fy(y2), 1e-3f);
     }
-    RecordingSurface s;
-    PlotContext pc;
-    WorkState ws;
 };
 
 TEST_F(Glyphs, FaultDipsToTheRightOfItsStrike) {
@@ -48,37 +43,32 @@ TEST_F(Glyphs, FaultDipsToTheRightOfItsStrike) {
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << r.x0 << "," << r.y0 << " -> " << r.x1 << "," << r.y1);
         s.clearlog();
-        s.DrawWidth = 1;
         drawfault(pc, r.x0, r.y0, r.x1, r.y1, 10, 60, Rgb{1, 2, 3});
         const auto l = s.lines();
         ASSERT_EQ(l.size(), 4u);
-        expectline(l[0], r.x0, r.y0, r.x1, r.y1);
-        EXPECT_EQ(l[0].width, 2);  // the top edge is thick
-        expectline(l[1], r.x0, r.y0, r.x0 + r.ox, r.y0 + r.oy);
-        expectline(l[2], r.x1, r.y1, r.x1 + r.ox, r.y1 + r.oy);
-        expectline(l[3], r.x0 + r.ox, r.y0 + r.oy, r.x1 + r.ox, r.y1 + r.oy);
-        for (int k = 1; k < 4; ++k) EXPECT_EQ(l[k].width, 1);
+        EXPECT_TRUE(joins(l[0], r.x0, r.y0, r.x1, r.y1));
+        EXPECT_TRUE(joins(l[1], r.x0, r.y0, r.x0 + r.ox, r.y0 + r.oy));
+        EXPECT_TRUE(joins(l[2], r.x1, r.y1, r.x1 + r.ox, r.y1 + r.oy));
+        EXPECT_TRUE(joins(l[3], r.x0 + r.ox, r.y0 + r.oy, r.x1 + r.ox, r.y1 + r.oy));
+        // The top edge is thick, the pen width is restored.
+        EXPECT_EQ(std::vector<int>({l[0].width, l[1].width, l[2].width, l[3].width}),
+                  std::vector<int>({2, 1, 1, 1}));
         for (const auto& op : l) EXPECT_EQ(op.color, (Rgb{1, 2, 3}));
         EXPECT_EQ(s.DrawWidth, 1);
     }
-}
-
-TEST_F(Glyphs, VerticalFaultIsItsThickTopEdgeOnly) {
-    s.DrawWidth = 1;
+    // A vertical fault is its thick top edge only; a wider pen is doubled.
+    s.clearlog();
     drawfault(pc, 10, 50, 30, 50, 10, 90, Rgb{});
-    ASSERT_EQ(s.lines().size(), 1u);
-    EXPECT_EQ(s.lines()[0].width, 2);
-    EXPECT_EQ(s.DrawWidth, 1);
-    // The pen width is restored from whatever it was.
     s.DrawWidth = 2;
     drawfault(pc, 10, 50, 30, 50, 10, 45, Rgb{});
+    ASSERT_EQ(s.lines().size(), 5u);
+    EXPECT_EQ(s.lines()[0].width, 2);
     EXPECT_EQ(s.lines()[1].width, 4);
     EXPECT_EQ(s.lines()[2].width, 2);
     EXPECT_EQ(s.DrawWidth, 2);
 }
 
 TEST_F(Glyphs, CoincidingEdgesDrawASmallMarkWithoutNaN) {
-    s.DrawWidth = 1;
     drawfault(pc, 40, 40, 40, 40, 10, 45, Rgb{7, 7, 7});
     EXPECT_FALSE(s.hasnonfinite());
     const auto l = s.lines();
@@ -111,37 +101,21 @@ TEST_F(Glyphs, SourcesBeyondTwentyAreNotDrawn) {
         s.clearlog();
         ws.nfault = static_cast<int16_t>(n);
         drawsources(pc, ws);
-        const int drawn = n < 0 ? 0 : std::min(n, 20);
-        const int points = drawn / 4;
+        const int drawn = std::clamp(n, 0, 20), points = drawn / 4;
         EXPECT_EQ(s.count(OpKind::Circle), static_cast<size_t>(points));
         EXPECT_EQ(s.count(OpKind::PSet), static_cast<size_t>(points));
-        int thick = 0;
-        for (const auto& l : s.lines())
-            if (l.width == 2) ++thick;
-        EXPECT_EQ(thick, drawn - points);
+        const auto l = s.lines();
+        EXPECT_EQ(std::count_if(l.begin(), l.end(), [](auto& op) { return op.width == 2; }),
+                  drawn - points);
         for (const auto& op : s.ops()) EXPECT_EQ(op.color, pc.palette.source);
         // A point source's circle keeps 3 frame units whatever the zoom.
         for (const auto& c : s.ofkind(OpKind::Circle)) EXPECT_EQ(c.radius, 3);
     }
 }
 
-TEST_F(Glyphs, DataFrameIsOneClosedPathInTheFrameColour) {
-    for (const char* mode : {"map", "bnw"}) {
-        SCOPED_TRACE(mode);
-        s.clearlog();
-        setcolormode(pc.palette, mode);
-        drawdataframe(pc, 20, 20, 70, 60);
-        const auto l = s.lines();
-        ASSERT_EQ(l.size(), 4u);
-        expectline(l[0], 20, 20, 20, 60);
-        expectline(l[1], 20, 60, 70, 60);
-        expectline(l[2], 70, 60, 70, 20);
-        expectline(l[3], 70, 20, 20, 20);
-        for (const auto& op : l) EXPECT_EQ(op.color, pc.palette.dataframe);
-    }
-}
-
-TEST_F(Glyphs, DepthLinesWithLabels) {
+TEST_F(Glyphs, DataFrameAndDepthLines) {
+    setcolormode(pc.palette, "map");
+    drawdataframe(pc, 20, 20, 70, 60);
     for (int k = 1; k <= 5; ++k) {
         ws.incx0[k] = 10;
         ws.incy0[k] = 10.0f * k;
@@ -151,12 +125,15 @@ TEST_F(Glyphs, DepthLinesWithLabels) {
     drawdepthlines(pc, ws);
     const auto l = s.lines();
     const auto t = s.texts();
-    ASSERT_EQ(l.size(), 5u);
+    ASSERT_EQ(l.size(), 9u);
     ASSERT_EQ(t.size(), 5u);
+    // The frame: one closed path.
+    EXPECT_TRUE(joins(l[0], 20, 20, 20, 60) && joins(l[1], 20, 60, 70, 60) &&
+                joins(l[2], 70, 60, 70, 20) && joins(l[3], 70, 20, 20, 20));
+    for (const auto& op : l) EXPECT_EQ(op.color, pc.palette.dataframe);
     const char* labels[] = {"0", "10", "20", "30", "40"};
     for (int k = 0; k < 5; ++k) {
-        expectline(l[k], 10, 10.0f * (k + 1), 90, 10.0f * (k + 1) + 5);
-        EXPECT_EQ(l[k].color, pc.palette.dataframe);
+        EXPECT_TRUE(joins(l[4 + k], 10, 10.0f * (k + 1), 90, 10.0f * (k + 1) + 5));
         EXPECT_EQ(t[k].text, labels[k]);
         EXPECT_NEAR(t[k].x1 + t[k].x2, fx(10), 1e-3f);  // right-aligned at the start
         EXPECT_EQ(t[k].fontsize, 8);
@@ -179,7 +156,7 @@ TEST_F(Glyphs, SiteMarksWithAndWithoutNames) {
     const RecordedOp* name = s.findtext("KMK");
     ASSERT_NE(name, nullptr);
     EXPECT_NEAR(name->x1, fx(30) + 4, 1e-3f);
-    EXPECT_NEAR(name->y1, fy(40) - kH * 8 / 2, 1e-3f);
+    EXPECT_NEAR(name->y1, fy(40) - test::kLineH * 8 / 2, 1e-3f);
 }
 
 TEST_F(Glyphs, AreaIsNotXorThenMaskPen) {
@@ -194,27 +171,22 @@ TEST_F(Glyphs, AreaIsNotXorThenMaskPen) {
     EXPECT_EQ(s.drawMode, DrawMode::CopyPen);
 
     setcolormode(pc.palette, "map");
-    drawarea(pc, xs, ys, 3, 1, 2, 3, 4);
-    const auto l = s.lines();
-    ASSERT_EQ(l.size(), 3u);
-    EXPECT_EQ(l[0].x1, 10);
-    EXPECT_EQ(l[0].x2, 20);
-    EXPECT_EQ(l[1].x2, 30);
-    EXPECT_EQ(l[2].x1, 1);
-    EXPECT_EQ(l[2].y2, 4);
-    for (const auto& op : l) {
-        EXPECT_EQ(op.mode, DrawMode::NotXorPen);
-        EXPECT_EQ(op.color, pc.palette.area);
+    for (bool closed : {false, true}) {
+        s.clearlog();
+        drawarea(pc, xs, ys, 3, 1, 2, 3, 4, closed);
+        const auto l = s.lines();
+        // Vertex to vertex, for a closed polygon back to vertex 1, then the
+        // projection line.
+        ASSERT_EQ(l.size(), closed ? 4u : 3u);
+        EXPECT_TRUE(test::joins(l[0], 10, 5, 20, 10) && test::joins(l[1], 20, 10, 30, 15));
+        EXPECT_EQ(test::joins(l[2], 30, 15, 10, 5), closed);
+        EXPECT_TRUE(test::joins(l.back(), 1, 2, 3, 4));
+        for (const auto& op : l) {
+            EXPECT_EQ(op.mode, DrawMode::NotXorPen);
+            EXPECT_EQ(op.color, pc.palette.area);
+        }
+        EXPECT_EQ(s.drawMode, DrawMode::MaskPen);
     }
-    EXPECT_EQ(s.drawMode, DrawMode::MaskPen);
-
-    // A closed polygon also joins its last vertex back to vertex 1.
-    s.clearlog();
-    drawarea(pc, xs, ys, 3, 1, 2, 3, 4, true);
-    ASSERT_EQ(s.lines().size(), 4u);
-    EXPECT_EQ(s.lines()[2].x1, 30);
-    EXPECT_EQ(s.lines()[2].x2, 10);
-
     // A count beyond the arrays never reads past them.
     s.clearlog();
     drawarea(pc, xs, ys, 500, 0, 0, 0, 0);
@@ -238,8 +210,7 @@ TEST_F(Glyphs, OverlayClearsThenDrawsTheModel) {
             ASSERT_FALSE(s.ops().empty());
             EXPECT_EQ(s.ops()[0].kind, OpKind::Cls);
             // Frame (4) + depth lines (5) + fault (4) + area (1 + projection).
-            const size_t want = 4 + (inclined ? 5 : 0) + 4 + 2;
-            EXPECT_EQ(s.lines().size(), want);
+            EXPECT_EQ(s.lines().size(), 4u + (inclined ? 5 : 0) + 4 + 2);
             EXPECT_EQ(s.count(OpKind::Circle), sites ? 1u : 0u);
             EXPECT_EQ(s.findtext("A") != nullptr, sites);
         }
@@ -262,34 +233,24 @@ TEST(Background, FitsTheNominalFrame) {
         int w, h;
         float fw, fh;
     } rows[] = {{1280, 512, 640, 256}, {510, 1020, 255, 510}, {640, 510, 640, 510},
-                {64, 51, 640, 510},    {100, 100, 510, 510},  {1, 1000, 0.51f, 510}};
+                {64, 51, 640, 510},    {100, 100, 510, 510},  {1, 1000, 0.51f, 510},
+                {0, 300, 0, 0}};
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << r.w << "x" << r.h);
-        RecordingSurface s;
-        PlotContext pc;
-        pc.screen = pc.target = &s;
-        test::ScriptedHost host;
-        paintbackground(pc, host, FakePicture(r.w, r.h));
-        const auto p = s.ofkind(OpKind::Picture);
-        ASSERT_EQ(p.size(), 1u);
-        EXPECT_EQ(p[0].x1, 0);
-        EXPECT_EQ(p[0].y1, 0);
-        EXPECT_FLOAT_EQ(p[0].x2, r.fw);
-        EXPECT_FLOAT_EQ(p[0].y2, r.fh);
-        EXPECT_EQ(host.statuses, (std::vector<std::string>{" Painting Background", ""}));
-        EXPECT_EQ(host.busyChanges, (std::vector<bool>{true, false}));
+        test::Canvas c;
+        paintbackground(c.pc, c.host, FakePicture(r.w, r.h));
+        const auto p = c.surface.ofkind(OpKind::Picture);
+        ASSERT_EQ(p.size(), r.fw > 0 ? 1u : 0u);
+        if (r.fw > 0) {
+            EXPECT_TRUE(p[0].x1 == 0 && p[0].y1 == 0);
+            EXPECT_FLOAT_EQ(p[0].x2, r.fw);
+            EXPECT_FLOAT_EQ(p[0].y2, r.fh);
+            EXPECT_EQ(c.host.statuses, (std::vector<std::string>{" Painting Background", ""}));
+            EXPECT_EQ(c.host.busyChanges, (std::vector<bool>{true, false}));
+        }
+        EXPECT_EQ(c.host.lastStatus(), "");
+        EXPECT_FALSE(c.host.busy);
     }
-}
-
-TEST(Background, EmptyPictureDrawsNothingAndRestoresThePointer) {
-    RecordingSurface s;
-    PlotContext pc;
-    pc.screen = pc.target = &s;
-    test::ScriptedHost host;
-    paintbackground(pc, host, FakePicture(0, 300));
-    EXPECT_TRUE(s.ops().empty());
-    EXPECT_FALSE(host.busy);
-    EXPECT_EQ(host.lastStatus(), "");
 }
 
 }  // namespace

@@ -3,74 +3,73 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "plot/plotframe.h"
-#include "plot/recordingsurface.h"
-#include "support/scriptedhost.h"
+#include "plot/plottestutil.h"
 
 namespace crustex {
 namespace {
 
-struct PictureFixture {
-    WorkState ws;
-    RecordingSurface screen;
-    RecordingSurface printer;
-    PlotContext pc;
-    test::ScriptedHost host;
+const std::string kSign = "//  CRUSTEX  // ";
 
-    explicit PictureFixture(const std::string& key) {
+struct Pic : test::Canvas {
+    WorkState ws;
+    RecordingSurface printer;
+
+    explicit Pic(const char* key) {
         setdefaults(ws, "/tmp");
         ws.xgrid = ws.ygrid = 8;
         ws.quantitykey = key;
-        pc.screen = pc.target = &screen;
         setplotframe(pc.frame, ws.rwidth);
-        setcolormode(pc.palette, "nomap");
     }
     PictureOutcome draw(const char* target = "screen") {
         PictureInputs in;
         in.printer = &printer;
         return drawpicture(ws, pc, host, target, in);
     }
-    std::vector<std::string> texts(const RecordingSurface& s) const { return s.textstrings(); }
-    bool hastext(const std::string& t, const RecordingSurface* s = nullptr) const {
-        return (s ? s : &screen)->findtext(t) != nullptr;
-    }
-    // Index of the first operation that is a text equal to t (or -1).
-    long textindex(const std::string& t) const {
-        const auto& ops = screen.ops();
+    bool has(const std::string& t) const { return surface.findtext(t) != nullptr; }
+    bool haslines(Rgb color) const { return !surface.linesofcolor(color).empty(); }
+    // Indices of the screen operations that pass the test.
+    std::vector<long> where(const std::function<bool(const RecordedOp&)>& test) const {
+        std::vector<long> found;
+        const auto& ops = surface.ops();
         for (std::size_t n = 0; n < ops.size(); ++n)
-            if (ops[n].kind == OpKind::Text && ops[n].text == t) return static_cast<long>(n);
-        return -1;
+            if (test(ops[n])) found.push_back(static_cast<long>(n));
+        return found;
     }
-    // Indices of the data area frame's four sides.
-    std::vector<long> dataframeindices() const {
+    long textindex(const std::string& t) const {
+        const auto n =
+            where([&](const RecordedOp& o) { return o.kind == OpKind::Text && o.text == t; });
+        return n.empty() ? -1 : n.front();
+    }
+    long firstline(Rgb color) const {
+        const auto n =
+            where([&](const RecordedOp& o) { return o.kind == OpKind::Line && o.color == color; });
+        return n.empty() ? -1 : n.front();
+    }
+    // Indices of the data area frame's west and north sides.
+    std::vector<long> dataframe() const {
         const float x0 = toframex(pc.frame, ws.xview0), x1 = toframex(pc.frame, ws.xview1);
         const float y0 = toframey(pc.frame, ws.yview0), y1 = toframey(pc.frame, ws.yview1);
-        std::vector<long> found;
-        const auto& ops = screen.ops();
-        for (std::size_t n = 0; n < ops.size(); ++n) {
-            const auto& o = ops[n];
-            if (o.kind != OpKind::Line) continue;
-            auto near = [](float a, float b) { return std::abs(a - b) < 1e-3f; };
-            const bool west =
-                near(o.x1, x0) && near(o.x2, x0) && ((near(o.y1, y0) && near(o.y2, y1)));
-            const bool north = near(o.y1, y1) && near(o.y2, y1) && near(o.x1, x0) && near(o.x2, x1);
-            if (west || north) found.push_back(static_cast<long>(n));
-        }
-        return found;
+        return where([&](const RecordedOp& o) {
+            return o.kind == OpKind::Line &&
+                   (test::joins(o, x0, y0, x0, y1, 1e-3f) || test::joins(o, x0, y1, x1, y1, 1e-3f));
+        });
+    }
+    long statuscount(const std::string& s) const {
+        return std::count(host.statuses.begin(), host.statuses.end(), s);
     }
 };
 
 TEST(Picture, TitleUnitAndLegendOfEachKey) {
-    struct Case {
+    const struct {
         const char* key;
         const char* title;
         const char* unit;  // "" when the key has no unit line
         std::vector<std::string> legend;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"ux", "Displacement-X(~EW)", "(mm)", {"+", "-"}},
         {"uy", "Displacement-Y(~NS)", "(mm)", {"+", "-"}},
         {"uz", "Displacement-Z(UD)", "(mm)", {"+", "-"}},
@@ -95,121 +94,100 @@ TEST(Picture, TitleUnitAndLegendOfEachKey) {
         {"principal", "Principal Strain", "", {"Expansion ", "Contraction", "0.1 micro str"}},
     };
     for (const auto& c : cases) {
-        PictureFixture f(c.key);
-        ASSERT_EQ(f.draw(), PictureOutcome::Drawn) << c.key;
-        const RecordedOp* title = f.screen.findtext(c.title);
-        ASSERT_NE(title, nullptr) << c.key;
-        EXPECT_NEAR(title->x1 + title->x2, 635, 1e-3) << c.key;
-        EXPECT_FLOAT_EQ(title->y1, 5) << c.key;
+        SCOPED_TRACE(c.key);
+        Pic f(c.key);
+        ASSERT_EQ(f.draw(), PictureOutcome::Drawn);
+        const RecordedOp* title = f.surface.findtext(c.title);
+        ASSERT_NE(title, nullptr);
+        EXPECT_NEAR(title->x1 + title->x2, 635, 1e-3);
+        EXPECT_FLOAT_EQ(title->y1, 5);
         EXPECT_EQ(title->fontsize, 10);
         if (*c.unit) {
-            const RecordedOp* unit = f.screen.findtext(c.unit);
-            ASSERT_NE(unit, nullptr) << c.key;
-            EXPECT_FLOAT_EQ(unit->y1, 20) << c.key;
+            const RecordedOp* unit = f.surface.findtext(c.unit);
+            ASSERT_NE(unit, nullptr);
+            EXPECT_FLOAT_EQ(unit->y1, 20);
         }
-        for (const auto& t : c.legend) EXPECT_TRUE(f.hastext(t)) << c.key << ": " << t;
+        for (const auto& t : c.legend) EXPECT_TRUE(f.has(t)) << t;
         if (c.legend.empty()) {
-            EXPECT_FALSE(f.hastext("+")) << c.key;
-            EXPECT_FALSE(f.hastext("+: Expansion")) << c.key;
+            EXPECT_FALSE(f.has("+") || f.has("+: Expansion"));
         }
-        EXPECT_TRUE(f.hastext("Depth:0km")) << c.key;
+        EXPECT_TRUE(f.has("Depth:0km"));
     }
     // The empty key shows nothing but the overlays.
-    PictureFixture f("");
+    Pic f("");
     f.draw();
-    EXPECT_FALSE(f.hastext("Displacement-Z(UD)"));
-    EXPECT_TRUE(f.hastext("Depth:0km"));
-    EXPECT_TRUE(f.hastext("//  CRUSTEX  // "));
+    EXPECT_FALSE(f.has("Displacement-Z(UD)"));
+    EXPECT_TRUE(f.has("Depth:0km"));
+    EXPECT_TRUE(f.has(kSign));
 }
 
 TEST(Picture, StepsInOrder) {
-    PictureFixture f("uz");
+    Pic f("uz");
     ASSERT_EQ(f.draw(), PictureOutcome::Drawn);
-    const auto& ops = f.screen.ops();
+    const auto& ops = f.surface.ops();
     ASSERT_FALSE(ops.empty());
     EXPECT_EQ(ops.front().kind, OpKind::Cls);
     // Contours, then title, unit and legend, then the depth line, the data
     // frame, the sources, the scale bar and last the signature.
-    long firstcontour = -1;
-    for (std::size_t n = 0; n < ops.size() && firstcontour < 0; ++n)
-        if (ops[n].kind == OpKind::Line && ops[n].color == f.pc.palette.possubcontour)
-            firstcontour = static_cast<long>(n);
-    const long title = f.textindex("Displacement-Z(UD)");
-    const long unit = f.textindex("(mm)");
-    const long legend = f.textindex("+");
-    const long depth = f.textindex("Depth:0km");
-    const auto frame = f.dataframeindices();
-    long source = -1;
-    for (std::size_t n = 0; n < ops.size() && source < 0; ++n)
-        if (ops[n].kind == OpKind::Line && ops[n].color == f.pc.palette.source)
-            source = static_cast<long>(n);
-    const long scalebar = f.textindex("20km");
-    const long signature = f.textindex("//  CRUSTEX  // ");
-    ASSERT_GT(firstcontour, 0);
+    const auto frame = f.dataframe();
     ASSERT_FALSE(frame.empty());
-    EXPECT_LT(firstcontour, title);
-    EXPECT_LT(title, unit);
-    EXPECT_LT(unit, legend);
-    EXPECT_LT(legend, depth);
-    EXPECT_LT(depth, frame.front());
-    EXPECT_LT(frame.back(), source);
-    EXPECT_LT(source, scalebar);
-    EXPECT_LT(scalebar, signature);
-    EXPECT_EQ(signature, static_cast<long>(ops.size()) - 1);
+    const std::vector<long> order = {f.firstline(f.pc.palette.possubcontour),
+                                     f.textindex("Displacement-Z(UD)"),
+                                     f.textindex("(mm)"),
+                                     f.textindex("+"),
+                                     f.textindex("Depth:0km"),
+                                     frame.front(),
+                                     frame.back(),
+                                     f.firstline(f.pc.palette.source),
+                                     f.textindex("20km"),
+                                     f.textindex(kSign)};
+    EXPECT_GT(order.front(), 0);
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+    EXPECT_EQ(order.back(), static_cast<long>(ops.size()) - 1);
 
     const RecordedOp& sig = ops.back();
     EXPECT_TRUE(sig.italic);
     EXPECT_EQ(sig.color, kSignatureScreenColor);
     EXPECT_NEAR(sig.x1 + sig.x2, 640, 1e-3);
     EXPECT_NEAR(sig.y1 + sig.y2, 505, 1e-3);
-    EXPECT_FALSE(f.screen.FontItalic());
-    EXPECT_EQ(f.screen.ForeColor, kBlack);
+    EXPECT_FALSE(f.surface.FontItalic());
+    EXPECT_EQ(f.surface.ForeColor, kBlack);
     // Menus locked for the whole picture, the grid evaluated once.
-    EXPECT_EQ(f.host.menuChanges.front(), false);
-    EXPECT_EQ(f.host.menuChanges.back(), true);
-    EXPECT_TRUE(std::none_of(f.host.menuChanges.begin() + 1, f.host.menuChanges.end() - 1,
-                             [](bool b) { return b; }));
+    const auto& menus = f.host.menuChanges;
+    EXPECT_TRUE(menus.size() >= 2 && !menus.front() && menus.back());
+    EXPECT_EQ(std::count(menus.begin(), menus.end(), true), 1);
     EXPECT_FALSE(f.ws.gridstale);
     EXPECT_EQ(f.ws.grids.nodex.size(), 9u);
-    EXPECT_FALSE(f.screen.hasnonfinite());
+    EXPECT_FALSE(f.surface.hasnonfinite());
 }
 
 TEST(Picture, ResultsAreKeptUntilStale) {
-    PictureFixture f("cffpara");
+    const std::string grid = " Calcurating Strains(Ctrl-Q to Abort)", cff = " Calcurating CFF";
+    Pic f("cffpara");
     f.draw();
-    EXPECT_FALSE(f.ws.gridstale);
-    EXPECT_FALSE(f.ws.cffstale);
-    auto evaluations = [&] {
-        return std::count(f.host.statuses.begin(), f.host.statuses.end(),
-                          std::string(" Calcurating Strains(Ctrl-Q to Abort)"));
-    };
-    EXPECT_EQ(evaluations(), 1);
+    EXPECT_FALSE(f.ws.gridstale || f.ws.cffstale);
     f.draw();
-    EXPECT_EQ(evaluations(), 1);
-    EXPECT_EQ(
-        std::count(f.host.statuses.begin(), f.host.statuses.end(), std::string(" Calcurating CFF")),
-        1);
+    EXPECT_EQ(f.statuscount(grid), 1);
+    EXPECT_EQ(f.statuscount(cff), 1);
     markgridstale(f.ws);
     f.draw();
-    EXPECT_EQ(evaluations(), 2);
+    EXPECT_EQ(f.statuscount(grid), 2);
     // A new grid always gets its delta CFF again, even when only the grid
     // was marked out of date.
     f.ws.gridstale = true;
-    f.screen.clearlog();
+    f.surface.clearlog();
     f.draw();
-    EXPECT_EQ(evaluations(), 3);
-    EXPECT_EQ(
-        std::count(f.host.statuses.begin(), f.host.statuses.end(), std::string(" Calcurating CFF")),
-        3);
-    EXPECT_FALSE(f.screen.linesofcolor(f.pc.palette.possubcontour).empty());
+    EXPECT_EQ(f.statuscount(grid), 3);
+    EXPECT_EQ(f.statuscount(cff), 3);
+    EXPECT_TRUE(f.haslines(f.pc.palette.possubcontour));
 }
 
 TEST(Picture, ScaleBarOnlyWithoutMap) {
     for (bool needmap : {false, true}) {
-        PictureFixture f("uz");
+        Pic f("uz");
         f.ws.needmap = needmap;
         f.draw();
-        EXPECT_EQ(f.hastext("20km"), !needmap) << needmap;
+        EXPECT_EQ(f.has("20km"), !needmap) << needmap;
         EXPECT_EQ(f.pc.colormode, needmap ? "map" : "nomap");
         Palette want;
         setcolormode(want, needmap ? "map" : "nomap");
@@ -218,93 +196,91 @@ TEST(Picture, ScaleBarOnlyWithoutMap) {
 }
 
 TEST(Picture, ArrowsFollowShowGridData) {
-    struct Case {
+    const struct {
         const char* key;
         bool checked;
         bool glyphs, frame;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"displacement", false, false, false}, {"displacement", true, true, true},
         {"tilt1", false, false, false},        {"principal", false, false, true},
         {"principal", true, true, true},
     };
     for (const auto& c : cases) {
-        PictureFixture f(c.key);
+        SCOPED_TRACE(testing::Message() << c.key << " " << c.checked);
+        Pic f(c.key);
         f.ws.showgriddatachecked = c.checked;
         f.draw();
         // Glyph bars: lines of the negative colour away from the legend strip.
-        long bars = 0;
-        for (const auto& l : f.screen.linesofcolor(f.pc.palette.negative))
-            if (l.x1 < 560) ++bars;
-        EXPECT_EQ(bars > 0, c.glyphs) << c.key << " " << c.checked;
-        EXPECT_EQ(!f.dataframeindices().empty(), c.frame) << c.key << " " << c.checked;
-        // Legend, title, sources and scale bar are there either way.
-        EXPECT_TRUE(f.hastext(std::string(findquantity(c.key)->title))) << c.key;
-        EXPECT_FALSE(f.screen.linesofcolor(f.pc.palette.source).empty()) << c.key;
-        EXPECT_TRUE(f.hastext("20km")) << c.key;
+        const auto neg = f.surface.linesofcolor(f.pc.palette.negative);
+        EXPECT_EQ(std::any_of(neg.begin(), neg.end(), [](auto& l) { return l.x1 < 560; }),
+                  c.glyphs);
+        EXPECT_EQ(!f.dataframe().empty(), c.frame);
+        // Title, sources and scale bar are there either way.
+        EXPECT_TRUE(f.has(std::string(findquantity(c.key)->title)));
+        EXPECT_TRUE(f.haslines(f.pc.palette.source));
+        EXPECT_TRUE(f.has("20km"));
     }
 }
 
 TEST(Picture, BlackAndWhitePrintLeavesTheScreenAlone) {
+    Palette bnw;
+    setcolormode(bnw, "bnw");
     for (bool needmap : {false, true}) {
-        PictureFixture f("uz");
+        Pic f("uz");
         f.ws.needmap = needmap;
         f.ws.bnwmode = true;
         setcolormode(f.pc.palette, needmap ? "map" : "nomap");
         const Palette before = f.pc.palette;
         ASSERT_EQ(f.draw("printer"), PictureOutcome::Drawn);
         // Everything went to the printer, in the black-and-white palette.
-        EXPECT_EQ(f.screen.ops().size(), 0u);
+        EXPECT_EQ(f.surface.ops().size(), 0u);
         EXPECT_EQ(f.printer.count(OpKind::Cls), 0u);
-        Palette bnw;
-        setcolormode(bnw, "bnw");
         EXPECT_FALSE(f.printer.linesofcolor(bnw.possubcontour).empty());
         EXPECT_TRUE(f.printer.linesofcolor(before.possubcontour).empty());
-        const RecordedOp* sig = f.printer.findtext("//  CRUSTEX  // ");
+        const RecordedOp* sig = f.printer.findtext(kSign);
         ASSERT_NE(sig, nullptr);
         EXPECT_EQ(sig->color, kBlack);
         // The screen is the target again, with its palette as before.
-        EXPECT_EQ(f.pc.target, &f.screen);
+        EXPECT_EQ(f.pc.target, &f.surface);
         EXPECT_EQ(f.pc.palette.possubcontour, before.possubcontour);
         EXPECT_EQ(f.pc.palette.source, before.source);
         EXPECT_EQ(f.pc.palette.coast, before.coast);
     }
     // A colour print keeps the colours.
-    PictureFixture f("uz");
+    Pic f("uz");
     f.draw("printer");
     EXPECT_FALSE(f.printer.linesofcolor(f.pc.palette.possubcontour).empty());
     // No printer surface: nothing happens at all.
-    PictureFixture g("uz");
+    Pic g("uz");
     EXPECT_EQ(drawpicture(g.ws, g.pc, g.host, "printer"), PictureOutcome::NoTarget);
     EXPECT_TRUE(g.host.menuChanges.empty());
     EXPECT_TRUE(g.ws.gridstale);
 }
 
 TEST(Picture, AbortedEvaluationDrawsOnlyOverlaysAndIsRetried) {
-    PictureFixture f("uz");
+    Pic f("uz");
     f.host.answers = {MsgAnswer::Ok};
     f.host.onProcessEvents = [&](int n) {
         if (n == 2) f.ws.abortflag = true;
     };
     EXPECT_EQ(f.draw(), PictureOutcome::EvaluationAborted);
     EXPECT_TRUE(f.ws.gridstale);
-    EXPECT_EQ(f.screen.count(OpKind::Cls), 0u);  // the old picture stays
-    EXPECT_FALSE(f.hastext("Displacement-Z(UD)"));
-    EXPECT_FALSE(f.hastext("Depth:0km"));
-    EXPECT_TRUE(f.screen.linesofcolor(f.pc.palette.possubcontour).empty());
-    EXPECT_FALSE(f.dataframeindices().empty());
-    EXPECT_FALSE(f.screen.linesofcolor(f.pc.palette.source).empty());
-    EXPECT_TRUE(f.hastext("20km"));
-    EXPECT_EQ(f.screen.ops().back().text, "//  CRUSTEX  // ");
+    EXPECT_EQ(f.surface.count(OpKind::Cls), 0u);  // the old picture stays
+    EXPECT_FALSE(f.has("Displacement-Z(UD)") || f.has("Depth:0km"));
+    EXPECT_FALSE(f.haslines(f.pc.palette.possubcontour));
+    EXPECT_FALSE(f.dataframe().empty());
+    EXPECT_TRUE(f.haslines(f.pc.palette.source));
+    EXPECT_TRUE(f.has("20km"));
+    EXPECT_EQ(f.surface.ops().back().text, kSign);
     EXPECT_TRUE(f.host.menusEnabled);
 
     // The next picture evaluates again and draws everything.
     f.host.onProcessEvents = nullptr;
-    f.screen.clearlog();
+    f.surface.clearlog();
     EXPECT_EQ(f.draw(), PictureOutcome::Drawn);
     EXPECT_FALSE(f.ws.gridstale);
-    EXPECT_TRUE(f.hastext("Displacement-Z(UD)"));
-    EXPECT_FALSE(f.screen.linesofcolor(f.pc.palette.possubcontour).empty());
+    EXPECT_TRUE(f.has("Displacement-Z(UD)"));
+    EXPECT_TRUE(f.haslines(f.pc.palette.possubcontour));
 }
 
 TEST(Picture, QuantityKeysPickTheirGrids) {

@@ -2,61 +2,56 @@
 
 #include <gtest/gtest.h>
 
-#include "plot/plotcontext.h"
-#include "plot/recordingsurface.h"
+#include <string>
+#include <vector>
+
+#include "plot/plottestutil.h"
 
 namespace crustex {
 namespace {
 
-constexpr float kW = RecordingSurface::kCharWidth;
-constexpr float kH = RecordingSurface::kLineHeight;
-
-enum class Which { Left, Right, Center };
-
-struct PlaceRow {
-    Which which;
-    const char* text;
-    float size;
-    const char* printed;
-    float left;  // expected CurrentX at print
-    float top;   // expected CurrentY at print
-};
+using test::kCharW;
+using test::kLineH;
 
 TEST(TextPlace, MarkersAndAlignment) {
+    enum Which { Left, Right, Center };
     const float x = 300, y = 200;
-    const PlaceRow rows[] = {
-        {Which::Left, "abc", 10, "abc", x, y},
-        {Which::Right, "abc", 10, "abc", x - 3 * kW * 10, y},
-        {Which::Center, "abcd", 8, "abcd", x - 4 * kW * 8 / 2, y},
-        {Which::Left, "$-H", 10, "H", x, y - kH * 10 / 2},
-        {Which::Right, "$-L", 10, "L", x - 1 * kW * 10, y - kH * 10 / 2},
-        {Which::Center, "$-+", 15, "+", x - kW * 15 / 2, y - kH * 15 / 2},
-        {Which::Right, "$_//  CRUSTEX  // ", 10, "//  CRUSTEX  // ", x - 16 * kW * 10, y - kH * 10},
-        {Which::Left, "$_", 10, "", x, y - kH * 10},
+    const struct {
+        Which which;
+        const char* text;
+        float size;
+        const char* printed;
+        float left, top;  // expected CurrentX and CurrentY at print
+    } rows[] = {
+        {Left, "abc", 10, "abc", x, y},
+        {Right, "abc", 10, "abc", x - 3 * kCharW * 10, y},
+        {Center, "abcd", 8, "abcd", x - 4 * kCharW * 8 / 2, y},
+        {Left, "$-H", 10, "H", x, y - kLineH * 10 / 2},
+        {Right, "$-L", 10, "L", x - 1 * kCharW * 10, y - kLineH * 10 / 2},
+        {Center, "$-+", 15, "+", x - kCharW * 15 / 2, y - kLineH * 15 / 2},
+        {Right, "$_//  CRUSTEX  // ", 10, "//  CRUSTEX  // ", x - 16 * kCharW * 10,
+         y - kLineH * 10},
+        {Left, "$_", 10, "", x, y - kLineH * 10},
         // Only a leading marker counts; other "$" texts print whole.
-        {Which::Left, "a$-b", 10, "a$-b", x, y},
-        {Which::Right, "$x12", 10, "$x12", x - 4 * kW * 10, y},
-        {Which::Center, "$", 10, "$", x - kW * 10 / 2, y},
-        {Which::Left, "", 10, "", x, y},
+        {Left, "a$-b", 10, "a$-b", x, y},
+        {Right, "$x12", 10, "$x12", x - 4 * kCharW * 10, y},
+        {Center, "$", 10, "$", x - kCharW * 10 / 2, y},
+        {Left, "", 10, "", x, y},
     };
-    for (const PlaceRow& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.text);
-        RecordingSurface s;
-        PlotContext pc;
-        pc.screen = pc.target = &s;
-        s.setFontSize(3);
-        switch (r.which) {
-            case Which::Left: printtextleft(pc, x, y, r.text, r.size); break;
-            case Which::Right: printtextright(pc, x, y, r.text, r.size); break;
-            case Which::Center: printtextcenter(pc, x, y, r.text, r.size); break;
-        }
-        ASSERT_EQ(s.texts().size(), 1u);
-        const RecordedOp t = s.texts()[0];
+        test::Canvas c;
+        c.surface.setFontSize(3);
+        void (*place[])(PlotContext&, float, float, std::string_view, float) = {
+            printtextleft, printtextright, printtextcenter};
+        place[r.which](c.pc, x, y, r.text, r.size);
+        ASSERT_EQ(c.surface.texts().size(), 1u);
+        const RecordedOp t = c.surface.texts()[0];
         EXPECT_EQ(t.text, r.printed);
         EXPECT_FLOAT_EQ(t.x1, r.left);
         EXPECT_FLOAT_EQ(t.y1, r.top);
         EXPECT_EQ(t.fontsize, r.size);
-        EXPECT_EQ(s.FontSize(), r.size);
+        EXPECT_EQ(c.surface.FontSize(), r.size);
     }
 }
 
@@ -78,9 +73,8 @@ public:
 TEST(TextPlace, HeightOnWholeStringWidthWithoutMarker) {
     MeasuringSurface s;
     printtextright(s, 100, 50, "$-Lx", 10);
-    ASSERT_FALSE(s.heights.empty());
+    ASSERT_FALSE(s.heights.empty() || s.widths.empty());
     EXPECT_EQ(s.heights.front(), "$-Lx");
-    ASSERT_FALSE(s.widths.empty());
     EXPECT_EQ(s.widths.front(), "Lx");
     const RecordedOp* t = s.findtext("Lx");
     ASSERT_NE(t, nullptr);
