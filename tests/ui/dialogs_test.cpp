@@ -1,6 +1,7 @@
-// The parameter and option dialogs, the printer setting, the source editor's
-// buttons, the about box and the welcome window, driven through their real
-// widgets; and the report of a rejected box.
+// The parameter and option dialogs, the printer setting, the source editor
+// with its geographic assistants, the about box and the welcome window,
+// driven through their real widgets against a fake main window; and the
+// report of a rejected box.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QtTest>
 
 #include "fakeworkbench.h"
+#include "model/numtext.h"
 #include "ui/aboutbox.h"
 #include "ui/cffdialog.h"
 #include "ui/customdialog.h"
@@ -41,6 +43,7 @@ void click(QWidget* w, const QString& button) {
 // Chooses a list entry as the user does: the entry becomes current and the
 // list reports it as activated, also when it was current already.
 void choose(QComboBox* list, const QString& text) {
+    if (list->findText(text) < 0) qFatal("no entry %s", qPrintable(text));
     list->setCurrentIndex(list->findText(text));
     emit list->activated(list->currentIndex());
 }
@@ -74,6 +77,33 @@ void expectShown(QWidget* d, const char* shown) {
             QCOMPARE(child(d, name + "txt")->text(), want);
         }
     }
+}
+
+QStringList entries(const SourceEditor& e) {
+    QStringList out;
+    for (int k = 0; k < e.sourceList()->count(); ++k) out << e.sourceList()->itemText(k);
+    return out;
+}
+const QStringList kSingle{"Single Fault", "Single Point"};
+QStringList multi(int n) {
+    QStringList out;
+    for (int k = 1; k <= n; ++k) out << QString("Multi-Source%1").arg(k);
+    return out;
+}
+
+// Operations drawn in the highlight colour since the last clear.
+int highlighted(const FakeWorkbench& wb) {
+    int n = 0;
+    for (const RecordedOp& op : wb.surface.sincecls()) n += op.color == SourceEditor::kHighlight;
+    return n;
+}
+
+faultrec pointSource(float x, float y) {
+    faultrec f = defaultSource();
+    f.sourcetype = 1;
+    f.px = x;
+    f.py = y;
+    return f;
 }
 
 enum Dialog { Printer, Visual, Field, Cff, Custom, Source, Option };
@@ -438,6 +468,269 @@ private slots:
         QCOMPARE(d.pathBox(r)->text(), box);
     }
 
+    // --- Source editor ---
+    void sourceListEntries() {
+        FakeWorkbench wb;
+        SourceEditor e(wb);
+        // First creation: the fixed entries are written without a blank.
+        QCOMPARE(entries(e), (QStringList{"SingleFault", "SinglePoint"}));
+        // A later rebuild writes them with a blank, and lists several sources.
+        wb.ws.nfault = 3;
+        wb.ws.fault[2] = wb.ws.fault[1];
+        wb.ws.fault[3] = pointSource(50, 60);
+        e.rebuildList();
+        QCOMPARE(entries(e), kSingle + multi(3));
+        QCOMPARE(e.sourceList()->currentIndex(), 2);
+        QCOMPARE(e.currentSource(), 1);
+        // One point source: its own entry is selected.
+        wb.ws.nfault = 1;
+        wb.ws.fault[1] = pointSource(70, 80);
+        e.rebuildList();
+        QCOMPARE(entries(e), kSingle);
+        expectShown(&e, "faultlist=Single Point");
+    }
+    void sourceEntryShowsTheFramesOfTheCurrentKind() {
+        FakeWorkbench wb;
+        SourceEditor e(wb);
+        e.entryfaultform();
+        QVERIFY(e.box("fx0")->isVisible() && !e.box("px")->isVisible());
+        QVERIFY(!child<QPushButton>(&e, "delbt")->isEnabled());
+        QVERIFY(!child<QPushButton>(&e, "applybt")->isEnabled());  // nothing displayed yet
+        QVERIFY(highlighted(wb) > 0);                              // the current source in blue
+        e.hide();
+        wb.ws.quantitykey = "uz";
+        wb.ws.fault[1] = pointSource(70, 80);
+        e.rebuildList();
+        e.entryfaultform();
+        QVERIFY(child<QPushButton>(&e, "applybt")->isEnabled());
+        QVERIFY(e.box("px")->isVisible() && !e.box("fx0")->isVisible());
+        expectShown(&e, "px=70.;OptPoint=on");
+    }
+    void sourceAddShiftsTheCopyByOneHundredthOfTheWidth_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("point");  // the kind of the added source
+        QTest::newRow("from Single Fault") << "faultlist=SingleFault" << false;
+        QTest::newRow("from Single Point") << "faultlist=SinglePoint" << true;
+        QTest::newRow("Inflation chosen for the next") << "@OptPoint" << true;
+    }
+    void sourceAddShiftsTheCopyByOneHundredthOfTheWidth() {
+        QFETCH(QString, steps);
+        QFETCH(bool, point);
+        FakeWorkbench wb;
+        wb.ws.rwidth = 300;  // shift 3 km
+        SourceEditor e(wb);
+        e.entryfaultform();
+        act(&e, qPrintable(steps));
+        const faultrec first = e.workingRecord(1);
+        act(&e, "@addbt");
+        QCOMPARE(entries(e), QStringList({"SingleFault", "SinglePoint"}) + multi(2));
+        QCOMPARE(e.currentSource(), 2);
+        expectShown(&e, "faultlist=Multi-Source2");
+        QVERIFY(child<QPushButton>(&e, "delbt")->isEnabled());
+        // The existing source keeps the kind of the entry it was selected by.
+        QCOMPARE(e.workingRecord(1).sourcetype, first.sourcetype);
+        const faultrec& added = e.workingRecord(2);
+        QCOMPARE(int(added.sourcetype), int(point));
+        if (!point) {  // east and south
+            QCOMPARE(added.fx0, first.fx0 + 3);
+            QCOMPARE(added.fx1, first.fx1 + 3);
+            QCOMPARE(added.fy0, first.fy0 - 3);
+            QCOMPARE(added.fy1, first.fy1 - 3);
+            QCOMPARE(added.rakeangle, first.rakeangle);
+        } else {  // east and north, rake set to 90
+            QCOMPARE(added.px, first.px + 3);
+            QCOMPARE(added.py, first.py + 3);
+            QCOMPARE(added.fx0, first.fx0);
+            QCOMPARE(added.rakeangle, 90.0f);
+        }
+        // The boxes show the new source, and it is drawn in blue.
+        QCOMPARE(e.box(point ? "px" : "fx0")->text(),
+                 QString::fromStdString(formatnumber(point ? added.px : added.fx0, "0.##")));
+        QVERIFY(highlighted(wb) > 0);
+        QCOMPARE(wb.ws.nfault, int16_t(1));  // the model waits for OK or Apply
+    }
+    void sourceAddRefusedAtTwentySourcesAndOnARejectedBox() {
+        FakeWorkbench wb;
+        SourceEditor e(wb);
+        e.entryfaultform();
+        act(&e, "fdipangle=181;@addbt");
+        QCOMPARE(wb.inputErrors(), 1);
+        QCOMPARE(e.sourceCount(), 1);
+        QTRY_VERIFY(e.box("fdipangle")->hasFocus());
+        wb.ws.nfault = 20;
+        for (int k = 2; k <= 20; ++k) wb.ws.fault[k] = wb.ws.fault[1];
+        e.rebuildList();
+        e.entryfaultform();
+        act(&e, "slip=abc;@addbt");  // the limit is told before any box is checked
+        QCOMPARE(wb.scripted.messages.size(), size_t(2));
+        QCOMPARE(wb.scripted.messages[1].text, std::string("You can Take only 20 sources"));
+        QCOMPARE(wb.scripted.messages[1].title, std::string("Warning"));
+        QCOMPARE(wb.scripted.messages[1].icon, MsgIcon::Exclamation);
+        QCOMPARE(e.sourceCount(), 20);
+        QCOMPARE(e.sourceList()->count(), 22);
+    }
+    void sourceCancelAfterThreeAddsKeepsTheModel() {
+        FakeWorkbench wb;
+        const std::string before = wb.stored();
+        SourceEditor e(wb);
+        e.entryfaultform();
+        act(&e, "slip=7;@addbt;@addbt;@addbt");
+        QCOMPARE(e.sourceCount(), 4);
+        act(&e, "@cancelbt");
+        QCOMPARE(QString::fromStdString(wb.stored()), QString::fromStdString(before));
+        QCOMPARE(entries(e), kSingle);
+        QCOMPARE(e.sourceCount(), 1);
+        e.entryfaultform();  // the model's source, not the discarded edit
+        expectShown(&e, "slip=1.");
+    }
+    void sourceDeleteMovesLaterSourcesDownAndStopsAtOne() {
+        FakeWorkbench wb;
+        wb.ws.nfault = 3;
+        wb.ws.fault[2] = pointSource(40, 41);
+        wb.ws.fault[3] = pointSource(50, 51);
+        SourceEditor e(wb);
+        e.rebuildList();
+        e.entryfaultform();
+        act(&e, "faultlist=Multi-Source2;@delbt");
+        QCOMPARE(e.sourceCount(), 2);
+        QCOMPARE(e.workingRecord(2).px, 50.0f);  // record 3 moved down
+        QCOMPARE(entries(e), kSingle + multi(2));
+        QCOMPARE(e.currentSource(), 2);
+        expectShown(&e, "px=50.");
+        act(&e, "@delbt");  // the last one
+        // One fault is left: "Multi-Source1" goes and its entry is chosen.
+        QCOMPARE(e.sourceCount(), 1);
+        QCOMPARE(entries(e), kSingle);
+        expectShown(&e, "faultlist=Single Fault");
+        QVERIFY(!child<QPushButton>(&e, "delbt")->isEnabled());
+        QVERIFY(e.box("fx0")->isVisible());
+        // The same down to one point source.
+        SourceEditor p(wb);
+        p.rebuildList();
+        p.entryfaultform();
+        act(&p, "faultlist=Multi-Source1;@delbt;@delbt");
+        QCOMPARE(entries(p), kSingle);
+        expectShown(&p, "faultlist=Single Point");
+        QVERIFY(p.box("px")->isVisible());
+    }
+    void sourceOkStoresTheWorkingCopy() {
+        FakeWorkbench wb;
+        SourceEditor e(wb);
+        e.entryfaultform();
+        act(&e, "slip=2.5;@addbt;rakeangle=-90;@okbt");
+        QCOMPARE(wb.ws.nfault, int16_t(2));
+        QCOMPARE(wb.ws.fault[1].slip, 2.5f);
+        QCOMPARE(wb.ws.fault[2].slip, 2.5f);
+        QCOMPARE(wb.ws.fault[2].rakeangle, -90.0f);
+        QCOMPARE(wb.ws.fault[2].fx0, 85.0f + 2.4f);
+        QCOMPARE(e.sourceList()->count(), 4);  // the multi-source list stays
+        // With a single entry chosen, OK makes one source of it.
+        e.entryfaultform();
+        act(&e, "@addbt;faultlist=SinglePoint;@okbt");
+        QCOMPARE(wb.ws.nfault, int16_t(1));
+        QCOMPARE(int(wb.ws.fault[1].sourcetype), 1);
+        QCOMPARE(entries(e), kSingle);
+        expectShown(&e, "faultlist=Single Point");
+    }
+    void sourceSelectingAnEntryStoresTheBoxesFirst() {
+        FakeWorkbench wb;
+        SourceEditor e(wb);
+        e.entryfaultform();
+        act(&e, "@addbt;slip=5;faultlist=Multi-Source1");
+        QCOMPARE(e.workingRecord(2).slip, 5.0f);
+        QCOMPARE(e.currentSource(), 1);
+        expectShown(&e, "slip=1.");
+        // The plot shows both sources, the current one in blue.
+        const auto ops = wb.surface.sincecls();
+        QVERIFY(highlighted(wb) > 0);
+        QVERIFY(std::any_of(ops.begin(), ops.end(), [&](const RecordedOp& op) {
+            return op.color == wb.ctx.palette.source;
+        }));
+        // A rejected box stops the selection where it was.
+        act(&e, "slip=-1;faultlist=Multi-Source2");
+        QCOMPARE(wb.inputErrors(), 1);
+        QCOMPARE(e.currentSource(), 1);
+        expectShown(&e, "faultlist=Multi-Source1");
+    }
+    void sourcePointingButtonsStoreHideAndStartTheMode() {
+        for (const int mode : {1, 9}) {
+            FakeWorkbench wb;
+            wb.ws.fault[1].sourcetype = mode == 9;
+            SourceEditor e(wb);
+            e.rebuildList();
+            e.entryfaultform();
+            const char* button = mode == 1 ? "@mousebt" : "@mousebt2";
+            act(&e, "tensile=x");
+            act(&e, button);
+            QCOMPARE(wb.inputErrors(), 1);
+            QVERIFY(wb.pointing.empty() && e.isVisible());
+            act(&e, "tensile=4");
+            act(&e, button);
+            QVERIFY(!e.isVisible());
+            QCOMPARE(wb.pointing.at(0).first, mode);
+            QCOMPARE(wb.pointing[0].second,
+                     QString(mode == 1 ? " Drag Mouse to Point out Fault...."
+                                       : " Click Left Bottun to Point out Point...."));
+            QCOMPARE(e.currentRecord().tensile, 4.0f);
+            // The main window gives the result back and shows the editor again.
+            e.setEdges(10.26f, 20.0f, 30.04f, 40.55f);
+            e.setPointSource(1.25f, 2.0f);
+            e.returnfaultform();
+            QVERIFY(e.isVisible());
+            QCOMPARE(wb.overlays, 1);
+            expectShown(&e, "fx0=10.3;fy0=20.;fx1=30.;fy1=40.6;px=1.3");
+        }
+    }
+    void sourceFaultAssistantPutsTheOtherEdgeAlongTheStrike() {
+        FakeWorkbench wb;
+        wb.ws.projection = kMercator;  // meridians run straight up everywhere
+        QVERIFY(setprojection(wb.proj, wb.ws));
+        SourceEditor e(wb);
+        e.entryfaultform();
+        act(&e, "@assistbt");
+        FaultAssistant* a = e.faultAssistant();
+        QCOMPARE(a->box("strike")->text(), QString("90."));
+        QCOMPARE(a->box("length")->text(), QString("20."));
+        act(a, "strike=0;length=10;@okbt");
+        QVERIFY(!a->isVisible());
+        const float fy0 = e.box("fy0")->text().toFloat();
+        QVERIFY(std::fabs(e.box("fx0")->text().toFloat() - 85) < 0.05f);
+        QVERIFY(std::fabs(fy0 - 100) < 0.05f);
+        QCOMPARE(e.box("fx1")->text(), e.box("fx0")->text());
+        QVERIFY(std::fabs(e.box("fy1")->text().toFloat() - (fy0 + 10)) < 0.006f);
+    }
+    void sourceAssistantsRejectCancelAndReturn() {
+        for (const char* typed : {"lat=90.5", "lon=-181", "strike=361", "length=0"}) {
+            FakeWorkbench wb;  // the projection is set up on first use
+            SourceEditor e(wb);
+            e.entryfaultform();
+            act(&e, "@assistbt");
+            FaultAssistant* a = e.faultAssistant();
+            act(a, typed);
+            act(a, "@okbt");
+            QCOMPARE(wb.inputErrors(), 1);
+            QVERIFY(a->isVisible());
+            QLineEdit* b = child(a, QString(typed).section('=', 0, 0) + "txt");
+            QTRY_VERIFY(b->hasFocus());
+            QCOMPARE(b->selectedText(), b->text());
+            act(a, "@cancelbt");
+            QVERIFY(!a->isVisible());
+            expectShown(&e, "fx0=85.;fy1=100.");
+        }
+        // The point assistant gives back the position it was opened with.
+        FakeWorkbench wb;
+        wb.ws.fault[1] = pointSource(120, 90);
+        SourceEditor e(wb);
+        e.rebuildList();
+        e.entryfaultform();
+        act(&e, "@assistbt2");
+        const float lat = e.pointAssistant()->box("latitude")->text().toFloat();
+        QVERIFY(lat > 30 && lat < 40);  // inside the default map range
+        act(e.pointAssistant(), "@okbt");
+        QVERIFY(std::fabs(e.box("px")->text().toFloat() - 120) < 0.05f);
+        QVERIFY(std::fabs(e.box("py")->text().toFloat() - 90) < 0.05f);
+    }
+
     // --- Layout, the about box and the welcome window ---
     void noCaptionIsClipped() {
         FakeWorkbench wb;
@@ -459,6 +752,23 @@ private slots:
             QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
             w->grab().save(test::outputDir() + "/" + w->objectName() + ".png");
         }
+        // The source editor on both pages, and its assistants.
+        SourceEditor e(wb);
+        auto check = [&](QWidget* w, const QString& shot) {
+            QVERIFY(w->isVisible());
+            const QStringList cut = test::clippedCaptions(w);
+            QVERIFY2(cut.isEmpty(), qPrintable(shot + ": " + cut.join(", ")));
+            w->grab().save(test::outputDir() + "/" + shot + ".png");
+        };
+        e.entryfaultform();
+        check(&e, "faultform-fault");
+        act(&e, "@OptPoint;@addbt");
+        check(&e, "faultform-point");
+        act(&e, "@assistbt2");
+        check(e.pointAssistant(), "assist2form");
+        e.pointAssistant()->hide();
+        act(&e, "faultlist=Multi-Source1;@assistbt");
+        check(e.faultAssistant(), "assistform");
     }
     void aboutBoxAndWelcomeWindowCloseOnClick() {
         FakeWorkbench wb;

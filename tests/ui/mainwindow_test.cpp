@@ -1,43 +1,65 @@
-// The main window itself: caption, the whole menu tree, the start-up
-// sequence and the layout of the two strips.
+// The main window: the menu tree and its enabling rules, the start-up
+// sequence, Quit and Resume, the source file commands, the clipboard, Clear,
+// Resize and Redraw, and the layout of the two strips.
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
-#include <QLabel>
-#include <QMenu>
+#include <QGuiApplication>
 #include <QMenuBar>
-#include <QtTest>
 
+#include "app/menurules.h"
 #include "app/plotwidget.h"
+#include "files/sourcefile.h"
 #include "ui/qpaintersurface.h"
 #include "ui/welcomewindow.h"
 #include "windowtestkit.h"
 
 using namespace crustex;
+using crustex::test::WindowRig;
 
 namespace {
 
-// Captions of a menu in order; separators as "-", submenus as "caption>".
-QStringList captions(const QMenu* menu) {
+bool enabled(MainWindow& w, const char* name) {
+    w.updateMenus();
+    return w.action(name)->isEnabled();
+}
+
+QString readall(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+}
+
+// A menu's captions in order, shortcuts in brackets, separators as "-" and
+// submenus as "caption(...)".
+QString captions(const QMenu* menu) {
     QStringList out;
     for (QAction* a : menu->actions()) {
         if (a->isSeparator()) {
             out << "-";
         } else if (a->menu()) {
-            out << a->text() + ">";
+            out << a->text() + "(" + captions(a->menu()) + ")";
         } else {
             out << a->text() +
                        (a->shortcut().isEmpty() ? "" : " [" + a->shortcut().toString() + "]");
         }
     }
-    return out;
+    return out.join("|");
 }
 
-const QMenu* submenu(const QMenu* menu, const QString& caption) {
-    for (QAction* a : menu->actions()) {
-        if (a->menu() && a->text() == caption) return a->menu();
-    }
-    return nullptr;
-}
+// The print rule over the shown quantity and the two stale marks.
+struct PrintRule {
+    const char* name;
+    const char* key;
+    bool gridstale, cffstale, print, redraw;
+};
+const PrintRule kPrintRules[] = {
+    {"nothing selected", "", false, false, false, false},
+    {"drawn", "uz", false, true, true, true},
+    {"grid stale", "uz", true, true, false, true},
+    {"cff shown, cff stale", "cffpara", false, true, false, true},
+    {"cff shown, current", "cffpara", false, false, true, true},
+    {"ux shown, cff stale", "ux", false, true, true, true},
+};
 
 }  // namespace
 
@@ -45,58 +67,28 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void captionAndMenuTree() {
-        test::WindowRig r;
+        WindowRig r;
         MainWindow& w = *r.w;
         QCOMPARE(w.windowTitle(), QString("CRUSTEX"));
-        QStringList top;
-        for (QAction* a : w.menuBar()->actions()) top << a->text();
-        QCOMPARE(top, (QStringList{"File", "Edit", "Execute", "Parameter", "Tool", "Help"}));
+        QStringList tree;
+        for (QAction* a : w.menuBar()->actions()) tree << a->text() + ": " + captions(a->menu());
         QCOMPARE(
-            captions(w.topMenu("File")),
-            (QStringList{"Open Source.... [Ctrl+O]", "Open Obs. Sites....", "-", "Store Source...",
-                         "Store Source with Map....", "Store Strains....",
-                         "Store Strains (Obs. site)...", "-", "Printer Setting...",
-                         "Print.... [Ctrl+P]", "-", "Resume Last Work... [Ctrl+L]", "-", "Quit"}));
-        QCOMPARE(captions(w.topMenu("Edit")),
-                 (QStringList{"Copy Picture [Ctrl+C]", "Paste Background [Ctrl+V]",
-                              "Clear Picture [Ctrl+X]"}));
-        QCOMPARE(captions(w.topMenu("Execute")),
-                 (QStringList{"Contour>", "Vector>", "Principal Strains [F11]"}));
-        QCOMPARE(captions(submenu(w.topMenu("Execute"), "Contour")),
-                 (QStringList{"delta CFF [F5]",
-                              "-",
-                              "Displacement X",
-                              "Displacement Y",
-                              "Displacement Z",
-                              "Composite Displacement",
-                              "-",
-                              "Dilatant Strain [F7]",
-                              "Vol. Strain [F8]",
-                              "Maximum Shear",
-                              "-",
-                              "Strain XX",
-                              "Strain YY",
-                              "Strain ZZ",
-                              "Strain XY",
-                              "Strain YZ",
-                              "Strain ZX",
-                              "Composite Strain",
-                              "-",
-                              "Customize Composition..."}));
-        QCOMPARE(captions(submenu(w.topMenu("Execute"), "Vector")),
-                 (QStringList{"Horizontal Displacement [F9]", "Tilt (du/dz, dv/dz)",
-                              "Tilt (dw/dx, dw/dy)"}));
-        QCOMPARE(captions(w.topMenu("Parameter")),
-                 (QStringList{"Source...", "Field...", "Visual...", "CFF...", "Map..."}));
-        QCOMPARE(captions(w.topMenu("Tool")),
-                 (QStringList{"Area>", "-", "Resize Picture", "Redraw Picture [Ctrl+R]", "-",
-                              "Observation Site>", "-", "Option..."}));
-        QCOMPARE(captions(submenu(w.topMenu("Tool"), "Area")),
-                 (QStringList{"Select Area", "Export Area Data...", "Clear Area"}));
-        QCOMPARE(captions(submenu(w.topMenu("Tool"), "Observation Site")),
-                 (QStringList{"Show Obs. Sites Data", "Show Grid Data", "-",
-                              "Export Obs. Sites Data...", "Clear Obs. Sites"}));
-        QCOMPARE(captions(w.topMenu("Help")), (QStringList{"About CRUSTEX..."}));
+            tree.join("\n"),
+            QString("File: Open Source.... [Ctrl+O]|Open Obs. Sites....|-|Store Source...|Store "
+                    "Source with Map....|Store Strains....|Store Strains (Obs. site)...|-|Printer "
+                    "Setting...|Print.... [Ctrl+P]|-|Resume Last Work... [Ctrl+L]|-|Quit\n"
+                    "Edit: Copy Picture [Ctrl+C]|Paste Background [Ctrl+V]|Clear Picture [Ctrl+X]\n"
+                    "Execute: Contour(delta CFF [F5]|-|Displacement X|Displacement Y|Displacement "
+                    "Z|Composite Displacement|-|Dilatant Strain [F7]|Vol. Strain [F8]|Maximum "
+                    "Shear|-|Strain XX|Strain YY|Strain ZZ|Strain XY|Strain YZ|Strain "
+                    "ZX|Composite Strain|-|Customize Composition...)|Vector(Horizontal "
+                    "Displacement [F9]|Tilt (du/dz, dv/dz)|Tilt (dw/dx, dw/dy))|Principal Strains "
+                    "[F11]\n"
+                    "Parameter: Source...|Field...|Visual...|CFF...|Map...\n"
+                    "Tool: Area(Select Area|Export Area Data...|Clear Area)|-|Resize "
+                    "Picture|Redraw Picture [Ctrl+R]|-|Observation Site(Show Obs. Sites Data|Show "
+                    "Grid Data|-|Export Obs. Sites Data...|Clear Obs. Sites)|-|Option...\n"
+                    "Help: About CRUSTEX..."));
     }
 
     void startUpSequence() {
@@ -115,56 +107,279 @@ private slots:
         QCOMPARE(ws.xmargin, int16_t(25));
         QCOMPARE(ws.ymargin, int16_t(30));
         QVERIFY(ws.bnwmode);
-        QCOMPARE(ws.nfault, int16_t(1));
-        QCOMPARE(ws.xgrid, int16_t(20));
         QCOMPARE(ws.rwidth, 240.0f);
         QVERIFY(ws.quantitykey.empty());
-        QCOMPARE(ws.mousemode, int16_t(0));
         QVERIFY(ws.gridstale && ws.cffstale);
         QCOMPARE(ws.nsite, int16_t(0));
         QCOMPARE(ws.narea, int16_t(0));
-        QCOMPARE(ws.areastate, int16_t(0));
         QCOMPARE(w.plot().colormode, std::string("nomap"));
-        QCOMPARE(w.plot().palette.source, (Rgb{127, 0, 0}));
         QCOMPARE(static_cast<Surface*>(w.surface()), w.plot().screen);
-        // "Resize Picture" ran: the surface matches the plot, aspect 64:51,
-        // and shows the overlay (the field frame), not a picture.
+        // "Resize Picture" ran: the surface matches the plot and shows the
+        // overlay (the field frame), not a picture.
         QCOMPARE(w.surface()->pixelWidth(), w.plotArea()->width());
         QCOMPARE(w.surface()->pixelHeight(), w.plotArea()->height());
-        QVERIFY(std::abs(w.plotArea()->width() * 51 - w.plotArea()->height() * 64) <= 64);
         const QPoint corner =
             w.surface()
                 ->toDevice(toframex(w.plot().frame, 20), toframey(w.plot().frame, 20))
                 .toPoint();
         QVERIFY(QColor(w.surface()->image().pixel(corner)) != QColor(Qt::white));
-        // The welcome window is closed.
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (qobject_cast<WelcomeWindow*>(top)) QVERIFY(!top->isVisible());
         }
     }
 
-    void stripsOnTheBottomLine() {
-        test::WindowRig r;
+    // --- Menu enabling ---
+    void printRule_data() { test::addRows(kPrintRules); }
+    void printRule() {
+        QFETCH(int, row);
+        const PrintRule& rule = kPrintRules[row];
+        WorkState ws;
+        ws.quantitykey = rule.key;
+        ws.gridstale = rule.gridstale;
+        ws.cffstale = rule.cffstale;
+        const MenuEnabling e = menuenabling(ws, {});
+        QCOMPARE(e.print, rule.print);
+        QCOMPARE(e.storestrains, rule.print);
+        QCOMPARE(e.redraw, rule.redraw);
+        QCOMPARE(e.storeobsstrains, false);  // "Show Obs. Sites Data" unchecked
+        ws.showobsdatachecked = true;
+        QCOMPARE(menuenabling(ws, {}).storeobsstrains, rule.print);
+    }
+    void enablingRulesOfMapAreaAndSites() {
+        WorkState ws;
+        MenuFacts facts;
+        facts.seisprogramexists = true;
+        MenuEnabling e = menuenabling(ws, facts);
+        QVERIFY(!e.area);  // the map is off
+        QVERIFY(!e.storesourcemap && !e.openobs && !e.obssite && !e.exportarea && !e.cleararea);
+        ws.needmap = true;
+        e = menuenabling(ws, facts);
+        QVERIFY(e.area && e.storesourcemap && e.openobs);
+        facts.seisprogramexists = false;
+        QVERIFY(!menuenabling(ws, facts).area);
+        ws.areastate = 1;
+        ws.nsite = 3;
+        e = menuenabling(ws, facts);
+        QVERIFY(e.exportarea && e.cleararea && e.obssite);
+        facts.clipboardhasimage = facts.lastworkexists = facts.coastfileexists = true;
+        e = menuenabling(ws, facts);
+        QVERIFY(e.paste && e.resume && e.map);
+    }
+    void shortcutsAndLockedMenusCannotBypassTheRules() {
+        WindowRig r;
         MainWindow& w = *r.w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.resize(900, 700);
-        QCoreApplication::processEvents();
-        const double px = w.logicalDpiY() / 72.0;  // layout units are points
-        const QWidget* client = w.centralWidget();
-        const QRect info = w.infoStrip()->geometry();
-        const QRect loc = w.locationStrip()->geometry();
-        QVERIFY(std::abs(info.top() - (client->height() - 13.5 * px)) <= 1);
-        QCOMPARE(loc.top(), info.top());
-        QCOMPARE(info.left(), 0);
-        QVERIFY(std::abs(info.width() - (client->width() - 134 * px)) <= 1);
-        QVERIFY(std::abs(loc.left() - (client->width() - 133 * px)) <= 1);
-        QVERIFY(std::abs(loc.width() - 132 * px) <= 1);
-        // The plot is not resized with the window; "Resize Picture" fits it.
-        const QSize before = w.plotArea()->size();
-        w.resize(700, 500);
-        QCoreApplication::processEvents();
-        QCOMPARE(w.plotArea()->size(), before);
+        for (const char* item : {"printmenu", "storestrmenu", "redrawmenu", "areamenu",
+                                 "obssitemenu", "storemapmenu", "resumemenu"})
+            QVERIFY2(!enabled(w, item), item);
+        // A disabled item does nothing when reached by its shortcut.
+        QVERIFY(!w.runCommand("printmenu"));
+        QVERIFY(!w.runCommand("redrawmenu"));
+        // While the top menus are locked, no command runs.
+        w.host().enableMenus(false);
+        QVERIFY(!w.topMenu("File")->menuAction()->isEnabled());
+        QVERIFY(!w.runCommand("uzmenu"));
+        QVERIFY(r.ws.quantitykey.empty());
+        QVERIFY(w.topMenu("Help")->menuAction()->isEnabled());
+        w.host().enableMenus(true);
+        QVERIFY(w.topMenu("Tool")->menuAction()->isEnabled());
+    }
+    void printEnabledOnlyWhileTheShownResultsAreCurrent() {
+        WindowRig r;
+        MainWindow& w = *r.w;
+        QVERIFY(w.runCommand("uxmenu"));
+        QVERIFY(enabled(w, "printmenu") && enabled(w, "storestrmenu"));
+        // Only the receiver changes: "Displacement X" stays printable.
+        r.ws.cffstale = true;
+        QVERIFY(enabled(w, "printmenu"));
+        QVERIFY(w.runCommand("cffmenu"));
+        QVERIFY(!r.ws.cffstale);
+        QVERIFY(enabled(w, "printmenu"));
+        r.ws.cffstale = true;
+        QVERIFY(!enabled(w, "printmenu") && !enabled(w, "storestrmenu"));
+        QVERIFY(enabled(w, "redrawmenu"));
+    }
+
+    // --- Files ---
+    void loadingSourcesKeepsPrintDisabledUntilDrawn() {
+        WindowRig r;
+        MainWindow& w = *r.w;
+        QVERIFY(w.runCommand("uzmenu"));
+        QVERIFY(enabled(w, "printmenu"));
+        WorkState three;  // a source file of three faults
+        setdefaults(three, "/tmp");
+        three.nfault = 3;
+        three.fault[2] = three.fault[3] = three.fault[1];
+        three.fault[2].fx0 = 10;
+        three.fault[3].fy0 = 30;
+        QFile f(r.file("three.flt.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(sourcefiletext(three)));
+        f.close();
+        QString asked;
+        w.openFileDialog = [&](const QString& title, const QString& filter) {
+            asked = title + "|" + filter;
+            return f.fileName();
+        };
+        QVERIFY(w.runCommand("openfltmenu"));
+        QVERIFY(asked.startsWith("Open Fault Parameters File|") && asked.contains("(*.flt.txt)"));
+        QCOMPARE(r.ws.nfault, int16_t(3));
+        QVERIFY(r.ws.quantitykey.empty() && r.ws.gridstale);
+        QVERIFY(!enabled(w, "printmenu") && !enabled(w, "redrawmenu"));
+        QVERIFY(w.runCommand("uzmenu"));
+        QVERIFY(enabled(w, "printmenu"));
+        // A file that is not there: "Open Error", nothing changed.
+        w.openFileDialog = [&](const QString&, const QString&) { return r.file("no.flt.txt"); };
+        auto seen = std::make_shared<test::SeenBox>();
+        test::answerNextBox(QMessageBox::Ok, seen);
+        QVERIFY(w.runCommand("openfltmenu"));
+        QTRY_VERIFY(seen->seen);
+        QCOMPARE(seen->text + "|" + seen->title, QString("Open Error|Error"));
+        QCOMPARE(r.ws.nfault, int16_t(3));
+    }
+    void storeSourceFollowsTheNameRules() {
+        WindowRig r;
+        QString name;
+        r.w->saveFileDialog = [&](const QString& title, const QString&) {
+            return title == "Save Fault Parameters" ? name : QString();
+        };
+        name = r.file("model");
+        QVERIFY(r.w->runCommand("storefltmenu"));
+        QVERIFY(!QFile::exists(r.file("model")) && !QFile::exists(r.file("model.txt")));
+        name = r.file("model.flt");
+        QVERIFY(r.w->runCommand("storefltmenu"));
+        QVERIFY(readall(r.file("model.flt.txt")).startsWith("\"fltxy2\",1\r\n"));
+        name = r.file("MODEL.WRK");
+        QVERIFY(r.w->runCommand("storefltmenu"));
+        QVERIFY(
+            readall(r.file("MODEL.WRK.txt")).startsWith("//// This is a work-file for CRUSTEX."));
+    }
+    void quitWritesBothFilesAndResumeReadsThemBack() {
+        QTemporaryDir dir;
+        const QString ini = QDir(dir.path()).filePath("crustex.ini");
+        const QString last = QDir(dir.path()).filePath("lastwork.ini");
+        for (bool byClose : {true, false}) {
+            QFile::remove(ini);
+            QFile::remove(last);
+            WorkState ws;
+            MainWindow w(ws, dir.path());
+            ws.cline = 0.5f;  // a settings value
+            ws.nfault = 2;    // the work
+            ws.fault[2] = ws.fault[1];
+            ws.fault[2].fx0 = 40;
+            ws.xmargin = 17;
+            w.show();
+            if (byClose) {
+                w.close();
+            } else {
+                QVERIFY(w.runCommand("quitmenu"));
+            }
+            QVERIFY(!w.isVisible());
+            QVERIFY(readall(ini).startsWith("//// This is an initializing file for CRUSTEX."));
+            QVERIFY(readall(ini).contains("\"printer\",17,10,#FALSE#"));
+            QVERIFY(readall(ini).contains("\"mainform\","));
+            QVERIFY(readall(last).startsWith("//// This is a work-file for CRUSTEX."));
+            QVERIFY(readall(last).contains("\"fltxy\",2\r\n"));
+        }
+
+        // The next run reads the settings at start and offers the last work.
+        WorkState ws;
+        MainWindow w(ws, dir.path());
+        QCOMPARE(ws.xmargin, int16_t(17));
+        QCOMPARE(ws.cline, 0.5f);
+        QCOMPARE(ws.nfault, int16_t(1));  // no resuming without asking
+        QVERIFY(enabled(w, "resumemenu"));
+        auto seen = std::make_shared<test::SeenBox>();
+        test::answerNextBox(QMessageBox::No, seen);
+        QVERIFY(w.runCommand("resumemenu"));
+        QCOMPARE(seen->text + "|" + seen->title, QString("Resume the Last Work?|Yes or No"));
+        QCOMPARE(ws.nfault, int16_t(1));
+        test::answerNextBox(QMessageBox::Yes);
+        QVERIFY(w.runCommand("resumemenu"));
+        QCOMPARE(ws.nfault, int16_t(2));
+        QCOMPARE(ws.fault[2].fx0, 40.0f);
+        QVERIFY(w.topMenu("File")->menuAction()->isEnabled());
+    }
+
+    // --- Edit and Tool commands ---
+    void copyPasteAndClearPicture() {
+        WindowRig r;
+        MainWindow& w = *r.w;
+        QVERIFY(w.runCommand("uzmenu"));
+        QVERIFY(w.runCommand("copymenu"));
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.size(), QSize(w.surface()->pixelWidth(), w.surface()->pixelHeight()));
+        QVERIFY(enabled(w, "pastemenu"));
+
+        // Paste a plain red picture: it becomes the kept background.
+        QImage red(320, 255, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QGuiApplication::clipboard()->setImage(red);
+        r.ws.needmap = true;
+        r.ws.areastate = 1;
+        QVERIFY(w.runCommand("pastemenu"));
+        QVERIFY(r.ws.pastedbackground && !r.ws.needmap);
+        QCOMPARE(r.ws.areastate, int16_t(0));
+        const QPoint inside = w.surface()->toDevice(10, 10).toPoint();
+        auto colour = [&] { return QColor(w.surface()->image().pixel(inside)); };
+        QCOMPARE(colour(), QColor(Qt::red));
+        // A redraw keeps it under the picture.
+        QVERIFY(w.runCommand("redrawmenu"));
+        QCOMPARE(colour(), QColor(Qt::red));
+        QVERIFY(w.runCommand("clearmenu"));
+        QVERIFY(!r.ws.pastedbackground && !w.surface()->hasBackground());
+        QCOMPARE(colour(), QColor(Qt::white));
+    }
+    void resizePictureFitsThePlotAndTheStripsStayOnTheBottomLine() {
+        WindowRig r;
+        MainWindow& w = *r.w;
+        QVERIFY(r.shown());
+        const double pt = w.logicalDpiY() / 72.0;  // layout units are points
+        for (const QSize size : {QSize(1000, 600), QSize(500, 800)}) {
+            // The plot is not resized with the window; "Resize Picture" fits it.
+            const QSize before = w.plotArea()->size();
+            w.resize(size);
+            QCoreApplication::processEvents();
+            QCOMPARE(w.plotArea()->size(), before);
+            QVERIFY(w.runCommand("resizemenu"));
+            PlotWidget* p = w.plotArea();
+            const QWidget* client = w.centralWidget();
+            QVERIFY(p->width() <= client->width());
+            QVERIFY(p->height() < client->height());
+            // Aspect 64:51, filling one direction.
+            QVERIFY(std::abs(p->width() * 51 - p->height() * 64) <= 64);
+            QVERIFY(p->width() >= client->width() - 2 || p->height() >= client->height() - 40);
+            QCOMPARE(w.surface()->pixelWidth(), p->width());
+            QCOMPARE(w.surface()->pixelHeight(), p->height());
+            const QRect info = w.infoStrip()->geometry();
+            const QRect loc = w.locationStrip()->geometry();
+            QVERIFY(std::abs(info.top() - (client->height() - 13.5 * pt)) <= 1);
+            QCOMPARE(loc.top(), info.top());
+            QCOMPARE(info.left(), 0);
+            QVERIFY(std::abs(info.width() - (client->width() - 134 * pt)) <= 1);
+            QVERIFY(std::abs(loc.left() - (client->width() - 133 * pt)) <= 1);
+            QVERIFY(std::abs(loc.width() - 132 * pt) <= 1);
+        }
+    }
+    void visualMarksTheLegendColumn() {
+        WindowRig r;
+        QVERIFY(r.w->runCommand("visualmenu"));
+        const QPoint at = r.w->surface()->toDevice(590, 216).toPoint();
+        QCOMPARE(QColor(r.w->surface()->image().pixel(at)), QColor(63, 63, 159));
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    }
+    void showGridDataToggles() {
+        WindowRig r;
+        r.ws.nsite = 1;  // the submenu needs sites
+        QVERIFY(r.ws.showgriddatachecked);
+        QVERIFY(r.w->runCommand("showgridmenu"));
+        QVERIFY(!r.ws.showgriddatachecked);
+        QVERIFY(r.w->runCommand("showobsmenu"));
+        QVERIFY(r.ws.showobsdatachecked);
+        QVERIFY(r.w->runCommand("showobsmenu"));
+        QVERIFY(!r.ws.showobsdatachecked && !r.ws.showgriddatachecked);
+        QVERIFY(r.w->runCommand("clearobsmenu"));
+        QCOMPARE(r.ws.nsite, int16_t(0));
+        QVERIFY(!enabled(*r.w, "obssitemenu"));
     }
 };
 
