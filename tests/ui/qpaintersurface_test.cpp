@@ -1,3 +1,7 @@
+// The Qt drawing surface: its user scale, the pen modes, the transient layer,
+// the kept background, text, bad coordinates and other paint devices; and
+// whole pictures of the start-up model drawn through it, written as PNG files
+// for a person to look at.
 #include "ui/qpaintersurface.h"
 
 #include <QImage>
@@ -5,7 +9,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ui/qtpicture.h"
+#include "model/host.h"
+#include "plot/picture.h"
+#include "windowtestkit.h"
 
 using namespace crustex;
 
@@ -23,19 +29,37 @@ QImage gradient(int w, int h) {
 int countDiffering(const QImage& a, const QImage& b) {
     int n = 0;
     for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y)) ++n;
+        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
     return n;
 }
 
-int countNonWhite(const QImage& img, QRect box) {
+// Pixels of the colour `c` (any colour but white when c is null) in box.
+int count(const QImage& img, QRect box = {}, std::optional<Rgb> c = {}) {
+    box = box.isNull() ? img.rect() : box.intersected(img.rect());
     int n = 0;
-    box = box.intersected(img.rect());
     for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            if ((img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) ++n;
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const QRgb p = img.pixel(x, y) | 0xFF000000u;
+            n += c ? p == qRgb(c->r, c->g, c->b) : p != 0xFFFFFFFFu;
+        }
     return n;
 }
+
+// Counts of colours to be exceeded (0: not checked) in a whole picture: sub-contours of both signs,
+// main lines, the plus legend at the right, glyphs of both signs over the
+// field (left of the legend strip) and grey vector tails.
+struct Expected {
+    const char* name;
+    int possub, negsub, main, legend, negative, positive, grey;
+};
+const Expected kPictures[] = {
+    {"uz", 500, 500, 100, 10, 0, 0, 0},
+    {"cffpara", 500, 500, 100, 10, 0, 0, 0},
+    // The default model's 1 mm of slip gives long arrows near the fault and
+    // small crosses of both kinds around it.
+    {"displacement", 0, 0, 0, 0, 1000, 0, 400},
+    {"principal", 0, 0, 0, 0, 100, 150, 0},
+};
 
 }  // namespace
 
@@ -54,9 +78,8 @@ private slots:
         s.drawMode = DrawMode::CopyPen;
         s.PSet(0, -20, Rgb{0, 0, 0});
         s.PSet(659.2f, 505.3f, Rgb{0, 0, 0});
-        const QImage& img = s.image();
-        QCOMPARE(img.pixel(0, 0) & 0xFFFFFF, 0u);
-        QCOMPARE(img.pixel(659, 525) & 0xFFFFFF, 0u);
+        QCOMPARE(s.image().pixel(0, 0) & 0xFFFFFF, 0u);
+        QCOMPARE(s.image().pixel(659, 525) & 0xFFFFFF, 0u);
         // Mouse positions go back to frame units.
         const QPointF f = s.toFrame(QPointF(659, 525));
         QVERIFY(qAbs(f.x() - 659.2) < 1e-3 && qAbs(f.y() - 505.3) < 1e-3);
@@ -69,23 +92,21 @@ private slots:
         const QImage before = s.image().copy();
         s.drawMode = DrawMode::MaskPen;
         s.DrawWidth = 2;
-        const Rgb colours[] = {{255, 95, 0}, {63, 63, 159}, {127, 127, 127}, {255, 255, 255}};
         float y = 0;
-        for (const Rgb& c : colours) {
+        for (const Rgb c :
+             {Rgb{255, 95, 0}, Rgb{63, 63, 159}, Rgb{127, 127, 127}, Rgb{255, 255, 255}}) {
             s.Line(0, y, 659.2f, y + 300, c);
             s.Circle(300, 200 + y / 4, 60, c);
             y += 80;
         }
         const QImage& after = s.image();
-        int darkened = 0;
         for (int py = 0; py < after.height(); ++py)
             for (int px = 0; px < after.width(); ++px) {
                 const QRgb a = after.pixel(px, py), b = before.pixel(px, py);
                 QVERIFY2(qRed(a) <= qRed(b) && qGreen(a) <= qGreen(b) && qBlue(a) <= qBlue(b),
                          qPrintable(QString("lightened at %1,%2").arg(px).arg(py)));
-                if (a != b) ++darkened;
             }
-        QVERIFY(darkened > 100);  // the lines were drawn at all
+        QVERIFY(countDiffering(before, after) > 100);  // the lines were drawn at all
     }
 
     void notXorTwiceRestoresEveryPixel() {
@@ -108,8 +129,7 @@ private slots:
                 s.PSet(5, 5);
             };
             figure();
-            const QImage once = s.shownImage().copy();
-            QVERIFY(countDiffering(before, once) > 500);
+            QVERIFY(countDiffering(before, s.shownImage()) > 500);
             figure();
             QCOMPARE(countDiffering(before, s.shownImage()), 0);
         }
@@ -138,7 +158,7 @@ private slots:
         // Cls with AutoRedraw on clears the persistent picture to white.
         s.setAutoRedraw(true);
         s.Cls();
-        QCOMPARE(countNonWhite(s.shownImage(), s.shownImage().rect()), 0);
+        QCOMPARE(count(s.shownImage()), 0);
     }
 
     void clsRestoresTheKeptBackground() {
@@ -152,12 +172,12 @@ private slots:
         QCOMPARE(countDiffering(kept, s.image()), 0);
         s.clearBackground();
         s.Cls();
-        QCOMPARE(countNonWhite(s.image(), s.image().rect()), 0);
+        QCOMPARE(count(s.image()), 0);
         // A background of another size is fitted to the picture.
         s.setBackground(gradient(64, 51));
         s.Cls();
         QCOMPARE(s.image().size(), QSize(200, 160));
-        QVERIFY(countNonWhite(s.image(), s.image().rect()) > 1000);
+        QVERIFY(count(s.image()) > 1000);
     }
 
     void textIsDrawnAndMeasured() {
@@ -171,11 +191,10 @@ private slots:
         s.CurrentY = 100;
         s.Print("Displacement");
         QVERIFY(qAbs(s.CurrentX - (100 + w)) < 0.01f);
-        const QPointF a = s.toDevice(100, 100), b = s.toDevice(100 + w, 100 + h);
-        const QRect box = QRectF(a, b).toAlignedRect();
-        QVERIFY(countNonWhite(s.image(), box) > 20);
-        // Nothing outside the text's box.
-        QCOMPARE(countNonWhite(s.image(), s.image().rect()), countNonWhite(s.image(), box));
+        const QRect box =
+            QRectF(s.toDevice(100, 100), s.toDevice(100 + w, 100 + h)).toAlignedRect();
+        QVERIFY(count(s.image(), box) > 20);
+        QCOMPARE(count(s.image()), count(s.image(), box));  // nothing outside the text's box
         // Text keeps its size relative to the picture.
         QPainterSurface big(1320, 1052);
         big.setFontSize(10);
@@ -194,8 +213,7 @@ private slots:
         s.PSet(1e30f, 0);
         s.CurrentX = NAN;
         s.Print("x");
-        const QImage& img = s.image();
-        QVERIFY(countNonWhite(img, img.rect()) > 50);  // the huge diagonal, clipped
+        QVERIFY(count(s.image()) > 50);  // the huge diagonal, clipped
     }
 
     void drawsOnAnyPaintDeviceWithAUserScale() {
@@ -214,11 +232,11 @@ private slots:
             p.Print("CRUSTEX");
             p.flush();
         }
-        const double sx = 799 / 711.1;
+        const int x0 = qRound(35.6 * 799 / 711.1);
         const int y0 = qRound(35.6 * (999 / (711.1 * 1000 / 800)));
-        QCOMPARE(page.pixel(qRound(35.6 * sx) + 5, y0) & 0xFFFFFF, 0u);
-        QCOMPARE(page.pixel(qRound(35.6 * sx) - 5, y0) & 0xFFFFFF, 0xFFFFFFu);
-        QVERIFY(countNonWhite(page, QRect(40, 45, 120, 40)) > 20);
+        QCOMPARE(page.pixel(x0 + 5, y0) & 0xFFFFFF, 0u);
+        QCOMPARE(page.pixel(x0 - 5, y0) & 0xFFFFFF, 0xFFFFFFu);
+        QVERIFY(count(page, QRect(40, 45, 120, 40)) > 20);
 
         QTemporaryDir dir;
         QPdfWriter pdf(dir.filePath("page.pdf"));
@@ -230,6 +248,39 @@ private slots:
             p.Print("x");
         }
         QVERIFY(QFileInfo(dir.filePath("page.pdf")).size() > 100);
+    }
+
+    void wholePictures_data() { test::addRows(kPictures); }
+    void wholePictures() {
+        QFETCH(int, row);
+        const Expected& want = kPictures[row];
+        WorkState ws;
+        setdefaults(ws, QDir::tempPath().toStdString());
+        ws.quantitykey = want.name;
+        QPainterSurface surface(824, 657);  // 1.25 pixels per frame unit
+        PlotContext pc;
+        pc.screen = pc.target = &surface;
+        setplotframe(pc.frame, ws.rwidth);
+        setcolormode(pc.palette, "nomap");
+        SilentHost host;
+        QCOMPARE(drawpicture(ws, pc, host, "screen"), PictureOutcome::Drawn);
+        const QImage image = surface.image();
+        image.save(test::outputDir() + "/picture_" + want.name + ".png");
+        QCOMPARE(image.size(), QSize(824, 657));
+        // The title sits right-aligned at (635, 5), above the legend strip.
+        const QRect title =
+            QRectF(surface.toDevice(540, 4), surface.toDevice(636, 18)).toAlignedRect();
+        QVERIFY2(count(image, title) > 0, "the title region is empty");
+        const Palette& p = pc.palette;
+        const QRect field(0, 0, 700, 657), legend(720, 100, 100, 40);
+        auto more = [](int n, int least) { return least == 0 || n > least; };
+        QVERIFY(more(count(image, {}, p.possubcontour), want.possub));
+        QVERIFY(more(count(image, {}, p.negsubcontour), want.negsub));
+        QVERIFY(more(count(image, {}, p.maincontour), want.main));
+        QVERIFY(more(count(image, legend, p.positive), want.legend));
+        QVERIFY(more(count(image, field, p.negative), want.negative));
+        QVERIFY(more(count(image, field, p.positive), want.positive));
+        QVERIFY(more(count(image, {}, Rgb{127, 127, 127}), want.grey));
     }
 };
 
