@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "model/workstate.h"
 #include "plot/griddataline.h"
@@ -72,43 +73,23 @@ TEST(GridDataText, EachKeyReadsItsGrids) {
     ws.xgrid = ws.ygrid = 2;
     redimsub(ws);
     ResultGrids& g = ws.grids;
-    for (auto [grid, v] : {std::pair{&g.ux, 1.234f},
-                           {&g.uy, -56.78f},
-                           {&g.uz, 250.4f},
-                           {&g.duxdx, 0.00123f},
-                           {&g.cff, -3.5f},
-                           {&g.composite, 12.0f},
-                           {&g.duxdz, 2.0f},
-                           {&g.duydz, 3.0f},
-                           {&g.duzdx, 4.0f},
-                           {&g.duzdy, 5.0f},
-                           {&g.areal, 10.0f},
-                           {&g.maxshear, 4.0f}})
-        (*grid)(1, 2) = v;
+    Grid2D* grids[] = {&g.ux,    &g.uy,    &g.uz,    &g.duxdx, &g.cff,   &g.composite,
+                       &g.duxdz, &g.duydz, &g.duzdx, &g.duzdy, &g.areal, &g.maxshear};
+    const float values[] = {1.234f, -56.78f, 250.4f, 0.00123f, -3.5f, 12, 2, 3, 4, 5, 10, 4};
+    for (int k = 0; k < 12; ++k) (*grids[k])(1, 2) = values[k];
     auto text = [&](const char* key, int i = 1, int j = 2) {
         ws.quantitykey = key;
         return griddatatext(ws, i, j);
     };
-    const struct {
-        const char* key;
-        const char* want;
-    } rows[] = {
-        {"ux", " 1.23"},
-        {"uy", " -56.8"},
-        {"uz", " 250"},
-        {"sxx", " 1.23E-3"},
-        {"cffpara", " -3.5"},
-        {"cmpdispl", " 12."},
-        {"cmpstrain", " 12."},
-        {"displacement", " Ux=1.23 Uy=-56.8"},
-        {"tilt1", " Uxz=2. Uyz=3."},
-        {"tilt2", " Uzx=4. Uzy=5."},
-        {"principal", " Max=7. Min=3."},
-        {"maxshear", " 4."},
-        {"", ""},
-        {"nonsense", ""},
-    };
-    for (const auto& r : rows) EXPECT_EQ(text(r.key), r.want) << r.key;
+    std::string got;
+    for (const char* key :
+         {"ux", "uy", "uz", "sxx", "cffpara", "cmpdispl", "cmpstrain", "displacement", "tilt1",
+          "tilt2", "principal", "maxshear", "", "nonsense"})
+        got.append("[").append(text(key)).append("]");
+    EXPECT_EQ(
+        got,
+        "[ 1.23][ -56.8][ 250][ 1.23E-3][ -3.5][ 12.][ 12.][ Ux=1.23 Uy=-56.8][ Uxz=2. Uyz=3.]"
+        "[ Uzx=4. Uzy=5.][ Max=7. Min=3.][ 4.][][]");
 
     // A node without value, or outside the grid, gives nothing.
     EXPECT_EQ(text("ux", 3, 0), "");
