@@ -36,8 +36,7 @@ private slots:
     void largeFieldKeepsTheWindowResponsive() {
         WindowRig r;
         MainWindow& w = *r.w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(r.shown());
         r.ws.xgrid = 300;
         r.ws.ygrid = 300;
         twentyfaults(r.ws);
@@ -103,8 +102,7 @@ private slots:
     void ctrlQThenCancelGoesOnThenOkAbandons() {
         WindowRig r;
         MainWindow& w = *r.w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(r.shown());
         r.ws.xgrid = 120;
         r.ws.ygrid = 120;
         twentyfaults(r.ws);
@@ -124,9 +122,7 @@ private slots:
         };
         QVERIFY(w.runCommand("uzmenu"));
         w.windowHost().beforeProcessEvents = {};
-        QVERIFY(first->seen);
-        QCOMPARE(first->text, QString("Abort?"));
-        QCOMPARE(first->title, QString("Ctrl-Q Pressed"));
+        QCOMPARE(first->text + "|" + first->title, QString("Abort?|Ctrl-Q Pressed"));
         QVERIFY(askedAt > 0);
         QVERIFY(second->seen);
         // Abandoned: the grid stays out of date, the menus work again, and

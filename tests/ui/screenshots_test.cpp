@@ -3,9 +3,6 @@
 // most. They are written as PNG files into $CRUSTEX_SCREENSHOT_DIR (set by
 // scripts/screenshots.sh to docs/screenshots), else $CRUSTEX_TEST_OUTPUT,
 // else the current directory.
-#include <QAbstractButton>
-#include <QDir>
-#include <QLabel>
 
 #include "app/plotwidget.h"
 #include "ui/fielddialog.h"
@@ -16,14 +13,6 @@
 using namespace crustex;
 
 namespace {
-
-QString outdir() {
-    QString dir = qEnvironmentVariable("CRUSTEX_SCREENSHOT_DIR");
-    if (dir.isEmpty()) dir = qEnvironmentVariable("CRUSTEX_TEST_OUTPUT");
-    if (dir.isEmpty()) dir = QDir::currentPath();
-    QDir().mkpath(dir);
-    return dir;
-}
 
 // Share of pixels that are not white.
 double inked(const QImage& image) {
@@ -37,53 +26,35 @@ double inked(const QImage& image) {
     return double(n) / (double(img.width() / 2 + 1) * (img.height() / 2 + 1));
 }
 
-// Captions (labels and buttons) narrower than their text.
-QStringList clipped(QWidget* top) {
-    QStringList out;
-    for (QWidget* w : top->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(top)) continue;
-        QString text;
-        if (auto* l = qobject_cast<QLabel*>(w)) text = l->text();
-        if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();
-        if (text.isEmpty()) continue;
-        if (w->width() + 1 < w->sizeHint().width() ||
-            w->height() + 1 < w->minimumSizeHint().height()) {
-            out << text;
-        }
-    }
-    return out;
-}
-
 bool save(QWidget* w, const QString& name) {
     QCoreApplication::processEvents();
     const QImage shot = w->grab().toImage();
-    return !shot.isNull() && shot.save(QDir(outdir()).filePath(name));
+    return !shot.isNull() && shot.save(test::outputDir("CRUSTEX_SCREENSHOT_DIR") + "/" + name);
 }
+
+// The main window's pictures: the command and the file.
+struct Shot {
+    const char* name;
+    const char* command;
+    const char* file;
+};
+const Shot kShots[] = {{"uz", "uzmenu", "main-displacement-z.png"},
+                       {"cff", "cffmenu", "main-delta-cff.png"},
+                       {"vectors", "displmenu", "main-horizontal-displacement.png"},
+                       {"principal", "principalmenu", "main-principal-strains.png"}};
 
 }  // namespace
 
 class ScreenshotsTest : public QObject {
     Q_OBJECT
 private slots:
-    void mainWindowPictures_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("uz") << "uzmenu"
-                            << "main-displacement-z.png";
-        QTest::newRow("cff") << "cffmenu"
-                             << "main-delta-cff.png";
-        QTest::newRow("vectors") << "displmenu"
-                                 << "main-horizontal-displacement.png";
-        QTest::newRow("principal") << "principalmenu"
-                                   << "main-principal-strains.png";
-    }
+    void mainWindowPictures_data() { test::addRows(kShots); }
     void mainWindowPictures() {
-        QFETCH(QString, command);
-        QFETCH(QString, file);
+        QFETCH(int, row);
+        const auto& [name, command, file] = kShots[row];
         test::WindowRig r;
         MainWindow& w = *r.w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(r.shown());
         w.resize(1000, 860);
         QCoreApplication::processEvents();
         QVERIFY(w.runCommand("resizemenu"));
@@ -104,26 +75,24 @@ private slots:
         QTest::mouseMove(w.plotArea(), middle + QPoint(0, 41));
         QTRY_VERIFY(w.locationStrip()->text().startsWith(" x:1"));
         QVERIFY(!w.infoStrip()->text().isEmpty());
-        QVERIFY(clipped(&w).isEmpty());
+        QVERIFY(test::clippedCaptions(&w, 1).isEmpty());
         QVERIFY(save(&w, file));
     }
     void dialogs() {
         test::WindowRig r;
         MainWindow& w = *r.w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QVERIFY(w.runCommand("sourcemenu"));
-        QVERIFY(w.sourceEditor()->isVisible());
-        const QStringList se = clipped(w.sourceEditor());
-        if (!se.isEmpty()) qWarning("source editor captions cut: %s", qPrintable(se.join(", ")));
-        QVERIFY(save(w.sourceEditor(), "dialog-source-parameters.png"));
-        static_cast<QDialog*>(w.sourceEditor())->reject();
-        QVERIFY(w.runCommand("fieldmenu"));
-        QVERIFY(w.fieldDialog()->isVisible());
-        const QStringList fd = clipped(w.fieldDialog());
-        if (!fd.isEmpty()) qWarning("field dialog captions cut: %s", qPrintable(fd.join(", ")));
-        QVERIFY(save(w.fieldDialog(), "dialog-field-parameters.png"));
-        static_cast<QDialog*>(w.fieldDialog())->reject();
+        QVERIFY(r.shown());
+        const std::pair<const char*, QDialog*> shots[] = {{"sourcemenu", w.sourceEditor()},
+                                                          {"fieldmenu", w.fieldDialog()}};
+        for (const auto& [command, dialog] : shots) {
+            QVERIFY(w.runCommand(command));
+            QVERIFY(dialog->isVisible());
+            const QStringList cut = test::clippedCaptions(dialog, 1);
+            if (!cut.isEmpty()) qWarning("captions cut: %s", qPrintable(cut.join(", ")));
+            QVERIFY(save(dialog, dialog == w.fieldDialog() ? "dialog-field-parameters.png"
+                                                           : "dialog-source-parameters.png"));
+            dialog->reject();
+        }
     }
 };
 
