@@ -201,17 +201,35 @@ void setnodeframes(const PlotFrame& frame, float x0, float y0, float x1, float y
     for (int j = 1; j <= cy; ++j) nodey[static_cast<std::size_t>(j)] = fy0 + j * (fy1 - fy0) / cy;
 }
 
-ContourGrid usablepart(const ContourGrid& grid) {
-    ContourGrid g = grid;
-    g.firstx = std::max(g.firstx, 0);
-    g.firsty = std::max(g.firsty, 0);
-    if (grid.values.empty() || grid.nodex.empty() || grid.nodey.empty()) {
-        g.lastx = g.firstx - 1;
-        g.lasty = g.firsty - 1;
-        return g;
+NodeRange usablenodes(std::initializer_list<const Grid2D*> grids, std::span<const float> nodex,
+                      std::span<const float> nodey, NodeRange want) {
+    NodeRange r = want;
+    r.firstx = std::max(r.firstx, 0);
+    r.firsty = std::max(r.firsty, 0);
+    const bool empty = nodex.empty() || nodey.empty() ||
+                       std::any_of(grids.begin(), grids.end(), [](auto g) { return g->empty(); });
+    if (empty) {
+        r.lastx = r.firstx - 1;
+        r.lasty = r.firsty - 1;
+        return r;
     }
-    g.lastx = std::min({g.lastx, grid.values.nx(), static_cast<int>(grid.nodex.size()) - 1});
-    g.lasty = std::min({g.lasty, grid.values.ny(), static_cast<int>(grid.nodey.size()) - 1});
+    r.lastx = std::min(r.lastx, static_cast<int>(nodex.size()) - 1);
+    r.lasty = std::min(r.lasty, static_cast<int>(nodey.size()) - 1);
+    for (const Grid2D* g : grids) {
+        r.lastx = std::min(r.lastx, g->nx());
+        r.lasty = std::min(r.lasty, g->ny());
+    }
+    return r;
+}
+
+ContourGrid usablepart(const ContourGrid& grid) {
+    const NodeRange r = usablenodes({&grid.values}, grid.nodex, grid.nodey,
+                                    {grid.firstx, grid.lastx, grid.firsty, grid.lasty});
+    ContourGrid g = grid;
+    g.firstx = r.firstx;
+    g.lastx = r.lastx;
+    g.firsty = r.firsty;
+    g.lasty = r.lasty;
     return g;
 }
 

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cmath>
+#include <initializer_list>
 #include <span>
 #include <vector>
 
@@ -43,6 +44,20 @@ struct ContourGrid {
     int lastx = 0;
     int lasty = 0;
 };
+
+// A node range firstx..lastx by firsty..lasty.
+struct NodeRange {
+    int firstx = 0;
+    int lastx = -1;
+    int firsty = 0;
+    int lasty = -1;
+};
+
+// The range cut to the nodes that exist in every grid and in both node
+// arrays (first >= 0, last <= each grid's last index and < the array's
+// size). An empty grid or node array gives an empty range (last < first).
+NodeRange usablenodes(std::initializer_list<const Grid2D*> grids, std::span<const float> nodex,
+                      std::span<const float> nodey, NodeRange want);
 
 // The grid cut to the nodes that exist in the values and in both node
 // arrays (firstx >= 0, lastx <= values.nx() and < nodex.size(), likewise in

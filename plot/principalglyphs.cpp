@@ -51,18 +51,12 @@ int drawprincipal(PlotContext& pc, Host& host, const Grid2D& exx, const Grid2D& 
     Surface& s = pc.surface();
     int drawn = 0;
     const Grid2D* grids[] = {&exx, &exy, &eyy, &dilatant, &maxshear};
-    bool ready = std::isfinite(scale) && scale > 0;
-    int x1 = std::min(lastx, static_cast<int>(nodex.size()) - 1);
-    int y1 = std::min(lasty, static_cast<int>(nodey.size()) - 1);
-    for (const Grid2D* g : grids) {
-        ready = ready && !g->empty();
-        x1 = std::min(x1, g->nx());
-        y1 = std::min(y1, g->ny());
-    }
-    if (ready) {
+    const NodeRange r = usablenodes({&exx, &exy, &eyy, &dilatant, &maxshear}, nodex, nodey,
+                                    {firstx, lastx, firsty, lasty});
+    if (std::isfinite(scale) && scale > 0) {
         const double k = kHalfBar / scale;
-        for (int i = std::max(firstx, 0); i <= x1; ++i) {
-            for (int j = std::max(firsty, 0); j <= y1; ++j) {
+        for (int i = r.firstx; i <= r.lastx; ++i) {
+            for (int j = r.firsty; j <= r.lasty; ++j) {
                 bool usable = true;
                 for (const Grid2D* g : grids) usable = usable && hasvalue((*g)(i, j));
                 if (!usable) continue;

@@ -14,12 +14,6 @@ namespace {
 
 constexpr Rgb kTailDot{127, 127, 127};
 
-int lastusable(int last, const Grid2D& a, const Grid2D& b, std::size_t nodes, bool alongx) {
-    const int ga = alongx ? a.nx() : a.ny();
-    const int gb = alongx ? b.nx() : b.ny();
-    return std::min({last, ga, gb, static_cast<int>(nodes) - 1});
-}
-
 }  // namespace
 
 int drawvectors(PlotContext& pc, Host& host, const Grid2D& ax, const Grid2D& ay,
@@ -29,27 +23,24 @@ int drawvectors(PlotContext& pc, Host& host, const Grid2D& ax, const Grid2D& ay,
     host.setStatus(" Drawing Vectors");
     Surface& s = pc.surface();
     int drawn = 0;
-    if (!ax.empty() && !ay.empty()) {
-        const bool bars = std::isfinite(scale) && scale > 0;
-        const float k = bars ? kArrowLength / scale : 0.0f;
-        const int x1 = lastusable(lastx, ax, ay, nodex.size(), true);
-        const int y1 = lastusable(lasty, ax, ay, nodey.size(), false);
-        for (int i = std::max(firstx, 0); i <= x1; ++i) {
-            for (int j = std::max(firsty, 0); j <= y1; ++j) {
-                const float u = ax(i, j);
-                const float v = ay(i, j);
-                if (!hasvalue(u) || !hasvalue(v)) continue;
-                const float x = nodex[static_cast<std::size_t>(i)];
-                const float y = nodey[static_cast<std::size_t>(j)];
-                if (bars) {
-                    const float xe = x + k * u;
-                    const float ye = y - k * v;
-                    if (std::isfinite(xe) && std::isfinite(ye))
-                        s.Line(x, y, xe, ye, pc.palette.negative);
-                }
-                s.Circle(x, y, 1.5f, kTailDot);
-                ++drawn;
+    const bool bars = std::isfinite(scale) && scale > 0;
+    const float k = bars ? kArrowLength / scale : 0.0f;
+    const NodeRange r = usablenodes({&ax, &ay}, nodex, nodey, {firstx, lastx, firsty, lasty});
+    for (int i = r.firstx; i <= r.lastx; ++i) {
+        for (int j = r.firsty; j <= r.lasty; ++j) {
+            const float u = ax(i, j);
+            const float v = ay(i, j);
+            if (!hasvalue(u) || !hasvalue(v)) continue;
+            const float x = nodex[static_cast<std::size_t>(i)];
+            const float y = nodey[static_cast<std::size_t>(j)];
+            if (bars) {
+                const float xe = x + k * u;
+                const float ye = y - k * v;
+                if (std::isfinite(xe) && std::isfinite(ye))
+                    s.Line(x, y, xe, ye, pc.palette.negative);
             }
+            s.Circle(x, y, 1.5f, kTailDot);
+            ++drawn;
         }
     }
     host.setBusy(false);
