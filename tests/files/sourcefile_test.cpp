@@ -143,17 +143,6 @@ TEST_F(SourceFile, MapFileLayoutAndReadBack) {
     EXPECT_NEAR(ws.fault[1].fy1, 110, 0.01);  // 7 digits of a longitude: about 5 m
 }
 
-TEST_F(SourceFile, StoreAndOpenThroughFiles) {
-    test::ScratchDir dir;
-    ws.fault[1].fwidth = 12.5f;
-    ASSERT_TRUE(storesource(ws, host, dir.file("m.flt.txt")));
-    ws.fault[1].fwidth = 1;
-    EXPECT_EQ(readsourcefile(ws, host, geo(), dir.file("m.flt.txt")).nsources, 1);
-    EXPECT_EQ(ws.fault[1].fwidth, 12.5f);
-    EXPECT_FALSE(readsourcefile(ws, host, geo(), dir.file("no.flt.txt")).opened);
-    EXPECT_EQ(texts(), std::vector<std::string>{"Open Error"});
-}
-
 TEST(MapData, CoastFileIsFoundWithoutRegardToCase) {
     test::ScratchDir dir;
     WorkState ws;

@@ -233,6 +233,8 @@ TEST_F(WorkFile, GeographicSourcesWithoutMapFilesStopTheReading) {
     EXPECT_EQ(ws.nfault, 1);
 }
 
+// Through files; the source file's store and open go through the same
+// write and read routines, and so does every "Open Error".
 TEST_F(WorkFile, StoreAndReadThroughFiles) {
     test::ScratchDir dir;
     const std::string path = dir.file("a.wrk.txt");
@@ -241,10 +243,15 @@ TEST_F(WorkFile, StoreAndReadThroughFiles) {
     ws.cffdip = 10;
     EXPECT_TRUE(readworkfile(ws, host, proj, frame, path).opened);
     EXPECT_EQ(ws.cffdip, 60);
+    ASSERT_TRUE(storesource(ws, host, dir.file("m.flt.txt")));
+    EXPECT_EQ(readsourcefile(ws, host, geo(), dir.file("m.flt.txt")).nsources, 1);
 
     EXPECT_FALSE(storework(ws, host, geo(), dir.file("missing/dir/a.wrk.txt")));
     EXPECT_FALSE(readworkfile(ws, host, proj, frame, dir.file("none.wrk.txt")).opened);
-    EXPECT_EQ(texts(), (std::vector<std::string>{"Open Error", "Open Error"}));
+    EXPECT_FALSE(readsourcefile(ws, host, geo(), dir.file("none.flt.txt")).opened);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Open Error", "Open Error", "Open Error"}));
+    EXPECT_EQ(host.messages[0].title, "Error");
+    EXPECT_EQ(host.messages[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(host.menusEnabled);
 }
 
