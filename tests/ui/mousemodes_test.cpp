@@ -1,6 +1,5 @@
-// The plot's mouse modes: the plain decisions, a few choices of the state
-// machine seen through a recording sink, and every pointing mode driven by
-// synthetic mouse events on the real window.
+// The plot's mouse modes: the plain decisions, and every pointing mode driven
+// by synthetic mouse events on the real window.
 #include "app/mousemodes.h"
 
 #include <QLabel>
@@ -10,8 +9,6 @@
 
 #include "app/plotwidget.h"
 #include "plot/griddataline.h"
-#include "plot/recordingsurface.h"
-#include "support/scriptedhost.h"
 #include "ui/cffdialog.h"
 #include "ui/fielddialog.h"
 #include "ui/qpaintersurface.h"
@@ -21,59 +18,6 @@
 using namespace crustex;
 
 namespace {
-
-// Records what the state machine hands over, as "what x y" lines.
-struct RecordingSink : MouseSink {
-    faultrec source{};
-    std::vector<std::string> calls;
-    void put(const char* what, float a = 0, float b = 0) {
-        calls.push_back(
-            QString("%1 %2 %3").arg(what).arg(a, 0, 'f', 1).arg(b, 0, 'f', 1).toStdString());
-    }
-    void setLocation(const std::string&) override {}
-    void clearTransient() override {}
-    void drawProbeMark(float, float) override {}
-    void showNode(int ix, int iy) override { put("node", ix, iy); }
-    void showSite(int k) override { put("site", k); }
-    void drawFieldFrame(const FieldRect&) override {}
-    void restoreCursor() override {}
-    const faultrec& currentSource() override { return source; }
-    void setFirstEdge(float x, float y) override { put("first", x, y); }
-    void setSecondEdge(float x, float y) override { put("second", x, y); }
-    void setEdges(float x0, float y0, float, float) override { put("edges", x0, y0); }
-    void setPointSource(float x, float y) override { put("point", x, y); }
-    void returnSourceEditor() override { put("returnsource"); }
-    void setFieldRect(const FieldRect& r) override { put("fieldrect", r.x0, r.y0); }
-    void setInclinedReference(float x, float y) override { put("incref", x, y); }
-    void setInclinedStrike(float deg) override { put("incstrike", deg); }
-    void returnFieldDialog() override { put("returnfield"); }
-    void setCffStrike(float deg) override { put("cffstrike", deg); }
-    void returnCffDialog() override { put("returncff"); }
-};
-
-// A state machine on a recording surface with the default field and frame;
-// positions in km.
-struct Rig {
-    WorkState ws;
-    PlotContext pc;
-    RecordingSurface surface;
-    test::ScriptedHost host;
-    RecordingSink sink;
-    MouseModes modes{ws, pc, host, sink};
-
-    Rig() {
-        setdefaults(ws, "/tmp");
-        ws.gridstale = false;
-        pc.screen = pc.target = &surface;
-        setplotframe(pc.frame, ws.rwidth);
-    }
-    void press(float x, float y) {
-        modes.press(MouseButton::Left, false, false, toframex(pc.frame, x), toframey(pc.frame, y));
-    }
-    void release(float x, float y) {
-        modes.release(MouseButton::Left, toframex(pc.frame, x), toframey(pc.frame, y));
-    }
-};
 
 // A shown main window; pixel <-> km on its plot.
 struct Win {
@@ -106,33 +50,19 @@ float value(QLineEdit* box) { return box->text().toFloat(); }
 class MouseModesTest : public QObject {
     Q_OBJECT
 private slots:
-    void nearestNodeRounding_data() {
-        QTest::addColumn<float>("pos");
-        QTest::addColumn<float>("frame0");
-        QTest::addColumn<float>("frame1");
-        QTest::addColumn<int>("ngrid");
-        QTest::addColumn<int>("node");
-        // Field from frame 100 to 300 with 4 intervals: nodes every 50 units.
-        QTest::newRow("on a node") << 150.0f << 100.0f << 300.0f << 4 << 1;
-        QTest::newRow("just below half-way") << 174.9f << 100.0f << 300.0f << 4 << 1;
-        QTest::newRow("half-way rounds up") << 175.0f << 100.0f << 300.0f << 4 << 2;
-        QTest::newRow("last node") << 300.0f << 100.0f << 300.0f << 4 << 4;
-        QTest::newRow("left of the field") << 20.0f << 100.0f << 300.0f << 4 << 0;
-        QTest::newRow("right of the field") << 900.0f << 100.0f << 300.0f << 4 << 4;
-        QTest::newRow("not a number") << std::nanf("") << 100.0f << 300.0f << 4 << 0;
-        // The frame's y grows downwards: yview0 lies below yview1.
-        QTest::newRow("reversed: near the start") << 290.0f << 300.0f << 100.0f << 4 << 0;
-        QTest::newRow("reversed: half-way rounds up") << 125.0f << 300.0f << 100.0f << 4 << 4;
-        QTest::newRow("empty field") << 200.0f << 150.0f << 150.0f << 4 << 0;
-        QTest::newRow("no intervals") << 200.0f << 100.0f << 300.0f << 0 << 0;
-    }
     void nearestNodeRounding() {
-        QFETCH(float, pos);
-        QFETCH(float, frame0);
-        QFETCH(float, frame1);
-        QFETCH(int, ngrid);
-        QFETCH(int, node);
-        QCOMPARE(nearestnode(pos, frame0, frame1, ngrid), node);
+        // {position, frame of the first node, of the last, intervals, node}:
+        // a field from 100 to 300 with 4 intervals has nodes every 50 units;
+        // the frame's y grows downwards, so yview0 lies below yview1.
+        const float cases[][5] = {
+            {150, 100, 300, 4, 1}, {174.9f, 100, 300, 4, 1}, {175, 100, 300, 4, 2},
+            {300, 100, 300, 4, 4}, {20, 100, 300, 4, 0},     {900, 100, 300, 4, 4},
+            {NAN, 100, 300, 4, 0}, {290, 300, 100, 4, 0},    {125, 300, 100, 4, 4},
+            {200, 150, 150, 4, 0}, {200, 100, 300, 0, 0}};
+        for (const auto& [pos, f0, f1, n, node] : cases) {
+            QVERIFY2(nearestnode(pos, f0, f1, int(n)) == int(node),
+                     qPrintable(QString("%1 in %2..%3").arg(pos).arg(f0).arg(f1)));
+        }
     }
     void dragGeometry() {
         const FieldRect want{10, 20, 110, 220};
@@ -159,54 +89,49 @@ private slots:
                  QString(" (35.123N:135.500E)"));
     }
 
-    // --- The state machine ---
-
-    void probeTakesANearerSite() {
-        Rig r;
-        r.ws.nsite = 2;
-        r.ws.site[1].x = 60, r.ws.site[1].y = 60;
-        r.ws.site[2].x = 101, r.ws.site[2].y = 99;
-        r.press(100.5f, 99.5f);
-        r.release(100.5f, 99.5f);
-        r.press(27.5f, 27.5f);  // on a node (7.5 km cells from 20), far from sites
-        QCOMPARE(r.sink.calls, (std::vector<std::string>{"site 2.0 0.0", "node 1.0 1.0"}));
-    }
-    void pressDuringADragIsIgnored() {
-        Rig r;
-        r.modes.doubleclick(100, 100);  // outside area mode: nothing
-        QVERIFY(r.host.messages.empty());
-        r.ws.mousemode = kModeCffStrike;
-        r.modes.press(MouseButton::Left, false, false, 100, 100);
-        r.modes.press(MouseButton::Left, false, false, 300, 300);  // ignored
-        r.modes.release(MouseButton::Left, 100, 50);
-        QCOMPARE(r.sink.calls,
-                 (std::vector<std::string>{"cffstrike 0.0 0.0", "returncff 0.0 0.0"}));
-        QCOMPARE(r.ws.mousemode, int16_t(kModeIdle));
-        QCOMPARE(r.host.menuChanges, std::vector<bool>{true});
-    }
-    void edgePointSourceAndInclinedReference() {
-        Rig r;
-        r.ws.mousemode = kModeFaultEdge;
-        r.press(50, 60);
-        r.modes.move(toframex(r.pc.frame, 70), toframey(r.pc.frame, 60));
-        r.release(70, 80);
-        QVERIFY(r.surface.AutoRedraw());
-        r.ws.mousemode = kModePointSource;  // taken on the press
-        r.press(44, 55);
-        QCOMPARE(r.ws.mousemode, int16_t(kModeIdle));
-        r.release(44, 55);
-        r.ws.mousemode = kModeInclinedRef;
-        r.press(44, 55);
-        r.release(54, 55);  // due east
-        QCOMPARE(r.sink.calls, (std::vector<std::string>{
-                                   "first 50.0 60.0", "second 70.0 80.0", "returnsource 0.0 0.0",
-                                   "point 44.0 55.0", "returnsource 0.0 0.0", "incref 44.0 55.0",
-                                   "incstrike 90.0 0.0", "returnfield 0.0 0.0"}));
-        QCOMPARE(r.ws.mousemode, int16_t(kModeIdle));
-        QVERIFY(r.host.menusEnabled);
-    }
-
     // --- Driven through the real window ---
+
+    void windowPointSourceInclinedReferenceAndCffStrike() {
+        Win win;
+        WorkState& ws = win.rig.ws;
+        // The point source is taken on the press.
+        SourceEditor* se = win.w.sourceEditor();
+        QVERIFY(win.w.runCommand("sourcemenu"));
+        se->pointPointClicked();
+        QCOMPARE(ws.mousemode, int16_t(kModePointSource));
+        QTest::mousePress(win.plot, Qt::LeftButton, {}, win.pixel(44, 55));
+        QCOMPARE(ws.mousemode, int16_t(kModeIdle));
+        QVERIFY(se->isVisible());
+        QTest::mouseRelease(win.plot, Qt::LeftButton, {}, win.pixel(44, 55));
+        QVERIFY(std::abs(value(se->box("px")) - 44) <= 0.6f);
+        QVERIFY(std::abs(value(se->box("py")) - 55) <= 0.6f);
+        static_cast<QDialog*>(se)->reject();
+        // The inclined field's reference, and its strike by the drag: east.
+        FieldDialog* fd = win.w.fieldDialog();
+        QVERIFY(win.w.runCommand("fieldmenu"));
+        fd->pointReferenceClicked();
+        win.drag(win.pixel(44, 55), win.pixel(64, 55));
+        QCOMPARE(ws.mousemode, int16_t(kModeIdle));
+        QVERIFY(fd->isVisible());
+        QVERIFY(std::abs(value(fd->box("obsincx")) - 44) <= 0.6f);
+        QVERIFY(std::abs(value(fd->box("obsincs")) - 90) <= 0.01f);
+        static_cast<QDialog*>(fd)->reject();
+        // The receiver's strike: a second press during the drag is ignored.
+        CffDialog* cd = win.w.cffDialog();
+        QVERIFY(win.w.runCommand("cffparamenu"));
+        cd->pointStrikeClicked();
+        QCOMPARE(ws.mousemode, int16_t(kModeCffStrike));
+        win.w.mouseModes().press(MouseButton::Left, false, false, 100, 100);
+        win.w.mouseModes().press(MouseButton::Left, false, false, 300, 300);
+        win.w.mouseModes().release(MouseButton::Left, 100, 50);
+        QCOMPARE(ws.mousemode, int16_t(kModeIdle));
+        QVERIFY(cd->isVisible());
+        QCOMPARE(cd->box("cffstrike")->text(), QString("0."));
+        QVERIFY(win.w.topMenu("Parameter")->menuAction()->isEnabled());
+        // A double click outside the area mode does nothing.
+        win.w.mouseModes().doubleclick(100, 100);
+        QCOMPARE(ws.mousemode, int16_t(kModeIdle));
+    }
 
     void windowFieldRectangleInEitherDirection() {
         QStringList got[2];
@@ -258,6 +183,13 @@ private slots:
         QCOMPARE(win.w.infoStrip()->text(), QString::fromStdString(griddatatext(ws, 1, 2)));
         QTest::mouseClick(win.plot, Qt::LeftButton, {}, QPoint(5, 5));  // outside: the corner
         QCOMPARE(win.w.infoStrip()->text(), QString::fromStdString(griddatatext(ws, 0, 4)));
+        // A site nearer than the nearest node is shown instead of the node.
+        ws.nsite = 2;
+        ws.site[1].x = win.kmx(300), ws.site[1].y = win.kmy(350);
+        ws.site[2].x = win.kmx(236), ws.site[2].y = win.kmy(276);
+        win.w.infoStrip()->clear();
+        QTest::mouseClick(win.plot, Qt::LeftButton, {}, QPoint(238, 274));
+        QVERIFY(win.w.infoStrip()->text().isEmpty());
         // Moving writes the read-out.
         QTest::mouseMove(win.plot, QPoint(100, 350));
         QCOMPARE(win.w.locationStrip()->text(),
@@ -270,8 +202,17 @@ private slots:
             return std::abs(value(se->box(field)) - want) <= tol;
         };
         QVERIFY(win.w.runCommand("sourcemenu"));
+        // A plain drag: the edges where it starts and ends.
         se->pointFaultClicked();
         QCOMPARE(win.rig.ws.mousemode, int16_t(kModeFaultEdge));
+        win.drag(win.pixel(50, 60), win.pixel(70, 80));
+        QVERIFY(near("fx0", 50, 0.6f) && near("fy0", 60, 0.6f));
+        QVERIFY(near("fx1", 70, 0.6f) && near("fy1", 80, 0.6f));
+        // Shift-drag: both edges move with the pointer.
+        for (const auto& [f, v] :
+             {std::pair{"fx0", "85"}, {"fy0", "100"}, {"fx1", "105"}, {"fy1", "100"}})
+            se->box(f)->setText(v);
+        se->pointFaultClicked();
         const QPoint a = win.pixel(95, 100);
         const QPoint b = a + QPoint(40, -30);
         win.drag(a, b, Qt::ShiftModifier);
