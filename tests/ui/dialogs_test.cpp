@@ -497,7 +497,6 @@ private slots:
         QVERIFY(!child<QPushButton>(&e, "delbt")->isEnabled());
         QVERIFY(!child<QPushButton>(&e, "applybt")->isEnabled());  // nothing displayed yet
         QVERIFY(highlighted(wb) > 0);                              // the current source in blue
-        e.hide();
         wb.ws.quantitykey = "uz";
         wb.ws.fault[1] = pointSource(70, 80);
         e.rebuildList();
@@ -529,20 +528,17 @@ private slots:
         QVERIFY(child<QPushButton>(&e, "delbt")->isEnabled());
         // The existing source keeps the kind of the entry it was selected by.
         QCOMPARE(e.workingRecord(1).sourcetype, first.sourcetype);
-        const faultrec& added = e.workingRecord(2);
-        QCOMPARE(int(added.sourcetype), int(point));
-        if (!point) {  // east and south
-            QCOMPARE(added.fx0, first.fx0 + 3);
-            QCOMPARE(added.fx1, first.fx1 + 3);
-            QCOMPARE(added.fy0, first.fy0 - 3);
-            QCOMPARE(added.fy1, first.fy1 - 3);
-            QCOMPARE(added.rakeangle, first.rakeangle);
-        } else {  // east and north, rake set to 90
-            QCOMPARE(added.px, first.px + 3);
-            QCOMPARE(added.py, first.py + 3);
-            QCOMPARE(added.fx0, first.fx0);
-            QCOMPARE(added.rakeangle, 90.0f);
+        // A copy of the current source moved east and south (a fault) or
+        // east and north with the rake set to 90 (a point source).
+        faultrec want = first;
+        want.sourcetype = point ? 1 : 0;
+        if (point) {
+            want.px += 3, want.py += 3, want.rakeangle = 90;
+        } else {
+            want.fx0 += 3, want.fx1 += 3, want.fy0 -= 3, want.fy1 -= 3;
         }
+        const faultrec& added = e.workingRecord(2);
+        QVERIFY(added == want);
         // The boxes show the new source, and it is drawn in blue.
         QCOMPARE(e.box(point ? "px" : "fx0")->text(),
                  QString::fromStdString(formatnumber(point ? added.px : added.fx0, "0.##")));
