@@ -39,11 +39,7 @@ CffDialog::CffDialog(Workbench& wb, QWidget* parent) : QDialog(parent), wb_(wb) 
     applybt_ = makeButton(this, "Apply", "applybt");
     QPushButton* cancel = makeButton(this, "Cancel", "cancelbt");
     ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(applybt_);
-    buttons->addWidget(cancel);
+    auto* buttons = buttonRow({ok, applybt_, cancel});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);

@@ -57,10 +57,7 @@ CustomDialog::CustomDialog(Workbench& wb, QWidget* parent) : QDialog(parent), wb
     QPushButton* ok = makeButton(this, "OK", "okbt");
     QPushButton* cancel = makeButton(this, "Cancel", "cancelbt");
     ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto* buttons = buttonRow({ok, cancel});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(displ);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,6 +27,13 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& 
     b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
+}
+
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QPushButton* b : buttons) row->addWidget(b);
+    return row;
 }
 
 QLabel* makeCaption(QWidget* parent, const QString& text) {
@@ -100,6 +108,10 @@ bool FormBoxes::rejected(const FormCheck& check, Host& host) const {
     if (b && !b->isEnabled()) b->setEnabled(true);
     inputerror(b, host);
     return true;
+}
+
+bool FormBoxes::checked(DialogKind dialog, FieldValues& values, Host& host) const {
+    return !rejected(checkdialog(dialog, boxtext(), values), host);
 }
 
 }  // namespace crustex

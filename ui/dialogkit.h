@@ -1,10 +1,11 @@
 // Small building blocks shared by the parameter dialogs: labelled number
-// boxes laid out in rows, buttons with their program names, the table that
-// ties a work-state field name to its box, and showing a dialog modally
-// without blocking the caller.
+// boxes laid out in rows, buttons with their program names and the row they
+// stand in, the table that ties a work-state field name to its box, and
+// showing a dialog modally without blocking the caller.
 #pragma once
 
 #include <QString>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <utility>
@@ -14,6 +15,7 @@
 
 class QDialog;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,6 +38,9 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, const QString& 
 // col + 1, col + 2) and returns the box. An empty unit leaves its cell empty.
 QLineEdit* addBoxRow(QGridLayout* grid, int row, const QString& caption, const QString& name,
                      const QString& unit, int col = 0);
+
+// A row of buttons at its right end, in the given order.
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 
 // A caption label that never wraps or clips.
 QLabel* makeCaption(QWidget* parent, const QString& text);
@@ -65,6 +70,10 @@ public:
     // is enabled first so that it can be corrected. A rejection
     // that names no box of this dialog still shows the message.
     bool rejected(const FormCheck& check, Host& host) const;
+    // Checks every box of this set in the dialog's order (checkdialog): true
+    // with the values in `values`, or false after reporting the rejected box
+    // as rejected() does.
+    bool checked(DialogKind dialog, FieldValues& values, Host& host) const;
 
 private:
     std::map<std::string, QLineEdit*> boxes_;

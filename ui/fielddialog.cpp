@@ -79,21 +79,14 @@ FieldDialog::FieldDialog(Workbench& wb, QWidget* parent) : QDialog(parent), wb_(
     assistbt->setToolTip("Enter the reference point in latitude and longitude");
     QPushButton* mousebt2 = makeButton(incl, "Mouse", "mousebt2");
     mousebt2->setToolTip("Point out the reference point and the strike on the plot");
-    auto* incButtons = new QHBoxLayout;
-    incButtons->addStretch(1);
-    incButtons->addWidget(assistbt);
-    incButtons->addWidget(mousebt2);
+    auto* incButtons = buttonRow({assistbt, mousebt2});
     ig->addLayout(incButtons, 2, 3, 1, 3);
 
     QPushButton* ok = makeButton(this, "OK", "okbt");
     QPushButton* apply = makeButton(this, "Apply", "applybt");
     QPushButton* cancel = makeButton(this, "Cancel", "cancelbt");
     ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(apply);
-    buttons->addWidget(cancel);
+    auto* buttons = buttonRow({ok, apply, cancel});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(widthHolder);

@@ -24,10 +24,7 @@ QHBoxLayout* okCancelRow(QDialog* d, QPushButton*& ok) {
     QPushButton* cancel = makeButton(d, "Cancel", "cancelbt");
     ok->setDefault(true);
     QObject::connect(cancel, &QPushButton::clicked, d, &QDialog::reject);
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(ok);
-    row->addWidget(cancel);
+    auto* row = buttonRow({ok, cancel});
     return row;
 }
 
@@ -107,10 +104,7 @@ bool FaultAssistant::entry(float fx0, float fy0, float fx1, float fy1) {
 
 bool FaultAssistant::okClicked() {
     FieldValues v;
-    if (boxes_.rejected(checkdialog(DialogKind::LocationAssistant, boxes_.boxtext(), v),
-                        wb_.host())) {
-        return false;
-    }
+    if (!boxes_.checked(DialogKind::LocationAssistant, v, wb_.host())) return false;
     if (!readyprojection(wb_)) return false;
     const Projection& p = wb_.projection();
     const float lon = v.get("longitude");
@@ -159,10 +153,7 @@ bool PointAssistant::entry(float x, float y) {
 
 bool PointAssistant::okClicked() {
     FieldValues v;
-    if (boxes_.rejected(checkdialog(DialogKind::LocationAssistant, boxes_.boxtext(), v),
-                        wb_.host())) {
-        return false;
-    }
+    if (!boxes_.checked(DialogKind::LocationAssistant, v, wb_.host())) return false;
     if (!readyprojection(wb_)) return false;
     float x = 0, y = 0;
     geotokm(wb_.projection(), wb_.plot().frame, v.get("latitude"), v.get("longitude"), x, y);

@@ -94,13 +94,10 @@ OptionDialog::OptionDialog(Workbench& wb, QWidget* parent) : QDialog(parent), wb
     optionsLayout->addStretch(1);
     tabs_->addTab(optionsPage, "Options");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
     QPushButton* ok = makeButton(this, "OK", "okbt");
     QPushButton* cancel = makeButton(this, "Cancel", "cancelbt");
     ok->setDefault(true);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = buttonRow({ok, cancel});
     connect(ok, &QPushButton::clicked, this, &OptionDialog::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

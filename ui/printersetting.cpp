@@ -32,10 +32,7 @@ PrinterSettingDialog::PrinterSettingDialog(Workbench& wb, QWidget* parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &PrinterSettingDialog::okClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto* buttons = buttonRow({ok, cancel});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(holder);
@@ -54,10 +51,7 @@ void PrinterSettingDialog::entry() {
 
 bool PrinterSettingDialog::okClicked() {
     FieldValues values;
-    if (boxes_.rejected(checkdialog(DialogKind::PrinterSetting, boxes_.boxtext(), values),
-                        wb_.host())) {
-        return false;
-    }
+    if (!boxes_.checked(DialogKind::PrinterSetting, values, wb_.host())) return false;
     WorkState& ws = wb_.state();
     ws.ymargin = values.getint16("ymargin");
     ws.xmargin = values.getint16("xmargin");

@@ -219,11 +219,7 @@ void SourceEditor::buildLayout() {
     QPushButton* cancel = makeButton(this, "Cancel", "cancelbt");
     applybt_ = makeButton(this, "Apply", "applybt");
     ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(applybt_);
+    auto* buttons = buttonRow({ok, cancel, applybt_});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(listRow);

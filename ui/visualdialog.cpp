@@ -76,10 +76,7 @@ VisualDialog::VisualDialog(Workbench& wb, QWidget* parent) : QDialog(parent), wb
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &VisualDialog::okClicked);
     connect(cancel, &QPushButton::clicked, this, &VisualDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto* buttons = buttonRow({ok, cancel});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(contour);
@@ -123,10 +120,7 @@ void VisualDialog::enableForScale(int scaletype) {
 
 bool VisualDialog::okClicked() {
     FieldValues values;
-    if (boxes_.rejected(checkdialog(DialogKind::Visualization, boxes_.boxtext(), values),
-                        wb_.host())) {
-        return false;
-    }
+    if (!boxes_.checked(DialogKind::Visualization, values, wb_.host())) return false;
     WorkState& ws = wb_.state();
     ws.cminval = values.get("cminval");
     ws.cline = values.get("cline");
