@@ -228,10 +228,6 @@ struct Refer {
 const Refer kReferRows[] = {
     {"map", 0, "Choose 'japanv.map' to Decide the Directory",
      "Choose 'Japanv map'|Map File (*.map)", "/d/map/japanv.map", "/d/map/"},
-    {"area", 1, "Choose 'fixarea.lst' to Decide the Directory",
-     "Choose 'fixarea.lst'|Map File (*.lst)", "/d/area/fixarea.lst", "/d/area/"},
-    {"seis", 2, "Choose 'seis95.exe' to Decide the Directory",
-     "Choose 'seis95.exe'|Execute File (*.exe)", "/d/seis/seis95.exe", "/d/seis/"},
     {"vhyp", 3, "", "Choose VHYP File|VHYP File (*.hyp *.ep)", "/d/data/cat.ep", "/d/data/cat.ep"},
 };
 

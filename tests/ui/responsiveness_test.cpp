@@ -15,8 +15,9 @@ using crustex::test::WindowRig;
 
 namespace {
 
-// Twenty faults spread over the field.
-void twentyfaults(WorkState& ws) {
+// Twenty faults spread over a field of grid x grid intervals.
+void twentyfaults(WorkState& ws, int grid) {
+    ws.xgrid = ws.ygrid = int16_t(grid);
     ws.nfault = 20;
     for (int k = 1; k <= 20; ++k) {
         faultrec f = defaultSource();
@@ -37,9 +38,7 @@ private slots:
         WindowRig r;
         MainWindow& w = *r.w;
         QVERIFY(r.shown());
-        r.ws.xgrid = 300;
-        r.ws.ygrid = 300;
-        twentyfaults(r.ws);
+        twentyfaults(r.ws, 300);
 
         QElapsedTimer clock;
         qint64 last = -1, longest = 0;
@@ -103,9 +102,7 @@ private slots:
         WindowRig r;
         MainWindow& w = *r.w;
         QVERIFY(r.shown());
-        r.ws.xgrid = 120;
-        r.ws.ygrid = 120;
-        twentyfaults(r.ws);
+        twentyfaults(r.ws, 120);
         auto first = std::make_shared<test::SeenBox>();
         auto second = std::make_shared<test::SeenBox>();
         int askedAt = 0;
