@@ -513,6 +513,7 @@ private slots:
         QFETCH(bool, point);
         FakeWorkbench wb;
         wb.ws.rwidth = 300;  // shift 3 km
+        wb.ws.fault[1].rakeangle = 30;
         SourceEditor e(wb);
         e.entryfaultform();
         act(&e, qPrintable(steps));
