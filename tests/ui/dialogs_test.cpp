@@ -375,34 +375,6 @@ private slots:
         QVERIFY(child<QPushButton>(&d, "applybt")->isEnabled());
     }
 
-    void pointingButtonsHideAndGetTheResultBack() {
-        FakeWorkbench wb;
-        FieldDialog f(wb);
-        f.entryfieldform();
-        click(&f, "mousebt");
-        QVERIFY(!f.isVisible());
-        f.setFieldRect(10.04f, 12.36f, 150, 160.5f);
-        f.returnfieldform();
-        QVERIFY(f.isVisible());
-        click(&f, "mousebt2");
-        f.setInclinedReference(50.55f, 60);
-        f.setInclinedStrike(33.333f);
-        f.returnfieldform();
-        CffDialog c(wb);
-        c.entrycffform();
-        click(&c, "mousebt");
-        QVERIFY(!c.isVisible());
-        c.setStrike(123.456f);
-        c.returncffform();
-        QVERIFY(c.isVisible());
-        const std::vector<std::pair<int, QString>> modes = {
-            {2, " Drag Mouse to Enclose Drawing Field...."},
-            {10, " Drag Mouse to Point out Strike Angle ...."},
-            {3, " Drag Mouse to Point out Strike Angle...."}};
-        QCOMPARE(wb.pointing, modes);
-        expectShown(&f, "xview0=10.;yview0=12.4;yview1=160.5;obsincx=50.6;obsincs=33.33");
-        expectShown(&c, "cffstrike=123.46");
-    }
     void fieldInclinedSwitchesTheDepthBox() {
         FakeWorkbench wb;
         FieldDialog d(wb);

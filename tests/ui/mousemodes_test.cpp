@@ -110,17 +110,19 @@ private slots:
         FieldDialog* fd = win.w.fieldDialog();
         QVERIFY(win.w.runCommand("fieldmenu"));
         fd->pointReferenceClicked();
+        QCOMPARE(win.w.infoStrip()->text(), QString(" Drag Mouse to Point out Strike Angle ...."));
         win.drag(win.pixel(44, 55), win.pixel(64, 55));
         QCOMPARE(ws.mousemode, int16_t(kModeIdle));
         QVERIFY(fd->isVisible());
         QVERIFY(std::abs(value(fd->box("obsincx")) - 44) <= 0.6f);
-        QVERIFY(std::abs(value(fd->box("obsincs")) - 90) <= 0.01f);
+        QCOMPARE(fd->box("obsincs")->text(), QString("90."));
         static_cast<QDialog*>(fd)->reject();
         // The receiver's strike: a second press during the drag is ignored.
         CffDialog* cd = win.w.cffDialog();
         QVERIFY(win.w.runCommand("cffparamenu"));
         cd->pointStrikeClicked();
         QCOMPARE(ws.mousemode, int16_t(kModeCffStrike));
+        QCOMPARE(win.w.infoStrip()->text(), QString(" Drag Mouse to Point out Strike Angle...."));
         win.w.mouseModes().press(MouseButton::Left, false, false, 100, 100);
         win.w.mouseModes().press(MouseButton::Left, false, false, 300, 300);
         win.w.mouseModes().release(MouseButton::Left, 100, 50);
@@ -141,6 +143,8 @@ private slots:
             QVERIFY(win.w.runCommand("fieldmenu"));
             fd->pointAreaClicked();
             QCOMPARE(win.rig.ws.mousemode, int16_t(kModeFieldRect));
+            QCOMPARE(win.w.infoStrip()->text(),
+                     QString(" Drag Mouse to Enclose Drawing Field...."));
             QVERIFY(!fd->isVisible());
             QVERIFY(!win.w.topMenu("Parameter")->menuAction()->isEnabled());
             const QPoint a(120, 400), b(420, 150);
