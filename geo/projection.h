@@ -67,8 +67,7 @@ struct Projection {
 bool setprojection(Projection& p, WorkState& ws);
 
 // The same for an explicit range and kind; lon2 is wrapped in place.
-bool setupprojection(Projection& p, int16_t kind, float lat1, float lon1, float lat2,
-                     float& lon2);
+bool setupprojection(Projection& p, int16_t kind, float lat1, float lon1, float lat2, float& lon2);
 
 // Computes the constants of the state's kind for scale s (km per frame unit)
 // around its reference point phi0, lam0.

@@ -27,7 +27,9 @@ public:
     int nx() const { return nx_; }  // last i index
     int ny() const { return ny_; }  // last j index
     bool empty() const { return data_.empty(); }
-    bool contains(int i, int j) const { return i >= 0 && j >= 0 && i <= nx_ && j <= ny_ && !data_.empty(); }
+    bool contains(int i, int j) const {
+        return i >= 0 && j >= 0 && i <= nx_ && j <= ny_ && !data_.empty();
+    }
 
     float& operator()(int i, int j) { return data_[index(i, j)]; }
     float operator()(int i, int j) const { return data_[index(i, j)]; }
@@ -41,7 +43,8 @@ public:
 
 private:
     std::size_t index(int i, int j) const {
-        return static_cast<std::size_t>(i) * static_cast<std::size_t>(ny_ + 1) + static_cast<std::size_t>(j);
+        return static_cast<std::size_t>(i) * static_cast<std::size_t>(ny_ + 1) +
+               static_cast<std::size_t>(j);
     }
     int nx_ = 0;
     int ny_ = 0;

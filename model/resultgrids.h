@@ -11,27 +11,27 @@ namespace crustex {
 // position arrays that the drawing routines fill. The numbering in the
 // comments is the grid number used throughout the program.
 struct ResultGrids {
-    Grid2D nodez;     // 1  node z (km, <= 0)
-    Grid2D ux;        // 2  displacement east (mm)
-    Grid2D uy;        // 3  displacement north (mm)
-    Grid2D uz;        // 4  displacement up (mm)
-    Grid2D duxdx;     // 5  exx
-    Grid2D duydx;     // 6
-    Grid2D duzdx;     // 7  tilt east
-    Grid2D duxdy;     // 8
-    Grid2D duydy;     // 9  eyy
-    Grid2D duzdy;     // 10 tilt north
-    Grid2D duxdz;     // 11
-    Grid2D duydz;     // 12
-    Grid2D duzdz;     // 13 ezz
-    Grid2D exy;       // 14
-    Grid2D eyz;       // 15
-    Grid2D ezx;       // 16
-    Grid2D areal;     // 17 exx + eyy
-    Grid2D vol;       // 18 exx + eyy + ezz
-    Grid2D maxshear;  // 19
-    Grid2D cff;       // 20 delta CFF / rigidity
-    Grid2D composite; // 21 weighted composition
+    Grid2D nodez;      // 1  node z (km, <= 0)
+    Grid2D ux;         // 2  displacement east (mm)
+    Grid2D uy;         // 3  displacement north (mm)
+    Grid2D uz;         // 4  displacement up (mm)
+    Grid2D duxdx;      // 5  exx
+    Grid2D duydx;      // 6
+    Grid2D duzdx;      // 7  tilt east
+    Grid2D duxdy;      // 8
+    Grid2D duydy;      // 9  eyy
+    Grid2D duzdy;      // 10 tilt north
+    Grid2D duxdz;      // 11
+    Grid2D duydz;      // 12
+    Grid2D duzdz;      // 13 ezz
+    Grid2D exy;        // 14
+    Grid2D eyz;        // 15
+    Grid2D ezx;        // 16
+    Grid2D areal;      // 17 exx + eyy
+    Grid2D vol;        // 18 exx + eyy + ezz
+    Grid2D maxshear;   // 19
+    Grid2D cff;        // 20 delta CFF / rigidity
+    Grid2D composite;  // 21 weighted composition
 
     std::vector<float> nodex;  // frame x of each x node, 0..xgrid
     std::vector<float> nodey;  // frame y of each y node, 0..ygrid

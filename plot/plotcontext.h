@@ -11,8 +11,8 @@
 namespace crustex {
 
 struct PlotContext {
-    Surface* screen = nullptr;   // the main plot picture
-    Surface* target = nullptr;   // current drawing target (screen or printer)
+    Surface* screen = nullptr;  // the main plot picture
+    Surface* target = nullptr;  // current drawing target (screen or printer)
     PlotFrame frame;
     Palette palette;
     std::string colormode = "nomap";  // the mode the palette was last set to
