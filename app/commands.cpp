@@ -6,7 +6,7 @@
 #include "app/plotcalls.h"
 #include "app/plotwidget.h"
 #include "app/windowhost.h"
-#include "plot/layers.h"
+#include "geo/maplayers.h"
 #include "ui/qpaintersurface.h"
 
 namespace crustex {
@@ -67,11 +67,11 @@ void MainWindow::drawBackgroundLayers() {
     surface_->setAutoRedraw(true);
     pc_.target = surface_.get();
     surface_->Cls();
-    if (ws_.topocolor || ws_.topocontour) drawtopography(ws_, pc_, *host_);
-    drawmap(ws_, pc_, *host_);
+    if (ws_.topocolor || ws_.topocontour) drawtopography(ws_, pc_, proj_, *host_);
+    drawmap(ws_, pc_, proj_, *host_);
     host_->processEvents();
-    if (ws_.volcano) drawvolcanoes(ws_, pc_, *host_);
-    if (ws_.needevent) drawevents(ws_, pc_, *host_);
+    if (ws_.volcano) drawvolcanoes(ws_, pc_, proj_, *host_);
+    if (ws_.needevent) drawevents(ws_, pc_, proj_, *host_);
     surface_->keepAsBackground();
 }
 

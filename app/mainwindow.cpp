@@ -161,7 +161,7 @@ void MainWindow::drawPicture() {
     // A Ctrl-Q typed during an earlier drawing must not abort this one.
     ws_.abortflag = false;
     pc_.target = surface_.get();
-    composepicture(ws_, pc_, *host_, nullptr, dumyimg_.isNull() ? nullptr : &dumyimg_);
+    composepicture(ws_, pc_, *host_, proj_, nullptr, dumyimg_.isNull() ? nullptr : &dumyimg_);
     beginWork(false);
     refreshPlot();
     updateMenus();

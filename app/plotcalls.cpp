@@ -1,15 +1,16 @@
 #include "app/plotcalls.h"
 
+#include "compose/picture.h"
 #include "plot/background.h"
 #include "plot/griddataline.h"
 #include "plot/modelglyphs.h"
-#include "plot/picture.h"
 
 namespace crustex {
 
-PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Surface* printer,
-                              const Picture* background) {
+PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projection& proj,
+                              Surface* printer, const Picture* background) {
     PictureInputs in;
+    in.projection = &proj;
     in.printer = printer;
     in.background = background;
     return drawpicture(ws, pc, host, printer ? "printer" : "screen", in);

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "compose/picture.h"
 #include "model/host.h"
 #include "model/workstate.h"
-#include "plot/picture.h"
 #include "plot/plotcontext.h"
 
 namespace crustex {
@@ -15,9 +15,10 @@ namespace crustex {
 class Picture;
 
 // The whole picture for "screen" (printer == null) or "printer" (drawn on
-// *printer). background: the pasted picture, or null.
-PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Surface* printer,
-                              const Picture* background);
+// *printer). background: the pasted picture, or null; proj: the projection
+// the map layers draw with.
+PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projection& proj,
+                              Surface* printer, const Picture* background);
 // Cls, field frame, depth lines, sources, area, site marks.
 void composeoverlay(WorkState& ws, PlotContext& pc);
 // The pasted picture fitted into the 640 x 510 frame at (0, 0).

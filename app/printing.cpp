@@ -39,7 +39,7 @@ void MainWindow::printPicture() {
     if (!beginWork(true)) return;
     ws_.abortflag = false;
     const PictureOutcome outcome = composepicture(
-        ws_, pc_, *host_, &paper, ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr);
+        ws_, pc_, *host_, proj_, &paper, ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr);
     beginWork(false);
     pc_.target = surface_.get();
 

@@ -10,7 +10,7 @@
 #include <QtTest>
 
 #include "model/host.h"
-#include "plot/picture.h"
+#include "compose/picture.h"
 #include "windowtestkit.h"
 
 using namespace crustex;

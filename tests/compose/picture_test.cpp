@@ -1,4 +1,4 @@
-#include "plot/picture.h"
+#include "compose/picture.h"
 
 #include <gtest/gtest.h>
 

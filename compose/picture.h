@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "engine/siteeval.h"
+#include "geo/projection.h"
 #include "model/grid2d.h"
 #include "model/host.h"
 #include "model/resultgrids.h"
@@ -61,6 +62,9 @@ struct PictureInputs {
     // Where the site values go; the sites are evaluated (when loaded) only
     // when this is given.
     SiteResults* sites = nullptr;
+    // The projection the map layers set up and draw with; without it no map
+    // layer is drawn.
+    Projection* projection = nullptr;
 };
 
 enum class PictureOutcome {

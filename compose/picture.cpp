@@ -1,4 +1,4 @@
-#include "plot/picture.h"
+#include "compose/picture.h"
 
 #include <array>
 #include <string>
@@ -7,16 +7,17 @@
 #include "engine/composite.h"
 #include "engine/fieldgrid.h"
 #include "engine/inclinedlines.h"
+#include "geo/maplayers.h"
 #include "model/numtext.h"
 #include "plot/background.h"
 #include "plot/contourtrace.h"
-#include "plot/layers.h"
 #include "plot/legends.h"
 #include "plot/modelglyphs.h"
 #include "plot/principalglyphs.h"
 #include "plot/scalebar.h"
 #include "plot/textplace.h"
 #include "plot/vectorglyphs.h"
+#include "sites/sitegraphs.h"
 
 namespace crustex {
 
@@ -188,11 +189,12 @@ PictureOutcome drawpicture(WorkState& ws, PlotContext& pc, Host& host, std::stri
             }
         }
         if (ws.pastedbackground && in.background) paintbackground(pc, host, *in.background);
-        if (ws.needmap) {
-            if (ws.topocolor || ws.topocontour) drawtopography(ws, pc, host);
-            drawmap(ws, pc, host);
-            if (ws.volcano) drawvolcanoes(ws, pc, host);
-            if (ws.needevent) drawevents(ws, pc, host);
+        if (ws.needmap && in.projection) {
+            Projection& proj = *in.projection;
+            if (ws.topocolor || ws.topocontour) drawtopography(ws, pc, proj, host);
+            drawmap(ws, pc, proj, host);
+            if (ws.volcano) drawvolcanoes(ws, pc, proj, host);
+            if (ws.needevent) drawevents(ws, pc, proj, host);
         }
         if (const QuantityInfo* q = findquantity(ws.quantitykey)) {
             if (q->kind == K::Contour)
