@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "model/workstate.h"
@@ -12,12 +11,6 @@
 namespace crustex {
 
 namespace fs = std::filesystem;
-
-std::string asciilower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 std::string userconfigdir() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -51,40 +44,6 @@ std::string appfileforreading(const std::string& programdir, const std::string& 
     const std::string beside = joinpath(programdir, name);
     if (fileexists(beside)) return beside;
     return own;
-}
-
-bool fileexists(const std::string& path) {
-    std::error_code ec;
-    return !path.empty() && fs::is_regular_file(path, ec);
-}
-
-std::string findfilenocase(const std::string& dir, const std::string& name) {
-    const std::string exact = joinpath(dir, name);
-    if (fileexists(exact)) return exact;
-    std::error_code ec;
-    fs::directory_iterator it(dir.empty() ? "." : dir, ec);
-    if (ec) return "";
-    const std::string want = asciilower(name);
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec) return "";
-        if (asciilower(it->path().filename().string()) == want && it->is_regular_file(ec))
-            return it->path().string();
-    }
-    return "";
-}
-
-bool readwholefile(const std::string& path, std::string& out, std::size_t maxbytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::string data;
-    char buf[65536];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-        data.append(buf, static_cast<std::size_t>(in.gcount()));
-        if (data.size() > maxbytes) return false;
-    }
-    if (in.bad()) return false;
-    out = std::move(data);
-    return true;
 }
 
 }  // namespace crustex

@@ -8,8 +8,9 @@
 // program first needs it.
 #pragma once
 
-#include <cstddef>
 #include <string>
+
+#include "model/fsutil.h"
 
 namespace crustex {
 
@@ -33,20 +34,5 @@ std::string appfilepath(const std::string& programdir, const std::string& name);
 // the file is there, else a copy beside the program (a system-wide default),
 // else the appfilepath (which then does not exist).
 std::string appfileforreading(const std::string& programdir, const std::string& name);
-
-bool fileexists(const std::string& path);
-
-// The text with its ASCII capitals made small: file names and source-file
-// keywords are compared this way.
-std::string asciilower(std::string s);
-
-// Path of the file in dir whose name equals name without regard to letter
-// case ("VActive1.20" finds "vactive1.20"); "" when there is none.
-std::string findfilenocase(const std::string& dir, const std::string& name);
-
-// Reads a whole file. False when it cannot be opened or read, or is larger
-// than maxbytes.
-bool readwholefile(const std::string& path, std::string& out,
-                   std::size_t maxbytes = 64u * 1024u * 1024u);
 
 }  // namespace crustex
