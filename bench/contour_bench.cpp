@@ -29,6 +29,8 @@ public:
     void Box(float, float, float, float, std::optional<Rgb>) override {}
     void Circle(float, float, float, std::optional<Rgb>) override {}
     void PSet(float, float, std::optional<Rgb>) override {}
+    void FillBox(float, float, float, float, Rgb) override {}
+    void FillPolygon(std::span<const FramePoint>, Rgb) override {}
     void PaintPicture(const Picture&, float, float, float, float) override {}
     void Print(const std::string&) override { ++texts; }
     float TextWidth(const std::string& t) override {

@@ -48,6 +48,24 @@ void RecordingSurface::PSet(float x, float y, std::optional<Rgb> color) {
     point(OpKind::PSet, x, y, 0, color);
 }
 
+void RecordingSurface::FillBox(float x1, float y1, float x2, float y2, Rgb color) {
+    RecordedOp op = start(OpKind::FillBox, color);
+    op.x1 = x1;
+    op.y1 = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    ops_.push_back(std::move(op));
+}
+
+void RecordingSurface::FillPolygon(std::span<const FramePoint> points, Rgb color) {
+    if (points.size() < 3) return;
+    RecordedOp op = start(OpKind::FillPolygon, color);
+    op.x1 = points[0].x;
+    op.y1 = points[0].y;
+    op.points.assign(points.begin(), points.end());
+    ops_.push_back(std::move(op));
+}
+
 void RecordingSurface::segment(OpKind kind, float x1, float y1, float x2, float y2,
                                std::optional<Rgb> color) {
     RecordedOp op = start(kind, color);
@@ -140,7 +158,10 @@ const RecordedOp* RecordingSurface::findtext(std::string_view text) const {
 bool RecordingSurface::hasnonfinite() const {
     return std::any_of(ops_.begin(), ops_.end(), [](const RecordedOp& op) {
         return !std::isfinite(op.x1) || !std::isfinite(op.y1) || !std::isfinite(op.x2) ||
-               !std::isfinite(op.y2) || !std::isfinite(op.radius);
+               !std::isfinite(op.y2) || !std::isfinite(op.radius) ||
+               std::any_of(op.points.begin(), op.points.end(), [](const FramePoint& p) {
+                   return !std::isfinite(p.x) || !std::isfinite(p.y);
+               });
     });
 }
 

@@ -16,11 +16,11 @@
 
 namespace crustex {
 
-enum class OpKind { Cls, Line, Box, Circle, PSet, Picture, Text };
+enum class OpKind { Cls, Line, Box, Circle, PSet, Picture, Text, FillBox, FillPolygon };
 
 struct RecordedOp {
     OpKind kind = OpKind::Line;
-    // Line/Box: the two points. Circle/PSet: (x1, y1) is the centre or point.
+    // Line/Box/FillBox: the two points. Circle/PSet: (x1, y1) is the centre or point.
     // Picture: (x1, y1) top-left, (x2, y2) width and height. Text: (x1, y1)
     // is the top-left corner, (x2, y2) the extent.
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -35,6 +35,7 @@ struct RecordedOp {
     bool italic = false;
     std::string text;
     int picturewidth = 0, pictureheight = 0;  // Picture: the source size
+    std::vector<FramePoint> points;           // FillPolygon: the corners
 };
 
 class RecordingSurface : public Surface {
@@ -47,6 +48,8 @@ public:
     void Box(float x1, float y1, float x2, float y2, std::optional<Rgb> color = {}) override;
     void Circle(float x, float y, float radius, std::optional<Rgb> color = {}) override;
     void PSet(float x, float y, std::optional<Rgb> color = {}) override;
+    void FillBox(float x1, float y1, float x2, float y2, Rgb color) override;
+    void FillPolygon(std::span<const FramePoint> points, Rgb color) override;
     void PaintPicture(const Picture& picture, float x, float y, float w, float h) override;
     void Print(const std::string& text) override;
     float TextWidth(const std::string& text) override;

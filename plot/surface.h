@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace crustex {
@@ -30,6 +31,12 @@ enum class DrawMode : int16_t {
 
 // Line pattern.
 enum class DrawStyle : int16_t { Solid = 0, Dash = 1, Dot = 2 };
+
+// A point in frame units.
+struct FramePoint {
+    float x = 0, y = 0;
+    constexpr bool operator==(const FramePoint&) const = default;
+};
 
 // A stored bitmap that a surface can paint (a pasted background). The
 // backend that made it knows its pixels; the core only needs its size.
@@ -62,6 +69,13 @@ public:
     // Circle; radius in frame x units.
     virtual void Circle(float x, float y, float radius, std::optional<Rgb> color = {}) = 0;
     virtual void PSet(float x, float y, std::optional<Rgb> color = {}) = 0;
+    // Filled axis-parallel rectangle with the two points as corners, in the
+    // colour, without an outline; the draw mode applies.
+    virtual void FillBox(float x1, float y1, float x2, float y2, Rgb color) = 0;
+    // Filled polygon through the points (closed back to the first), in the
+    // colour, without an outline; the draw mode applies. Fewer than three
+    // points draw nothing.
+    virtual void FillPolygon(std::span<const FramePoint> points, Rgb color) = 0;
     // Draws a picture scaled into the rectangle with top-left (x, y).
     virtual void PaintPicture(const Picture& picture, float x, float y, float w, float h) = 0;
 

@@ -318,6 +318,37 @@ void QPainterSurface::PSet(float x, float y, std::optional<Rgb> color) {
     p.drawPoint(c);
 }
 
+void QPainterSurface::FillBox(float x1, float y1, float x2, float y2, Rgb color) {
+    if (!finite(x1, y1) || !finite(x2, y2)) return;
+    const QRectF limit(-kClipMargin, -kClipMargin, width_ + 2 * kClipMargin,
+                       height_ + 2 * kClipMargin);
+    const QRectF r = QRectF(toDevice(x1, y1), toDevice(x2, y2)).normalized().intersected(limit);
+    if (r.isEmpty()) return;
+    QPainter& p = painter();
+    applyMode(drawMode);
+    p.fillRect(r, QColor(color.r, color.g, color.b));
+}
+
+void QPainterSurface::FillPolygon(std::span<const FramePoint> points, Rgb color) {
+    if (points.size() < 3) return;
+    QPolygonF poly;
+    poly.reserve(static_cast<qsizetype>(points.size()));
+    for (const FramePoint& pt : points) {
+        if (!finite(pt.x, pt.y)) return;
+        poly << toDevice(pt.x, pt.y);
+    }
+    const QRectF limit(-kClipMargin, -kClipMargin, width_ + 2 * kClipMargin,
+                       height_ + 2 * kClipMargin);
+    if (!limit.intersects(poly.boundingRect())) return;
+    QPainter& p = painter();
+    applyMode(drawMode);
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(color.r, color.g, color.b));
+    p.drawPolygon(poly);
+    p.restore();
+}
+
 void QPainterSurface::PaintPicture(const Picture& picture, float x, float y, float w, float h) {
     const auto* qp = dynamic_cast<const QtPicture*>(&picture);
     if (!qp || qp->isNull()) return;

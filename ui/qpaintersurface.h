@@ -49,6 +49,8 @@ public:
     void Box(float x1, float y1, float x2, float y2, std::optional<Rgb> color = {}) override;
     void Circle(float x, float y, float radius, std::optional<Rgb> color = {}) override;
     void PSet(float x, float y, std::optional<Rgb> color = {}) override;
+    void FillBox(float x1, float y1, float x2, float y2, Rgb color) override;
+    void FillPolygon(std::span<const FramePoint> points, Rgb color) override;
     void PaintPicture(const Picture& picture, float x, float y, float w, float h) override;
     void Print(const std::string& text) override;
     float TextWidth(const std::string& text) override;

@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "model/host.h"
 #include "compose/picture.h"
+#include "model/host.h"
 #include "windowtestkit.h"
 
 using namespace crustex;
@@ -199,6 +199,26 @@ private slots:
         QPainterSurface big(1320, 1052);
         big.setFontSize(10);
         QVERIFY(qAbs(big.TextWidth("Displacement") - w) < 0.15f * w);
+    }
+
+    void fillsCoverTheirAreaOnly() {
+        QPainterSurface s(200, 160);
+        s.setScale(0, 0, 199, 159);  // one frame unit per pixel
+        s.drawMode = DrawMode::CopyPen;
+        s.FillBox(120, 20, 110, 60, Rgb{10, 20, 30});  // corners in any order
+        const FramePoint tri[] = {{10, 10}, {90, 10}, {10, 90}};
+        s.FillPolygon(tri, Rgb{200, 0, 0});
+        const QImage& im = s.image();
+        QCOMPARE(im.pixel(115, 40) & 0xFFFFFF, 0x0A141Eu);
+        QCOMPARE(im.pixel(125, 40) & 0xFFFFFF, 0xFFFFFFu);
+        QCOMPARE(im.pixel(20, 20) & 0xFFFFFF, 0xC80000u);
+        QCOMPARE(im.pixel(80, 80) & 0xFFFFFF, 0xFFFFFFu);  // beyond the hypotenuse
+        // Non-finite or huge corners draw nothing or a clipped fill, and never hang.
+        s.FillBox(NAN, 0, 10, 10, Rgb{0, 0, 0});
+        const FramePoint bad[] = {{0, 0}, {NAN, 5}, {5, 5}};
+        s.FillPolygon(bad, Rgb{0, 0, 0});
+        s.FillBox(-1e30f, -1e30f, 1e30f, 1e30f, Rgb{0, 0, 255});
+        QCOMPARE(s.image().pixel(80, 80) & 0xFFFFFF, 0x0000FFu);
     }
 
     void badCoordinatesDrawNothingAndDoNotHang() {
