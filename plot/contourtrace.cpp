@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "plot/contourcell.h"
 #include "plot/contourlevels.h"
 #include "plot/contourpeaks.h"
 #include "plot/edgelabels.h"
@@ -12,93 +13,14 @@ namespace crustex {
 
 namespace {
 
-// One cell: its four corner values c0 (south-west), c1 (north-west), c2
-// (north-east), c3 (south-east) and the frame lines it spans.
-struct Cell {
-    std::array<float, 4> c{};
-    float xw = 0, xe = 0;  // node x(i), node x(i + 1)
-    float ys = 0, yn = 0;  // node y(j), node y(j + 1)
-};
-
-// The crossing point of level t on edge e (0 west, 1 north, 2 east, 3 south).
-void crossing(const Cell& cell, int e, float t, float& x, float& y) {
-    const auto& c = cell.c;
-    switch (e) {
-        case 0:
-            x = cell.xw;
-            y = interpolate(c[0], c[1], cell.ys, cell.yn, t);
-            break;
-        case 1:
-            y = cell.yn;
-            x = interpolate(c[1], c[2], cell.xw, cell.xe, t);
-            break;
-        case 2:
-            x = cell.xe;
-            y = interpolate(c[2], c[3], cell.yn, cell.ys, t);
-            break;
-        default:
-            y = cell.ys;
-            x = interpolate(c[3], c[0], cell.xe, cell.xw, t);
-            break;
-    }
-}
-
 // Draws level t through the cell in the given colour.
-void tracelevel(Surface& s, const Cell& cell, float t, Rgb color) {
-    const auto& c = cell.c;
-    std::array<bool, 4> marked{};
-    for (int e = 0; e < 4; ++e) {
-        const float a = c[static_cast<std::size_t>(e)];
-        const float b = c[static_cast<std::size_t>((e + 1) % 4)];
-        if (getmin(a, b) < t && t < getmax(a, b)) marked[static_cast<std::size_t>(e)] = true;
+void tracelevel(Surface& s, const ContourCell& cell, float t, Rgb color) {
+    std::array<LevelSegment, 2> pieces;
+    const int n = levelsegments(cell, t, pieces);
+    for (int k = 0; k < n; ++k) {
+        const LevelSegment& p = pieces[static_cast<std::size_t>(k)];
+        s.Line(p.a.x, p.a.y, p.b.x, p.b.y, color);
     }
-    // A corner exactly on the level: a touching extreme or a flat stretch
-    // marks both edges at it, a corner the level passes through only the
-    // edge that ends there.
-    for (int k = 0; k < 4; ++k) {
-        const float before = c[static_cast<std::size_t>(k)];
-        const float corner = c[static_cast<std::size_t>((k + 1) % 4)];
-        const float after = c[static_cast<std::size_t>((k + 2) % 4)];
-        if (corner != t) continue;
-        marked[static_cast<std::size_t>(k)] = true;
-        if ((corner - after) * (before - corner) <= 0)
-            marked[static_cast<std::size_t>((k + 1) % 4)] = true;
-    }
-
-    float x[4], y[4];
-    if (marked[0] && marked[1] && marked[2] && marked[3]) {
-        // Saddle: west-north and east-south, no centre value consulted.
-        for (int e = 0; e < 4; ++e) crossing(cell, e, t, x[e], y[e]);
-        s.Line(x[0], y[0], x[1], y[1], color);
-        s.Line(x[2], y[2], x[3], y[3], color);
-        return;
-    }
-    int found = 0;
-    int edges[2] = {0, 0};
-    for (int e = 0; e < 4 && found < 2; ++e)
-        if (marked[static_cast<std::size_t>(e)]) edges[found++] = e;
-    if (found < 2) return;
-    crossing(cell, edges[0], t, x[0], y[0]);
-    crossing(cell, edges[1], t, x[1], y[1]);
-    s.Line(x[0], y[0], x[1], y[1], color);
-}
-
-// Loads cell (i, j) divided by `divisor`; false when a corner has no value
-// or the divided values are not finite.
-bool loadcell(const ContourGrid& g, int i, int j, float divisor, Cell& cell) {
-    const float raw[4] = {g.values(i, j), g.values(i, j + 1), g.values(i + 1, j + 1),
-                          g.values(i + 1, j)};
-    for (int k = 0; k < 4; ++k) {
-        if (!hasvalue(raw[k])) return false;
-        const float v = divisor == 1.0f ? raw[k] : raw[k] / divisor;
-        if (!std::isfinite(v)) return false;
-        cell.c[static_cast<std::size_t>(k)] = v;
-    }
-    cell.xw = g.nodex[static_cast<std::size_t>(i)];
-    cell.xe = g.nodex[static_cast<std::size_t>(i + 1)];
-    cell.ys = g.nodey[static_cast<std::size_t>(j)];
-    cell.yn = g.nodey[static_cast<std::size_t>(j + 1)];
-    return true;
 }
 
 void startcontour(Host& host, bool& abortflag) {
@@ -114,22 +36,15 @@ void endcontour(PlotContext& pc, Host& host, const ContourOutcome& out) {
     host.setStatus(out.thinned ? kContourThinnedStatus : "");
 }
 
-float cellmin(const Cell& cell) {
-    return getmin(getmin(cell.c[0], cell.c[1]), getmin(cell.c[2], cell.c[3]));
-}
-float cellmax(const Cell& cell) {
-    return getmax(getmax(cell.c[0], cell.c[1]), getmax(cell.c[2], cell.c[3]));
-}
-
 // Linear lines; false when aborted.
 bool linearlines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g,
                  float subinterval, int nsubline, bool& thinned) {
     Surface& s = pc.surface();
-    Cell cell;
+    ContourCell cell;
     for (int i = g.firstx; i < g.lastx; ++i) {
         for (int j = g.firsty; j < g.lasty; ++j) {
-            if (!loadcell(g, i, j, subinterval, cell)) continue;
-            const LinearLevels levels = linearlevels(cellmin(cell), cellmax(cell));
+            if (!loadcontourcell(g, i, j, subinterval, cell)) continue;
+            const LinearLevels levels = linearlevels(cell.lowest(), cell.highest());
             thinned = thinned || levels.thinned;
             for (int n = 0; n < levels.count; ++n) {
                 const double k = levels.level(n);
@@ -147,14 +62,14 @@ bool linearlines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid
 bool loglines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g, float minvalue,
               int nsubline, int scale, bool& thinned) {
     Surface& s = pc.surface();
-    Cell cell;
+    ContourCell cell;
     LevelList list;
     list.values.reserve(64);
     for (int i = g.firstx; i < g.lastx; ++i) {
         for (int j = g.firsty; j < g.lasty; ++j) {
-            if (!loadcell(g, i, j, 1.0f, cell)) continue;
-            const float lo = cellmin(cell);
-            const float hi = cellmax(cell);
+            if (!loadcontourcell(g, i, j, 1.0f, cell)) continue;
+            const float lo = cell.lowest();
+            const float hi = cell.highest();
             if (scale == kScaleSemiLog2)
                 semilog2levels(lo, hi, minvalue, nsubline, list);
             else
