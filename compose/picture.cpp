@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "compose/pubpicture.h"
 #include "engine/cff.h"
 #include "engine/composite.h"
 #include "engine/fieldgrid.h"
@@ -145,7 +146,7 @@ void drawoverlays(WorkState& ws, PlotContext& pc) {
     }
     drawsources(pc, ws);
     drawarea(pc, ws);
-    if (!ws.needmap) drawscalebar(pc, ws.rwidth);
+    if (!ws.needmap && !ws.publicationstyle) drawscalebar(pc, ws.rwidth);
 }
 
 void drawsignature(PlotContext& pc, bool screen) {
@@ -158,6 +159,10 @@ void drawsignature(PlotContext& pc, bool screen) {
 }
 
 }  // namespace
+
+void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluation extra) {
+    runextra(ws, host, in, extra);
+}
 
 const QuantityInfo* findquantity(std::string_view key) {
     for (const auto& q : kQuantities)
@@ -189,25 +194,27 @@ PictureOutcome drawpicture(WorkState& ws, PlotContext& pc, Host& host, std::stri
             }
         }
         if (ws.pastedbackground && in.background) paintbackground(pc, host, *in.background);
-        if (ws.needmap && in.projection) {
+        const bool pub = ws.publicationstyle;
+        if (pub) drawpublicationbody(ws, pc, host, in, screen);
+        if (!pub && ws.needmap && in.projection) {
             Projection& proj = *in.projection;
             if (ws.topocolor || ws.topocontour) drawtopography(ws, pc, proj, host);
             drawmap(ws, pc, proj, host);
             if (ws.volcano) drawvolcanoes(ws, pc, proj, host);
             if (ws.needevent) drawevents(ws, pc, proj, host);
         }
-        if (const QuantityInfo* q = findquantity(ws.quantitykey)) {
+        if (const QuantityInfo* q = pub ? nullptr : findquantity(ws.quantitykey)) {
             if (q->kind == K::Contour)
                 drawcontourquantity(ws, pc, host, in, *q, screen);
             else
                 drawglyphquantity(ws, pc, host, in, *q, screen);
         }
         pc.surface().ForeColor = kBlack;
-        printtextright(pc, 635, 50, "Depth:" + generalform(ws.obsdepth) + "km", 10);
+        if (!pub) printtextright(pc, 635, 50, "Depth:" + generalform(ws.obsdepth) + "km", 10);
     }
 
     drawoverlays(ws, pc);
-    drawsignature(pc, pc.target == pc.screen);
+    if (!ws.publicationstyle) drawsignature(pc, pc.target == pc.screen);
 
     pc.target = pc.screen;
     const char* mode = ws.needmap ? "map" : "nomap";

@@ -74,6 +74,10 @@ enum class PictureOutcome {
     NoTarget,           // no screen or printer surface to draw on: nothing done
 };
 
+// Runs a quantity's extra evaluation before it is drawn: the composites,
+// or delta CFF (with the sites' delta CFF) when it is out of date.
+void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluation extra);
+
 // Composes the picture for the target word "screen" or "printer". On an
 // aborted evaluation of a printed picture the caller should cancel the
 // print job: the page holds nothing.

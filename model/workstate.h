@@ -53,6 +53,9 @@ struct WorkState {
     float rdispl = 0.1f;
     float rtilt = 0.1f;
     float rstrain = 0.1f;
+    // Draw the picture in the publication style (filled bands, colour bar,
+    // axes, arrowheads, labels without overlap) instead of the screen style.
+    bool publicationstyle = false;
 
     // --- Receiver fault for delta CFF ---
     float cffstrike = 0;

@@ -30,23 +30,30 @@ PeakKind peakat(const Grid2D& values, int i, int j) {
 
 }  // namespace
 
-int drawpeaks(PlotContext& pc, const ContourGrid& g, float fontsize) {
-    Surface& s = pc.surface();
-    s.ForeColor = kBlack;
-    int count = 0;
+std::vector<ContourPeak> findpeaks(const ContourGrid& g) {
+    std::vector<ContourPeak> peaks;
     for (int i = g.firstx + 1; i <= g.lastx - 1; ++i) {
         for (int j = g.firsty + 1; j <= g.lasty - 1; ++j) {
             const PeakKind kind = peakat(g.values, i, j);
-            if (kind == PeakKind::None) continue;
-            const float x = g.nodex[static_cast<std::size_t>(i)];
-            const float y = g.nodey[static_cast<std::size_t>(j)];
-            drawsymbol(pc, x, y, "crs", 3);
-            printtextright(pc, x - 3, y, kind == PeakKind::High ? "$-H" : "$-L", fontsize);
-            printtextleft(pc, x + 3, y, peaklabel(g.values(i, j)), fontsize);
-            ++count;
+            if (kind != PeakKind::None)
+                peaks.push_back({i, j, kind == PeakKind::High, g.values(i, j)});
         }
     }
-    return count;
+    return peaks;
+}
+
+int drawpeaks(PlotContext& pc, const ContourGrid& g, float fontsize) {
+    Surface& s = pc.surface();
+    s.ForeColor = kBlack;
+    const std::vector<ContourPeak> peaks = findpeaks(g);
+    for (const ContourPeak& p : peaks) {
+        const float x = g.nodex[static_cast<std::size_t>(p.i)];
+        const float y = g.nodey[static_cast<std::size_t>(p.j)];
+        drawsymbol(pc, x, y, "crs", 3);
+        printtextright(pc, x - 3, y, p.high ? "$-H" : "$-L", fontsize);
+        printtextleft(pc, x + 3, y, peaklabel(p.value), fontsize);
+    }
+    return static_cast<int>(peaks.size());
 }
 
 }  // namespace crustex

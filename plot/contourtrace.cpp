@@ -170,6 +170,22 @@ ContourOutcome drawcontour(PlotContext& pc, Host& host, bool& abortflag, const C
     return out;
 }
 
+ContourOutcome drawcontourlines(PlotContext& pc, Host& host, bool& abortflag,
+                                const ContourGrid& grid, float subinterval, float minvalue,
+                                int nsubline, int scale) {
+    startcontour(host, abortflag);
+    ContourOutcome out;
+    const ContourGrid g = usablepart(grid);
+    bool done = true;
+    if (scale > 0)
+        done = loglines(pc, host, abortflag, g, minvalue, nsubline, scale, out.thinned);
+    else if (std::isfinite(subinterval) && subinterval > 0)
+        done = linearlines(pc, host, abortflag, g, subinterval, nsubline, out.thinned);
+    out.aborted = !done;
+    endcontour(pc, host, out);
+    return out;
+}
+
 ContourOutcome drawlogcontour(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& grid,
                               float minvalue, int nsubline, float fontsize, int scale,
                               bool showpeaks) {

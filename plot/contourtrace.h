@@ -84,6 +84,12 @@ ContourOutcome drawcontour(PlotContext& pc, Host& host, bool& abortflag, const C
                            float subinterval, float minvalue, int nsubline, float fontsize,
                            int scale, bool showpeaks);
 
+// Only the lines of the map (no peaks, no edge labels), with the same
+// status text, abort handling and level rules; the caller labels them.
+ContourOutcome drawcontourlines(PlotContext& pc, Host& host, bool& abortflag,
+                                const ContourGrid& grid, float subinterval, float minvalue,
+                                int nsubline, int scale);
+
 // The same for the semi-logarithmic scales (1 or 2), without a sub-interval.
 ContourOutcome drawlogcontour(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& grid,
                               float minvalue, int nsubline, float fontsize, int scale,
