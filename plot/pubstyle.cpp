@@ -19,7 +19,13 @@ std::string pubnumber(float v) {
     const double m = std::fabs(static_cast<double>(v));
     if (m >= 0.1 && m < 1) return formatnumber(v, "0.###");
     if (m >= 0.01 && m < 0.1) return formatnumber(v, "0.####");
-    return valuetext(v);
+    // The value text keeps a point with no decimals after it ("8.",
+    // "1.E-4"); a label does without.
+    std::string text = valuetext(v);
+    const std::size_t e = text.find('E');
+    const std::size_t end = e == std::string::npos ? text.size() : e;
+    if (end > 0 && text[end - 1] == '.') text.erase(end - 1, 1);
+    return text;
 }
 
 std::string pubticktext(float v) {
