@@ -91,6 +91,8 @@ SettingsRead readsettingstext(WorkState& ws, WindowPlaces& places, std::string c
             ok = readvisualpara(r, ws);
         } else if (keyword == "custompara") {
             ok = readcustompara(r, ws);
+        } else if (keyword == "pubstyle") {
+            ok = readpubstyle(r, ws);
         } else if (keyword == "printer") {
             ok = readprinter(r, ws);
         } else if (WindowPlace* p = places.find(keyword)) {
@@ -117,6 +119,7 @@ std::string settingstext(const WorkState& ws, const WindowPlaces& places) {
     writeeventpara(w, ws);
     writecffpara(w, ws);
     writevisualpara(w, ws);
+    writepubstyle(w, ws);
     writecustompara(w, ws);
     w.text("printer");
     w.integer(ws.xmargin);

@@ -132,6 +132,13 @@ void writefieldpara(RecordWriter& w, const WorkState& ws) {
     w.endline();
 }
 
+void writepubstyle(RecordWriter& w, const WorkState& ws) {
+    if (!ws.publicationstyle) return;
+    w.text("pubstyle");
+    w.boolean(true);
+    w.endline();
+}
+
 // --- Reading ---
 
 bool readvhyppath(RecordReader& r, WorkState& ws) {
@@ -255,6 +262,13 @@ bool readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame) {
     return true;
 }
 
+bool readpubstyle(RecordReader& r, WorkState& ws) {
+    bool on = false;
+    if (!r.readbool(on)) return false;
+    ws.publicationstyle = on;
+    return true;
+}
+
 // --- The whole file ---
 
 std::string workfiletext(const WorkState& ws, const GeoFrame& geo) {
@@ -267,6 +281,7 @@ std::string workfiletext(const WorkState& ws, const GeoFrame& geo) {
     writecffpara(w, ws);
     writecffextra(w, ws);
     writevisualpara(w, ws);
+    writepubstyle(w, ws);
     writecustompara(w, ws);
     writefieldpara(w, ws);
     const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
@@ -323,6 +338,8 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
             ok = readvisualpara(r, ws);
         } else if (keyword == "custompara") {
             ok = readcustompara(r, ws);
+        } else if (keyword == "pubstyle") {
+            ok = readpubstyle(r, ws);
         } else if (keyword == "fieldpara") {
             ok = readfieldpara(r, ws, frame);
             if (ok) result.fieldframe = true;

@@ -35,6 +35,10 @@ void writevisualpara(RecordWriter& w, const WorkState& ws);
 // The eighth value is always 0: the yz weight is not carried by files.
 void writecustompara(RecordWriter& w, const WorkState& ws);
 void writefieldpara(RecordWriter& w, const WorkState& ws);
+// "pubstyle",#TRUE# while the publication style is on; nothing otherwise,
+// so files of the screen style stay as they always were. A reader that
+// does not know the keyword skips it and its value like any unknown text.
+void writepubstyle(RecordWriter& w, const WorkState& ws);
 
 // Reading the values that follow a record's keyword. Each returns false
 // when a field cannot be read or a value is one the program cannot work
@@ -50,9 +54,13 @@ bool readvisualpara(RecordReader& r, WorkState& ws);
 bool readcustompara(RecordReader& r, WorkState& ws);
 // Also sets the plot window to 0..rwidth by 0..rwidth * 51 / 64.
 bool readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame);
+// A file without the record leaves the style as it is.
+bool readpubstyle(RecordReader& r, WorkState& ws);
 
-// The work file's text: the header line, the nine state records, then the
-// sources: "fltga" in geographic form while the map is on, else "fltxy".
+// The work file's text: the header line, the nine state records (and the
+// style record after "visualpara" while the publication style is on), then
+// the sources: "fltga" in geographic form while the map is on, else
+// "fltxy".
 std::string workfiletext(const WorkState& ws, const GeoFrame& geo);
 
 // Writes a work file (also "lastwork.ini") through a temporary file, so the

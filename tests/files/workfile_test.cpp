@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/filetestutil.h"
+#include "files/settingsfile.h"
 
 namespace crustex {
 namespace {
@@ -253,6 +254,70 @@ TEST_F(WorkFile, StoreAndReadThroughFiles) {
     EXPECT_EQ(host.messages[0].title, "Error");
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(host.menusEnabled);
+}
+
+}  // namespace
+}  // namespace crustex
+
+namespace crustex {
+namespace {
+
+// The publication style travels as one extra record after "visualpara", in
+// work files and the settings file alike, and only while it is on. A reader
+// that does not know the record (the keyword renamed here) skips it and its
+// value and reads everything else the same.
+TEST_F(WorkFile, PublicationStyleRecordInBothFiles) {
+    using Write = std::string (*)(const WorkState&);
+    using Read = void (*)(WorkFile&, const std::string&);
+    const struct {
+        const char* name;
+        Write write;
+        Read read;
+    } files[] = {
+        {"work file",
+         [](const WorkState& w) {
+             return workfiletext(w, {Projection{}, PlotFrame{}});
+         },
+         [](WorkFile& f, const std::string& t) { f.read(t); }},
+        {"settings", [](const WorkState& w) { return settingstext(w, WindowPlaces{}); },
+         [](WorkFile& f, const std::string& t) {
+             WindowPlaces p;
+             readsettingstext(f.ws, p, t);
+         }},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        setdefaults(ws, "/data/crustex");
+        const std::string off = file.write(ws);
+        EXPECT_EQ(off.find("pubstyle"), std::string::npos);
+        ws.publicationstyle = true;
+        ws.friction = 0.55f;
+        const std::string on = file.write(ws);
+        const std::size_t at = on.find("\"visualpara\"");
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(on.find("\"pubstyle\",#TRUE#\r\n"), on.find("\r\n", at) + 2);
+
+        setdefaults(ws, "/data/crustex");
+        file.read(*this, on);
+        EXPECT_TRUE(ws.publicationstyle);
+        EXPECT_EQ(ws.friction, 0.55f);
+        EXPECT_EQ(file.write(ws), on);
+        // A file without the record leaves the style as it is.
+        file.read(*this, off);
+        EXPECT_TRUE(ws.publicationstyle);
+        file.read(*this, "\"pubstyle\",#FALSE#\r\n");
+        EXPECT_FALSE(ws.publicationstyle);
+        // An older reader: the record is unknown to it.
+        std::string older = on;
+        older.replace(older.find("pubstyle"), 8, "zzzstyle");
+        setdefaults(ws, "/data/crustex");
+        host.messages.clear();
+        file.read(*this, older);
+        EXPECT_FALSE(ws.publicationstyle);
+        EXPECT_EQ(ws.friction, 0.55f);
+        ws.publicationstyle = true;
+        EXPECT_EQ(file.write(ws), on);
+    }
 }
 
 }  // namespace
