@@ -149,6 +149,7 @@ void MainWindow::buildMenus() {
     addItem(obs, "exportobsmenu", "Export Obs. Sites Data...");
     addItem(obs, "clearobsmenu", "Clear Obs. Sites");
     tool->addSeparator();
+    addItem(tool, "pubstylemenu", "Publication Style")->setCheckable(true);
     addItem(tool, "optionmenu", "Option...");
 
     QMenu* help = top("Help", "helpmenu");
@@ -186,6 +187,7 @@ void MainWindow::applyEnabling(const MenuEnabling& e) {
     set("redrawmenu", e.redraw);
     if (QAction* a = actions_.value("showobsmenu")) a->setChecked(ws_.showobsdatachecked);
     if (QAction* a = actions_.value("showgridmenu")) a->setChecked(ws_.showgriddatachecked);
+    if (QAction* a = actions_.value("pubstylemenu")) a->setChecked(ws_.publicationstyle);
 }
 
 void MainWindow::updateMenus() { applyEnabling(menuenabling(ws_, menuFacts())); }
@@ -256,6 +258,12 @@ void MainWindow::connectCommands() {
     on("showgridmenu", [this] { toggleShowGrid(); });
     on("clearobsmenu", [this] { clearObsSites(); });
     on("visualmenu", [this] { visualCommand(); });
+    // Only how the picture is drawn changes: the shown quantity is redrawn.
+    on("pubstylemenu", [this] {
+        ws_.publicationstyle = !ws_.publicationstyle;
+        updateMenus();
+        if (!ws_.quantitykey.empty()) drawPicture();
+    });
     // "Open Obs. Sites....", "Store Strains (Obs. site)...", "Map...",
     // "Export Area Data..." and "Export Obs. Sites Data..." belong to the
     // map and site features; their rules keep them disabled until those

@@ -72,7 +72,8 @@ private slots:
                     "Parameter: Source...|Field...|Visual...|CFF...|Map...\n"
                     "Tool: Area(Select Area|Export Area Data...|Clear Area)|-|Resize "
                     "Picture|Redraw Picture [Ctrl+R]|-|Observation Site(Show Obs. Sites Data|Show "
-                    "Grid Data|-|Export Obs. Sites Data...|Clear Obs. Sites)|-|Option...\n"
+                    "Grid Data|-|Export Obs. Sites Data...|Clear Obs. Sites)|-|Publication "
+                    "Style|Option...\n"
                     "Help: About CRUSTEX..."));
     }
 

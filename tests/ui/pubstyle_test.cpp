@@ -1,7 +1,7 @@
-// The publication style through the Qt surface: the start-up pictures of
-// "Displacement Z" and delta CFF in both styles side by side as PNG files
-// for a person to look at, and what the painted picture must show: the
-// band colours over the data area, white outside it, text in the strip.
+// The publication style through the Qt surface: the start-up pictures in
+// both styles side by side as PNG files for a person to look at; the menu
+// switch that redraws the shown quantity in the other style.
+#include <QAction>
 #include <QImage>
 #include <QPainter>
 
@@ -46,11 +46,46 @@ QImage render(const char* key, bool map, bool pub) {
     return surface.image().copy();
 }
 
+// Pixels of a light tint: the bands near zero, which cover most of a
+// filled picture; the screen style has white ground and darker lines.
+int banded(const QImage& image) {
+    const QImage img = image.convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            const int r = qRed(row[x]), g = qGreen(row[x]), b = qBlue(row[x]);
+            const int lo = std::min({r, g, b}), hi = std::max({r, g, b});
+            n += lo >= 180 && hi <= 250 && hi > lo;
+        }
+    }
+    return n;
+}
+
 }  // namespace
 
 class PubStyleTest : public QObject {
     Q_OBJECT
 private slots:
+    void menuSwitchRedraws() {
+        test::WindowRig r;
+        MainWindow& w = *r.w;
+        auto* item = w.findChild<QAction*>("pubstylemenu");
+        QVERIFY(item && item->isCheckable());
+        // Nothing shown yet: only the mark changes.
+        QVERIFY(w.runCommand("pubstylemenu"));
+        QVERIFY(r.ws.publicationstyle && item->isChecked());
+        QVERIFY(r.ws.quantitykey.empty());
+        QVERIFY(w.runCommand("cffmenu"));
+        const int filled = banded(w.surface()->image());
+        QVERIFY2(filled > 20000, qPrintable(QString::number(filled)));
+        QVERIFY(w.runCommand("pubstylemenu"));
+        QVERIFY(!r.ws.publicationstyle && !item->isChecked());
+        QCOMPARE(r.ws.quantitykey, std::string("cffpara"));
+        const int lines = banded(w.surface()->image());
+        QVERIFY2(lines < filled / 50, qPrintable(QString("%1 %2").arg(lines).arg(filled)));
+    }
+
     void bothStyles_data() { test::addRows(kPictures); }
     void bothStyles() {
         QFETCH(int, row);

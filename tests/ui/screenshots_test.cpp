@@ -32,16 +32,20 @@ bool save(QWidget* w, const QString& name) {
     return !shot.isNull() && shot.save(test::outputDir("CRUSTEX_SCREENSHOT_DIR") + "/" + name);
 }
 
-// The main window's pictures: the command and the file.
+// The main window's pictures: the command, the file and whether the
+// publication style is switched on first.
 struct Shot {
     const char* name;
     const char* command;
     const char* file;
+    bool publication = false;
 };
 const Shot kShots[] = {{"uz", "uzmenu", "main-displacement-z.png"},
                        {"cff", "cffmenu", "main-delta-cff.png"},
                        {"vectors", "displmenu", "main-horizontal-displacement.png"},
-                       {"principal", "principalmenu", "main-principal-strains.png"}};
+                       {"principal", "principalmenu", "main-principal-strains.png"},
+                       {"uz publication", "uzmenu", "main-displacement-z-publication.png", true},
+                       {"cff publication", "cffmenu", "main-delta-cff-publication.png", true}};
 
 }  // namespace
 
@@ -51,13 +55,14 @@ private slots:
     void mainWindowPictures_data() { test::addRows(kShots); }
     void mainWindowPictures() {
         QFETCH(int, row);
-        const auto& [name, command, file] = kShots[row];
+        const auto& [name, command, file, publication] = kShots[row];
         test::WindowRig r;
         MainWindow& w = *r.w;
         QVERIFY(r.shown());
         w.resize(1000, 860);
         QCoreApplication::processEvents();
         QVERIFY(w.runCommand("resizemenu"));
+        if (publication) QVERIFY(w.runCommand("pubstylemenu"));
         QVERIFY(w.runCommand(command));
         QVERIFY(!r.ws.gridstale);
         // The plot fills the window's width (aspect 64:51) and holds a picture.
