@@ -25,17 +25,19 @@ namespace {
 using G = ResultGrids;
 
 // The column right of the plot: texts end at kStripRight, the colour bar
-// and the reference glyphs start at kStripLeft.
-constexpr float kStripRight = 655;
-constexpr float kStripLeft = 568;
-constexpr float kStripTop = -18;
+// and the reference glyphs start at kStripLeft. Everything stays inside
+// the part of the frame that both the screen and the printed page show
+// (x 0..640, y 0..505).
+constexpr float kStripRight = 637;
+constexpr float kStripLeft = 550;
+constexpr float kStripTop = 1;
 constexpr float kColorBarWidth = 10;
 constexpr float kColorBarHeight = 250;
 // Arrows closer than this (frame units) are thinned out.
 constexpr float kArrowSpacing = 14;
 // The distance bar of a map picture: about this long, at this height.
 constexpr float kDistanceBarLength = 60;
-constexpr float kDistanceBarY = 492;
+constexpr float kDistanceBarY = 498;
 
 const char* const kDegree = "\xC2\xB0";
 
@@ -164,7 +166,9 @@ BandScale fillcontours(Context& c, const QuantityInfo& q, bool& aborted) {
     return scale;
 }
 
-void drawcontourparts(Context& c, const QuantityInfo& q, const BandScale& scale) {
+// The lines over the bands and the colour bar; false when the lines were
+// aborted (nothing more of the quantity is drawn then).
+bool drawlinesandbar(Context& c, const QuantityInfo& q, const BandScale& scale) {
     G& g = c.ws.grids;
     const ContourGrid grid{g.*q.grid, g.nodex, g.nodey, 0, 0, c.ws.xgrid, c.ws.ygrid};
     const ContourPens old = usepubpens(c.pc.palette);
@@ -172,13 +176,19 @@ void drawcontourparts(Context& c, const QuantityInfo& q, const BandScale& scale)
         drawcontourlines(c.pc, c.host, c.ws.abortflag, grid, scale.rule.subinterval,
                          scale.rule.minvalue, scale.rule.nsubline, scale.rule.scale);
     restorepens(c.pc.palette, old);
-    if (lines.aborted) return;
+    if (lines.aborted) return false;
     if (lines.thinned) c.note = kContourThinnedStatus;
-
     const float top = c.strip.y() + 10;
     drawcolorbar(c.pc, scale, {kStripLeft, top, kColorBarWidth, kColorBarHeight}, c.placer,
                  kPubTextSize);
     c.strip.moveto(top + kColorBarHeight + 14);
+    return true;
+}
+
+// Peak and edge labels, after everything that keeps its place.
+void drawcontourlabels(Context& c, const QuantityInfo& q, const BandScale& scale) {
+    G& g = c.ws.grids;
+    const ContourGrid grid{g.*q.grid, g.nodex, g.nodey, 0, 0, c.ws.xgrid, c.ws.ygrid};
     if (c.ws.peakvalue) placepeaklabels(c.pc, grid, c.placer, c.area, kPubTextSize);
     const LabelBox edge{c.area.right, c.area.top - 10, kStripLeft - 6, c.area.bottom + 10};
     placeedgelabels(c.pc, grid, scale.rule, c.placer, edge, kPubTextSize);
@@ -277,11 +287,13 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         strip.line(std::string(q->title), kPubTitleSize);
         if (contour) strip.line(std::string(q->unit), kPubTextSize);
     }
-    if (contour && scale.status == BandStatus::Ready && !aborted) drawcontourparts(c, *q, scale);
+    const bool labels =
+        contour && scale.status == BandStatus::Ready && !aborted && drawlinesandbar(c, *q, scale);
     if (contour && q->extra == ExtraEvaluation::Cff) drawcffinfo(c);
     if (q && !contour) drawglyphs(c, *q);
     strip.skip(6);
     strip.line("Depth: " + generalform(ws.obsdepth) + " km", kPubTextSize);
+    if (labels) drawcontourlabels(c, *q, scale);
 
     if (q && ws.showobsdatachecked && screen) {
         if (contour)

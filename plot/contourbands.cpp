@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <span>
 
 #include "plot/colormaps.h"
 #include "plot/contourcell.h"
@@ -33,6 +36,156 @@ bool levelinside(const BandScale& s, float lo, float hi) {
     }
     const auto above = std::upper_bound(s.levels.begin(), s.levels.end(), lo);
     return above != s.levels.end() && *above < hi;
+}
+
+// The rings of every band, gathered over the whole grid and drawn at the
+// end: the rings of a band that touch (share a corner) are chained into one
+// outline that walks round each ring once, turning into a touching ring
+// where it meets it and coming back; the even-odd rule then fills exactly
+// their union. Neighbouring pieces of a band thus belong to one polygon and
+// share their sides exactly, so no seam shows between them where a
+// renderer smooths polygon edges (a PDF viewer), and no edge of the outline
+// runs outside the band.
+class BandRings {
+public:
+    explicit BandRings(const BandScale& scale) : scale_(scale) {
+        bands_.resize(static_cast<std::size_t>(std::max(scale.bandcount(), 0)));
+    }
+
+    void add(int rank, std::span<const FramePoint> ring) {
+        if (ring.size() < 3 || bands_.empty()) return;
+        const int slot = std::clamp(slotof(rank) - slotof(scale_.lowrank), 0,
+                                    static_cast<int>(bands_.size()) - 1);
+        Band& band = bands_[static_cast<std::size_t>(slot)];
+        band.starts.push_back(static_cast<uint32_t>(band.points.size()));
+        band.points.insert(band.points.end(), ring.begin(), ring.end());
+    }
+
+    // Draws the bands from the lowest; returns the number of polygons.
+    int draw(Surface& s) {
+        int drawn = 0;
+        int rank = scale_.lowrank;
+        for (Band& band : bands_) {
+            const Rgb color = bandcolor(scale_, rank);
+            drawn += chain(
+                band, [&](std::span<const FramePoint> outline) { s.FillPolygon(outline, color); });
+            band = Band{};
+            rank = nextrank(rank);
+        }
+        return drawn;
+    }
+
+private:
+    struct Band {
+        std::vector<FramePoint> points;  // the rings one after the other
+        std::vector<uint32_t> starts;    // where each ring begins
+    };
+
+    static uint64_t key(FramePoint p) {
+        return (static_cast<uint64_t>(std::bit_cast<uint32_t>(p.x)) << 32) |
+               std::bit_cast<uint32_t>(p.y);
+    }
+
+    // Emits one outline per group of touching rings.
+    template <typename Emit>
+    int chain(const Band& band, Emit emit) {
+        const std::size_t n = band.points.size();
+        if (n == 0) return 0;
+        // Every point's ring, and the points at each place (a hash of the
+        // exact coordinates with chains of equal places).
+        ringof_.resize(n);
+        for (std::size_t r = 0; r < band.starts.size(); ++r) {
+            const std::size_t end = r + 1 < band.starts.size() ? band.starts[r + 1] : n;
+            for (std::size_t k = band.starts[r]; k < end; ++k)
+                ringof_[k] = static_cast<uint32_t>(r);
+        }
+        std::size_t size = 16;
+        while (size < 2 * n) size *= 2;
+        slots_.assign(size, kNone);
+        sameplace_.assign(n, kNone);
+        for (std::size_t k = 0; k < n; ++k) {
+            const uint64_t h = key(band.points[k]);
+            std::size_t at =
+                static_cast<std::size_t>((h * 0x9E3779B97F4A7C15ull) >> 20) & (size - 1);
+            while (slots_[at] != kNone && key(band.points[slots_[at]]) != h)
+                at = (at + 1) & (size - 1);
+            sameplace_[k] = slots_[at];
+            slots_[at] = static_cast<uint32_t>(k);
+        }
+        auto firstat = [&](FramePoint p) {
+            const uint64_t h = key(p);
+            std::size_t at =
+                static_cast<std::size_t>((h * 0x9E3779B97F4A7C15ull) >> 20) & (size - 1);
+            while (slots_[at] != kNone && key(band.points[slots_[at]]) != h)
+                at = (at + 1) & (size - 1);
+            return slots_[at];
+        };
+        auto ringsize = [&](uint32_t r) {
+            const std::size_t end = r + 1 < band.starts.size() ? band.starts[r + 1] : n;
+            return static_cast<uint32_t>(end - band.starts[r]);
+        };
+
+        done_.assign(band.starts.size(), false);
+        int outlines = 0;
+        for (uint32_t root = 0; root < band.starts.size(); ++root) {
+            if (done_[root]) continue;
+            done_[root] = true;
+            path_.clear();
+            stack_.clear();
+            stack_.push_back({root, 0, 0, kNone});
+            while (!stack_.empty()) {
+                Step& f = stack_.back();
+                const uint32_t count = ringsize(f.ring);
+                if (f.other != kNone) {
+                    // A ring that touches this place: walk it and come back.
+                    const uint32_t o = f.other;
+                    f.other = sameplace_[o];
+                    const uint32_t q = ringof_[o];
+                    if (done_[q]) continue;
+                    done_[q] = true;
+                    stack_.push_back({q, o - band.starts[q], 1, kNone});
+                } else if (f.k < count) {
+                    const uint32_t at = band.starts[f.ring] + (f.start + f.k) % count;
+                    path_.push_back(band.points[at]);
+                    ++f.k;
+                    f.other = firstat(band.points[at]);
+                } else {
+                    path_.push_back(band.points[band.starts[f.ring] + f.start]);
+                    stack_.pop_back();
+                }
+            }
+            if (path_.size() >= 3) {
+                emit(std::span<const FramePoint>(path_));
+                ++outlines;
+            }
+        }
+        return outlines;
+    }
+
+    static constexpr uint32_t kNone = 0xFFFFFFFFu;
+    struct Step {
+        uint32_t ring, start, k, other;
+    };
+    const BandScale& scale_;
+    std::vector<Band> bands_;
+    std::vector<uint32_t> ringof_, slots_, sameplace_;
+    std::vector<bool> done_;
+    std::vector<Step> stack_;
+    std::vector<FramePoint> path_;
+};
+
+// The crossing of level t on a side as both cells that share the side find
+// it: interpolated from the side's west or south end, so neighbouring
+// pieces meet at exactly the same point (the lines may differ from it in
+// the last bit).
+FramePoint sharedcrossing(const ContourCell& cell, int side, float t) {
+    const auto& c = cell.c;
+    switch (side) {
+        case 0: return {cell.xw, interpolate(c[0], c[1], cell.ys, cell.yn, t)};
+        case 1: return {interpolate(c[1], c[2], cell.xw, cell.xe, t), cell.yn};
+        case 2: return {cell.xe, interpolate(c[3], c[2], cell.ys, cell.yn, t)};
+        default: return {interpolate(c[0], c[3], cell.xw, cell.xe, t), cell.ys};
+    }
 }
 
 // The levels that the lines draw through one cell, in the cell's space.
@@ -68,7 +221,7 @@ private:
 // cut is found by walking the boundary and jumping along each piece met.
 class CellCutter {
 public:
-    CellCutter(Surface& s, const BandScale& scale) : surface_(s), scale_(scale) {}
+    CellCutter(BandRings& rings, const BandScale& scale) : rings_(rings), scale_(scale) {}
 
     void addpiece(const ContourCell& cell, const LevelSegment& p) {
         if (p.from == p.to || p.a == p.b) return;  // along a side or a point: no cut
@@ -79,8 +232,8 @@ public:
     bool empty() const { return nodes_.empty(); }
     void clear() { nodes_.clear(); }
 
-    // Fills the faces of the cut cell; returns the number of polygons.
-    int fill(const ContourCell& cell) {
+    // Adds the faces of the cut cell to their bands.
+    void fill(const ContourCell& cell) {
         buildloop(cell);
         const float cellarea = std::fabs((cell.xe - cell.xw) * (cell.yn - cell.ys));
         faces_.clear();
@@ -95,13 +248,9 @@ public:
             faces_.push_back(std::move(f));
         }
         if (std::fabs(total - cellarea) > 1e-3f * cellarea) return fillwhole(cell);
-        int drawn = 0;
-        for (const Face& f : faces_) {
-            if (f.points.size() < 3 || f.area <= 0) continue;
-            surface_.FillPolygon(f.points, bandcolor(scale_, bandrank(scale_, f.sample)));
-            ++drawn;
-        }
-        return drawn;
+        for (const Face& f : faces_)
+            if (f.points.size() >= 3 && f.area > 0)
+                rings_.add(bandrank(scale_, f.sample), f.points);
     }
 
 private:
@@ -209,15 +358,14 @@ private:
     // A cut that did not come out planar (values exactly on levels along a
     // flat side, rounding): the whole cell in the band of its mean, so the
     // cells still tile the area.
-    int fillwhole(const ContourCell& cell) {
+    void fillwhole(const ContourCell& cell) {
         const float mean = (cell.c[0] + cell.c[1] + cell.c[2] + cell.c[3]) / 4;
         const std::array<FramePoint, 4> box = {cell.corner(0), cell.corner(1), cell.corner(2),
                                                cell.corner(3)};
-        surface_.FillPolygon(box, bandcolor(scale_, bandrank(scale_, mean)));
-        return 1;
+        rings_.add(bandrank(scale_, mean), box);
     }
 
-    Surface& surface_;
+    BandRings& rings_;
     const BandScale& scale_;
     std::vector<Node> nodes_;  // the pieces' ends, in pairs
     std::vector<Node> loop_, sorted_;
@@ -234,13 +382,14 @@ struct Run {
     float xw = 0, xe = 0, ys = 0, yn = 0;
 };
 
-int flush(Surface& s, const BandScale& scale, Run& run) {
-    if (!run.open) return 0;
+// Its corners in the order of a cell's (south-west, north-west, north-east,
+// south-east), so all rings turn the same way.
+void flush(BandRings& rings, Run& run) {
+    if (!run.open) return;
     run.open = false;
     const std::array<FramePoint, 4> box = {
         FramePoint{run.xw, run.ys}, {run.xw, run.yn}, {run.xe, run.yn}, {run.xe, run.ys}};
-    s.FillPolygon(box, bandcolor(scale, run.rank));
-    return 1;
+    rings.add(run.rank, box);
 }
 
 }  // namespace
@@ -376,26 +525,31 @@ BandOutcome drawbands(PlotContext& pc, Host& host, bool& abortflag, const Contou
     const ContourGrid g = usablepart(grid);
     const float div = scale.divisor();
     CellLevels levels(scale.rule);
-    CellCutter cutter(s, scale);
+    BandRings rings(scale);
+    CellCutter cutter(rings, scale);
     ContourCell cell;
     std::array<LevelSegment, 2> pieces;
     for (int i = g.firstx; i < g.lastx; ++i) {
         Run run;
         for (int j = g.firsty; j < g.lasty; ++j) {
             if (!loadcontourcell(g, i, j, div, cell)) {
-                out.polygons += flush(s, scale, run);
+                flush(rings, run);
                 continue;
             }
             levels.select(cell.lowest(), cell.highest());
             cutter.clear();
             for (float t : levels.values()) {
                 const int n = levelsegments(cell, t, pieces);
-                for (int k = 0; k < n; ++k)
-                    cutter.addpiece(cell, pieces[static_cast<std::size_t>(k)]);
+                for (int k = 0; k < n; ++k) {
+                    LevelSegment& p = pieces[static_cast<std::size_t>(k)];
+                    p.a = sharedcrossing(cell, p.from, t);
+                    p.b = sharedcrossing(cell, p.to, t);
+                    cutter.addpiece(cell, p);
+                }
             }
             if (!cutter.empty()) {
-                out.polygons += flush(s, scale, run);
-                out.polygons += cutter.fill(cell);
+                flush(rings, run);
+                cutter.fill(cell);
                 continue;
             }
             const int rank = bandrank(scale, (cell.c[0] + cell.c[1] + cell.c[2] + cell.c[3]) / 4);
@@ -404,15 +558,16 @@ BandOutcome drawbands(PlotContext& pc, Host& host, bool& abortflag, const Contou
                 run.yn = cell.yn;
                 continue;
             }
-            out.polygons += flush(s, scale, run);
+            flush(rings, run);
             run = {true, rank, j, cell.xw, cell.xe, cell.ys, cell.yn};
         }
-        out.polygons += flush(s, scale, run);
+        flush(rings, run);
         if (abortrequested(host, abortflag)) {
             out.aborted = true;
             break;
         }
     }
+    out.polygons = rings.draw(s);
     host.setBusy(false);
     host.setStatus("");
     return out;

@@ -13,9 +13,13 @@
 //
 // Each cell of the grid is cut by the same straight pieces the contour
 // lines draw (contourcell.h), so band edges lie exactly under the lines and
-// the polygons of a cell tile it without gaps or overlaps. Cells that no
+// the pieces of a cell tile it without gaps or overlaps. Cells that no
 // level crosses are joined with their neighbours of the same band along a
-// column into one rectangle. Cells that touch a node without value stay
+// column into one rectangle. All pieces of one band are drawn as one
+// polygon of many rings (filled by the even-odd rule), so no seam shows
+// between neighbouring pieces of a band in a smoothed (antialiased)
+// rendering such as a PDF viewer's; seams between different bands lie
+// under the contour lines. Cells that touch a node without value stay
 // empty.
 #pragma once
 
@@ -88,13 +92,14 @@ std::string bandstatusnote(const BandScale& scale);
 
 struct BandOutcome {
     bool aborted = false;
-    int polygons = 0;
+    int polygons = 0;  // one per band with area
 };
 
 // Fills the bands of a ready scale: " Filling Contour Bands(Ctrl-Q to
 // Abort)" on the status strip while it runs; after each column of cells
 // the window may process events and Ctrl-Q asks "Abort?" as the lines do.
-// Polygons are drawn with FillPolygon in the surface's draw mode.
+// The bands are drawn with FillPolygon in the surface's draw mode, from the
+// lowest up, when every cell has been cut (an abort draws what was cut).
 BandOutcome drawbands(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& grid,
                       const BandScale& scale);
 

@@ -74,7 +74,9 @@ public:
     virtual void FillBox(float x1, float y1, float x2, float y2, Rgb color) = 0;
     // Filled polygon through the points (closed back to the first), in the
     // colour, without an outline; the draw mode applies. Fewer than three
-    // points draw nothing.
+    // points draw nothing. An outline that crosses itself or holds several
+    // rings is filled by the even-odd rule (a point is inside when a ray
+    // from it crosses the outline an odd number of times).
     virtual void FillPolygon(std::span<const FramePoint> points, Rgb color) = 0;
     // Draws a picture scaled into the rectangle with top-left (x, y).
     virtual void PaintPicture(const Picture& picture, float x, float y, float w, float h) = 0;

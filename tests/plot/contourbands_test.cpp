@@ -53,12 +53,16 @@ bool inside(const std::vector<FramePoint>& p, float x, float y) {
     return in;
 }
 
-// True when a-b is a side of the polygon (either way round).
+// True when a-b is a side of the polygon (either way round), to the last
+// bits of the coordinates.
 bool hasside(const std::vector<FramePoint>& p, FramePoint a, FramePoint b) {
+    auto same = [](FramePoint u, FramePoint v) {
+        return test::samepoint(u.x, u.y, v.x, v.y, 1e-4f);
+    };
     for (std::size_t k = 0; k < p.size(); ++k) {
         const FramePoint& u = p[k];
         const FramePoint& v = p[(k + 1) % p.size()];
-        if ((u == a && v == b) || (u == b && v == a)) return true;
+        if ((same(u, a) && same(v, b)) || (same(u, b) && same(v, a))) return true;
     }
     return false;
 }

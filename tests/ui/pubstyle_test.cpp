@@ -2,11 +2,16 @@
 // both styles side by side as PNG files for a person to look at; the menu
 // switch that redraws the shown quantity in the other style.
 #include <QAction>
+#include <QFile>
 #include <QImage>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 
+#include "app/printlayout.h"
 #include "compose/picture.h"
 #include "plot/colormaps.h"
+#include "plot/recordingsurface.h"
 #include "ui/qpaintersurface.h"
 #include "windowtestkit.h"
 
@@ -84,6 +89,40 @@ private slots:
         QCOMPARE(r.ws.quantitykey, std::string("cffpara"));
         const int lines = banded(w.surface()->image());
         QVERIFY2(lines < filled / 50, qPrintable(QString("%1 %2").arg(lines).arg(filled)));
+    }
+
+    // A single-column figure: the picture 8.5 cm wide in a PDF, drawn as
+    // vectors (no image in the file), nothing outside the printed picture.
+    void singleColumnPdf() {
+        const QString path = test::outputDir() + "/publication_cff.pdf";
+        {
+            QPdfWriter pdf(path);
+            pdf.setPageSize(QPageSize(QSizeF(85, 85 * 51.0 / 64), QPageSize::Millimeter));
+            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+            pdf.setResolution(600);
+            const auto layout = printlayout(85, 85 * 51.0 / 64, 0, 0);
+            QVERIFY(layout.has_value());
+            QPainterSurface paper(&pdf);
+            paper.setScale(layout->left, layout->top, layout->scalewidth, layout->scaleheight);
+            WorkState ws;
+            setdefaults(ws, QDir::tempPath().toStdString());
+            ws.quantitykey = "cffpara";
+            ws.publicationstyle = true;
+            RecordingSurface screen;
+            PlotContext pc;
+            pc.screen = &screen;
+            setplotframe(pc.frame, ws.rwidth);
+            setcolormode(pc.palette, "nomap");
+            SilentHost host;
+            PictureInputs in;
+            in.printer = &paper;
+            QCOMPARE(drawpicture(ws, pc, host, "printer", in), PictureOutcome::Drawn);
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.size() > 10000);
+        QVERIFY(!bytes.contains("/Subtype /Image") && !bytes.contains("/Subtype/Image"));
     }
 
     void bothStyles_data() { test::addRows(kPictures); }
