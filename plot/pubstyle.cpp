@@ -28,16 +28,36 @@ std::string pubnumber(float v) {
     return text;
 }
 
+namespace {
+
+// True when the text reads back as v to five significant digits.
+bool givesback(const std::string& text, float v) {
+    double back = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), back);
+    return error == std::errc() && end == text.data() + text.size() &&
+           std::fabs(back - v) <= 1e-5 * std::fabs(static_cast<double>(v));
+}
+
+}  // namespace
+
 std::string pubticktext(float v) {
-    const std::string general = generalform(v);
-    if (general.size() <= 6) return general;
-    // The shortest exponent form that still gives the level back.
-    for (const char* pattern : {"0E-#", "0.#E-#", "0.##E-#"}) {
-        const std::string text = formatnumber(v, pattern);
-        double back = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), back);
-        if (error == std::errc() && std::fabs(back - v) <= 1e-5 * std::fabs(static_cast<double>(v)))
-            return text;
+    if (v == 0 || !std::isfinite(v)) return generalform(v);
+    const float m = std::fabs(v);
+    const std::string sign = v < 0 ? "-" : "";
+    // Fixed notation with the fewest decimals that give the level back
+    // (levels computed as k x interval carry rounding: 0.09999999 is 0.1),
+    // while it stays short; else the shortest exponent form.
+    std::string pattern = "0";
+    for (int decimals = 0; decimals <= 6; ++decimals) {
+        if (decimals > 0) pattern += decimals == 1 ? ".#" : "#";
+        const std::string text = formatnumber(m, pattern);
+        if (!givesback(text, m)) continue;
+        if (text.size() <= 6) return sign + text;
+        break;
+    }
+    for (const char* p : {"0E-#", "0.#E-#", "0.##E-#"}) {
+        const std::string text = formatnumber(m, p);
+        if (givesback(text, m)) return sign + text;
     }
     return pubnumber(v);
 }

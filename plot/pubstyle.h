@@ -32,9 +32,10 @@ float printedpoints(float size, float widthcm);
 // A value as a label: 3 significant digits, fixed notation from 0.01 to
 // 1000 ("0.316", "0.0796", "2.5", "150"), else "7.96E-3".
 std::string pubnumber(float v);
-// A level as a scale label: the general number text when it is short
-// ("0.001", "-20", "0.25"), else the shortest exponent form that gives the
-// level back ("1E-5", "2.5E-7"), else pubnumber ("2.15").
+// A level as a scale label: fixed notation with the fewest decimals that
+// give the level back when that is at most six characters without the sign
+// ("0.001", "-0.0001", "20", "0.25"), else the shortest exponent form that
+// does ("1E-5", "-2.5E-7"), else pubnumber ("2.15").
 std::string pubticktext(float v);
 
 // The box a text of the given size takes when its top-left corner is at

@@ -9,6 +9,7 @@
 #include "plot/arrows.h"
 #include "plot/colorbar.h"
 #include "plot/plottestutil.h"
+#include "plot/pubstyle.h"
 
 namespace crustex {
 namespace {
@@ -119,6 +120,43 @@ TEST(Arrows, HeadedArrowEndsInAFilledHead) {
     drawarrow(c.surface, 0, 0, 3, 4, kBlack, ArrowStyle::Headed);
     EXPECT_EQ(c.surface.count(OpKind::FillPolygon), 1u);
     EXPECT_NEAR(std::hypot(c.surface.lines()[1].x2, c.surface.lines()[1].y2), 3.0, 1e-4);
+}
+
+}  // namespace
+}  // namespace crustex
+
+namespace crustex {
+namespace {
+
+TEST(PubLabels, NumberTexts) {
+    const struct {
+        float v;
+        const char* tick;
+        const char* label;
+    } cases[] = {
+        {0, "0", "0"},
+        {10 * 0.01f, "0.1", "0.1"},
+        {0.09999999f, "0.1", "0.1"},
+        {-0.0001f, "-0.0001", "-1E-4"},
+        {1e-5f, "1E-5", "1E-5"},
+        {-2.5e-7f, "-2.5E-7", "-2.5E-7"},
+        {20, "20", "20"},
+        {-0.05f, "-0.05", "-0.05"},
+        {2.154435f, "2.15", "2.15"},
+        {0.3162f, "0.3162", "0.316"},
+        {-0.0665f, "-0.0665", "-0.0665"},
+        {-8, "-8", "-8"},
+        {7.96e-3f, "7.96E-3", "7.96E-3"},
+        {12.5f, "12.5", "12.5"},
+        {1500, "1500", "1.5E3"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(pubticktext(c.v), c.tick) << c.v;
+        EXPECT_EQ(pubnumber(c.v), c.label) << c.v;
+    }
+    // The text sizes print at 6.5 points or more on a single column.
+    EXPECT_GE(printedpoints(kPubTextSize, 8.5f), 6.5f);
+    EXPECT_NEAR(printedpoints(12, 8.5f), 6.02, 0.01);
 }
 
 }  // namespace
