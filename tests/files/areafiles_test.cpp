@@ -1,4 +1,5 @@
-// The named-range list "fixarea.lst" and the area export.
+// The named-range list "fixarea.lst", the area export and where the shipped
+// data is found.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +8,7 @@
 
 #include "files/areaexport.h"
 #include "files/arealist.h"
+#include "files/datadirs.h"
 #include "filetestutil.h"
 #include "geo/projection.h"
 
@@ -103,4 +105,18 @@ TEST(AreaExport, PolygonAndProjectionLineInLatitudeAndLongitude) {
     EXPECT_FALSE(exportarea(ws, p, host, dir.file("no/Myarea5")));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Open Error");
+}
+
+TEST(DataDirs, MapsFoundBesideTheProgramOrItsParentOrTheBuiltInDirectory) {
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.file("src/Map"));
+    std::filesystem::create_directories(dir.file("src/build"));
+    const std::string bin = dir.file("src/build");
+    EXPECT_EQ(finddatadir(datadircandidates(bin, dir.file("elsewhere"))), "");
+    test::writefile(dir.file("src/Map/JAPANV.MAP"), "");
+    EXPECT_EQ(finddatadir(datadircandidates(bin + "/", "")), dir.file("src"));
+    EXPECT_EQ(finddatadir(datadircandidates("", dir.file("src"))), dir.file("src"));
+    const DataDirs d = defaultdatadirs(datadircandidates(bin, ""));
+    EXPECT_EQ(d.mappath, dir.file("src/Map/"));
+    EXPECT_EQ(d.areapath, dir.file("src/area/"));  // made when the list is first saved
 }
