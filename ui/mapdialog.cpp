@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -120,6 +121,7 @@ QGroupBox* MapDialog::buildRangeGroup() {
     names->addWidget(add_);
     names->addWidget(del_);
     grid->addLayout(names, 3, 0, 1, 3);
+    arealist_->lineEdit()->installEventFilter(this);
     connect(arealist_, &QComboBox::activated, this, &MapDialog::areaChosen);
     connect(add_, &QPushButton::clicked, this, &MapDialog::addClicked);
     connect(del_, &QPushButton::clicked, this, &MapDialog::delClicked);
@@ -218,6 +220,17 @@ QGroupBox* MapDialog::buildPreviewGroup() {
     column->addWidget(preview_);
     column->addLayout(buttonRow({draw}));
     return g;
+}
+
+bool MapDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == arealist_->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            addClicked();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 // --- Opening ---

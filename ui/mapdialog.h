@@ -74,6 +74,10 @@ public:
     MapPreview* preview() const { return preview_; }
     const Projection& previewProjection() const { return previewproj_; }
 
+protected:
+    // Enter in the name box adds the range instead of accepting the dialog.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QGroupBox* buildRangeGroup();
     QGroupBox* buildLinesGroup();

@@ -160,7 +160,8 @@ private slots:
         click(&r.d, "cmdAreaAdd");
         list->setEditText("Second");
         r.type("flat1", "35");
-        click(&r.d, "cmdAreaAdd");
+        QTest::keyClick(list->lineEdit(), Qt::Key_Return);  // adds, keeps the dialog open
+        QVERIFY(r.d.isVisible());
         const auto saved = readarealist(r.wb.ws.areapath);
         QCOMPARE(saved.size(), std::size_t(2));
         QCOMPARE(saved[0].flat1, 34.25f);
