@@ -215,12 +215,6 @@ private slots:
         r.d.entrymapform();
         QVERIFY(!child(&r.d, "needmapcbx")->isEnabled());
     }
-    void noCaptionIsClipped() {
-        Rig r;
-        r.d.entrymapform();
-        const QStringList cut = test::clippedCaptions(&r.d);
-        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
-    }
 
 private:
     static void click(QWidget* w, const char* name) {
