@@ -7,27 +7,16 @@
 
 #include "geo/maplayers.h"
 #include "geo/mapscalebar.h"
-#include "plot/plottestutil.h"
+#include "geo/maptestutil.h"
 
 namespace crustex {
 namespace {
 
 constexpr float kFont = 8;
 
-struct MapCanvas : test::Canvas {
-    Projection proj;
-    MapColors colors;
-    float lon2 = 137;
-    MapCanvas() : test::Canvas("map"), colors(initmapconst(pc.palette)) {
-        EXPECT_TRUE(setupprojection(proj, kMercator, 34, 134, 36, lon2));
-        surface.setFontSize(kFont);
-    }
-    MapView view() { return {proj, surface, colors, 34, 36, 134, lon2, 1, 1}; }
-    FramePoint at(float lat, float lon) const {
-        FramePoint p;
-        projectgeo(proj, proj.kind, lat, lon, p.x, p.y);
-        return p;
-    }
+// The default range, labels in the map's font size.
+struct MapCanvas : test::MapCanvas {
+    MapCanvas() { surface.setFontSize(kFont); }
 };
 
 TEST(Graticule, LinesLabelsAndFrameAtIntervalOne) {

@@ -13,12 +13,13 @@
 #include "files/filetestutil.h"
 #include "geo/mapdraw.h"
 #include "geo/maplayers.h"
-#include "plot/plottestutil.h"
+#include "geo/maptestutil.h"
 #include "tools/mapconvert.h"
 
 namespace crustex {
 namespace {
 
+using test::MapCanvas;
 using tools::MapLayout;
 using tools::MapPiece;
 
@@ -33,39 +34,6 @@ std::string buildmap(const MapLayout& layout, const std::vector<MapPiece>& piece
 // One 10-degree tile over 30..40 N, 130..140 E.
 const MapLayout kOneTile{30, 40, 130, 140, 10, 10};
 const MapLayout kGlobe{-90, 90, -180, 180, 10, 10};
-
-// A recording canvas with a projection over a map range.
-struct MapCanvas : test::Canvas {
-    Projection proj;
-    MapColors colors;
-    float lat1, lat2, lon1, lon2;
-    MapCanvas(float la1, float la2, float lo1, float lo2)
-        : test::Canvas("map"),
-          colors(initmapconst(pc.palette)),
-          lat1(la1),
-          lat2(la2),
-          lon1(lo1),
-          lon2(lo2) {
-        EXPECT_TRUE(setupprojection(proj, kMercator, lat1, lon1, lat2, lon2));
-    }
-    MapView view(int16_t linetype = 1, int16_t nstep = 1) {
-        return {proj, surface, colors, lat1, lat2, lon1, lon2, linetype, nstep};
-    }
-    MapFileOutcome draw(const std::string& bytes, int16_t linetype = 1, int16_t nstep = 1) {
-        std::istringstream in(bytes);
-        return drawmapfile(in, view(linetype, nstep), kCoastColor);
-    }
-    FramePoint at(float lat, float lon) const {
-        FramePoint p;
-        projectgeo(proj, proj.kind, lat, lon, p.x, p.y);
-        return p;
-    }
-    bool drew(std::size_t i, float lat1, float lon1, float lat2, float lon2) const {
-        const auto l = surface.lines();
-        const FramePoint a = at(lat1, lon1), b = at(lat2, lon2);
-        return i < l.size() && l[i].x1 == a.x && l[i].y1 == a.y && l[i].x2 == b.x && l[i].y2 == b.y;
-    }
-};
 
 // Little-endian values at byte offsets of a map file.
 int16_t word(const std::string& b, std::size_t at) {
@@ -244,8 +212,8 @@ TEST(MapDrawing, RangeAcrossTheDateLineWrapsColumnOne) {
 
 // The coast file and the active faults through drawmap: file names in any
 // letter case, "VActive3.20" border segments and "VActive.100" coast
-// segments both in colour 7 (cyan); skip data 0 draws every point and is
-// stored as 1.
+// segments both in colour 7 (cyan); a refused file reaches the status strip
+// and draws nothing; skip data 0 draws every point and is stored as 1.
 TEST(MapDrawing, DrawMapDrawsCoastAndActiveFaults) {
     test::ScratchDir dir;
     std::ofstream(dir.file("JAPANV.MAP"), std::ios::binary)
@@ -254,17 +222,21 @@ TEST(MapDrawing, DrawMapDrawsCoastAndActiveFaults) {
         << buildmap(kOneTile, {{true, {{34.5, 136}, {34.75, 136.5}}}});
     std::ofstream(dir.file("vactive.100"), std::ios::binary)
         << buildmap(kOneTile, {{false, {{34.25, 134.5}, {34.5, 134.75}}}});
+    std::string refused = buildmap(kOneTile, {{false, {{35, 135}, {35.5, 135.5}}}});
+    setfloat(refused, 16, -2);
+    std::ofstream(dir.file("VActive1.20"), std::ios::binary) << refused;
     test::Canvas c("map");
     WorkState ws;
     setdefaults(ws, "/nonexistent");
     ws.mappath = dir.str() + "/";
-    ws.faultclass[2] = ws.faultclass[3] = true;
+    ws.faultclass[0] = ws.faultclass[2] = ws.faultclass[3] = true;
     ws.dlat = 0;
     ws.nstep = 0;
     Projection proj;
     drawmap(ws, c.pc, proj, c.host);
     EXPECT_EQ(ws.nstep, 1);
-    EXPECT_EQ(c.host.lastStatus(), "");
+    EXPECT_EQ(c.host.lastStatus(),
+              " Map file refused (tile size is not a positive number of degrees): VActive1.20");
     std::vector<Rgb> drawn;
     for (const auto& l : c.surface.lines()) drawn.push_back(l.color);
     // Coast (two lines: every point), fault 3 border, fault 4 coast, then
@@ -332,25 +304,6 @@ TEST(MapDrawing, DamagedFilesAreSkippedOrRefused) {
         EXPECT_EQ(c.surface.lines().size(), static_cast<std::size_t>(r.lines));
         EXPECT_FALSE(c.surface.hasnonfinite());
     }
-}
-
-// A refused header reaches the status strip, and no map is drawn.
-TEST(MapDrawing, RefusedHeaderIsReportedOnTheStatusStrip) {
-    test::ScratchDir dir;
-    std::string bytes = buildmap(kOneTile, {{false, {{35, 135}, {35.5, 135.5}}}});
-    setfloat(bytes, 16, -2);
-    std::ofstream(dir.file("japanv.map"), std::ios::binary) << bytes;
-    test::Canvas c("map");
-    WorkState ws;
-    setdefaults(ws, "/nonexistent");
-    ws.mappath = dir.str();
-    ws.dlat = 0;
-    ws.projection = kMercator;
-    Projection proj;
-    drawmap(ws, c.pc, proj, c.host);
-    EXPECT_EQ(c.host.lastStatus(),
-              " Map file refused (tile size is not a positive number of degrees): japanv.map");
-    EXPECT_EQ(c.surface.lines().size(), 0u);
 }
 
 // The shipped maps read whole: every tile sound, every segment usable.
