@@ -1,13 +1,17 @@
 #include "tools/convertmodes.h"
 
-#include <array>
+#include "tools/mapconvert.h"
 
 namespace crustex::tools {
 
 namespace {
 
 // One row per mode; each converter adds its own.
-const std::array<ConvertMode, 0> kModes = {{}};
+const ConvertMode kModes[] = {
+    {"map", "--region W/E/S/N --tile LATxLON --output FILE [--border] INPUT...",
+     "tiled line-map file (coast lines and borders, or active faults) from GMT multi-segment text",
+     runmapconvert},
+};
 
 }  // namespace
 
