@@ -59,6 +59,11 @@ FramePoint between(FramePoint a, FramePoint b, float t) {
     return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
 }
 
+// Two crossings farther apart than a thousandth of a frame unit.
+bool apart(FramePoint a, FramePoint b) {
+    return std::fabs(a.x - b.x) + std::fabs(a.y - b.y) > 1e-3f;
+}
+
 }  // namespace
 
 Rgb topocolor(float h) {
@@ -143,8 +148,11 @@ bool drawtopocontours(const TopoGrid& g, int interval, TopoDrawing& d) {
                     cross[n++] = between(p[k], p[(k + 1) % 4], (level - a) / (b - a));
                 }
                 const Rgb color = m % kLevelsPerIndex == 0 ? kIndexContour : kContour;
-                if (n >= 2) s.Line(cross[0].x, cross[0].y, cross[1].x, cross[1].y, color);
-                if (n == 4) s.Line(cross[2].x, cross[2].y, cross[3].x, cross[3].y, color);
+                // A level through a corner only meets itself there: no line.
+                if (n >= 2 && apart(cross[0], cross[1]))
+                    s.Line(cross[0].x, cross[0].y, cross[1].x, cross[1].y, color);
+                if (n == 4 && apart(cross[2], cross[3]))
+                    s.Line(cross[2].x, cross[2].y, cross[3].x, cross[3].y, color);
             }
         }
         lower.swap(upper);
