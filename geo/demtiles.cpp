@@ -57,8 +57,11 @@ std::vector<float> readdemfile(std::string_view text, int n) {
         for (std::size_t c = 0; c < size; ++c) {
             const std::size_t from = 9 + 5 * c;
             if (from + 5 > line.size()) break;  // only whole fields
+            // Five characters hold -9999 .. 99999; an exponent form such as
+            // "9e+30" is no height.
             float v = 0;
-            if (parsenumber(line.substr(from, 5), v)) out[c] = v;
+            if (parsenumber(line.substr(from, 5), v) && v >= kNoHeight && v <= kMaxHeight)
+                out[c] = v;
         }
     }
     return tile;

@@ -11,8 +11,8 @@
 // number r (1..N, the northernmost row first) in characters 7..9 and N values
 // of 5 characters from character 10, in units of 0.1 m. Row r is kept at
 // row index N - r of the tile (index 0 the southernmost). Missing values,
-// lines with a row number outside 1..N and tiles that cannot be read stay
-// kNoHeight.
+// values outside -9999..99999, lines with a row number outside 1..N and
+// tiles that cannot be read stay kNoHeight.
 #pragma once
 
 #include <cstddef>
@@ -25,6 +25,7 @@
 namespace crustex {
 
 inline constexpr float kNoHeight = -9999.0f;
+inline constexpr float kMaxHeight = 99999.0f;  // the most five characters hold
 
 struct DemMesh {
     int n;              // mesh cells per tile side

@@ -26,14 +26,16 @@ std::string demline(int r, const std::vector<int>& values) {
 TEST(DemTiles, RowsCountFromTheNorthAndMissingValuesStayEmpty) {
     const std::string text = "header line\r\n" + demline(1, {11, 12, 13, 14}) +
                              demline(3, {31, 32}) + demline(0, {1, 1, 1, 1}) +
-                             demline(5, {5, 5, 5, 5}) + "      x  99999\r\n";
+                             demline(5, {5, 5, 5, 5}) + "      x  99999\r\n" +
+                             "      2 9e30  -12\r\n";
     const std::vector<float> t = readdemfile(text, 4);
     const auto at = [&](int k, int c) { return t[static_cast<std::size_t>(k * 4 + c)]; };
     EXPECT_EQ(at(3, 0), 11);  // row 1 at index N - 1
     EXPECT_EQ(at(3, 3), 14);
     EXPECT_EQ(at(1, 1), 32);
     EXPECT_EQ(at(1, 2), kNoHeight);  // a short line fills what it has
-    EXPECT_EQ(at(2, 0), kNoHeight);  // row 2 is missing
+    EXPECT_EQ(at(2, 0), kNoHeight);  // "9e30" is no height
+    EXPECT_EQ(at(2, 1), -12);
     EXPECT_EQ(at(0, 0), kNoHeight);  // rows 0 and 5 are skipped
     EXPECT_EQ(tilecode(53, 39), "5339");
 }
