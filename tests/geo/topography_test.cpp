@@ -27,7 +27,7 @@ TEST(DemTiles, RowsCountFromTheNorthAndMissingValuesStayEmpty) {
     const std::string text = "header line\r\n" + demline(1, {11, 12, 13, 14}) +
                              demline(3, {31, 32}) + demline(0, {1, 1, 1, 1}) +
                              demline(5, {5, 5, 5, 5}) + "      x  99999\r\n" +
-                             "      2 9e30  -12\r\n";
+                             "        2 9e30  -12\r\n";
     const std::vector<float> t = readdemfile(text, 4);
     const auto at = [&](int k, int c) { return t[static_cast<std::size_t>(k * 4 + c)]; };
     EXPECT_EQ(at(3, 0), 11);  // row 1 at index N - 1
