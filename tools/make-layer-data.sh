@@ -29,8 +29,10 @@ if [ ! -x "$convert" ]; then
   echo "make-layer-data.sh: $convert not found: build crustex-convert first" >&2
   exit 1
 fi
+convert="$(realpath "$convert")"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
+cd "$tmp"  # GMT leaves its gmt.history in the working directory
 
 # Topography: resample to the 1 km mesh (45" x 30" cells, pixel registered,
 # so that the values stand at the mesh cell centres), write "lon lat z" and
@@ -42,7 +44,7 @@ rm -rf "$root/map/1km"
 
 # Earthquakes: the feed is GeoJSON; write it as the event service's CSV
 # (time,latitude,longitude,depth,mag with ISO times) and convert that.
-(cd "$tmp" && npm install --silent --no-audit --no-fund vega-datasets@3.2.1 >/dev/null)
+npm install --silent --no-audit --no-fund vega-datasets@3.2.1 >/dev/null
 node -e '
   const fs = require("fs");
   const quakes = JSON.parse(fs.readFileSync(process.argv[1], "utf8"));
