@@ -12,8 +12,10 @@ PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projec
     PictureInputs in;
     // On the screen the pasted picture and the map layers are the surface's
     // kept background, which the picture's Cls restores: only a printed
-    // page draws them.
-    in.projection = printer ? &proj : nullptr;
+    // page draws them. The publication style draws its own map (in greys,
+    // over the coloured bands, with latitude and longitude axes) on the
+    // screen too.
+    in.projection = printer || ws.publicationstyle ? &proj : nullptr;
     in.printer = printer;
     in.background = printer ? background : nullptr;
     return drawpicture(ws, pc, host, printer ? "printer" : "screen", in);

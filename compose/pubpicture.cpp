@@ -265,10 +265,13 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     const QuantityInfo* q = findquantity(ws.quantitykey);
     const bool contour = q && q->kind == QuantityKind::Contour;
 
+    // A map picture starts from white: on the screen the surface's kept
+    // background holds the screen style's map, which this style redraws.
+    const bool map = ws.needmap && in.projection;
+    if (map) s.FillBox(kFrameLeft, kFrameTop, kFrameRight, kFrameBottom, kWhite);
     BandScale scale;
     bool aborted = false;
     if (contour) scale = fillcontours(c, *q, aborted);
-    const bool map = ws.needmap && in.projection;
     if (map) drawmaplayers(ws, pc, host, *in.projection);
 
     s.ForeColor = kBlack;

@@ -36,6 +36,9 @@ QImage render(const char* key, bool map, bool pub) {
     setdefaults(ws, QDir::tempPath().toStdString());
     ws.quantitykey = key;
     ws.needmap = map;
+    // The shipped map beside the test data.
+    ws.mappath =
+        QDir(qEnvironmentVariable("CRUSTEX_TEST_DATA")).filePath("../../map/").toStdString();
     Projection proj;
     PictureInputs in;
     in.projection = &proj;
