@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -124,7 +126,24 @@ TEST(PubPicture, VectorsGetHeadsAndTheLegendItsUnit) {
 TEST(PubPicture, MapPicturesGetLatitudeAndLongitudeInsteadOfKilometres) {
     Pub f("cffpara");
     f.ws.needmap = true;
+    // The shipped map beside the test data.
+    if (const char* data = std::getenv("CRUSTEX_TEST_DATA"))
+        f.ws.mappath = std::string(data) + "/../../map/";
     ASSERT_EQ(f.draw(), PictureOutcome::Drawn);
+    // The map in greys over the bands, its own labels and scale bar left to
+    // the axes and the distance bar: no figure right of the map, no text
+    // such as " 35" at the graticule.
+    const auto lines = f.surface.lines();
+    EXPECT_GT(std::count_if(lines.begin(), lines.end(),
+                            [](const RecordedOp& l) {
+                                return l.color == Rgb{55, 55, 55};
+                            }),
+              100);
+    EXPECT_FALSE(f.has(" 35") || f.has(" 135"));
+    const long beyond = std::count_if(lines.begin(), lines.end(), [](const RecordedOp& l) {
+        return std::min(l.x1, l.x2) > kMapRight + 12 && l.color != kBlack;
+    });
+    EXPECT_EQ(beyond, 0);
     EXPECT_TRUE(f.has("135\xC2\xB0"
                       "E") &&
                 f.has("136\xC2\xB0"
