@@ -11,6 +11,7 @@
 #include "ui/locationassistants.h"
 #include "ui/optiondialog.h"
 #include "ui/printersetting.h"
+#include "ui/sitewindow.h"
 #include "ui/sourceeditor.h"
 #include "ui/visualdialog.h"
 #include "ui/welcomewindow.h"
@@ -34,6 +35,13 @@ void MainWindow::buildDialogs() {
     placedWindows_.insert("customform", customDialog_);
     printerDialog_ = new PrinterSettingDialog(*this, this);
     placedWindows_.insert("setprnform", printerDialog_);
+    siteWindow_ = new SiteWindow(*this, sites_, this);
+    placedWindows_.insert("obsform", siteWindow_);
+    siteWindow_->closed = [this] {
+        ws_.showobsdatachecked = false;
+        ws_.showgriddatachecked = true;
+        updateMenus();
+    };
 
     placedWindows_.insert("setfileform", optionDialog_);
     if (sourceEditor_->faultAssistant())

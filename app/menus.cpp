@@ -256,6 +256,9 @@ void MainWindow::connectCommands() {
     on("showgridmenu", [this] { toggleShowGrid(); });
     on("clearobsmenu", [this] { clearObsSites(); });
     on("visualmenu", [this] { visualCommand(); });
+    on("openobsmenu", [this] { openObsSites(); });
+    on("exportobsmenu", [this] { exportObsSites(); });
+    on("storeobsmenu", [this] { storeObsStrains(); });
     // "Open Obs. Sites....", "Store Strains (Obs. site)...", "Map...",
     // "Export Area Data..." and "Export Obs. Sites Data..." belong to the
     // map and site features; their rules keep them disabled until those

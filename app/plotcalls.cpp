@@ -8,15 +8,20 @@
 namespace crustex {
 
 PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projection& proj,
-                              Surface* printer, const Picture* background) {
+                              Surface* printer, const Picture* background, SiteResults* sites,
+                              const SiteGraphView* sitegraph) {
     PictureInputs in;
+    in.sites = sites;
+    in.sitegraph = sitegraph;
     in.projection = &proj;
     in.printer = printer;
     in.background = background;
     return drawpicture(ws, pc, host, printer ? "printer" : "screen", in);
 }
 
-void composeoverlay(WorkState& ws, PlotContext& pc) { drawoverlay(pc, ws); }
+void composeoverlay(WorkState& ws, PlotContext& pc, const std::function<void()>& clearsitegraph) {
+    drawoverlay(pc, ws, clearsitegraph);
+}
 
 void paintpasted(PlotContext& pc, Host& host, const Picture& picture) {
     paintbackground(pc, host, picture);
