@@ -113,7 +113,7 @@ void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         case L::ExpansionContraction: showec(pc); break;
         default: break;
     }
-    if (ws.showobsdatachecked && screen) drawsitegraphs(ws, in.sites, in.sitegraph);
+    if (ws.showobsdatachecked && screen) drawsitegraphs(ws, pc, in.sites, in.sitegraph);
 }
 
 void drawglyphquantity(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& in,

@@ -137,7 +137,15 @@ int principalobs(PlotContext& pc, Host& host, const WorkState& ws, const SiteRes
 void drawsitevectors(const WorkState& ws, PlotContext& pc, Host& host, const SiteResults* sites,
                      const SiteGraphView* view, std::string_view key) {
     if (sites == nullptr) return;
-    if (view != nullptr && view->surface != nullptr) view->surface->Cls();
+    if (view != nullptr && view->surface != nullptr) {
+        Surface& g = *view->surface;
+        g.Cls();
+        g.ForeColor = kBlack;
+        printtextcenter(g, view->width / 2, view->height / 2,
+                        key == "principal" ? "$-The crosses at the sites are on the main plot"
+                                           : "$-The vectors at the sites are on the main plot",
+                        10);
+    }
     const SiteResults& r = *sites;
     const std::string_view kind = ws.obskind;
     if (key == "principal") {
@@ -149,10 +157,20 @@ void drawsitevectors(const WorkState& ws, PlotContext& pc, Host& host, const Sit
     const bool withobserved =
         row->displacement ? kind.starts_with("displacement") : kind == row->key;
     const float reference = row->displacement ? ws.rdispl : ws.rtilt;
+    // The observed bars go first and wider, so that the computed ones stay
+    // visible on top (in their own colour, not mixed) where the two agree.
+    Surface& s = pc.surface();
+    const DrawMode mode = s.drawMode;
+    s.drawMode = DrawMode::CopyPen;
+    if (withobserved) {
+        const std::vector<float> obsx = observed(ws, row->ox), obsy = observed(ws, row->oy);
+        const int16_t pen = s.DrawWidth;
+        s.DrawWidth = static_cast<int16_t>(pen * 3);
+        vectorobs(pc, host, ws, obsx, obsy, reference, kObservedSiteColor, false);
+        s.DrawWidth = pen;
+        showsitelegend(pc);
+    }
     vectorobs(pc, host, ws, r.*(row->cx), r.*(row->cy), reference, kComputedSiteColor, true);
-    if (!withobserved) return;
-    const std::vector<float> obsx = observed(ws, row->ox), obsy = observed(ws, row->oy);
-    vectorobs(pc, host, ws, obsx, obsy, reference, kObservedSiteColor, false);
-    showsitelegend(pc);
+    s.drawMode = mode;
 }
 }  // namespace crustex

@@ -34,12 +34,14 @@ int principalobs(PlotContext& pc, Host& host, const WorkState& ws, const SiteRes
                  float reference);
 
 // drawsubv, the composer's step for a vector quantity: clears the site
-// window's picture (its graph shows nothing for these keys) and draws the
+// window's picture (its graph shows nothing for these keys; a line in its
+// middle says where to look) and draws the
 // sites' vectors or crosses for `key`: "displacement" with the observed
 // displacement when the observed-data kind starts with "displacement",
 // "tilt1" and "tilt2" with the observed pair when the kind is the key,
-// "principal" as crosses. Beside observed vectors a small legend tells the
-// two colours apart.
+// "principal" as crosses. Observed bars are drawn first and three times as
+// wide, so the computed bar shows on top of an agreeing one; a small legend
+// tells the two colours apart.
 void drawsitevectors(const WorkState& ws, PlotContext& pc, Host& host, const SiteResults* sites,
                      const SiteGraphView* view, std::string_view key);
 

@@ -8,6 +8,7 @@
 
 #include "model/grid2d.h"
 #include "model/numtext.h"
+#include "plot/modelglyphs.h"
 #include "plot/plotframe.h"
 #include "plot/textplace.h"
 
@@ -246,7 +247,9 @@ void drawsubg(const WorkState& ws, const SiteResults& res, const SiteGraphView& 
                   kind->unit, 8);
 }
 
-void drawsitegraphs(const WorkState& ws, const SiteResults* sites, const SiteGraphView* view) {
+void drawsitegraphs(const WorkState& ws, PlotContext& pc, const SiteResults* sites,
+                    const SiteGraphView* view) {
+    drawsitemarks(pc, ws, true);
     if (sites == nullptr || view == nullptr || view->surface == nullptr) return;
     SiteGraphView screen = *view;
     screen.printer = false;

@@ -18,6 +18,7 @@
 
 #include "engine/siteeval.h"
 #include "model/workstate.h"
+#include "plot/plotcontext.h"
 #include "plot/surface.h"
 
 namespace crustex {
@@ -79,8 +80,10 @@ bool sitevaluescurrent(const WorkState& ws);
 // screen; keys without a graph draw nothing more.
 void drawsubg(const WorkState& ws, const SiteResults& res, const SiteGraphView& view);
 
-// The composer's step for a contour quantity: the graph on the screen view.
-void drawsitegraphs(const WorkState& ws, const SiteResults* sites, const SiteGraphView* view);
+// The composer's step for a contour quantity: the site marks with their
+// names on the main plot, and the graph on the screen view.
+void drawsitegraphs(const WorkState& ws, PlotContext& pc, const SiteResults* sites,
+                    const SiteGraphView* view);
 
 // The printed page: the surface scale (points, origin moved by the margins)
 // and the graph area inside the margins at 64:51. Page and margins in mm.

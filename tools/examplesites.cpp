@@ -39,7 +39,7 @@ private:
 };
 
 // The made-up model: one vertical strike-slip fault, 3 m of slip, in the
-// middle of the default field; arrows and contours scaled to it.
+// middle of the default field; arrows scaled to it.
 WorkState examplework() {
     WorkState ws;
     setdefaults(ws, "");
@@ -57,9 +57,6 @@ WorkState examplework() {
     f.rakeangle = 0;
     ws.nfault = 1;
     ws.rdispl = 200;
-    ws.cline = 1;
-    ws.nsubline = 1;
-    ws.scaletype = 0;
     return ws;
 }
 
