@@ -225,6 +225,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         quitting_ = true;
         writeExitFiles();
     }
+    // The site window goes with the program.
+    if (siteWindow_) siteWindow_->hide();
     event->accept();
 }
 

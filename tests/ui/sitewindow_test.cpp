@@ -101,7 +101,7 @@ private slots:
         QVERIFY(w.action("showgridmenu")->isChecked());
         QVERIFY(w.runCommand("showobsmenu"));
         QVERIFY(s.isVisible());
-        QVERIFY(w.runCommand("clearobsmenu"));
+        w.close();
         QVERIFY(!s.isVisible());
     }
 
@@ -131,6 +131,7 @@ private slots:
         QVERIFY(strain[29].endsWith(" S30"));
 
         // An empty site file: "No Site", and the window goes.
+        QVERIFY(w.siteWindow()->isVisible());
         QFile none(r.file("none.obs.txt"));
         none.open(QIODevice::WriteOnly);
         none.write("obs,0\r\n");
