@@ -260,15 +260,15 @@ void MainWindow::connectCommands() {
     on("showgridmenu", [this] { toggleShowGrid(); });
     on("clearobsmenu", [this] { clearObsSites(); });
     on("visualmenu", [this] { visualCommand(); });
+    on("openobsmenu", [this] { openObsSites(); });
+    on("exportobsmenu", [this] { exportObsSites(); });
+    on("storeobsmenu", [this] { storeObsStrains(); });
     // Only how the picture is drawn changes: the shown quantity is redrawn.
     on("pubstylemenu", [this] {
         ws_.publicationstyle = !ws_.publicationstyle;
         updateMenus();
         if (!ws_.quantitykey.empty()) drawPicture();
     });
-    // "Open Obs. Sites....", "Store Strains (Obs. site)..." and "Export
-    // Obs. Sites Data..." belong to the site features; their rules keep them
-    // disabled until sites can be loaded, and reaching them does nothing.
 }
 
 }  // namespace crustex

@@ -18,6 +18,7 @@
 #include "plot/scalebar.h"
 #include "plot/textplace.h"
 #include "plot/vectorglyphs.h"
+#include "sites/siteglyphs.h"
 #include "sites/sitegraphs.h"
 
 namespace crustex {
@@ -113,7 +114,7 @@ void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         case L::ExpansionContraction: showec(pc); break;
         default: break;
     }
-    if (ws.showobsdatachecked && screen) drawsitegraphs(ws, pc, host, in.sites, q.key);
+    if (ws.showobsdatachecked && screen) drawsitegraphs(ws, pc, in.sites, in.sitegraph);
 }
 
 void drawglyphquantity(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& in,
@@ -133,7 +134,8 @@ void drawglyphquantity(WorkState& ws, PlotContext& pc, Host& host, const Picture
     }
     pc.surface().ForeColor = kBlack;
     printtextright(pc, 635, 5, q.title, 10);
-    if (ws.showobsdatachecked && screen) drawsitevectors(ws, pc, host, in.sites, q.key);
+    if (ws.showobsdatachecked && screen)
+        drawsitevectors(ws, pc, host, in.sites, in.sitegraph, q.key);
 }
 
 // Step 8: what is drawn even after an aborted evaluation.

@@ -16,6 +16,7 @@
 #include "plot/pubstyle.h"
 #include "plot/textlesssurface.h"
 #include "plot/vectorglyphs.h"
+#include "sites/siteglyphs.h"
 #include "sites/sitegraphs.h"
 
 namespace crustex {
@@ -300,9 +301,9 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
 
     if (q && ws.showobsdatachecked && screen) {
         if (contour)
-            drawsitegraphs(ws, pc, host, in.sites, q->key);
+            drawsitegraphs(ws, pc, in.sites, in.sitegraph);
         else
-            drawsitevectors(ws, pc, host, in.sites, q->key);
+            drawsitevectors(ws, pc, host, in.sites, in.sitegraph, q->key);
     }
     s.ForeColor = kBlack;
     s.drawMode = mode;
