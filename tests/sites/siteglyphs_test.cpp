@@ -60,6 +60,18 @@ TEST_F(SiteGlyphs, VectorsAtTheSitesWithObservedBeside) {
     EXPECT_GT(s.findtext("S2")->x1, fx(2));
     EXPECT_NE(s.findtext("Sites: observed"), nullptr);
     EXPECT_EQ(host.statuses.front(), kSiteVectorStatus);
+    EXPECT_EQ(s.count(OpKind::FillPolygon), 0u);
+
+    // The publication style: the same arrows with heads at their tips.
+    s.clearlog();
+    ws.publicationstyle = true;
+    drawsitevectors(ws, pc, host, &res, &view, "displacement");
+    const auto heads = s.ofkind(OpKind::FillPolygon);
+    ASSERT_EQ(heads.size(), 3u);
+    EXPECT_EQ(heads[0].color, kObservedSiteColor);  // observed first
+    EXPECT_EQ(heads[1].points.at(0), (FramePoint{fx(1) + 24, fy(1) - 12}));
+    EXPECT_EQ(heads[1].color, kComputedSiteColor);
+    ws.publicationstyle = false;
 
     s.clearlog();
     ws.obskind = "uz";
