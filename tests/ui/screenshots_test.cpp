@@ -193,6 +193,13 @@ private slots:
         QTRY_VERIFY(w.locationStrip()->text().endsWith("E)"));
         QVERIFY(test::clippedCaptions(&w, 1).isEmpty());
         QVERIFY(save(&w, "main-map-displacement-z.png"));
+        // delta CFF over the map in both styles.
+        QVERIFY(w.runCommand("cffmenu"));
+        QVERIFY(save(&w, "main-map-delta-cff.png"));
+        QVERIFY(w.runCommand("pubstylemenu"));
+        QVERIFY(r.ws.publicationstyle);
+        QVERIFY(inked(w.surface()->image()) > 0.3);  // the bands cover the data area
+        QVERIFY(save(&w, "main-map-delta-cff-publication.png"));
     }
 };
 
