@@ -37,13 +37,12 @@ int BandOutlines::draw(Surface& s, std::span<const Rgb> colors) {
     return drawn;
 }
 
-uint32_t BandOutlines::firstat(const Band& band, FramePoint p) const {
+uint32_t BandOutlines::firstat(FramePoint p) const {
     const uint64_t key = placekey(p);
     const std::size_t size = slots_.size();
     std::size_t at = slotfor(key, size);
-    while (slots_[at] != kNone && placekey(band.points[slots_[at]]) != key)
-        at = (at + 1) & (size - 1);
-    return slots_[at];
+    while (slots_[at].head != kNone && slots_[at].key != key) at = (at + 1) & (size - 1);
+    return slots_[at].head;
 }
 
 int BandOutlines::chain(const Band& band, Surface& s, Rgb color) {
