@@ -43,6 +43,7 @@ class CffDialog;
 class VisualDialog;
 class CustomDialog;
 class MapDialog;
+class EventDialog;
 class OptionDialog;
 class PrinterSettingDialog;
 class AboutBox;
@@ -223,6 +224,7 @@ private:
     VisualDialog* visualDialog_ = nullptr;
     CustomDialog* customDialog_ = nullptr;
     MapDialog* mapDialog_ = nullptr;
+    EventDialog* eventDialog_ = nullptr;
     OptionDialog* optionDialog_ = nullptr;
     PrinterSettingDialog* printerDialog_ = nullptr;
     AboutBox* aboutBox_ = nullptr;

@@ -4,6 +4,7 @@
 #include "app/windowhost.h"
 #include "files/sitefile.h"
 #include "sites/siteexport.h"
+#include "ui/mapdialog.h"
 #include "ui/sitewindow.h"
 
 namespace crustex {
@@ -17,8 +18,14 @@ constexpr const char* kSiteExportFilter = "Text File (*.txt)|*.txt";
 void MainWindow::openObsSites() {
     const QString name = askOpenFile(kSiteFileTitle, kSiteFileFilter);
     if (name.isEmpty()) return;
+    // A map range in the file opens the map dialog with it, as for a source
+    // file; the sites are placed with the projection its OK sets up.
+    SourceFileHooks hooks;
+    hooks.showmapdialog = [this](float lat1, float lon1, float lat2, float lon2) {
+        mapDialog_->entryWithRange(lat1, lon1, lat2, lon2);
+    };
     const SiteReadResult r =
-        readsitefile(ws_, *host_, GeoFrame{proj_, pc_.frame}, name.toStdString());
+        readsitefile(ws_, *host_, GeoFrame{proj_, pc_.frame}, name.toStdString(), hooks);
     if (!r.settled) return;
     updateMenus();
     if (ws_.nsite == 0) {
