@@ -83,12 +83,12 @@ WindowPlaces::Folder folderof(const QString& filter) {
 
 }  // namespace
 
-QString MainWindow::folder(int kind) const {
+QString MainWindow::folder(WindowPlaces::Folder kind) const {
     if (keptPlaces_ == nullptr) return {};
     return QString::fromStdString(keptPlaces_->folders[std::size_t(kind)]);
 }
 
-void MainWindow::rememberFolder(int kind, const QString& chosen) {
+void MainWindow::rememberFolder(WindowPlaces::Folder kind, const QString& chosen) {
     if (keptPlaces_ == nullptr) keptPlaces_ = std::make_unique<WindowPlaces>();
     keptPlaces_->folders[std::size_t(kind)] = QFileInfo(chosen).absolutePath().toStdString();
 }

@@ -155,11 +155,11 @@ private:
     void writeLastWork();
     void readWork(const QString& path);
     // A file dialog opened in the directory last used for the kind of file
-    // its first filter offers (a WindowPlaces::Folder); choosing another
-    // filter moves to that kind's directory. "" when cancelled.
+    // its first filter offers; choosing another filter moves to that kind's
+    // directory. "" when cancelled.
     QString askFile(bool save, const QString& title, const QString& filter);
-    QString folder(int kind) const;
-    void rememberFolder(int kind, const QString& chosen);
+    QString folder(WindowPlaces::Folder kind) const;
+    void rememberFolder(WindowPlaces::Folder kind, const QString& chosen);
     void afterFileRead(bool sourcesInstalled, bool widthChanged);
 
     // MouseSink.

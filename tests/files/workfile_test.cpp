@@ -124,7 +124,6 @@ TEST_F(WorkFile, SourceListCounts) {
         int16_t nfault;
         std::vector<std::string> messages;
     } cases[] = {
-        {list(25, 25), 20, {"You can Take only 20 Faults"}},
         {list(5, 3), 3, {}},
         {list(30000, 2), 2, {}},
         {list(20, 20), 20, {}},
