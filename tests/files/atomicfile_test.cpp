@@ -126,12 +126,16 @@ TEST(AtomicFile, KeepsPermissionsAndOwnership) {
     test::writefile(path, "old");
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
     const bool root = ::geteuid() == 0;
-    if (root) ASSERT_EQ(::chown(path.c_str(), 1234, 5678), 0);
+    if (root) {
+        ASSERT_EQ(::chown(path.c_str(), 1234, 5678), 0);
+    }
     ASSERT_TRUE(writefileatomic(path, "new"));
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
-    if (root) EXPECT_EQ(std::pair(st.st_uid, st.st_gid), std::pair(uid_t{1234}, gid_t{5678}));
+    if (root) {
+        EXPECT_EQ(std::pair(st.st_uid, st.st_gid), std::pair(uid_t{1234}, gid_t{5678}));
+    }
 
     for (const mode_t mask : {mode_t{022}, mode_t{077}}) {
         const mode_t was = ::umask(mask);
