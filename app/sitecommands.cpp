@@ -16,7 +16,7 @@ constexpr const char* kSiteExportFilter = "Text File (*.txt)|*.txt";
 }  // namespace
 
 void MainWindow::openObsSites() {
-    const QString name = askOpenFile(kSiteFileTitle, kSiteFileFilter);
+    const QString name = askFile(false, kSiteFileTitle, kSiteFileFilter);
     if (name.isEmpty()) return;
     // A map range in the file opens the map dialog with it, as for a source
     // file; the sites are placed with the projection its OK sets up.
@@ -41,13 +41,13 @@ void MainWindow::openObsSites() {
 }
 
 void MainWindow::exportObsSites() {
-    const QString name = askSaveFile(kExportObsTitle, kSiteExportFilter);
+    const QString name = askFile(true, kExportObsTitle, kSiteExportFilter);
     if (name.isEmpty()) return;
     exportobs(ws_, *host_, sites_, GeoFrame{proj_, pc_.frame}, name.toStdString());
 }
 
 void MainWindow::storeObsStrains() {
-    const QString name = askSaveFile(kSaveObsTitle, kSiteExportFilter);
+    const QString name = askFile(true, kSaveObsTitle, kSiteExportFilter);
     if (name.isEmpty()) return;
     saveobssite(ws_, *host_, sites_, name.toStdString());
 }

@@ -108,10 +108,10 @@ void startcontour(Host& host, bool& abortflag) {
     host.enableMenus(false);
 }
 
-void endcontour(PlotContext& pc, Host& host, const ContourOutcome& out) {
+void endcontour(PlotContext& pc, Host& host) {
     pc.surface().ForeColor = kBlack;
     host.setBusy(false);
-    host.setStatus(out.thinned ? kContourThinnedStatus : "");
+    host.setStatus("");
 }
 
 float cellmin(const Cell& cell) {
@@ -127,6 +127,7 @@ bool linearlines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid
     Surface& s = pc.surface();
     Cell cell;
     for (int i = g.firstx; i < g.lastx; ++i) {
+        const bool thinnedbefore = thinned;
         for (int j = g.firsty; j < g.lasty; ++j) {
             if (!loadcell(g, i, j, subinterval, cell)) continue;
             const LinearLevels levels = linearlevels(cellmin(cell), cellmax(cell));
@@ -138,6 +139,7 @@ bool linearlines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid
                 tracelevel(s, cell, static_cast<float>(k), color);
             }
         }
+        if (thinned && !thinnedbefore) host.setStatus(kContourThinnedStatus);
         if (abortrequested(host, abortflag)) return false;
     }
     return true;
@@ -151,6 +153,7 @@ bool loglines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g
     LevelList list;
     list.values.reserve(64);
     for (int i = g.firstx; i < g.lastx; ++i) {
+        const bool thinnedbefore = thinned;
         for (int j = g.firsty; j < g.lasty; ++j) {
             if (!loadcell(g, i, j, 1.0f, cell)) continue;
             const float lo = cellmin(cell);
@@ -166,6 +169,7 @@ bool loglines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g
                 tracelevel(s, cell, level, color);
             }
         }
+        if (thinned && !thinnedbefore) host.setStatus(kContourThinnedStatus);
         if (abortrequested(host, abortflag)) return false;
     }
     return true;
@@ -251,7 +255,7 @@ ContourOutcome drawcontour(PlotContext& pc, Host& host, bool& abortflag, const C
             if (uselines && drawlinearedgelabels(pc, g, subinterval, fontsize)) out.thinned = true;
         }
     }
-    endcontour(pc, host, out);
+    endcontour(pc, host);
     return out;
 }
 
@@ -261,7 +265,7 @@ ContourOutcome drawlogcontour(PlotContext& pc, Host& host, bool& abortflag, cons
     startcontour(host, abortflag);
     const ContourOutcome out =
         logbody(pc, host, abortflag, grid, minvalue, nsubline, fontsize, scale, showpeaks);
-    endcontour(pc, host, out);
+    endcontour(pc, host);
     return out;
 }
 
