@@ -178,7 +178,6 @@ bool drawlinesandbar(Context& c, const QuantityInfo& q, const BandScale& scale) 
                          scale.rule.minvalue, scale.rule.nsubline, scale.rule.scale);
     restorepens(c.pc.palette, old);
     if (lines.aborted) return false;
-    if (lines.thinned) c.note = kContourThinnedStatus;
     const float top = c.strip.y() + 10;
     drawcolorbar(c.pc, scale, {kStripLeft, top, kColorBarWidth, kColorBarHeight}, c.placer,
                  kPubTextSize);

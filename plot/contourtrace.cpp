@@ -30,10 +30,10 @@ void startcontour(Host& host, bool& abortflag) {
     host.enableMenus(false);
 }
 
-void endcontour(PlotContext& pc, Host& host, const ContourOutcome& out) {
+void endcontour(PlotContext& pc, Host& host) {
     pc.surface().ForeColor = kBlack;
     host.setBusy(false);
-    host.setStatus(out.thinned ? kContourThinnedStatus : "");
+    host.setStatus("");
 }
 
 // Linear lines; false when aborted.
@@ -42,6 +42,7 @@ bool linearlines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid
     Surface& s = pc.surface();
     ContourCell cell;
     for (int i = g.firstx; i < g.lastx; ++i) {
+        const bool thinnedbefore = thinned;
         for (int j = g.firsty; j < g.lasty; ++j) {
             if (!loadcontourcell(g, i, j, subinterval, cell)) continue;
             const LinearLevels levels = linearlevels(cell.lowest(), cell.highest());
@@ -53,6 +54,7 @@ bool linearlines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid
                 tracelevel(s, cell, static_cast<float>(k), color);
             }
         }
+        if (thinned && !thinnedbefore) host.setStatus(kContourThinnedStatus);
         if (abortrequested(host, abortflag)) return false;
     }
     return true;
@@ -66,6 +68,7 @@ bool loglines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g
     LevelList list;
     list.values.reserve(64);
     for (int i = g.firstx; i < g.lastx; ++i) {
+        const bool thinnedbefore = thinned;
         for (int j = g.firsty; j < g.lasty; ++j) {
             if (!loadcontourcell(g, i, j, 1.0f, cell)) continue;
             const float lo = cell.lowest();
@@ -81,6 +84,7 @@ bool loglines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g
                 tracelevel(s, cell, level, color);
             }
         }
+        if (thinned && !thinnedbefore) host.setStatus(kContourThinnedStatus);
         if (abortrequested(host, abortflag)) return false;
     }
     return true;
@@ -166,7 +170,7 @@ ContourOutcome drawcontour(PlotContext& pc, Host& host, bool& abortflag, const C
             if (uselines && drawlinearedgelabels(pc, g, subinterval, fontsize)) out.thinned = true;
         }
     }
-    endcontour(pc, host, out);
+    endcontour(pc, host);
     return out;
 }
 
@@ -182,7 +186,7 @@ ContourOutcome drawcontourlines(PlotContext& pc, Host& host, bool& abortflag,
     else if (std::isfinite(subinterval) && subinterval > 0)
         done = linearlines(pc, host, abortflag, g, subinterval, nsubline, out.thinned);
     out.aborted = !done;
-    endcontour(pc, host, out);
+    endcontour(pc, host);
     return out;
 }
 
@@ -192,7 +196,7 @@ ContourOutcome drawlogcontour(PlotContext& pc, Host& host, bool& abortflag, cons
     startcontour(host, abortflag);
     const ContourOutcome out =
         logbody(pc, host, abortflag, grid, minvalue, nsubline, fontsize, scale, showpeaks);
-    endcontour(pc, host, out);
+    endcontour(pc, host);
     return out;
 }
 
