@@ -43,8 +43,9 @@ void crossing(const Cell& cell, int e, float t, float& x, float& y) {
     }
 }
 
-// Draws level t through the cell in the given colour.
-void tracelevel(Surface& s, const Cell& cell, float t, Rgb color) {
+// Traces level t through the cell: emit(x1, y1, x2, y2) for each piece.
+template <typename Emit>
+void tracelevel(const Cell& cell, float t, Emit&& emit) {
     const auto& c = cell.c;
     std::array<bool, 4> marked{};
     for (int e = 0; e < 4; ++e) {
@@ -69,8 +70,8 @@ void tracelevel(Surface& s, const Cell& cell, float t, Rgb color) {
     if (marked[0] && marked[1] && marked[2] && marked[3]) {
         // Saddle: west-north and east-south, no centre value consulted.
         for (int e = 0; e < 4; ++e) crossing(cell, e, t, x[e], y[e]);
-        s.Line(x[0], y[0], x[1], y[1], color);
-        s.Line(x[2], y[2], x[3], y[3], color);
+        emit(x[0], y[0], x[1], y[1]);
+        emit(x[2], y[2], x[3], y[3]);
         return;
     }
     int found = 0;
@@ -80,7 +81,7 @@ void tracelevel(Surface& s, const Cell& cell, float t, Rgb color) {
     if (found < 2) return;
     crossing(cell, edges[0], t, x[0], y[0]);
     crossing(cell, edges[1], t, x[1], y[1]);
-    s.Line(x[0], y[0], x[1], y[1], color);
+    emit(x[0], y[0], x[1], y[1]);
 }
 
 // Loads cell (i, j) divided by `divisor`; false when a corner has no value
@@ -121,10 +122,13 @@ float cellmax(const Cell& cell) {
     return getmax(getmax(cell.c[0], cell.c[1]), getmax(cell.c[2], cell.c[3]));
 }
 
-// Linear lines; false when aborted.
-bool linearlines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g,
-                 float subinterval, int nsubline, bool& thinned) {
-    Surface& s = pc.surface();
+// Every level through every usable cell, column by column:
+// level(cell, t, value, kind) with t the level in the cell's loaded units and
+// value in the grid's own; column() after each column, false to stop.
+// False when stopped.
+template <typename Level, typename Column>
+bool walklinear(const ContourGrid& g, float subinterval, int nsubline, bool& thinned, Level&& level,
+                Column&& column) {
     Cell cell;
     for (int i = g.firstx; i < g.lastx; ++i) {
         for (int j = g.firsty; j < g.lasty; ++j) {
@@ -133,20 +137,18 @@ bool linearlines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid
             thinned = thinned || levels.thinned;
             for (int n = 0; n < levels.count; ++n) {
                 const double k = levels.level(n);
-                const Rgb color = levelcolor(pc.palette, linearlevelkind(k, nsubline));
-                pc.palette.contour = color;
-                tracelevel(s, cell, static_cast<float>(k), color);
+                level(cell, static_cast<float>(k), static_cast<float>(k * subinterval),
+                      linearlevelkind(k, nsubline));
             }
         }
-        if (abortrequested(host, abortflag)) return false;
+        if (!column()) return false;
     }
     return true;
 }
 
-// Semi-logarithmic lines; false when aborted.
-bool loglines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g, float minvalue,
-              int nsubline, int scale, bool& thinned) {
-    Surface& s = pc.surface();
+template <typename Level, typename Column>
+bool walklog(const ContourGrid& g, float minvalue, int nsubline, int scale, bool& thinned,
+             Level&& level, Column&& column) {
     Cell cell;
     LevelList list;
     list.values.reserve(64);
@@ -160,15 +162,38 @@ bool loglines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g
             else
                 semilog1levels(lo, hi, minvalue, list);
             thinned = thinned || list.thinned;
-            for (float level : list.values) {
-                const Rgb color = levelcolor(pc.palette, loglevelkind(level));
-                pc.palette.contour = color;
-                tracelevel(s, cell, level, color);
-            }
+            for (float v : list.values) level(cell, v, v, loglevelkind(v));
         }
-        if (abortrequested(host, abortflag)) return false;
+        if (!column()) return false;
     }
     return true;
+}
+
+// Draws each level in its colour.
+auto drawlevel(PlotContext& pc) {
+    return [&pc](const Cell& cell, float t, float, LevelKind kind) {
+        const Rgb color = levelcolor(pc.palette, kind);
+        pc.palette.contour = color;
+        Surface& s = pc.surface();
+        tracelevel(cell, t,
+                   [&](float x1, float y1, float x2, float y2) { s.Line(x1, y1, x2, y2, color); });
+    };
+}
+
+auto askabort(Host& host, bool& abortflag) {
+    return [&host, &abortflag] { return !abortrequested(host, abortflag); };
+}
+
+// Linear lines; false when aborted.
+bool linearlines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g,
+                 float subinterval, int nsubline, bool& thinned) {
+    return walklinear(g, subinterval, nsubline, thinned, drawlevel(pc), askabort(host, abortflag));
+}
+
+// Semi-logarithmic lines; false when aborted.
+bool loglines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g, float minvalue,
+              int nsubline, int scale, bool& thinned) {
+    return walklog(g, minvalue, nsubline, scale, thinned, drawlevel(pc), askabort(host, abortflag));
 }
 
 ContourOutcome logbody(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& grid,
@@ -263,6 +288,24 @@ ContourOutcome drawlogcontour(PlotContext& pc, Host& host, bool& abortflag, cons
         logbody(pc, host, abortflag, grid, minvalue, nsubline, fontsize, scale, showpeaks);
     endcontour(pc, host, out);
     return out;
+}
+
+bool tracecontourpieces(const ContourGrid& grid, const ContourRule& rule,
+                        const std::function<void(const ContourPiece&)>& sink) {
+    const ContourGrid g = usablepart(grid);
+    bool thinned = false;
+    auto piece = [&sink](const Cell& cell, float t, float value, LevelKind kind) {
+        tracelevel(cell, t, [&](float x1, float y1, float x2, float y2) {
+            sink(ContourPiece{{x1, y1}, {x2, y2}, value, kind});
+        });
+    };
+    auto go_on = [] { return true; };
+    if (rule.scale > 0) {
+        walklog(g, rule.minvalue, rule.nsubline, rule.scale, thinned, piece, go_on);
+    } else if (std::isfinite(rule.subinterval) && rule.subinterval > 0) {
+        walklinear(g, rule.subinterval, rule.nsubline, thinned, piece, go_on);
+    }
+    return thinned;
 }
 
 }  // namespace crustex
