@@ -13,6 +13,7 @@ namespace {
 constexpr double kMmPerInch = 25.4;
 constexpr int kMinDpi = 10;
 constexpr int kMaxDpi = 2400;
+constexpr int kMaxThreads = 1024;
 // Largest picture edge accepted, in millimetres (about 2 m).
 constexpr double kMaxEdgeMm = 2000;
 
@@ -46,7 +47,7 @@ constexpr Extension kExtensions[] = {
 // Which options each command takes.
 bool takes(BatchCommand c, std::string_view option) {
     using C = BatchCommand;
-    if (option == "--sources") return true;
+    if (option == "--sources" || option == "--threads") return true;
     if (option == "--sites") return c != C::Sites;
     if (option == "--quantity") return c == C::Render || c == C::Contours;
     if (option == "--quantities") return c == C::Grid;
@@ -159,8 +160,8 @@ private:
         const bool output = a == "-o" || a == "--output";
         if (!output && !takes(req_.command, a)) {
             const bool known = a == "--sources" || a == "--sites" || a == "--quantity" ||
-                               a == "--quantities" || a == "--dpi" || a == "--size" ||
-                               a == "--style";
+                               a == "--threads" || a == "--quantities" || a == "--dpi" ||
+                               a == "--size" || a == "--style";
             if (!known) return bad("unknown option '" + a + "'");
             return bad("option " + a + " does not apply to " + commandword(req_.command));
         }
@@ -177,13 +178,9 @@ private:
         } else if (a == "--quantities") {
             return quantities(v);
         } else if (a == "--dpi") {
-            int dpi = 0;
-            const auto r = std::from_chars(v.data(), v.data() + v.size(), dpi);
-            if (r.ec != std::errc() || r.ptr != v.data() + v.size() || dpi < kMinDpi ||
-                dpi > kMaxDpi)
-                return bad("--dpi takes a whole number from " + std::to_string(kMinDpi) + " to " +
-                           std::to_string(kMaxDpi) + ", not '" + v + "'");
-            req_.dpi = dpi;
+            return wholenumber(a, v, kMinDpi, kMaxDpi, req_.dpi);
+        } else if (a == "--threads") {
+            return wholenumber(a, v, 1, kMaxThreads, req_.threads);
         } else if (a == "--size") {
             req_.size = parsesize(v);
             if (!req_.size)
@@ -193,6 +190,16 @@ private:
                 return bad("--style takes screen or publication, not '" + v + "'");
             req_.publicationstyle = v == "publication";
         }
+        return true;
+    }
+
+    bool wholenumber(const std::string& option, const std::string& v, int lo, int hi, int& out) {
+        int n = 0;
+        const auto r = std::from_chars(v.data(), v.data() + v.size(), n);
+        if (r.ec != std::errc() || r.ptr != v.data() + v.size() || n < lo || n > hi)
+            return bad(option + " takes a whole number from " + std::to_string(lo) + " to " +
+                       std::to_string(hi) + ", not '" + v + "'");
+        out = n;
         return true;
     }
 
@@ -270,6 +277,7 @@ std::string batchusage() {
            "  contours WORK -o FILE.geojson [--quantity NAME]\n"
            "  sites    WORK SITES -o FILE.csv\n"
            "options of every command: --sources FILE (replaces the work file's sources),\n"
+           "  --threads N (evaluation threads; default one per usable CPU),\n"
            "  --sites FILE (observation sites; not with 'sites')\n"
            "NAME: a caption of the Execute menu (\"Displacement Z\", \"delta CFF\", ...) or its\n"
            "  key (uz, cffpara, ...); render and contours draw Displacement Z when none is given\n";

@@ -9,7 +9,9 @@
 //   sites    WORK SITES -o FILE.csv
 //
 // Every subcommand also takes --sources FILE (a source or work file whose
-// sources replace the work file's) and, but for "sites", --sites FILE.
+// sources replace the work file's), --threads N (the evaluation's worker
+// threads; by default one per CPU the program may run on) and, but for
+// "sites", --sites FILE.
 // Parsing checks only the words: whether the files exist is checked later.
 #pragma once
 
@@ -43,6 +45,7 @@ struct BatchRequest {
     std::string quantity;                 // the quantity key (render, contours)
     std::vector<std::string> quantities;  // the quantity keys (grid); empty: the default set
     int dpi = 300;
+    int threads = 0;  // 0: one per CPU the program may run on
     std::optional<PictureSize> size;
     bool publicationstyle = false;
 };

@@ -1,5 +1,6 @@
 #include "export/batchrun.h"
 
+#include <sched.h>
 #include <unistd.h>
 
 #include <ctime>
@@ -46,6 +47,16 @@ struct Run {
         };
     }
 };
+
+// The worker threads: as asked, else one per CPU this process may run on
+// (a batch scheduler's share of a node, not the whole node).
+int threadcount(const BatchRequest& req) {
+    if (req.threads > 0) return req.threads;
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) return CPU_COUNT(&set);
+    return 0;
+}
 
 bool readable(const std::string& path) {
     return fileexists(path) && ::access(path.c_str(), R_OK) == 0;
@@ -169,7 +180,7 @@ void labelprogress(Run& run) {
 
 bool evaluate(Run& run) {
     labelprogress(run);
-    if (evaluatefieldgrid(run.ws, run.host)) return true;
+    if (evaluatefieldgrid(run.ws, run.host, threadcount(run.req))) return true;
     run.host.report("the field grid could not be evaluated");
     return false;
 }
@@ -213,6 +224,9 @@ int runsites(Run& run, const SiteLink& link) {
 }
 
 int runrender(Run& run, PictureRenderer& renderer) {
+    // Evaluated here, with the chosen threads, rather than by the picture.
+    if (!evaluate(run)) return kBatchFailed;
+    if (run.sitesloaded) calcobsdata(run.ws, run.host, run.siteresults);
     WorkState& ws = run.ws;
     ws.quantitykey = run.req.quantity;
     // Loaded sites are shown as "Open Obs. Sites...." leaves them.
@@ -221,7 +235,6 @@ int runrender(Run& run, PictureRenderer& renderer) {
     const char* mode = ws.needmap ? "map" : "nomap";
     setcolormode(run.pc.palette, mode);
     run.pc.colormode = mode;
-    labelprogress(run);
     std::string error;
     if (renderer.render(ws, run.pc, run.proj, run.host,
                         run.sitesloaded ? &run.siteresults : nullptr, run.req, error))

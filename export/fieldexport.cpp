@@ -42,13 +42,13 @@ std::string shortestfloat(float v) {
     return std::string(buf, r.ptr);
 }
 
-bool evaluatefieldgrid(WorkState& ws, Host& host) {
+bool evaluatefieldgrid(WorkState& ws, Host& host, int threads) {
     if (ws.inclined) calcinclinedlines(ws);
     redimsub(ws);
     setfielddepth(ws);
     // New grids hold no delta CFF whatever the receiver did.
     ws.cffstale = true;
-    if (!calcgridstrain(ws, host)) return false;
+    if (!calcgridstrain(ws, host, threads)) return false;
     ws.gridstale = false;
     return true;
 }

@@ -44,7 +44,8 @@ struct FieldGridExport {
 // Brings the field grids up to date as a picture would: the inclined
 // field's depth lines, the node depths and the evaluation of every source.
 // False when the evaluation was abandoned or the field has no grid.
-bool evaluatefieldgrid(WorkState& ws, Host& host);
+// threads: as calcgridstrain takes them (0 one per core).
+bool evaluatefieldgrid(WorkState& ws, Host& host, int threads = 0);
 
 // Fills the grid that an extra evaluation writes (composites, delta CFF)
 // from the current field grids.
