@@ -15,6 +15,11 @@
 #include "export/fieldexport.h"
 #include "ui/pictureexport.h"
 
+// Where an installation keeps the shipped data (set by the build).
+#ifndef CRUSTEX_DATA_DIR
+#define CRUSTEX_DATA_DIR ""
+#endif
+
 namespace {
 
 using namespace crustex;
@@ -102,7 +107,7 @@ int main(int argc, char* argv[]) {
         host.report(parsed.error + " (crustex-batch --help shows the usage)");
         return kBatchBadInput;
     }
-    const BatchEnvironment env{programdir(), currentdir(), commandline(args)};
+    const BatchEnvironment env{programdir(), CRUSTEX_DATA_DIR, currentdir(), commandline(args)};
     QtRenderer renderer(argc, argv);
     return runbatch(*parsed.request, env, host, &renderer, sitelink());
 }

@@ -20,8 +20,8 @@ void MainWindow::copyPicture() {
 void MainWindow::pasteBackground() {
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull()) return;
+    dropBackground(true);
     dumyimg_.setImage(image);
-    surface_->clearBackground();
     surface_->setAutoRedraw(true);
     surface_->Cls();
     paintpasted(pc_, *host_, dumyimg_);

@@ -62,7 +62,8 @@ void MainWindow::resizePicture() {
 }
 
 void MainWindow::drawBackgroundLayers() {
-    // The map layers become the kept background that every Cls restores.
+    // The map layers become the kept background that every Cls restores:
+    // screen pictures are drawn over it and never draw the map themselves.
     surface_->clearBackground();
     surface_->setAutoRedraw(true);
     pc_.target = surface_.get();
@@ -73,15 +74,22 @@ void MainWindow::drawBackgroundLayers() {
     if (ws_.volcano) drawvolcanoes(ws_, pc_, proj_, *host_);
     if (ws_.needevent) drawevents(ws_, pc_, proj_, *host_);
     surface_->keepAsBackground();
+    mapInBackground_ = true;
+}
+
+void MainWindow::dropBackground(bool pastedtoo) {
+    if (mapInBackground_ || (pastedtoo && ws_.pastedbackground)) surface_->clearBackground();
+    mapInBackground_ = false;
+    if (pastedtoo) {
+        dumyimg_.clear();
+        ws_.pastedbackground = false;
+    }
 }
 
 void MainWindow::clearPicture() {
     surface_->setAutoRedraw(true);
-    if (ws_.pastedbackground || surface_->hasBackground()) {
-        surface_->clearBackground();
-        dumyimg_.clear();
-        ws_.pastedbackground = false;
-    }
+    // A pasted picture goes; the map stays under the cleared picture.
+    if (ws_.pastedbackground) dropBackground(true);
     surface_->Cls();
     drawOverlay();
 }

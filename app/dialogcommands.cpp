@@ -9,6 +9,7 @@
 #include "ui/customdialog.h"
 #include "ui/fielddialog.h"
 #include "ui/locationassistants.h"
+#include "ui/mapdialog.h"
 #include "ui/optiondialog.h"
 #include "ui/printersetting.h"
 #include "ui/sourceeditor.h"
@@ -34,6 +35,11 @@ void MainWindow::buildDialogs() {
     placedWindows_.insert("customform", customDialog_);
     printerDialog_ = new PrinterSettingDialog(*this, this);
     placedWindows_.insert("setprnform", printerDialog_);
+    mapDialog_ = new MapDialog(*this, this);
+    placedWindows_.insert("mapform", mapDialog_);
+    mapDialog_->hooks.drawBackground = [this] { drawBackgroundLayers(); };
+    mapDialog_->hooks.clearBackground = [this](bool pastedtoo) { dropBackground(pastedtoo); };
+    mapDialog_->hooks.rebuildSourceList = [this] { sourceEditor_->rebuildList(); };
 
     placedWindows_.insert("setfileform", optionDialog_);
     if (sourceEditor_->faultAssistant())
@@ -58,6 +64,7 @@ void MainWindow::buildDialogs() {
     on("cffparamenu", [this] { cffDialog_->entrycffform(); });
     on("custommenu", [this] { customDialog_->entryform(); });
     on("optionmenu", [this] { optionDialog_->entrysetfileform(); });
+    on("mapmenu", [this] { mapDialog_->entrymapform(); });
     on("aboutmenu", [this] { aboutBox_->entryaboutform(); });
 }
 

@@ -1,6 +1,6 @@
 // The file commands: "Open Source....", "Store Source...", "Store Source
-// with Map....", "Store Strains....", "Resume Last Work..." and the two
-// files written at every exit.
+// with Map....", "Store Strains....", "Resume Last Work...", "Export Area
+// Data..." and the two files written at every exit.
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -11,6 +11,7 @@
 #include "app/plotwidget.h"
 #include "app/windowhost.h"
 #include "files/appdir.h"
+#include "files/areaexport.h"
 #include "files/settingsfile.h"
 #include "files/sourcefile.h"
 #include "files/storenames.h"
@@ -18,6 +19,7 @@
 #include "files/workfile.h"
 #include "plot/palette.h"
 #include "ui/dialogkit.h"
+#include "ui/mapdialog.h"
 #include "ui/qpaintersurface.h"
 #include "ui/sourceeditor.h"
 
@@ -28,6 +30,7 @@ namespace {
 constexpr const char* kSourceFilter =
     "Fault Parameters Files (*.flt.txt)|*.flt.txt|Work Files (*.wrk.txt)|*.wrk.txt";
 constexpr const char* kStrainFilter = "Text File (*.txt)|*.txt";
+constexpr const char* kAreaFilter = "All Files (*)|*";
 
 // A window place from the settings file, kept on the screen.
 void placewindow(QWidget* w, const WindowPlace& p, bool withsize) {
@@ -78,10 +81,11 @@ QString MainWindow::askOpenFile(const QString& title, const QString& filter) {
     return QFileDialog::getOpenFileName(this, title, QString(), qt);
 }
 
-QString MainWindow::askSaveFile(const QString& title, const QString& filter) {
+QString MainWindow::askSaveFile(const QString& title, const QString& filter,
+                                const QString& initial) {
     const QString qt = qtfilter(filter);
     if (saveFileDialog) return saveFileDialog(title, qt);
-    return QFileDialog::getSaveFileName(this, title, QString(), qt);
+    return QFileDialog::getSaveFileName(this, title, initial, qt);
 }
 
 void MainWindow::openSource() {
@@ -93,8 +97,15 @@ void MainWindow::openSource() {
     }
     const FileKind kind = openkind(name.toStdString());
     if (kind == FileKind::Source) {
+        // A map range in the file opens the map dialog with it; its OK draws
+        // the map and sets up the projection the later records are placed
+        // with.
+        SourceFileHooks hooks;
+        hooks.showmapdialog = [this](float lat1, float lon1, float lat2, float lon2) {
+            mapDialog_->entryWithRange(lat1, lon1, lat2, lon2);
+        };
         const SourceReadResult r =
-            readsourcefile(ws_, *host_, GeoFrame{proj_, pc_.frame}, name.toStdString());
+            readsourcefile(ws_, *host_, GeoFrame{proj_, pc_.frame}, name.toStdString(), hooks);
         if (r.nsources > 0) {
             sourceEditor_->rebuildList();
             drawOverlay();
@@ -129,11 +140,7 @@ void MainWindow::readWork(const QString& path) {
             setcolormode(pc_.palette, r.colormode);
             pc_.colormode = r.colormode;
         }
-        if (r.clearbackground) {
-            surface_->clearBackground();
-            dumyimg_.clear();
-            ws_.pastedbackground = false;
-        }
+        if (r.clearbackground) dropBackground(true);
         if (r.drawmap) {
             host_->enableMenus(false);
             drawBackgroundLayers();
@@ -144,6 +151,13 @@ void MainWindow::readWork(const QString& path) {
     if (!r.opened) return;
     if (r.nsources > 0) sourceEditor_->rebuildList();
     drawOverlay();
+}
+
+void MainWindow::exportArea() {
+    const QString initial = QString::fromStdString(joinpath(ws_.seispath, "area/Myarea5"));
+    const QString name = askSaveFile("Export Area", kAreaFilter, initial);
+    if (name.isEmpty()) return;
+    exportarea(ws_, proj_, *host_, name.toStdString());
 }
 
 void MainWindow::readSettingsFile() {

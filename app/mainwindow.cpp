@@ -26,7 +26,6 @@ namespace {
 constexpr int kInitialPlotWidth = 800;
 // The strip line's height and the read-out's width, in layout units (points).
 constexpr double kStripHeight = 13.5;
-constexpr double kInfoNarrower = 134;
 constexpr double kLocFromRight = 133;
 constexpr double kLocWidth = 132;
 
@@ -103,12 +102,23 @@ void MainWindow::placeStrips() {
     // area; the information strip starts at the left edge and is 134 units
     // narrower than the client area; the read-out starts 133 units before
     // the right edge and is 132 units wide.
+    // With the map on the read-out also shows latitude and longitude: it is
+    // widened (and the information strip narrowed) to hold the longest.
     const int w = client_->width();
     const int h = client_->height();
     const int top = h - units(kStripHeight);
     const int height = units(kStripHeight);
-    infopbx_->setGeometry(0, top, std::max(0, w - units(kInfoNarrower)), height);
-    locpbx_->setGeometry(w - units(kLocFromRight), top, units(kLocWidth), height);
+    int locwidth = units(kLocWidth);
+    if (ws_.needmap) {
+        const std::string longest =
+            locationtext(-9999.9f, -9999.9f) + geolocationtext(-89.999f, -179.999f);
+        const int text = locpbx_->fontMetrics().horizontalAdvance(QString::fromStdString(longest));
+        locwidth = std::max(locwidth, text + 2 * locpbx_->frameWidth() + units(4));
+    }
+    const int gap = units(kLocFromRight - kLocWidth);
+    const int locleft = w - locwidth - gap;
+    infopbx_->setGeometry(0, top, std::max(0, locleft - gap), height);
+    locpbx_->setGeometry(locleft, top, locwidth, height);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -161,6 +171,13 @@ void MainWindow::drawPicture() {
     // A Ctrl-Q typed during an earlier drawing must not abort this one.
     ws_.abortflag = false;
     pc_.target = surface_.get();
+    // The picture is drawn over the kept map (a work file can switch the
+    // map on without drawing it).
+    if (ws_.needmap && !mapInBackground_) {
+        host_->enableMenus(false);
+        drawBackgroundLayers();
+        host_->enableMenus(true);
+    }
     composepicture(ws_, pc_, *host_, proj_, nullptr, dumyimg_.isNull() ? nullptr : &dumyimg_);
     beginWork(false);
     refreshPlot();
@@ -168,6 +185,7 @@ void MainWindow::drawPicture() {
 }
 
 void MainWindow::drawOverlay() {
+    placeStrips();  // the read-out's width follows the map switch
     pc_.target = surface_.get();
     surface_->setAutoRedraw(true);
     composeoverlay(ws_, pc_);

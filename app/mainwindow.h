@@ -42,6 +42,7 @@ class FieldDialog;
 class CffDialog;
 class VisualDialog;
 class CustomDialog;
+class MapDialog;
 class OptionDialog;
 class PrinterSettingDialog;
 class AboutBox;
@@ -80,6 +81,7 @@ public:
     SourceEditor* sourceEditor() const { return sourceEditor_; }
     FieldDialog* fieldDialog() const { return fieldDialog_; }
     CffDialog* cffDialog() const { return cffDialog_; }
+    MapDialog* mapDialog() const { return mapDialog_; }
     // Evaluates the enabling rules of every menu now (as opening them does).
     void updateMenus();
     MenuFacts menuFacts() const;
@@ -112,6 +114,7 @@ public:
     void redrawPicture();
     void selectArea();
     void clearArea();
+    void exportArea();
     void toggleShowObs();
     void toggleShowGrid();
     void clearObsSites();
@@ -119,6 +122,9 @@ public:
     void openVisualDialog();
     // Topography, map, volcanoes and earthquakes as the kept background.
     void drawBackgroundLayers();
+    // Removes the map layers from the kept background; with pastedtoo also
+    // a pasted background picture.
+    void dropBackground(bool pastedtoo);
 
     // True while a long piece of work (a picture, a print, an export, a work
     // file) runs and lets the window system process events.
@@ -157,7 +163,7 @@ private:
     void writeLastWork();
     void readWork(const QString& path);
     QString askOpenFile(const QString& title, const QString& filter);
-    QString askSaveFile(const QString& title, const QString& filter);
+    QString askSaveFile(const QString& title, const QString& filter, const QString& initial = {});
     void afterFileRead(bool sourcesInstalled, bool widthChanged);
 
     // MouseSink.
@@ -201,6 +207,10 @@ private:
     bool menusLocked_ = false;
     bool quitting_ = false;
     bool drawing_ = false;
+    // The kept background holds the map layers drawn for the current map
+    // settings: screen pictures are drawn over it instead of drawing the
+    // map again.
+    bool mapInBackground_ = false;
     std::vector<QPointer<QWidget>> disabledDuringWork_;
 
     SourceEditor* sourceEditor_ = nullptr;
@@ -208,6 +218,7 @@ private:
     CffDialog* cffDialog_ = nullptr;
     VisualDialog* visualDialog_ = nullptr;
     CustomDialog* customDialog_ = nullptr;
+    MapDialog* mapDialog_ = nullptr;
     OptionDialog* optionDialog_ = nullptr;
     PrinterSettingDialog* printerDialog_ = nullptr;
     AboutBox* aboutBox_ = nullptr;

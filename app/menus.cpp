@@ -9,6 +9,8 @@
 #include <QMimeData>
 
 #include "app/mainwindow.h"
+#include "geo/mapdatacheck.h"
+#include "model/fsutil.h"
 
 namespace crustex {
 
@@ -162,8 +164,7 @@ MenuFacts MainWindow::menuFacts() const {
     f.lastworkexists = QFileInfo(lastworkReadPath()).isFile();
     const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
     f.clipboardhasimage = clip != nullptr && clip->hasImage();
-    const QString coast = injoin(ws_.mappath, "japanv.map");
-    f.coastfileexists = !coast.isEmpty() && QFileInfo(coast).isFile();
+    f.coastfileexists = !findfilenocase(ws_.mappath, kCoastFileName).empty();
     const QString seis = injoin(ws_.seispath, "seis95.exe");
     f.seisprogramexists = !seis.isEmpty() && QFileInfo(seis).isFile();
     return f;
@@ -258,15 +259,14 @@ void MainWindow::connectCommands() {
     on("redrawmenu", [this] { redrawPicture(); });
     on("selareamenu", [this] { selectArea(); });
     on("clearareamenu", [this] { clearArea(); });
+    on("exportareamenu", [this] { exportArea(); });
     on("showobsmenu", [this] { toggleShowObs(); });
     on("showgridmenu", [this] { toggleShowGrid(); });
     on("clearobsmenu", [this] { clearObsSites(); });
     on("visualmenu", [this] { visualCommand(); });
-    // "Open Obs. Sites....", "Store Strains (Obs. site)...", "Map...",
-    // "Export Area Data..." and "Export Obs. Sites Data..." belong to the
-    // map and site features; their rules keep them disabled until those
-    // exist (no map can be switched on, no sites can be loaded), and
-    // reaching them does nothing.
+    // "Open Obs. Sites....", "Store Strains (Obs. site)..." and "Export
+    // Obs. Sites Data..." belong to the site features; their rules keep them
+    // disabled until sites can be loaded, and reaching them does nothing.
 }
 
 }  // namespace crustex

@@ -10,9 +10,12 @@ namespace crustex {
 PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projection& proj,
                               Surface* printer, const Picture* background) {
     PictureInputs in;
-    in.projection = &proj;
+    // On the screen the pasted picture and the map layers are the surface's
+    // kept background, which the picture's Cls restores: only a printed
+    // page draws them.
+    in.projection = printer ? &proj : nullptr;
     in.printer = printer;
-    in.background = background;
+    in.background = printer ? background : nullptr;
     return drawpicture(ws, pc, host, printer ? "printer" : "screen", in);
 }
 

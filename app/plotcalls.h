@@ -16,7 +16,9 @@ class Picture;
 
 // The whole picture for "screen" (printer == null) or "printer" (drawn on
 // *printer). background: the pasted picture, or null; proj: the projection
-// the map layers draw with.
+// the map layers draw with. The screen picture is drawn over the surface's
+// kept background (pasted picture or map layers), so these two are drawn
+// only on the printer.
 PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projection& proj,
                               Surface* printer, const Picture* background);
 // Cls, field frame, depth lines, sources, area, site marks.

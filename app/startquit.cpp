@@ -8,9 +8,15 @@
 #include "app/mainwindow.h"
 #include "app/plotwidget.h"
 #include "app/windowhost.h"
+#include "files/datadirs.h"
 #include "plot/palette.h"
 #include "ui/qpaintersurface.h"
 #include "ui/welcomewindow.h"
+
+// Where an installation keeps the shipped data (set by the build).
+#ifndef CRUSTEX_DATA_DIR
+#define CRUSTEX_DATA_DIR ""
+#endif
 
 namespace crustex {
 
@@ -40,6 +46,12 @@ void MainWindow::startup() {
     pc_.target = surface_.get();
     // 2-4. Run-time flags and every default.
     setdefaults(ws_, QDir::currentPath().toStdString());
+    // The shipped maps and the named ranges beside the program's data, so
+    // that "Map..." works on a fresh installation.
+    const DataDirs data = defaultdatadirs(
+        datadircandidates(QCoreApplication::applicationDirPath().toStdString(), CRUSTEX_DATA_DIR));
+    if (!data.mappath.empty()) ws_.mappath = data.mappath;
+    if (!data.areapath.empty()) ws_.areapath = data.areapath;
     ws_.mousemode = kModeIdle;
     markgridstale(ws_);
     ws_.quantitykey.clear();

@@ -15,6 +15,7 @@
 #include "export/sitecsv.h"
 #include "files/appdir.h"
 #include "files/atomicfile.h"
+#include "files/datadirs.h"
 #include "files/settingsfile.h"
 #include "files/sourcefile.h"
 #include "files/workfile.h"
@@ -75,18 +76,21 @@ std::string utcnow() {
     return buf;
 }
 
-// The start-up defaults and, as in the window, the data directories of the
-// settings file. The rest of the settings is the work file's business.
+// The start-up defaults with the data directories the window starts with:
+// the shipped data's, then those of the settings file. The rest of the
+// settings is the work file's business.
 void startstate(Run& run) {
     setdefaults(run.ws, run.env.curdir);
-    WorkState saved;
+    const DataDirs data = defaultdatadirs(datadircandidates(run.env.programdir, run.env.datadir));
+    if (!data.mappath.empty()) run.ws.mappath = data.mappath;
+    if (!data.areapath.empty()) run.ws.areapath = data.areapath;
+    const std::unique_ptr<WorkState> saved = std::make_unique<WorkState>(run.ws);
     WindowPlaces places;
-    setdefaults(saved, run.env.curdir);
-    readsettings(saved, places, appfileforreading(run.env.programdir, kSettingsFileName));
-    run.ws.mappath = saved.mappath;
-    run.ws.areapath = saved.areapath;
-    run.ws.vhyppath = saved.vhyppath;
-    run.ws.seispath = saved.seispath;
+    readsettings(*saved, places, appfileforreading(run.env.programdir, kSettingsFileName));
+    run.ws.mappath = saved->mappath;
+    run.ws.areapath = saved->areapath;
+    run.ws.vhyppath = saved->vhyppath;
+    run.ws.seispath = saved->seispath;
     setplotframe(run.pc.frame, run.ws.rwidth);
 }
 

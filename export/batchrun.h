@@ -26,7 +26,8 @@ inline constexpr int kBatchFailed = 1;
 inline constexpr int kBatchBadInput = 2;
 
 struct BatchEnvironment {
-    std::string programdir;   // where the settings file "crustex.ini" is looked for
+    std::string programdir;   // where the settings file and the shipped data are looked for
+    std::string datadir;      // the data directory built into the program (may be "")
     std::string curdir;       // what the default data directories derive from
     std::string commandline;  // recorded in the grid's history
 };

@@ -10,7 +10,7 @@ build="$root/build-fuzz"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(recordreader workfile sourcefile settingsfile)
+[ ${#targets[@]} -gt 0 ] || targets=(recordreader workfile sourcefile settingsfile arealist)
 
 # clang and its runtime libraries (libFuzzer, sanitizers) are only needed
 # here, so they are installed here rather than by setup-deps.sh.

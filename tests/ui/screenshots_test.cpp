@@ -1,11 +1,17 @@
 // Pictures of the program for the documentation: the main window after the
-// menu commands that show each kind of picture, and the two dialogs used
-// most. They are written as PNG files into $CRUSTEX_SCREENSHOT_DIR (set by
-// scripts/screenshots.sh to docs/screenshots), else $CRUSTEX_TEST_OUTPUT,
-// else the current directory.
+// menu commands that show each kind of picture, the two dialogs used most,
+// the map dialog with a rubber band on its preview, and the main window with
+// the shipped map under a contour map. They are written as PNG files into
+// $CRUSTEX_SCREENSHOT_DIR (set by scripts/screenshots.sh to
+// docs/screenshots), else $CRUSTEX_TEST_OUTPUT, else the current directory.
+
+#include <QLineEdit>
 
 #include "app/plotwidget.h"
+#include "geo/mapdatacheck.h"
 #include "ui/fielddialog.h"
+#include "ui/mapdialog.h"
+#include "ui/mappreview.h"
 #include "ui/qpaintersurface.h"
 #include "ui/sourceeditor.h"
 #include "windowtestkit.h"
@@ -93,6 +99,44 @@ private slots:
                                                            : "dialog-source-parameters.png"));
             dialog->reject();
         }
+    }
+    void mapDialogWithRubberBand() {
+        test::WindowRig r;
+        QVERIFY(r.shown());
+        MapDialog* d = r.w->mapDialog();
+        d->entrymapform();  // also without map data: the preview is then empty
+        QVERIFY(d->isVisible());
+        MapPreview* p = d->preview();
+        const QPoint a = p->toPixel(QPointF(200, 120)).toPoint();
+        const QPoint b = p->toPixel(QPointF(420, 330)).toPoint();
+        QTest::mousePress(p, Qt::LeftButton, {}, a);
+        QTest::mouseMove(p, b);
+        QTest::mouseRelease(p, Qt::LeftButton, {}, b);
+        QVERIFY(d->box("flat1")->text() != "34.");
+        const QStringList cut = test::clippedCaptions(d, 1);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
+        QVERIFY(save(d, "dialog-map-parameters.png"));
+        d->reject();
+    }
+    void mainWindowWithMap() {
+        test::WindowRig r;
+        if (!findmapdata(r.ws).coast) QSKIP("the shipped map data is not there");
+        MainWindow& w = *r.w;
+        QVERIFY(r.shown());
+        w.resize(1000, 860);
+        QCoreApplication::processEvents();
+        QVERIFY(w.runCommand("resizemenu"));
+        QVERIFY(w.runCommand("mapmenu"));
+        auto* on = w.mapDialog()->findChild<QAbstractButton*>("needmapcbx");
+        if (!on->isChecked()) on->click();
+        QVERIFY(w.mapDialog()->okClicked());
+        QVERIFY(r.ws.needmap);
+        QVERIFY(w.runCommand("uzmenu"));
+        QVERIFY2(inked(w.surface()->background()) > 0.01, "no map in the background");
+        QTest::mouseMove(w.plotArea(), w.plotArea()->rect().center());
+        QTRY_VERIFY(w.locationStrip()->text().endsWith("E)"));
+        QVERIFY(test::clippedCaptions(&w, 1).isEmpty());
+        QVERIFY(save(&w, "main-map-displacement-z.png"));
     }
 };
 

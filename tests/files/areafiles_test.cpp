@@ -1,0 +1,122 @@
+// The named-range list "fixarea.lst", the area export and where the shipped
+// data is found.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include "files/areaexport.h"
+#include "files/arealist.h"
+#include "files/datadirs.h"
+#include "filetestutil.h"
+#include "geo/projection.h"
+
+using namespace crustex;
+using crustex::test::crlflines;
+using crustex::test::ScratchDir;
+
+namespace {
+
+NamedArea area(const std::string& name, float lat1, float lat2, float lon1, float lon2,
+               int16_t step) {
+    NamedArea a;
+    a.name = name;
+    a.flat1 = lat1, a.flat2 = lat2, a.flon1 = lon1, a.flon2 = lon2, a.nstep = step;
+    return a;
+}
+
+std::string entries(int n) {
+    std::string text = std::to_string(n).append("\r\n");
+    for (int k = 1; k <= n; ++k)
+        text.append("A").append(std::to_string(k)).append("\r\n 1 2 \r\n 3 4 \r\n 5 \r\n");
+    return text;
+}
+
+}  // namespace
+
+TEST(AreaList, WritesThePrintFormAndReadsItBack) {
+    ScratchDir dir;
+    const std::string areapath = dir.file("new/area/");  // created on saving
+    const std::vector<NamedArea> list = {area("North, west", 10.5f, 11.25f, -20.75f, -19, 2),
+                                         area("Second", -1.5f, 0.25f, 100, 101.5f, 7)};
+    ASSERT_TRUE(savearealist(areapath, list));
+    EXPECT_EQ(crlflines(test::readfile(dir.file("new/area/fixarea.lst"))),
+              (std::vector<std::string>{" 2 ", "\"North, west\"", " 10.5          11.25 ",
+                                        "-20.75        -19 ", " 2 ", "Second",
+                                        "-1.5           0.25 ", " 100           101.5 ", " 7 "}));
+    EXPECT_EQ(readarealist(areapath), list);
+    // The name is found without regard to letter case.
+    std::filesystem::rename(dir.file("new/area/fixarea.lst"), dir.file("new/area/FIXAREA.LST"));
+    EXPECT_EQ(readarealist(areapath), list);
+    EXPECT_TRUE(readarealist(dir.file("none")).empty());
+}
+
+TEST(AreaList, ReadsAtMostFiftyAndStopsAtTheFirstBadField) {
+    EXPECT_EQ(parsearealist(entries(60)).size(), 50u);
+    EXPECT_EQ(parsearealist(entries(50)).back().name, "A50");
+    // Line breaks only separate fields; a bad field ends the list there.
+    const auto two = parsearealist(" 3 \r\nA\r\n 1\r\n2 3 4 5 \r\nB,6,7,8,9,10\r\nC\r\n 1 x 3 4 5");
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[1], area("B", 6, 7, 8, 9, 10));
+    EXPECT_EQ(two[0].flon2, 4.0f);
+    for (const char* bad : {"", "x", " -3 \r\nA\r\n1 2 3 4 5", " 1 \r\nA\r\n1 2 3 4 99999"})
+        EXPECT_TRUE(parsearealist(bad).empty()) << bad;
+}
+
+TEST(AreaList, AddRefusesEmptyDuplicateAndFiftyFirstNames) {
+    std::vector<NamedArea> list;
+    EXPECT_EQ(addarea(list, area(" \"Kii\" ", 1, 2, 3, 4, 1)), AreaAdd::Added);
+    EXPECT_EQ(list.back().name, "Kii");
+    EXPECT_EQ(addarea(list, area("Kii", 5, 6, 7, 8, 1)), AreaAdd::Exists);
+    EXPECT_EQ(addarea(list, area("  \t ", 5, 6, 7, 8, 1)), AreaAdd::NoName);
+    EXPECT_EQ(list.size(), 1u);
+    while (list.size() < 50) addarea(list, area(std::to_string(list.size()), 0, 1, 0, 1, 1));
+    EXPECT_EQ(addarea(list, area("One more", 0, 1, 0, 1, 1)), AreaAdd::Full);
+}
+
+TEST(AreaExport, PolygonAndProjectionLineInLatitudeAndLongitude) {
+    WorkState ws;
+    ws.projection = kMercator;
+    Projection p;
+    ASSERT_TRUE(setprojection(p, ws));
+    const float points[5][2] = {
+        {34.2f, 135.1f}, {35.9f, 135.6f}, {34.5f, 136.7f}, {34.1f, 134.3f}, {35.8f, 136.9f}};
+    ws.narea = 3;
+    for (int k = 0; k < 3; ++k)
+        projectgeo(p, p.kind, points[k][0], points[k][1], ws.areax[k + 1], ws.areay[k + 1]);
+    projectgeo(p, p.kind, points[3][0], points[3][1], ws.projx0, ws.projy0);
+    projectgeo(p, p.kind, points[4][0], points[4][1], ws.projx1, ws.projy1);
+    const auto lines = crlflines(areaexporttext(ws, p));
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0], " 2 ");
+    EXPECT_EQ(lines[1], " 3 ");
+    for (int k = 0; k < 5; ++k) {
+        float lat = 0, lon = 0;
+        ASSERT_EQ(std::sscanf(lines[k + 2].c_str(), "%f,%f", &lat, &lon), 2) << lines[k + 2];
+        EXPECT_NEAR(lat, points[k][0], 1e-3) << k;
+        EXPECT_NEAR(lon, points[k][1], 1e-3) << k;
+    }
+    // Written through the temporary file: a directory that is not there
+    // gives "Open Error" and no file.
+    ScratchDir dir;
+    test::ScriptedHost host;
+    EXPECT_TRUE(exportarea(ws, p, host, dir.file("Myarea5")));
+    EXPECT_FALSE(exportarea(ws, p, host, dir.file("no/Myarea5")));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Open Error");
+}
+
+TEST(DataDirs, MapsFoundBesideTheProgramOrItsParentOrTheBuiltInDirectory) {
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.file("src/Map"));
+    std::filesystem::create_directories(dir.file("src/build"));
+    const std::string bin = dir.file("src/build");
+    EXPECT_EQ(finddatadir(datadircandidates(bin, dir.file("elsewhere"))), "");
+    test::writefile(dir.file("src/Map/JAPANV.MAP"), "");
+    EXPECT_EQ(finddatadir(datadircandidates(bin + "/", "")), dir.file("src"));
+    EXPECT_EQ(finddatadir(datadircandidates("", dir.file("src"))), dir.file("src"));
+    const DataDirs d = defaultdatadirs(datadircandidates(bin, ""));
+    EXPECT_EQ(d.mappath, dir.file("src/Map/"));
+    EXPECT_EQ(d.areapath, dir.file("src/area/"));  // made when the list is first saved
+}
