@@ -162,10 +162,14 @@ bool writegridnetcdf(const FieldGridExport& grid, const std::string& path, std::
         nc.text(latvar, "standard_name", "latitude");
         nc.text(latvar, "long_name", "latitude");
         nc.text(latvar, "units", "degrees_north");
+        const auto [latlo, lathi] = valuerange(grid.lat);
+        nc.range(latvar, NC_FLOAT, latlo, lathi);
         lonvar = nc.var("lon", NC_FLOAT, {ydim, xdim});
         nc.text(lonvar, "standard_name", "longitude");
         nc.text(lonvar, "long_name", "longitude");
         nc.text(lonvar, "units", "degrees_east");
+        const auto [lonlo, lonhi] = valuerange(grid.lon);
+        nc.range(lonvar, NC_FLOAT, lonlo, lonhi);
     }
     for (const GridAttribute& a : grid.attributes) {
         if (const auto* s = std::get_if<std::string>(&a.value))

@@ -2,6 +2,7 @@
 #include <netcdf.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -95,6 +96,13 @@ TEST(GridNetcdf, ReadsBackThroughTheLibraryWithCfAttributes) {
         float fill = 0;
         ASSERT_EQ(nc_get_att_float(nc, id, "_FillValue", &fill), NC_NOERR);
         EXPECT_EQ(fill, kNoValue);
+        // The range GMT reports: the values' own, without the fill value.
+        float range[2] = {0, 0}, lo = 1e38f, hi = -1e38f;
+        ASSERT_EQ(nc_get_att_float(nc, id, "actual_range", range), NC_NOERR);
+        for (float value : got)
+            if (value != kNoValue) lo = std::min(lo, value), hi = std::max(hi, value);
+        EXPECT_EQ(range[0], lo);
+        EXPECT_EQ(range[1], hi);
     }
     int lat = -1;
     ASSERT_EQ(nc_inq_varid(nc, "lat", &lat), NC_NOERR);
