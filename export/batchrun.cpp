@@ -19,6 +19,8 @@
 #include "files/settingsfile.h"
 #include "files/sourcefile.h"
 #include "files/workfile.h"
+#include "geo/mapform.h"
+#include "model/numtext.h"
 #include "plot/palette.h"
 
 namespace crustex {
@@ -101,6 +103,31 @@ MapDataCheck mapcheck(const BatchRequest& req) {
     return [](WorkState&) { return true; };
 }
 
+// The map dialog's "OK" for a range with the map switched on: the boxes
+// as the dialog fills them, its checks, the store, the projection and the
+// field re-based on the map, the source list started again. False when
+// the dialog would refuse the range.
+bool acceptmaprange(Run& run, const MapRange& range) {
+    WorkState& ws = run.ws;
+    MapFormText text = entrymapform(ws);
+    text.flat1 = formatnumber(range.lat1, "0.##");
+    text.flon1 = formatnumber(range.lon1, "0.##");
+    text.flat2 = formatnumber(range.lat2, "0.##");
+    text.flon2 = formatnumber(range.lon2, "0.##");
+    MapSwitches sw = mapswitches(ws);
+    sw.needmap = true;
+    FieldValues values;
+    if (!checkmapform(text, values).ok()) {
+        inputerrormessage(run.host);
+        return false;
+    }
+    storemapform(ws, values, sw);
+    if (!setprojection(run.proj, ws) || !rebasefield(ws, run.proj, run.pc.frame)) return false;
+    ws.nfault = 1;
+    markgridstale(ws);
+    return true;
+}
+
 bool readinputs(Run& run, const SiteLink& link) {
     const BatchRequest& req = run.req;
     const WorkReadResult w =
@@ -112,18 +139,15 @@ bool readinputs(Run& run, const SiteLink& link) {
     if (!req.sources.empty()) {
         SourceFileHooks hooks;
         hooks.checkmapdata = mapcheck(req);
-        // "maparea" in a source file: the map dialog would open with the
-        // range and the map switched on; here its OK is taken at once.
-        hooks.showmapdialog = [&run](float lat1, float lon1, float lat2, float lon2) {
-            run.ws.flat1 = lat1;
-            run.ws.flon1 = lon1;
-            run.ws.flat2 = lat2;
-            run.ws.flon2 = lon2;
-            run.ws.needmap = true;
-            setprojection(run.proj, run.ws);
+        // "maparea" in a source file opens the map dialog with the range and
+        // the map switched on; here its "OK" is taken at once, through the
+        // dialog's own checks and store.
+        bool refused = false;
+        hooks.showmapdialog = [&run, &refused](float lat1, float lon1, float lat2, float lon2) {
+            refused = !acceptmaprange(run, {lat1, lon1, lat2, lon2});
         };
         const SourceReadResult s = readsourcefile(run.ws, run.host, run.geo(), req.sources, hooks);
-        if (!s.opened || s.inputerror || s.mapmissing || s.nsources == 0) {
+        if (!s.opened || s.inputerror || s.mapmissing || s.nsources == 0 || refused) {
             run.host.report("cannot use the source file '" + req.sources + "'");
             return false;
         }
