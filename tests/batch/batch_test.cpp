@@ -145,6 +145,21 @@ TEST_F(Batch, GridOfChosenQuantitiesIsWrittenQuietly) {
     nc_close(id);
 }
 
+TEST_F(Batch, ASourceFileWithAMapRangeReplacesTheSourcesAndTurnsTheMapOn) {
+    const std::string flt = out("map.flt.txt"), nc = out("m.nc");
+    std::ofstream(flt) << "\"maparea\",34,134,36,137\r\n\"fltga2\",2\r\n"
+                       << "34.9,135.3,1,45,85,180,30,15,2000,0,34.9,135.3,1,100,0\r\n"
+                       << "35.1,135.6,1,50,85,180,20,15,1000,0,35.1,135.6,1,100,0\r\n";
+    ASSERT_EQ(run({"grid", kStartup, "--sources", flt, "--quantities", "uz", "-o", nc}).status, 0);
+    int id = -1, var = -1;
+    double sources = 0;
+    ASSERT_EQ(nc_open(nc.c_str(), NC_NOWRITE, &id), NC_NOERR);
+    EXPECT_EQ(nc_inq_varid(id, "lat", &var), NC_NOERR);
+    nc_get_att_double(id, NC_GLOBAL, "number_of_sources", &sources);
+    EXPECT_EQ(sources, 2);
+    nc_close(id);
+}
+
 TEST_F(Batch, PicturesCarryTheLegendTitleAndTheirSize) {
     const std::string pdf = out("p.pdf"), svg = out("p.svg"), png = out("p.png");
     ASSERT_EQ(run({"render", kStartup, "-o", pdf}).status, 0);
