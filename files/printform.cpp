@@ -11,7 +11,10 @@ constexpr std::size_t kPrintZone = 14;
 }
 
 std::string printform(float v) {
-    return (std::signbit(v) && v != 0 ? "-" : " ") + generalform(std::fabs(v)) + " ";
+    std::string text(1, std::signbit(v) && v != 0 ? '-' : ' ');
+    text += generalform(std::fabs(v));
+    text += ' ';
+    return text;
 }
 
 std::string printzones(const std::string& a, const std::string& b) {

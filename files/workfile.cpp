@@ -9,6 +9,7 @@
 
 #include "engine/fieldform.h"
 #include "engine/inclinedlines.h"
+#include "geo/eventlayer.h"
 
 namespace crustex {
 
@@ -340,6 +341,8 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
             }
             result.colormode = "map";
             result.drawmap = true;
+            // The earthquakes of the window just read; every redraw draws them.
+            if (ws.needevent) reloadevents(ws, host);
             // The map is drawn for the range just read; the sources are
             // placed with the same projection. A range that cannot be
             // projected is as bad as a bad number.

@@ -72,7 +72,9 @@ struct WorkReadResult {
     bool clearbackground = false;
     // The map files were present for it: draw topography (when switched on),
     // the map, volcanoes and earthquakes and keep them as the background.
-    // The projection has already been set up for the new map range.
+    // The projection has already been set up for the new map range, and
+    // when needevent is set the earthquakes were selected into the event
+    // table (reloadevents).
     bool drawmap = false;
     // The colour mode to set ("nomap" or "map"), or "" for no change.
     std::string colormode;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "model/datetime.h"
+#include "model/eventtable.h"
 #include "model/faultrec.h"
 #include "model/resultgrids.h"
 #include "model/sitelist.h"
@@ -71,6 +72,9 @@ struct WorkState {
     float dep1 = 100;
     float mag0 = 3;
     float mag1 = 9;
+    // The earthquakes selected with these values (readevents), drawn on
+    // every redraw of the map.
+    EventTable eventtable;
 
     // --- Map ---
     bool needmap = false;

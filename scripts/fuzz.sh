@@ -10,7 +10,13 @@ build="$root/build-fuzz"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(recordreader workfile sourcefile settingsfile arealist)
+if [ ${#targets[@]} -eq 0 ]; then
+  # Every fuzz/<name>_fuzz.cpp.
+  for src in "$root"/fuzz/*_fuzz.cpp; do
+    name="$(basename "$src" _fuzz.cpp)"
+    targets+=("$name")
+  done
+fi
 
 # clang and its runtime libraries (libFuzzer, sanitizers) are only needed
 # here, so they are installed here rather than by setup-deps.sh.

@@ -1,13 +1,29 @@
 #include "tools/convertmodes.h"
 
-#include <array>
+#include "tools/demconvert.h"
+#include "tools/eventconvert.h"
+#include "tools/mapconvert.h"
+#include "tools/volcanoconvert.h"
 
 namespace crustex::tools {
 
 namespace {
 
 // One row per mode; each converter adds its own.
-const std::array<ConvertMode, 0> kModes = {{}};
+const ConvertMode kModes[] = {
+    {"map", "--region W/E/S/N --tile LATxLON --output FILE [--border] INPUT...",
+     "tiled line-map file (coast lines and borders, or active faults) from GMT multi-segment text",
+     runmapconvert},
+    {"events", "INPUT.csv OUTPUT.ep",
+     "earthquake catalogue from an FDSN event-service CSV (time,latitude,longitude,depth,mag,...)",
+     runeventconvert},
+    {"volcanoes", "INPUT.csv OUTPUT",
+     "volcano list (jpnvolc.seq) from a CSV with latitude and longitude columns",
+     runvolcanoconvert},
+    {"dem", "1km|250m INPUT.xyz OUTPUT-DIRECTORY",
+     "topography tiles (.tem or .sem) from a \"lon lat z\" grid in metres (gmt grd2xyz)",
+     rundemconvert},
+};
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/filetestutil.h"
+#include "geo/eventcatalogue.h"
 
 namespace crustex {
 namespace {
@@ -188,6 +189,22 @@ TEST_F(WorkFile, DamagedFilesKeepTheSources) {
 
 TEST_F(WorkFile, GeographicSourcesRoundTripWithTheMap) {
     ws.needmap = true;
+    // With earthquakes switched on, the catalogue is read for the window.
+    test::ScratchDir dir;
+    ws.needevent = true;
+    ws.vhyppath = dir.file("cat.ep");
+    EventRecord quake{static_cast<float>(eventinstant({1995, 6, 1, 0, 0, 0}).day),
+                      75,
+                      0,
+                      35.5f,
+                      135.25f,
+                      100,
+                      45};
+    std::string bytes;
+    for (const auto& r :
+         {catalogueheader(5), EventRecordBytes{}, EventRecordBytes{}, encodeeventrecord(quake)})
+        bytes.append(r.begin(), r.end());
+    test::writefile(ws.vhyppath, bytes);
     ASSERT_TRUE(setprojection(proj, ws));
     ws.nfault = 2;
     ws.fault[1] = planesource(60, 2, 90);
@@ -203,6 +220,7 @@ TEST_F(WorkFile, GeographicSourcesRoundTripWithTheMap) {
     const auto result = read(text, [](WorkState&) { return true; });
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(result.drawmap);
+    EXPECT_EQ(ws.eventtable.events, std::vector<EventRecord>{quake});
     EXPECT_TRUE(result.clearbackground);
     EXPECT_EQ(result.colormode, "map");
     ASSERT_EQ(result.nsources, 2);

@@ -1,0 +1,36 @@
+// Converter from a regular grid of heights in metres, as text lines
+// "lon lat z" (what `gmt grd2xyz` writes from a netCDF or GeoTIFF DEM), to
+// the topography tiles: ".tem" files of the 1 km mesh (80 cells per tile
+// side) or ".sem" files of the 250 m mesh (320), heights in units of 0.1 m.
+// Every point falls into the mesh cell that holds it; a cell takes the mean
+// of its points. Sea (a mean of 0 m or below), cells without points and
+// "NaN" heights are written as -9999. Tiles without any land are not
+// written (the program treats a missing tile as no data).
+//
+// The grid should be resampled to the mesh first (45" x 30" cells for the
+// 1 km mesh, 11.25" x 7.5" for the 250 m mesh, pixel registered):
+// a coarser grid leaves cells empty.
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "geo/demtiles.h"
+#include "tools/convertmodes.h"
+
+namespace crustex::tools {
+
+struct DemBuild {
+    std::map<std::string, std::string> tiles;  // file name -> text
+    long points = 0;                           // points read
+    long skipped = 0;  // lines that are not "lon lat z", or lie outside every tile
+};
+
+bool xyztotiles(std::string_view xyz, const DemMesh& mesh, DemBuild& out, std::ostream& err);
+
+// crustex-convert dem 1km|250m INPUT.xyz OUTPUT-DIRECTORY
+int rundemconvert(ModeArgs args, std::ostream& err);
+
+}  // namespace crustex::tools
