@@ -8,6 +8,7 @@
 #include "app/windowhost.h"
 #include "geo/maplayers.h"
 #include "ui/qpaintersurface.h"
+#include "ui/sitewindow.h"
 
 namespace crustex {
 
@@ -109,8 +110,10 @@ void MainWindow::toggleShowObs() {
     if (ws_.showobsdatachecked) {
         ws_.showobsdatachecked = false;
         ws_.showgriddatachecked = false;
+        siteWindow_->hide();
     } else {
         ws_.showobsdatachecked = true;
+        siteWindow_->show();
     }
     updateMenus();
     drawOverlay();
@@ -126,6 +129,7 @@ void MainWindow::clearObsSites() {
     ws_.nsite = 0;
     ws_.showobsdatachecked = false;
     ws_.showgriddatachecked = false;
+    siteWindow_->hide();
     updateMenus();
     drawOverlay();
 }

@@ -12,6 +12,7 @@
 #include "ui/mapdialog.h"
 #include "ui/optiondialog.h"
 #include "ui/printersetting.h"
+#include "ui/sitewindow.h"
 #include "ui/sourceeditor.h"
 #include "ui/visualdialog.h"
 #include "ui/welcomewindow.h"
@@ -40,6 +41,13 @@ void MainWindow::buildDialogs() {
     mapDialog_->hooks.drawBackground = [this] { drawBackgroundLayers(); };
     mapDialog_->hooks.clearBackground = [this](bool pastedtoo) { dropBackground(pastedtoo); };
     mapDialog_->hooks.rebuildSourceList = [this] { sourceEditor_->rebuildList(); };
+    siteWindow_ = new SiteWindow(*this, sites_, this);
+    placedWindows_.insert("obsform", siteWindow_);
+    siteWindow_->closed = [this] {
+        ws_.showobsdatachecked = false;
+        ws_.showgriddatachecked = true;
+        updateMenus();
+    };
 
     placedWindows_.insert("setfileform", optionDialog_);
     if (sourceEditor_->faultAssistant())

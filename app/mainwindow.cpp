@@ -15,7 +15,9 @@
 #include "app/plotwidget.h"
 #include "app/windowhost.h"
 #include "model/numtext.h"
+#include "sites/sitereadout.h"
 #include "ui/qpaintersurface.h"
+#include "ui/sitewindow.h"
 
 namespace crustex {
 
@@ -178,7 +180,9 @@ void MainWindow::drawPicture() {
         drawBackgroundLayers();
         host_->enableMenus(true);
     }
-    composepicture(ws_, pc_, *host_, proj_, nullptr, dumyimg_.isNull() ? nullptr : &dumyimg_);
+    composepicture(ws_, pc_, *host_, proj_, nullptr, dumyimg_.isNull() ? nullptr : &dumyimg_,
+                   &sites_, &siteWindow_->view());
+    siteWindow_->pictureDrawn();
     beginWork(false);
     refreshPlot();
     updateMenus();
@@ -188,7 +192,7 @@ void MainWindow::drawOverlay() {
     placeStrips();  // the read-out's width follows the map switch
     pc_.target = surface_.get();
     surface_->setAutoRedraw(true);
-    composeoverlay(ws_, pc_);
+    composeoverlay(ws_, pc_, [this] { siteWindow_->redraw(); });
     refreshPlot();
     updateMenus();
 }
@@ -215,10 +219,7 @@ void MainWindow::drawProbeMark(float x, float y) { pointermark(pc_, x, y); }
 
 void MainWindow::showNode(int ix, int iy) { host_->setStatus(nodetext(ws_, ix, iy)); }
 
-void MainWindow::showSite(int) {
-    // The site window that shows a site's values is not part of the program
-    // yet; the mark on the plot is all a site probe shows.
-}
+void MainWindow::showSite(int k) { host_->setStatus(showobsdata(ws_, sites_, k)); }
 
 void MainWindow::drawFieldFrame(const FieldRect& r) {
     dataframe(pc_, r.x0, r.y0, r.x1, r.y1);
@@ -242,6 +243,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         quitting_ = true;
         writeExitFiles();
     }
+    // The site window goes with the program.
+    if (siteWindow_) siteWindow_->hide();
     event->accept();
 }
 

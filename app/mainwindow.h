@@ -18,6 +18,7 @@
 
 #include "app/menurules.h"
 #include "app/mousemodes.h"
+#include "engine/siteeval.h"
 #include "files/settingsfile.h"
 #include "geo/projection.h"
 #include "model/host.h"
@@ -47,6 +48,7 @@ class OptionDialog;
 class PrinterSettingDialog;
 class AboutBox;
 class WelcomeWindow;
+class SiteWindow;
 
 class MainWindow : public QMainWindow, public Workbench, private MouseSink {
     Q_OBJECT
@@ -82,6 +84,8 @@ public:
     FieldDialog* fieldDialog() const { return fieldDialog_; }
     CffDialog* cffDialog() const { return cffDialog_; }
     MapDialog* mapDialog() const { return mapDialog_; }
+    SiteWindow* siteWindow() const { return siteWindow_; }
+    SiteResults& siteResults() { return sites_; }
     // Evaluates the enabling rules of every menu now (as opening them does).
     void updateMenus();
     MenuFacts menuFacts() const;
@@ -118,6 +122,9 @@ public:
     void toggleShowObs();
     void toggleShowGrid();
     void clearObsSites();
+    void openObsSites();
+    void exportObsSites();
+    void storeObsStrains();
     void visualCommand();
     void openVisualDialog();
     // Topography, map, volcanoes and earthquakes as the kept background.
@@ -223,6 +230,10 @@ private:
     PrinterSettingDialog* printerDialog_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
     WelcomeWindow* welcome_ = nullptr;
+    // The values computed at the observation sites and the window that
+    // graphs them.
+    SiteResults sites_;
+    SiteWindow* siteWindow_ = nullptr;
     // Windows whose places the settings file keeps, by their file names, and
     // the places read at start-up (kept for windows not made yet).
     QMap<QString, QWidget*> placedWindows_;

@@ -264,9 +264,9 @@ void MainWindow::connectCommands() {
     on("showgridmenu", [this] { toggleShowGrid(); });
     on("clearobsmenu", [this] { clearObsSites(); });
     on("visualmenu", [this] { visualCommand(); });
-    // "Open Obs. Sites....", "Store Strains (Obs. site)..." and "Export
-    // Obs. Sites Data..." belong to the site features; their rules keep them
-    // disabled until sites can be loaded, and reaching them does nothing.
+    on("openobsmenu", [this] { openObsSites(); });
+    on("exportobsmenu", [this] { exportObsSites(); });
+    on("storeobsmenu", [this] { storeObsStrains(); });
 }
 
 }  // namespace crustex

@@ -6,6 +6,7 @@
 #include "app/plotcalls.h"
 #include "geo/projection.h"
 #include "model/numtext.h"
+#include "sites/sitereadout.h"
 
 namespace crustex {
 
@@ -108,21 +109,11 @@ void MouseModes::press(MouseButton button, bool shift, bool ctrl, float x, float
                                        toframey(pc_.frame, ws_.yview1), ws_.ygrid);
             s.DrawWidth = 1;
             nodeframe(ix, iy, markx_, marky_);
-            int site = 0;
-            if (ws_.nsite > 0) {
-                float best = 0;
-                const int n = std::min<int>(ws_.nsite, kMaxSites);
-                for (int k = 1; k <= n; ++k) {
-                    const float sx = toframex(pc_.frame, ws_.site[k].x) - x;
-                    const float sy = toframey(pc_.frame, ws_.site[k].y) - y;
-                    const float d = sx * sx + sy * sy;
-                    if (site == 0 || d < best) {
-                        site = k;
-                        best = d;
-                    }
-                }
+            const NearestSite nearest = nearestobs(ws_, pc_.frame, x, y);
+            int site = nearest.index;
+            if (site != 0) {
                 const float nx = markx_ - x, ny = marky_ - y;
-                if (site != 0 && best < nx * nx + ny * ny) {
+                if (nearest.distance2 < nx * nx + ny * ny) {
                     markx_ = toframex(pc_.frame, ws_.site[site].x);
                     marky_ = toframey(pc_.frame, ws_.site[site].y);
                 } else {

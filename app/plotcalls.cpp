@@ -8,18 +8,23 @@
 namespace crustex {
 
 PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projection& proj,
-                              Surface* printer, const Picture* background) {
+                              Surface* printer, const Picture* background, SiteResults* sites,
+                              const SiteGraphView* sitegraph) {
     PictureInputs in;
     // On the screen the pasted picture and the map layers are the surface's
     // kept background, which the picture's Cls restores: only a printed
     // page draws them.
     in.projection = printer ? &proj : nullptr;
+    in.sites = sites;
+    in.sitegraph = sitegraph;
     in.printer = printer;
     in.background = printer ? background : nullptr;
     return drawpicture(ws, pc, host, printer ? "printer" : "screen", in);
 }
 
-void composeoverlay(WorkState& ws, PlotContext& pc) { drawoverlay(pc, ws); }
+void composeoverlay(WorkState& ws, PlotContext& pc, const std::function<void()>& clearsitegraph) {
+    drawoverlay(pc, ws, clearsitegraph);
+}
 
 void paintpasted(PlotContext& pc, Host& host, const Picture& picture) {
     paintbackground(pc, host, picture);

@@ -3,6 +3,7 @@
 // the field frame and the area outline.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "compose/picture.h"
@@ -19,10 +20,15 @@ class Picture;
 // the map layers draw with. The screen picture is drawn over the surface's
 // kept background (pasted picture or map layers), so these two are drawn
 // only on the printer.
+// sites: where the site values go; sitegraph: the site window's picture.
 PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projection& proj,
-                              Surface* printer, const Picture* background);
-// Cls, field frame, depth lines, sources, area, site marks.
-void composeoverlay(WorkState& ws, PlotContext& pc);
+                              Surface* printer, const Picture* background,
+                              SiteResults* sites = nullptr,
+                              const SiteGraphView* sitegraph = nullptr);
+// Cls, field frame, depth lines, sources, area, site marks; then, with the
+// sites shown, clearsitegraph (the site window's picture).
+void composeoverlay(WorkState& ws, PlotContext& pc,
+                    const std::function<void()>& clearsitegraph = {});
 // The pasted picture fitted into the 640 x 510 frame at (0, 0).
 void paintpasted(PlotContext& pc, Host& host, const Picture& picture);
 // The pointer mark at a frame position.

@@ -38,8 +38,9 @@ void MainWindow::printPicture() {
 
     if (!beginWork(true)) return;
     ws_.abortflag = false;
-    const PictureOutcome outcome = composepicture(
-        ws_, pc_, *host_, proj_, &paper, ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr);
+    const PictureOutcome outcome =
+        composepicture(ws_, pc_, *host_, proj_, &paper,
+                       ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr, &sites_);
     beginWork(false);
     pc_.target = surface_.get();
 

@@ -17,6 +17,7 @@
 #include "plot/scalebar.h"
 #include "plot/textplace.h"
 #include "plot/vectorglyphs.h"
+#include "sites/siteglyphs.h"
 #include "sites/sitegraphs.h"
 
 namespace crustex {
@@ -112,7 +113,7 @@ void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         case L::ExpansionContraction: showec(pc); break;
         default: break;
     }
-    if (ws.showobsdatachecked && screen) drawsitegraphs(ws, pc, host, in.sites, q.key);
+    if (ws.showobsdatachecked && screen) drawsitegraphs(ws, pc, in.sites, in.sitegraph);
 }
 
 void drawglyphquantity(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& in,
@@ -132,7 +133,8 @@ void drawglyphquantity(WorkState& ws, PlotContext& pc, Host& host, const Picture
     }
     pc.surface().ForeColor = kBlack;
     printtextright(pc, 635, 5, q.title, 10);
-    if (ws.showobsdatachecked && screen) drawsitevectors(ws, pc, host, in.sites, q.key);
+    if (ws.showobsdatachecked && screen)
+        drawsitevectors(ws, pc, host, in.sites, in.sitegraph, q.key);
 }
 
 // Step 8: what is drawn even after an aborted evaluation.

@@ -18,6 +18,7 @@
 #include "model/resultgrids.h"
 #include "model/workstate.h"
 #include "plot/plotcontext.h"
+#include "sites/sitegraphs.h"
 
 namespace crustex {
 
@@ -62,6 +63,10 @@ struct PictureInputs {
     // Where the site values go; the sites are evaluated (when loaded) only
     // when this is given.
     SiteResults* sites = nullptr;
+    // The site window's picture: its graph is drawn there for a contour
+    // quantity and cleared for a vector quantity (with "Show Obs. Sites
+    // Data" checked, on the screen only).
+    const SiteGraphView* sitegraph = nullptr;
     // The projection the map layers set up and draw with; without it no map
     // layer is drawn.
     Projection* projection = nullptr;

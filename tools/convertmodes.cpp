@@ -2,6 +2,8 @@
 
 #include "tools/demconvert.h"
 #include "tools/eventconvert.h"
+#include "tools/examplesites.h"
+#include "tools/gnssconvert.h"
 #include "tools/mapconvert.h"
 #include "tools/volcanoconvert.h"
 
@@ -23,6 +25,12 @@ const ConvertMode kModes[] = {
     {"dem", "1km|250m INPUT.xyz OUTPUT-DIRECTORY",
      "topography tiles (.tem or .sem) from a \"lon lat z\" grid in metres (gmt grd2xyz)",
      rundemconvert},
+    {"gmtvelo", "INPUT OUTPUT.obs.txt [--up]",
+     "GNSS velocities (lon lat ve vn se sn corr [vu su] name, mm) to an observation-site file",
+     rungmtvelo},
+    {"example-sites", "DIRECTORY",
+     "writes the synthetic example model and its observation sites (sites-example.*)",
+     runexamplesites},
 };
 
 }  // namespace

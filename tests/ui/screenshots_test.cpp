@@ -6,13 +6,16 @@
 // docs/screenshots), else $CRUSTEX_TEST_OUTPUT, else the current directory.
 
 #include <QLineEdit>
+#include <QPainter>
 
 #include "app/plotwidget.h"
 #include "geo/mapdatacheck.h"
+#include "siteexample.h"
 #include "ui/fielddialog.h"
 #include "ui/mapdialog.h"
 #include "ui/mappreview.h"
 #include "ui/qpaintersurface.h"
+#include "ui/sitewindow.h"
 #include "ui/sourceeditor.h"
 #include "windowtestkit.h"
 
@@ -49,6 +52,32 @@ const Shot kShots[] = {{"uz", "uzmenu", "main-displacement-z.png"},
                        {"vectors", "displmenu", "main-horizontal-displacement.png"},
                        {"principal", "principalmenu", "main-principal-strains.png"}};
 
+// The main window and the site window side by side in one picture.
+bool saveSideBySide(QWidget* left, QWidget* right, const QString& name) {
+    QCoreApplication::processEvents();
+    const QImage a = left->grab().toImage(), b = right->grab().toImage();
+    QImage both(a.width() + 8 + b.width(), std::max(a.height(), b.height()), QImage::Format_RGB32);
+    both.fill(Qt::darkGray);
+    QPainter p(&both);
+    p.drawImage(0, 0, a);
+    p.drawImage(a.width() + 8, 0, b);
+    p.end();
+    return both.save(test::outputDir("CRUSTEX_SCREENSHOT_DIR") + "/" + name);
+}
+
+// The site example: delta CFF with the site window's graph, and the
+// horizontal displacement with computed and observed vectors at the sites.
+struct SiteShot {
+    const char* name;
+    const char* command;
+    const char* file;
+    bool gridvectors;  // "Show Grid Data" stays checked
+};
+const SiteShot kSiteShots[] = {
+    {"cff", "cffmenu", "sites-delta-cff.png", true},
+    {"uz", "uzmenu", "sites-displacement-z.png", true},
+    {"vectors", "displmenu", "sites-horizontal-displacement.png", false}};
+
 }  // namespace
 
 class ScreenshotsTest : public QObject {
@@ -83,6 +112,28 @@ private slots:
         QVERIFY(!w.infoStrip()->text().isEmpty());
         QVERIFY(test::clippedCaptions(&w, 1).isEmpty());
         QVERIFY(save(&w, file));
+    }
+    void siteWindowPictures_data() { test::addRows(kSiteShots); }
+    void siteWindowPictures() {
+        QFETCH(int, row);
+        const auto& [name, command, file, gridvectors] = kSiteShots[row];
+        test::WindowRig r;
+        MainWindow& w = *r.w;
+        QVERIFY(r.shown());
+        w.resize(900, 780);
+        QCoreApplication::processEvents();
+        QVERIFY(w.runCommand("resizemenu"));
+        QVERIFY(test::openSiteExample(r));
+        SiteWindow& sites = *w.siteWindow();
+        sites.resize(620, 520);
+        sites.move(w.frameGeometry().right() + 10, w.y());
+        if (!gridvectors) QVERIFY(w.runCommand("showgridmenu"));
+        QVERIFY(w.runCommand(command));
+        QVERIFY(sites.isVisible());
+        QVERIFY(sites.misfitLine()->text().startsWith(" Misfit (displacement3, 30 sites)"));
+        QVERIFY2(inked(w.surface()->image()) > 0.005, "the plot is empty");
+        QVERIFY(test::clippedCaptions(&sites, 1).isEmpty());
+        QVERIFY(saveSideBySide(&w, &sites, file));
     }
     void dialogs() {
         test::WindowRig r;

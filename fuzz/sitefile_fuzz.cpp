@@ -1,0 +1,37 @@
+// Reads arbitrary bytes as an observation-site file, with or without the
+// map, then draws the site graph and writes both site exports from what was
+// read.
+#include <cstdint>
+#include <string>
+
+#include "files/sitefile.h"
+#include "fuzz/fuzzinput.h"
+#include "plot/recordingsurface.h"
+#include "sites/siteexport.h"
+#include "sites/sitegraphs.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    crustex::fuzz::Reading in;
+    in.ws.needmap = data[0] & 1;
+    if (data[0] & 4) crustex::setprojection(in.proj, in.ws);
+    crustex::SourceFileHooks hooks;
+    const bool mapfiles = data[0] & 2;
+    hooks.checkmapdata = [mapfiles](crustex::WorkState&) { return mapfiles; };
+    hooks.showmapdialog = [&](float lat1, float lon1, float lat2, float lon2) {
+        in.ws.needmap = true;
+        crustex::setupprojection(in.proj, in.ws.projection, lat1, lon1, lat2, lon2);
+    };
+    crustex::readsitetext(in.ws, in.host, in.geo(), crustex::fuzz::bytes(data + 1, size - 1),
+                          hooks);
+    crustex::SiteResults res;
+    in.ws.quantitykey = data[0] & 8 ? "uz" : "ux";
+    crustex::RecordingSurface s;
+    crustex::SiteGraphView view{&s, 640, 480, (data[0] & 16) != 0, (data[0] & 32) != 0};
+    crustex::drawsubg(in.ws, res, view);
+    const std::string a = crustex::exportobstext(in.ws, res, in.geo());
+    const std::string b = crustex::obssitetext(in.ws, res);
+    (void)a;
+    (void)b;
+    return 0;
+}

@@ -1,0 +1,121 @@
+#include "sites/misfit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/grid2d.h"
+#include "model/numtext.h"
+
+namespace crustex {
+
+namespace {
+
+using R = SiteResults;
+
+struct MisfitKind {
+    std::string_view kind;
+    std::string_view unit;
+    int components;
+    std::array<std::string_view, 3> names;
+    std::array<R::Values R::*, 3> computed;
+    std::array<float siterec::*, 3> observed;
+};
+
+constexpr MisfitKind kKinds[] = {
+    {"displacement3",
+     "mm",
+     3,
+     {"X", "Y", "Z"},
+     {&R::ux, &R::uy, &R::uz},
+     {&siterec::obsdx, &siterec::obsdy, &siterec::obsdz}},
+    {"displacement",
+     "mm",
+     2,
+     {"X", "Y"},
+     {&R::ux, &R::uy, nullptr},
+     {&siterec::obsdx, &siterec::obsdy, nullptr}},
+    {"uz", "mm", 1, {"Z"}, {&R::uz, nullptr, nullptr}, {&siterec::obsdz, nullptr, nullptr}},
+    {"tilt1",
+     "micro rad",
+     2,
+     {"X", "Y"},
+     {&R::duxdz, &R::duydz, nullptr},
+     {&siterec::obstilt1x, &siterec::obstilt1y, nullptr}},
+    {"tilt2",
+     "micro rad",
+     2,
+     {"X", "Y"},
+     {&R::duzdx, &R::duzdy, nullptr},
+     {&siterec::obstilt2x, &siterec::obstilt2y, nullptr}},
+    {"vstrain",
+     "micro strain",
+     1,
+     {"volumetric"},
+     {&R::vol, nullptr, nullptr},
+     {&siterec::obsvstrain, nullptr, nullptr}},
+};
+
+bool hasvalue(float v) { return v != kNoValue && std::isfinite(v); }
+
+// v rounded to four significant digits, in the general form.
+std::string fourdigits(double v) {
+    if (v == 0 || !std::isfinite(v)) return generalform(static_cast<float>(v));
+    const double scale = std::pow(10.0, 3 - std::floor(std::log10(std::fabs(v))));
+    return generalform(static_cast<float>(std::round(v * scale) / scale));
+}
+
+}  // namespace
+
+std::optional<SiteMisfit> computemisfit(const WorkState& ws, const SiteResults& res) {
+    const MisfitKind* kind = nullptr;
+    for (const MisfitKind& k : kKinds)
+        if (k.kind == ws.obskind) kind = &k;
+    if (kind == nullptr) return std::nullopt;
+    SiteMisfit m;
+    m.kind = kind->kind;
+    m.unit = kind->unit;
+    m.components = kind->components;
+    m.names = kind->names;
+    std::array<double, 3> sums{};
+    const int n = std::clamp<int>(ws.nsite, 0, kMaxSites);
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
+        std::array<double, 3> d{};
+        bool complete = true;
+        for (int c = 0; c < kind->components; ++c) {
+            const auto cc = static_cast<std::size_t>(c);
+            const float o = ws.site[i].*(kind->observed[cc]);
+            const float v = (res.*(kind->computed[cc]))[i];
+            complete = complete && hasvalue(o) && hasvalue(v);
+            d[cc] = static_cast<double>(o) - v;
+        }
+        if (!complete) continue;
+        ++m.nsites;
+        for (int c = 0; c < kind->components; ++c)
+            sums[static_cast<std::size_t>(c)] +=
+                d[static_cast<std::size_t>(c)] * d[static_cast<std::size_t>(c)];
+    }
+    if (m.nsites == 0) return m;
+    double all = 0;
+    for (int c = 0; c < kind->components; ++c) {
+        const auto cc = static_cast<std::size_t>(c);
+        m.rms[cc] = std::sqrt(sums[cc] / m.nsites);
+        all += sums[cc];
+    }
+    m.overall = std::sqrt(all / (static_cast<double>(m.nsites) * m.components));
+    return m;
+}
+
+std::string misfittext(const SiteMisfit& m) {
+    std::string text = "Misfit (" + std::string(m.kind) + ", " + std::to_string(m.nsites) +
+                       (m.nsites == 1 ? " site): " : " sites): ");
+    if (m.nsites == 0) return text + "no site with both values";
+    text += "RMS";
+    for (int c = 0; c < m.components; ++c) {
+        const auto cc = static_cast<std::size_t>(c);
+        text += (c == 0 ? " " : ", ") + std::string(m.names[cc]) + " " + fourdigits(m.rms[cc]);
+    }
+    if (m.components > 1) text += ", all " + fourdigits(m.overall);
+    return text + " " + std::string(m.unit);
+}
+
+}  // namespace crustex

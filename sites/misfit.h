@@ -1,0 +1,43 @@
+// How well the model explains the observations: for the observed-data kind
+// of the loaded sites, the number of sites that have every observed and
+// every computed component, and the root-mean-square of observed minus
+// computed per component and over all components, in the quantity's unit.
+//
+//   kind             components (field axes)   computed values       unit
+//   "displacement3"  X, Y, Z                   ux, uy, uz            mm
+//   "displacement"   X, Y                      ux, uy                mm
+//   "uz"             Z                         uz                    mm
+//   "tilt1"          X, Y                      dux/dz, duy/dz        micro rad
+//   "tilt2"          X, Y                      duz/dx, duz/dy        micro rad
+//   "vstrain"        volumetric                vol                   micro strain
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/siteeval.h"
+#include "model/workstate.h"
+
+namespace crustex {
+
+struct SiteMisfit {
+    std::string_view kind;
+    std::string_view unit;
+    int components = 0;
+    std::array<std::string_view, 3> names{};
+    int nsites = 0;               // sites with every value on both sides
+    std::array<double, 3> rms{};  // per component (0 when nsites is 0)
+    double overall = 0;           // over all components of those sites
+};
+
+// The misfit of the loaded sites, or nothing when they carry no
+// observations (kind "" or unknown).
+std::optional<SiteMisfit> computemisfit(const WorkState& ws, const SiteResults& res);
+
+// One line: "Misfit (displacement, 3 sites): RMS X 1.5, Y 0.25, all 1.075 mm"
+// (four significant digits), or "... : no site with both values".
+std::string misfittext(const SiteMisfit& m);
+
+}  // namespace crustex

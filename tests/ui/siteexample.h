@@ -1,0 +1,51 @@
+// The synthetic site example (examples/sites-example.*) opened in a main
+// window as a user would: the work file through "Open Source....", then the
+// sites through "Open Obs. Sites....". The map directory is the source
+// tree's map/ when it holds the coast file, else an empty stand-in whose
+// coast file only lets the map be switched on.
+#pragma once
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "model/fsutil.h"
+#include "windowtestkit.h"
+
+namespace crustex::test {
+
+inline QString exampleFile(const char* name) {
+    return QFileInfo(QString(__FILE__)).absolutePath() + "/../../examples/" + name;
+}
+
+// False (with the reason in a warning) when a step did not do what it should.
+inline bool openSiteExample(WindowRig& r) {
+    MainWindow& w = *r.w;
+    const std::string shipped =
+        QFileInfo(QString(__FILE__)).absolutePath().toStdString() + "/../../map/";
+    if (!findfilenocase(shipped, "japanv.map").empty()) {
+        r.ws.mappath = shipped;
+    } else {
+        QFile(r.file("japanv.map")).open(QIODevice::WriteOnly);
+        r.ws.mappath = r.dir.path().toStdString() + "/";
+    }
+    w.openFileDialog = [](const QString&, const QString&) {
+        return exampleFile("sites-example.wrk.txt");
+    };
+    if (!w.runCommand("openfltmenu") || !r.ws.needmap) {
+        qWarning("the example work file did not switch the map on");
+        return false;
+    }
+    // The projection of the map range (the map drawing sets it up too).
+    setprojection(w.projection(), r.ws);
+    w.openFileDialog = [](const QString&, const QString&) {
+        return exampleFile("sites-example.obs.txt");
+    };
+    if (!w.runCommand("openobsmenu") || r.ws.nsite != 30) {
+        qWarning("the example sites were not read");
+        return false;
+    }
+    w.openFileDialog = nullptr;
+    return true;
+}
+
+}  // namespace crustex::test

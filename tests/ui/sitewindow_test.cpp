@@ -1,0 +1,150 @@
+// The site window and the main window's site commands, on the synthetic
+// example: opening, the graph and its misfit line, the View commands,
+// printing, copying, resizing and closing; the two exports.
+#include "ui/sitewindow.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPrinter>
+
+#include "siteexample.h"
+#include "ui/qpaintersurface.h"
+#include "windowtestkit.h"
+
+using namespace crustex;
+
+namespace {
+
+QImage picture(SiteWindow& s) { return s.surface().image().copy(); }
+
+bool blank(const QImage& image) {
+    const QImage img = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            if ((row[x] & 0xffffff) != 0xffffff) return false;
+    }
+    return true;
+}
+
+QStringList lines(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+class SiteWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void graphViewPrintCopyAndClose() {
+        test::WindowRig r;
+        MainWindow& w = *r.w;
+        QVERIFY(r.shown());
+        QVERIFY(!w.siteWindow()->isVisible());
+        QVERIFY(test::openSiteExample(r));
+        SiteWindow& s = *w.siteWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
+        QVERIFY(w.action("showobsmenu")->isChecked());
+        QCOMPARE(s.windowTitle(), QString("Observation Sites"));
+
+        // No quantity yet: nothing computed, nothing graphed.
+        QVERIFY(blank(picture(s)));
+        QVERIFY(w.runCommand("uzmenu"));
+        QVERIFY(s.misfitLine()->text().startsWith(" Misfit (displacement3, 30 sites): RMS X "));
+        const QImage bars = picture(s);
+        s.action("linemenu")->trigger();
+        QVERIFY(!s.action("barmenu")->isChecked());
+        QVERIFY(picture(s) != bars);
+        s.action("barmenu")->trigger();
+        QCOMPARE(picture(s), bars);
+        s.action("zeromenu")->trigger();
+        QVERIFY(s.action("zeromenu")->isChecked());
+
+        // A change of the model empties the graph until the picture is drawn.
+        markgridstale(r.ws);
+        w.drawOverlay();
+        QVERIFY(blank(picture(s)));
+        s.updateMenus();
+        QVERIFY(!s.action("printmenu")->isEnabled());
+        QVERIFY(w.runCommand("redrawmenu"));
+        s.updateMenus();
+        QVERIFY(s.action("printmenu")->isEnabled());
+
+        const QString pdf = r.file("sites.pdf");
+        s.printDialog = [pdf](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(pdf);
+            return true;
+        };
+        s.action("printmenu")->trigger();
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+
+        s.action("copymenu")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), picture(s).size());
+
+        s.resize(400, 300);
+        QTRY_COMPARE(s.surface().pixelWidth(), s.picture()->width());
+        QCOMPARE(s.surface().pixelHeight(), s.picture()->height());
+
+        // Vector quantities are drawn at the sites on the main plot.
+        QVERIFY(w.runCommand("displmenu"));
+        s.updateMenus();
+        QVERIFY(!s.action("barmenu")->isEnabled());
+
+        s.action("closemenu")->trigger();
+        QVERIFY(!s.isVisible());
+        QVERIFY(!w.action("showobsmenu")->isChecked());
+        QVERIFY(w.action("showgridmenu")->isChecked());
+        QVERIFY(w.runCommand("showobsmenu"));
+        QVERIFY(s.isVisible());
+        w.close();
+        QVERIFY(!s.isVisible());
+    }
+
+    void exports() {
+        test::WindowRig r;
+        MainWindow& w = *r.w;
+        QVERIFY(r.shown());
+        QVERIFY(test::openSiteExample(r));
+        QVERIFY(w.runCommand("arealmenu"));
+        QString title;
+        w.saveFileDialog = [&](const QString& t, const QString&) {
+            title = t;
+            return r.file(t == "Export Obs. Sites Data" ? "disp.txt" : "strain.txt");
+        };
+        QVERIFY(w.runCommand("exportobsmenu"));
+        QCOMPARE(title, QString("Export Obs. Sites Data"));
+        const QStringList disp = lines(r.file("disp.txt"));
+        QCOMPARE(disp.size(), 35);
+        QCOMPARE(disp[0], QString("1: 観測点の変位 (m)"));
+        QVERIFY(disp[5].startsWith("S01,134.25,34.2,"));
+        QVERIFY(lines(r.file("disp.misfit.txt")).value(1).startsWith("Misfit (displacement3"));
+
+        QVERIFY(w.runCommand("storeobsmenu"));
+        QCOMPARE(title, QString("Save Obs. Sites Data"));
+        const QStringList strain = lines(r.file("strain.txt"));
+        QCOMPARE(strain.size(), 30);
+        QVERIFY(strain[29].endsWith(" S30"));
+
+        // An empty site file: "No Site", and the window goes.
+        QVERIFY(w.siteWindow()->isVisible());
+        QFile none(r.file("none.obs.txt"));
+        none.open(QIODevice::WriteOnly);
+        none.write("obs,0\r\n");
+        none.close();
+        w.openFileDialog = [&](const QString&, const QString&) { return r.file("none.obs.txt"); };
+        auto seen = std::make_shared<test::SeenBox>();
+        test::answerNextBox(QMessageBox::Ok, seen);
+        QVERIFY(w.runCommand("openobsmenu"));
+        QCOMPARE(seen->text, QString("No Site"));
+        QVERIFY(!w.siteWindow()->isVisible());
+        QCOMPARE(int(r.ws.nsite), 0);
+    }
+};
+
+QTEST_MAIN(SiteWindowTest)
+#include "sitewindow_test.moc"

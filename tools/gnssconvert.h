@@ -1,0 +1,46 @@
+// GNSS velocity fields as GMT writes and reads them ("lon lat ve vn se sn
+// corr name", one site a line, velocities in mm) turned into an
+// observation-site file: an "obd" block of east and north values. With the
+// up column the lines read "lon lat ve vn se sn corr vu su name" (the up
+// value and its error after the horizontal ones) and the block is "obd3".
+//
+// Lines that are empty or start with '#' or '>' are passed over. Each other
+// line starts with its 7 (with up, 9) numbers, whitespace-separated; the
+// rest of the line is the site name, which may be a number or hold blanks
+// (a made-up "S<line>" when there is none).
+// The standard errors and the correlation are not carried: the site file
+// has no place for them. Longitudes are given in -180..180; the height is
+// 0. A value written as NaN goes into the site file as the no-value marker.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/convertmodes.h"
+
+namespace crustex::tools {
+
+struct GnssSite {
+    std::string name;
+    float lat = 0, lon = 0;
+    float east = 0, north = 0;
+    float up = 0;  // only with an up column
+};
+
+struct GnssField {
+    std::vector<GnssSite> sites;
+    std::vector<std::string> problems;  // "line N: ..." for each line passed over
+};
+
+GnssField parsegmtvelocity(std::string_view text, bool withup);
+
+// The site file: a first quoted text line saying where it came from (the
+// reader skips text that is not a keyword), then the block.
+std::string gnsssitefile(const GnssField& field, bool withup, std::string_view source);
+
+// crustex-convert gmtvelo INPUT OUTPUT [--up]
+int rungmtvelo(ModeArgs args, std::ostream& err);
+
+}  // namespace crustex::tools
