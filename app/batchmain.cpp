@@ -109,5 +109,5 @@ int main(int argc, char* argv[]) {
     }
     const BatchEnvironment env{programdir(), CRUSTEX_DATA_DIR, currentdir(), commandline(args)};
     QtRenderer renderer(argc, argv);
-    return runbatch(*parsed.request, env, host, &renderer, sitelink());
+    return runbatch(*parsed.request, env, host, &renderer);
 }

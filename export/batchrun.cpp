@@ -17,6 +17,7 @@
 #include "files/atomicfile.h"
 #include "files/datadirs.h"
 #include "files/settingsfile.h"
+#include "files/sitefile.h"
 #include "files/sourcefile.h"
 #include "files/workfile.h"
 #include "geo/mapform.h"
@@ -128,7 +129,7 @@ bool acceptmaprange(Run& run, const MapRange& range) {
     return true;
 }
 
-bool readinputs(Run& run, const SiteLink& link) {
+bool readinputs(Run& run) {
     const BatchRequest& req = run.req;
     const WorkReadResult w =
         readworkfile(run.ws, run.host, run.proj, run.pc.frame, req.work, mapcheck(req));
@@ -157,7 +158,12 @@ bool readinputs(Run& run, const SiteLink& link) {
         return false;
     }
     if (!req.sites.empty()) {
-        if (!link.read(run.ws, run.host, run.geo(), req.sites) || run.ws.nsite == 0) {
+        // A "maparea" in a site file would open the map dialog; here it is
+        // cancelled: the work file's map and sources stay.
+        SourceFileHooks hooks;
+        hooks.checkmapdata = mapcheck(req);
+        const SiteReadResult r = readsitefile(run.ws, run.host, run.geo(), req.sites, hooks);
+        if (!r.opened || r.inputerror || r.nomap || r.mapmissing || run.ws.nsite == 0) {
             run.host.report("cannot use the site file '" + req.sites + "'");
             return false;
         }
@@ -168,8 +174,7 @@ bool readinputs(Run& run, const SiteLink& link) {
 }
 
 // Input files and the output path, checked before anything is read.
-bool checkpaths(const BatchRequest& req, StderrHost& host, const SiteLink& link,
-                const PictureRenderer* renderer) {
+bool checkpaths(const BatchRequest& req, StderrHost& host, const PictureRenderer* renderer) {
     const std::pair<const std::string*, const char*> inputs[] = {
         {&req.work, "work file"}, {&req.sources, "source file"}, {&req.sites, "site file"}};
     for (const auto& [path, what] : inputs) {
@@ -179,10 +184,6 @@ bool checkpaths(const BatchRequest& req, StderrHost& host, const SiteLink& link,
     }
     if (const std::string why = outputpathproblem(req.output); !why.empty()) {
         host.report(why);
-        return false;
-    }
-    if (!req.sites.empty() && !link.available()) {
-        host.report("site files: not available in this build");
         return false;
     }
     if (req.command == BatchCommand::Render && renderer == nullptr) {
@@ -243,12 +244,10 @@ int runcontours(Run& run) {
     return writetext(run.host, run.req.output, contourgeojson(lines, info));
 }
 
-int runsites(Run& run, const SiteLink& link) {
+int runsites(Run& run) {
     calcobsdata(run.ws, run.host, run.siteresults);
     calcobscff(run.ws, run.host, run.siteresults);
-    const SiteMisfitSummary misfit = link.misfit(run.ws, run.siteresults);
-    return writetext(run.host, run.req.output,
-                     sitecsvtext(run.ws, run.siteresults, misfit, run.togeo()));
+    return writetext(run.host, run.req.output, sitecsvtext(run.ws, run.siteresults, run.togeo()));
 }
 
 int runrender(Run& run, PictureRenderer& renderer) {
@@ -274,16 +273,16 @@ int runrender(Run& run, PictureRenderer& renderer) {
 }  // namespace
 
 int runbatch(const BatchRequest& request, const BatchEnvironment& env, StderrHost& host,
-             PictureRenderer* renderer, const SiteLink& sites) {
-    if (!checkpaths(request, host, sites, renderer)) return kBatchBadInput;
+             PictureRenderer* renderer) {
+    if (!checkpaths(request, host, renderer)) return kBatchBadInput;
     // The work state with its grids is large: keep it off the stack.
     const std::unique_ptr<Run> run(new Run(request, env, host));
     startstate(*run);
-    if (!readinputs(*run, sites)) return kBatchBadInput;
+    if (!readinputs(*run)) return kBatchBadInput;
     switch (request.command) {
         case BatchCommand::Grid: return rungrid(*run);
         case BatchCommand::Contours: return runcontours(*run);
-        case BatchCommand::Sites: return runsites(*run, sites);
+        case BatchCommand::Sites: return runsites(*run);
         case BatchCommand::Render: return runrender(*run, *renderer);
     }
     return kBatchFailed;

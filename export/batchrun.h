@@ -5,15 +5,14 @@
 //
 // Exit status: 0 when every output was written; 2 for bad input (a missing
 // or unreadable input, an input the readers refuse, an unwritable output
-// path, a feature this build lacks), with nothing written; 1 when the work
-// failed after the inputs were accepted.
+// path), with nothing written; 1 when the work failed after the inputs
+// were accepted.
 #pragma once
 
 #include <string>
 
 #include "engine/siteeval.h"
 #include "export/batchargs.h"
-#include "export/sitelink.h"
 #include "export/stderrhost.h"
 #include "geo/projection.h"
 #include "model/workstate.h"
@@ -44,6 +43,6 @@ public:
 
 // renderer: needed by "render" only (nullptr in a build without pictures).
 int runbatch(const BatchRequest& request, const BatchEnvironment& env, StderrHost& host,
-             PictureRenderer* renderer, const SiteLink& sites);
+             PictureRenderer* renderer);
 
 }  // namespace crustex

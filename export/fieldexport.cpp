@@ -37,6 +37,7 @@ const char* projectionname(int16_t kind) {
 }  // namespace
 
 std::string shortestfloat(float v) {
+    if (v == 0) v = 0;  // no "-0"
     char buf[32];
     const auto r = std::to_chars(buf, buf + sizeof buf, v);
     return std::string(buf, r.ptr);

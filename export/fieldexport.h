@@ -70,7 +70,8 @@ std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvena
 // One line per source: its kind, position, size, dip and dislocation.
 std::string sourcestext(const WorkState& ws);
 
-// The shortest decimal text of a 32-bit value ("0.5", "-1.25e-07").
+// The shortest decimal text of a 32-bit value ("0.5", "-1.25e-07"; "0"
+// for both zeros).
 std::string shortestfloat(float v);
 
 }  // namespace crustex

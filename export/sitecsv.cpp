@@ -1,34 +1,15 @@
 #include "export/sitecsv.h"
 
 #include <algorithm>
-#include <array>
+#include <optional>
 
-#include "export/gridcsv.h"
+#include "export/fieldexport.h"
 #include "plot/contourtrace.h"
+#include "sites/misfit.h"
 
 namespace crustex {
 
 namespace {
-
-using S = siterec;
-using R = SiteResults;
-
-constexpr std::array<SiteComponent, 3> kDisplacement = {{
-    {"dx", "mm", &S::obsdx, &R::ux},
-    {"dy", "mm", &S::obsdy, &R::uy},
-    {"dz", "mm", &S::obsdz, &R::uz},
-}};
-constexpr std::array<SiteComponent, 2> kTilt1 = {{
-    {"tilt1x", "microradian", &S::obstilt1x, &R::duxdz},
-    {"tilt1y", "microradian", &S::obstilt1y, &R::duydz},
-}};
-constexpr std::array<SiteComponent, 2> kTilt2 = {{
-    {"tilt2x", "microradian", &S::obstilt2x, &R::duzdx},
-    {"tilt2y", "microradian", &S::obstilt2y, &R::duzdy},
-}};
-constexpr std::array<SiteComponent, 1> kVolStrain = {{
-    {"vstrain", "microstrain", &S::obsvstrain, &R::vol},
-}};
 
 // A text cell, quoted when it holds a separator, a quote or a line end.
 std::string textcell(const std::string& s) {
@@ -41,30 +22,30 @@ std::string textcell(const std::string& s) {
     return out + "\"";
 }
 
-}  // namespace
-
-std::span<const SiteComponent> sitecomponents(std::string_view obskind) {
-    if (obskind == "displacement3") return kDisplacement;
-    if (obskind == "displacement") return std::span(kDisplacement).first(2);
-    if (obskind == "uz") return std::span(kDisplacement).subspan(2);
-    if (obskind == "tilt1") return kTilt1;
-    if (obskind == "tilt2") return kTilt2;
-    if (obskind == "vstrain") return kVolStrain;
-    return {};
+// The unit as a column suffix: "micro rad" gives "microrad".
+std::string unitsuffix(std::string_view unit) {
+    std::string out;
+    for (const char c : unit)
+        if (c != ' ') out += c;
+    return out;
 }
 
+}  // namespace
+
 std::string sitecsvtext(
-    const WorkState& ws, const SiteResults& computed, const SiteMisfitSummary& misfit,
+    const WorkState& ws, const SiteResults& computed,
     const std::function<void(float x, float y, float& lon, float& lat)>& togeo) {
-    const std::span<const SiteComponent> parts = sitecomponents(ws.obskind);
+    const MisfitKind* kind = findmisfitkind(ws.obskind);
+    const int parts = kind != nullptr ? kind->components : 0;
+    const std::string unit = kind != nullptr ? unitsuffix(kind->unit) : std::string();
     std::string out = "name,x_km,y_km,depth_km";
     if (togeo) out += ",lon_deg,lat_deg";
-    for (const SiteComponent& c : parts) {
+    for (int c = 0; c < parts; ++c) {
         for (const char* what : {"_observed_", "_computed_", "_residual_"}) {
             out += ',';
-            out += c.name;
+            out += kind->names[static_cast<std::size_t>(c)];
             out += what;
-            out += c.unit;
+            out += unit;
         }
     }
     out += '\n';
@@ -86,30 +67,23 @@ std::string sitecsvtext(
             number(lon);
             number(lat);
         }
-        for (const SiteComponent& c : parts) {
-            const float obs = s.*c.observed;
-            const float calc = (computed.*c.computed)[at];
+        for (int c = 0; c < parts; ++c) {
+            const auto cc = static_cast<std::size_t>(c);
+            const float obs = s.*(kind->observed[cc]);
+            const float calc = (computed.*(kind->computed[cc]))[at];
             number(obs);
             number(calc);
             number(hasvalue(obs) && hasvalue(calc) ? obs - calc : kNoValue);
         }
         out += '\n';
     }
-    out += "# misfit of ";
-    out += ws.obskind.empty() ? std::string("no observations") : ws.obskind;
-    out += ": " + std::to_string(misfit.count) + " sites\n";
-    auto rmsline = [&out](std::string_view what, double value, std::string_view unit) {
-        out += "# rms ";
-        out += what;
-        out += ": ";
-        out += shortestfloat(static_cast<float>(value));
-        out += ' ';
-        out += unit;
+    if (const std::optional<SiteMisfit> m = computemisfit(ws, computed)) {
+        out += "# ";
+        out += misfittext(*m);
         out += '\n';
-    };
-    for (std::size_t k = 0; k < parts.size() && k < misfit.rms.size(); ++k)
-        rmsline(parts[k].name, misfit.rms[k], parts[k].unit);
-    if (!parts.empty()) rmsline("overall", misfit.overall, parts[0].unit);
+    } else {
+        out += "# no observations to compare\n";
+    }
     return out;
 }
 

@@ -192,11 +192,33 @@ TEST_F(Batch, ContourLinesOfTheStartupModel) {
     EXPECT_GT(doc["features"].size(), 5u);
 }
 
-TEST_F(Batch, SitesWithoutASiteReaderAreRefused) {
-    const Outcome o = run({"sites", kStartup, kStartup, "-o", out("s.csv")});
-    EXPECT_EQ(o.status, 2);
-    EXPECT_NE(o.err.find("not available in this build"), std::string::npos) << o.err;
-    EXPECT_FALSE(exists(out("s.csv")));
+TEST_F(Batch, SiteTableWithResidualsAndTheMisfit) {
+    const std::string work = kExamples + "/sites-example.wrk.txt";
+    const std::string sites = kExamples + "/sites-example.obs.txt";
+    const std::string csv = out("s.csv");
+    const Outcome o = run({"sites", work, sites, "-o", csv});
+    ASSERT_EQ(o.status, 0) << o.err;
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream text(readfile(csv));
+    std::string last;
+    for (std::string line; std::getline(text, line); last = line) {
+        rows.emplace_back();
+        std::istringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, ',');) rows.back().push_back(cell);
+    }
+    ASSERT_EQ(rows.size(), 1u + 30 + 1);
+    const std::vector<std::string> head(rows[0].begin(), rows[0].begin() + 9);
+    EXPECT_EQ(head,
+              (std::vector<std::string>{"name", "x_km", "y_km", "depth_km", "lon_deg", "lat_deg",
+                                        "X_observed_mm", "X_computed_mm", "X_residual_mm"}));
+    EXPECT_EQ(rows[0].size(), 6u + 3 * 3);
+    for (int k : {1, 30}) {
+        const auto& r = rows[static_cast<std::size_t>(k)];
+        EXPECT_EQ(std::stof(r[14]), std::stof(r[12]) - std::stof(r[13])) << r[0];  // Z
+    }
+    EXPECT_EQ(last.rfind("# Misfit (displacement3, 30 sites): RMS X", 0), 0u) << last;
+    // The picture with the sites drawn on it.
+    EXPECT_EQ(run({"render", work, "--sites", sites, "-o", out("s.png")}).status, 0);
 }
 
 }  // namespace
