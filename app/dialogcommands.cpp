@@ -4,9 +4,11 @@
 
 #include "app/mainwindow.h"
 #include "app/plotwidget.h"
+#include "geo/eventlayer.h"
 #include "ui/aboutbox.h"
 #include "ui/cffdialog.h"
 #include "ui/customdialog.h"
+#include "ui/eventdialog.h"
 #include "ui/fielddialog.h"
 #include "ui/locationassistants.h"
 #include "ui/mapdialog.h"
@@ -38,9 +40,17 @@ void MainWindow::buildDialogs() {
     placedWindows_.insert("setprnform", printerDialog_);
     mapDialog_ = new MapDialog(*this, this);
     placedWindows_.insert("mapform", mapDialog_);
-    mapDialog_->hooks.drawBackground = [this] { drawBackgroundLayers(); };
+    // Confirming the map reads the earthquake selection anew; resizing and
+    // redrawing draw the events already read.
+    mapDialog_->hooks.drawBackground = [this] {
+        if (ws_.needevent) reloadevents(ws_, host());
+        drawBackgroundLayers();
+    };
     mapDialog_->hooks.clearBackground = [this](bool pastedtoo) { dropBackground(pastedtoo); };
     mapDialog_->hooks.rebuildSourceList = [this] { sourceEditor_->rebuildList(); };
+    eventDialog_ = new EventDialog(*this, mapDialog_);
+    placedWindows_.insert("eventform", eventDialog_);
+    mapDialog_->hooks.eventParameters = [this] { eventDialog_->entryeventform(); };
     siteWindow_ = new SiteWindow(*this, sites_, this);
     placedWindows_.insert("obsform", siteWindow_);
     siteWindow_->closed = [this] {

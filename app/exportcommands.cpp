@@ -1,6 +1,7 @@
 // "Export Picture..." (PDF, SVG, or PNG at a chosen resolution) and "Export
 // Grid..." (netCDF or CSV): the same files as crustex-batch writes, through
-// the same code.
+// the same code. Both start in, and remember, the directory of exported
+// grid data.
 #include <QDateTime>
 #include <QInputDialog>
 
@@ -32,7 +33,7 @@ QString withextension(QString name, std::initializer_list<const char*> known) {
 }  // namespace
 
 void MainWindow::exportPicture() {
-    QString name = askSaveFile("Export Picture", kPictureFilter);
+    QString name = askFile(true, "Export Picture", kPictureFilter);
     if (name.isEmpty()) return;
     name = withextension(name, {".pdf", ".svg", ".png"});
     PictureFileSpec spec;
@@ -54,13 +55,14 @@ void MainWindow::exportPicture() {
     const bool written = writepicturefile(ws_, pc_, *host_, in, spec, error);
     beginWork(false);
     // Ctrl-Q during drawing abandons the file without a message.
+    if (written) rememberFolder(WindowPlaces::Strain, name);
     if (!written && !ws_.abortflag) openerrormessage(*host_);
     ws_.abortflag = false;
     refreshPlot();
 }
 
 void MainWindow::exportGrid() {
-    QString name = askSaveFile("Export Grid", kGridFilter);
+    QString name = askFile(true, "Export Grid", kGridFilter);
     if (name.isEmpty()) return;
     name = withextension(name, {".nc", ".csv"});
     if (!beginWork(true)) return;
@@ -82,7 +84,10 @@ void MainWindow::exportGrid() {
         const std::string path = name.toStdString();
         ok = name.endsWith(".csv", Qt::CaseInsensitive) ? writefileatomic(path, gridcsvtext(grid))
                                                         : writegridnetcdf(grid, path, error);
-        if (!ok) openerrormessage(*host_);
+        if (ok)
+            rememberFolder(WindowPlaces::Strain, name);
+        else
+            openerrormessage(*host_);
     }
     // Loaded sites are evaluated with the grid by the next picture.
     if (ws_.nsite != 0) markgridstale(ws_);

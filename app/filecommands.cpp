@@ -3,6 +3,7 @@
 // Data..." and the two files written at every exit.
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QScreen>
@@ -75,27 +76,62 @@ QString MainWindow::lastworkReadPath() const {
     return QString::fromStdString(appfileforreading(programDir_.toStdString(), kLastWorkFileName));
 }
 
-QString MainWindow::askOpenFile(const QString& title, const QString& filter) {
-    const QString qt = qtfilter(filter);
-    if (openFileDialog) return openFileDialog(title, qt);
-    return QFileDialog::getOpenFileName(this, title, QString(), qt);
+namespace {
+
+// The kind of file a dialog filter offers, by its pattern.
+WindowPlaces::Folder folderof(const QString& filter) {
+    if (filter.contains("*.wrk.txt")) return WindowPlaces::Work;
+    if (filter.contains("*.flt.txt")) return WindowPlaces::Source;
+    return WindowPlaces::Strain;
 }
 
-QString MainWindow::askSaveFile(const QString& title, const QString& filter,
-                                const QString& initial) {
+}  // namespace
+
+QString MainWindow::folder(WindowPlaces::Folder kind) const {
+    if (keptPlaces_ == nullptr) return {};
+    return QString::fromStdString(keptPlaces_->folders[std::size_t(kind)]);
+}
+
+void MainWindow::rememberFolder(WindowPlaces::Folder kind, const QString& chosen) {
+    if (keptPlaces_ == nullptr) keptPlaces_ = std::make_unique<WindowPlaces>();
+    keptPlaces_->folders[std::size_t(kind)] = QFileInfo(chosen).absolutePath().toStdString();
+}
+
+QString MainWindow::askFile(bool save, const QString& title, const QString& filter,
+                            const QString& initial) {
     const QString qt = qtfilter(filter);
-    if (saveFileDialog) return saveFileDialog(title, qt);
-    return QFileDialog::getSaveFileName(this, title, initial, qt);
+    const QStringList filters = qt.split(";;");
+    // A proposed name is kept; a bare name goes into the kind's directory.
+    const QString folderstart = folder(folderof(filters.value(0)));
+    QString start = folderstart;
+    if (!initial.isEmpty())
+        start = QFileInfo(initial).isAbsolute() || folderstart.isEmpty()
+                    ? initial
+                    : QDir(folderstart).filePath(initial);
+    auto& hook = save ? saveFileDialog : openFileDialog;
+    if (hook) return hook(title, qt, start);
+    QFileDialog dialog(this, title, start, qt);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Choosing the filter of another kind of file goes to its directory.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [this, &dialog](const QString& f) {
+        const QString dir = folder(folderof(f));
+        if (!dir.isEmpty()) dialog.setDirectory(dir);
+    });
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles().value(0);
 }
 
 void MainWindow::openSource() {
-    const QString name = askOpenFile("Open Fault Parameters File", kSourceFilter);
+    const QString name = askFile(false, "Open Fault Parameters File", kSourceFilter);
     if (name.isEmpty()) return;
     if (!QFileInfo(name).isFile()) {
         openerrormessage(*host_);
         return;
     }
     const FileKind kind = openkind(name.toStdString());
+    if (kind != FileKind::None)
+        rememberFolder(kind == FileKind::Work ? WindowPlaces::Work : WindowPlaces::Source, name);
     if (kind == FileKind::Source) {
         // A map range in the file opens the map dialog with it; its OK draws
         // the map and sets up the projection the later records are placed
@@ -116,18 +152,22 @@ void MainWindow::openSource() {
 }
 
 void MainWindow::storeSource(bool withMap) {
-    const QString name = askSaveFile("Save Fault Parameters", kSourceFilter);
+    const QString name = askFile(true, "Save Fault Parameters", kSourceFilter);
     if (name.isEmpty()) return;
-    storesourcecommand(ws_, *host_, GeoFrame{proj_, pc_.frame}, name.toStdString(), withMap);
+    const FileKind kind =
+        storesourcecommand(ws_, *host_, GeoFrame{proj_, pc_.frame}, name.toStdString(), withMap);
+    if (kind != FileKind::None)
+        rememberFolder(kind == FileKind::Work ? WindowPlaces::Work : WindowPlaces::Source, name);
 }
 
 void MainWindow::storeStrains() {
-    const QString name = askSaveFile("Save Grid Data", kStrainFilter);
+    const QString name = askFile(true, "Save Grid Data", kStrainFilter);
     if (name.isEmpty()) return;
     // The grid may be evaluated again first: no command may run meanwhile.
     if (!beginWork(true)) return;
     host_->enableMenus(false);
-    storestrains(ws_, *host_, name.toStdString());
+    if (storestrains(ws_, *host_, name.toStdString()) == StrainExport::Written)
+        rememberFolder(WindowPlaces::Strain, name);
     host_->enableMenus(true);
     beginWork(false);
 }
@@ -155,7 +195,7 @@ void MainWindow::readWork(const QString& path) {
 
 void MainWindow::exportArea() {
     const QString initial = QString::fromStdString(joinpath(ws_.seispath, "area/Myarea5"));
-    const QString name = askSaveFile("Export Area", kAreaFilter, initial);
+    const QString name = askFile(true, "Export Area", kAreaFilter, initial);
     if (name.isEmpty()) return;
     exportarea(ws_, proj_, *host_, name.toStdString());
 }
@@ -163,7 +203,7 @@ void MainWindow::exportArea() {
 void MainWindow::readSettingsFile() {
     WindowPlaces places;
     const std::string path = appfileforreading(programDir_.toStdString(), kSettingsFileName);
-    readsettings(ws_, places, path);
+    settingsDamaged_ = readsettings(ws_, places, path) == SettingsRead::Damaged;
     placewindow(this, *places.find("mainform"), true);
     for (auto it = placedWindows_.cbegin(); it != placedWindows_.cend(); ++it) {
         if (const WindowPlace* p = places.find(it.key().toStdString())) {
@@ -179,7 +219,8 @@ void MainWindow::writeSettingsFile() {
     for (auto it = placedWindows_.cbegin(); it != placedWindows_.cend(); ++it) {
         recordplace(places, it.key().toStdString().c_str(), it.value());
     }
-    storesettings(ws_, places, *host_, settingsPath().toStdString());
+    // A file that could not be read whole is kept beside the new one.
+    storesettings(ws_, places, *host_, settingsPath().toStdString(), settingsDamaged_);
 }
 
 void MainWindow::writeLastWork() {

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QResizeEvent>
+#include <QTimer>
 
 #include "app/plotcalls.h"
 #include "app/plotwidget.h"
@@ -132,7 +133,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 bool MainWindow::beginWork(bool begin) {
     if (begin) {
-        if (drawing_) return false;
+        if (drawing_ || host_->closing) return false;
         drawing_ = true;
         disabledDuringWork_.clear();
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -151,6 +152,9 @@ bool MainWindow::beginWork(bool begin) {
     }
     disabledDuringWork_.clear();
     drawing_ = false;
+    // The window was closed meanwhile: it closes now that the work (and
+    // every worker thread of it) has stopped.
+    if (host_->closing) QTimer::singleShot(0, this, &QWidget::close);
     return true;
 }
 
@@ -239,6 +243,15 @@ bool MainWindow::geoPosition(float x, float y, float& lat, float& lon) {
 // --- Closing ---
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (drawing_) {
+        // Long work is running and let this event through: ask it to stop
+        // and close when it has, so that the exit files hold what it left.
+        event->ignore();
+        host_->closing = true;
+        host_->abortflag = &ws_.abortflag;
+        ws_.abortflag = true;
+        return;
+    }
     if (!quitting_) {
         quitting_ = true;
         writeExitFiles();

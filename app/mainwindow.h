@@ -44,6 +44,7 @@ class CffDialog;
 class VisualDialog;
 class CustomDialog;
 class MapDialog;
+class EventDialog;
 class OptionDialog;
 class PrinterSettingDialog;
 class AboutBox;
@@ -93,11 +94,12 @@ public:
     // false when the item is disabled.
     bool runCommand(const QString& name);
 
-    // Replace the common dialogs (tests): file dialogs get (title, Qt filter)
-    // and return the chosen path or "" for cancel; the print dialog gets the
-    // printer and returns false for cancel.
-    std::function<QString(const QString&, const QString&)> openFileDialog;
-    std::function<QString(const QString&, const QString&)> saveFileDialog;
+    // Replace the common dialogs (tests): file dialogs get (title, Qt filter,
+    // directory they open in) and return the chosen path or "" for cancel;
+    // the print dialog gets the printer and returns false for cancel.
+    using FileDialog = std::function<QString(const QString&, const QString&, const QString&)>;
+    FileDialog openFileDialog;
+    FileDialog saveFileDialog;
     std::function<bool(QPrinter&)> printDialog;
 
     // Menu commands.
@@ -169,8 +171,14 @@ private:
     void writeSettingsFile();
     void writeLastWork();
     void readWork(const QString& path);
-    QString askOpenFile(const QString& title, const QString& filter);
-    QString askSaveFile(const QString& title, const QString& filter, const QString& initial = {});
+    // A file dialog opened in the directory last used for the kind of file
+    // its first filter offers; choosing another filter moves to that kind's
+    // directory. A proposed file name (initial) is kept: a bare name goes
+    // into that directory. "" when cancelled.
+    QString askFile(bool save, const QString& title, const QString& filter,
+                    const QString& initial = {});
+    QString folder(WindowPlaces::Folder kind) const;
+    void rememberFolder(WindowPlaces::Folder kind, const QString& chosen);
     void afterFileRead(bool sourcesInstalled, bool widthChanged);
 
     // MouseSink.
@@ -226,6 +234,7 @@ private:
     VisualDialog* visualDialog_ = nullptr;
     CustomDialog* customDialog_ = nullptr;
     MapDialog* mapDialog_ = nullptr;
+    EventDialog* eventDialog_ = nullptr;
     OptionDialog* optionDialog_ = nullptr;
     PrinterSettingDialog* printerDialog_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
@@ -238,6 +247,9 @@ private:
     // the places read at start-up (kept for windows not made yet).
     QMap<QString, QWidget*> placedWindows_;
     std::unique_ptr<WindowPlaces> keptPlaces_;
+    // The settings file at start-up could not be read whole: the exit keeps
+    // it as "crustex.ini.bak".
+    bool settingsDamaged_ = false;
 };
 
 }  // namespace crustex

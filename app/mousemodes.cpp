@@ -120,6 +120,8 @@ void MouseModes::press(MouseButton button, bool shift, bool ctrl, float x, float
                     site = 0;
                 }
             }
+            // One mark at a time: the previous probe's goes.
+            sink_.clearTransient();
             sink_.drawProbeMark(markx_, marky_);
             if (site != 0) {
                 sink_.showSite(site);
@@ -159,6 +161,11 @@ void MouseModes::press(MouseButton button, bool shift, bool ctrl, float x, float
             ws_.projy0 = y;
             break;
         case kModePointSource:
+            // The press ends the mode: its release may never reach the plot
+            // once the source editor is back, so the press ends the drag too.
+            s.DrawWidth = 1;
+            s.setAutoRedraw(true);
+            dragging_ = false;
             sink_.setPointSource(fromframex(pc_.frame, x), fromframey(pc_.frame, y));
             finishpointing();
             host_.setStatus("");

@@ -90,6 +90,7 @@ void MainWindow::startup() {
     }
     graphpbx_->setFocus(Qt::OtherFocusReason);
     updateMenus();
+    if (settingsDamaged_) host_->setStatus(kSettingsKeptStatus);
 }
 
 void MainWindow::quit() { close(); }

@@ -1,16 +1,35 @@
 #include "files/atomicfile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
-#include <vector>
+#include <ctime>
+#include <random>
 
 namespace crustex {
 
 namespace {
+
+// Links followed before the path counts as a loop (the system's own limit).
+constexpr int kMaxLinks = 40;
+// A temporary file untouched for this long belongs to no running save.
+constexpr std::time_t kStaleSeconds = 60;
+
+std::string dirof(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string nameof(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 bool writeall(int fd, std::string_view content) {
     const char* p = content.data();
@@ -25,33 +44,131 @@ bool writeall(int fd, std::string_view content) {
     return true;
 }
 
-}  // namespace
-
-bool writefileatomic(const std::string& path, std::string_view content) {
-    if (path.empty()) return false;
-    std::vector<char> tmpl(path.begin(), path.end());
-    const std::string suffix = ".tmp-XXXXXX";
-    tmpl.insert(tmpl.end(), suffix.begin(), suffix.end());
-    tmpl.push_back('\0');
-    const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return false;
-    const std::string tmp(tmpl.data());
-    bool ok = writeall(fd, content) && ::fsync(fd) == 0;
-    // The temporary is created private; the file keeps ordinary permissions.
-    ok = ::fchmod(fd, 0644) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(tmp.c_str());
-    return ok;
+// A new temporary file beside the target, created with 0666 so that the
+// umask decides a new file's permissions.
+int createtemporary(const std::string& prefix, std::string& name) {
+    static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device seed;
+    std::mt19937 pick(seed() ^ static_cast<unsigned>(::getpid()));
+    std::uniform_int_distribution<std::size_t> which(0, sizeof kChars - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = prefix;
+        for (int k = 0; k < 6; ++k) name += kChars[which(pick)];
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
-bool writefileplain(const std::string& path, std::string_view content) {
-    if (path.empty()) return false;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool ok = writeall(fd, content);
+void syncdirectory(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Removes the temporary files of the target that no save has touched for a
+// while (those of a save that was killed).
+void removestale(const std::string& target) {
+    const std::string prefix = nameof(temporaryprefix(target));
+    const std::string dir = dirof(target);
+    DIR* d = ::opendir(dir.c_str());
+    if (d == nullptr) return;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(d), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (S_ISREG(st.st_mode) && now - st.st_mtime >= kStaleSeconds)
+            ::unlinkat(::dirfd(d), name.c_str(), 0);
+    }
+    ::closedir(d);
+}
+
+}  // namespace
+
+std::string resolvetarget(const std::string& path) {
+    std::string p = path;
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0) return errno == ENOENT ? p : std::string();
+        if (!S_ISLNK(st.st_mode)) return p;
+        std::string to(4096, '\0');
+        const ssize_t n = ::readlink(p.c_str(), to.data(), to.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= to.size()) return "";
+        to.resize(static_cast<std::size_t>(n));
+        p = to.front() == '/' ? to : dirof(p) + "/" + to;
+    }
+    return "";
+}
+
+std::string temporaryprefix(const std::string& target) {
+    // FNV-1a of the name: the same target always gets the same key.
+    std::uint64_t h = 14695981039346656037ull;
+    for (unsigned char c : nameof(target)) h = (h ^ c) * 1099511628211ull;
+    char key[17];
+    std::snprintf(key, sizeof key, "%016llx", static_cast<unsigned long long>(h));
+    return dirof(target) + "/.crustex-" + key + "-";
+}
+
+AtomicWriter::AtomicWriter(const std::string& path) {
+    if (path.empty()) return;
+    target_ = resolvetarget(path);
+    if (target_.empty()) return;
+    if (::stat(target_.c_str(), &old_) == 0) {
+        if (!S_ISREG(old_.st_mode) || ::access(target_.c_str(), W_OK) != 0) return;
+        existed_ = true;
+    } else if (errno != ENOENT) {
+        return;
+    }
+    fd_ = createtemporary(temporaryprefix(target_), temp_);
+}
+
+AtomicWriter::~AtomicWriter() { discard(); }
+
+void AtomicWriter::discard() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    ::unlink(temp_.c_str());
+    fd_ = -1;
+}
+
+bool AtomicWriter::write(std::string_view text) {
+    if (fd_ < 0) return false;
+    if (writeall(fd_, text)) return true;
+    discard();
+    return false;
+}
+
+bool AtomicWriter::commit() {
+    if (fd_ < 0) return false;
+    bool ok = ::fsync(fd_) == 0;
+    if (ok && existed_) {
+        // The owner and group where the system allows it, then the old
+        // permission bits (a change of owner may clear set-id bits).
+        if (::fchown(fd_, old_.st_uid, old_.st_gid) != 0) {
+            [[maybe_unused]] const int kept = ::fchown(fd_, static_cast<uid_t>(-1), old_.st_gid);
+        }
+        ok = ::fchmod(fd_, old_.st_mode & 07777) == 0;
+    }
+    const int fd = fd_;
+    fd_ = -1;
     ok = ::close(fd) == 0 && ok;
-    return ok;
+    if (ok) ok = std::rename(temp_.c_str(), target_.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp_.c_str());
+        return false;
+    }
+    syncdirectory(dirof(target_));
+    removestale(target_);
+    return true;
+}
+
+bool writefileatomic(const std::string& path, std::string_view content) {
+    AtomicWriter w(path);
+    return w.write(content) && w.commit();
 }
 
 }  // namespace crustex

@@ -1,22 +1,62 @@
-// Replacing a file so that a failure never destroys the old one: the new
-// contents go to a temporary file in the same directory, which is then
-// renamed over the old file.
+// Replacing a file so that a failure never damages the old one: the new
+// contents go to a temporary file beside the real target, which is then
+// renamed over it.
+//
+// A symbolic link is followed to the file it names, so the link stays a link.
+// A target that exists but is not a regular file (a FIFO, a device, a
+// directory) or that the user may not write is refused. The replacement
+// keeps the old file's permission bits (and its owner and group where the
+// system allows it); a new file gets 0666 less the umask. The temporary name
+// is short (".crustex-" with a key of the target's name and six random
+// characters), so any name the directory can hold can be saved; temporary
+// files of the same target that a killed save left behind are removed by the
+// next successful save once they are a minute old.
 #pragma once
+
+#include <sys/stat.h>
 
 #include <string>
 #include <string_view>
 
 namespace crustex {
 
-// Writes content to path. Returns false (and leaves any old file at path
-// untouched, with no temporary file left behind) when the directory cannot
-// be written, the data cannot all be written and flushed, or the rename
-// fails.
-bool writefileatomic(const std::string& path, std::string_view content);
+// The file a path leads to once symbolic links are followed (the last link's
+// target when it names nothing yet); "" when the links loop or cannot be
+// read.
+std::string resolvetarget(const std::string& path);
 
-// Writes content to path by creating or overwriting it directly (for files
-// the user names, where a temporary beside them would be unexpected).
-// Returns false when the file cannot be created or fully written.
-bool writefileplain(const std::string& path, std::string_view content);
+// The path that every temporary file of the given (resolved) target starts
+// with: its directory, "/.crustex-" and a 16-digit key of its name, "-".
+std::string temporaryprefix(const std::string& target);
+
+// One replacement: open, write in as many pieces as wanted, commit. Anything
+// not committed is discarded, the old file untouched.
+class AtomicWriter {
+public:
+    explicit AtomicWriter(const std::string& path);
+    ~AtomicWriter();
+    AtomicWriter(const AtomicWriter&) = delete;
+    AtomicWriter& operator=(const AtomicWriter&) = delete;
+
+    // False when the target was refused or no temporary could be made, and
+    // after any failed write.
+    bool ok() const { return fd_ >= 0; }
+    bool write(std::string_view text);
+    // Flushes the data to the disk and puts the file in place. False (and
+    // the old file untouched) on any failure.
+    bool commit();
+
+private:
+    void discard();
+
+    std::string target_;
+    std::string temp_;
+    int fd_ = -1;
+    bool existed_ = false;
+    struct stat old_ {};
+};
+
+// The whole replacement at once; false on any failure.
+bool writefileatomic(const std::string& path, std::string_view content);
 
 }  // namespace crustex

@@ -161,7 +161,10 @@ bool parserecordfloat(std::string_view s, float& out) {
 
 // --- Reader ---
 
-RecordReader::RecordReader(std::string content) : data_(std::move(content)) {}
+RecordReader::RecordReader(std::string content) : data_(std::move(content)) {
+    // A byte-order mark that an editor put in front of the first keyword.
+    if (data_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
+}
 
 bool RecordReader::fail() {
     failed_ = true;

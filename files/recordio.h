@@ -5,9 +5,9 @@
 // ends.
 //
 // The reader takes fields one at a time in stream order, whatever the line
-// breaks. It never trusts the input: a bad number, a missing quote, an
-// overlong field or binary junk puts it into a failed state (every later read
-// fails too) instead of producing a value.
+// breaks; a UTF-8 byte-order mark at the start is passed over. It never trusts the input: a bad
+// number, a missing quote, an overlong field or binary junk puts it into a failed state (every
+// later read fails too) instead of producing a value.
 #pragma once
 
 #include <cstddef>
@@ -49,6 +49,21 @@ private:
     std::string out_;
     bool linestart_ = true;
 };
+
+// How the values of one keyword record were taken.
+enum class RecordRead {
+    Applied,  // read whole and stored
+    // Read whole, but a value is one the program cannot work with: nothing
+    // of the record is stored and reading goes on with the next keyword.
+    Refused,
+    Broken,  // a field could not be read: the reader has failed
+};
+
+// Applied when the fields were read and their values are acceptable.
+inline RecordRead recordread(bool fieldsread, bool acceptable) {
+    if (!fieldsread) return RecordRead::Broken;
+    return acceptable ? RecordRead::Applied : RecordRead::Refused;
+}
 
 class RecordReader {
 public:

@@ -1,8 +1,10 @@
 #include "files/settingsfile.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "files/appdir.h"
+#include "files/atomicfile.h"
 #include "files/recordio.h"
 #include "files/sourcefile.h"
 #include "files/workfile.h"
@@ -19,43 +21,51 @@ const WindowPlace* WindowPlaces::find(std::string_view name) const {
     return const_cast<WindowPlaces*>(this)->find(name);
 }
 
+std::string* WindowPlaces::folder(std::string_view name) {
+    for (std::size_t i = 0; i < kFolderNames.size(); ++i)
+        if (kFolderNames[i] == name) return &folders[i];
+    return nullptr;
+}
+
 bool WindowPlaces::hassize(std::string_view name) {
     return name == "mainform" || name == "obsform";
 }
 
 namespace {
 
-bool readprinter(RecordReader& r, WorkState& ws) {
+RecordRead readprinter(RecordReader& r, WorkState& ws) {
     int16_t xmargin = 0, ymargin = 0;
     bool bnw = false;
-    if (!r.readint(xmargin) || !r.readint(ymargin) || !r.readbool(bnw)) return false;
+    const bool read = r.readint(xmargin) && r.readint(ymargin) && r.readbool(bnw);
     // The printer dialog's bounds; wider margins leave no page to print on.
-    if (xmargin < 0 || xmargin > 100 || ymargin < 0 || ymargin > 100) return false;
+    const RecordRead got =
+        recordread(read, xmargin >= 0 && xmargin <= 100 && ymargin >= 0 && ymargin <= 100);
+    if (got != RecordRead::Applied) return got;
     ws.xmargin = xmargin;
     ws.ymargin = ymargin;
     ws.bnwmode = bnw;
-    return true;
+    return got;
 }
 
-bool readpath(RecordReader& r, std::string& target) {
+RecordRead readpath(RecordReader& r, std::string& target) {
     std::string path;
-    if (!r.readtext(path)) return false;
+    if (!r.readtext(path)) return RecordRead::Broken;
     target = std::move(path);
-    return true;
+    return RecordRead::Applied;
 }
 
-bool readplace(RecordReader& r, std::string_view name, WindowPlace& p) {
+RecordRead readplace(RecordReader& r, std::string_view name, WindowPlace& p) {
     WindowPlace v;
-    if (!r.readfloat(v.left) || !r.readfloat(v.top)) return false;
+    if (!r.readfloat(v.left) || !r.readfloat(v.top)) return RecordRead::Broken;
     if (WindowPlaces::hassize(name) && (!r.readfloat(v.width) || !r.readfloat(v.height)))
-        return false;
+        return RecordRead::Broken;
     if (!WindowPlaces::hassize(name)) {
         v.width = p.width;
         v.height = p.height;
     }
     v.found = true;
     p = v;
-    return true;
+    return RecordRead::Applied;
 }
 
 }  // namespace
@@ -69,36 +79,40 @@ SettingsRead readsettings(WorkState& ws, WindowPlaces& places, const std::string
 
 SettingsRead readsettingstext(WorkState& ws, WindowPlaces& places, std::string content) {
     RecordReader r(std::move(content));
+    bool refused = false;
     while (!r.atend()) {
         std::string keyword;
         if (!r.readtext(keyword)) return SettingsRead::Damaged;
-        bool ok = true;
+        RecordRead got = RecordRead::Applied;
         if (keyword == "mappath") {
-            ok = readpath(r, ws.mappath);
+            got = readpath(r, ws.mappath);
         } else if (keyword == "areapath") {
-            ok = readpath(r, ws.areapath);
+            got = readpath(r, ws.areapath);
         } else if (keyword == "vhyppath") {
-            ok = readpath(r, ws.vhyppath);
+            got = readpath(r, ws.vhyppath);
         } else if (keyword == "seispath") {
-            ok = readpath(r, ws.seispath);
+            got = readpath(r, ws.seispath);
         } else if (keyword == "maparea") {
-            ok = readmaparea(r, ws);
+            got = readmaparea(r, ws);
         } else if (keyword == "eventpara") {
-            ok = readeventpara(r, ws);
+            got = readeventpara(r, ws);
         } else if (keyword == "cffpara") {
-            ok = readcffpara(r, ws);
+            got = readcffpara(r, ws);
         } else if (keyword == "visualpara") {
-            ok = readvisualpara(r, ws);
+            got = readvisualpara(r, ws);
         } else if (keyword == "custompara") {
-            ok = readcustompara(r, ws);
+            got = readcustompara(r, ws);
         } else if (keyword == "printer") {
-            ok = readprinter(r, ws);
+            got = readprinter(r, ws);
         } else if (WindowPlace* p = places.find(keyword)) {
-            ok = readplace(r, keyword, *p);
+            got = readplace(r, keyword, *p);
+        } else if (std::string* dir = places.folder(keyword)) {
+            got = readpath(r, *dir);
         }
-        if (!ok) return SettingsRead::Damaged;
+        if (got == RecordRead::Broken) return SettingsRead::Damaged;
+        refused = refused || got == RecordRead::Refused;
     }
-    return SettingsRead::Read;
+    return refused ? SettingsRead::Damaged : SettingsRead::Read;
 }
 
 std::string settingstext(const WorkState& ws, const WindowPlaces& places) {
@@ -135,11 +149,26 @@ std::string settingstext(const WorkState& ws, const WindowPlaces& places) {
         }
         w.endline();
     }
+    for (std::size_t i = 0; i < WindowPlaces::kFolderNames.size(); ++i) {
+        w.text(WindowPlaces::kFolderNames[i]);
+        w.text(places.folders[i]);
+        w.endline();
+    }
     return w.str();
 }
 
+std::string settingsbackuppath(const std::string& path) { return path + ".bak"; }
+
 bool storesettings(const WorkState& ws, const WindowPlaces& places, Host& host,
-                   const std::string& path) {
+                   const std::string& path, bool keepold) {
+    if (keepold && fileexists(path)) {
+        // The real file moves, so that a link to it finds the new one.
+        const std::string real = resolvetarget(path);
+        if (real.empty() || std::rename(real.c_str(), settingsbackuppath(real).c_str()) != 0) {
+            openerrormessage(host);
+            return false;
+        }
+    }
     return storetext(host, path, settingstext(ws, places));
 }
 

@@ -139,11 +139,12 @@ bool readsourcerecord(RecordReader& r, SourceForm form, const GeoFrame& geo, fau
     return r.readint(f.sourcetype);
 }
 
-bool readsourcelist(RecordReader& r, SourceForm form, const GeoFrame& geo, Host& host,
-                    std::vector<faultrec>& scratch) {
+RecordRead readsourcelist(RecordReader& r, SourceForm form, const GeoFrame& geo, Host& host,
+                          std::vector<faultrec>& scratch) {
     int16_t count = 0;
-    if (!r.readint(count)) return false;
-    scratch.clear();
+    if (!r.readint(count)) return RecordRead::Broken;
+    std::vector<faultrec> list;
+    bool known = true;
     for (int i = 1; i <= count; ++i) {
         if (r.atend()) break;
         if (i > kMaxSources) {
@@ -151,10 +152,14 @@ bool readsourcelist(RecordReader& r, SourceForm form, const GeoFrame& geo, Host&
             break;
         }
         faultrec f;
-        if (!readsourcerecord(r, form, geo, f)) return false;
-        scratch.push_back(f);
+        if (!readsourcerecord(r, form, geo, f)) return RecordRead::Broken;
+        // Only faults and inflation points are computed.
+        known = known && (f.sourcetype == 0 || f.sourcetype == 1);
+        list.push_back(f);
     }
-    return true;
+    if (!known) return RecordRead::Refused;
+    scratch = std::move(list);
+    return RecordRead::Applied;
 }
 
 void installsources(WorkState& ws, const std::vector<faultrec>& list) {
@@ -242,16 +247,17 @@ SourceReadResult readsourcetext(WorkState& ws, Host& host, const GeoFrame& geo, 
     result.opened = true;
     RecordReader r(std::move(content));
     std::vector<faultrec> scratch;
-    bool ok = true;
+    RecordRead worst = RecordRead::Applied;
     // The first keyword is read even from an empty file, which therefore
     // gives "Input Error".
     do {
         std::string keyword;
         if (!r.readtext(keyword)) {
-            ok = false;
+            worst = RecordRead::Broken;
             break;
         }
         keyword = asciilower(std::move(keyword));
+        RecordRead got = RecordRead::Applied;
         if (keyword == "maparea") {
             const MapDataCheck& check = hooks.checkmapdata ? hooks.checkmapdata : coastfilepresent;
             if (!check(ws)) {
@@ -260,17 +266,12 @@ SourceReadResult readsourcetext(WorkState& ws, Host& host, const GeoFrame& geo, 
                 return result;
             }
             std::array<float, 4> c{};
-            if (!readfloats(r, c)) {
-                ok = false;
-                break;
-            }
-            if (hooks.showmapdialog) hooks.showmapdialog(c[0], c[1], c[2], c[3]);
+            got = recordread(readfloats(r, c), true);
+            if (got == RecordRead::Applied && hooks.showmapdialog)
+                hooks.showmapdialog(c[0], c[1], c[2], c[3]);
         } else if (keyword == "fltxy2" || keyword == "fltxy") {
             const SourceForm form = keyword == "fltxy2" ? SourceForm::Plane15 : SourceForm::Plane10;
-            if (!readsourcelist(r, form, geo, host, scratch)) {
-                ok = false;
-                break;
-            }
+            got = readsourcelist(r, form, geo, host, scratch);
         } else if (keyword == "fltga2" || keyword == "fltga" || keyword == "fltgd") {
             if (!ws.needmap) {
                 host.messageBox("No Map", "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
@@ -279,20 +280,23 @@ SourceReadResult readsourcetext(WorkState& ws, Host& host, const GeoFrame& geo, 
             const SourceForm form = keyword == "fltga2"  ? SourceForm::Geographic15
                                     : keyword == "fltga" ? SourceForm::Geographic10
                                                          : SourceForm::GeoSlip10;
-            if (!readsourcelist(r, form, geo, host, scratch)) {
-                ok = false;
-                break;
-            }
+            got = readsourcelist(r, form, geo, host, scratch);
         }
+        if (got == RecordRead::Broken) {
+            worst = got;
+            break;
+        }
+        if (got == RecordRead::Refused) worst = got;
     } while (!r.atend());
 
-    if (!ok) {
+    if (worst != RecordRead::Applied) {
         inputerrormessage(host);
         result.inputerror = true;
-        return result;
+        if (worst == RecordRead::Broken) return result;
     }
     if (scratch.empty()) {
-        host.messageBox("No Fault", "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
+        if (!result.inputerror)
+            host.messageBox("No Fault", "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
         return result;
     }
     installsources(ws, scratch);

@@ -43,13 +43,14 @@ void writegeorecord(RecordWriter& w, const faultrec& f, const GeoFrame& geo);
 // partly filled).
 bool readsourcerecord(RecordReader& r, SourceForm form, const GeoFrame& geo, faultrec& f);
 
-// Reads a source list: the count, then up to 20 records into `scratch`
-// (replaced). The list ends early at the end of the file; a 21st record is
+// Reads a source list: the count, then up to 20 records, which replace
+// `scratch`. The list ends early at the end of the file; a 21st record is
 // not read: the fault limit warning is shown and the field after the
-// twentieth record is left for the next keyword. Returns false on a field
-// error; n is then meaningless.
-bool readsourcelist(RecordReader& r, SourceForm form, const GeoFrame& geo, Host& host,
-                    std::vector<faultrec>& scratch);
+// twentieth record is left for the next keyword. A list with a source type
+// other than 0 (fault) or 1 (inflation point) is refused whole and `scratch`
+// kept; so it is after a field error (Broken).
+RecordRead readsourcelist(RecordReader& r, SourceForm form, const GeoFrame& geo, Host& host,
+                          std::vector<faultrec>& scratch);
 
 // Installs a read list: nfault = its size and sources 1..n replaced; the
 // quantity key is cleared and the grid and CFF results marked stale. The
@@ -97,14 +98,17 @@ struct SourceFileHooks {
 };
 
 struct SourceReadResult {
-    bool opened = false;      // false: "Open Error" shown, nothing read
-    bool inputerror = false;  // "Input Error" shown; the source list is unchanged
+    bool opened = false;  // false: "Open Error" shown, nothing read
+    // "Input Error" shown: a field could not be read (the source list is
+    // unchanged) or a list was refused (a later good list is still taken).
+    bool inputerror = false;
     bool mapmissing = false;  // "Map File not Exist in ..." shown; reading stopped
     int nsources = 0;         // sources installed; 0 when the list is unchanged
 };
 
-// Reads a source file; keywords are compared lower-cased. On success the
-// sources are installed (installsources); the caller then rebuilds the
+// Reads a source file; keywords are compared lower-cased. When the file was
+// read to its end and a list was taken, the sources are installed
+// (installsources); the caller then rebuilds the
 // source editor's list and redraws the overlay. Messages go through host.
 SourceReadResult readsourcefile(WorkState& ws, Host& host, const GeoFrame& geo,
                                 const std::string& path, const SourceFileHooks& hooks = {});

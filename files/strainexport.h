@@ -7,7 +7,9 @@
 // run up the first column of nodes (x = xview0, y increasing), then the next.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "model/host.h"
 #include "model/workstate.h"
@@ -17,16 +19,22 @@ namespace crustex {
 inline constexpr int kStrainLine9 = 154;
 inline constexpr int kStrainLine4 = 66;
 
-// The table from the grids as they are. A node the grids do not hold is
-// written as the no-value marker.
+// Hands the table from the grids as they are to `out`, one column of nodes
+// at a time, so that no more than a column is ever held as text. A node the
+// grids do not hold is written as the no-value marker. False as soon as
+// `out` returns false.
+bool writestraintable(const WorkState& ws, const std::function<bool(std::string_view)>& out);
+
+// The whole table as one text.
 std::string straintext(const WorkState& ws);
 
 enum class StrainExport { Written, Aborted, Failed };
 
-// Brings the grids up to date when they are stale (depth lines, grid
-// evaluation, delta CFF, through the engine), then writes the table. Ctrl-Q
-// answered with OK during the evaluation writes nothing (Aborted). A file
-// that cannot be written shows "Open Error" (Failed).
+// Opens the file (a temporary beside it, put in place at the end), brings the
+// grids up to date when they are stale (depth lines, grid evaluation, delta
+// CFF, through the engine), then writes the table. Ctrl-Q answered with OK
+// during the evaluation writes nothing (Aborted). A file that cannot be
+// written shows "Open Error" (Failed); an old file of that name stays.
 StrainExport storestrains(WorkState& ws, Host& host, const std::string& path);
 
 }  // namespace crustex

@@ -28,16 +28,17 @@ bool readeach(RecordReader& r, std::initializer_list<float*> out) {
 // Reads one float for each target and stores them all only when every one
 // was read and `valid` accepts them; a null target drops its value.
 template <std::size_t N, typename Valid>
-bool readfloatsinto(RecordReader& r, const std::array<float*, N>& targets, Valid valid) {
+RecordRead readfloatsinto(RecordReader& r, const std::array<float*, N>& targets, Valid valid) {
     std::array<float, N> v{};
-    if (!readfloats(r, v) || !valid(v)) return false;
+    if (!readfloats(r, v)) return RecordRead::Broken;
+    if (!valid(v)) return RecordRead::Refused;
     for (std::size_t i = 0; i < N; ++i)
         if (targets[i] != nullptr) *targets[i] = v[i];
-    return true;
+    return RecordRead::Applied;
 }
 
 template <std::size_t N>
-bool readfloatsinto(RecordReader& r, const std::array<float*, N>& targets) {
+RecordRead readfloatsinto(RecordReader& r, const std::array<float*, N>& targets) {
     return readfloatsinto(r, targets, [](const std::array<float, N>&) { return true; });
 }
 
@@ -135,14 +136,14 @@ void writefieldpara(RecordWriter& w, const WorkState& ws) {
 
 // --- Reading ---
 
-bool readvhyppath(RecordReader& r, WorkState& ws) {
+RecordRead readvhyppath(RecordReader& r, WorkState& ws) {
     std::string path;
-    if (!r.readtext(path)) return false;
+    if (!r.readtext(path)) return RecordRead::Broken;
     ws.vhyppath = std::move(path);
-    return true;
+    return RecordRead::Applied;
 }
 
-bool readmaparea(RecordReader& r, WorkState& ws) {
+RecordRead readmaparea(RecordReader& r, WorkState& ws) {
     // Longitudes are not bounded: the east limit may have been wrapped past 180.
     return readfloatsinto(r, std::array{&ws.flat1, &ws.flon1, &ws.flat2, &ws.flon2},
                           [](const std::array<float, 4>& v) {
@@ -150,62 +151,67 @@ bool readmaparea(RecordReader& r, WorkState& ws) {
                           });
 }
 
-bool readmapextra(RecordReader& r, WorkState& ws) {
+RecordRead readmapextra(RecordReader& r, WorkState& ws) {
     bool needmap = false, needevent = false, volcano = false;
     int16_t areatype = 0, projection = 0, linetype = 0, nstep = 0;
     float dlat = 0;
     std::array<bool, 4> faultclass{};
-    if (!r.readbool(needmap) || !r.readbool(needevent) || !r.readint(areatype) ||
-        !r.readint(projection) || !r.readint(linetype) || !r.readint(nstep) || !r.readfloat(dlat))
-        return false;
-    for (bool& c : faultclass)
-        if (!r.readbool(c)) return false;
-    if (!r.readbool(volcano)) return false;
-    // A graticule interval of 0 or a skip of 0 would never end a drawing loop.
-    if (!within(nstep, 1, 10) || !(dlat > 0 && dlat <= 360)) return false;
+    bool read = r.readbool(needmap) && r.readbool(needevent) && r.readint(areatype) &&
+                r.readint(projection) && r.readint(linetype) && r.readint(nstep) &&
+                r.readfloat(dlat);
+    for (bool& c : faultclass) read = read && r.readbool(c);
+    read = read && r.readbool(volcano);
+    // A graticule interval of 0 switches the graticule off; a negative one
+    // or one beyond a full turn draws nothing sensible.
+    const RecordRead got = recordread(read, inrange(dlat, 0, 360));
+    if (got != RecordRead::Applied) return got;
     ws.needmap = needmap;
     ws.needevent = needevent;
     ws.areatype = areatype;
     ws.projection = projection;
     ws.linetype = linetype;
-    ws.nstep = nstep;
+    ws.nstep = std::max<int16_t>(nstep, 1);  // a skip below 1 steps point by point
     ws.dlat = dlat;
     ws.faultclass = faultclass;
     ws.volcano = volcano;
-    return true;
+    return got;
 }
 
-bool readeventpara(RecordReader& r, WorkState& ws) {
+RecordRead readeventpara(RecordReader& r, WorkState& ws) {
     DateTime start, end;
-    if (!r.readdate(start) || !r.readdate(end) ||
-        !readfloatsinto(r, std::array{&ws.dep0, &ws.dep1, &ws.mag0, &ws.mag1}))
-        return false;
+    std::array<float, 4> v{};
+    if (!r.readdate(start) || !r.readdate(end) || !readfloats(r, v)) return RecordRead::Broken;
     ws.eventstart = start;
     ws.eventend = end;
-    return true;
+    ws.dep0 = v[0];
+    ws.dep1 = v[1];
+    ws.mag0 = v[2];
+    ws.mag1 = v[3];
+    return RecordRead::Applied;
 }
 
-bool readcffpara(RecordReader& r, WorkState& ws) {
+RecordRead readcffpara(RecordReader& r, WorkState& ws) {
     return readfloatsinto(r, std::array{&ws.friction});
 }
 
-bool readcffextra(RecordReader& r, WorkState& ws) {
+RecordRead readcffextra(RecordReader& r, WorkState& ws) {
     return readfloatsinto(r, std::array{&ws.cffstrike, &ws.cffdip, &ws.cffrake});
 }
 
-bool readvisualpara(RecordReader& r, WorkState& ws) {
+RecordRead readvisualpara(RecordReader& r, WorkState& ws) {
     float cline = 0, cminval = 0, fsize = 0, rdispl = 0, rtilt = 0, rstrain = 0;
     int16_t nsubline = 0, scaletype = 0;
     bool peakvalue = false;
-    if (!r.readfloat(cline) || !r.readint(nsubline) || !r.readfloat(cminval) ||
-        !r.readfloat(fsize) || !r.readint(scaletype) || !r.readbool(peakvalue) ||
-        !readeach(r, {&rdispl, &rtilt, &rstrain}))
-        return false;
+    const bool read = r.readfloat(cline) && r.readint(nsubline) && r.readfloat(cminval) &&
+                      r.readfloat(fsize) && r.readint(scaletype) && r.readbool(peakvalue) &&
+                      readeach(r, {&rdispl, &rtilt, &rstrain});
     // The bounds of the visualization dialog: contour intervals, font size and
     // arrow references must be positive, or contouring and scaling fail.
-    if (!positive(cline) || !within(nsubline, 0, 99) || !positive(cminval) || !positive(fsize) ||
-        !within(scaletype, 0, 2) || !positive(rdispl) || !positive(rtilt) || !positive(rstrain))
-        return false;
+    const RecordRead got =
+        recordread(read, positive(cline) && within(nsubline, 0, 99) && positive(cminval) &&
+                             positive(fsize) && within(scaletype, 0, 2) && positive(rdispl) &&
+                             positive(rtilt) && positive(rstrain));
+    if (got != RecordRead::Applied) return got;
     ws.cline = cline;
     ws.nsubline = nsubline;
     ws.cminval = cminval;
@@ -215,29 +221,29 @@ bool readvisualpara(RecordReader& r, WorkState& ws) {
     ws.rdispl = rdispl;
     ws.rtilt = rtilt;
     ws.rstrain = rstrain;
-    return true;
+    return got;
 }
 
-bool readcustompara(RecordReader& r, WorkState& ws) {
+RecordRead readcustompara(RecordReader& r, WorkState& ws) {
     return readfloatsinto(r, std::array<float*, 9>{&ws.fx, &ws.fy, &ws.fz, &ws.fxx, &ws.fyy,
                                                    &ws.fzz, &ws.fxy, nullptr, &ws.fzx});
 }
 
-bool readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame) {
+RecordRead readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame) {
     float x0 = 0, x1 = 0, y0 = 0, y1 = 0, rwidth = 0, depth = 0;
     float incx = 0, incy = 0, incdpt = 0, incs = 0, incdip = 0;
     int16_t xgrid = 0, ygrid = 0;
     bool inclined = false;
-    if (!readeach(r, {&x0, &x1, &y0, &y1, &rwidth}) || !r.readint(xgrid) || !r.readint(ygrid) ||
-        !r.readfloat(depth) || !r.readbool(inclined) ||
-        !readeach(r, {&incx, &incy, &incdpt, &incs, &incdip}))
-        return false;
+    const bool read = readeach(r, {&x0, &x1, &y0, &y1, &rwidth}) && r.readint(xgrid) &&
+                      r.readint(ygrid) && r.readfloat(depth) && r.readbool(inclined) &&
+                      readeach(r, {&incx, &incy, &incdpt, &incs, &incdip});
     // A grid of no intervals, one too large to allocate, or a plot width the
     // frame cannot use is refused.
     const long nodes = (static_cast<long>(xgrid) + 1) * (static_cast<long>(ygrid) + 1);
-    if (xgrid < 1 || ygrid < 1 || nodes > kMaxGridNodes) return false;
     PlotFrame f = frame;
-    if (!setplotframe(f, rwidth)) return false;
+    const RecordRead got = recordread(
+        read, xgrid >= 1 && ygrid >= 1 && nodes <= kMaxGridNodes && setplotframe(f, rwidth));
+    if (got != RecordRead::Applied) return got;
     frame = f;
     ws.xview0 = x0;
     ws.xview1 = x1;
@@ -253,7 +259,7 @@ bool readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame) {
     ws.obsincdpt = incdpt;
     ws.obsincs = incs;
     ws.obsincdip = incdip;
-    return true;
+    return got;
 }
 
 // --- The whole file ---
@@ -302,34 +308,34 @@ enum class ReadEnd { Complete, InputError, MapMissing };
 
 ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& proj,
                         PlotFrame& frame, const MapDataCheck& checkmapdata, WorkReadResult& result,
-                        std::vector<faultrec>& scratch) {
+                        std::vector<faultrec>& scratch, bool& refused) {
     const GeoFrame geo{proj, frame};
     while (!r.atend()) {
         std::string keyword;
         if (!r.readtext(keyword)) return ReadEnd::InputError;
-        bool ok = true;
+        RecordRead got = RecordRead::Applied;
         if (keyword == "vhyppath") {
-            ok = readvhyppath(r, ws);
+            got = readvhyppath(r, ws);
         } else if (keyword == "maparea") {
-            ok = readmaparea(r, ws);
+            got = readmaparea(r, ws);
         } else if (keyword == "mapextra") {
-            ok = readmapextra(r, ws);
+            got = readmapextra(r, ws);
         } else if (keyword == "eventpara") {
-            ok = readeventpara(r, ws);
+            got = readeventpara(r, ws);
         } else if (keyword == "cffpara") {
-            ok = readcffpara(r, ws);
+            got = readcffpara(r, ws);
         } else if (keyword == "cffextra") {
-            ok = readcffextra(r, ws);
+            got = readcffextra(r, ws);
         } else if (keyword == "visualpara") {
-            ok = readvisualpara(r, ws);
+            got = readvisualpara(r, ws);
         } else if (keyword == "custompara") {
-            ok = readcustompara(r, ws);
+            got = readcustompara(r, ws);
         } else if (keyword == "fieldpara") {
-            ok = readfieldpara(r, ws, frame);
-            if (ok) result.fieldframe = true;
+            got = readfieldpara(r, ws, frame);
+            if (got == RecordRead::Applied) result.fieldframe = true;
         } else if (keyword == "fltxy") {
             result.colormode = "nomap";
-            ok = readsourcelist(r, SourceForm::Plane15, geo, host, scratch);
+            got = readsourcelist(r, SourceForm::Plane15, geo, host, scratch);
         } else if (keyword == "fltga") {
             result.clearbackground = true;
             result.drawmap = false;
@@ -346,10 +352,12 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
             // The map is drawn for the range just read; the sources are
             // placed with the same projection. A range that cannot be
             // projected is as bad as a bad number.
-            ok = setprojection(proj, ws) &&
-                 readsourcelist(r, SourceForm::Geographic15, geo, host, scratch);
+            got = setprojection(proj, ws)
+                      ? readsourcelist(r, SourceForm::Geographic15, geo, host, scratch)
+                      : RecordRead::Broken;
         }
-        if (!ok) return ReadEnd::InputError;
+        if (got == RecordRead::Broken) return ReadEnd::InputError;
+        if (got == RecordRead::Refused) refused = true;
     }
     return ReadEnd::Complete;
 }
@@ -364,17 +372,22 @@ WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFra
     result.opened = true;
     RecordReader r(std::move(content));
     std::vector<faultrec> scratch;
-    const ReadEnd end = readworkrecords(r, ws, host, proj, frame, checkmapdata, result, scratch);
-    if (end == ReadEnd::InputError) {
+    bool refused = false;
+    const ReadEnd end =
+        readworkrecords(r, ws, host, proj, frame, checkmapdata, result, scratch, refused);
+    // One "Input Error" for the file, whether reading stopped at a damaged
+    // field or records were passed over.
+    if (end == ReadEnd::InputError || refused) {
         inputerrormessage(host);
         result.inputerror = true;
-    } else if (end == ReadEnd::MapMissing) {
+    }
+    if (end == ReadEnd::MapMissing) {
         result.mapmissing = true;
-    } else if (scratch.empty()) {
-        host.messageBox("No Fault", "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
-    } else {
+    } else if (end == ReadEnd::Complete && !scratch.empty()) {
         installsources(ws, scratch);
         result.nsources = static_cast<int>(scratch.size());
+    } else if (end == ReadEnd::Complete && !refused) {
+        host.messageBox("No Fault", "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
     }
     ws.quantitykey.clear();
     if (ws.inclined) calcinclinedlines(ws);

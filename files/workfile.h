@@ -4,9 +4,10 @@
 //
 // The state records are shared with the settings file. Each record is read
 // whole and checked before it is applied, so a damaged file never leaves a
-// record half-applied or a value that the program cannot work with (a grid
-// of no intervals, a contour interval of 0, ...); records before the damage
-// stay applied.
+// record half-applied. A record whose values the program cannot work with (a
+// grid of no intervals, a contour interval of 0, ...) is passed over and the
+// reading goes on; a field that cannot be read ends the reading, and the
+// records before it stay applied.
 #pragma once
 
 #include <string>
@@ -36,20 +37,21 @@ void writevisualpara(RecordWriter& w, const WorkState& ws);
 void writecustompara(RecordWriter& w, const WorkState& ws);
 void writefieldpara(RecordWriter& w, const WorkState& ws);
 
-// Reading the values that follow a record's keyword. Each returns false
-// when a field cannot be read or a value is one the program cannot work
-// with; nothing of the record is applied then.
-bool readvhyppath(RecordReader& r, WorkState& ws);
-bool readmaparea(RecordReader& r, WorkState& ws);
-bool readmapextra(RecordReader& r, WorkState& ws);
-bool readeventpara(RecordReader& r, WorkState& ws);
-bool readcffpara(RecordReader& r, WorkState& ws);
-bool readcffextra(RecordReader& r, WorkState& ws);
-bool readvisualpara(RecordReader& r, WorkState& ws);
+// Reading the values that follow a record's keyword. Nothing of the record
+// is applied unless all of it is.
+RecordRead readvhyppath(RecordReader& r, WorkState& ws);
+RecordRead readmaparea(RecordReader& r, WorkState& ws);
+// A graticule interval of 0 (no graticule) is taken; a data skip below 1 is
+// stored as 1.
+RecordRead readmapextra(RecordReader& r, WorkState& ws);
+RecordRead readeventpara(RecordReader& r, WorkState& ws);
+RecordRead readcffpara(RecordReader& r, WorkState& ws);
+RecordRead readcffextra(RecordReader& r, WorkState& ws);
+RecordRead readvisualpara(RecordReader& r, WorkState& ws);
 // The eighth value is read and dropped.
-bool readcustompara(RecordReader& r, WorkState& ws);
+RecordRead readcustompara(RecordReader& r, WorkState& ws);
 // Also sets the plot window to 0..rwidth by 0..rwidth * 51 / 64.
-bool readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame);
+RecordRead readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame);
 
 // The work file's text: the header line, the nine state records, then the
 // sources: "fltga" in geographic form while the map is on, else "fltxy".
@@ -63,8 +65,10 @@ bool storework(const WorkState& ws, Host& host, const GeoFrame& geo, const std::
 // What the caller must do after reading a work file (the reader itself
 // draws nothing).
 struct WorkReadResult {
-    bool opened = false;      // false: "Open Error" shown, nothing read or changed
-    bool inputerror = false;  // "Input Error" shown
+    bool opened = false;  // false: "Open Error" shown, nothing read or changed
+    // "Input Error" shown (once): a field could not be read, or records were
+    // passed over.
+    bool inputerror = false;
     bool mapmissing = false;  // "Map File not Exist in ..." shown, reading stopped
     int nsources = 0;         // sources installed; 0 when the list is unchanged
     bool fieldframe = false;  // "fieldpara" was applied: the plot window was set from rwidth
@@ -84,9 +88,11 @@ struct WorkReadResult {
 // Disables the top menus while it reads and enables them again. Whatever
 // happens after the file was opened: clears the quantity key, recomputes the
 // inclined field's depth lines when inclined is set and marks the results
-// stale. Sources are installed only when the whole file was read and at
-// least one source was found. The caller then acts on the result: colour
-// mode, background and map, the source editor's list and the overlay.
+// stale. Sources are installed when the reading reached the end of the file
+// (records passed over do not prevent it) and a source list was taken; with
+// none, "No Fault" is shown unless "Input Error" was. The caller then acts
+// on the result: colour mode, background and map, the source editor's list
+// and the overlay.
 WorkReadResult readworkfile(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
                             const std::string& path,
                             const MapDataCheck& checkmapdata = coastfilepresent);

@@ -1,5 +1,10 @@
 #include "model/fsutil.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -60,15 +65,26 @@ std::string finddirnocase(const std::string& dir, const std::string& name) {
 }
 
 bool readwholefile(const std::string& path, std::string& out, std::size_t maxbytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    // Opened without waiting, so that a FIFO with no writer cannot hold the
+    // program; only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     std::string data;
     char buf[65536];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-        data.append(buf, static_cast<std::size_t>(in.gcount()));
-        if (data.size() > maxbytes) return false;
+    while (ok) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        data.append(buf, static_cast<std::size_t>(n));
+        ok = data.size() <= maxbytes;
     }
-    if (in.bad()) return false;
+    ::close(fd);
+    if (!ok) return false;
     out = std::move(data);
     return true;
 }

@@ -25,8 +25,9 @@ std::string findfilenocase(const std::string& dir, const std::string& name);
 // The same for a subdirectory of dir ("1KM" finds "1km"); "" when none.
 std::string finddirnocase(const std::string& dir, const std::string& name);
 
-// Reads a whole file. False when it cannot be opened or read, or is larger
-// than maxbytes.
+// Reads a whole regular file. False when the path names anything else (a
+// FIFO, a device, a directory), or the file cannot be opened or read, or is
+// larger than maxbytes.
 bool readwholefile(const std::string& path, std::string& out,
                    std::size_t maxbytes = 64u * 1024u * 1024u);
 

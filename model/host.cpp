@@ -9,7 +9,7 @@ void inputerrormessage(Host& host) {
 bool abortrequested(Host& host, bool& abortflag) {
     host.processEvents();
     if (!abortflag) return false;
-    if (host.messageBox("Abort?", "Ctrl-Q Pressed", MsgIcon::Question, MsgButtons::OkCancel) ==
+    if (host.messageBox(kAbortQuestion, kAbortTitle, MsgIcon::Question, MsgButtons::OkCancel) ==
         MsgAnswer::Ok)
         return true;
     abortflag = false;

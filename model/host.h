@@ -47,6 +47,10 @@ public:
 // Helpers for the messages every part of the program shows.
 void inputerrormessage(Host& host);  // "Input Error", titled "Error", critical icon
 
+// The question a long loop asks when abortflag is set, and its title.
+inline constexpr const char* kAbortQuestion = "Abort?";
+inline constexpr const char* kAbortTitle = "Ctrl-Q Pressed";
+
 // The turn a long loop gives the window between two steps: lets pending
 // events run (a Ctrl-Q sets abortflag meanwhile) and, when abortflag is set,
 // asks "Abort?". Returns true when the user confirms (OK): the loop stops and

@@ -109,10 +109,10 @@ void startcontour(Host& host, bool& abortflag) {
     host.enableMenus(false);
 }
 
-void endcontour(PlotContext& pc, Host& host, const ContourOutcome& out) {
+void endcontour(PlotContext& pc, Host& host) {
     pc.surface().ForeColor = kBlack;
     host.setBusy(false);
-    host.setStatus(out.thinned ? kContourThinnedStatus : "");
+    host.setStatus("");
 }
 
 float cellmin(const Cell& cell) {
@@ -124,13 +124,15 @@ float cellmax(const Cell& cell) {
 
 // Every level through every usable cell, column by column:
 // level(cell, t, value, kind) with t the level in the cell's loaded units and
-// value in the grid's own; column() after each column, false to stop.
-// False when stopped.
+// value in the grid's own; column(newlythinned) after each column, told
+// whether that column thinned a cell's levels first; false stops. False
+// when stopped.
 template <typename Level, typename Column>
 bool walklinear(const ContourGrid& g, float subinterval, int nsubline, bool& thinned, Level&& level,
                 Column&& column) {
     Cell cell;
     for (int i = g.firstx; i < g.lastx; ++i) {
+        const bool thinnedbefore = thinned;
         for (int j = g.firsty; j < g.lasty; ++j) {
             if (!loadcell(g, i, j, subinterval, cell)) continue;
             const LinearLevels levels = linearlevels(cellmin(cell), cellmax(cell));
@@ -141,7 +143,7 @@ bool walklinear(const ContourGrid& g, float subinterval, int nsubline, bool& thi
                       linearlevelkind(k, nsubline));
             }
         }
-        if (!column()) return false;
+        if (!column(thinned && !thinnedbefore)) return false;
     }
     return true;
 }
@@ -153,6 +155,7 @@ bool walklog(const ContourGrid& g, float minvalue, int nsubline, int scale, bool
     LevelList list;
     list.values.reserve(64);
     for (int i = g.firstx; i < g.lastx; ++i) {
+        const bool thinnedbefore = thinned;
         for (int j = g.firsty; j < g.lasty; ++j) {
             if (!loadcell(g, i, j, 1.0f, cell)) continue;
             const float lo = cellmin(cell);
@@ -164,7 +167,7 @@ bool walklog(const ContourGrid& g, float minvalue, int nsubline, int scale, bool
             thinned = thinned || list.thinned;
             for (float v : list.values) level(cell, v, v, loglevelkind(v));
         }
-        if (!column()) return false;
+        if (!column(thinned && !thinnedbefore)) return false;
     }
     return true;
 }
@@ -180,8 +183,13 @@ auto drawlevel(PlotContext& pc) {
     };
 }
 
+// The window's turn after each column: the thinned-levels notice the first
+// time, then the abort question.
 auto askabort(Host& host, bool& abortflag) {
-    return [&host, &abortflag] { return !abortrequested(host, abortflag); };
+    return [&host, &abortflag](bool newlythinned) {
+        if (newlythinned) host.setStatus(kContourThinnedStatus);
+        return !abortrequested(host, abortflag);
+    };
 }
 
 // Linear lines; false when aborted.
@@ -276,7 +284,7 @@ ContourOutcome drawcontour(PlotContext& pc, Host& host, bool& abortflag, const C
             if (uselines && drawlinearedgelabels(pc, g, subinterval, fontsize)) out.thinned = true;
         }
     }
-    endcontour(pc, host, out);
+    endcontour(pc, host);
     return out;
 }
 
@@ -286,7 +294,7 @@ ContourOutcome drawlogcontour(PlotContext& pc, Host& host, bool& abortflag, cons
     startcontour(host, abortflag);
     const ContourOutcome out =
         logbody(pc, host, abortflag, grid, minvalue, nsubline, fontsize, scale, showpeaks);
-    endcontour(pc, host, out);
+    endcontour(pc, host);
     return out;
 }
 
@@ -299,7 +307,7 @@ bool tracecontourpieces(const ContourGrid& grid, const ContourRule& rule,
             sink(ContourPiece{{x1, y1}, {x2, y2}, value, kind});
         });
     };
-    auto go_on = [] { return true; };
+    auto go_on = [](bool) { return true; };
     if (rule.scale > 0) {
         walklog(g, rule.minvalue, rule.nsubline, rule.scale, thinned, piece, go_on);
     } else if (std::isfinite(rule.subinterval) && rule.subinterval > 0) {

@@ -76,9 +76,11 @@ struct ContourOutcome {
     bool thinned = false;  // some cell had more than 1000 levels and was thinned
 };
 
-// The status text left after a map whose level lists had to be thinned.
+// The status text while the rest of a map is drawn once a cell's level list
+// had to be thinned; the strip is cleared when the map is done.
 inline constexpr const char* kContourThinnedStatus =
-    " Over 1000 contour levels in one cell: only a thinned set of levels is drawn";
+    " Drawing Contours(Ctrl-Q to Abort): over 1000 levels in one cell, only a thinned set is "
+    "drawn";
 
 // Draws the contour map. scale 0 is linear with the given sub-interval
 // ("Main Contour" / ("No. of Sub-Contour" + 1)); scale 1 and 2 are the two

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <iterator>
+#include <set>
 #include <string>
 
 #include "files/appdir.h"
@@ -15,11 +17,18 @@
 namespace crustex {
 namespace {
 
+namespace fs = std::filesystem;
 using test::ScratchDir;
 
-long entries(const std::string& dir) {
-    return std::distance(std::filesystem::directory_iterator(dir),
-                         std::filesystem::directory_iterator());
+std::set<std::string> names(const std::string& dir) {
+    std::set<std::string> out;
+    for (const auto& e : fs::directory_iterator(dir)) out.insert(e.path().filename().string());
+    return out;
+}
+
+mode_t modeof(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 ? st.st_mode : 0;
 }
 
 // A replacement is whole; a write that fails half-way (the file size limit
@@ -42,13 +51,126 @@ TEST(AtomicFile, ReplacesWholeOrKeepsTheOldFile) {
     std::signal(SIGXFSZ, oldsig);
     EXPECT_FALSE(ok);
     EXPECT_EQ(test::readfile(path), "the last work");
-    EXPECT_EQ(entries(dir.str()), 1);
+    EXPECT_EQ(names(dir.str()), std::set<std::string>{"lastwork.ini"});
 
     EXPECT_FALSE(writefileatomic(dir.file("no/such/file"), "x"));
     EXPECT_FALSE(writefileatomic("", "x"));
-    EXPECT_FALSE(writefileplain(dir.file("no/such/file"), "x"));
-    EXPECT_TRUE(writefileplain(dir.file("plain.txt"), "abc"));
-    EXPECT_EQ(test::readfile(dir.file("plain.txt")), "abc");
+    // Written in pieces; nothing of an uncommitted writer stays.
+    {
+        AtomicWriter w(path);
+        EXPECT_TRUE(w.write("never ") && w.write("put in place"));
+    }
+    AtomicWriter w(dir.file("pieces.txt"));
+    ASSERT_TRUE(w.write("one, ") && w.write("two") && w.commit());
+    EXPECT_EQ(test::readfile(dir.file("pieces.txt")), "one, two");
+    EXPECT_EQ(test::readfile(path), "the last work");
+    EXPECT_EQ(names(dir.str()), (std::set<std::string>{"lastwork.ini", "pieces.txt"}));
+}
+
+// A link (also a relative one, through another link) stays a link and the
+// file it names is replaced, with the temporary file beside that file; a
+// dangling link gets its file made.
+TEST(AtomicFile, SavingThroughLinksReplacesTheFileTheyName) {
+    ScratchDir home, dotfiles;
+    test::writefile(dotfiles.file("crustex.ini"), "old");
+    fs::create_symlink(dotfiles.file("crustex.ini"), home.file("link1"));
+    fs::create_symlink("link1", home.file("crustex.ini"));
+    ASSERT_TRUE(writefileatomic(home.file("crustex.ini"), "new"));
+    EXPECT_TRUE(fs::is_symlink(home.file("crustex.ini")));
+    EXPECT_TRUE(fs::is_symlink(home.file("link1")));
+    EXPECT_EQ(test::readfile(dotfiles.file("crustex.ini")), "new");
+    EXPECT_EQ(names(dotfiles.str()), std::set<std::string>{"crustex.ini"});
+    EXPECT_EQ(resolvetarget(home.file("crustex.ini")), dotfiles.file("crustex.ini"));
+
+    fs::create_symlink("made.txt", home.file("dangling"));
+    ASSERT_TRUE(writefileatomic(home.file("dangling"), "made"));
+    EXPECT_TRUE(fs::is_symlink(home.file("dangling")));
+    EXPECT_EQ(test::readfile(home.file("made.txt")), "made");
+
+    fs::create_symlink("loop", home.file("loop"));
+    EXPECT_EQ(resolvetarget(home.file("loop")), "");
+    EXPECT_FALSE(writefileatomic(home.file("loop"), "x"));
+}
+
+// Something that is not a regular file (or a file the user may not write) is
+// refused and left as it was.
+TEST(AtomicFile, RefusesTargetsThatAreNotRegularFiles) {
+    ScratchDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0644), 0);
+    fs::create_directory(dir.file("folder"));
+    for (const std::string& path :
+         {dir.file("fifo"), dir.file("folder"), std::string("/dev/null")}) {
+        const mode_t before = modeof(path);
+        EXPECT_FALSE(writefileatomic(path, "x")) << path;
+        EXPECT_EQ(modeof(path), before) << path;
+    }
+    EXPECT_EQ(names(dir.str()), (std::set<std::string>{"fifo", "folder"}));
+    if (::geteuid() != 0) {  // the superuser may write any file
+        test::writefile(dir.file("locked"), "keep");
+        fs::permissions(dir.file("locked"), fs::perms::owner_read);
+        EXPECT_FALSE(writefileatomic(dir.file("locked"), "x"));
+        EXPECT_EQ(test::readfile(dir.file("locked")), "keep");
+    }
+    // A FIFO is not waited on when read either.
+    std::string out = "unchanged";
+    EXPECT_FALSE(readwholefile(dir.file("fifo"), out));
+    EXPECT_FALSE(readwholefile(dir.str(), out));
+    EXPECT_EQ(out, "unchanged");
+}
+
+// The old file's permissions (and owner and group, where allowed) stay; a
+// new file gets 0666 less the umask.
+TEST(AtomicFile, KeepsPermissionsAndOwnership) {
+    ScratchDir dir;
+    const std::string path = dir.file("shared.wrk.txt");
+    test::writefile(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(path.c_str(), 1234, 5678), 0);
+    }
+    ASSERT_TRUE(writefileatomic(path, "new"));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(std::pair(st.st_uid, st.st_gid), std::pair(uid_t{1234}, gid_t{5678}));
+    }
+
+    for (const mode_t mask : {mode_t{022}, mode_t{077}}) {
+        const mode_t was = ::umask(mask);
+        const std::string fresh = dir.file("new" + std::to_string(mask));
+        const bool ok = writefileatomic(fresh, "x");
+        ::umask(was);
+        ASSERT_TRUE(ok);
+        EXPECT_EQ(modeof(fresh) & 07777, 0666u & ~mask) << mask;
+    }
+}
+
+// A name as long as the directory can hold is saved; temporary files that a
+// killed save of the same target left go with the next save once they are
+// old, while a fresh one (a save still running) and another target's stay.
+TEST(AtomicFile, LongNamesAndStaleTemporaryFiles) {
+    ScratchDir dir;
+    const std::string longname = std::string(247, 'w') + ".txt";
+    ASSERT_TRUE(writefileatomic(dir.file(longname), "long"));
+    EXPECT_EQ(test::readfile(dir.file(longname)), "long");
+
+    const std::string target = dir.file("a.flt.txt");
+    const std::string prefix = temporaryprefix(target);
+    EXPECT_EQ(fs::path(prefix).parent_path().string(), dir.str());
+    EXPECT_LT(fs::path(prefix).filename().string().size(), 32u);
+    EXPECT_NE(temporaryprefix(dir.file("b.flt.txt")), prefix);
+    const std::string stale = prefix + "Killed", fresh = prefix + "Runnin";
+    const std::string other = temporaryprefix(dir.file("b.flt.txt")) + "Killed";
+    for (const std::string& t : {stale, fresh, other}) test::writefile(t, "partial");
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    fs::last_write_time(stale, old);
+    fs::last_write_time(other, old);
+    ASSERT_TRUE(writefileatomic(target, "saved"));
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(fresh));
+    EXPECT_TRUE(fs::exists(other));
 }
 
 TEST(AppDir, ProgramDirectoryWhenWritableElseUserConfig) {
@@ -63,21 +185,19 @@ TEST(AppDir, ProgramDirectoryWhenWritableElseUserConfig) {
     const std::string readonly = prog.file("not-there");
     EXPECT_EQ(userconfigdir(), config.file("crustex"));
     EXPECT_EQ(appfilepath(readonly, kSettingsFileName), config.file("crustex/crustex.ini"));
-    EXPECT_TRUE(std::filesystem::is_directory(config.file("crustex")));
+    EXPECT_TRUE(fs::is_directory(config.file("crustex")));
 
     // Reading prefers the user's file, then a copy shipped beside the program.
     ScratchDir shipped;
     test::writefile(shipped.file("crustex.ini"), "x");
-    std::filesystem::permissions(shipped.str(), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
+    fs::permissions(shipped.str(), fs::perms::owner_write, fs::perm_options::remove);
     if (!directorywritable(shipped.str())) {
         EXPECT_EQ(appfileforreading(shipped.str(), kSettingsFileName), shipped.file("crustex.ini"));
         test::writefile(config.file("crustex/crustex.ini"), "y");
         EXPECT_EQ(appfileforreading(shipped.str(), kSettingsFileName),
                   config.file("crustex/crustex.ini"));
     }
-    std::filesystem::permissions(shipped.str(), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add);
+    fs::permissions(shipped.str(), fs::perms::owner_write, fs::perm_options::add);
     if (saved)
         setenv("XDG_CONFIG_HOME", savedvalue.c_str(), 1);
     else
@@ -93,7 +213,6 @@ TEST(AppDir, ReadWholeFileRefusesOversizedFiles) {
     EXPECT_TRUE(readwholefile(dir.file("f"), out, 100));
     EXPECT_EQ(out.size(), 100u);
     EXPECT_FALSE(readwholefile(dir.file("none"), out));
-    EXPECT_FALSE(readwholefile(dir.str(), out));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "files/storenames.h"
 #include "files/strainexport.h"
 #include "files/workfile.h"
+#include "model/numtext.h"
 
 namespace crustex {
 namespace {
@@ -76,31 +79,54 @@ struct Strains : ::testing::Test {
     }
 };
 
+// Every grid holds its own values (grid k: 100 k + 10 i + j at node (i, j)),
+// so each column can only have come from its own grid.
 TEST_F(Strains, NineAndFourColumnLayouts) {
+    const ResultGrids& g = ws.grids;
+    const Grid2D* const nine[] = {&g.ux,    &g.uy,    &g.uz,    &g.duxdx, &g.duydx, &g.duzdx,
+                                  &g.duxdy, &g.duydy, &g.duzdy, &g.duxdz, &g.duydz, &g.duzdz};
+    const Grid2D* const four[] = {&g.areal, &g.vol, &g.maxshear, &g.cff};
+    auto fill = [](const Grid2D* grid, int k) {
+        Grid2D& m = const_cast<Grid2D&>(*grid);
+        for (int i = 0; i <= 2; ++i)
+            for (int j = 0; j <= 2; ++j) m(i, j) = float(100 * k + 10 * i + j);
+    };
+    for (int k = 0; k < 12; ++k) fill(nine[k], k + 1);
+    for (int k = 0; k < 4; ++k) fill(four[k], k + 13);
     ws.grids.ux(0, 1) = -0.000012345f;
     ws.grids.duzdz(1, 0) = kNoValue;
-    ws.grids.uz(2, 2) = 12.5f;
+    for (const bool nineformat : {true, false}) {
+        ws.strformat9 = nineformat;
+        const std::vector<std::string> lines = crlflines(straintext(ws));
+        ASSERT_EQ(lines.size(), 9u);
+        for (int i = 0, n = 0; i <= 2; ++i) {
+            for (int j = 0; j <= 2; ++j, ++n) {
+                // Up the first column, then the next.
+                const std::string& l = lines[std::size_t(n)];
+                std::string want = expfield(10.0f + 10 * i) + expfield(100.0f + 20 * j);
+                for (const Grid2D* grid : nineformat ? std::span<const Grid2D* const>(nine)
+                                                     : std::span<const Grid2D* const>(four))
+                    want += expfield((*grid)(i, j));
+                EXPECT_EQ(l, want) << i << "," << j;
+            }
+        }
+    }
+    ws.strformat9 = true;
     const std::vector<std::string> lines = crlflines(straintext(ws));
-    ASSERT_EQ(lines.size(), 9u);
-    for (const std::string& l : lines) EXPECT_EQ(l.size(), 154u) << l;
-    // Up the first column, then the next.
-    EXPECT_EQ(lines[0].substr(0, 22), "     1.E+01     1.E+02");
-    EXPECT_EQ(lines[1].substr(0, 22), "     1.E+01    1.2E+02");
-    EXPECT_EQ(lines[3].substr(0, 22), "     2.E+01     1.E+02");
-    EXPECT_EQ(lines[8].substr(0, 22), "     3.E+01    1.4E+02");
-    EXPECT_EQ(lines[1].substr(22, 11), " -1.235E-05");
+    EXPECT_EQ(lines[1].substr(0, 33), "     1.E+01    1.2E+02 -1.235E-05");
     EXPECT_EQ(lines[3].substr(143, 11), "  9.999E+99");
-    EXPECT_EQ(lines[8].substr(44, 11), "   1.25E+01");
-    EXPECT_EQ(lines[4].substr(22, 11), "     0.E+00");
-
+    EXPECT_EQ(lines[0].size(), 154u);
+    EXPECT_EQ(lines[8].substr(44, 11), "   3.22E+02");
     ws.strformat9 = false;
-    ws.grids.cff(2, 1) = 1e30f;
-    ws.grids.maxshear(0, 0) = 3;
-    const std::vector<std::string> four = crlflines(straintext(ws));
-    ASSERT_EQ(four.size(), 9u);
-    for (const std::string& l : four) EXPECT_EQ(l.size(), 66u) << l;
-    EXPECT_EQ(four[7].substr(55, 11), "  9.999E+99");
-    EXPECT_EQ(four[0].substr(44, 11), "     3.E+00");
+    EXPECT_EQ(crlflines(straintext(ws))[0].size(), 66u);
+
+    // Handed over one column of nodes at a time.
+    std::vector<std::size_t> pieces;
+    EXPECT_TRUE(writestraintable(ws, [&](std::string_view column) {
+        pieces.push_back(column.size());
+        return true;
+    }));
+    EXPECT_EQ(pieces, std::vector<std::size_t>(3, 3 * 68));
 }
 
 TEST_F(Strains, StaleGridsAreComputedBeforeWriting) {
@@ -125,11 +151,17 @@ TEST_F(Strains, AbortOrUnwritableFileWritesNothing) {
     EXPECT_EQ(storestrains(ws, host, dir.file("g.txt")), StrainExport::Aborted);
     EXPECT_FALSE(std::filesystem::exists(dir.file("g.txt")));
 
-    host = test::ScriptedHost{};
-    ws.abortflag = false;
-    EXPECT_EQ(storestrains(ws, host, dir.file("no/g.txt")), StrainExport::Failed);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Open Error");
+    // A file that cannot be written is found before the grid is computed.
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0644), 0);
+    for (const char* name : {"no/g.txt", "fifo"}) {
+        host = test::ScriptedHost{};
+        ws.abortflag = false;
+        EXPECT_EQ(storestrains(ws, host, dir.file(name)), StrainExport::Failed);
+        EXPECT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages.at(0).text, "Open Error");
+        EXPECT_EQ(host.processEventsCalls, 0);
+    }
+    EXPECT_EQ(std::filesystem::status(dir.file("fifo")).type(), std::filesystem::file_type::fifo);
 }
 
 }  // namespace

@@ -60,9 +60,11 @@ TEST(RecordFloat, ParseAcceptsOrdinaryTextOnly) {
     }
 }
 
+// A byte-order mark at the start is passed over.
 TEST(RecordReader, FieldsInStreamOrderWhateverTheLineBreaks) {
     RecordReader r(
-        "\"fltxy\",2\r\n1,2,\n3\r\n  \"path, with comma\" , plain text ,,#TRUE#,#false#,0,-1\r"
+        "\xEF\xBB\xBF\"fltxy\",2\r\n1,2,\n3\r\n  \"path, with comma\" , plain text "
+        ",,#TRUE#,#false#,0,-1\r"
         "#1995-12-31 23:59:00#,#2000-02-29#\r\n\r\n");
     std::string s;
     int16_t i = 0;

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "files/filetestutil.h"
@@ -33,42 +35,56 @@ TEST_F(Settings, OnlyAPrinterLineSetsTheMargins) {
     for (const WindowPlace& p : places.place) EXPECT_FALSE(p.found);
 }
 
-// The layout line by line; read back it gives the same text. The yz weight
-// is never carried and work-file records are skipped.
+// The layout line by line, every value different from the others; read back
+// it gives the same text. The yz weight is never carried and work-file
+// records are skipped.
 TEST_F(Settings, WrittenLinesInOrderReadBack) {
     ws.mappath = "/home/u/maps, japan/";
-    ws.fxy = 3;
+    ws.areapath = "/a/";
+    ws.vhyppath = "/v.ep";
+    ws.seispath = "/s/";
+    ws.flat1 = 31, ws.flon1 = 132, ws.flat2 = 33, ws.flon2 = 134;
+    ws.eventstart = {1996, 2, 3, 4, 5, 6};
+    ws.dep0 = 5, ws.dep1 = 6, ws.mag0 = 7, ws.mag1 = 8;
+    ws.friction = 0.45f;
+    ws.cline = 0.02f, ws.nsubline = 3, ws.cminval = 0.5f, ws.fsize = 6, ws.scaletype = 2;
+    ws.peakvalue = false, ws.rdispl = 0.2f, ws.rtilt = 0.3f, ws.rstrain = 0.4f;
+    ws.fx = 1, ws.fy = 2, ws.fz = 3, ws.fxx = 4, ws.fyy = 5, ws.fzz = 6, ws.fxy = 7, ws.fzx = 9;
     ws.fyz = 8;
-    places.find("mainform")->left = 10;
-    places.find("mainform")->width = 800.5f;
-    places.find("obsform")->height = 300;
-    places.find("customform")->top = 7;
+    ws.xmargin = 11, ws.ymargin = 12, ws.bnwmode = true;
+    for (std::size_t i = 0; i < places.place.size(); ++i)
+        places.place[i] = {float(10 * i + 1), float(10 * i + 2), float(10 * i + 3),
+                           float(10 * i + 4)};
+    places.folders = {"/work, dir", "/sources", "/strains"};
     const std::vector<std::string> expected = {
         "//// This is an initializing file for CRUSTEX. You should not edit this. ////",
         "\"mappath\",\"/home/u/maps, japan/\"",
-        "\"areapath\",\"/opt/crustex/area/\"",
-        "\"vhyppath\",\"/opt/crustex/data/Vhyp102.ep\"",
-        "\"seispath\",\"/opt/crustex/\"",
-        "\"maparea\",34,134,36,137",
-        "\"eventpara\",#1995-01-01#,#1995-12-31 23:59:00#,0,100,3,9",
-        "\"cffpara\",.3",
-        "\"visualpara\",.01,9,.0001,7,1,#TRUE#,.1,.1,.1",
-        "\"custompara\",0,0,0,0,0,0,3,0,0",
-        "\"printer\",10,10,#FALSE#",
-        "\"mainform\",10,0,800.5,0",
-        "\"faultform\",0,0",
-        "\"fieldform\",0,0",
-        "\"mapform\",0,0",
-        "\"eventform\",0,0",
-        "\"setfileform\",0,0",
-        "\"setprnform\",0,0",
-        "\"visualform\",0,0",
-        "\"cffform\",0,0",
-        "\"assistform\",0,0",
-        "\"assist2form\",0,0",
-        "\"assist3form\",0,0",
-        "\"obsform\",0,0,0,300",
-        "\"customform\",0,7",
+        "\"areapath\",\"/a/\"",
+        "\"vhyppath\",\"/v.ep\"",
+        "\"seispath\",\"/s/\"",
+        "\"maparea\",31,132,33,134",
+        "\"eventpara\",#1996-02-03 04:05:06#,#1995-12-31 23:59:00#,5,6,7,8",
+        "\"cffpara\",.45",
+        "\"visualpara\",.02,3,.5,6,2,#FALSE#,.2,.3,.4",
+        "\"custompara\",1,2,3,4,5,6,7,0,9",
+        "\"printer\",11,12,#TRUE#",
+        "\"mainform\",1,2,3,4",
+        "\"faultform\",11,12",
+        "\"fieldform\",21,22",
+        "\"mapform\",31,32",
+        "\"eventform\",41,42",
+        "\"setfileform\",51,52",
+        "\"setprnform\",61,62",
+        "\"visualform\",71,72",
+        "\"cffform\",81,82",
+        "\"assistform\",91,92",
+        "\"assist2form\",101,102",
+        "\"assist3form\",111,112",
+        "\"obsform\",121,122,123,124",
+        "\"customform\",131,132",
+        "\"workdir\",\"/work, dir\"",
+        "\"sourcedir\",\"/sources\"",
+        "\"straindir\",\"/strains\"",
     };
     const std::string text = settingstext(ws, places);
     EXPECT_EQ(test::crlflines(text), expected);
@@ -86,18 +102,19 @@ TEST_F(Settings, WrittenLinesInOrderReadBack) {
     EXPECT_EQ(back.cffdip, 90);
 }
 
+// A byte-order mark does not hide the first record; a record with refused
+// values is passed over and the rest read; a damaged field stops the reading
+// with what came before it kept. Both count as damaged.
 TEST_F(Settings, DamagedFileKeepsWhatWasRead) {
-    const std::string text =
-        "\"printer\",20,20,#FALSE#\r\n\"cffpara\",.4\r\n\"visualpara\",.01,9,.0001,7,1,"
-        "#TRUE#\r\n\"maparea\",1,2,3,4\r\n";
-    EXPECT_EQ(readsettingstext(ws, places, text), SettingsRead::Damaged);
-    EXPECT_EQ(ws.xmargin, 20);
+    EXPECT_EQ(readsettingstext(ws, places,
+                               "\xEF\xBB\xBF\"printer\",20,21,#FALSE#\r\n\"printer\",150,20,#TRUE#"
+                               "\r\n\"cffpara\",.4\r\n\"visualpara\",.01,9,.0001,7,1,#TRUE#\r\n"
+                               "\"maparea\",1,2,3,4\r\n"),
+              SettingsRead::Damaged);
+    EXPECT_EQ(std::tuple(ws.xmargin, ws.ymargin, ws.bnwmode), std::tuple(20, 21, false));
     EXPECT_EQ(ws.friction, 0.4f);
     EXPECT_EQ(ws.flat1, defaults.flat1);
     EXPECT_EQ(ws.rdispl, defaults.rdispl);
-    EXPECT_EQ(readsettingstext(ws, places, "\"printer\",150,20,#FALSE#\r\n"),
-              SettingsRead::Damaged);
-    EXPECT_EQ(ws.xmargin, 20);
 }
 
 TEST_F(Settings, MissingFileKeepsDefaultsAndExitWritesAWholeFile) {
@@ -111,6 +128,24 @@ TEST_F(Settings, MissingFileKeepsDefaultsAndExitWritesAWholeFile) {
 
     EXPECT_FALSE(storesettings(ws, places, host, dir.file("gone/crustex.ini")));
     EXPECT_EQ(host.messages.size(), 1u);  // "Open Error"
+}
+
+// A file that could not be read whole is kept as "crustex.ini.bak" (beside
+// the file a link leads to) before the new one is written.
+TEST_F(Settings, DamagedFileIsKeptBesideTheNewOne) {
+    test::ScratchDir dir, dotfiles;
+    const std::string real = dotfiles.file("crustex.ini");
+    test::writefile(real, "\"printer\",20,20,#FALSE#\r\n\"cffpara\",\"damaged\r\n");
+    std::filesystem::create_symlink(real, dir.file("crustex.ini"));
+    const std::string path = dir.file("crustex.ini");
+    ASSERT_EQ(readsettings(ws, places, path), SettingsRead::Damaged);
+    ASSERT_TRUE(storesettings(ws, places, host, path, true));
+    EXPECT_EQ(test::readfile(settingsbackuppath(real)),
+              "\"printer\",20,20,#FALSE#\r\n\"cffpara\",\"damaged\r\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_EQ(readsettings(ws, places, path), SettingsRead::Read);
+    EXPECT_EQ(ws.xmargin, 20);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 }  // namespace

@@ -46,12 +46,13 @@ TEST_F(SourceFile, PlainFileWithThreeSources) {
     EXPECT_EQ(crlflines(text), expected);
 }
 
+// Also behind the byte-order mark an editor may put at the start.
 TEST_F(SourceFile, KeywordsAreReadWithoutRegardToCase) {
-    for (const char* kw : {"FLTXY2", "fltxy2", "FltXy2"}) {
+    for (const char* kw : {"\"FLTXY2\"", "\"fltxy2\"", "\xEF\xBB\xBF\"FltXy2\""}) {
         ws.nfault = 1;
         host.messages.clear();
         const auto result =
-            read(std::string("\"") + kw + "\",2\r\n" + "1,1,21,1,0,10,45,0,0,0,1,1,1,1,1\r\n" +
+            read(std::string(kw) + ",2\r\n" + "1,1,21,1,0,10,45,0,0,0,1,1,1,1,1\r\n" +
                  "5,5,25,5,0,10,45,0,0,0,1,1,1,1,0\r\n");
         EXPECT_TRUE(host.messages.empty()) << kw;
         EXPECT_EQ(result.nsources, 2) << kw;
@@ -88,6 +89,7 @@ TEST_F(SourceFile, MessagesOfTheFailureTable) {
         {"\"fltxy2\",1\r\n" + rec + "\"fltxy2\",0\r\n", {"No Fault"}},
         {"\"maparea\",34,134,36,137\r\n\"fltxy2\",1\r\n" + rec,
          {"Map File not Exist in /nowhere/"}},
+        {"\"fltxy2\",1\r\n1,1,21,1,0,10,45,1,0,0,100,100,1,100,2\r\n", {"Input Error"}},
     };
     for (const Case& c : cases) {
         ws.mappath = "/nowhere/";

@@ -20,64 +20,71 @@ struct WorkFile : test::FileFixture {
     }
 };
 
-TEST_F(WorkFile, StartUpStateLayoutLineByLine) {
-    const std::vector<std::string> expected = {
-        "//// This is a work-file for CRUSTEX. You should not edit this. ////",
-        "\"vhyppath\",\"/data/crustex/data/Vhyp102.ep\"",
-        "\"maparea\",34,134,36,137",
-        "\"mapextra\",#FALSE#,#FALSE#,1,3,1,3,1,#FALSE#,#FALSE#,#FALSE#,#FALSE#,#FALSE#",
-        "\"eventpara\",#1995-01-01#,#1995-12-31 23:59:00#,0,100,3,9",
-        "\"cffpara\",.3",
-        "\"cffextra\",0,90,0",
-        "\"visualpara\",.01,9,.0001,7,1,#TRUE#,.1,.1,.1",
-        "\"custompara\",0,0,0,0,0,0,0,0,0",
-        "\"fieldpara\",20,170,20,170,240,20,20,0,#FALSE#,100,100,10,0,10",
-        "\"fltxy\",1",
-        "85,100,105,100,0,10,45,1,1.615545E-15,0,100,100,1,100,0",
-    };
-    ws.fyz = 5;  // never written: the eighth custom value stays 0
-    EXPECT_EQ(crlflines(workfiletext(ws, geo())), expected);
+// A state in which every value differs from the others of its record and
+// from its default, so that two fields swapped in the writer or the reader
+// cannot pass; Booleans alternate.
+void distinctstate(WorkState& ws) {
+    ws.vhyppath = "/cat, with comma/v.ep";
+    ws.flat1 = 31.5f, ws.flon1 = 132.25f, ws.flat2 = 38.75f, ws.flon2 = 141.125f;
+    ws.needmap = false, ws.needevent = true;
+    ws.areatype = 2, ws.projection = 1, ws.linetype = 3, ws.nstep = 5, ws.dlat = 0.25f;
+    ws.faultclass = {false, true, false, true};
+    ws.volcano = false;
+    ws.eventstart = {1996, 2, 3, 4, 5, 6};
+    ws.eventend = {2001, 3, 4, 0, 0, 0};
+    ws.dep0 = 1.5f, ws.dep1 = 60, ws.mag0 = 2.5f, ws.mag1 = 7.5f;
+    ws.friction = 0.45f;
+    ws.cffstrike = -30, ws.cffdip = 75, ws.cffrake = 120;
+    ws.cline = 0.02f, ws.nsubline = 4, ws.cminval = 0.0005f, ws.fsize = 8, ws.scaletype = 2;
+    ws.peakvalue = false, ws.rdispl = 0.2f, ws.rtilt = 0.3f, ws.rstrain = 0.4f;
+    ws.fx = 0.1f, ws.fy = 0.2f, ws.fz = 0.3f, ws.fxx = 0.4f, ws.fyy = 0.5f, ws.fzz = 0.6f;
+    ws.fxy = 0.7f, ws.fyz = 8, ws.fzx = 0.9f;  // the yz weight is never written
+    ws.xview0 = -10, ws.xview1 = 150, ws.yview0 = 5, ws.yview1 = 165, ws.rwidth = 320;
+    ws.xgrid = 30, ws.ygrid = 33, ws.obsdepth = 2.5f, ws.inclined = true;
+    ws.obsincx = 60, ws.obsincy = 70, ws.obsincdpt = 12, ws.obsincs = 25, ws.obsincdip = 35;
+    ws.fault[1] = {1.5f, 2.5f, 21.5f, 3.5f, 4.5f, 11, 60, 2, 30, 0.25f, 40, 50, 6, 7, 1};
 }
 
-// Written text read back gives the same text again: every written value is
-// read into its own field. Both ways between the start-up state and one
-// where a value of every record differs.
-TEST_F(WorkFile, EveryValueReadsBackAsWritten) {
-    const std::string starttext = workfiletext(ws, geo());
-    ws.vhyppath = "/cat, with comma/v.ep";
-    ws.flon2 = 139.25f;
-    ws.faultclass = {true, false, true, false};
-    ws.projection = 2;
-    ws.eventend = {2001, 3, 4, 5, 6, 7};
-    ws.friction = 0.4f;
-    ws.cffstrike = -30;
-    ws.peakvalue = false;
-    ws.rstrain = 2;
-    ws.fzx = -2;
-    ws.rwidth = 320;
-    ws.ygrid = 33;
-    ws.inclined = true;
-    ws.obsincdip = 30;
-    // Slip, rake and the rake read back: both components 0 give a quarter turn.
-    const float sources[][3] = {
-        {2, 90, 90}, {1.5f, -90, -90}, {3, 180, 180}, {0, 30, 90}, {2, 0, 0}};
+// The layout line by line, then read back into the start-up state: the same
+// text again, with everything the reading does besides.
+TEST_F(WorkFile, EveryValueInItsPlaceAndReadBack) {
+    distinctstate(ws);
+    // Slip and rake read back from the components: both 0 give a quarter turn.
+    const float sources[][3] = {{2, 90, 90}, {1.5f, -90, -90}, {3, 180, 180}, {0, 30, 90}};
     ws.nfault = 5;
-    for (int k = 1; k <= 5; ++k)
-        ws.fault[k] = planesource(10.0f * k, sources[k - 1][0], sources[k - 1][1], k == 3);
-    const std::string changedtext = workfiletext(ws, geo());
+    for (int k = 2; k <= 5; ++k)
+        ws.fault[k] = planesource(10.0f * k, sources[k - 2][0], sources[k - 2][1]);
+    const std::vector<std::string> expected = {
+        "//// This is a work-file for CRUSTEX. You should not edit this. ////",
+        "\"vhyppath\",\"/cat, with comma/v.ep\"",
+        "\"maparea\",31.5,132.25,38.75,141.125",
+        "\"mapextra\",#FALSE#,#TRUE#,2,1,3,5,.25,#FALSE#,#TRUE#,#FALSE#,#TRUE#,#FALSE#",
+        "\"eventpara\",#1996-02-03 04:05:06#,#2001-03-04#,1.5,60,2.5,7.5",
+        "\"cffpara\",.45",
+        "\"cffextra\",-30,75,120",
+        "\"visualpara\",.02,4,.0005,8,2,#FALSE#,.2,.3,.4",
+        "\"custompara\",.1,.2,.3,.4,.5,.6,.7,0,.9",
+        "\"fieldpara\",-10,150,5,165,320,30,33,2.5,#TRUE#,60,70,12,25,35",
+        "\"fltxy\",5",
+        "1.5,2.5,21.5,3.5,4.5,11,60,1,1.732051,.25,40,50,6,7,1",
+        "20,100,40,100,0,10,45,2,3.231089E-15,0,100,100,1,100,0",
+        "30,100,50,100,0,10,45,-1.5,2.423317E-15,0,100,100,1,100,0",
+        "40,100,60,100,0,10,45,9.693267E-15,-3,0,100,100,1,100,0",
+        "50,100,70,100,0,10,45,0,0,0,100,100,1,100,0",
+    };
+    const std::string text = workfiletext(ws, geo());
+    EXPECT_EQ(crlflines(text), expected);
 
-    read(starttext);
-    EXPECT_EQ(workfiletext(ws, geo()), starttext);
+    setdefaults(ws, "/data/crustex");
     ws.fyz = -1;
     ws.quantitykey = "uz";
-    host.menuChanges.clear();
-    const auto result = read(changedtext);
-    EXPECT_EQ(workfiletext(ws, geo()), changedtext);
-    for (int k = 1; k <= 5; ++k) {
-        EXPECT_FLOAT_EQ(ws.fault[k].slip, sources[k - 1][0]) << k;
-        EXPECT_NEAR(ws.fault[k].rakeangle, sources[k - 1][2], 1e-4) << k;
-    }
+    const auto result = read(text);
     EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(workfiletext(ws, geo()), text);
+    for (int k = 2; k <= 5; ++k) {
+        EXPECT_FLOAT_EQ(ws.fault[k].slip, sources[k - 2][0]) << k;
+        EXPECT_NEAR(ws.fault[k].rakeangle, sources[k - 2][2], 1e-4) << k;
+    }
     EXPECT_EQ(result.nsources, 5);
     EXPECT_EQ(result.colormode, "nomap");
     EXPECT_EQ(ws.fyz, -1);
@@ -92,6 +99,20 @@ TEST_F(WorkFile, EveryValueReadsBackAsWritten) {
     EXPECT_EQ(host.menuChanges, (std::vector<bool>{false, true}));
 }
 
+// No graticule (interval 0) is a setting like any other; a data skip below 1
+// is stored as 1.
+TEST_F(WorkFile, MapExtraTakesGraticuleOffAndRaisesTheSkip) {
+    for (const auto& [nstep, stored] : {std::pair(0, 1), std::pair(-2, 1), std::pair(7, 7)}) {
+        host.messages.clear();
+        read("\"mapextra\",#TRUE#,#FALSE#,1,2,1," + std::to_string(nstep) +
+             ",0,#FALSE#,#FALSE#,#FALSE#,#FALSE#,#FALSE#\r\n\"fltxy\",0\r\n");
+        EXPECT_EQ(texts(), std::vector<std::string>{"No Fault"}) << nstep;
+        EXPECT_EQ(ws.nstep, stored);
+        EXPECT_EQ(ws.dlat, 0);
+        EXPECT_TRUE(ws.needmap);
+    }
+}
+
 TEST_F(WorkFile, SourceListCounts) {
     const std::string rec = "1,1,21,1,0,10,45,1,0,0,100,100,1,100,0\r\n";
     auto list = [&](int count, int records) {
@@ -104,7 +125,6 @@ TEST_F(WorkFile, SourceListCounts) {
         int16_t nfault;
         std::vector<std::string> messages;
     } cases[] = {
-        {list(25, 25), 20, {"You can Take only 20 Faults"}},
         {list(5, 3), 3, {}},
         {list(30000, 2), 2, {}},
         {list(20, 20), 20, {}},
@@ -113,6 +133,14 @@ TEST_F(WorkFile, SourceListCounts) {
         {"\"FLTXY\",2\r\n" + rec + rec, 7, {"No Fault"}},  // keywords are case-sensitive here
         {"\"fltxy2\",2\r\n" + rec + rec, 7, {"No Fault"}},
         {"", 7, {"No Fault"}},
+        // Only faults (0) and inflation points (1) are computed: a list with
+        // another type is refused whole, and a later list is still taken.
+        {"\"fltxy\",2\r\n" + rec + "1,1,21,1,0,10,45,1,0,0,100,100,1,100,2\r\n",
+         7,
+         {"Input Error"}},
+        {"\"fltxy\",1\r\n1,1,21,1,0,10,45,1,0,0,100,100,1,100,-1\r\n\"fltxy\",2\r\n" + rec + rec,
+         2,
+         {"Input Error"}},
     };
     for (const Case& c : cases) {
         host.messages.clear();
@@ -151,15 +179,9 @@ TEST_F(WorkFile, DamagedFilesKeepTheSources) {
         "\"fltxy\",1e9\r\n",
         std::string("\"fltxy\",1\r\n\x01\x02\xff\xfe,\0\0", 18),
         std::string(10 * 1024 * 1024, 'a') + "\r\n",
-        "\"maparea\",95,130,40,140\r\n",
         "\"eventpara\",#2023-13-45#,#1995-12-31#,0,100,3,9\r\n",
         "\"eventpara\",#2000-01-01#,#1995-12-31#,0,100,3\r\n",
-        "\"fieldpara\",20,170,20,170,240,0,20,0,#FALSE#,100,100,10,0,10\r\n",
-        "\"fieldpara\",20,170,20,170,0,20,20,0,#FALSE#,100,100,10,0,10\r\n",
-        "\"fieldpara\",20,170,20,170,240,30000,30000,0,#FALSE#,100,100,10,0,10\r\n",
-        "\"visualpara\",0,9,.0001,7,1,#TRUE#,.1,.1,.1\r\n",
         "\"visualpara\",.01,9,.0001,7,1,#MAYBE#,.1,.1,.1\r\n",
-        "\"mapextra\",#FALSE#,#FALSE#,1,3,1,3,0,#FALSE#,#FALSE#,#FALSE#,#FALSE#,#FALSE#\r\n",
         "\"custompara\",1,2,3\r\n",
         "\"cffextra\",5,5\r\n",
         "\"vhyppath\",\"unterminated\r\n",
@@ -176,14 +198,51 @@ TEST_F(WorkFile, DamagedFilesKeepTheSources) {
         expected.flat2 = 40;
         expected.flon2 = 140;
         host.messages.clear();
-        const auto result = read(good + bad);
+        const auto result = read(good + bad + "\"cffpara\",.45\r\n");
         ASSERT_EQ(texts(), std::vector<std::string>{"Input Error"}) << what;
         EXPECT_TRUE(result.inputerror) << what;
         EXPECT_EQ(result.nsources, 0) << what;
         EXPECT_EQ(workfiletext(ws, geo()), workfiletext(expected, geo())) << what;
-        EXPECT_EQ(frame.fieldwidth, 240) << what;
         EXPECT_EQ(ws.quantitykey, "");
         EXPECT_TRUE(host.menusEnabled);
+    }
+}
+
+// A record read whole whose values the program cannot work with is passed
+// over: its values stay as they were, one "Input Error" is shown for the
+// file, and what follows, sources included, is still read.
+TEST_F(WorkFile, RefusedRecordsArePassedOver) {
+    const std::string rest =
+        "\"cffpara\",.45\r\n\"fltxy\",1\r\n7,8,27,9,0,10,45,1,0,0,100,100,1,100,0\r\n";
+    const std::string refused[] = {
+        "\"fieldpara\",20,170,20,170,240,0,20,0,#FALSE#,100,100,10,0,10\r\n",
+        "\"fieldpara\",20,170,20,170,0,20,20,0,#FALSE#,100,100,10,0,10\r\n",
+        "\"fieldpara\",20,170,20,170,240,30000,30000,0,#FALSE#,100,100,10,0,10\r\n",
+        "\"visualpara\",0,9,.0001,7,1,#TRUE#,.1,.1,.1\r\n",
+        "\"maparea\",95,130,40,140\r\n",
+        "\"mapextra\",#TRUE#,#FALSE#,1,3,1,3,-1,#FALSE#,#FALSE#,#FALSE#,#FALSE#,#FALSE#\r\n",
+        "\"mapextra\",#TRUE#,#FALSE#,1,3,1,3,400,#FALSE#,#FALSE#,#FALSE#,#FALSE#,#FALSE#\r\n",
+    };
+    setdefaults(ws, "/data/crustex");
+    WorkState expected = ws;
+    expected.friction = 0.45f;
+    expected.fault[1] = planesource(7, 1, 90);
+    expected.fault[1].fy0 = 8;
+    expected.fault[1].fy1 = 9;
+    std::string all;
+    for (const std::string& bad : refused) all += bad;
+    for (const std::string& bad : {refused[0], refused[1], refused[2], refused[3], refused[4],
+                                   refused[5], refused[6], all}) {
+        setdefaults(ws, "/data/crustex");
+        host.messages.clear();
+        const auto result = read(bad + rest);
+        const std::string what = bad.substr(0, 50);
+        EXPECT_EQ(texts(), std::vector<std::string>{"Input Error"}) << what;
+        EXPECT_TRUE(result.inputerror) << what;
+        EXPECT_FALSE(result.fieldframe) << what;
+        EXPECT_EQ(result.nsources, 1) << what;
+        EXPECT_EQ(workfiletext(ws, geo()), workfiletext(expected, geo())) << what;
+        EXPECT_EQ(frame.fieldwidth, 240) << what;
     }
 }
 

@@ -61,7 +61,7 @@ private slots:
         MainWindow& w = *r.w;
         QVERIFY(w.runCommand("uzmenu"));
         QString chosen;
-        w.saveFileDialog = [&](const QString&, const QString&) { return chosen; };
+        w.saveFileDialog = [&](const QString&, const QString&, const QString&) { return chosen; };
 
         chosen = r.file("picture.svg");
         QVERIFY(w.runCommand("exportpicmenu"));

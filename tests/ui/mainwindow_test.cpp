@@ -78,12 +78,14 @@ private slots:
     }
 
     void startUpSequence() {
-        // A settings file with only a printer line: its values override the
-        // defaults, everything else stays at the start-up defaults.
+        // A settings file with only a printer line (and a damaged field after
+        // it): its values override the defaults, everything else stays at the
+        // start-up defaults.
         QTemporaryDir dir;
         QFile ini(QDir(dir.path()).filePath("crustex.ini"));
         QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("\"printer\",25,30,#TRUE#\r\n");
+        const QByteArray damaged = "\"printer\",25,30,#TRUE#\r\n\"cffpara\",x\r\n";
+        ini.write(damaged);
         ini.close();
         WorkState ws;
         ws.nsite = 5;  // left over: start-up clears it
@@ -112,6 +114,12 @@ private slots:
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (qobject_cast<WelcomeWindow*>(top)) QVERIFY(!top->isVisible());
         }
+        // The damaged file is said to be kept, and kept at exit beside the
+        // whole new one.
+        QCOMPARE(w.infoStrip()->text(), QString(kSettingsKeptStatus));
+        w.close();
+        QCOMPARE(readall(ini.fileName() + ".bak").toLatin1(), damaged);
+        QVERIFY(readall(ini.fileName()).contains("\"customform\","));
     }
 
     // --- Menu enabling ---
@@ -191,7 +199,7 @@ private slots:
         f.write(QByteArray::fromStdString(sourcefiletext(three)));
         f.close();
         QString asked;
-        w.openFileDialog = [&](const QString& title, const QString& filter) {
+        w.openFileDialog = [&](const QString& title, const QString& filter, const QString&) {
             asked = title + "|" + filter;
             return f.fileName();
         };
@@ -203,7 +211,9 @@ private slots:
         QVERIFY(w.runCommand("uzmenu"));
         QVERIFY(enabled(w, "printmenu"));
         // A file that is not there: "Open Error", nothing changed.
-        w.openFileDialog = [&](const QString&, const QString&) { return r.file("no.flt.txt"); };
+        w.openFileDialog = [&](const QString&, const QString&, const QString&) {
+            return r.file("no.flt.txt");
+        };
         auto seen = std::make_shared<test::SeenBox>();
         test::answerNextBox(QMessageBox::Ok, seen);
         QVERIFY(w.runCommand("openfltmenu"));
@@ -211,22 +221,59 @@ private slots:
         QCOMPARE(seen->text + "|" + seen->title, QString("Open Error|Error"));
         QCOMPARE(r.ws.nfault, int16_t(3));
     }
-    void storeSourceFollowsTheNameRules() {
-        WindowRig r;
-        QString name;
-        r.w->saveFileDialog = [&](const QString& title, const QString&) {
-            return title == "Save Fault Parameters" ? name : QString();
+    void fileDialogsOpenWhereTheirKindWasLastUsed() {
+        QTemporaryDir dir;
+        for (const char* sub : {"w", "s", "g"}) QVERIFY(QDir(dir.path()).mkdir(sub));
+        auto in = [&](const QString& name) { return QDir(dir.path()).filePath(name); };
+        QString title, start, chosen;
+        auto dialog = [&](const QString& t, const QString&, const QString& from) {
+            title = t;
+            start = from;
+            return chosen;
         };
-        name = r.file("model");
-        QVERIFY(r.w->runCommand("storefltmenu"));
-        QVERIFY(!QFile::exists(r.file("model")) && !QFile::exists(r.file("model.txt")));
-        name = r.file("model.flt");
-        QVERIFY(r.w->runCommand("storefltmenu"));
-        QVERIFY(readall(r.file("model.flt.txt")).startsWith("\"fltxy2\",1\r\n"));
-        name = r.file("MODEL.WRK");
-        QVERIFY(r.w->runCommand("storefltmenu"));
-        QVERIFY(
-            readall(r.file("MODEL.WRK.txt")).startsWith("//// This is a work-file for CRUSTEX."));
+        {
+            WorkState ws;
+            MainWindow w(ws, dir.path());
+            w.saveFileDialog = w.openFileDialog = dialog;
+            // "Store Source...": the name decides what is written; a name
+            // that fits no rule writes nothing and is not remembered.
+            chosen = in("g/model");
+            QVERIFY(w.runCommand("storefltmenu"));
+            QCOMPARE(title, QString("Save Fault Parameters"));
+            QVERIFY(QDir(in("g")).isEmpty());
+            chosen = in("w/m.wrk");
+            QVERIFY(w.runCommand("storefltmenu"));
+            QVERIFY(readall(in("w/m.wrk.txt")).startsWith("//// This is a work-file for CRUSTEX."));
+            QCOMPARE(start, QString());
+            chosen = in("s/m.flt");
+            QVERIFY(w.runCommand("storefltmenu"));
+            QVERIFY(readall(in("s/m.flt.txt")).startsWith("\"fltxy2\",1\r\n"));
+            QCOMPARE(start, QString());  // the first filter is for source files
+            chosen = in("w/m.wrk.txt");
+            QVERIFY(w.runCommand("openfltmenu"));
+            QCOMPARE(start, in("s"));
+            QVERIFY(w.runCommand("uzmenu"));
+            chosen = in("g/grid.txt");
+            QVERIFY(w.runCommand("storestrmenu"));
+            QCOMPARE(start, QString());
+            w.close();
+        }
+        WindowPlaces places;
+        WorkState read;
+        readsettingstext(read, places, readall(in("crustex.ini")).toStdString());
+        QCOMPARE(QString::fromStdString(places.folders[WindowPlaces::Work]), in("w"));
+        QCOMPARE(QString::fromStdString(places.folders[WindowPlaces::Source]), in("s"));
+        QCOMPARE(QString::fromStdString(places.folders[WindowPlaces::Strain]), in("g"));
+        // The next run opens each dialog where its kind was last used.
+        WorkState ws;
+        MainWindow w(ws, dir.path());
+        w.saveFileDialog = w.openFileDialog = dialog;
+        chosen.clear();
+        QVERIFY(w.runCommand("storefltmenu"));
+        QCOMPARE(start, in("s"));
+        QVERIFY(w.runCommand("uzmenu"));
+        QVERIFY(w.runCommand("storestrmenu"));
+        QCOMPARE(start, in("g"));
     }
     void quitWritesBothFilesAndResumeReadsThemBack() {
         QTemporaryDir dir;

@@ -88,13 +88,15 @@ private slots:
         r.ws.areax = {0, 200, 300, 250};
         r.ws.areay = {0, 200, 220, 300};
         r.ws.projx0 = r.ws.projx1 = 250;
-        QString asked;
-        r.w->saveFileDialog = [&](const QString& title, const QString&) {
+        QString asked, start;
+        r.w->saveFileDialog = [&](const QString& title, const QString&, const QString& from) {
             asked = title;
+            start = from;
             return r.file("Myarea5");
         };
         QVERIFY(r.w->runCommand("exportareamenu"));
         QCOMPARE(asked, QString("Export Area"));
+        QVERIFY2(start.endsWith("area/Myarea5"), qPrintable(start));
         const QStringList lines = readall(r.file("Myarea5")).split("\r\n");
         QCOMPARE(lines.mid(0, 2), QStringList({" 2 ", " 3 "}));
         QCOMPARE(lines.size(), 8);  // seven lines, each ended
@@ -108,7 +110,9 @@ private slots:
             "\"maparea\",33.5,134,36,136.5\r\n\"fltga2\",1\r\n"
             "35,135,2,90,45,90,20,10,1,0,35,135.5,1,100,0\r\n");
         f.close();
-        r.w->openFileDialog = [&](const QString&, const QString&) { return f.fileName(); };
+        r.w->openFileDialog = [&](const QString&, const QString&, const QString&) {
+            return f.fileName();
+        };
         acceptNextMapDialog();
         QVERIFY(r.w->runCommand("openfltmenu"));
         QVERIFY(r.ws.needmap);

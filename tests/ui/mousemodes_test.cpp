@@ -102,6 +102,10 @@ private slots:
         QTest::mousePress(win.plot, Qt::LeftButton, {}, win.pixel(44, 55));
         QCOMPARE(ws.mousemode, int16_t(kModeIdle));
         QVERIFY(se->isVisible());
+        // The press ends the drag: the pen is back to 1 pixel even if the
+        // release never comes.
+        QCOMPARE(win.w.surface()->DrawWidth, int16_t(1));
+        QVERIFY(!win.w.mouseModes().dragging() && win.w.surface()->AutoRedraw());
         QTest::mouseRelease(win.plot, Qt::LeftButton, {}, win.pixel(44, 55));
         QVERIFY(std::abs(value(se->box("px")) - 44) <= 0.6f);
         QVERIFY(std::abs(value(se->box("py")) - 55) <= 0.6f);
@@ -183,8 +187,20 @@ private slots:
         QVERIFY(griddatatext(ws, 2, 2) != griddatatext(ws, 1, 2));
         QTest::mouseRelease(win.plot, Qt::LeftButton, {}, QPoint(175, 250));
         QCOMPARE(ws.mousemode, int16_t(kModeIdle));
+        // The probe's mark is on the shown picture only, and one at a time.
+        auto marked = [&] {
+            const QImage shown = win.w.surface()->shownImage();
+            const QImage kept = win.w.surface()->image();
+            int n = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x) n += shown.pixel(x, y) != kept.pixel(x, y);
+            return n;
+        };
+        const int onemark = marked();
+        QVERIFY(onemark > 0);
         QTest::mouseClick(win.plot, Qt::LeftButton, {}, QPoint(150, 226));  // rows: y grows down
         QCOMPARE(win.w.infoStrip()->text(), QString::fromStdString(griddatatext(ws, 1, 2)));
+        QVERIFY2(marked() < onemark * 3 / 2, qPrintable(QString::number(marked())));
         QTest::mouseClick(win.plot, Qt::LeftButton, {}, QPoint(5, 5));  // outside: the corner
         QCOMPARE(win.w.infoStrip()->text(), QString::fromStdString(griddatatext(ws, 0, 4)));
         // A site nearer than the nearest node is shown instead of the node.

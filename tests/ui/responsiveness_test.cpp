@@ -3,6 +3,7 @@
 // status text with the menus locked, and Ctrl-Q offers "Abort?".
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 
 #include "app/plotwidget.h"
@@ -137,6 +138,33 @@ private slots:
         w.windowHost().beforeProcessEvents = {};
         QVERIFY(!r.ws.gridstale);
         QCOMPARE(asked, 0);
+    }
+
+    void closingStopsTheEvaluationBeforeTheExitFiles() {
+        WindowRig r;
+        MainWindow& w = *r.w;
+        QVERIFY(r.shown());
+        twentyfaults(r.ws, 300);
+        const QString last = r.file("lastwork.ini");
+        bool writtenEarly = false, asked = false;
+        int calls = 0;
+        w.windowHost().beforeProcessEvents = [&](int call) {
+            calls = call;
+            if (call == 5) w.close();
+            writtenEarly = writtenEarly || QFile::exists(last);
+            asked = asked || QApplication::activeModalWidget() != nullptr;
+        };
+        QVERIFY(w.runCommand("uzmenu"));
+        w.windowHost().beforeProcessEvents = {};
+        // The evaluation stopped without asking, and only then do the exit
+        // files get written and the window close.
+        QVERIFY(r.ws.gridstale);
+        QVERIFY2(calls < 50, qPrintable(QString::number(calls)));
+        QVERIFY(!asked);
+        QVERIFY(!writtenEarly);
+        QTRY_VERIFY(!w.isVisible());
+        QVERIFY(QFile::exists(last));
+        QVERIFY(QFile::exists(r.file("crustex.ini")));
     }
 
     void abortKeyOnThePlot() {

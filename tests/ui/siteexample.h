@@ -28,7 +28,7 @@ inline bool openSiteExample(WindowRig& r) {
         QFile(r.file("japanv.map")).open(QIODevice::WriteOnly);
         r.ws.mappath = r.dir.path().toStdString() + "/";
     }
-    w.openFileDialog = [](const QString&, const QString&) {
+    w.openFileDialog = [](const QString&, const QString&, const QString&) {
         return exampleFile("sites-example.wrk.txt");
     };
     if (!w.runCommand("openfltmenu") || !r.ws.needmap) {
@@ -37,7 +37,7 @@ inline bool openSiteExample(WindowRig& r) {
     }
     // The projection of the map range (the map drawing sets it up too).
     setprojection(w.projection(), r.ws);
-    w.openFileDialog = [](const QString&, const QString&) {
+    w.openFileDialog = [](const QString&, const QString&, const QString&) {
         return exampleFile("sites-example.obs.txt");
     };
     if (!w.runCommand("openobsmenu") || r.ws.nsite != 30) {

@@ -112,7 +112,7 @@ private slots:
         QVERIFY(test::openSiteExample(r));
         QVERIFY(w.runCommand("arealmenu"));
         QString title;
-        w.saveFileDialog = [&](const QString& t, const QString&) {
+        w.saveFileDialog = [&](const QString& t, const QString&, const QString&) {
             title = t;
             return r.file(t == "Export Obs. Sites Data" ? "disp.txt" : "strain.txt");
         };
@@ -136,7 +136,9 @@ private slots:
         none.open(QIODevice::WriteOnly);
         none.write("obs,0\r\n");
         none.close();
-        w.openFileDialog = [&](const QString&, const QString&) { return r.file("none.obs.txt"); };
+        w.openFileDialog = [&](const QString&, const QString&, const QString&) {
+            return r.file("none.obs.txt");
+        };
         auto seen = std::make_shared<test::SeenBox>();
         test::answerNextBox(QMessageBox::Ok, seen);
         QVERIFY(w.runCommand("openobsmenu"));
