@@ -5,7 +5,8 @@
 //
 // The commands are spread over several files by concern: menus.cpp (menu
 // tree and enabling), commands.cpp, filecommands.cpp, printing.cpp,
-// clipboard.cpp and startquit.cpp (start-up, quit, resume).
+// exportcommands.cpp, clipboard.cpp and startquit.cpp (start-up, quit,
+// resume).
 #pragma once
 
 #include <QMainWindow>
@@ -107,6 +108,8 @@ public:
     void storeStrains();
     void printerSetting();
     void printPicture();
+    void exportPicture();
+    void exportGrid();
     void resumeLastWork();
     void quit();
     void copyPicture();

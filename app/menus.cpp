@@ -87,9 +87,11 @@ void MainWindow::buildMenus() {
     addItem(file, "storemapmenu", "Store Source with Map....");
     addItem(file, "storestrmenu", "Store Strains....");
     addItem(file, "storeobsmenu", "Store Strains (Obs. site)...");
+    addItem(file, "exportgridmenu", "Export Grid...");
     file->addSeparator();
     addItem(file, "setprnmenu", "Printer Setting...");
     addItem(file, "printmenu", "Print....", QKeySequence("Ctrl+P"));
+    addItem(file, "exportpicmenu", "Export Picture...");
     file->addSeparator();
     addItem(file, "resumemenu", "Resume Last Work...", QKeySequence("Ctrl+L"));
     file->addSeparator();
@@ -174,6 +176,8 @@ void MainWindow::applyEnabling(const MenuEnabling& e) {
         if (QAction* a = actions_.value(name)) a->setEnabled(on);
     };
     set("printmenu", e.print);
+    set("exportpicmenu", e.print);
+    set("exportgridmenu", e.storestrains);
     set("storestrmenu", e.storestrains);
     set("storeobsmenu", e.storeobsstrains);
     set("storemapmenu", e.storesourcemap);
@@ -242,6 +246,8 @@ void MainWindow::connectCommands() {
     on("storestrmenu", [this] { storeStrains(); });
     on("setprnmenu", [this] { printerSetting(); });
     on("printmenu", [this] { printPicture(); });
+    on("exportpicmenu", [this] { exportPicture(); });
+    on("exportgridmenu", [this] { exportGrid(); });
     on("resumemenu", [this] { resumeLastWork(); });
     on("quitmenu", [this] { quit(); });
     on("copymenu", [this] { copyPicture(); });

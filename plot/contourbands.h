@@ -32,14 +32,6 @@
 
 namespace crustex {
 
-// The level rule of a contour map: the scale code with the values it uses.
-struct ContourRule {
-    int scale = kScaleLinear;  // 0 linear, 1 semi-log 1, 2 semi-log 2
-    float subinterval = 1;     // linear: "Main Contour" / ("No. of Sub-Contour" + 1)
-    float minvalue = 1;        // semi-log: "Min. Value"
-    int nsubline = 0;          // "No. of Sub-Contour"
-};
-
 enum class BandStatus {
     Ready,     // the bands can be drawn
     NoValues,  // no node has a value

@@ -13,14 +13,12 @@ namespace crustex {
 
 namespace {
 
-// Draws level t through the cell in the given colour.
-void tracelevel(Surface& s, const ContourCell& cell, float t, Rgb color) {
+// Traces level t through the cell: emit(piece) for each straight piece.
+template <typename Emit>
+void tracelevel(const ContourCell& cell, float t, Emit&& emit) {
     std::array<LevelSegment, 2> pieces;
     const int n = levelsegments(cell, t, pieces);
-    for (int k = 0; k < n; ++k) {
-        const LevelSegment& p = pieces[static_cast<std::size_t>(k)];
-        s.Line(p.a.x, p.a.y, p.b.x, p.b.y, color);
-    }
+    for (int k = 0; k < n; ++k) emit(pieces[static_cast<std::size_t>(k)]);
 }
 
 void startcontour(Host& host, bool& abortflag) {
@@ -36,10 +34,14 @@ void endcontour(PlotContext& pc, Host& host) {
     host.setStatus("");
 }
 
-// Linear lines; false when aborted.
-bool linearlines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g,
-                 float subinterval, int nsubline, bool& thinned) {
-    Surface& s = pc.surface();
+// Every level through every usable cell, column by column:
+// level(cell, t, value, kind) with t the level in the cell's loaded units and
+// value in the grid's own; column(newlythinned) after each column, told
+// whether that column thinned a cell's levels first; false stops. False
+// when stopped.
+template <typename Level, typename Column>
+bool walklinear(const ContourGrid& g, float subinterval, int nsubline, bool& thinned, Level&& level,
+                Column&& column) {
     ContourCell cell;
     for (int i = g.firstx; i < g.lastx; ++i) {
         const bool thinnedbefore = thinned;
@@ -49,21 +51,18 @@ bool linearlines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid
             thinned = thinned || levels.thinned;
             for (int n = 0; n < levels.count; ++n) {
                 const double k = levels.level(n);
-                const Rgb color = levelcolor(pc.palette, linearlevelkind(k, nsubline));
-                pc.palette.contour = color;
-                tracelevel(s, cell, static_cast<float>(k), color);
+                level(cell, static_cast<float>(k), static_cast<float>(k * subinterval),
+                      linearlevelkind(k, nsubline));
             }
         }
-        if (thinned && !thinnedbefore) host.setStatus(kContourThinnedStatus);
-        if (abortrequested(host, abortflag)) return false;
+        if (!column(thinned && !thinnedbefore)) return false;
     }
     return true;
 }
 
-// Semi-logarithmic lines; false when aborted.
-bool loglines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g, float minvalue,
-              int nsubline, int scale, bool& thinned) {
-    Surface& s = pc.surface();
+template <typename Level, typename Column>
+bool walklog(const ContourGrid& g, float minvalue, int nsubline, int scale, bool& thinned,
+             Level&& level, Column&& column) {
     ContourCell cell;
     LevelList list;
     list.values.reserve(64);
@@ -78,16 +77,43 @@ bool loglines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g
             else
                 semilog1levels(lo, hi, minvalue, list);
             thinned = thinned || list.thinned;
-            for (float level : list.values) {
-                const Rgb color = levelcolor(pc.palette, loglevelkind(level));
-                pc.palette.contour = color;
-                tracelevel(s, cell, level, color);
-            }
+            for (float v : list.values) level(cell, v, v, loglevelkind(v));
         }
-        if (thinned && !thinnedbefore) host.setStatus(kContourThinnedStatus);
-        if (abortrequested(host, abortflag)) return false;
+        if (!column(thinned && !thinnedbefore)) return false;
     }
     return true;
+}
+
+// Draws each level in its colour.
+auto drawlevel(PlotContext& pc) {
+    return [&pc](const ContourCell& cell, float t, float, LevelKind kind) {
+        const Rgb color = levelcolor(pc.palette, kind);
+        pc.palette.contour = color;
+        Surface& s = pc.surface();
+        tracelevel(cell, t,
+                   [&](const LevelSegment& p) { s.Line(p.a.x, p.a.y, p.b.x, p.b.y, color); });
+    };
+}
+
+// The window's turn after each column: the thinned-levels notice the first
+// time, then the abort question.
+auto askabort(Host& host, bool& abortflag) {
+    return [&host, &abortflag](bool newlythinned) {
+        if (newlythinned) host.setStatus(kContourThinnedStatus);
+        return !abortrequested(host, abortflag);
+    };
+}
+
+// Linear lines; false when aborted.
+bool linearlines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g,
+                 float subinterval, int nsubline, bool& thinned) {
+    return walklinear(g, subinterval, nsubline, thinned, drawlevel(pc), askabort(host, abortflag));
+}
+
+// Semi-logarithmic lines; false when aborted.
+bool loglines(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& g, float minvalue,
+              int nsubline, int scale, bool& thinned) {
+    return walklog(g, minvalue, nsubline, scale, thinned, drawlevel(pc), askabort(host, abortflag));
 }
 
 ContourOutcome logbody(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& grid,
@@ -198,6 +224,24 @@ ContourOutcome drawlogcontour(PlotContext& pc, Host& host, bool& abortflag, cons
         logbody(pc, host, abortflag, grid, minvalue, nsubline, fontsize, scale, showpeaks);
     endcontour(pc, host);
     return out;
+}
+
+bool tracecontourpieces(const ContourGrid& grid, const ContourRule& rule,
+                        const std::function<void(const ContourPiece&)>& sink) {
+    const ContourGrid g = usablepart(grid);
+    bool thinned = false;
+    auto piece = [&sink](const ContourCell& cell, float t, float value, LevelKind kind) {
+        tracelevel(cell, t, [&](const LevelSegment& p) {
+            sink(ContourPiece{p.a, p.b, value, kind});
+        });
+    };
+    auto go_on = [](bool) { return true; };
+    if (rule.scale > 0) {
+        walklog(g, rule.minvalue, rule.nsubline, rule.scale, thinned, piece, go_on);
+    } else if (std::isfinite(rule.subinterval) && rule.subinterval > 0) {
+        walklinear(g, rule.subinterval, rule.nsubline, thinned, piece, go_on);
+    }
+    return thinned;
 }
 
 }  // namespace crustex

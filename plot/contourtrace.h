@@ -6,6 +6,8 @@
 // touch a node without value (kNoValue) are skipped. After the lines come
 // the local maxima and minima ("H" / "L" with their values) and the values
 // of the lines where they leave the grid on its right-hand side.
+// tracecontourpieces hands the same pieces to the caller instead (the
+// contour-line export).
 //
 // While drawing, the status strip shows " Drawing Contours(Ctrl-Q to
 // Abort)"; after each column of cells the window may process events, and a
@@ -16,12 +18,14 @@
 #pragma once
 
 #include <cmath>
+#include <functional>
 #include <initializer_list>
 #include <span>
 #include <vector>
 
 #include "model/grid2d.h"
 #include "model/host.h"
+#include "plot/contourlevels.h"
 #include "plot/plotcontext.h"
 
 namespace crustex {
@@ -96,5 +100,29 @@ ContourOutcome drawcontourlines(PlotContext& pc, Host& host, bool& abortflag,
 ContourOutcome drawlogcontour(PlotContext& pc, Host& host, bool& abortflag, const ContourGrid& grid,
                               float minvalue, int nsubline, float fontsize, int scale,
                               bool showpeaks);
+
+// Which lines a map has: the scale (0 linear, 1 and 2 semi-logarithmic),
+// the linear sub-interval, "Min. Value" and "No. of Sub-Contour", as
+// drawcontour takes them.
+struct ContourRule {
+    int scale = kScaleLinear;  // 0 linear, 1 semi-log 1, 2 semi-log 2
+    float subinterval = 1;     // linear: "Main Contour" / ("No. of Sub-Contour" + 1)
+    float minvalue = 0.0001f;  // semi-log: "Min. Value"
+    int nsubline = 0;          // "No. of Sub-Contour"
+};
+
+// One straight piece of a traced line, in the units of the node positions,
+// with its level in the grid's own unit and the level's kind.
+struct ContourPiece {
+    FramePoint a, b;
+    float level = 0;
+    LevelKind kind = LevelKind::Zero;
+};
+
+// Traces the same lines as drawcontour, cell by cell in drawing order,
+// handing each piece to sink instead of drawing it. Returns true when some
+// cell's levels were thinned.
+bool tracecontourpieces(const ContourGrid& grid, const ContourRule& rule,
+                        const std::function<void(const ContourPiece&)>& sink);
 
 }  // namespace crustex

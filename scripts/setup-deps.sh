@@ -3,7 +3,8 @@
 # Only what is missing is installed, so the script is quick on a prepared machine.
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core xvfb xauth imagemagick poppler-utils clang-format)
+          fonts-dejavu-core xvfb xauth imagemagick poppler-utils clang-format
+          qt6-svg-dev libnetcdf-dev netcdf-bin nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -12,15 +12,6 @@ namespace {
 
 using R = SiteResults;
 
-struct MisfitKind {
-    std::string_view kind;
-    std::string_view unit;
-    int components;
-    std::array<std::string_view, 3> names;
-    std::array<R::Values R::*, 3> computed;
-    std::array<float siterec::*, 3> observed;
-};
-
 constexpr MisfitKind kKinds[] = {
     {"displacement3",
      "mm",
@@ -66,10 +57,14 @@ std::string fourdigits(double v) {
 
 }  // namespace
 
-std::optional<SiteMisfit> computemisfit(const WorkState& ws, const SiteResults& res) {
-    const MisfitKind* kind = nullptr;
+const MisfitKind* findmisfitkind(std::string_view kind) {
     for (const MisfitKind& k : kKinds)
-        if (k.kind == ws.obskind) kind = &k;
+        if (k.kind == kind) return &k;
+    return nullptr;
+}
+
+std::optional<SiteMisfit> computemisfit(const WorkState& ws, const SiteResults& res) {
+    const MisfitKind* kind = findmisfitkind(ws.obskind);
     if (kind == nullptr) return std::nullopt;
     SiteMisfit m;
     m.kind = kind->kind;

@@ -22,6 +22,21 @@
 
 namespace crustex {
 
+// The compared components of an observed-data kind, in the order of the
+// table above: their names, the unit, the computed site values and the
+// observed fields of the site record (unused entries null).
+struct MisfitKind {
+    std::string_view kind;
+    std::string_view unit;
+    int components;
+    std::array<std::string_view, 3> names;
+    std::array<SiteResults::Values SiteResults::*, 3> computed;
+    std::array<float siterec::*, 3> observed;
+};
+
+// The entry of a kind, or nullptr for "" and unknown kinds.
+const MisfitKind* findmisfitkind(std::string_view kind);
+
 struct SiteMisfit {
     std::string_view kind;
     std::string_view unit;

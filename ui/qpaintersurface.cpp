@@ -142,7 +142,7 @@ void QPainterSurface::applyPen(const Rgb& color) {
     const int width = std::max<int>(1, DrawWidth);
     if (penValid_ && penColor_ == color && penWidth_ == width && penStyle_ == drawStyle) return;
     QPen pen(tocolor(color));
-    pen.setWidth(width);
+    pen.setWidthF(width * penScale_);
     pen.setCosmetic(true);
     switch (drawStyle) {
         case DrawStyle::Solid: pen.setStyle(Qt::SolidLine); break;
@@ -154,6 +154,11 @@ void QPainterSurface::applyPen(const Rgb& color) {
     penColor_ = color;
     penWidth_ = width;
     penStyle_ = drawStyle;
+}
+
+void QPainterSurface::setPenScale(double pixels) {
+    penScale_ = std::isfinite(pixels) && pixels > 0 ? pixels : 1;
+    penValid_ = false;
 }
 
 void QPainterSurface::applyMode(DrawMode mode) {

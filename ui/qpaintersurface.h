@@ -92,6 +92,9 @@ public:
     // Device pixels per frame unit.
     double pixelsPerUnitX() const { return sx_; }
     double pixelsPerUnitY() const { return sy_; }
+    // Device pixels per unit of DrawWidth (1 unless set): a picture file
+    // drawn at many pixels per frame unit keeps the lines' weight.
+    void setPenScale(double pixels);
 
     // Ends the painter. On a QPrinter this finishes the document (so does
     // destroying the surface): to discard an aborted print, call
@@ -119,6 +122,7 @@ private:
     bool penValid_ = false;
     Rgb penColor_{};
     int penWidth_ = 1;
+    double penScale_ = 1;
     DrawStyle penStyle_ = DrawStyle::Solid;
     bool modeValid_ = false;
     DrawMode paintMode_ = DrawMode::CopyPen;

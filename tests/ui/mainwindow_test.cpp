@@ -60,8 +60,9 @@ private slots:
         QCOMPARE(
             tree.join("\n"),
             QString("File: Open Source.... [Ctrl+O]|Open Obs. Sites....|-|Store Source...|Store "
-                    "Source with Map....|Store Strains....|Store Strains (Obs. site)...|-|Printer "
-                    "Setting...|Print.... [Ctrl+P]|-|Resume Last Work... [Ctrl+L]|-|Quit\n"
+                    "Source with Map....|Store Strains....|Store Strains (Obs. site)...|Export "
+                    "Grid...|-|Printer Setting...|Print.... [Ctrl+P]|Export Picture...|-|Resume "
+                    "Last Work... [Ctrl+L]|-|Quit\n"
                     "Edit: Copy Picture [Ctrl+C]|Paste Background [Ctrl+V]|Clear Picture [Ctrl+X]\n"
                     "Execute: Contour(delta CFF [F5]|-|Displacement X|Displacement Y|Displacement "
                     "Z|Composite Displacement|-|Dilatant Strain [F7]|Vol. Strain [F8]|Maximum "
@@ -146,8 +147,9 @@ private slots:
     void shortcutsAndLockedMenusCannotBypassTheRules() {
         WindowRig r;
         MainWindow& w = *r.w;
-        for (const char* item : {"printmenu", "storestrmenu", "redrawmenu", "areamenu",
-                                 "obssitemenu", "storemapmenu", "resumemenu"})
+        for (const char* item :
+             {"printmenu", "storestrmenu", "redrawmenu", "areamenu", "obssitemenu", "storemapmenu",
+              "resumemenu", "exportpicmenu", "exportgridmenu"})
             QVERIFY2(!enabled(w, item), item);
         // A disabled item does nothing when reached by its shortcut.
         QVERIFY(!w.runCommand("printmenu"));

@@ -1,0 +1,113 @@
+// crustex-batch: pictures, grids, contour lines and site tables from work
+// files, without a window or a display. The runs themselves live in the
+// core (export/batchrun.h); this program adds the pictures, painted by Qt
+// offscreen.
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <climits>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "export/batchrun.h"
+#include "export/fieldexport.h"
+#include "ui/pictureexport.h"
+
+// Where an installation keeps the shipped data (set by the build).
+#ifndef CRUSTEX_DATA_DIR
+#define CRUSTEX_DATA_DIR ""
+#endif
+
+namespace {
+
+using namespace crustex;
+
+// Qt's own warnings (no runtime directory, fonts) are not the program's
+// words: only its critical messages reach standard error.
+void qtmessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "crustex-batch: %s\n", text.toLocal8Bit().constData());
+    if (type == QtFatalMsg) std::abort();
+}
+
+class QtRenderer : public PictureRenderer {
+public:
+    QtRenderer(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+
+    bool render(WorkState& ws, PlotContext& pc, Projection& proj, Host& host, SiteResults* sites,
+                const BatchRequest& req, std::string& error) override {
+        if (!app_) {
+            // Painting needs a GUI application but never a display.
+            if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        }
+        PictureFileSpec spec;
+        spec.path = QString::fromStdString(req.output);
+        spec.format = req.format == OutputFormat::Svg   ? PictureFileFormat::Svg
+                      : req.format == OutputFormat::Png ? PictureFileFormat::Png
+                                                        : PictureFileFormat::Pdf;
+        const PictureSize size = req.size.value_or(defaultpicturesize());
+        spec.widthmm = size.widthmm(req.dpi);
+        spec.heightmm = size.heightmm(req.dpi);
+        spec.dpi = req.dpi;
+        PictureInputs in;
+        in.projection = &proj;
+        in.sites = sites;
+        return writepicturefile(ws, pc, host, in, spec, error);
+    }
+
+private:
+    int& argc_;
+    char** argv_;
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+std::string programdir() {
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return ".";
+    const std::string exe(buf, static_cast<std::size_t>(n));
+    const std::size_t slash = exe.find_last_of('/');
+    return slash == std::string::npos ? "." : exe.substr(0, slash);
+}
+
+std::string currentdir() {
+    char buf[PATH_MAX];
+    return ::getcwd(buf, sizeof buf) ? std::string(buf) : std::string(".");
+}
+
+std::string commandline(const std::vector<std::string>& args) {
+    std::string out = "crustex-batch";
+    for (const std::string& a : args) {
+        const bool quote = a.empty() || a.find_first_of(" \t'\"") != std::string::npos;
+        out += quote ? " '" + a + "'" : " " + a;
+    }
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    qInstallMessageHandler(qtmessages);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const BatchArgs parsed = parsebatchargs(args);
+    StderrHost host;
+    if (parsed.help) {
+        std::fputs(batchusage().c_str(), stdout);
+        return kBatchOk;
+    }
+    if (parsed.version) {
+        std::printf("crustex-batch %s\n", kProgramVersion);
+        return kBatchOk;
+    }
+    if (!parsed.request) {
+        host.report(parsed.error + " (crustex-batch --help shows the usage)");
+        return kBatchBadInput;
+    }
+    const BatchEnvironment env{programdir(), CRUSTEX_DATA_DIR, currentdir(), commandline(args)};
+    QtRenderer renderer(argc, argv);
+    return runbatch(*parsed.request, env, host, &renderer);
+}

@@ -1,0 +1,164 @@
+#include "export/fieldexport.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "engine/cff.h"
+#include "engine/composite.h"
+#include "engine/fieldgrid.h"
+#include "engine/inclinedlines.h"
+#include "geo/projection.h"
+#include "model/numtext.h"
+
+namespace crustex {
+
+namespace {
+
+// Poisson's ratio of the half-space: the solutions take lambda = mu.
+constexpr double kPoissonRatio = 0.25;
+
+std::string num(float v) { return generalform(v); }
+
+// A stored float as the double of its shortest decimal (0.4, not
+// 0.400000005960464), as a number attribute.
+double decimal(float v) {
+    const std::string text = shortestfloat(v);
+    double d = v;
+    std::from_chars(text.data(), text.data() + text.size(), d);
+    return d;
+}
+
+const char* projectionname(int16_t kind) {
+    if (kind == kMillur) return "Miller cylindrical";
+    if (kind == kConic) return "Conic";
+    return "Mercator";
+}
+
+}  // namespace
+
+std::string shortestfloat(float v) {
+    if (v == 0) v = 0;  // no "-0"
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+bool evaluatefieldgrid(WorkState& ws, Host& host, int threads) {
+    if (ws.inclined) calcinclinedlines(ws);
+    redimsub(ws);
+    setfielddepth(ws);
+    // New grids hold no delta CFF whatever the receiver did.
+    ws.cffstale = true;
+    if (!calcgridstrain(ws, host, threads)) return false;
+    ws.gridstale = false;
+    return true;
+}
+
+void evaluateextra(WorkState& ws, Host& host, ExtraEvaluation extra) {
+    switch (extra) {
+        case ExtraEvaluation::None: break;
+        case ExtraEvaluation::CompositeDisplacement: composedispl(ws); break;
+        case ExtraEvaluation::CompositeStrain: composestrain(ws); break;
+        case ExtraEvaluation::Cff:
+            if (!ws.cffstale) break;
+            calcgridcff(ws, host);
+            ws.cffstale = false;
+            break;
+    }
+}
+
+std::string sourcestext(const WorkState& ws) {
+    std::string out;
+    const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
+    for (int k = 1; k <= n; ++k) {
+        const faultrec& f = ws.fault[static_cast<std::size_t>(k)];
+        out += std::to_string(k) + ": ";
+        if (f.sourcetype == 1) {
+            out += "inflation point at (" + num(f.px) + ", " + num(f.py) + ") km, depth " +
+                   num(f.pdepth) + " km, isotropic component " + num(f.piso) + " x 10^6 m^3";
+        } else {
+            out += "fault from (" + num(f.fx0) + ", " + num(f.fy0) + ") to (" + num(f.fx1) + ", " +
+                   num(f.fy1) + ") km, top depth " + num(f.fdepth) + " km, width " + num(f.fwidth) +
+                   " km, dip " + num(f.fdipangle) + " deg, slip " + num(f.slip) + " mm, rake " +
+                   num(f.rakeangle) + " deg, opening " + num(f.tensile) + " mm";
+        }
+        if (k < n) out += "\n";
+    }
+    return out;
+}
+
+std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvenance& p) {
+    std::vector<GridAttribute> a = {
+        {"Conventions", "CF-1.8"},
+        {"title", "CRUSTEX field grid"},
+        {"source", p.program},
+        {"history", p.history},
+        {"references", "Okada, Y. (1992), Bull. Seismol. Soc. Am. 82(2), 1018-1040"},
+        {"comment",
+         "Deformation of a homogeneous elastic half-space. x east and y north in km of the "
+         "program's field; no-value nodes hold the fill value."},
+        {"poisson_ratio", kPoissonRatio},
+        {"lame_lambda_over_mu", 1.0},
+        {"number_of_sources", static_cast<double>(std::clamp<int>(ws.nfault, 0, kMaxSources))},
+        {"sources", sourcestext(ws)},
+        {"friction_coefficient", decimal(ws.friction)},
+        {"receiver_strike_deg", decimal(ws.cffstrike)},
+        {"receiver_dip_deg", decimal(ws.cffdip)},
+        {"receiver_rake_deg", decimal(ws.cffrake)},
+    };
+    if (ws.inclined) {
+        a.push_back({"observation_plane", "inclined"});
+        a.push_back({"inclined_reference_x_km", decimal(ws.obsincx)});
+        a.push_back({"inclined_reference_y_km", decimal(ws.obsincy)});
+        a.push_back({"inclined_reference_depth_km", decimal(ws.obsincdpt)});
+        a.push_back({"inclined_strike_deg", decimal(ws.obsincs)});
+        a.push_back({"inclined_dip_deg", decimal(ws.obsincdip)});
+    } else {
+        a.push_back({"observation_plane", "horizontal"});
+        a.push_back({"observation_depth_km", decimal(ws.obsdepth)});
+    }
+    if (ws.needmap) {
+        a.push_back({"map_projection", projectionname(ws.projection)});
+        a.push_back({"map_south_lat", decimal(ws.flat1)});
+        a.push_back({"map_west_lon", decimal(ws.flon1)});
+        a.push_back({"map_north_lat", decimal(ws.flat2)});
+        a.push_back({"map_east_lon", decimal(ws.flon2)});
+    }
+    return a;
+}
+
+FieldGridExport collectfieldgrid(WorkState& ws, Host& host,
+                                 std::span<const GridVariable* const> variables,
+                                 const GeoFrame* geo, const GridProvenance& provenance) {
+    FieldGridExport out;
+    const int nx = ws.grids.ux.nx();
+    const int ny = ws.grids.ux.ny();
+    for (int i = 0; i <= nx; ++i) out.x.push_back(gridnodex(ws, i));
+    for (int j = 0; j <= ny; ++j) out.y.push_back(gridnodey(ws, j));
+    if (geo != nullptr) {
+        out.lat.resize(nx, ny);
+        out.lon.resize(nx, ny);
+        for (int i = 0; i <= nx; ++i)
+            for (int j = 0; j <= ny; ++j)
+                kmtogeo(geo->proj, geo->frame, gridnodex(ws, i), gridnodey(ws, j), out.lat(i, j),
+                        out.lon(i, j));
+    }
+    bool composites = false;
+    for (const GridVariable* v : variables) {
+        evaluateextra(ws, host, v->extra);
+        composites = composites || v->extra == ExtraEvaluation::CompositeDisplacement ||
+                     v->extra == ExtraEvaluation::CompositeStrain;
+        out.variables.push_back({v, ws.grids.*(v->grid)});
+    }
+    out.attributes = gridattributes(ws, provenance);
+    if (composites) {
+        out.attributes.push_back({"composite_displacement_weights_x_y_z",
+                                  num(ws.fx) + " " + num(ws.fy) + " " + num(ws.fz)});
+        out.attributes.push_back({"composite_strain_weights_xx_yy_zz_xy_yz_zx",
+                                  num(ws.fxx) + " " + num(ws.fyy) + " " + num(ws.fzz) + " " +
+                                      num(ws.fxy) + " " + num(ws.fyz) + " " + num(ws.fzx)});
+    }
+    return out;
+}
+
+}  // namespace crustex

@@ -1,0 +1,73 @@
+#include "export/stderrhost.h"
+
+#include <unistd.h>
+
+#include "engine/fieldgrid.h"
+
+namespace crustex {
+
+namespace {
+
+constexpr const char* kPrefix = "crustex-batch: ";
+
+double seconds(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+}  // namespace
+
+StderrHost::StderrHost(std::FILE* out) : out_(out) { tty_ = ::isatty(::fileno(out)) == 1; }
+
+MsgAnswer StderrHost::messageBox(const std::string& text, const std::string&, MsgIcon,
+                                 MsgButtons buttons) {
+    endprogress();
+    report(text);
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
+                                                                              : MsgAnswer::Ok;
+}
+
+void StderrHost::report(const std::string& text) {
+    std::fprintf(out_, "%s%s\n", kPrefix, text.c_str());
+    std::fflush(out_);
+}
+
+void StderrHost::setStatus(const std::string& text) {
+    if (text == kGridStrainStatus) {
+        evaluating_ = true;
+        shown_ = false;
+        lastsecond_ = -1;
+        start_ = std::chrono::steady_clock::now();
+    } else if (evaluating_) {
+        endprogress();
+    }
+}
+
+void StderrHost::processEvents() {
+    if (!evaluating_) return;
+    const auto elapsed = std::chrono::steady_clock::now() - start_;
+    if (elapsed < progressdelay) return;
+    const long second = static_cast<long>(seconds(elapsed));
+    if (!shown_) {
+        std::fprintf(out_, "%sevaluating %s ...", kPrefix, label_.c_str());
+        if (!tty_) std::fputc('\n', out_);
+        shown_ = true;
+    } else if (tty_ && second != lastsecond_) {
+        std::fprintf(out_, "\r%sevaluating %s ... %ld s", kPrefix, label_.c_str(), second);
+    }
+    lastsecond_ = second;
+    std::fflush(out_);
+}
+
+void StderrHost::endprogress() {
+    if (!evaluating_) return;
+    evaluating_ = false;
+    if (!shown_) return;
+    const double s = seconds(std::chrono::steady_clock::now() - start_);
+    if (tty_)
+        std::fprintf(out_, "\r%sevaluating %s ... done in %.1f s\n", kPrefix, label_.c_str(), s);
+    else
+        std::fprintf(out_, "%s%s done in %.1f s\n", kPrefix, label_.c_str(), s);
+    std::fflush(out_);
+}
+
+}  // namespace crustex

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+#include <netcdf.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "export/fieldexport.h"
+#include "export/gridcsv.h"
+#include "export/gridnetcdf.h"
+#include "geo/projection.h"
+#include "support/scriptedhost.h"
+
+namespace crustex {
+namespace {
+
+// The start-up fault on a 5 x 3 grid (x and y differ, so a transposed
+// variable cannot pass), with the map on so that lat and lon are written.
+struct Field {
+    WorkState ws;
+    Projection proj;
+    PlotFrame frame;
+    test::ScriptedHost host;
+    FieldGridExport grid;
+
+    Field() {
+        setdefaults(ws, "/tmp");
+        ws.xgrid = 5;
+        ws.ygrid = 3;
+        ws.obsdepth = 1.5f;
+        ws.needmap = true;
+        setplotframe(frame, ws.rwidth);
+        EXPECT_TRUE(setprojection(proj, ws));
+        EXPECT_TRUE(evaluatefieldgrid(ws, host));
+        const GeoFrame geo{proj, frame};
+        const auto vars = gridvariables(defaultgridquantities());
+        grid = collectfieldgrid(ws, host, vars, &geo, {"CRUSTEX 9.9", "made by a test"});
+        // One node without a value: it must come back as the fill value.
+        grid.variables[2].values(4, 1) = kNoValue;
+    }
+};
+
+std::string tempname(const char* suffix) {
+    std::string dir = ::testing::TempDir();
+    if (dir.back() != '/') dir += '/';
+    return dir + "crustex-grid-" + std::to_string(::getpid()) + suffix;
+}
+
+std::string textatt(int nc, int var, const char* name) {
+    std::size_t len = 0;
+    if (nc_inq_attlen(nc, var, name, &len) != NC_NOERR) return "<missing>";
+    std::string s(len, '\0');
+    nc_get_att_text(nc, var, name, s.data());
+    return s;
+}
+
+TEST(GridNetcdf, ReadsBackThroughTheLibraryWithCfAttributes) {
+    Field f;
+    const std::string path = tempname(".nc");
+    std::string error;
+    ASSERT_TRUE(writegridnetcdf(f.grid, path, error)) << error;
+
+    int nc = -1;
+    ASSERT_EQ(nc_open(path.c_str(), NC_NOWRITE, &nc), NC_NOERR);
+    int xdim = -1, ydim = -1;
+    std::size_t nx = 0, ny = 0;
+    ASSERT_EQ(nc_inq_dimid(nc, "x", &xdim), NC_NOERR);
+    ASSERT_EQ(nc_inq_dimid(nc, "y", &ydim), NC_NOERR);
+    nc_inq_dimlen(nc, xdim, &nx);
+    nc_inq_dimlen(nc, ydim, &ny);
+    EXPECT_EQ(nx, 6u);
+    EXPECT_EQ(ny, 4u);
+
+    int xvar = -1;
+    ASSERT_EQ(nc_inq_varid(nc, "x", &xvar), NC_NOERR);
+    std::vector<double> x(nx);
+    nc_get_var_double(nc, xvar, x.data());
+    EXPECT_EQ(x, f.grid.x);
+    EXPECT_EQ(textatt(nc, xvar, "units"), "km");
+
+    // Every variable equals the grid node for node, in (y, x) order.
+    for (const ExportedVariable& v : f.grid.variables) {
+        SCOPED_TRACE(std::string(v.info->name));
+        int id = -1;
+        ASSERT_EQ(nc_inq_varid(nc, std::string(v.info->name).c_str(), &id), NC_NOERR);
+        std::vector<float> got(nx * ny);
+        ASSERT_EQ(nc_get_var_float(nc, id, got.data()), NC_NOERR);
+        for (std::size_t j = 0; j < ny; ++j)
+            for (std::size_t i = 0; i < nx; ++i)
+                ASSERT_EQ(got[j * nx + i], v.values(int(i), int(j))) << i << " " << j;
+        EXPECT_EQ(textatt(nc, id, "units"), v.info->units);
+        EXPECT_EQ(textatt(nc, id, "long_name"), v.info->longname);
+        EXPECT_EQ(textatt(nc, id, "coordinates"), "lon lat");
+        float fill = 0;
+        ASSERT_EQ(nc_get_att_float(nc, id, "_FillValue", &fill), NC_NOERR);
+        EXPECT_EQ(fill, kNoValue);
+        // The range GMT reports: the values' own, without the fill value.
+        float range[2] = {0, 0}, lo = 1e38f, hi = -1e38f;
+        ASSERT_EQ(nc_get_att_float(nc, id, "actual_range", range), NC_NOERR);
+        for (float value : got)
+            if (value != kNoValue) lo = std::min(lo, value), hi = std::max(hi, value);
+        EXPECT_EQ(range[0], lo);
+        EXPECT_EQ(range[1], hi);
+    }
+    int lat = -1;
+    ASSERT_EQ(nc_inq_varid(nc, "lat", &lat), NC_NOERR);
+    EXPECT_EQ(textatt(nc, lat, "units"), "degrees_north");
+    std::vector<float> lats(nx * ny);
+    nc_get_var_float(nc, lat, lats.data());
+    EXPECT_EQ(lats[1 * nx + 4], f.grid.lat(4, 1));
+
+    EXPECT_EQ(textatt(nc, NC_GLOBAL, "Conventions"), "CF-1.8");
+    EXPECT_EQ(textatt(nc, NC_GLOBAL, "source"), "CRUSTEX 9.9");
+    EXPECT_EQ(textatt(nc, NC_GLOBAL, "observation_plane"), "horizontal");
+    EXPECT_NE(textatt(nc, NC_GLOBAL, "sources").find("1: fault from (85, 100) to (105, 100) km"),
+              std::string::npos);
+    double depth = 0, poisson = 0;
+    nc_get_att_double(nc, NC_GLOBAL, "observation_depth_km", &depth);
+    nc_get_att_double(nc, NC_GLOBAL, "poisson_ratio", &poisson);
+    EXPECT_EQ(depth, 1.5);
+    EXPECT_EQ(poisson, 0.25);
+    nc_close(nc);
+    std::remove(path.c_str());
+}
+
+TEST(GridNetcdf, NothingAppearsWhereTheDirectoryIsMissing) {
+    Field f;
+    const std::string path = tempname("-missing/grid.nc");
+    std::string error;
+    EXPECT_FALSE(writegridnetcdf(f.grid, path, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_NE(::access(path.c_str(), F_OK), 0);
+}
+
+TEST(GridCsv, HeaderAndOneRowPerNodeWithXFastest) {
+    Field f;
+    const std::string csv = gridcsvtext(f.grid);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = csv.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(csv.substr(at, end - at));
+    ASSERT_EQ(lines.size(), 1u + 6 * 4);
+    EXPECT_EQ(lines[0].substr(0, 62),
+              "x_km,y_km,lon_deg,lat_deg,ux_mm,uy_mm,uz_mm,sxx_microstrain,sy");
+    // Node (3, 2) is row 1 + 2 * 6 + 3; its uz cell is the seventh.
+    const std::string& row = lines[1 + 2 * 6 + 3];
+    std::vector<std::string> cells;
+    for (std::size_t at = 0, end = 0; end != std::string::npos; at = end + 1) {
+        end = row.find(',', at);
+        cells.push_back(row.substr(at, end == std::string::npos ? end : end - at));
+    }
+    EXPECT_EQ(std::stod(cells[0]), f.grid.x[3]);
+    EXPECT_EQ(std::stod(cells[1]), f.grid.y[2]);
+    EXPECT_EQ(std::stof(cells[6]), f.grid.variables[2].values(3, 2));
+    // The node without a value has an empty cell.
+    EXPECT_NE(lines[1 + 1 * 6 + 4].find(",,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace crustex

@@ -1,0 +1,45 @@
+// Pictures as files: the picture of the work state's quantity, composed as
+// on the screen (map, layers, quantity, legends, overlays, signature) onto a
+// PDF page or an SVG drawing (both vector) or a PNG image at a chosen
+// resolution. The picture keeps its aspect and is centred on the page; line
+// weights and text keep their size relative to the picture. A file is
+// written whole or not at all: a temporary beside it is renamed over it.
+//
+// Used by the window's "Export Picture..." and by crustex-batch.
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "compose/picture.h"
+
+namespace crustex {
+
+enum class PictureFileFormat { Pdf, Svg, Png };
+
+struct PictureFileSpec {
+    QString path;
+    PictureFileFormat format = PictureFileFormat::Pdf;
+    double widthmm = 170;                   // page or image size
+    double heightmm = 170 * 525.3 / 659.2;  // the picture's own aspect
+    int dpi = 300;                          // PNG pixels per inch
+    float fontsize = 9;                     // the drawing surface's font size
+};
+
+// The format of a file name by its extension (".pdf", ".svg", ".png", any
+// letter case); none for any other name.
+std::optional<PictureFileFormat> picturefileformat(const QString& path);
+
+// The pixel size of a PNG of the spec.
+QSize picturepixels(const PictureFileSpec& spec);
+
+// Draws the picture (drawpicture with the target word "screen", on the
+// file's page) and writes the file. pc keeps its screen surface: it is
+// swapped for the page while drawing and put back. False, with a one-line
+// reason in `error`, when the picture could not be drawn or written.
+bool writepicturefile(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& inputs,
+                      const PictureFileSpec& spec, std::string& error);
+
+}  // namespace crustex
