@@ -59,6 +59,7 @@ bool gridsmatch(const WorkState& ws) {
 std::vector<SourceTerms> preparesources(const WorkState& ws) {
     std::vector<SourceTerms> out;
     const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
+    out.reserve(static_cast<std::size_t>(n));
     for (int k = 1; k <= n; ++k) {
         const faultrec& f = ws.fault[static_cast<std::size_t>(k)];
         if (f.sourcetype != 0 && f.sourcetype != 1) continue;
@@ -156,30 +157,17 @@ bool calcgridstrain(WorkState& ws, Host& host, int threads) {
         // Runs on the calling thread only: the window's turn between columns.
         const ColumnYield yield = [&]() { return !abortrequested(host, ws.abortflag); };
 
-        if (workercount(threads) == 1) {
-            completed = true;
+        // Every column gets the sources in table order and then its derived
+        // strains, on the calling thread or spread over workers: every node
+        // sees the same sums either way.
+        const ColumnWork work = [&](int i, StopToken stop) {
             for (const SourceTerms& src : sources) {
-                for (int i = 0; i < ncolumns && completed; ++i) {
-                    addsourcecolumn(src, at, y, g, i);
-                    completed = yield();
-                }
-                if (!completed) break;
+                if (stop.load(std::memory_order_relaxed)) return;
+                addsourcecolumn(src, at, y, g, i);
             }
-            if (completed) {
-                for (int i = 0; i < ncolumns; ++i) derivecolumn(g, i);
-            }
-        } else {
-            // Each worker takes whole columns and adds the sources in table
-            // order, so every node sees the same sums as in the plain order.
-            const ColumnWork work = [&](int i, StopToken stop) {
-                for (const SourceTerms& src : sources) {
-                    if (stop.load(std::memory_order_relaxed)) return;
-                    addsourcecolumn(src, at, y, g, i);
-                }
-                derivecolumn(g, i);
-            };
-            completed = runcolumns(ncolumns, threads, work, yield);
-        }
+            derivecolumn(g, i);
+        };
+        completed = runcolumns(ncolumns, threads, work, yield);
     }
     host.setBusy(false);
     host.setStatus("");

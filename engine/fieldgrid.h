@@ -70,11 +70,12 @@ void setfielddepth(WorkState& ws);
 // ("Ctrl-Q Pressed", OK/Cancel): OK ends at once with abortflag still set,
 // Cancel clears the flag and goes on.
 //
-// threads: 1 runs the loops in their plain order on the calling thread
-// (source, column, row); 0 uses every core, n uses n workers. Every node
-// receives the sources in the same order either way, so the results are
-// bit-identical. The calling thread keeps the window work: it never blocks for
-// long and is the only thread that touches the host.
+// Each grid column receives every source in table order and then its derived
+// strains. threads: 1 runs the columns in order on the calling thread; 0 uses
+// every core, n uses n workers. Every node receives the sources in the same
+// order either way, so the results are bit-identical. The calling thread
+// keeps the window work: it never blocks for long and is the only thread that
+// touches the host.
 //
 // When the grids are not allocated for the current size they are allocated
 // and their depths set first. Returns true when the grids are complete; false

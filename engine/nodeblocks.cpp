@@ -180,11 +180,12 @@ void addnodes(const Kernel& k, const SourceTerms& src, const NodeRun& nodes) {
         VD t[12];
         mapterms(src, sum, t);
         const VMF add = in.use & ~singular;
+        const bool every = !anyset(~add & firstlanes(m));
         for (int i = 0; i < 12; ++i) {
             float* p = nodes.values[i] + j0;
             const VF old = loadlanes(p, m);
             const VF added = tofloat(todouble(old) + t[i]);
-            storelanes(p, add ? added : (singular ? novalue : old), m);
+            storelanes(p, every ? added : (add ? added : (singular ? novalue : old)), m);
         }
         if (!anyset(singular)) continue;
         for (int i = 12; i < 18; ++i) {
@@ -226,10 +227,13 @@ void derivenodes(const NodeRun& nodes) {
         const VD exy = todouble(out[0]);
         out[5] = tofloat(vsqrt(diff * diff + exy * 4.0 * exy));
         const VMF keep = loadlanes(v[0] + j0, m) == novalue;
-        const bool anykeep = anyset(keep);
-        for (int i = 0; i < 6; ++i) {
-            float* p = nodes.values[12 + i] + j0;
-            storelanes(p, anykeep ? (keep ? loadlanes(p, m) : out[i]) : out[i], m);
+        if (anyset(keep)) {
+            for (int i = 0; i < 6; ++i) {
+                float* p = nodes.values[12 + i] + j0;
+                storelanes(p, keep ? loadlanes(p, m) : out[i], m);
+            }
+        } else {
+            for (int i = 0; i < 6; ++i) storelanes(nodes.values[12 + i] + j0, out[i], m);
         }
     }
 }
