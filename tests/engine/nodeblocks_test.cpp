@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/dislocation.h"
+#include "engine/gridderive.h"
 #include "engine/sourcenodes.h"
 #include "gridfixture.h"
 #include "hwy/targets.h"
@@ -178,6 +179,54 @@ TEST(NodeBlocks, ASingularPointInAnyLaneFallsBackAlone) {
                 }
             }
         }
+    });
+}
+
+// A run of nodes ending in a block shorter than the vector, its last node at
+// the point source: every node gets the values of the per-point path
+// (addsource, derivestrains), the last one the marker, and nothing past the
+// run is touched.
+TEST(NodeBlocks, ARunEndingInAShortBlockTouchesNothingPastIt) {
+    WorkState ws = test::defaultwork();
+    test::setsources(
+        ws, {test::fault(85, 100, 105, 100, 1, 10, 45, 1, 60, 0.2f), test::point(96, 93, 3, 40)});
+    const std::vector<SourceTerms> sources = preparesources(ws);
+    oneverytarget([&] {
+        const int n = 2 * blocklanes() - 1, room = n + blocklanes();
+        std::vector<float> y, z, values[18];
+        for (int j = 0; j < room; ++j) {
+            y.push_back(j == n - 1 ? 93.0f : 80.0f + 3.1f * static_cast<float>(j));
+            z.push_back(j == n - 1 ? -3.0f : -0.3f * static_cast<float>(j));
+            for (int k = 0; k < 18; ++k) values[k].push_back(0.25f * static_cast<float>(k) - j);
+        }
+        NodeRun run;
+        run.x = 96;
+        run.y = y.data();
+        run.z = z.data();
+        run.n = n;
+        for (int k = 0; k < 18; ++k) run.values[k] = values[k].data();
+        std::vector<PointValues> want(static_cast<std::size_t>(room));
+        for (int j = 0; j < room; ++j) {
+            PointSums s;
+            for (int k = 0; k < 12; ++k) s[k] = values[k][j];
+            bool singular = false;
+            for (const SourceTerms& src : sources)
+                singular = singular || !addsource(src, 96, y[j], z[j], s);
+            PointValues& v = want[static_cast<std::size_t>(j)];
+            for (int k = 0; k < 18; ++k) v[k] = k < 12 ? s[k] : values[k][j];
+            if (singular) v.fill(kNoValue);
+            if (j < n) derivestrains(v);
+        }
+        for (const SourceTerms& src : sources) addsourcenodes(src, run);
+        derivenodes(run);
+        for (int j = 0; j < room; ++j) {
+            for (int k = 0; k < 18; ++k) {
+                const float expected = j < n ? want[j][k] : 0.25f * static_cast<float>(k) - j;
+                EXPECT_EQ(std::memcmp(&values[k][j], &expected, 4), 0)
+                    << "node " << j << " of " << n << ", value " << k;
+            }
+        }
+        EXPECT_EQ(values[0][n - 1], kNoValue);
     });
 }
 
