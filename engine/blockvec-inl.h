@@ -94,7 +94,7 @@ HWY_INLINE VD vatan(VD v) { return perlanes<AtanOp>(v); }
 
 // A value below 1e-6 in size counts as exactly 0, as in the per-point
 // routines.
-HWY_INLINE VD cleaned(VD v) { return (v < 1e-6) & (v > -1e-6) ? VD{} : v; }
+HWY_INLINE VD cleaned(VD v) { return ((v < 1e-6) & (v > -1e-6)) ? VD{} : v; }
 
 // Lanes whose value is infinite or not a number.
 HWY_INLINE VM notfinite(VD v) { return ~(v - v == 0); }
