@@ -5,9 +5,10 @@
 // Each lane does the arithmetic of the per-point routine with two
 // differences: logarithm and arc tangent are vector approximations (within a
 // few units in the last place of double), and where several terms share a
-// divisor its reciprocal is formed once. The stored 32-bit results agree with
-// the per-point routine's or are one unit in the last place apart; the 64-bit
-// sums agree to about 1e-15 of the field's largest value.
+// divisor its reciprocal is formed once. The 64-bit sums lie within 1e-13 of
+// the largest size of that term over a field (a few 1e-15 measured), so the
+// 32-bit results are those of the per-point routine or, rarely, one unit in
+// the last place apart (more only where a term cancels almost to nothing).
 //
 // Points for which the per-point routine takes a special path are evaluated by
 // it instead ("fall back"): a point on a fault edge, on an edge line or its
@@ -16,8 +17,8 @@
 // points are therefore exactly those of the per-point routine. A point's
 // result never depends on the other points of its block.
 //
-// The instruction set is chosen once, on the first call, from those the
-// processor runs (AVX-512, AVX2, SSE4, SSSE3 or plain scalar code).
+// The instruction set is chosen on the first call from those the processor
+// runs (AVX-512, AVX2, SSE4, SSSE3, or SSE2 with scalar logarithms).
 #pragma once
 
 #include <cstdint>
