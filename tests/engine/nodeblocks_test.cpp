@@ -31,15 +31,6 @@ void oneverytarget(Body body) {
     }
 }
 
-struct Points {
-    std::vector<float> x, y, z;
-    void add(float px, float py, float pz) {
-        x.push_back(px);
-        y.push_back(py);
-        z.push_back(pz);
-    }
-};
-
 int ulps(float a, float b) {
     int32_t ia, ib;
     std::memcpy(&ia, &a, 4);
