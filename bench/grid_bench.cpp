@@ -1,7 +1,7 @@
-// Whole field evaluation: 20 faults on a 500 x 500 grid (501 x 501 nodes), in the plain order
-// on one thread and spread over worker threads. The counters show the
+// Whole field evaluation: 20 faults on a 500 x 500 grid (501 x 501 nodes) on
+// one thread and spread over two worker threads. The counters show the
 // speed-up is not bought with memory: besides the 21 result grids the run
-// allocates only a few bytes per column (no per-thread copies of grids).
+// allocates only a few kilobytes (no per-thread copies of grids).
 // "Time" is wall time; "CPU" is the CPU time of the whole process, all
 // threads together, so equal CPU figures mean the workers add no work. On a
 // machine busy with other jobs, run it as `chrt -f 50 bench_grid_bench` so
