@@ -59,7 +59,7 @@ void pointAt(benchmark::State& state, bool surface, float p1, float p2, float p3
 void RectAllThreeInternal(benchmark::State& s) { rectAt(s, false, 60, 1200, -800, 300); }
 void RectAllThreeVerticalInternal(benchmark::State& s) { rectAt(s, false, 90, 1200, -800, 300); }
 void RectAllThreeSurface(benchmark::State& s) { rectAt(s, true, 60, 1200, -800, 300); }
-// Two corners per vector, as on a processor without AVX2.
+// Two corners per vector, the baseline build the four-corner one must match.
 void RectAllThreeInternalTwoLanes(benchmark::State& s) { rectAt(s, false, 60, 1200, -800, 300, 2); }
 // What the program passes for a fault with slip and no opening.
 void RectSlipOnlyInternal(benchmark::State& s) { rectAt(s, false, 60, 1200, -800, 0); }

@@ -6,6 +6,7 @@
 #include "engine/dislocation.h"
 #include "engine/gridderive.h"
 #include "engine/parallelcolumns.h"
+#include "engine/sourcenodes.h"
 #include "model/grid2d.h"
 
 namespace crustex {
@@ -14,39 +15,7 @@ namespace {
 
 // Grid numbers of the twelve running sums and of all eighteen results.
 constexpr int kFirstSumGrid = 2;
-constexpr int kLastSumGrid = 13;
 constexpr int kLastResultGrid = 19;
-
-inline float addto(float stored, double term) {
-    return static_cast<float>(static_cast<double>(stored) + term);
-}
-
-// Rotates a fault-frame result into map axes and adds it.
-void addrotated(const DislocationResult& r, const SourceTerms& src, PointSums& s) {
-    const double c = src.geometry.c;
-    const double sn = src.geometry.s;
-    const double c2 = src.c2, cs = src.cs, s2 = src.s2;
-    const double yxxy = static_cast<double>(r.uyx) + static_cast<double>(r.uxy);
-    s[0] = addto(s[0], r.ux * c - r.uy * sn);
-    s[1] = addto(s[1], r.ux * sn + r.uy * c);
-    s[2] = addto(s[2], r.uz);
-    s[3] = addto(s[3], r.uxx * c2 - yxxy * cs + r.uyy * s2);
-    s[4] = addto(s[4], r.uyx * c2 + r.uxx * cs - r.uxy * s2 - r.uyy * cs);
-    s[5] = addto(s[5], r.uzx * c - r.uzy * sn);
-    s[6] = addto(s[6], r.uxx * cs - r.uyx * s2 + r.uxy * c2 - r.uyy * cs);
-    s[7] = addto(s[7], yxxy * cs + r.uxx * s2 + r.uyy * c2);
-    s[8] = addto(s[8], r.uzy * c + r.uzx * sn);
-    s[9] = addto(s[9], r.uxz * c - r.uyz * sn);
-    s[10] = addto(s[10], r.uyz * c + r.uxz * sn);
-    s[11] = addto(s[11], r.uzz);
-}
-
-// Adds a point-source result as it is (no rotation).
-void addplain(const DislocationResult& r, PointSums& s) {
-    const float v[12] = {r.ux,  r.uy,  r.uz,  r.uxx, r.uyx, r.uzx,
-                         r.uxy, r.uyy, r.uzy, r.uxz, r.uyz, r.uzz};
-    for (int n = 0; n < 12; ++n) s[n] = addto(s[n], v[n]);
-}
 
 // What a worker needs to place the nodes, copied once so that no worker
 // reads the work state while the window thread runs.
@@ -65,24 +34,16 @@ NodeSpacing nodespacing(const WorkState& ws) {
             (ws.yview1 - ws.yview0) / static_cast<float>(ws.ygrid)};
 }
 
-// Adds one source to every node of column i.
-void addsourcecolumn(const SourceTerms& src, const NodeSpacing& at, ResultGrids& g, int i) {
-    float* sum[12];
-    for (int n = 0; n < 12; ++n) sum[n] = g.byNumber(kFirstSumGrid + n)->column(i);
-    const float* z = g.nodez.column(i);
-    const float x = at.x(i);
-    const int ny = g.ux.ny();
-    for (int j = 0; j <= ny; ++j) {
-        if (sum[0][j] == kNoValue) continue;  // already singular for an earlier source
-        PointSums s;
-        for (int n = 0; n < 12; ++n) s[n] = sum[n][j];
-        if (addsource(src, x, at.y(j), z[j], s)) {
-            for (int n = 0; n < 12; ++n) sum[n][j] = s[n];
-        } else {
-            for (int n = kFirstSumGrid; n <= kLastResultGrid; ++n)
-                (*g.byNumber(n))(i, j) = kNoValue;
-        }
-    }
+// Adds one source to every node of column i, whose node y are `y`.
+void addsourcecolumn(const SourceTerms& src, const NodeSpacing& at, const std::vector<float>& y,
+                     ResultGrids& g, int i) {
+    NodeRun nodes;
+    nodes.x = at.x(i);
+    nodes.y = y.data();
+    nodes.z = g.nodez.column(i);
+    nodes.n = g.ux.ny() + 1;
+    for (int k = 0; k < 18; ++k) nodes.values[k] = g.byNumber(kFirstSumGrid + k)->column(i);
+    addsourcenodes(src, nodes);
 }
 
 bool gridsmatch(const WorkState& ws) {
@@ -98,6 +59,7 @@ bool gridsmatch(const WorkState& ws) {
 std::vector<SourceTerms> preparesources(const WorkState& ws) {
     std::vector<SourceTerms> out;
     const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
+    out.reserve(static_cast<std::size_t>(n));
     for (int k = 1; k <= n; ++k) {
         const faultrec& f = ws.fault[static_cast<std::size_t>(k)];
         if (f.sourcetype != 0 && f.sourcetype != 1) continue;
@@ -110,8 +72,12 @@ std::vector<SourceTerms> preparesources(const WorkState& ws) {
             t.c2 = t.geometry.c * t.geometry.c;
             t.cs = t.geometry.c * t.geometry.s;
             t.s2 = t.geometry.s * t.geometry.s;
+            t.rect =
+                rectblocksource({kAlpha, f.fdepth, f.fdipangle, 0.0f, t.geometry.length, f.fwidth,
+                                 0.0f, t.disl.strikeslip, t.disl.dipslip, t.disl.tensile});
         } else {
             t.potency = inflationpotency(f);
+            t.inflation = inflationblocksource({kAlpha, f.pdepth, t.potency});
         }
         out.push_back(t);
     }
@@ -119,25 +85,17 @@ std::vector<SourceTerms> preparesources(const WorkState& ws) {
 }
 
 bool addsource(const SourceTerms& src, float x, float y, float z, PointSums& sums) {
-    const faultrec& f = src.f;
-    DislocationResult r;
-    if (f.sourcetype == 0) {
-        const FaultFramePoint p = tofaultframe(f, src.geometry, x, y);
-        const float xi = static_cast<float>(p.xi);
-        const float eta = static_cast<float>(p.eta);
-        if (calcrectsource(kAlpha, xi, eta, z, f.fdepth, f.fdipangle, 0.0f, src.geometry.length,
-                           f.fwidth, 0.0f, src.disl.strikeslip, src.disl.dipslip, src.disl.tensile,
-                           r) != 0) {
-            return false;
-        }
-        addrotated(r, src, sums);
-    } else {
-        if (calcpointsource(kAlpha, x - f.px, y - f.py, z, f.pdepth, 0.0f, 0.0f, 0.0f, 0.0f,
-                            src.potency, r) != 0) {
-            return false;
-        }
-        addplain(r, sums);
-    }
+    if (sums[0] == kNoValue) return false;  // already singular
+    PointSums s = sums;
+    NodeRun point;
+    point.x = x;
+    point.y = &y;
+    point.z = &z;
+    point.n = 1;
+    for (int k = 0; k < 12; ++k) point.values[k] = &s[static_cast<std::size_t>(k)];
+    addsourcenodes(src, point);
+    if (s[0] == kNoValue) return false;
+    sums = s;
     return true;
 }
 
@@ -193,34 +151,23 @@ bool calcgridstrain(WorkState& ws, Host& host, int threads) {
         const std::vector<SourceTerms> sources = preparesources(ws);
         const NodeSpacing at = nodespacing(ws);
         const int ncolumns = g.ux.nx() + 1;
+        std::vector<float> y(static_cast<std::size_t>(g.ux.ny() + 1));
+        for (std::size_t j = 0; j < y.size(); ++j) y[j] = at.y(static_cast<int>(j));
 
         // Runs on the calling thread only: the window's turn between columns.
         const ColumnYield yield = [&]() { return !abortrequested(host, ws.abortflag); };
 
-        if (workercount(threads) == 1) {
-            completed = true;
+        // Every column gets the sources in table order and then its derived
+        // strains, on the calling thread or spread over workers: every node
+        // sees the same sums either way.
+        const ColumnWork work = [&](int i, StopToken stop) {
             for (const SourceTerms& src : sources) {
-                for (int i = 0; i < ncolumns && completed; ++i) {
-                    addsourcecolumn(src, at, g, i);
-                    completed = yield();
-                }
-                if (!completed) break;
+                if (stop.load(std::memory_order_relaxed)) return;
+                addsourcecolumn(src, at, y, g, i);
             }
-            if (completed) {
-                for (int i = 0; i < ncolumns; ++i) derivecolumn(g, i);
-            }
-        } else {
-            // Each worker takes whole columns and adds the sources in table
-            // order, so every node sees the same sums as in the plain order.
-            const ColumnWork work = [&](int i, StopToken stop) {
-                for (const SourceTerms& src : sources) {
-                    if (stop.load(std::memory_order_relaxed)) return;
-                    addsourcecolumn(src, at, g, i);
-                }
-                derivecolumn(g, i);
-            };
-            completed = runcolumns(ncolumns, threads, work, yield);
-        }
+            derivecolumn(g, i);
+        };
+        completed = runcolumns(ncolumns, threads, work, yield);
     }
     host.setBusy(false);
     host.setStatus("");

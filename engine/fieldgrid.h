@@ -10,6 +10,7 @@
 #include <array>
 #include <vector>
 
+#include "engine/nodeblocks.h"
 #include "model/faultrec.h"
 #include "model/host.h"
 #include "model/sourcemodel.h"
@@ -29,10 +30,12 @@ using PointSums = std::array<float, 12>;
 // computed once per evaluation.
 struct SourceTerms {
     faultrec f;
-    FaultGeometry geometry;         // faults only
-    FaultDislocation disl;          // faults only
-    double c2 = 0, cs = 0, s2 = 0;  // c^2, c*s, s^2 of the strike direction
-    float potency = 0;              // point sources only
+    FaultGeometry geometry;          // faults only
+    FaultDislocation disl;           // faults only
+    double c2 = 0, cs = 0, s2 = 0;   // c^2, c*s, s^2 of the strike direction
+    float potency = 0;               // point sources only
+    RectBlockSource rect;            // faults: the solution's set-up
+    InflationBlockSource inflation;  // point sources: the solution's set-up
 };
 
 // The sources 1..nfault that contribute, in order: sourcetype 0 faults that
@@ -42,7 +45,9 @@ std::vector<SourceTerms> preparesources(const WorkState& ws);
 
 // Adds one source's contribution at (x, y, z) to the running sums; each sum is
 // formed in 64-bit from the float and stored back as a float. Returns false,
-// leaving the sums untouched, when the point is singular for this source.
+// leaving the sums untouched, when the point is singular for this source, or
+// when the first sum already holds kNoValue. A point gets exactly the values
+// of a grid node at the same place.
 bool addsource(const SourceTerms& src, float x, float y, float z, PointSums& sums);
 
 // Node positions: X = i*dx + xview0 and Y = j*dy + yview0 with
@@ -65,11 +70,12 @@ void setfielddepth(WorkState& ws);
 // ("Ctrl-Q Pressed", OK/Cancel): OK ends at once with abortflag still set,
 // Cancel clears the flag and goes on.
 //
-// threads: 1 runs the loops in their plain order on the calling thread
-// (source, column, row); 0 uses every core, n uses n workers. Every node
-// receives the sources in the same order either way, so the results are
-// bit-identical. The calling thread keeps the window work: it never blocks for
-// long and is the only thread that touches the host.
+// Each grid column receives every source in table order and then its derived
+// strains. threads: 1 runs the columns in order on the calling thread; 0 uses
+// every core, n uses n workers. Every node receives the sources in the same
+// order either way, so the results are bit-identical. The calling thread
+// keeps the window work: it never blocks for long and is the only thread that
+// touches the host.
 //
 // When the grids are not allocated for the current size they are allocated
 // and their depths set first. Returns true when the grids are complete; false

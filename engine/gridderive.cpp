@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/sourcenodes.h"
+
 namespace crustex {
 
 namespace {
@@ -40,19 +42,10 @@ void derivestrains(PointValues& v) {
 }
 
 void derivecolumn(ResultGrids& g, int i) {
-    const int ny = g.ux.ny();
-    for (int j = 0; j <= ny; ++j) {
-        if (g.ux(i, j) == kNoValue) continue;
-        const Derived d =
-            derive(g.duxdx(i, j), g.duydx(i, j), g.duzdx(i, j), g.duxdy(i, j), g.duydy(i, j),
-                   g.duzdy(i, j), g.duxdz(i, j), g.duydz(i, j), g.duzdz(i, j));
-        g.exy(i, j) = d.exy;
-        g.eyz(i, j) = d.eyz;
-        g.ezx(i, j) = d.ezx;
-        g.areal(i, j) = d.areal;
-        g.vol(i, j) = d.vol;
-        g.maxshear(i, j) = d.maxshear;
-    }
+    NodeRun nodes;
+    nodes.n = g.ux.ny() + 1;
+    for (int k = 0; k < 18; ++k) nodes.values[k] = g.byNumber(2 + k)->column(i);
+    derivenodes(nodes);
 }
 
 }  // namespace crustex

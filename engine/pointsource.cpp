@@ -1,32 +1,39 @@
 // The point source: the real source and its image above the free surface.
+#include <cmath>
+
 #include "engine/dislocation.h"
 #include "engine/dislocationsum.h"
 #include "engine/pointconst.h"
 #include "engine/pointparta.h"
 #include "engine/pointpartb.h"
 #include "engine/pointpartc.h"
+#include "engine/solutionsums.h"
 
 namespace crustex {
 
-int16_t calcpointsource(float alpha, float x, float y, float z, float depth, float dip, float pot1,
-                        float pot2, float pot3, float pot4, DislocationResult& out) {
+namespace {
+
+// The sums at (x, y, z); returns 1 for a point at the source (or above the
+// surface at its image), 0 otherwise.
+int16_t pointsums(float alpha, float x, float y, float z, float depth, float dip, float pot1,
+                  float pot2, float pot3, float pot4, Vec12& sum) {
     DipConst dc;
     setpointdipconst(dc, alpha, dip);
     double xx = x, yy = y;
     const double zz = z;
     PointConst pc;
-    Vec12 sum{};
+    sum = Vec12{};
 
     // Real source: part A only.
     double d = static_cast<float>(depth + z);
-    if (!setpointconst(dc, pc, xx, yy, d)) return singularresult(out);
+    if (!setpointconst(dc, pc, xx, yy, d)) return 1;
     const Vec12 ar = calcpointparta(dc, pc, xx, yy, d, pot1, pot2, pot3, pot4);
     for (int i = 0; i < 9; ++i) sum[i] -= ar[i];
     for (int i = 9; i < 12; ++i) sum[i] += ar[i];
 
     // Image source: parts A, B and C.
     d = static_cast<float>(depth - z);
-    if (!setpointconst(dc, pc, xx, yy, d)) return singularresult(out);
+    if (!setpointconst(dc, pc, xx, yy, d)) return 1;
     const Vec12 a = calcpointparta(dc, pc, xx, yy, d, pot1, pot2, pot3, pot4);
     const Vec12 b = calcpointpartb(dc, pc, xx, yy, d, zz, pot1, pot2, pot3, pot4);
     const Vec12 c = calcpointpartc(dc, pc, xx, yy, d, zz, pot1, pot2, pot3, pot4);
@@ -35,8 +42,26 @@ int16_t calcpointsource(float alpha, float x, float y, float z, float depth, flo
         if (i >= 9) u += c[i - 9];
         sum[i] += u;
     }
+    return 0;
+}
 
+}  // namespace
+
+int16_t calcpointsource(float alpha, float x, float y, float z, float depth, float dip, float pot1,
+                        float pot2, float pot3, float pot4, DislocationResult& out) {
+    Vec12 sum;
+    if (pointsums(alpha, x, y, z, depth, dip, pot1, pot2, pot3, pot4, sum) != 0) {
+        return singularresult(out);
+    }
     return storeresult(sum, out);
+}
+
+int16_t inflationsums(const InflationArgs& a, float x, float y, float z, Vec12& sum) {
+    if (pointsums(a.alpha, x, y, z, a.depth, 0, 0, 0, 0, a.potency, sum) != 0) return 1;
+    for (double v : sum) {
+        if (!std::isfinite(v)) return 1;
+    }
+    return 0;
 }
 
 }  // namespace crustex

@@ -1,191 +1,52 @@
 // The finite rectangular source: four corner terms of the real source and of
-// its image above the free surface.
-#include "engine/rectsource.h"
+// its image above the free surface. The four-corner evaluation is compiled for
+// every instruction set and the best one the processor runs is chosen on the
+// first call.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "engine/rectsource.cpp"
+#include "hwy/foreach_target.h"  // IWYU pragma: keep
+// foreach_target.h must come first.
+#include <cmath>
 
-#include "engine/dislocation.h"
 #include "engine/dislocationsum.h"
-#include "engine/rectconst.h"
-#include "engine/rectcorner.h"
-#include "engine/rectparta.h"
-#include "engine/rectpartb.h"
-#include "engine/rectpartc.h"
+#include "engine/rectsource.h"
+#include "engine/rectsums.h"
+#include "hwy/highway.h"
 
+HWY_BEFORE_NAMESPACE();
+namespace crustex {
+namespace HWY_NAMESPACE {
+
+int16_t rectquadsums(const RectArgs& a, float x, float y, float z, Vec12& sum) {
+    return rectcornersums<CornerQuad>(a, x, y, z, sum);
+}
+
+}  // namespace HWY_NAMESPACE
+}  // namespace crustex
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
 namespace crustex {
 
-namespace {
+HWY_EXPORT(rectquadsums);
 
-// Adds the corners (xi1, eta1) and (xi2, eta2) to the running sums and
-// subtracts (xi2, eta1) and (xi1, eta2), corner by corner in that order.
-template <class Corners>
-[[gnu::always_inline]] inline void addcorners(Vec12& sum, const CornerVec12<Corners>& v,
-                                              int first) {
-    for (int i = 0; i < 12; ++i) {
-        for (int l = 0; l < kLanes<Corners>; ++l) {
-            const int corner = first + l;
-            if (corner == 0 || corner == 3) {
-                sum[i] += v[i][l];
-            } else {
-                sum[i] -= v[i][l];
-            }
-        }
+int16_t rectsourcesums(const RectArgs& a, float x, float y, float z, Vec12& sum) {
+    if (HWY_DYNAMIC_DISPATCH(rectquadsums)(a, x, y, z, sum) != 0) return 1;
+    for (double v : sum) {
+        if (!std::isfinite(v)) return 1;
     }
-}
-
-// Lanes of one group: xi1 for even corners, xi2 for odd ones; eta1 for the
-// first two corners, eta2 for the last two.
-template <class Corners>
-[[gnu::always_inline]] inline void setlanes(Corners& xi, Corners& et, int first, double xi1,
-                                            double xi2, double et1, double et2) {
-    for (int l = 0; l < kLanes<Corners>; ++l) {
-        const int corner = first + l;
-        xi[l] = corner % 2 == 0 ? xi1 : xi2;
-        et[l] = corner < 2 ? et1 : et2;
-    }
-}
-
-// Lanes and corner constants of every group for the source (real or image)
-// whose reference edge lies at depth d; sets p and q. False when a corner lies
-// at distance 0 (a point on the fault's edge).
-template <class Corners, int kGroups>
-[[gnu::always_inline]] inline bool setcorners(const DipConst& dc, float xi1f, float xi2f, double y,
-                                              double d, double daw1, double daw2, double& p,
-                                              double& q, Corners (&xi)[kGroups],
-                                              Corners (&et)[kGroups],
-                                              CornerConst<Corners> (&cc)[kGroups]) {
-    p = y * dc.cd + d * dc.sd;
-    q = y * dc.sd - d * dc.cd;
-    Mirrored mirrored;
-    setmirrored(mirrored, cleaned(xi1f), cleaned(xi2f), cleaned(p + daw1), cleaned(p - daw2),
-                cleaned(q));
-    for (int g = 0; g < kGroups; ++g) {
-        setlanes(xi[g], et[g], g * kLanes<Corners>, xi1f, xi2f, p + daw1, p - daw2);
-        if (!setcornerconst(dc, cc[g], xi[g], et[g], q, mirrored, g * kLanes<Corners>)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-template <class Corners>
-[[gnu::always_inline]] inline int16_t rectsource(float alpha, float x, float y, float z,
-                                                 float depth, float dip, float al1, float al2,
-                                                 float aw1, float aw2, float disl1, float disl2,
-                                                 float disl3, DislocationResult& out) {
-    constexpr int kGroups = 4 / kLanes<Corners>;
-    DipConst dc;
-    setdipconst(dc, alpha, dip);
-    const double sd = dc.sd, cd = dc.cd;
-    const double zz = z;
-    // The first sums are formed from the float arguments in float.
-    const float xi1f = x + al1, xi2f = x - al2;
-    const double daw1 = aw1, daw2 = aw2;
-    Vec12 sum{};
-    CornerConst<Corners> cc[kGroups];
-    Corners xi[kGroups], et[kGroups];
-    CornerVec12<Corners> a[kGroups];
-    double q;
-
-    // Real source: part A only.
-    const float dreal = depth + z;
-    {
-        double p;
-        if (!setcorners(dc, xi1f, xi2f, y, dreal, daw1, daw2, p, q, xi, et, cc)) {
-            return singularresult(out);
-        }
-        // On the fault's plane (q = 0), a point on an edge line within the
-        // other edge pair's range lies on the edge: singular.
-        if (q == 0) {
-            const bool kx = xi1f * xi2f <= 0;
-            const bool ke = (p + daw1) * (p - daw2) <= 0;
-            for (int g = 0; g < kGroups; ++g) {
-                for (int l = 0; l < kLanes<Corners>; ++l) {
-                    if ((kx && et[g][l] == 0) || (ke && xi[g][l] == 0)) return singularresult(out);
-                }
-            }
-        }
-        for (int g = 0; g < kGroups; ++g) {
-            calcparta(dc, cc[g], xi[g], et[g], q, disl1, disl2, disl3, a[g]);
-            CornerVec12<Corners> c;
-            for (int i = 0; i < 12; i += 3) {
-                c[i] = -a[g][i];
-                c[i + 1] = -a[g][i + 1] * cd + a[g][i + 2] * sd;
-                c[i + 2] = -a[g][i + 1] * sd - a[g][i + 2] * cd;
-            }
-            c[9] = -c[9];
-            c[10] = -c[10];
-            c[11] = -c[11];
-            addcorners(sum, c, g * kLanes<Corners>);
-        }
-    }
-
-    // Image source: parts A, B and C. When the image lies at the same depth
-    // (a point on the surface) its corner constants and part A are those of
-    // the real source.
-    const float dimage = depth - z;
-    if (dimage != dreal) {
-        // Only a point above the surface can meet a corner of the image.
-        double p;
-        if (!setcorners(dc, xi1f, xi2f, y, dimage, daw1, daw2, p, q, xi, et, cc)) {
-            return singularresult(out);
-        }
-        for (int g = 0; g < kGroups; ++g) {
-            calcparta(dc, cc[g], xi[g], et[g], q, disl1, disl2, disl3, a[g]);
-        }
-    }
-    for (int g = 0; g < kGroups; ++g) {
-        CornerVec12<Corners> b, c, u;
-        calcpartb(dc, cc[g], xi[g], et[g], q, disl1, disl2, disl3, b);
-        calcpartc(dc, cc[g], xi[g], et[g], q, zz, disl1, disl2, disl3, c);
-        for (int i = 0; i < 12; i += 3) {
-            u[i] = a[g][i] + b[i] + zz * c[i];
-            u[i + 1] = (a[g][i + 1] + b[i + 1] + zz * c[i + 1]) * cd -
-                       (a[g][i + 2] + b[i + 2] + zz * c[i + 2]) * sd;
-            u[i + 2] = (a[g][i + 1] + b[i + 1] - zz * c[i + 1]) * sd +
-                       (a[g][i + 2] + b[i + 2] - zz * c[i + 2]) * cd;
-        }
-        u[9] += c[0];
-        u[10] += c[1] * cd - c[2] * sd;
-        u[11] -= c[1] * sd + c[2] * cd;
-        addcorners(sum, u, g * kLanes<Corners>);
-    }
-
-    return storeresult(sum, out);
-}
-
-int16_t rectpair(float alpha, float x, float y, float z, float depth, float dip, float al1,
-                 float al2, float aw1, float aw2, float disl1, float disl2, float disl3,
-                 DislocationResult& out) {
-    return rectsource<CornerPair>(alpha, x, y, z, depth, dip, al1, al2, aw1, aw2, disl1, disl2,
-                                  disl3, out);
-}
-
-// The same code for four lanes, compiled for AVX2 (without FMA, which would
-// round differently).
-[[gnu::target("avx2")]] int16_t rectquad(float alpha, float x, float y, float z, float depth,
-                                         float dip, float al1, float al2, float aw1, float aw2,
-                                         float disl1, float disl2, float disl3,
-                                         DislocationResult& out) {
-    return rectsource<CornerQuad>(alpha, x, y, z, depth, dip, al1, al2, aw1, aw2, disl1, disl2,
-                                  disl3, out);
-}
-
-}  // namespace
-
-bool rectquadlanes() {
-    static const bool avx2 = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return avx2;
+    return 0;
 }
 
 int16_t calcrectsourcelanes(int lanes, float alpha, float x, float y, float z, float depth,
                             float dip, float al1, float al2, float aw1, float aw2, float disl1,
                             float disl2, float disl3, DislocationResult& out) {
-    if (lanes == 4 && rectquadlanes()) {
-        return rectquad(alpha, x, y, z, depth, dip, al1, al2, aw1, aw2, disl1, disl2, disl3, out);
-    }
-    return rectpair(alpha, x, y, z, depth, dip, al1, al2, aw1, aw2, disl1, disl2, disl3, out);
+    const RectArgs a{alpha, depth, dip, al1, al2, aw1, aw2, disl1, disl2, disl3};
+    Vec12 sum;
+    const int16_t iret = lanes == 4 ? HWY_DYNAMIC_DISPATCH(rectquadsums)(a, x, y, z, sum)
+                                    : rectcornersums<CornerPair>(a, x, y, z, sum);
+    if (iret != 0) return singularresult(out);
+    return storeresult(sum, out);
 }
 
 int16_t calcrectsource(float alpha, float x, float y, float z, float depth, float dip, float al1,
@@ -196,3 +57,4 @@ int16_t calcrectsource(float alpha, float x, float y, float z, float depth, floa
 }
 
 }  // namespace crustex
+#endif  // HWY_ONCE

@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing CRUSTEX need.
 # Only what is missing is installed, so the script is quick on a prepared machine.
 set -euo pipefail
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libhwy-dev
           fonts-dejavu-core xvfb xauth imagemagick poppler-utils clang-format
           qt6-svg-dev libnetcdf-dev netcdf-bin nlohmann-json3-dev)
 missing=()

@@ -467,7 +467,6 @@ TEST(Dislocation, ResultsArePinnedToExactBitPatterns) {
 // Two and four corners per vector give the same bits everywhere, also on
 // edges, on the surface, above it and for near-vertical dips.
 TEST(Dislocation, BothVectorWidthsGiveTheSameBits) {
-    if (!rectquadlanes()) GTEST_SKIP() << "no AVX2 on this processor";
     uint32_t state = 12345;
     auto next = [&state](float lo, float hi) {
         state = state * 1664525u + 1013904223u;
