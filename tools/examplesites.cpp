@@ -74,6 +74,10 @@ ExampleFiles examplesitefiles() {
     setplotframe(frame, ws.rwidth);
     setprojection(proj, ws);
     out.work = workfiletext(ws, GeoFrame{proj, frame});
+    // The first line is not read back: it says what the file is.
+    out.work.replace(0, out.work.find('\n'),
+                     "//// Made-up example model for CRUSTEX: one vertical strike-slip fault with "
+                     "3 m of slip for the synthetic site example - not a real event. ////");
 
     // The model as the program will read it.
     WorkState model;
