@@ -90,6 +90,27 @@ void pointAt(MainWindow& w, QPoint p) {
     QTest::mouseMove(w.plotArea(), p);
 }
 
+// Closes any message box that shows while it lives and keeps its text: a
+// picture step that asks something fails with the question instead of
+// waiting for an answer.
+class UnexpectedBoxes {
+public:
+    UnexpectedBoxes() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts_ << box->windowTitle() + ": " + box->text();
+                box->reject();
+            }
+        });
+        timer_.start(100);
+    }
+    QString seen() const { return texts_.join(" | "); }
+
+private:
+    QTimer timer_;
+    QStringList texts_;
+};
+
 // The main window's pictures of the start-up model.
 struct Shot {
     const char* name;
@@ -186,6 +207,7 @@ private slots:
     void examplePictures() {
         QFETCH(int, row);
         const ExampleShot& shot = kExampleShots[row];
+        const UnexpectedBoxes boxes;
         test::WindowRig r;
         MainWindow& w = *r.w;
         const std::string map = shippedDir("map");
@@ -215,6 +237,7 @@ private slots:
         // The earthquakes of the example's week near Hualien.
         if (r.ws.needevent) QVERIFY(r.ws.eventtable.events.size() >= 10);
         if (shot.publication) QVERIFY(inked(w.surface()->image()) > 0.3);  // bands
+        QVERIFY2(boxes.seen().isEmpty(), qPrintable(boxes.seen()));
         QVERIFY(test::clippedCaptions(&w, 1).isEmpty());
         QVERIFY(save(&w, shot.file));
     }
