@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "compose/geoaxes.h"
 #include "geo/maplayers.h"
@@ -50,11 +51,12 @@ constexpr Rgb kPubGraticule{200, 200, 200};
 // Writes right-aligned lines down the strip, each taken in the placer.
 class Strip {
 public:
-    Strip(Surface& s, LabelPlacer& placer) : s_(s), placer_(placer) {}
+    // avoid: the data area, which a long title must not run into.
+    Strip(Surface& s, LabelPlacer& placer, const LabelBox& avoid)
+        : s_(s), placer_(placer), avoid_(avoid) {}
 
     void line(const std::string& text, float size, Rgb color = kBlack) {
-        LabelBox box = textbox(s_, 0, y_, text, size);
-        box = box.moved(kStripRight - box.right, 0);
+        const LabelBox box = linebox(text, size, y_);
         placer_.take(box);
         s_.ForeColor = color;
         s_.CurrentX = box.left;
@@ -63,13 +65,45 @@ public:
         s_.ForeColor = kBlack;
         y_ = box.bottom + 1;
     }
+    // The quantity's name: in one line at the title size when that clears
+    // the data area (a wide field reaches close to the strip's top), else
+    // broken before its "(" part, else at the text size, else both.
+    void title(const std::string& text) {
+        const std::size_t cut = text.find('(');
+        std::vector<std::string> split{text};
+        if (cut != std::string::npos && cut > 0) split = {text.substr(0, cut), text.substr(cut)};
+        const std::vector<std::string> tries[] = {{text}, split};
+        for (const float size : {kPubTitleSize, kPubTextSize}) {
+            for (const auto& lines : tries) {
+                if (!clears(lines, size)) continue;
+                for (const std::string& l : lines) line(l, size);
+                return;
+            }
+        }
+        line(text, kPubTitleSize);
+    }
     void skip(float dy) { y_ += dy; }
     float y() const { return y_; }
     void moveto(float y) { y_ = y; }
 
 private:
+    LabelBox linebox(const std::string& text, float size, float top) {
+        const LabelBox box = textbox(s_, 0, top, text, size);
+        return box.moved(kStripRight - box.right, 0);
+    }
+    bool clears(const std::vector<std::string>& lines, float size) {
+        float top = y_;
+        for (const std::string& l : lines) {
+            const LabelBox box = linebox(l, size, top);
+            if (box.grown(2).overlaps(avoid_)) return false;
+            top = box.bottom + 1;
+        }
+        return true;
+    }
+
     Surface& s_;
     LabelPlacer& placer_;
+    LabelBox avoid_;
     float y_ = kStripTop;
 };
 
@@ -260,8 +294,9 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     pc.palette.dataframe = kBlack;
 
     LabelPlacer placer;
-    Strip strip(s, placer);
-    Context c{ws, pc, host, in, screen, placer, strip, dataarea(ws, pc.frame), {}};
+    const LabelBox area = dataarea(ws, pc.frame);
+    Strip strip(s, placer, area);
+    Context c{ws, pc, host, in, screen, placer, strip, area, {}};
     const QuantityInfo* q = findquantity(ws.quantitykey);
     const bool contour = q && q->kind == QuantityKind::Contour;
 
@@ -287,7 +322,7 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     }
 
     if (q) {
-        strip.line(std::string(q->title), kPubTitleSize);
+        strip.title(std::string(q->title));
         if (contour) strip.line(std::string(q->unit), kPubTextSize);
     }
     const bool labels =

@@ -51,7 +51,7 @@ struct DigitLevel {
     float value() const { return digitlevel(m, e); }
 };
 
-// The smallest one-digit level not below lo, for |lo| >= "Min. Value".
+// The smallest one-digit level not below lo, for |lo| >= the smallest level.
 DigitLevel startlevel(float lo) {
     const float a = std::fabs(lo);
     const int e = decadeof(a);
@@ -65,7 +65,7 @@ DigitLevel startlevel(float lo) {
     return {-m, e};
 }
 
-// The largest one-digit level not above hi, for |hi| >= "Min. Value".
+// The largest one-digit level not above hi, for |hi| >= the smallest level.
 DigitLevel endlevel(float hi) {
     const float a = std::fabs(hi);
     const int e = decadeof(a);
@@ -196,15 +196,21 @@ void semilog1levels(float lo, float hi, float minvalue, LevelList& out) {
     out.thinned = false;
     if (!usableminvalue(minvalue) || !std::isfinite(lo) || !std::isfinite(hi) || hi < lo) return;
     const int e0 = static_cast<int>(std::lround(std::log10(static_cast<double>(minvalue))));
+    // Values of smaller magnitude than the smallest level count as zero.
+    // "Min. Value" itself may lie above or below that level (0.004 and 0.03
+    // both give 10^-2); tested against it, a cell inside it and a neighbour
+    // outside it would get different levels in between, and the lines would
+    // break off at the cells' sides.
+    const float smallest = digitlevel(1, e0);
 
     DigitLevel start;
-    if (-minvalue < lo && lo < minvalue)
+    if (-smallest < lo && lo < smallest)
         start = lo <= 0 ? DigitLevel{0, 0} : DigitLevel{1, e0};
     else
         start = startlevel(lo);
 
     float end;
-    if (-minvalue < hi && hi < minvalue)
+    if (-smallest < hi && hi < smallest)
         end = hi < 0 ? -digitlevel(1, e0) : 0.0f;
     else
         end = endlevel(hi).value();
@@ -222,14 +228,17 @@ void semilog2levels(float lo, float hi, float minvalue, int nsubline, LevelList&
     if (!usableminvalue(minvalue) || !std::isfinite(lo) || !std::isfinite(hi) || hi < lo) return;
     const int q = nsubline + 1 > 0 ? nsubline + 1 : 1;
     const int nmin = q * static_cast<int>(std::floor(std::log10(static_cast<double>(minvalue))));
+    // The smallest level, 10^(nmin / q), is the bound between "counts as
+    // zero" and "gets levels" for every cell alike (see semilog1levels).
+    const float smallest = semilog2value(nmin, q);
 
     // End from hi: sign and index.
     int endsign;
     int nhi = 0;
-    if (hi < minvalue) {
+    if (hi < smallest) {
         if (hi >= 0) {
             endsign = 0;
-        } else if (hi >= -minvalue) {
+        } else if (hi >= -smallest) {
             endsign = -1;
             nhi = nmin;
         } else {
@@ -244,8 +253,8 @@ void semilog2levels(float lo, float hi, float minvalue, int nsubline, LevelList&
     // Start from lo.
     int startsign;
     int nlo = 0;
-    if (lo <= minvalue) {
-        if (lo > -minvalue) {
+    if (lo <= smallest) {
+        if (lo > -smallest) {
             startsign = lo <= 0 ? 0 : 1;
             nlo = nmin;
         } else {

@@ -9,6 +9,9 @@
 //               negatives and 0, down to the magnitude of "Min. Value";
 //   semi-log 2  levels +-10^(n / q), q = "No. of Sub-Contour" + 1 per decade,
 //               and 0.
+// Values of smaller magnitude than the smallest level of either semi-log rule
+// count as zero, whatever "Min. Value" is exactly: every cell then draws the
+// same levels, and the lines join from cell to cell.
 // One cell (or one right-edge segment) never gets more than
 // kMaxContourLevels levels: a wider range is thinned to a nested subset
 // (multiples of a power of ten for the linear rule, powers of ten and zero

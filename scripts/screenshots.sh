@@ -1,27 +1,49 @@
 #!/usr/bin/env bash
-# Takes the documentation pictures of the program (docs/screenshots/*.png,
-# and docs/pictures/ drawn by crustex-batch):
-# builds the screenshot program and runs it on a virtual X display, where the
-# windows are drawn as on a desktop. Needs xvfb-run (package xvfb) and xauth.
+# Makes every picture of the documentation again from the committed inputs
+# (the work files under examples/, the shipped map/ and data/):
+#   docs/screenshots/*.png  the windows, drawn on a virtual X display by the
+#                           screenshot test (tests/ui/screenshots_test.cpp)
+#   docs/pictures/*.png     pictures drawn by crustex-batch without any
+#                           display: a PNG written directly, and PDFs turned
+#                           into PNG with pdftoppm
+# Needs xvfb-run (packages xvfb, xauth) and pdftoppm (poppler-utils).
 #   scripts/screenshots.sh [build-dir]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target ui_screenshots_test -j2
-out="$root/docs/screenshots"
-mkdir -p "$out"
+cmake --build "$build" --target ui_screenshots_test crustex-batch -j2
+
+# The windows.
+shots="$root/docs/screenshots"
+mkdir -p "$shots"
 runtime="$(mktemp -d)"
 chmod 700 "$runtime"
-CRUSTEX_SCREENSHOT_DIR="$out" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" \
+tmp="$(mktemp -d)"
+trap 'rm -rf "$runtime" "$tmp"' EXIT
+CRUSTEX_SCREENSHOT_DIR="$shots" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" \
     xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/ui_screenshots_test"
-rm -rf "$runtime"
-ls -1 "$out"/*.png
-# The pictures crustex-batch draws, without any display.
-cmake --build "$build" --target crustex-batch -j2
-"$build/crustex-batch" render "$root/examples/twenty-sources.wrk.txt" --size 900x717px \
-    -o "$root/docs/pictures/batch-twenty-sources-uz.png"
-(cd "$root" && "$build/crustex-batch" render examples/map-range.wrk.txt \
-    --quantity "Horizontal Displacement" --size 900x717px \
-    -o docs/pictures/batch-map-range-displacement.png)
-ls -1 "$root/docs/pictures"/*.png
+
+# crustex-batch: relative paths, as a user runs it in the source tree.
+cd "$root"
+pictures=docs/pictures
+mkdir -p "$pictures"
+batch() { "$build/crustex-batch" "$@" 2>/dev/null; }
+batch render examples/map-range.wrk.txt --quantity "Horizontal Displacement" \
+    --style publication --size 900x717px -o "$pictures/batch-map-range-displacement.png"
+# A PDF page (170 mm wide) as a PNG 1000 pixels wide.
+pdfpicture() {
+  local name="$1"
+  shift
+  batch render "$@" -o "$tmp/$name.pdf"
+  pdftoppm -png -singlefile -scale-to-x 1000 -scale-to-y -1 "$tmp/$name.pdf" "$pictures/$name"
+}
+for style in screen publication; do
+  suffix=""
+  [ "$style" = publication ] && suffix="-publication"
+  pdfpicture "batch-map-delta-cff$suffix" examples/map-range.wrk.txt \
+      --quantity "delta CFF" --style "$style"
+  pdfpicture "batch-twenty-displacement-z$suffix" examples/twenty-sources.wrk.txt \
+      --quantity "Displacement Z" --style "$style"
+done
+ls -l "$shots"/*.png "$pictures"/*.png

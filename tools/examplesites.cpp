@@ -8,6 +8,7 @@
 #include "files/atomicfile.h"
 #include "files/recordio.h"
 #include "files/workfile.h"
+#include "geo/mapform.h"
 #include "model/host.h"
 #include "model/sourcemodel.h"
 
@@ -57,7 +58,28 @@ WorkState examplework() {
     f.rakeangle = 0;
     ws.nfault = 1;
     ws.rdispl = 200;
+    // Contours that read well: a finer grid than the start-up one and lines
+    // at 1, 2.15, 4.64, 10 ... (mm for displacements).
+    ws.xgrid = 72;
+    ws.ygrid = 60;
+    ws.scaletype = 2;
+    ws.nsubline = 2;
+    ws.cminval = 1;
     return ws;
+}
+
+// The field over the whole map, as "Map..." lays it out on OK; the fault
+// keeps its place on the map.
+void fieldovermap(WorkState& ws, Projection& proj, PlotFrame& frame) {
+    faultrec& f = ws.fault[1];
+    float lat0 = 0, lon0 = 0, lat1 = 0, lon1 = 0;
+    kmtogeo(proj, frame, f.fx0, f.fy0, lat0, lon0);
+    kmtogeo(proj, frame, f.fx1, f.fy1, lat1, lon1);
+    rebasefield(ws, proj, frame);
+    geotokm(proj, frame, lat0, lon0, f.fx0, f.fy0);
+    geotokm(proj, frame, lat1, lon1, f.fx1, f.fy1);
+    f.px = (f.fx0 + f.fx1) / 2;
+    f.py = (f.fy0 + f.fy1) / 2;
 }
 
 // Observations are written to a tenth of a millimetre.
@@ -73,7 +95,12 @@ ExampleFiles examplesitefiles() {
     PlotFrame frame;
     setplotframe(frame, ws.rwidth);
     setprojection(proj, ws);
+    fieldovermap(ws, proj, frame);
     out.work = workfiletext(ws, GeoFrame{proj, frame});
+    // The first line is not read back: it says what the file is.
+    out.work.replace(0, out.work.find('\n'),
+                     "//// Made-up example model for CRUSTEX: one vertical strike-slip fault with "
+                     "3 m of slip for the synthetic site example - not a real event. ////");
 
     // The model as the program will read it.
     WorkState model;

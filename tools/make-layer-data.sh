@@ -2,7 +2,10 @@
 # Regenerates the shipped topography tiles and earthquake catalogue, each by
 # the same path a user takes with data of their own (see README, "Map layer
 # data"):
-#   map/1km/*.tem      1 km-mesh topography tiles for 33-37 N x 132-138 E,
+#   map/1km/*.tem      1 km-mesh topography tiles for 33-37 N x 132-138 E
+#                      (the default map range and its neighbours) and for
+#                      22.67-25.33 N x 120-123 E (Taiwan around Hualien,
+#                      where the shipped catalogue has its events),
 #                      resampled from ETOPO5 (5 arc-minutes, about 9 km) in
 #                      Debian's ferret-datasets: 9 km data on a 1 km mesh
 #   data/Vhyp102.ep    the earthquake catalogue from the USGS "all earthquakes,
@@ -36,9 +39,13 @@ cd "$tmp"  # GMT leaves its gmt.history in the working directory
 
 # Topography: resample to the 1 km mesh (45" x 30" cells, pixel registered,
 # so that the values stand at the mesh cell centres), write "lon lat z" and
-# cut it into tiles. Sea comes out as -9999.
-gmt grdsample "$etopo" -R132/138/33/37 -I45s/30s -r -G"$tmp/topo.nc"
-gmt grd2xyz "$tmp/topo.nc" >"$tmp/topo.xyz"
+# cut it into tiles. Sea comes out as -9999. The Taiwan region is whole
+# tiles (40' x 1 deg), so no tile there is cut at the region's edge.
+: >"$tmp/topo.xyz"
+for region in 132/138/33/37 120/123/22:40/25:20; do
+  gmt grdsample "$etopo" -R"$region" -I45s/30s -r -G"$tmp/topo.nc"
+  gmt grd2xyz "$tmp/topo.nc" >>"$tmp/topo.xyz"
+done
 rm -rf "$root/map/1km"
 "$convert" dem 1km "$tmp/topo.xyz" "$root/map/1km"
 

@@ -84,6 +84,24 @@ TEST(PubPicture, NoTwoTextsOverlapOnTheDefaultPictures) {
     EXPECT_FALSE(f.has("20km"));  // no scale bar beside the km axes
 }
 
+// A field that reaches close to the strip's top: the title gives way
+// (broken before "(UD)", or smaller) instead of running into the data area.
+TEST(PubPicture, TheTitleClearsAWideDataArea) {
+    Pub f("uz");
+    f.ws.xview1 = 190;
+    f.ws.yview1 = 180;
+    ASSERT_EQ(f.draw(), PictureOutcome::Drawn);
+    const float x0 = toframex(f.pc.frame, 20), x1 = toframex(f.pc.frame, 190);
+    const float y0 = toframey(f.pc.frame, 180), y1 = toframey(f.pc.frame, 20);
+    ASSERT_TRUE(f.has("Displacement-Z(UD)") || (f.has("Displacement-Z") && f.has("(UD)")));
+    ASSERT_TRUE(f.has("(mm)"));
+    for (const RecordedOp& t : f.surface.texts()) {
+        if (t.text.find("Displacement") == std::string::npos && t.text.front() != '(') continue;
+        EXPECT_TRUE(t.x1 > x1 || t.x1 + t.x2 < x0 || t.y1 > y1 || t.y1 + t.y2 < y0) << t.text;
+        EXPECT_GE(t.fontsize, 13) << t.text;
+    }
+}
+
 TEST(PubPicture, GridsThatCannotBeColouredDrawAPlainFrameAndANote) {
     const struct {
         const char* name;

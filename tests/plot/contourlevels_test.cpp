@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -115,14 +116,8 @@ TEST(SemiLog1, LevelListsOfOneSignificantDigit) {
     // No "Min. Value" to work with: no levels rather than a hang.
     expectlevels(semilog1(-1, 1, 0), {});
     expectlevels(semilog1(-1, 1, -5), {});
-    // "Min. Value" 0.004 rounds to the decade 10^-2, so a start of -0.005
-    // lies below that decade; the walk must still step to zero and end.
-    const std::vector<float> l = semilog1(-0.005f, 0.02f, 0.004f);
-    ASSERT_FALSE(l.empty());
-    EXPECT_TRUE(std::is_sorted(l.begin(), l.end()));
-    EXPECT_NE(std::find(l.begin(), l.end(), 0.0f), l.end());
-    EXPECT_FLOAT_EQ(l.front(), -0.005f);
-    EXPECT_FLOAT_EQ(l.back(), 0.02f);
+    // "Min. Value" 0.004 rounds to the decade 10^-2: -0.005 counts as zero.
+    expectlevels(semilog1(-0.005f, 0.02f, 0.004f), {0, 0.01, 0.02});
 }
 
 TEST(SemiLog2, EqualStepsInTheLogarithm) {
@@ -148,6 +143,38 @@ TEST(SemiLog, ListsAreAscendingAndInside) {
         EXPECT_TRUE(std::is_sorted(l1.begin(), l1.end())) << a << " " << b;
         EXPECT_TRUE(std::is_sorted(l2.begin(), l2.end())) << a << " " << b;
         EXPECT_TRUE(l1.empty() || (l1.front() >= a && l1.back() <= b)) << a << " " << b;
+    }
+}
+
+// A level list of one cell holds exactly the levels of the whole map that lie
+// between its ends (a semi-log 2 list may add a 0 outside them, which draws
+// nothing), so lines join from cell to cell; also when "Min. Value" is not
+// itself a level (3 with 1 and 2.15 below it, 0.004 and 0.03 rounding to
+// 0.01).
+TEST(SemiLog, EveryCellDrawsTheLevelsOfTheWholeMap) {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<float> mag(-3, 3);
+    std::uniform_int_distribution<int> sign(-1, 1);
+    auto value = [&] { return static_cast<float>(sign(rng)) * std::pow(10.0f, mag(rng)); };
+    auto inside = [](const std::vector<float>& l, float a, float b) {
+        std::vector<float> out;
+        std::copy_if(l.begin(), l.end(), std::back_inserter(out),
+                     [&](float v) { return v >= a && v <= b; });
+        return out;
+    };
+    for (const float minvalue : {3.0f, 0.004f, 0.03f, 1.0f}) {
+        for (int scale = 1; scale <= 2; ++scale) {
+            const auto levels = [&](float lo, float hi) {
+                return scale == 1 ? semilog1(lo, hi, minvalue) : semilog2(lo, hi, minvalue, 2);
+            };
+            const std::vector<float> all = levels(-2000, 2000);
+            for (int n = 0; n < 3000; ++n) {
+                float a = value(), b = value();
+                if (a > b) std::swap(a, b);
+                EXPECT_EQ(inside(levels(a, b), a, b), inside(all, a, b))
+                    << scale << " " << minvalue << ": " << a << " " << b;
+            }
+        }
     }
 }
 
