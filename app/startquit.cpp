@@ -52,6 +52,7 @@ void MainWindow::startup() {
         datadircandidates(QCoreApplication::applicationDirPath().toStdString(), CRUSTEX_DATA_DIR));
     if (!data.mappath.empty()) ws_.mappath = data.mappath;
     if (!data.areapath.empty()) ws_.areapath = data.areapath;
+    if (!data.vhyppath.empty()) ws_.vhyppath = data.vhyppath;
     ws_.mousemode = kModeIdle;
     markgridstale(ws_);
     ws_.quantitykey.clear();

@@ -83,6 +83,7 @@ void startstate(Run& run) {
     const DataDirs data = defaultdatadirs(datadircandidates(run.env.programdir, run.env.datadir));
     if (!data.mappath.empty()) run.ws.mappath = data.mappath;
     if (!data.areapath.empty()) run.ws.areapath = data.areapath;
+    if (!data.vhyppath.empty()) run.ws.vhyppath = data.vhyppath;
     const std::unique_ptr<WorkState> saved = std::make_unique<WorkState>(run.ws);
     WindowPlaces places;
     readsettings(*saved, places, appfileforreading(run.env.programdir, kSettingsFileName));

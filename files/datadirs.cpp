@@ -46,6 +46,8 @@ DataDirs defaultdatadirs(const std::vector<std::string>& candidates) {
     const std::string data = finddatadir(candidates);
     if (data.empty()) return d;
     d.mappath = withslash(finddirnocase(data, "map"));
+    const std::string catalogues = finddirnocase(data, "data");
+    if (!catalogues.empty()) d.vhyppath = findfilenocase(catalogues, kCatalogueFileName);
     const std::string area = finddirnocase(data, "area");
     const bool writable = area.empty() ? directorywritable(data) : directorywritable(area);
     d.areapath = withslash(writable ? (area.empty() ? joinpath(data, "area") : area)

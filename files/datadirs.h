@@ -24,9 +24,11 @@ std::vector<std::string> datadircandidates(const std::string& programdir,
 struct DataDirs {
     std::string mappath;   // "<data>/map/", or "" without a data directory
     std::string areapath;  // "<data>/area/", or the per-user one; "" likewise
+    std::string vhyppath;  // "<data>/data/Vhyp102.ep" when it is there, else ""
 };
 
-// The default map and area directories (ending with '/'). The area
+// The default map and area directories (ending with '/') and the shipped
+// earthquake catalogue, so that none depends on the working directory. The area
 // directory is "area/" beside the maps when it can be written there (it is
 // created when the list is first saved), else "area/" in the user's
 // configuration directory, as for the settings file.

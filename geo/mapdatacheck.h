@@ -11,6 +11,8 @@ namespace crustex {
 // Names of the map data files in the map directory.
 inline constexpr const char* kCoastFileName = "japanv.map";
 inline constexpr const char* kVolcanoFileName = "jpnvolc.seq";
+// The earthquake catalogue shipped in the "data" directory beside the maps.
+inline constexpr const char* kCatalogueFileName = "Vhyp102.ep";
 inline constexpr std::array<const char*, 4> kActiveFaultFileNames = {"VActive1.20", "VActive2.20",
                                                                      "VActive3.20", "VActive.100"};
 inline constexpr const char* kTopo1kmDirName = "1km";

@@ -119,4 +119,9 @@ TEST(DataDirs, MapsFoundBesideTheProgramOrItsParentOrTheBuiltInDirectory) {
     const DataDirs d = defaultdatadirs(datadircandidates(bin, ""));
     EXPECT_EQ(d.mappath, dir.file("src/Map/"));
     EXPECT_EQ(d.areapath, dir.file("src/area/"));  // made when the list is first saved
+    EXPECT_EQ(d.vhyppath, "");                     // no catalogue shipped here
+    std::filesystem::create_directories(dir.file("src/Data"));
+    test::writefile(dir.file("src/Data/vhyp102.EP"), "");
+    EXPECT_EQ(defaultdatadirs(datadircandidates(bin, "")).vhyppath,
+              dir.file("src/Data/vhyp102.EP"));
 }
