@@ -43,8 +43,8 @@ TEST(DemTiles, RowsCountFromTheNorthAndMissingValuesStayEmpty) {
 TEST(DemTiles, FineMeshOnlyForSmallRangesWithItsDirectory) {
     test::ScratchDir dir;
     WorkState ws;
-    setdefaults(ws, dir.str());
-    ws.mappath = dir.str();
+    setdefaults(ws, dir.folder());
+    ws.mappath = dir.folder();
     const struct {
         float lat1, lat2, lon1, lon2;
         bool fine;
@@ -83,8 +83,8 @@ TEST(Topography, ColourQuartersContoursAndGaps) {
     }
     test::writefile(dir.file("1KM/5135.TEM"), text);
     WorkState ws;
-    setdefaults(ws, dir.str());
-    ws.mappath = dir.str();
+    setdefaults(ws, dir.folder());
+    ws.mappath = dir.folder();
     ws.flat1 = 34.0f, ws.flat2 = 34.0f + 1.5f / 120.0f;
     ws.flon1 = 135.0f, ws.flon2 = 135.0f + 2.5f / 80.0f;
     ws.topocolor = ws.topocontour = true;
@@ -121,8 +121,8 @@ TEST(Topography, AbortEndsTheLayerOnly) {
     test::ScratchDir dir;
     dir.mkdir("1km");
     WorkState ws;
-    setdefaults(ws, dir.str());
-    ws.mappath = dir.str();
+    setdefaults(ws, dir.folder());
+    ws.mappath = dir.folder();
     ws.topocolor = ws.topocontour = true;
     test::Canvas canvas("map");
     canvas.host.onProcessEvents = [&](int) { ws.abortflag = true; };

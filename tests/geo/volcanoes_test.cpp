@@ -35,8 +35,8 @@ TEST(Volcanoes, BoundaryVolcanoDrawnAsThreeRedTriangles) {
                     "35        133.99    \n"
                     "??        ??        \n");
     WorkState ws;
-    setdefaults(ws, dir.str());
-    ws.mappath = dir.str();
+    setdefaults(ws, dir.folder());
+    ws.mappath = dir.folder();
     test::Canvas canvas("map");
     Projection proj;
     drawvolcanoes(ws, canvas.pc, proj, canvas.host);

@@ -44,23 +44,34 @@ TEST(LevelKind, PowersOfTenAreMainLogLevels) {
     EXPECT_EQ(std::count_if(l.begin(), l.end(), [](float v) { return loglevelkind(v) == M; }), 4);
 }
 
-TEST(LevelColor, EachKindInEachColourMode) {
-    const struct {
-        const char* mode;
-        Rgb zero, main, pos, neg;
-    } cases[] = {
-        {"map", {63, 63, 63}, {127, 127, 127}, {255, 95, 0}, {63, 63, 159}},
-        {"nomap", {63, 63, 63}, {127, 127, 127}, {255, 95, 0}, {63, 63, 159}},
-        {"bnw", {0, 0, 0}, {0, 0, 0}, {223, 223, 223}, {63, 63, 63}},
-    };
-    for (const auto& c : cases) {
-        Palette p;
-        ASSERT_TRUE(setcolormode(p, c.mode));
-        EXPECT_EQ(levelcolor(p, Z), c.zero) << c.mode;
-        EXPECT_EQ(levelcolor(p, M), c.main) << c.mode;
-        EXPECT_EQ(levelcolor(p, P), c.pos) << c.mode;
-        EXPECT_EQ(levelcolor(p, N), c.neg) << c.mode;
+// A mode sets every role whatever mode came before it, other words change
+// nothing, and no mode touches the current contour colour.
+TEST(Palette, ModesSetEveryRoleAndLevelsTakeTheirKindsColour) {
+    const char* modes[] = {"map", "nomap", "bnw"};
+    Palette fresh[3];
+    for (int m = 0; m < 3; ++m) ASSERT_TRUE(setcolormode(fresh[m], modes[m]));
+    EXPECT_FALSE(fresh[0] == fresh[1] || fresh[1] == fresh[2] || fresh[0] == fresh[2]);
+    for (const char* first : modes) {
+        for (int m = 0; m < 3; ++m) {
+            Palette p;
+            p.contour = {1, 2, 3};
+            setcolormode(p, first);
+            setcolormode(p, modes[m]);
+            EXPECT_EQ(p.contour, (Rgb{1, 2, 3}));
+            p.contour = fresh[m].contour;
+            EXPECT_TRUE(p == fresh[m]) << first << " then " << modes[m];
+        }
     }
+    for (const char* word : {"", "Map", "NOMAP", "bw", "map ", "colour"}) {
+        Palette p = fresh[0];
+        EXPECT_FALSE(setcolormode(p, word)) << word;
+        EXPECT_TRUE(p == fresh[0]) << word;
+    }
+    const Palette& p = fresh[2];
+    EXPECT_EQ(levelcolor(p, Z), p.zerocontour);
+    EXPECT_EQ(levelcolor(p, M), p.maincontour);
+    EXPECT_EQ(levelcolor(p, P), p.possubcontour);
+    EXPECT_EQ(levelcolor(p, N), p.negsubcontour);
 }
 
 TEST(LinearLevels, IntegersBetweenTheEndsAndTheThousandCap) {

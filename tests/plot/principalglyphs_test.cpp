@@ -112,30 +112,5 @@ TEST(PrincipalCrosses, NodesWithoutValueAndUnusableScales) {
     EXPECT_EQ(f.host.statuses, (std::vector<std::string>{" Drawing Principal Strains", ""}));
 }
 
-TEST(PrincipalCrosses, Legend) {
-    Crosses f;
-    showprincipallegend(f.pc, 0.1f);
-    const auto lines = f.surface.lines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].color, f.pc.palette.negative);
-    EXPECT_FLOAT_EQ(lines[0].y1 - lines[0].y2, 48);
-    EXPECT_EQ(lines[1].color, f.pc.palette.positive);
-    const struct {
-        const char* text;
-        float y;
-        Rgb color;
-    } wants[] = {{"Expansion ", 257, f.pc.palette.positive},
-                 {"Contraction", 272, f.pc.palette.negative},
-                 {"0.1 micro str", 242, kBlack}};
-    for (const auto& w : wants) {
-        const RecordedOp* t = f.surface.findtext(w.text);
-        ASSERT_NE(t, nullptr) << w.text;
-        EXPECT_FLOAT_EQ(t->y1, w.y);
-        EXPECT_NEAR(t->x1 + t->x2, 635, 1e-3);
-        EXPECT_EQ(t->color, w.color) << w.text;
-    }
-    EXPECT_EQ(f.surface.ForeColor, kBlack);
-}
-
 }  // namespace
 }  // namespace crustex

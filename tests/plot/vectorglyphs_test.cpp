@@ -72,26 +72,18 @@ TEST(VectorGlyphs, NodesWithoutValueAndUnusableScalesOrRanges) {
     }
 }
 
+// The millimetre legend is pinned by the recorded pictures; the tilt one here.
 TEST(VectorGlyphs, LegendArrowAndText) {
-    const struct {
-        float scale;
-        const char* unit;
-        const char* text;
-    } cases[] = {{0.1f, "mm", "0.1mm"}, {2.5f, " micro rad", "2.5 micro rad"}};
-    for (const auto& c : cases) {
-        Vectors f;
-        showarrowlegend(f.pc, c.scale, c.unit);
-        const auto lines = f.surface.lines();
-        ASSERT_EQ(lines.size(), 1u);
-        EXPECT_TRUE(test::joins(lines[0], 590, 240, 590, 240 - kArrowLength));
-        EXPECT_EQ(lines[0].color, f.pc.palette.negative);
-        const RecordedOp* t = f.surface.findtext(c.text);
-        ASSERT_NE(t, nullptr) << c.text;
-        EXPECT_NEAR(t->x1 + t->x2, 635, 1e-3);  // right-aligned at 635
-        EXPECT_FLOAT_EQ(t->y1, 242);
-        EXPECT_EQ(t->color, kBlack);
-        EXPECT_EQ(t->fontsize, 10);
-    }
+    Vectors f;
+    showarrowlegend(f.pc, 2.5f, " micro rad");
+    const auto lines = f.surface.lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(test::joins(lines[0], 590, 240, 590, 240 - kArrowLength));
+    EXPECT_EQ(lines[0].color, f.pc.palette.negative);
+    const RecordedOp* t = f.surface.findtext("2.5 micro rad");
+    ASSERT_NE(t, nullptr);
+    EXPECT_NEAR(t->x1 + t->x2, 635, 1e-3);  // right-aligned at 635
+    EXPECT_FLOAT_EQ(t->y1, 242);
 }
 
 }  // namespace

@@ -228,7 +228,7 @@ TEST(MapDrawing, DrawMapDrawsCoastAndActiveFaults) {
     test::Canvas c("map");
     WorkState ws;
     setdefaults(ws, "/nonexistent");
-    ws.mappath = dir.str() + "/";
+    ws.mappath = dir.folder();
     ws.faultclass[0] = ws.faultclass[2] = ws.faultclass[3] = true;
     ws.dlat = 0;
     ws.nstep = 0;
