@@ -149,15 +149,10 @@ struct Press {
 
 const Press kPresses[] = {
     {"printer: horizontal above 100", Printer, "xmargin=101;ymargin=5", "okbt", "xmargin"},
-    {"printer: vertical checked first", Printer, "xmargin=200;ymargin=abc", "okbt", "ymargin"},
-    {"printer: negative", Printer, "xmargin=3;ymargin=-1", "okbt", "ymargin"},
-    {"printer: empty", Printer, "xmargin=;ymargin=3", "okbt", "xmargin"},
     {"printer: stored", Printer, "xmargin=0;ymargin=100;@bnwchk", "okbt", "",
      "xmargin=0;ymargin=100;bnwchk=on"},
     {"printer: cancel", Printer, "xmargin=50;@bnwchk", "cancelbt"},
     {"visual: zero interval in a disabled box", Visual, "cline=0;rdispl=5", "okbt", "cline"},
-    {"visual: min value checked before interval", Visual, "cline=0;cminval=-1", "okbt", "cminval"},
-    {"visual: sub-contours above 99", Visual, "nsubline=100", "okbt", "nsubline"},
     {"visual: font size", Visual, "fsize=x", "okbt", "fsize"},
     {"visual: strain cross", Visual, "rstrain=0", "okbt", "rstrain"},
     {"visual: min value switched off by the scale", Visual, "cminval=0;@linearobt", "okbt",
@@ -167,15 +162,12 @@ const Press kPresses[] = {
     {"visual: cancel", Visual, "cline=7", "cancelbt", "", "", "overlay"},
     {"field: width 0", Field, "obsdepth=5;rwidth=0", "okbt", "rwidth"},
     {"field: SW east of NE", Field, "obsdepth=5;xview0=170", "applybt", "xview0"},
-    {"field: no grid", Field, "xgrid=0", "okbt", "xgrid"},
     {"field: grid text", Field, "ygrid=abc", "applybt", "ygrid"},
-    {"field: steep plane", Field, "obsincdip=46", "okbt", "obsincdip"},
     {"field: apply", Field, "rwidth=320;xgrid=30;xview1=200", "applybt", "",
      "rwidth=320;xgrid=30;xview1=200", "grid cff picture frame"},
     {"field: OK", Field, "obsdepth=5", "okbt", "", "obsdepth=5", "grid cff overlay"},
     {"field: cancel", Field, "rwidth=100", "cancelbt", "", "", "overlay"},
     {"cff: dip above 90", Cff, "cffstrike=10;cffdip=91;friction=0.4", "okbt", "cffdip"},
-    {"cff: strike checked first", Cff, "cffstrike=-181;cffdip=91", "okbt", "cffstrike"},
     {"cff: friction above 1", Cff, "friction=1.5", "applybt", "friction", "", "", "cffpara"},
     {"cff: apply", Cff, "cffstrike=30;cffdip=60;friction=0.6;faulttypelist=Normal", "applybt", "",
      "cffstrike=30.;cffdip=60.;cffrake=-90.;friction=0.6", "cff picture", "cffpara"},
@@ -184,7 +176,6 @@ const Press kPresses[] = {
     {"custom: OK, strain weight", Custom, "fy=2;fzz=abc", "okbt", "fzz"},
     {"custom: Exec. displacement", Custom, "fy=2;fzz=abc", "execdbt", "fzz"},
     {"custom: Exec. strain", Custom, "fy=2;fzz=abc", "execsbt", "fzz"},
-    {"custom: in order", Custom, "fy=2;fzx=abc;fx=1e40", "okbt", "fx"},
     {"custom: Exec. displacement draws", Custom, "fx=1;fyz=-2.5", "execdbt", "", "fx=1.;fyz=-2.5",
      "picture key=cmpdispl"},
     {"custom: Exec. strain draws", Custom, "fx=1", "execsbt", "", "fx=1.", "picture key=cmpstrain"},
@@ -204,16 +195,6 @@ const Press kPresses[] = {
      "mappath=;vhyppath=;optStrformat1=on"},
     {"option: cancel", Option, "mappath=/elsewhere;@optStrformat2", "cancelbt"},
 };
-
-struct FaultTypeRake {
-    const char* name;
-    const char* rake;
-};
-const FaultTypeRake kFaultTypes[] = {{"Left lateral", "0."},
-                                     {"Reverse", "90."},
-                                     {"Right lateral", "180."},
-                                     {"Normal", "-90."},
-                                     {" ", "12.5"}};  // blank keeps the rake
 
 // An option dialog's "Refer...." button: the message first shown, the file
 // dialog's title and filter, the file chosen and the box's text after it.
@@ -348,27 +329,21 @@ private slots:
         }
     }
 
-    void cffFaultTypeSetsTheRake_data() { test::addRows(kFaultTypes); }
-    void cffFaultTypeSetsTheRake() {
-        QFETCH(int, row);
-        const auto& [type, rake] = kFaultTypes[row];
-        FakeWorkbench wb;
-        wb.ws.cffrake = 33;
-        CffDialog d(wb);
-        d.entrycffform();
-        QCOMPARE(d.faultTypeList()->currentText(), QString(" "));
-        choose(d.faultTypeList(), "Reverse");
-        d.box("cffrake")->setText("12.5");
-        choose(d.faultTypeList(), type);
-        QCOMPARE(d.box("cffrake")->text(), QString(rake));
-        QCOMPARE(wb.ws.cffrake, 33.0f);  // nothing stored before OK
-    }
-    void cffShowsTheTypeOfTheRakeAndOffersApplyOnlyForCff() {
+    // The list shows the type of the stored rake; choosing a type writes its
+    // rake into the box, the blank entry keeps what was typed, and nothing is
+    // stored before OK. Apply is offered only while delta CFF is shown.
+    void cffFaultTypeListAndApply() {
         FakeWorkbench wb;
         wb.ws.cffrake = 180;
         CffDialog d(wb);
         d.entrycffform();
         QCOMPARE(d.faultTypeList()->currentText(), QString("Right lateral"));
+        choose(d.faultTypeList(), "Normal");
+        QCOMPARE(d.box("cffrake")->text(), QString("-90."));
+        d.box("cffrake")->setText("12.5");
+        choose(d.faultTypeList(), " ");
+        QCOMPARE(d.box("cffrake")->text(), QString("12.5"));
+        QCOMPARE(wb.ws.cffrake, 180.0f);
         QVERIFY(!child<QPushButton>(&d, "applybt")->isEnabled());
         wb.ws.quantitykey = "cffpara";
         d.entrycffform();
@@ -699,32 +674,25 @@ private slots:
     // --- Layout, the about box and the welcome window ---
     void noCaptionIsClipped() {
         FakeWorkbench wb;
-        std::vector<std::unique_ptr<QDialog>> shown;
-        for (Dialog kind : {Printer, Visual, Field, Cff, Custom, Option}) {
-            shown.push_back(make(kind, wb));
-            open(shown.back().get());
-        }
-        auto about = std::make_unique<AboutBox>(wb);
-        about->entryaboutform();
-        shown.push_back(std::move(about));
-        WelcomeWindow welcome(wb);
-        welcome.show();
-        std::vector<QWidget*> windows{&welcome};
-        for (const auto& d : shown) windows.push_back(d.get());
-        for (QWidget* w : windows) {
-            QVERIFY(w->isVisible());
-            const QStringList cut = test::clippedCaptions(w);
-            QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
-            w->grab().save(test::outputDir() + "/" + w->objectName() + ".png");
-        }
-        // The source editor on both pages, and its assistants.
-        SourceEditor e(wb);
-        auto check = [&](QWidget* w, const QString& shot) {
+        auto check = [](QWidget* w, const QString& shot) {
             QVERIFY(w->isVisible());
             const QStringList cut = test::clippedCaptions(w);
             QVERIFY2(cut.isEmpty(), qPrintable(shot + ": " + cut.join(", ")));
             w->grab().save(test::outputDir() + "/" + shot + ".png");
         };
+        for (Dialog kind : {Printer, Visual, Field, Cff, Custom, Option}) {
+            const auto d = make(kind, wb);
+            open(d.get());
+            check(d.get(), d->objectName());
+        }
+        AboutBox about(wb);
+        about.entryaboutform();
+        check(&about, about.objectName());
+        WelcomeWindow welcome(wb);
+        welcome.show();
+        check(&welcome, welcome.objectName());
+        // The source editor on both pages, and its assistants.
+        SourceEditor e(wb);
         e.entryfaultform();
         check(&e, "faultform-fault");
         act(&e, "@OptPoint;@addbt");

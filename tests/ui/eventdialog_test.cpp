@@ -15,7 +15,11 @@ using crustex::test::FakeWorkbench;
 
 namespace {
 
-void typeinto(EventDialog& d, const char* field, const char* text) { d.box(field)->setText(text); }
+// Types "box=text;..." into the dialog's boxes.
+void type(EventDialog& d, const char* steps) {
+    for (const QString& step : QString(steps).split(';'))
+        d.box(step.section('=', 0, 0).toStdString())->setText(step.section('=', 1));
+}
 
 }  // namespace
 
@@ -29,20 +33,14 @@ private slots:
         EventDialog d(wb);
         QCOMPARE(d.windowTitle(), QString("Event Parameters"));
         d.entryeventform();
-        QCOMPARE(d.box("yr0")->text(), QString("1995"));
-        QCOMPARE(d.box("mon1")->text(), QString("03"));
-        QCOMPARE(d.box("min1")->text(), QString("46"));
-        QCOMPARE(d.box("dep1")->text(), QString("100.0"));
-        QCOMPARE(d.box("mag0")->text(), QString("2.5"));
-
+        for (const auto& [box, text] : {std::pair{"yr0", "1995"},
+                                        {"mon1", "03"},
+                                        {"min1", "46"},
+                                        {"dep1", "100.0"},
+                                        {"mag0", "2.5"}})
+            QCOMPARE(d.box(box)->text(), QString(text));
         QSignalSpy stored(&d, &EventDialog::stored);
-        typeinto(d, "yr0", "2004");
-        typeinto(d, "mon0", "10");
-        typeinto(d, "day0", "23");
-        typeinto(d, "hr0", "17");
-        typeinto(d, "min0", "56");
-        typeinto(d, "dep0", "3.5");
-        typeinto(d, "mag1", "7.25");
+        type(d, "yr0=2004;mon0=10;day0=23;hr0=17;min0=56;dep0=3.5;mag1=7.25");
         QTest::mouseClick(d.findChild<QPushButton*>("okbt"), Qt::LeftButton);
         QCOMPARE(stored.count(), 1);
         QVERIFY(!d.isVisible());
@@ -71,9 +69,7 @@ private slots:
             const std::string before = wb.stored();
             EventDialog d(wb);
             d.entryeventform();
-            for (const QString& step : QString(c.steps).split(';')) {
-                d.box(step.section('=', 0, 0).toStdString())->setText(step.section('=', 1));
-            }
+            type(d, c.steps);
             QVERIFY(!d.okClicked());
             QCOMPARE(wb.inputErrors(), 1);
             QLineEdit* bad = d.box(c.focused);
@@ -89,14 +85,14 @@ private slots:
         const std::string before = wb.stored();
         EventDialog d(wb);
         d.entryeventform();
-        typeinto(d, "yr0", "2020");
+        type(d, "yr0=2020");
         QTest::mouseClick(d.findChild<QPushButton*>("cancelbt"), Qt::LeftButton);
         QVERIFY(!d.isVisible());
         QCOMPARE(wb.stored(), before);
 
         d.entryeventform();
         QCOMPARE(d.box("yr0")->text(), QString("1995"));
-        typeinto(d, "yr0", "2020");
+        type(d, "yr0=2020");
         QVERIFY(d.okClicked());
         QCOMPARE(wb.ws.eventstart.year, int16_t{2020});
     }
