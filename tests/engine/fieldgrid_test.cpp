@@ -18,14 +18,6 @@ namespace {
 
 using namespace test;
 
-TEST(FieldGrid, DefaultNodesRunFrom20To170In7point5Steps) {
-    const WorkState ws = defaultwork();
-    for (int i = 0; i <= 20; ++i) {
-        EXPECT_EQ(gridnodex(ws, i), 20.0f + 7.5f * static_cast<float>(i)) << i;
-        EXPECT_EQ(gridnodey(ws, i), 20.0f + 7.5f * static_cast<float>(i)) << i;
-    }
-}
-
 // A field without intervals is refused without a crash; grids allocated for
 // another size are allocated again.
 TEST(FieldGrid, RefusesEmptyFieldsAndReallocatesGrids) {
