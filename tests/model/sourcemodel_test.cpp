@@ -122,8 +122,6 @@ TEST(SourceUsable, OnlySoundSourcesOfAKnownKind) {
     EXPECT_FALSE(sourceusable(faultfrom(-3e38f, 0, 3e38f, 0)));  // the edge difference overflows
 }
 
-// The default values themselves are the recorded pictures' business
-// (golden_test.cpp); here what setdefaults derives and resets.
 TEST(WorkState, DefaultsAreTheStartUpModel) {
     WorkState ws;
     setdefaults(ws, "/home/user/quake");
@@ -133,6 +131,12 @@ TEST(WorkState, DefaultsAreTheStartUpModel) {
     EXPECT_EQ(
         std::tuple(ws.quantitykey, ws.gridstale, ws.cffstale, ws.abortflag, ws.nsite, ws.mousemode),
         std::tuple("", true, true, false, 0, 0));
+    EXPECT_EQ(std::tuple(ws.cffdip, ws.friction, ws.projection, ws.flat1, ws.flon2, ws.xmargin),
+              std::tuple(90.0f, 0.3f, 3, 34.0f, 137.0f, 10));
+    EXPECT_EQ(std::tuple(ws.bnwmode, ws.strformat9, ws.dep1, ws.mag0),
+              std::tuple(false, true, 100.0f, 3.0f));
+    EXPECT_EQ(ws.eventstart, (DateTime{1995, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(ws.eventend, (DateTime{1995, 12, 31, 23, 59, 0}));
     // Directories derive from the start directory.
     EXPECT_EQ(ws.curdir, "/home/user/quake");
     EXPECT_EQ(ws.mappath, "/home/user/quake/map/");
