@@ -2,32 +2,25 @@
 // printed picture; Ctrl-Q during drawing cancels the job.
 #include <QFile>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 
 #include "app/mainwindow.h"
 #include "app/plotcalls.h"
 #include "app/printlayout.h"
 #include "app/windowhost.h"
+#include "ui/printpage.h"
 #include "ui/qpaintersurface.h"
 
 namespace crustex {
 
 void MainWindow::printPicture() {
     QPrinter printer(QPrinter::HighResolution);
-    if (printDialog) {
-        if (!printDialog(printer)) return;
-    } else {
-        QPrintDialog dialog(&printer, this);
-        if (dialog.exec() != QDialog::Accepted) return;
-    }
-
-    const QRectF page = printer.pageRect(QPrinter::Millimeter);
+    const std::optional<QSizeF> page = chooseprinterpage(printer, printDialog, this);
+    if (!page) return;
     const std::optional<PrintLayout> layout =
-        printlayout(page.width(), page.height(), ws_.xmargin, ws_.ymargin);
+        printlayout(page->width(), page->height(), ws_.xmargin, ws_.ymargin);
     if (!layout) {
-        host_->messageBox("Margins leave no room to print", "Error", MsgIcon::Critical,
-                          MsgButtons::Ok);
+        reportnoprintroom(*host_);
         return;
     }
 

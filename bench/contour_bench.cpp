@@ -9,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "bench/countingsurface.h"
 #include "model/host.h"
 #include "plot/contourlevels.h"
 #include "plot/contourtrace.h"
@@ -17,27 +18,7 @@ namespace {
 
 using namespace crustex;
 
-class CountingSurface : public Surface {
-public:
-    long lines = 0;
-    long texts = 0;
-    void Cls() override {}
-    void Line(float, float, float x2, float y2, std::optional<Rgb>) override {
-        ++lines;
-        setLastPoint(x2, y2);
-    }
-    void Box(float, float, float, float, std::optional<Rgb>) override {}
-    void Circle(float, float, float, std::optional<Rgb>) override {}
-    void PSet(float, float, std::optional<Rgb>) override {}
-    void FillBox(float, float, float, float, Rgb) override {}
-    void FillPolygon(std::span<const FramePoint>, Rgb) override {}
-    void PaintPicture(const Picture&, float, float, float, float) override {}
-    void Print(const std::string&) override { ++texts; }
-    float TextWidth(const std::string& t) override {
-        return 0.5f * FontSize() * static_cast<float>(t.size());
-    }
-    float TextHeight(const std::string&) override { return 1.5f * FontSize(); }
-};
+using bench::CountingSurface;
 
 struct Field {
     Grid2D values;

@@ -28,31 +28,32 @@ std::vector<Point> spread(bool surface) {
     return pts;
 }
 
-void rectAt(benchmark::State& state, bool surface, float dip, float d1, float d2, float d3,
-            int lanes = 4) {
+// One call per iteration, cycling through the points of the spread.
+template <class Call>
+void cycle(benchmark::State& state, bool surface, Call call) {
     const std::vector<Point> pts = spread(surface);
     crustex::DislocationResult out;
     size_t k = 0;
     for (auto _ : state) {
         const Point& p = pts[k];
         k = k + 1 == pts.size() ? 0 : k + 1;
-        benchmark::DoNotOptimize(crustex::calcrectsourcelanes(
-            lanes, crustex::kAlpha, p.x, p.y, p.z, 2, dip, 0, 30, 15, 0, d1, d2, d3, out));
+        benchmark::DoNotOptimize(call(p, out));
         benchmark::DoNotOptimize(out);
     }
 }
 
+void rectAt(benchmark::State& state, bool surface, float dip, float d1, float d2, float d3,
+            int lanes = 4) {
+    cycle(state, surface, [&](const Point& p, crustex::DislocationResult& out) {
+        return crustex::calcrectsourcelanes(lanes, crustex::kAlpha, p.x, p.y, p.z, 2, dip, 0, 30,
+                                            15, 0, d1, d2, d3, out);
+    });
+}
+
 void pointAt(benchmark::State& state, bool surface, float p1, float p2, float p3, float p4) {
-    const std::vector<Point> pts = spread(surface);
-    crustex::DislocationResult out;
-    size_t k = 0;
-    for (auto _ : state) {
-        const Point& p = pts[k];
-        k = k + 1 == pts.size() ? 0 : k + 1;
-        benchmark::DoNotOptimize(
-            crustex::calcpointsource(crustex::kAlpha, p.x, p.y, p.z, 8, 0, p1, p2, p3, p4, out));
-        benchmark::DoNotOptimize(out);
-    }
+    cycle(state, surface, [&](const Point& p, crustex::DislocationResult& out) {
+        return crustex::calcpointsource(crustex::kAlpha, p.x, p.y, p.z, 8, 0, p1, p2, p3, p4, out);
+    });
 }
 
 // The speed target: all three dislocations, points inside the medium.

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bench/countingsurface.h"
 #include "geo/demtiles.h"
 #include "geo/eventcatalogue.h"
 #include "geo/maplayers.h"
@@ -21,24 +22,7 @@ namespace {
 
 using namespace crustex;
 
-class CountingSurface : public Surface {
-public:
-    long lines = 0, boxes = 0;
-    void Cls() override {}
-    void Line(float, float, float x2, float y2, std::optional<Rgb>) override {
-        ++lines;
-        setLastPoint(x2, y2);
-    }
-    void Box(float, float, float, float, std::optional<Rgb>) override {}
-    void Circle(float, float, float, std::optional<Rgb>) override {}
-    void PSet(float, float, std::optional<Rgb>) override {}
-    void FillBox(float, float, float, float, Rgb) override { ++boxes; }
-    void FillPolygon(std::span<const FramePoint>, Rgb) override {}
-    void PaintPicture(const Picture&, float, float, float, float) override {}
-    void Print(const std::string&) override {}
-    float TextWidth(const std::string&) override { return 0; }
-    float TextHeight(const std::string&) override { return 0; }
-};
+using bench::CountingSurface;
 
 constexpr int kEvents = 1'000'000;
 constexpr int kMinutesApart = 5;

@@ -92,18 +92,8 @@ SettingsRead readsettingstext(WorkState& ws, WindowPlaces& places, std::string c
             got = readpath(r, ws.vhyppath);
         } else if (keyword == "seispath") {
             got = readpath(r, ws.seispath);
-        } else if (keyword == "maparea") {
-            got = readmaparea(r, ws);
-        } else if (keyword == "eventpara") {
-            got = readeventpara(r, ws);
-        } else if (keyword == "cffpara") {
-            got = readcffpara(r, ws);
-        } else if (keyword == "visualpara") {
-            got = readvisualpara(r, ws);
-        } else if (keyword == "custompara") {
-            got = readcustompara(r, ws);
-        } else if (keyword == "pubstyle") {
-            got = readpubstyle(r, ws);
+        } else if (const std::optional<RecordRead> shared = readsharedrecord(keyword, r, ws)) {
+            got = *shared;
         } else if (keyword == "printer") {
             got = readprinter(r, ws);
         } else if (WindowPlace* p = places.find(keyword)) {

@@ -276,6 +276,18 @@ RecordRead readpubstyle(RecordReader& r, WorkState& ws) {
     return RecordRead::Applied;
 }
 
+std::optional<RecordRead> readsharedrecord(std::string_view keyword, RecordReader& r,
+                                           WorkState& ws) {
+    using Read = RecordRead (*)(RecordReader&, WorkState&);
+    static constexpr std::pair<std::string_view, Read> kShared[] = {
+        {"maparea", readmaparea},       {"eventpara", readeventpara},   {"cffpara", readcffpara},
+        {"visualpara", readvisualpara}, {"custompara", readcustompara}, {"pubstyle", readpubstyle},
+    };
+    for (const auto& [name, read] : kShared)
+        if (keyword == name) return read(r, ws);
+    return std::nullopt;
+}
+
 // --- The whole file ---
 
 std::string workfiletext(const WorkState& ws, const GeoFrame& geo) {
@@ -329,24 +341,14 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
         std::string keyword;
         if (!r.readtext(keyword)) return ReadEnd::InputError;
         RecordRead got = RecordRead::Applied;
-        if (keyword == "vhyppath") {
+        if (const std::optional<RecordRead> shared = readsharedrecord(keyword, r, ws)) {
+            got = *shared;
+        } else if (keyword == "vhyppath") {
             got = readvhyppath(r, ws);
-        } else if (keyword == "maparea") {
-            got = readmaparea(r, ws);
         } else if (keyword == "mapextra") {
             got = readmapextra(r, ws);
-        } else if (keyword == "eventpara") {
-            got = readeventpara(r, ws);
-        } else if (keyword == "cffpara") {
-            got = readcffpara(r, ws);
         } else if (keyword == "cffextra") {
             got = readcffextra(r, ws);
-        } else if (keyword == "visualpara") {
-            got = readvisualpara(r, ws);
-        } else if (keyword == "custompara") {
-            got = readcustompara(r, ws);
-        } else if (keyword == "pubstyle") {
-            got = readpubstyle(r, ws);
         } else if (keyword == "fieldpara") {
             got = readfieldpara(r, ws, frame);
             if (got == RecordRead::Applied) result.fieldframe = true;

@@ -10,6 +10,7 @@
 // records before it stay applied.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -58,6 +59,11 @@ RecordRead readcustompara(RecordReader& r, WorkState& ws);
 RecordRead readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame);
 // A file without the record leaves the style as it is.
 RecordRead readpubstyle(RecordReader& r, WorkState& ws);
+// Reads the record of `keyword` when it is one that the work file and the
+// settings file both carry ("maparea", "eventpara", "cffpara",
+// "visualpara", "custompara", "pubstyle"); nothing for any other keyword.
+std::optional<RecordRead> readsharedrecord(std::string_view keyword, RecordReader& r,
+                                           WorkState& ws);
 
 // The work file's text: the header line, the nine state records (and the
 // style record after "visualpara" while the publication style is on), then

@@ -13,15 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     crustex::fuzz::Reading in;
-    in.ws.needmap = data[0] & 1;
-    if (data[0] & 4) crustex::setprojection(in.proj, in.ws);
-    crustex::SourceFileHooks hooks;
-    const bool mapfiles = data[0] & 2;
-    hooks.checkmapdata = [mapfiles](crustex::WorkState&) { return mapfiles; };
-    hooks.showmapdialog = [&](float lat1, float lon1, float lat2, float lon2) {
-        in.ws.needmap = true;
-        crustex::setupprojection(in.proj, in.ws.projection, lat1, lon1, lat2, lon2);
-    };
+    const crustex::SourceFileHooks hooks = in.maphooks(data[0]);
     crustex::readsitetext(in.ws, in.host, in.geo(), crustex::fuzz::bytes(data + 1, size - 1),
                           hooks);
     crustex::SiteResults res;

@@ -1,30 +1,13 @@
 #include "geo/eventcatalogue.h"
 
-#include <bit>
 #include <cmath>
 #include <cstring>
+
+#include "geo/littleendian.h"
 
 namespace crustex {
 
 namespace {
-
-uint16_t le16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t le32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-float lefloat(const unsigned char* p) { return std::bit_cast<float>(le32(p)); }
-int16_t leint16(const unsigned char* p) { return static_cast<int16_t>(le16(p)); }
-
-void put16(unsigned char* p, int16_t v) {
-    const auto u = static_cast<uint16_t>(v);
-    p[0] = static_cast<unsigned char>(u & 0xff);
-    p[1] = static_cast<unsigned char>(u >> 8);
-}
-void putfloat(unsigned char* p, float v) {
-    const auto u = std::bit_cast<uint32_t>(v);
-    for (int k = 0; k < 4; ++k) p[k] = static_cast<unsigned char>(u >> (8 * k) & 0xff);
-}
 
 const int64_t kBaseDays = civildays(1920, 1, 1);
 
@@ -75,19 +58,19 @@ EventRecord decodeeventrecord(const unsigned char* b) {
 
 EventRecordBytes encodeeventrecord(const EventRecord& e) {
     EventRecordBytes b{};
-    putfloat(b.data(), e.day);
-    put16(b.data() + 4, e.minute);
-    put16(b.data() + 6, e.extra);
-    putfloat(b.data() + 8, e.lat);
-    putfloat(b.data() + 12, e.lon);
-    put16(b.data() + 16, e.depth);
-    put16(b.data() + 18, e.mag);
+    putlefloat(b.data(), e.day);
+    putleint16(b.data() + 4, e.minute);
+    putleint16(b.data() + 6, e.extra);
+    putlefloat(b.data() + 8, e.lat);
+    putlefloat(b.data() + 12, e.lon);
+    putleint16(b.data() + 16, e.depth);
+    putleint16(b.data() + 18, e.mag);
     return b;
 }
 
 EventRecordBytes catalogueheader(float count) {
     EventRecordBytes b{};
-    putfloat(b.data(), count);
+    putlefloat(b.data(), count);
     return b;
 }
 

@@ -2,24 +2,14 @@
 #include "geo/mapfile.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 
+#include "geo/littleendian.h"
 #include "geo/mapmath.h"
 
 namespace crustex {
 
 namespace {
-
-int16_t int16at(const unsigned char* p) {
-    return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
-}
-
-float floatat(const unsigned char* p) {
-    const uint32_t u = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-                       (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-    return std::bit_cast<float>(u);
-}
 
 // A tile size the tile ranges can divide by: a positive number that does not
 // round to 0 whole degrees.
@@ -64,14 +54,14 @@ bool MapFile::open(std::istream& in) {
     if (records_ < 1 || !readrecords(1, 1)) return refuse("shorter than one record");
 
     const unsigned char* h = buffer_.data();
-    const float indexrecords = floatat(h + 4);
+    const float indexrecords = lefloat(h + 4);
     MapHeader& m = header_;
-    m.south = floatat(h + 8);
-    m.north = floatat(h + 12);
-    m.tileheight = floatat(h + 16);
-    m.west = floatat(h + 20);
-    m.east = floatat(h + 24);
-    m.tilewidth = floatat(h + 28);
+    m.south = lefloat(h + 8);
+    m.north = lefloat(h + 12);
+    m.tileheight = lefloat(h + 16);
+    m.west = lefloat(h + 20);
+    m.east = lefloat(h + 24);
+    m.tilewidth = lefloat(h + 28);
     if (!usabletilesize(m.tileheight) || !usabletilesize(m.tilewidth))
         return refuse("tile size is not a positive number of degrees");
     if (!std::isfinite(m.south) || !std::isfinite(m.north) || !std::isfinite(m.west) ||
@@ -91,7 +81,7 @@ bool MapFile::open(std::istream& in) {
     const int toread = std::min(m.indexrecords, available);
     if (toread > 0 && readrecords(2, toread)) {
         const int entries = std::min(toread * kMapIndexPerRecord, kMapMaxTiles);
-        for (int i = 0; i < entries; ++i) index_[i] = int16at(buffer_.data() + 2 * i);
+        for (int i = 0; i < entries; ++i) index_[i] = leint16(buffer_.data() + 2 * i);
     }
     return true;
 }
@@ -114,9 +104,9 @@ MapFile::TileRead MapFile::readtile(int k, MapTile& tile) {
         return TileRead::Damaged;
 
     const unsigned char* w = buffer_.data();
-    const int points = int16at(w + 4);
-    const int coast = int16at(w + 6);
-    const int segments = int16at(w + 10);
+    const int points = leint16(w + 4);
+    const int coast = leint16(w + 6);
+    const int segments = leint16(w + 10);
     if (points < 0 || points > kMapTileMaxPoints || segments < 0 ||
         segments > kMapTileMaxSegments || coast < 0 || coast > segments)
         return TileRead::Damaged;
@@ -133,8 +123,8 @@ MapFile::TileRead MapFile::readtile(int k, MapTile& tile) {
     tile.coastsegments = coast;
     tile.segments.resize(static_cast<std::size_t>(segments));
     for (int s = 0; s < segments; ++s) {
-        const int first = int16at(pairs + 4 * s);
-        const int last = int16at(pairs + 4 * s + 2);
+        const int first = leint16(pairs + 4 * s);
+        const int last = leint16(pairs + 4 * s + 2);
         if (first >= 1 && first <= last && last <= points) {
             tile.segments[static_cast<std::size_t>(s)] = {first, last};
         } else {
@@ -146,8 +136,8 @@ MapFile::TileRead MapFile::readtile(int k, MapTile& tile) {
     tile.lat.resize(static_cast<std::size_t>(points));
     tile.lon.resize(static_cast<std::size_t>(points));
     for (int p = 0; p < points; ++p) {
-        tile.lat[static_cast<std::size_t>(p)] = floatat(coords + 8 * p);
-        tile.lon[static_cast<std::size_t>(p)] = floatat(coords + 8 * p + 4);
+        tile.lat[static_cast<std::size_t>(p)] = lefloat(coords + 8 * p);
+        tile.lon[static_cast<std::size_t>(p)] = lefloat(coords + 8 * p + 4);
     }
     return TileRead::Read;
 }

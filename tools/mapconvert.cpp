@@ -2,12 +2,12 @@
 #include "tools/mapconvert.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 
 #include "files/atomicfile.h"
+#include "geo/littleendian.h"
 #include "geo/mapfile.h"
 #include "model/fsutil.h"
 
@@ -164,14 +164,11 @@ private:
 // ---- Writing records ----
 
 void putint16(std::string& out, std::size_t at, int v) {
-    const auto u = static_cast<uint16_t>(static_cast<int16_t>(v));
-    out[at] = static_cast<char>(u & 0xff);
-    out[at + 1] = static_cast<char>(u >> 8);
+    putleint16(reinterpret_cast<unsigned char*>(out.data() + at), static_cast<int16_t>(v));
 }
 
 void putfloat(std::string& out, std::size_t at, float v) {
-    const auto u = std::bit_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>((u >> (8 * i)) & 0xff);
+    putlefloat(reinterpret_cast<unsigned char*>(out.data() + at), v);
 }
 
 std::size_t recordstart(int record) {

@@ -8,11 +8,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QVBoxLayout>
 
 #include "sites/misfit.h"
+#include "ui/printpage.h"
 #include "ui/qpaintersurface.h"
 #include "ui/workbench.h"
 
@@ -155,19 +155,13 @@ void SiteWindow::updateMenus() {
 
 void SiteWindow::print() {
     QPrinter printer(QPrinter::HighResolution);
-    if (printDialog) {
-        if (!printDialog(printer)) return;
-    } else {
-        QPrintDialog dialog(&printer, this);
-        if (dialog.exec() != QDialog::Accepted) return;
-    }
+    const std::optional<QSizeF> pagesize = chooseprinterpage(printer, printDialog, this);
+    if (!pagesize) return;
     const WorkState& ws = wb_.state();
-    const QRectF paperrect = printer.pageRect(QPrinter::Millimeter);
     const std::optional<SiteGraphPage> layout =
-        sitegraphpage(paperrect.width(), paperrect.height(), ws.xmargin, ws.ymargin);
+        sitegraphpage(pagesize->width(), pagesize->height(), ws.xmargin, ws.ymargin);
     if (!layout) {
-        wb_.host().messageBox("Margins leave no room to print", "Error", MsgIcon::Critical,
-                              MsgButtons::Ok);
+        reportnoprintroom(wb_.host());
         return;
     }
     QPainterSurface paper(&printer);

@@ -68,67 +68,58 @@ protected:
     std::string dir_;
 };
 
+// Each argument list is split at blanks (quantity names keep theirs after
+// "="): "@name" stands for a file in the test's directory, "START" for the
+// start-up work file.
 TEST_F(Batch, BadInputIsOneLineStatusTwoAndNothingWritten) {
-    const std::string garbage = out("garbage.wrk.txt");
-    std::ofstream(garbage) << "\"fieldpara\",1,2,#NOPE#\r\n";
-    struct Case {
-        const char* what;
-        std::vector<std::string> args;
+    std::ofstream(out("garbage.wrk.txt")) << "\"fieldpara\",1,2,#NOPE#\r\n";
+    ::mkdir(out("d.nc").c_str(), 0755);
+    const struct {
+        const char* args;
         const char* output;  // the file that must not appear
         const char* says;    // in the last line
-    };
-    const std::string pdf = out("a.pdf"), nc = out("a.nc"), json = out("a.geojson");
-    ::mkdir(out("d.nc").c_str(), 0755);
-    const Case cases[] = {
-        {"unknown subcommand", {"draw", kStartup, "-o", pdf}, "a.pdf", "unknown subcommand 'draw'"},
-        {"missing input",
-         {"grid", out("none.wrk.txt"), "-o", nc},
-         "a.nc",
-         "cannot read the work file"},
-        {"input is a directory", {"grid", dir_, "-o", nc}, "a.nc", "cannot read the work file"},
-        {"damaged input", {"grid", garbage, "-o", nc}, "a.nc", "cannot use the work file"},
-        {"missing source file",
-         {"grid", kStartup, "--sources", out("none.flt.txt"), "-o", nc},
-         "a.nc",
-         "cannot read the source file"},
-        {"output directory missing",
-         {"grid", kStartup, "-o", out("no/a.nc")},
-         "no/a.nc",
-         "no directory"},
-        {"output is a directory", {"grid", kStartup, "-o", out("d.nc")}, "a.nc", "is a directory"},
-        {"unknown quantity",
-         {"render", kStartup, "--quantity", "Displacement W", "-o", pdf},
-         "a.pdf",
+    } cases[] = {
+        {"draw START -o @a.pdf", "a.pdf", "unknown subcommand 'draw'"},
+        {"grid @none.wrk.txt -o @a.nc", "a.nc", "cannot read the work file"},
+        {"grid @ -o @a.nc", "a.nc", "cannot read the work file"},  // a directory
+        {"grid @garbage.wrk.txt -o @a.nc", "a.nc", "cannot use the work file"},
+        {"grid START --sources @none.flt.txt -o @a.nc", "a.nc", "cannot read the source file"},
+        {"grid START -o @no/a.nc", "no/a.nc", "no directory"},
+        {"grid START -o @d.nc", "a.nc", "is a directory"},
+        {"render START --quantity =Displacement W -o @a.pdf", "a.pdf",
          "unknown quantity 'Displacement W'"},
-        {"unknown quantity in a list",
-         {"grid", kStartup, "--quantities", "uz,Tilt (du/dz)", "-o", nc},
-         "a.nc",
+        {"grid START --quantities =uz,Tilt (du/dz) -o @a.nc", "a.nc",
          "unknown quantity 'Tilt (du/dz)'"},
-        {"unknown extension",
-         {"grid", kStartup, "-o", out("a.tif")},
-         "a.tif",
-         "unknown output extension"},
-        {"no contour lines",
-         {"contours", kStartup, "--quantity", "Horizontal Displacement", "-o", json},
-         "a.geojson",
+        {"grid START -o @a.tif", "a.tif", "unknown output extension"},
+        {"contours START --quantity =Horizontal Displacement -o @a.geojson", "a.geojson",
          "is not drawn as contour lines"},
-        {"option of another command",
-         {"grid", kStartup, "--dpi", "300", "-o", nc},
-         "a.nc",
-         "does not apply"},
+        {"grid START --dpi 300 -o @a.nc", "a.nc", "does not apply"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const Outcome o = run(c.args);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        std::vector<std::string> args;
+        std::istringstream words(c.args);
+        for (std::string w; words >> w;) {
+            if (w[0] == '=') {  // a name with blanks, up to the next option
+                std::string rest;
+                while (words >> rest && rest[0] != '-') w += " " + rest;
+                args.push_back(w.substr(1));
+                w = rest;
+            }
+            args.push_back(w == "START" ? kStartup : w[0] == '@' ? out(w.substr(1)) : w);
+        }
+        const Outcome o = run(args);
         EXPECT_EQ(o.status, 2);
         EXPECT_NE(o.err.find(c.says), std::string::npos) << o.err;
         // One line of the program's own; a reader's message may come before it.
         const auto lines = std::count(o.err.begin(), o.err.end(), '\n');
-        EXPECT_EQ(lines, c.args[1] == garbage ? 2 : 1) << o.err;
+        EXPECT_EQ(lines, std::string(c.args).find("garbage") != std::string::npos ? 2 : 1) << o.err;
         EXPECT_FALSE(exists(out(c.output)));
     }
     // The reader's own words come first for a damaged file.
-    EXPECT_EQ(run({"grid", garbage, "-o", nc}).err.rfind("crustex-batch: Input Error\n", 0), 0u);
+    EXPECT_EQ(run({"grid", out("garbage.wrk.txt"), "-o", out("a.nc")})
+                  .err.rfind("crustex-batch: Input Error\n", 0),
+              0u);
 }
 
 TEST_F(Batch, GridOfChosenQuantitiesIsWrittenQuietly) {

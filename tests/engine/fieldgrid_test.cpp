@@ -1,25 +1,22 @@
+// The field grid, the depth lines of an inclined field and single sites.
 #include "engine/fieldgrid.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
+#include "engine/cff.h"
+#include "engine/inclinedlines.h"
 #include "engine/siteeval.h"
 #include "gridfixture.h"
+#include "model/sourcemodel.h"
 #include "support/scriptedhost.h"
 
 namespace crustex {
 namespace {
 
 using namespace test;
-
-TEST(FieldGrid, DefaultNodesRunFrom20To170In7point5Steps) {
-    const WorkState ws = defaultwork();
-    for (int i = 0; i <= 20; ++i) {
-        EXPECT_EQ(gridnodex(ws, i), 20.0f + 7.5f * static_cast<float>(i)) << i;
-        EXPECT_EQ(gridnodey(ws, i), 20.0f + 7.5f * static_cast<float>(i)) << i;
-    }
-}
 
 // A field without intervals is refused without a crash; grids allocated for
 // another size are allocated again.
@@ -178,6 +175,112 @@ INSTANTIATE_TEST_SUITE_P(Answers, FieldGridAbort,
                                            std::pair{1, MsgAnswer::Cancel},
                                            std::pair{2, MsgAnswer::Ok},
                                            std::pair{2, MsgAnswer::Cancel}));
+
+TEST(InclinedLines, NorthStrikeGivesNorthSouthLinesClampedIntoTheArea) {
+    WorkState ws = inclinedwork(0, 10);
+    calcinclinedlines(ws);
+    const double r = 1 / std::tan(10 * kPi / 180);
+    const double want[6] = {0, 95 - 10 * r, 95, std::min(170.0, 95 + 10 * r), 170, 170};
+    for (std::size_t k = 1; k <= 5; ++k) {
+        EXPECT_NEAR(ws.incx0[k], want[k], 1e-4) << k;
+        EXPECT_EQ(ws.incx1[k], ws.incx0[k]) << k;
+        EXPECT_EQ(ws.incy0[k], 20.0f);
+        EXPECT_EQ(ws.incy1[k], 170.0f);
+    }
+}
+
+TEST(InclinedLines, EveryLineLiesAtItsDepthAndInsideTheArea) {
+    for (float strike : {30.f, 45.f, 90.f, 120.f, 200.f, 300.f, -60.f}) {
+        WorkState ws = inclinedwork(strike, 25, 15);
+        calcinclinedlines(ws);
+        const double s = strike * kPi / 180, tb = std::tan(25 * kPi / 180);
+        for (std::size_t k = 1; k <= 5; ++k) {
+            for (auto [x, y] : {std::pair{ws.incx0[k], ws.incy0[k]}, {ws.incx1[k], ws.incy1[k]}}) {
+                // Depth of the plane at (x, y), not cut at the surface.
+                const double depth = 15 + ((x - 95) * std::cos(s) - (y - 95) * std::sin(s)) * tb;
+                EXPECT_NEAR(depth, 10.0 * double(k - 1), 1e-3) << strike << " line " << k;
+                EXPECT_GE(y, 20.0f - 1e-3f);
+                EXPECT_LE(y, 170.0f + 1e-3f);
+            }
+        }
+    }
+}
+
+TEST(InclinedLines, HorizontalPlaneCollapsesToTheReferencePoint) {
+    WorkState ws = inclinedwork(30, 0);
+    calcinclinedlines(ws);
+    for (std::size_t k = 1; k <= 5; ++k) {
+        EXPECT_EQ(ws.incx0[k], 95.0f);
+        EXPECT_EQ(ws.incy1[k], 95.0f);
+        EXPECT_TRUE(std::isfinite(ws.incx1[k]));
+    }
+}
+
+void mixedsources(WorkState& ws) {
+    setsources(ws, {defaultSource(), fault(60, 120, 75, 140, 3, 12, 70, 2, -30, 0.2f),
+                    point(130, 60, 4, -30)});
+}
+
+TEST(Sites, ASiteOnAGridNodeGivesTheNodesBits) {
+    for (bool inclined : {false, true}) {
+        WorkState ws = defaultwork();
+        mixedsources(ws);
+        ws.obsdepth = 1.5f;
+        ws.inclined = inclined;
+        ws.obsincs = 25;
+        ASSERT_TRUE(evaluate(ws, 2));
+        for (auto [i, j] : {std::pair{0, 0}, {9, 10}, {13, 7}, {20, 20}, {4, 17}}) {
+            const PointValues v =
+                calcsitestrain(ws, gridnodex(ws, i), gridnodey(ws, j), ws.grids.nodez(i, j));
+            for (int n = 0; n < 18; ++n) {
+                const float node = (*ws.grids.byNumber(n + 2))(i, j);
+                EXPECT_EQ(std::memcmp(&v[static_cast<std::size_t>(n)], &node, sizeof(float)), 0)
+                    << "grid " << n + 2 << " at " << i << "," << j << (inclined ? " inclined" : "");
+            }
+        }
+    }
+}
+
+TEST(Sites, ObsDataFillsEverySiteAndMarksSingularOnes) {
+    WorkState ws = defaultwork();
+    mixedsources(ws);
+    ws.nsite = 3;
+    // On the trace of the surface fault; a surface site; the same 1 km down.
+    const float sites[][3] = {{95, 100, 0}, {120, 80, 0}, {120, 80, 1}};
+    for (std::size_t k = 1; k <= 3; ++k) {
+        ws.site[k].x = sites[k - 1][0];
+        ws.site[k].y = sites[k - 1][1];
+        ws.site[k].depth = sites[k - 1][2];
+    }
+    SiteResults res;
+    res.ux[4] = 7;  // beyond nsite: untouched
+    ScriptedHost host;
+    calcobsdata(ws, host, res);
+    EXPECT_EQ(host.statuses,
+              (std::vector<std::string>{" Calcurating Strains at Observation Sites", ""}));
+    EXPECT_EQ(host.busyChanges, (std::vector<bool>{true, false}));
+    const PointValues v2 = calcsitestrain(ws, 120, 80, 0);
+    for (int n = 1; n <= 18; ++n) {
+        EXPECT_EQ((*res.byNumber(n))[1], kNoValue) << n;
+        EXPECT_EQ((*res.byNumber(n))[2], v2[std::size_t(n - 1)]) << n;
+    }
+    // z = -depth reaches the solutions: the buried site differs
+    EXPECT_NE(res.duzdx[3], res.duzdx[2]);
+    EXPECT_NE(res.vol[3], res.vol[2]);
+    EXPECT_EQ(res.ux[4], 7.0f);
+
+    ws.cffstrike = 45;
+    ws.friction = 0.5f;
+    ScriptedHost cffhost;
+    calcobscff(ws, cffhost, res);
+    EXPECT_EQ(cffhost.statuses,
+              (std::vector<std::string>{" Calcurating CFF at Observation Sites", ""}));
+    EXPECT_EQ(res.cff[1], kNoValue);
+    const ReceiverAngles a = receiverangles(ws);
+    EXPECT_EQ(res.cff[2],
+              calcsitecff(res.duxdx[2], res.duydy[2], res.duzdz[2], res.exy[2], res.eyz[2],
+                          res.ezx[2], res.vol[2], a.strike, a.dip, a.rake, 0.5f));
+}
 
 }  // namespace
 }  // namespace crustex

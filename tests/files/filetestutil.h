@@ -1,48 +1,16 @@
-// Scratch directories, file helpers and the shared reader fixture of the
-// file tests.
+// Line and source helpers and the shared reader fixture of the file tests.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "files/sourcefile.h"
+#include "support/scratchdir.h"
 #include "support/scriptedhost.h"
 
 namespace crustex::test {
-
-// A fresh directory removed again at the end of the test.
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::string name = (std::filesystem::temp_directory_path() / "crustex-files-XXXXXX");
-        path_ = ::mkdtemp(name.data());
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    std::string str() const { return path_.string(); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-inline void writefile(const std::string& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
-
-inline std::string readfile(const std::string& path) {
-    std::stringstream ss;
-    ss << std::ifstream(path, std::ios::binary).rdbuf();
-    return ss.str();
-}
 
 // Lines of a CR LF text, without their line ends.
 inline std::vector<std::string> crlflines(std::string text) {

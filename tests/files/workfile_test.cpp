@@ -230,10 +230,10 @@ TEST_F(WorkFile, RefusedRecordsArePassedOver) {
     expected.fault[1] = planesource(7, 1, 90);
     expected.fault[1].fy0 = 8;
     expected.fault[1].fy1 = 9;
-    std::string all;
-    for (const std::string& bad : refused) all += bad;
-    for (const std::string& bad : {refused[0], refused[1], refused[2], refused[3], refused[4],
-                                   refused[5], refused[6], all}) {
+    std::vector<std::string> cases(std::begin(refused), std::end(refused));
+    cases.push_back("");
+    for (const std::string& bad : refused) cases.back() += bad;  // all of them
+    for (const std::string& bad : cases) {
         setdefaults(ws, "/data/crustex");
         host.messages.clear();
         const auto result = read(bad + rest);
@@ -253,13 +253,8 @@ TEST_F(WorkFile, GeographicSourcesRoundTripWithTheMap) {
     test::ScratchDir dir;
     ws.needevent = true;
     ws.vhyppath = dir.file("cat.ep");
-    EventRecord quake{static_cast<float>(eventinstant({1995, 6, 1, 0, 0, 0}).day),
-                      75,
-                      0,
-                      35.5f,
-                      135.25f,
-                      100,
-                      45};
+    const float day = float(eventinstant({1995, 6, 1, 0, 0, 0}).day);
+    const EventRecord quake{day, 75, 0, 35.5f, 135.25f, 100, 45};
     std::string bytes;
     for (const auto& r :
          {catalogueheader(5), EventRecordBytes{}, EventRecordBytes{}, encodeeventrecord(quake)})
@@ -332,12 +327,6 @@ TEST_F(WorkFile, StoreAndReadThroughFiles) {
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(host.menusEnabled);
 }
-
-}  // namespace
-}  // namespace crustex
-
-namespace crustex {
-namespace {
 
 // The publication style travels as one extra record after "visualpara", in
 // work files and the settings file alike, and only while it is on. A reader

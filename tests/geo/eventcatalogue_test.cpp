@@ -144,7 +144,7 @@ TEST(EventCatalogue, FullTableCountsWhatItLeftOut) {
 TEST(EventCatalogue, ReadingFromTheFileAndAMissingOne) {
     test::ScratchDir dir;
     WorkState ws;
-    setdefaults(ws, dir.str());
+    setdefaults(ws, dir.folder());
     ws.vhyppath = dir.file("cat.ep");
     ws.eventstart = at(0, 0);
     test::writefile(ws.vhyppath, cataloguebytes({quake(1, 0, 35, 135, 50, 40)}));

@@ -1,43 +1,14 @@
-// Scratch map directories and catalogue bytes for the map layer tests.
+// Catalogue bytes for the map layer tests.
 #pragma once
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "geo/eventcatalogue.h"
+#include "support/scratchdir.h"
 
 namespace crustex::test {
-
-// A fresh directory removed again at the end of the test.
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::string name = (std::filesystem::temp_directory_path() / "crustex-geo-XXXXXX");
-        path_ = ::mkdtemp(name.data());
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    std::string str() const { return path_.string() + "/"; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::string mkdir(const std::string& name) const {
-        std::filesystem::create_directories(path_ / name);
-        return file(name);
-    }
-
-private:
-    std::filesystem::path path_;
-};
-
-inline void writefile(const std::string& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
 
 // A catalogue: the header with count n (by default the record count + 1,
 // so that the data records are 4 .. n - 1), two

@@ -1,9 +1,11 @@
-// Elevation tiles, the mesh choice, colour classes by quarters and contours.
+// Elevation tiles, the mesh choice, colour classes by quarters and contours;
+// the volcano list read by character columns and its red triangles.
 #include <gtest/gtest.h>
 
 #include "geo/demtiles.h"
 #include "geo/maplayers.h"
 #include "geo/topolayer.h"
+#include "geo/volcanoes.h"
 #include "layertestutil.h"
 #include "plot/plottestutil.h"
 
@@ -43,8 +45,8 @@ TEST(DemTiles, RowsCountFromTheNorthAndMissingValuesStayEmpty) {
 TEST(DemTiles, FineMeshOnlyForSmallRangesWithItsDirectory) {
     test::ScratchDir dir;
     WorkState ws;
-    setdefaults(ws, dir.str());
-    ws.mappath = dir.str();
+    setdefaults(ws, dir.folder());
+    ws.mappath = dir.folder();
     const struct {
         float lat1, lat2, lon1, lon2;
         bool fine;
@@ -83,8 +85,8 @@ TEST(Topography, ColourQuartersContoursAndGaps) {
     }
     test::writefile(dir.file("1KM/5135.TEM"), text);
     WorkState ws;
-    setdefaults(ws, dir.str());
-    ws.mappath = dir.str();
+    setdefaults(ws, dir.folder());
+    ws.mappath = dir.folder();
     ws.flat1 = 34.0f, ws.flat2 = 34.0f + 1.5f / 120.0f;
     ws.flon1 = 135.0f, ws.flon2 = 135.0f + 2.5f / 80.0f;
     ws.topocolor = ws.topocontour = true;
@@ -121,8 +123,8 @@ TEST(Topography, AbortEndsTheLayerOnly) {
     test::ScratchDir dir;
     dir.mkdir("1km");
     WorkState ws;
-    setdefaults(ws, dir.str());
-    ws.mappath = dir.str();
+    setdefaults(ws, dir.folder());
+    ws.mappath = dir.folder();
     ws.topocolor = ws.topocontour = true;
     test::Canvas canvas("map");
     canvas.host.onProcessEvents = [&](int) { ws.abortflag = true; };
@@ -132,6 +134,47 @@ TEST(Topography, AbortEndsTheLayerOnly) {
     EXPECT_EQ(canvas.host.processEventsCalls, 1);
     EXPECT_EQ(canvas.host.messages.size(), 1u);
     EXPECT_FALSE(ws.abortflag);
+}
+
+TEST(Volcanoes, ColumnsBlankLinesAndBadLines) {
+    const VolcanoList list = parsevolcanoes(
+        "  35.3614 138.7278  Fuji (a made-up test line)\r\n"
+        "\n"
+        "34.5      139.4\n"
+        "volcano   139.4\n"
+        "   35.1\n"
+        "-12.25    -77.5");
+    ASSERT_EQ(list.volcanoes.size(), 3u);
+    EXPECT_FLOAT_EQ(list.volcanoes[0].lat, 35.3614f);
+    EXPECT_FLOAT_EQ(list.volcanoes[0].lon, 138.7278f);
+    EXPECT_FLOAT_EQ(list.volcanoes[1].lon, 139.4f);
+    EXPECT_FLOAT_EQ(list.volcanoes[2].lat, -12.25f);
+    EXPECT_EQ(list.badlines, 2);
+}
+
+TEST(Volcanoes, BoundaryVolcanoDrawnAsThreeRedTriangles) {
+    test::ScratchDir dir;
+    // Made-up test positions: on the south-east corner of the range, and
+    // just outside its west edge; one line is not a number.
+    test::writefile(dir.file("JPNVOLC.SEQ"),
+                    "34        137       \n"
+                    "35        133.99    \n"
+                    "??        ??        \n");
+    WorkState ws;
+    setdefaults(ws, dir.folder());
+    ws.mappath = dir.folder();
+    test::Canvas canvas("map");
+    Projection proj;
+    drawvolcanoes(ws, canvas.pc, proj, canvas.host);
+    const auto red = canvas.surface.linesofcolor({255, 0, 0});
+    ASSERT_EQ(red.size(), 12u);  // three triangles of four strokes
+    float x = 0, y = 0;
+    projectgeo(proj, ws.projection, 34, 137, x, y);
+    EXPECT_TRUE(test::joins(red[0], x, y, x, y - 3));
+    EXPECT_TRUE(test::joins(red[8], x, y, x, y - 1));
+    EXPECT_EQ(canvas.surface.ForeColor, kBlack);
+    EXPECT_EQ(canvas.host.statuses,
+              std::vector<std::string>{" 1 Lines of jpnvolc.seq are not Numbers and were skipped"});
 }
 
 }  // namespace

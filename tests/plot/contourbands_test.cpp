@@ -15,19 +15,10 @@ namespace crustex {
 namespace {
 
 // A grid over the frame box (10, 20)-(10 + 8 nx, 20 + 6 ny), north up.
-struct Field : test::Canvas {
-    bool abortflag = false;
-    Grid2D values;
-    std::vector<float> nodex, nodey;
-
-    Field(int nx, int ny, const std::function<float(float, float)>& f) : values(nx, ny) {
-        for (int i = 0; i <= nx; ++i) nodex.push_back(10 + 8.0f * i);
-        for (int j = 0; j <= ny; ++j) nodey.push_back(20 + 6.0f * ny - 6.0f * j);
-        for (int i = 0; i <= nx; ++i)
-            for (int j = 0; j <= ny; ++j)
-                values(i, j) = f(static_cast<float>(i), static_cast<float>(j));
-    }
-    ContourGrid grid() const { return {values, nodex, nodey, 0, 0, values.nx(), values.ny()}; }
+struct Field : test::GridCanvas {
+    Field(int nx, int ny, const std::function<float(float, float)>& f)
+        : GridCanvas(nx, ny, 10, 8, 20 + 6.0f * ny, 6,
+                     [&f](int i, int j) { return f(float(i), float(j)); }) {}
     float area() const { return (nodex.back() - nodex.front()) * (nodey.front() - nodey.back()); }
 };
 

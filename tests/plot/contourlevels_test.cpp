@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <random>
 #include <vector>
@@ -45,23 +46,45 @@ TEST(LevelKind, PowersOfTenAreMainLogLevels) {
     EXPECT_EQ(std::count_if(l.begin(), l.end(), [](float v) { return loglevelkind(v) == M; }), 4);
 }
 
-TEST(LevelColor, EachKindInEachColourMode) {
-    const struct {
-        const char* mode;
-        Rgb zero, main, pos, neg;
-    } cases[] = {
-        {"map", {63, 63, 63}, {127, 127, 127}, {255, 95, 0}, {63, 63, 159}},
-        {"nomap", {63, 63, 63}, {127, 127, 127}, {255, 95, 0}, {63, 63, 159}},
-        {"bnw", {0, 0, 0}, {0, 0, 0}, {223, 223, 223}, {63, 63, 63}},
-    };
-    for (const auto& c : cases) {
-        Palette p;
-        ASSERT_TRUE(setcolormode(p, c.mode));
-        EXPECT_EQ(levelcolor(p, Z), c.zero) << c.mode;
-        EXPECT_EQ(levelcolor(p, M), c.main) << c.mode;
-        EXPECT_EQ(levelcolor(p, P), c.pos) << c.mode;
-        EXPECT_EQ(levelcolor(p, N), c.neg) << c.mode;
+// A mode sets every role whatever the palette held before (two palettes of
+// different bytes come out the same), other words change nothing, and no
+// mode touches the current contour colour.
+TEST(Palette, ModesSetEveryRoleAndLevelsTakeTheirKindsColour) {
+    const char* modes[] = {"map", "nomap", "bnw"};
+    Palette fresh[3];
+    for (int m = 0; m < 3; ++m) {
+        Palette ones, twos;
+        std::memset(static_cast<void*>(&ones), 1, sizeof ones);
+        std::memset(static_cast<void*>(&twos), 2, sizeof twos);
+        ASSERT_TRUE(setcolormode(ones, modes[m]) && setcolormode(twos, modes[m]));
+        EXPECT_EQ(ones.contour, (Rgb{1, 1, 1}));
+        twos.contour = ones.contour;
+        EXPECT_TRUE(ones == twos) << modes[m];
+        fresh[m] = ones;
     }
+    EXPECT_FALSE(fresh[0] == fresh[1] || fresh[1] == fresh[2] || fresh[0] == fresh[2]);
+    // The screen colours without a map are pinned by the recorded pictures;
+    // those of the map and black-and-white modes here: zero, main, -sub,
+    // +sub, -, +, frame, source, quake, mouse, area, coast, border, graticule.
+    const Palette map{{63, 63, 63}, {127, 127, 127}, {63, 63, 159}, {255, 95, 0},  {63, 63, 159},
+                      {255, 95, 0}, {191, 191, 191}, {95, 0, 0},    {0, 127, 0},   {0, 63, 0},
+                      {0, 0, 0},    {0, 31, 63},     {255, 191, 0}, {255, 255, 0}, {1, 1, 1}};
+    const Palette bnw{{0, 0, 0},       {0, 0, 0},       {63, 63, 63},    {223, 223, 223},
+                      {191, 191, 191}, {127, 127, 127}, {191, 191, 191}, {0, 0, 0},
+                      {0, 0, 0},       {0, 0, 0},       {0, 0, 0},       {0, 0, 0},
+                      {127, 127, 127}, {127, 127, 127}, {1, 1, 1}};
+    EXPECT_TRUE(fresh[0] == map);
+    EXPECT_TRUE(fresh[2] == bnw);
+    for (const char* word : {"", "Map", "NOMAP", "bw", "map ", "colour"}) {
+        Palette p = fresh[0];
+        EXPECT_FALSE(setcolormode(p, word)) << word;
+        EXPECT_TRUE(p == fresh[0]) << word;
+    }
+    const Palette& p = fresh[2];
+    EXPECT_EQ(levelcolor(p, Z), p.zerocontour);
+    EXPECT_EQ(levelcolor(p, M), p.maincontour);
+    EXPECT_EQ(levelcolor(p, P), p.possubcontour);
+    EXPECT_EQ(levelcolor(p, N), p.negsubcontour);
 }
 
 TEST(LinearLevels, IntegersBetweenTheEndsAndTheThousandCap) {

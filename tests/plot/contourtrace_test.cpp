@@ -20,18 +20,9 @@ using test::joins;
 
 // A contour map on a recording surface: node x(i) = 10 i, node y(j) = 100 - 10 j
 // (north is up, as on the plot).
-struct Map : test::Canvas {
-    bool abortflag = false;
-    Grid2D values;
-    std::vector<float> nodex, nodey;
-
-    Map(int nx, int ny, const std::function<float(int, int)>& f) : values(nx, ny) {
-        for (int i = 0; i <= nx; ++i)
-            for (int j = 0; j <= ny; ++j) values(i, j) = f(i, j);
-        for (int i = 0; i <= nx; ++i) nodex.push_back(10.0f * i);
-        for (int j = 0; j <= ny; ++j) nodey.push_back(100.0f - 10.0f * j);
-    }
-    ContourGrid grid() const { return {values, nodex, nodey, 0, 0, values.nx(), values.ny()}; }
+struct Map : test::GridCanvas {
+    Map(int nx, int ny, const std::function<float(int, int)>& f)
+        : GridCanvas(nx, ny, 0, 10, 100, 10, f) {}
     ContourOutcome linear(float sub, int nsub = 4, bool peaks = true) {
         return drawcontour(pc, host, abortflag, grid(), sub, 0.01f, nsub, 7, kScaleLinear, peaks);
     }

@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
+#include <vector>
 
 #include "model/workstate.h"
 #include "plot/griddataline.h"
 #include "plot/plottestutil.h"
+#include "plot/recordingsurface.h"
+#include "plot/scalebar.h"
+#include "plot/textplace.h"
 
 namespace crustex {
 namespace {
@@ -103,6 +109,166 @@ TEST(GridDataText, EachKeyReadsItsGrids) {
     WorkState empty;
     empty.quantitykey = "ux";
     EXPECT_EQ(griddatatext(empty, 0, 0), "");
+}
+
+TEST(ScaleBar, StepsAndLengths) {
+    const struct {
+        float width, km, length;
+    } rows[] = {
+        {100, 10, 64},   {40, 5, 80},       {20, 2, 64},       {240, 20, 640.0f / 12},
+        {1000, 100, 64}, {10, 1, 64},       {2, 0.2f, 64},     {70, 10, 640.0f / 7},
+        {1, 0.1f, 64},   {0.5f, 0.05f, 64}, {10000, 1000, 64},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.width);
+        ScaleBar bar;
+        ASSERT_TRUE(scalebarfor(r.width, bar));
+        EXPECT_FLOAT_EQ(bar.km, r.km);
+        EXPECT_NEAR(bar.length, r.length, 1e-3f);
+    }
+    // Just below a decade: 1 <= u < 10 still holds.
+    ScaleBar bar;
+    ASSERT_TRUE(scalebarfor(66.666664f, bar));
+    EXPECT_TRUE(bar.length > 0 && bar.length <= 96);
+}
+
+TEST(ScaleBar, DrawsPathAndLabels) {
+    const struct {
+        float width, length;
+        const char* label;
+    } rows[] = {{100, 64, "10km"}, {40, 80, "5km"}, {20, 64, "2km"}, {2, 64, "0.2km"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.width);
+        test::Canvas c;
+        c.surface.ForeColor = {1, 2, 3};
+        drawscalebar(c.pc, r.width);
+        const auto l = c.surface.lines();
+        ASSERT_EQ(l.size(), 3u);
+        const float top = 440 - r.length;
+        EXPECT_TRUE(test::joins(l[0], 595, 440, 590, 440, 1e-3f));
+        EXPECT_TRUE(test::joins(l[1], 590, 440, 590, top, 1e-3f));
+        EXPECT_TRUE(test::joins(l[2], 590, top, 595, top, 1e-3f));
+        for (const auto& op : l) EXPECT_EQ(op.color, kBlack);
+        const RecordedOp* zero = c.surface.findtext("0");
+        const RecordedOp* label = c.surface.findtext(r.label);
+        ASSERT_NE(zero, nullptr);
+        ASSERT_NE(label, nullptr);
+        EXPECT_TRUE(zero->x1 == 596 && zero->y1 == 434);
+        EXPECT_EQ(label->x1, 596);
+        EXPECT_NEAR(label->y1, top - 6, 1e-3f);
+        EXPECT_EQ(label->fontsize, 10);
+        EXPECT_EQ(label->color, kBlack);
+    }
+    for (float w : {0.0f, -10.0f, std::numeric_limits<float>::quiet_NaN(),
+                    std::numeric_limits<float>::infinity()}) {
+        test::Canvas c;
+        drawscalebar(c.pc, w);
+        EXPECT_TRUE(c.surface.ops().empty()) << w;
+    }
+}
+
+TEST(TextPlace, MarkersAndAlignment) {
+    enum Which { Left, Right, Center };
+    const float x = 300, y = 200;
+    const struct {
+        Which which;
+        const char* text;
+        float size;
+        const char* printed;
+        float left, top;  // expected CurrentX and CurrentY at print
+    } rows[] = {
+        {Left, "abc", 10, "abc", x, y},
+        {Right, "abc", 10, "abc", x - 3 * kCharW * 10, y},
+        {Center, "abcd", 8, "abcd", x - 4 * kCharW * 8 / 2, y},
+        {Left, "$-H", 10, "H", x, y - kLineH * 10 / 2},
+        {Right, "$-L", 10, "L", x - 1 * kCharW * 10, y - kLineH * 10 / 2},
+        {Center, "$-+", 15, "+", x - kCharW * 15 / 2, y - kLineH * 15 / 2},
+        {Right, "$_//  CRUSTEX  // ", 10, "//  CRUSTEX  // ", x - 16 * kCharW * 10,
+         y - kLineH * 10},
+        {Left, "$_", 10, "", x, y - kLineH * 10},
+        // Only a leading marker counts; other "$" texts print whole.
+        {Left, "a$-b", 10, "a$-b", x, y},
+        {Right, "$x12", 10, "$x12", x - 4 * kCharW * 10, y},
+        {Center, "$", 10, "$", x - kCharW * 10 / 2, y},
+        {Left, "", 10, "", x, y},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.text);
+        test::Canvas c;
+        c.surface.setFontSize(3);
+        void (*place[])(PlotContext&, float, float, std::string_view, float) = {
+            printtextleft, printtextright, printtextcenter};
+        place[r.which](c.pc, x, y, r.text, r.size);
+        ASSERT_EQ(c.surface.texts().size(), 1u);
+        const RecordedOp t = c.surface.texts()[0];
+        EXPECT_EQ(t.text, r.printed);
+        EXPECT_FLOAT_EQ(t.x1, r.left);
+        EXPECT_FLOAT_EQ(t.y1, r.top);
+        EXPECT_EQ(t.fontsize, r.size);
+        EXPECT_EQ(c.surface.FontSize(), r.size);
+    }
+}
+
+// A surface whose height depends on the string: the marker must be part of
+// what is measured for height, and not part of what is measured for width.
+class MeasuringSurface : public RecordingSurface {
+public:
+    float TextHeight(const std::string& text) override {
+        heights.push_back(text);
+        return static_cast<float>(text.size());
+    }
+    float TextWidth(const std::string& text) override {
+        widths.push_back(text);
+        return RecordingSurface::TextWidth(text);
+    }
+    std::vector<std::string> heights, widths;
+};
+
+TEST(TextPlace, HeightOnWholeStringWidthWithoutMarker) {
+    MeasuringSurface s;
+    printtextright(s, 100, 50, "$-Lx", 10);
+    ASSERT_FALSE(s.heights.empty() || s.widths.empty());
+    EXPECT_EQ(s.heights.front(), "$-Lx");
+    EXPECT_EQ(s.widths.front(), "Lx");
+    const RecordedOp* t = s.findtext("Lx");
+    ASSERT_NE(t, nullptr);
+    EXPECT_FLOAT_EQ(t->y1, 50 - 4.0f / 2);
+    EXPECT_FLOAT_EQ(t->x1 + t->x2, 100);  // right edge on x
+}
+
+// The other plot tests read positions and colours from this log, so the
+// log must resolve them as a real surface would.
+TEST(RecordingSurface, ResolvesColourPenContinuationAndTextAdvance) {
+    RecordingSurface s;
+    s.ForeColor = {10, 20, 30};
+    s.DrawWidth = 2;
+    s.drawMode = DrawMode::NotXorPen;
+    s.setAutoRedraw(false);
+    s.Line(10, 10, 20, 30);
+    s.DrawWidth = 1;
+    s.setAutoRedraw(true);
+    s.LineTo(40, 50, Rgb{255, 0, 0});
+    const auto l = s.lines();
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_EQ(l[0].color, (Rgb{10, 20, 30}));
+    EXPECT_EQ(l[0].width, 2);
+    EXPECT_FALSE(l[0].autoredraw);
+    EXPECT_EQ(l[1].color, (Rgb{255, 0, 0}));
+    EXPECT_TRUE(l[1].x1 == 20 && l[1].y1 == 30);
+    EXPECT_EQ(l[1].width, 1);
+    EXPECT_EQ(l[1].mode, DrawMode::NotXorPen);
+    s.Cls();
+    s.Line(0, NAN, 1, 1);
+    EXPECT_EQ(s.sincecls().size(), 1u);
+    EXPECT_TRUE(s.hasnonfinite());
+
+    s.setFontSize(10);
+    s.CurrentX = 100;
+    EXPECT_FLOAT_EQ(s.TextWidth("\xC2\xB5m"), 10);  // two characters in UTF-8
+    s.Print("abc");
+    EXPECT_FLOAT_EQ(s.CurrentX, 115);
+    s.Print("d");
+    EXPECT_EQ(s.texts()[1].x1, 115);
 }
 
 }  // namespace

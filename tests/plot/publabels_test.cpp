@@ -15,18 +15,10 @@ namespace crustex {
 namespace {
 
 // A grid with node x(i) = 10 i, node y(j) = 200 - 10 j.
-struct Labels : test::Canvas {
-    Grid2D values;
-    std::vector<float> nodex, nodey;
+struct Labels : test::GridCanvas {
     LabelPlacer placer;
-
-    explicit Labels(int n) : values(n, n) {
-        for (int k = 0; k <= n; ++k) {
-            nodex.push_back(10.0f * k);
-            nodey.push_back(200.0f - 10.0f * k);
-        }
-    }
-    ContourGrid grid() const { return {values, nodex, nodey, 0, 0, values.nx(), values.ny()}; }
+    explicit Labels(int n, const std::function<float(int, int)>& f = {})
+        : GridCanvas(n, n, 0, 10, 200, 10, f) {}
     // Texts whose boxes overlap another text's box.
     int overlaps() const {
         const auto t = surface.texts();
@@ -53,11 +45,9 @@ TEST(PubLabels, TheHighestMagnitudeWinsAndNothingOverlaps) {
 
     // Many peaks: each label that is written keeps clear of the others and
     // of what was taken before; the largest peaks are among them.
-    Labels r(40);
     std::mt19937 rng(3);
     std::uniform_real_distribution<float> v(-1, 1);
-    for (int i = 0; i <= 40; ++i)
-        for (int j = 0; j <= 40; ++j) r.values(i, j) = v(rng);
+    Labels r(40, [&](int, int) { return v(rng); });
     r.values(20, 20) = 9;  // the one that must win its place
     r.placer.take({250, 0, 400, 400});
     const LabelBox all{0, -20, 400, 220};
@@ -71,9 +61,7 @@ TEST(PubLabels, TheHighestMagnitudeWinsAndNothingOverlaps) {
 TEST(PubLabels, EdgeLabelsTakeZeroFirstAndStayNearTheirLines) {
     // Levels 0 and +-1 leave the right edge close together; 0 is written at
     // its line, the others only where they fit within half a line.
-    Labels m(10);
-    for (int i = 0; i <= 10; ++i)
-        for (int j = 0; j <= 10; ++j) m.values(i, j) = 0.08f * (j - 5) + 0.001f;
+    Labels m(10, [](int, int j) { return 0.08f * (j - 5) + 0.001f; });
     const ContourRule rule{kScaleLinear, 0.1f, 1, 0};
     const LabelBox right{100, 0, 200, 220};
     const int n = placeedgelabels(m.pc, m.grid(), rule, m.placer, right, 13);
@@ -86,9 +74,7 @@ TEST(PubLabels, EdgeLabelsTakeZeroFirstAndStayNearTheirLines) {
 }
 
 TEST(PubLabels, ColourBarLabelsMainLevelsWithoutOverlap) {
-    Labels m(10);
-    for (int i = 0; i <= 10; ++i)
-        for (int j = 0; j <= 10; ++j) m.values(i, j) = 3e-4f * std::pow(10.0f, 0.4f * i) - 0.02f;
+    Labels m(10, [](int i, int) { return 3e-4f * std::pow(10.0f, 0.4f * i) - 0.02f; });
     const BandScale s = bandscalefor(m.grid(), {kScaleSemiLog1, 1, 1e-4f, 0}, true);
     ASSERT_EQ(s.status, BandStatus::Ready);
     const int n = drawcolorbar(m.pc, s, {300, 20, 10, 200}, m.placer, 13);
@@ -121,12 +107,6 @@ TEST(Arrows, HeadedArrowEndsInAFilledHead) {
     EXPECT_EQ(c.surface.count(OpKind::FillPolygon), 1u);
     EXPECT_NEAR(std::hypot(c.surface.lines()[1].x2, c.surface.lines()[1].y2), 3.0, 1e-4);
 }
-
-}  // namespace
-}  // namespace crustex
-
-namespace crustex {
-namespace {
 
 TEST(PubLabels, NumberTexts) {
     const struct {

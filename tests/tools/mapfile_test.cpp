@@ -228,7 +228,7 @@ TEST(MapDrawing, DrawMapDrawsCoastAndActiveFaults) {
     test::Canvas c("map");
     WorkState ws;
     setdefaults(ws, "/nonexistent");
-    ws.mappath = dir.str() + "/";
+    ws.mappath = dir.folder();
     ws.faultclass[0] = ws.faultclass[2] = ws.faultclass[3] = true;
     ws.dlat = 0;
     ws.nstep = 0;
@@ -253,49 +253,40 @@ TEST(MapDrawing, DamagedFilesAreSkippedOrRefused) {
                                                {false, {{-84.5, -179}, {-84.25, -178}}}});
     const std::size_t tile1 = tileat(good, 1);
     using K = MapFileOutcome::Kind;
+    enum Change { Word, TileWord, Float, Cut };  // a value at a byte offset, or the size
     const struct {
         const char* what;
-        void (*damage)(std::string&, std::size_t tile1);
+        Change change;
+        std::size_t at;
+        float value;
         K kind;
         int damaged, skipped, lines;
     } rows[] = {
-        {"intact", [](std::string&, std::size_t) {}, K::Drawn, 0, 0, 3},
-        {"index past the end", [](std::string& b, std::size_t) { setword(b, 256, 30000); },
-         K::Drawn, 1, 0, 1},
-        {"negative index", [](std::string& b, std::size_t) { setword(b, 256, -3); }, K::Drawn, 1, 0,
-         1},
-        {"index into the header", [](std::string& b, std::size_t) { setword(b, 256, 1); }, K::Drawn,
-         1, 0, 1},
-        {"12001 points", [](std::string& b, std::size_t t) { setword(b, t + 4, 12001); }, K::Drawn,
-         1, 0, 1},
-        {"1001 segments", [](std::string& b, std::size_t t) { setword(b, t + 10, 1001); }, K::Drawn,
-         1, 0, 1},
-        {"more coast than segments", [](std::string& b, std::size_t t) { setword(b, t + 6, 3); },
-         K::Drawn, 1, 0, 1},
-        {"segment beyond the points", [](std::string& b, std::size_t t) { setword(b, t + 14, 5); },
-         K::Drawn, 0, 1, 2},
-        {"segment ending before it starts",
-         [](std::string& b, std::size_t t) { setword(b, t + 18, 2); }, K::Drawn, 0, 1, 2},
-        {"points past the end", [](std::string& b, std::size_t t) { setword(b, t + 4, 200); },
-         K::Drawn, 1, 0, 1},
-        {"truncated", [](std::string& b, std::size_t) { b.resize(b.size() - 300); }, K::Drawn, 1, 0,
-         2},
-        {"tile height 0", [](std::string& b, std::size_t) { setfloat(b, 16, 0); }, K::Refused, 0, 0,
-         0},
-        {"tile width -10", [](std::string& b, std::size_t) { setfloat(b, 28, -10); }, K::Refused, 0,
-         0, 0},
-        {"tile height 0.4", [](std::string& b, std::size_t) { setfloat(b, 16, 0.4f); }, K::Refused,
-         0, 0, 0},
-        {"south not a number", [](std::string& b, std::size_t) { setfloat(b, 8, NAN); }, K::Refused,
-         0, 0, 0},
-        {"90 rows", [](std::string& b, std::size_t) { setfloat(b, 16, 2); }, K::Refused, 0, 0, 0},
-        {"shorter than a record", [](std::string& b, std::size_t) { b.resize(200); }, K::Refused, 0,
-         0, 0},
+        {"intact", Word, 0, float(word(good, 0)), K::Drawn, 0, 0, 3},
+        {"index past the end", Word, 256, 30000, K::Drawn, 1, 0, 1},
+        {"negative index", Word, 256, -3, K::Drawn, 1, 0, 1},
+        {"index into the header", Word, 256, 1, K::Drawn, 1, 0, 1},
+        {"12001 points", TileWord, 4, 12001, K::Drawn, 1, 0, 1},
+        {"1001 segments", TileWord, 10, 1001, K::Drawn, 1, 0, 1},
+        {"more coast than segments", TileWord, 6, 3, K::Drawn, 1, 0, 1},
+        {"segment beyond the points", TileWord, 14, 5, K::Drawn, 0, 1, 2},
+        {"segment ending before it starts", TileWord, 18, 2, K::Drawn, 0, 1, 2},
+        {"points past the end", TileWord, 4, 200, K::Drawn, 1, 0, 1},
+        {"truncated", Cut, 0, float(good.size() - 300), K::Drawn, 1, 0, 2},
+        {"tile height 0", Float, 16, 0, K::Refused, 0, 0, 0},
+        {"tile width -10", Float, 28, -10, K::Refused, 0, 0, 0},
+        {"tile height 0.4", Float, 16, 0.4f, K::Refused, 0, 0, 0},
+        {"south not a number", Float, 8, NAN, K::Refused, 0, 0, 0},
+        {"90 rows", Float, 16, 2, K::Refused, 0, 0, 0},
+        {"shorter than a record", Cut, 0, 200, K::Refused, 0, 0, 0},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
         std::string bytes = good;
-        r.damage(bytes, tile1);
+        if (r.change == Float) setfloat(bytes, r.at, r.value);
+        if (r.change == Cut) bytes.resize(std::size_t(r.value));
+        if (r.change == Word || r.change == TileWord)
+            setword(bytes, r.at + (r.change == TileWord ? tile1 : 0), int16_t(r.value));
         MapCanvas c(-89.5f, 89.5f, -179.5f, 179.5f);
         const auto out = c.draw(bytes);
         EXPECT_EQ(out.kind, r.kind);

@@ -1,19 +1,29 @@
+// The site tools (GNSS velocities, the synthetic example) and the event,
+// volcano and DEM converters, each read back by the program's own readers.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <utility>
 
 #include "engine/siteeval.h"
 #include "files/sitefile.h"
 #include "files/workfile.h"
+#include "geo/demtiles.h"
+#include "geo/eventcatalogue.h"
+#include "geo/volcanoes.h"
 #include "model/fsutil.h"
 #include "sites/misfit.h"
 #include "support/scriptedhost.h"
+#include "tools/demconvert.h"
+#include "tools/eventconvert.h"
 #include "tools/examplesites.h"
 #include "tools/gnssconvert.h"
+#include "tools/layercsv.h"
+#include "tools/volcanoconvert.h"
 
 namespace crustex::tools {
 namespace {
@@ -108,6 +118,101 @@ TEST(ExampleSites, ObservedMinusComputedIsTheStatedNoise) {
     float largest = 0;
     for (std::size_t i = 1; i <= 30; ++i) largest = std::max(largest, std::fabs(res.ux[i]));
     EXPECT_GT(largest, 50 * kExampleHorizontalNoise);
+}
+
+TEST(EventConvert, CsvToCatalogueSortedAndReadBack) {
+    // Made-up test events in the event service's column order.
+    const std::string csv =
+        "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place\r\n"
+        "2018-02-07T22:10:25.450Z,35.123,139.456,12.34,4.56,mb,,,,,us,a,,\"12km N of X, Y\"\r\n"
+        "2018-02-06T23:59:59.999+09:00,-33.5,-71.25,5,6.04,mww,,,,,us,b,,\"Z\"\r\n"
+        "2018-02-07T01:00:00Z,36,140,700.5,,mb,,,,,us,c,,\"no magnitude\"\r\n"
+        "bad,36,140,10,3,mb,,,,,us,d,,\"no time\"\r\n";
+    CatalogueBuild build;
+    std::ostringstream err;
+    ASSERT_TRUE(fdsncsvtocatalogue(csv, build, err)) << err.str();
+    EXPECT_EQ(build.events, 2);
+    EXPECT_EQ(build.skipped, 2);
+    ASSERT_EQ(build.bytes.size(), 5 * kEventRecordBytes);
+
+    MemoryCatalogue source(build.bytes);
+    EventTable table;
+    const EventSelection all{
+        {1920, 1, 1, 0, 0, 0}, {2100, 1, 1, 0, 0, 0}, -90, 90, -180, 180, 0, 1000, -5, 10};
+    selectevents(source, all, table);
+    ASSERT_EQ(table.events.size(), 2u);
+    const EventRecord& first = table.events[0];  // 14:59 UTC on the 6th comes first
+    EXPECT_EQ(eventtime(first.day, first.minute), (DateTime{2018, 2, 6, 14, 59, 0}));
+    EXPECT_EQ(first.lat, -33.5f);
+    EXPECT_EQ(first.lon, -71.25f);
+    EXPECT_EQ(first.depth, 50);
+    EXPECT_EQ(first.mag, 60);
+    const EventRecord& second = table.events[1];
+    EXPECT_EQ(eventtime(second.day, second.minute), (DateTime{2018, 2, 7, 22, 10, 0}));
+    EXPECT_EQ(second.lat, 35.123f);
+    EXPECT_EQ(second.lon, 139.456f);
+    EXPECT_EQ(second.depth, 123);
+    EXPECT_EQ(second.mag, 46);
+
+    EXPECT_FALSE(fdsncsvtocatalogue("time,latitude,longitude,depth\n", build, err));
+}
+
+TEST(VolcanoConvert, CsvWithTitleLineToListReadBack) {
+    // Made-up test volcanoes.
+    const std::string csv =
+        "Volcanoes of a made-up test list\n"
+        "Volcano Number,Volcano Name,Country,Latitude,Longitude\n"
+        "1,\"Alpha, North\",Nowhere,35.3614,138.7278\n"
+        "2,Beta,Nowhere,-12.5,-77.125\n"
+        "3,Gamma,Nowhere,,\n";
+    VolcanoBuild build;
+    std::ostringstream err;
+    ASSERT_TRUE(volcanocsvtolist(csv, build, err)) << err.str();
+    EXPECT_EQ(build.volcanoes, 2);
+    EXPECT_EQ(build.skipped, 1);
+    const VolcanoList list = parsevolcanoes(build.text);
+    ASSERT_EQ(list.volcanoes.size(), 2u);
+    EXPECT_EQ(list.badlines, 0);
+    EXPECT_FLOAT_EQ(list.volcanoes[0].lat, 35.3614f);
+    EXPECT_FLOAT_EQ(list.volcanoes[0].lon, 138.7278f);
+    EXPECT_FLOAT_EQ(list.volcanoes[1].lat, -12.5f);
+    EXPECT_FLOAT_EQ(list.volcanoes[1].lon, -77.125f);
+    EXPECT_NE(build.text.find("Alpha, North"), std::string::npos);
+}
+
+TEST(DemConvert, GridToTilesReadBack) {
+    // Cell centres of the 1 km mesh in tile 5135: row i, column j.
+    const auto point = [](long i, long j, const char* z) {
+        char line[96];
+        std::snprintf(line, sizeof line, "%.6f\t%.6f\t%s\n", 100 + (j + 0.5) / 80.0,
+                      (i + 0.5) / 120.0, z);
+        return std::string(line);
+    };
+    const std::string xyz = point(4080, 2800, "123.44") + point(4080, 2801, "-5") +
+                            point(4159, 2879, "3776.2") + point(4081, 2800, "NaN") +
+                            point(4000, 2800, "-20") + "# comment\nnot a point\n";
+    DemBuild build;
+    std::ostringstream err;
+    ASSERT_TRUE(xyztotiles(xyz, kMesh1km, build, err)) << err.str();
+    EXPECT_EQ(build.points, 5);
+    EXPECT_EQ(build.skipped, 1);
+    ASSERT_EQ(build.tiles.size(), 1u);  // tile 5035 holds sea only
+    const std::vector<float> t = readdemfile(build.tiles.at("5135.tem"), 80);
+    EXPECT_EQ(t[0 * 80 + 0], 1234);         // the south-west cell
+    EXPECT_EQ(t[0 * 80 + 1], kNoHeight);    // sea
+    EXPECT_EQ(t[1 * 80 + 0], kNoHeight);    // no data
+    EXPECT_EQ(t[79 * 80 + 79], 37762);      // the north-east cell
+    EXPECT_EQ(t[40 * 80 + 40], kNoHeight);  // no point
+}
+
+TEST(LayerCsv, QuotesHeadersAndNumbers) {
+    const auto rows = parsecsv("a,\"b \"\"q\"\", c\"\r\n\r\n x ,2\n");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][1], "b \"q\", c");
+    EXPECT_EQ(findcolumn(rows[1], {"X"}), 0u);
+    EXPECT_EQ(csvnumber(" -1.5e2 "), -150.0);
+    EXPECT_FALSE(csvnumber("nan").has_value());
+    EXPECT_FALSE(csvnumber("1.5x").has_value());
 }
 
 }  // namespace

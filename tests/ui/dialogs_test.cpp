@@ -1,23 +1,31 @@
 // The parameter and option dialogs, the printer setting, the source editor
-// with its geographic assistants, the about box and the welcome window,
-// driven through their real widgets against a fake main window; and the
-// report of a rejected box.
+// with its geographic assistants, the "Event Parameters" dialog, the about
+// box and the welcome window, the map dialog with its preview, named ranges
+// and layer controls, driven through their real widgets against a fake main
+// window; and the report of a rejected box.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
 
 #include "fakeworkbench.h"
+#include "files/arealist.h"
 #include "model/numtext.h"
 #include "ui/aboutbox.h"
 #include "ui/cffdialog.h"
 #include "ui/customdialog.h"
+#include "ui/eventdialog.h"
 #include "ui/fielddialog.h"
 #include "ui/inputerror.h"
 #include "ui/locationassistants.h"
+#include "ui/mapdialog.h"
+#include "ui/mappreview.h"
 #include "ui/optiondialog.h"
 #include "ui/printersetting.h"
 #include "ui/sourceeditor.h"
@@ -149,15 +157,10 @@ struct Press {
 
 const Press kPresses[] = {
     {"printer: horizontal above 100", Printer, "xmargin=101;ymargin=5", "okbt", "xmargin"},
-    {"printer: vertical checked first", Printer, "xmargin=200;ymargin=abc", "okbt", "ymargin"},
-    {"printer: negative", Printer, "xmargin=3;ymargin=-1", "okbt", "ymargin"},
-    {"printer: empty", Printer, "xmargin=;ymargin=3", "okbt", "xmargin"},
     {"printer: stored", Printer, "xmargin=0;ymargin=100;@bnwchk", "okbt", "",
      "xmargin=0;ymargin=100;bnwchk=on"},
     {"printer: cancel", Printer, "xmargin=50;@bnwchk", "cancelbt"},
     {"visual: zero interval in a disabled box", Visual, "cline=0;rdispl=5", "okbt", "cline"},
-    {"visual: min value checked before interval", Visual, "cline=0;cminval=-1", "okbt", "cminval"},
-    {"visual: sub-contours above 99", Visual, "nsubline=100", "okbt", "nsubline"},
     {"visual: font size", Visual, "fsize=x", "okbt", "fsize"},
     {"visual: strain cross", Visual, "rstrain=0", "okbt", "rstrain"},
     {"visual: min value switched off by the scale", Visual, "cminval=0;@linearobt", "okbt",
@@ -167,15 +170,12 @@ const Press kPresses[] = {
     {"visual: cancel", Visual, "cline=7", "cancelbt", "", "", "overlay"},
     {"field: width 0", Field, "obsdepth=5;rwidth=0", "okbt", "rwidth"},
     {"field: SW east of NE", Field, "obsdepth=5;xview0=170", "applybt", "xview0"},
-    {"field: no grid", Field, "xgrid=0", "okbt", "xgrid"},
     {"field: grid text", Field, "ygrid=abc", "applybt", "ygrid"},
-    {"field: steep plane", Field, "obsincdip=46", "okbt", "obsincdip"},
     {"field: apply", Field, "rwidth=320;xgrid=30;xview1=200", "applybt", "",
      "rwidth=320;xgrid=30;xview1=200", "grid cff picture frame"},
     {"field: OK", Field, "obsdepth=5", "okbt", "", "obsdepth=5", "grid cff overlay"},
     {"field: cancel", Field, "rwidth=100", "cancelbt", "", "", "overlay"},
     {"cff: dip above 90", Cff, "cffstrike=10;cffdip=91;friction=0.4", "okbt", "cffdip"},
-    {"cff: strike checked first", Cff, "cffstrike=-181;cffdip=91", "okbt", "cffstrike"},
     {"cff: friction above 1", Cff, "friction=1.5", "applybt", "friction", "", "", "cffpara"},
     {"cff: apply", Cff, "cffstrike=30;cffdip=60;friction=0.6;faulttypelist=Normal", "applybt", "",
      "cffstrike=30.;cffdip=60.;cffrake=-90.;friction=0.6", "cff picture", "cffpara"},
@@ -184,7 +184,6 @@ const Press kPresses[] = {
     {"custom: OK, strain weight", Custom, "fy=2;fzz=abc", "okbt", "fzz"},
     {"custom: Exec. displacement", Custom, "fy=2;fzz=abc", "execdbt", "fzz"},
     {"custom: Exec. strain", Custom, "fy=2;fzz=abc", "execsbt", "fzz"},
-    {"custom: in order", Custom, "fy=2;fzx=abc;fx=1e40", "okbt", "fx"},
     {"custom: Exec. displacement draws", Custom, "fx=1;fyz=-2.5", "execdbt", "", "fx=1.;fyz=-2.5",
      "picture key=cmpdispl"},
     {"custom: Exec. strain draws", Custom, "fx=1", "execsbt", "", "fx=1.", "picture key=cmpstrain"},
@@ -204,16 +203,6 @@ const Press kPresses[] = {
      "mappath=;vhyppath=;optStrformat1=on"},
     {"option: cancel", Option, "mappath=/elsewhere;@optStrformat2", "cancelbt"},
 };
-
-struct FaultTypeRake {
-    const char* name;
-    const char* rake;
-};
-const FaultTypeRake kFaultTypes[] = {{"Left lateral", "0."},
-                                     {"Reverse", "90."},
-                                     {"Right lateral", "180."},
-                                     {"Normal", "-90."},
-                                     {" ", "12.5"}};  // blank keeps the rake
 
 // An option dialog's "Refer...." button: the message first shown, the file
 // dialog's title and filter, the file chosen and the box's text after it.
@@ -245,6 +234,46 @@ struct WatchingHost : SilentHost {
         return MsgAnswer::Ok;
     }
 };
+
+// Types "box=text;..." into the dialog's boxes.
+void type(EventDialog& d, const char* steps) {
+    for (const QString& step : QString(steps).split(';'))
+        d.box(step.section('=', 0, 0).toStdString())->setText(step.section('=', 1));
+}
+
+// A fake main window whose map dialog counts the main window's steps.
+struct Rig {
+    FakeWorkbench wb;
+    QTemporaryDir dir;
+    MapDialog d{wb};
+    QStringList steps;
+    Rig() {
+        wb.ws.mappath = dir.filePath("map").toStdString() + "/";
+        wb.ws.areapath = dir.filePath("area").toStdString() + "/";
+        QDir(dir.path()).mkpath("map");
+        touch("map/JAPANV.MAP");
+        d.hooks.drawBackground = [this] { steps << "draw"; };
+        d.hooks.clearBackground = [this](bool pasted) {
+            steps << (pasted ? "clear all" : "clear");
+        };
+        d.hooks.rebuildSourceList = [this] { steps << "list"; };
+    }
+    void touch(const QString& name) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    void type(const char* field, const QString& text) { d.box(field)->setText(text); }
+    QString text(const char* field) { return d.box(field)->text(); }
+};
+
+// Drags on the preview from one frame point to another.
+void drag(MapPreview* p, QPointF from, QPointF to) {
+    const QPoint a = p->toPixel(from).toPoint(), b = p->toPixel(to).toPoint();
+    QTest::mousePress(p, Qt::LeftButton, {}, a);
+    QTest::mouseMove(p, (a + b) / 2);
+    QTest::mouseMove(p, b);
+    QTest::mouseRelease(p, Qt::LeftButton, {}, b);
+}
 
 }  // namespace
 
@@ -348,27 +377,21 @@ private slots:
         }
     }
 
-    void cffFaultTypeSetsTheRake_data() { test::addRows(kFaultTypes); }
-    void cffFaultTypeSetsTheRake() {
-        QFETCH(int, row);
-        const auto& [type, rake] = kFaultTypes[row];
-        FakeWorkbench wb;
-        wb.ws.cffrake = 33;
-        CffDialog d(wb);
-        d.entrycffform();
-        QCOMPARE(d.faultTypeList()->currentText(), QString(" "));
-        choose(d.faultTypeList(), "Reverse");
-        d.box("cffrake")->setText("12.5");
-        choose(d.faultTypeList(), type);
-        QCOMPARE(d.box("cffrake")->text(), QString(rake));
-        QCOMPARE(wb.ws.cffrake, 33.0f);  // nothing stored before OK
-    }
-    void cffShowsTheTypeOfTheRakeAndOffersApplyOnlyForCff() {
+    // The list shows the type of the stored rake; choosing a type writes its
+    // rake into the box, the blank entry keeps what was typed, and nothing is
+    // stored before OK. Apply is offered only while delta CFF is shown.
+    void cffFaultTypeListAndApply() {
         FakeWorkbench wb;
         wb.ws.cffrake = 180;
         CffDialog d(wb);
         d.entrycffform();
         QCOMPARE(d.faultTypeList()->currentText(), QString("Right lateral"));
+        choose(d.faultTypeList(), "Normal");
+        QCOMPARE(d.box("cffrake")->text(), QString("-90."));
+        d.box("cffrake")->setText("12.5");
+        choose(d.faultTypeList(), " ");
+        QCOMPARE(d.box("cffrake")->text(), QString("12.5"));
+        QCOMPARE(wb.ws.cffrake, 180.0f);
         QVERIFY(!child<QPushButton>(&d, "applybt")->isEnabled());
         wb.ws.quantitykey = "cffpara";
         d.entrycffform();
@@ -699,32 +722,25 @@ private slots:
     // --- Layout, the about box and the welcome window ---
     void noCaptionIsClipped() {
         FakeWorkbench wb;
-        std::vector<std::unique_ptr<QDialog>> shown;
-        for (Dialog kind : {Printer, Visual, Field, Cff, Custom, Option}) {
-            shown.push_back(make(kind, wb));
-            open(shown.back().get());
-        }
-        auto about = std::make_unique<AboutBox>(wb);
-        about->entryaboutform();
-        shown.push_back(std::move(about));
-        WelcomeWindow welcome(wb);
-        welcome.show();
-        std::vector<QWidget*> windows{&welcome};
-        for (const auto& d : shown) windows.push_back(d.get());
-        for (QWidget* w : windows) {
-            QVERIFY(w->isVisible());
-            const QStringList cut = test::clippedCaptions(w);
-            QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
-            w->grab().save(test::outputDir() + "/" + w->objectName() + ".png");
-        }
-        // The source editor on both pages, and its assistants.
-        SourceEditor e(wb);
-        auto check = [&](QWidget* w, const QString& shot) {
+        auto check = [](QWidget* w, const QString& shot) {
             QVERIFY(w->isVisible());
             const QStringList cut = test::clippedCaptions(w);
             QVERIFY2(cut.isEmpty(), qPrintable(shot + ": " + cut.join(", ")));
             w->grab().save(test::outputDir() + "/" + shot + ".png");
         };
+        for (Dialog kind : {Printer, Visual, Field, Cff, Custom, Option}) {
+            const auto d = make(kind, wb);
+            open(d.get());
+            check(d.get(), d->objectName());
+        }
+        AboutBox about(wb);
+        about.entryaboutform();
+        check(&about, about.objectName());
+        WelcomeWindow welcome(wb);
+        welcome.show();
+        check(&welcome, welcome.objectName());
+        // The source editor on both pages, and its assistants.
+        SourceEditor e(wb);
         e.entryfaultform();
         check(&e, "faultform-fault");
         act(&e, "@OptPoint;@addbt");
@@ -751,6 +767,216 @@ private slots:
         w.show();
         QTest::mouseClick(child<QLabel>(&w, "versionlbl"), Qt::LeftButton);
         QVERIFY(!w.isVisible());
+    }
+
+    void opensWithTheSelectionAndStoresOk() {
+        FakeWorkbench wb;
+        wb.ws.eventend = {2011, 3, 11, 14, 46, 0};
+        wb.ws.mag0 = 2.5f;
+        EventDialog d(wb);
+        QCOMPARE(d.windowTitle(), QString("Event Parameters"));
+        d.entryeventform();
+        for (const auto& [box, text] : {std::pair{"yr0", "1995"},
+                                        {"mon1", "03"},
+                                        {"min1", "46"},
+                                        {"dep1", "100.0"},
+                                        {"mag0", "2.5"}})
+            QCOMPARE(d.box(box)->text(), QString(text));
+        QSignalSpy stored(&d, &EventDialog::stored);
+        type(d, "yr0=2004;mon0=10;day0=23;hr0=17;min0=56;dep0=3.5;mag1=7.25");
+        QTest::mouseClick(d.findChild<QPushButton*>("okbt"), Qt::LeftButton);
+        QCOMPARE(stored.count(), 1);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(wb.ws.eventstart, (DateTime{2004, 10, 23, 17, 56, 0}));
+        QCOMPARE(wb.ws.eventend, (DateTime{2011, 3, 11, 14, 46, 0}));
+        QCOMPARE(wb.ws.dep0, 3.5f);
+        QCOMPARE(wb.ws.mag1, 7.25f);
+        QCOMPARE(wb.inputErrors(), 0);
+    }
+
+    void rejectsInOrderAndFocusesTheBadBox() {
+        const struct {
+            const char* steps;  // field=text pairs
+            const char* focused;
+        } cases[] = {
+            {"dep1=1000.5;mag0=-6;yr0=1995;day0=32", "dep1"},
+            {"mag0=-6;day0=32", "mag0"},
+            {"mag1=abc", "mag1"},
+            {"day0=32;mon1=13", "yr0"},
+            {"mon0=2;day0=29", "yr0"},  // 1995 is no leap year
+            {"hr1=24", "yr1"},
+            {"min1=6.5", "yr1"},
+        };
+        for (const auto& c : cases) {
+            FakeWorkbench wb;
+            const std::string before = wb.stored();
+            EventDialog d(wb);
+            d.entryeventform();
+            type(d, c.steps);
+            QVERIFY(!d.okClicked());
+            QCOMPARE(wb.inputErrors(), 1);
+            QLineEdit* bad = d.box(c.focused);
+            QTRY_VERIFY2(bad->hasFocus(), c.steps);
+            QCOMPARE(bad->selectedText(), bad->text());
+            QVERIFY(d.isVisible());
+            QCOMPARE(wb.stored(), before);
+        }
+    }
+
+    void cancelStoresNothingAndAcceptsAnEndBeforeTheStart() {
+        FakeWorkbench wb;
+        const std::string before = wb.stored();
+        EventDialog d(wb);
+        d.entryeventform();
+        type(d, "yr0=2020");
+        QTest::mouseClick(d.findChild<QPushButton*>("cancelbt"), Qt::LeftButton);
+        QVERIFY(!d.isVisible());
+        QCOMPARE(wb.stored(), before);
+
+        d.entryeventform();
+        QCOMPARE(d.box("yr0")->text(), QString("1995"));
+        type(d, "yr0=2020");
+        QVERIFY(d.okClicked());
+        QCOMPARE(wb.ws.eventstart.year, int16_t{2020});
+    }
+
+    void okRefusesAnEmptyRangeAndStoresNothing() {
+        Rig r;
+        r.d.entrymapform();
+        child<QAbstractButton>(&r.d, "needmapcbx")->click();
+        r.type("flat2", "34");
+        const std::string before = r.wb.stored();
+        QVERIFY(!r.d.okClicked());
+        QCOMPARE(r.wb.inputErrors(), 1);
+        QTRY_VERIFY(r.d.box("flat1")->hasFocus());
+        QVERIFY(r.d.isVisible());
+        QCOMPARE(QString::fromStdString(r.wb.stored()), QString::fromStdString(before));
+        QVERIFY(r.steps.isEmpty());
+    }
+    void okDrawsRebasesTheFieldAndLeavesOneSource() {
+        Rig r;
+        r.wb.ws.nfault = 3;
+        r.wb.ws.gridstale = false;
+        r.d.entrymapform();
+        child<QAbstractButton>(&r.d, "needmapcbx")->click();
+        child<QAbstractButton>(&r.d, "Projec1")->click();
+        r.type("flat1", "33.5");
+        r.type("flon2", "136.25");
+        QVERIFY(r.d.okClicked());
+        QVERIFY(!r.d.isVisible());
+        const WorkState& ws = r.wb.ws;
+        QCOMPARE(r.steps.join(","), QString("clear all,draw,list"));
+        QVERIFY(ws.needmap && ws.gridstale);
+        QCOMPARE(ws.nfault, int16_t(1));
+        QCOMPARE(ws.projection, kMercator);
+        QCOMPARE(r.wb.ctx.colormode, std::string("map"));
+        QCOMPARE(r.wb.overlays, 1);
+        // The field spans the map: the whole window is 640 frame units of the
+        // map's scale and the data area's edges lie on the map's edges.
+        const Projection& p = r.wb.proj;
+        QCOMPARE(p.lat1, 33.5f);
+        QCOMPARE(ws.rwidth, 640 * p.s);
+        QCOMPARE(r.wb.ctx.frame.fieldwidth, ws.rwidth);
+        float lat, lon;
+        kmtogeo(p, r.wb.ctx.frame, ws.xview0, ws.yview0, lat, lon);
+        QVERIFY(std::fabs(lat - 33.5f) < 1e-3 && std::fabs(lon - 134) < 1e-3);
+        kmtogeo(p, r.wb.ctx.frame, ws.xview1, ws.yview1, lat, lon);
+        QVERIFY(std::fabs(lat - 36) < 1e-3 && std::fabs(lon - 136.25f) < 1e-3);
+        // Switched off again: the map goes, the area with it.
+        r.wb.ws.areastate = 1;
+        r.wb.ws.narea = 4;
+        r.d.entrymapform();
+        child<QAbstractButton>(&r.d, "needmapcbx")->click();
+        QVERIFY(r.d.okClicked());
+        QVERIFY(!ws.needmap && ws.areastate == 0 && ws.narea == 0);
+        QCOMPARE(r.wb.ctx.colormode, std::string("nomap"));
+        QCOMPARE(r.steps.last(), QString("clear"));
+    }
+    // Dragged from the south-east: rubberbandrange orders the corners.
+    void rubberBandSetsTheRangeBoxes() {
+        Rig r;
+        r.d.entrymapform();
+        drag(r.d.preview(), QPointF(400, 300), QPointF(150, 100));
+        const QStringList v = {r.text("flat1"), r.text("flon1"), r.text("flat2"), r.text("flon2")};
+        // Inside the previewed range, south-west before north-east, "0.#".
+        QVERIFY2(v[0].toFloat() > 34 && v[0].toFloat() < v[2].toFloat() && v[2].toFloat() < 36,
+                 qPrintable(v.join(" ")));
+        QVERIFY(v[1].toFloat() > 134 && v[1].toFloat() < v[3].toFloat() && v[3].toFloat() < 137);
+        for (const QString& t : v) QVERIFY2(t.section('.', 1).size() <= 1, qPrintable(t));
+        // Nothing is stored before OK, and a cancelled preview leaves the
+        // range alone.
+        click(&r.d, "cmdPreview");
+        QCOMPARE(r.d.previewProjection().lat1, v[0].toFloat());
+        r.d.reject();
+        QCOMPARE(r.wb.ws.flat1, 34.0f);
+        QCOMPARE(r.wb.proj.s, 0.0f);
+    }
+    void namedRangesAddSelectAndDelete() {
+        Rig r;
+        r.d.entrymapform();
+        QComboBox* list = r.d.areaList();
+        QCOMPARE(list->count(), 1);  // the empty entry only
+        QVERIFY(!child<QAbstractButton>(&r.d, "cmdAreaDel")->isEnabled());
+        list->setEditText("First");
+        r.type("flat1", "34.25");
+        r.type("nstep", "4");
+        click(&r.d, "cmdAreaAdd");
+        list->setEditText("Second");
+        r.type("flat1", "35");
+        QTest::keyClick(list->lineEdit(), Qt::Key_Return);  // adds, keeps the dialog open
+        QVERIFY(r.d.isVisible());
+        const auto saved = readarealist(r.wb.ws.areapath);
+        QCOMPARE(saved.size(), std::size_t(2));
+        QCOMPARE(saved[0].flat1, 34.25f);
+        QCOMPARE(saved[0].nstep, int16_t(4));
+        // A name that exists is refused and cleared.
+        list->setEditText("First");
+        click(&r.d, "cmdAreaAdd");
+        QCOMPARE(r.wb.scripted.messages.back().text, std::string("The Area Name already exists"));
+        QCOMPARE(r.wb.scripted.messages.back().title, std::string("Error"));
+        QCOMPARE(list->currentText(), QString());
+        QCOMPARE(readarealist(r.wb.ws.areapath).size(), std::size_t(2));
+        // Choosing an entry shows its range; Del removes it from the file.
+        list->setCurrentIndex(1);
+        emit list->activated(1);
+        QCOMPARE(r.text("flat1"), QString("34.25"));
+        QCOMPARE(r.text("nstep"), QString("4"));
+        click(&r.d, "cmdAreaDel");
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(readarealist(r.wb.ws.areapath).at(0).name, std::string("Second"));
+        QVERIFY(!child<QAbstractButton>(&r.d, "cmdAreaDel")->isEnabled());
+    }
+    void layerControlsFollowTheDataFiles() {
+        Rig r;
+        r.wb.ws.faultclass = {true, true, true, true};
+        r.wb.ws.needevent = true;
+        r.touch("map/vactive2.20");
+        r.d.entrymapform();
+        for (int k = 0; k < 4; ++k) {
+            auto* box = child<QCheckBox>(&r.d, QString("faultcbx%1").arg(k));
+            QCOMPARE(box->isEnabled(), k == 1);
+            QCOMPARE(box->isChecked(), k == 1);
+        }
+        for (const char* name :
+             {"volcanocbx", "needeventcbx", "setparabt", "chkContour", "chkColor"})
+            QVERIFY2(!child<QAbstractButton>(&r.d, name)->isEnabled(), name);
+        QVERIFY(child<QAbstractButton>(&r.d, "needmapcbx")->isEnabled());
+        // With the catalogue, "Set...." follows the earthquake switch and
+        // calls its hook.
+        r.touch("catalogue.ep");
+        r.wb.ws.vhyppath = r.dir.filePath("catalogue.ep").toStdString();
+        int asked = 0;
+        r.d.hooks.eventParameters = [&] { ++asked; };
+        r.d.entrymapform();
+        QVERIFY(child<QAbstractButton>(&r.d, "setparabt")->isEnabled());
+        child<QAbstractButton>(&r.d, "needeventcbx")->click();
+        QVERIFY(!child<QAbstractButton>(&r.d, "setparabt")->isEnabled());
+        child<QAbstractButton>(&r.d, "needeventcbx")->click();
+        click(&r.d, "setparabt");
+        QCOMPARE(asked, 1);
+        QFile::remove(r.dir.filePath("map/JAPANV.MAP"));
+        r.d.entrymapform();
+        QVERIFY(!child<QAbstractButton>(&r.d, "needmapcbx")->isEnabled());
     }
 };
 

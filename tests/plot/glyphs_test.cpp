@@ -1,12 +1,16 @@
-#include "plot/modelglyphs.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "plot/background.h"
+#include "plot/modelglyphs.h"
 #include "plot/plottestutil.h"
+#include "plot/principalglyphs.h"
+#include "plot/vectorglyphs.h"
 
 namespace crustex {
 namespace {
@@ -251,6 +255,182 @@ TEST(Background, FitsTheNominalFrame) {
         EXPECT_EQ(c.host.lastStatus(), "");
         EXPECT_FALSE(c.host.busy);
     }
+}
+
+float maxshear(float xx, float xy, float yy) {
+    return std::sqrt((xx - yy) * (xx - yy) + xy * 4 * xy);
+}
+
+// Any strain: the larger value lies along its eigenvector,
+// [exx exy; exy eyy] (c, s) = e1 (c, s), and is not below the other.
+TEST(PrincipalStrain, LargerStrainLiesAlongItsEigenvector) {
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<float> d(-5, 5);
+    for (int n = 0; n < 1000; ++n) {
+        const float exx = d(rng), exy = d(rng), eyy = d(rng);
+        const PrincipalStrain p =
+            principalstrain(exx, exy, eyy, exx + eyy, maxshear(exx, exy, eyy));
+        const double c = std::cos(p.theta), s = std::sin(p.theta);
+        EXPECT_NEAR(exx * c + exy * s, p.e1 * c, 1e-4) << exx << " " << exy << " " << eyy;
+        EXPECT_NEAR(exy * c + eyy * s, p.e1 * s, 1e-4) << exx << " " << exy << " " << eyy;
+        EXPECT_NEAR(p.e1 + p.e2, exx + eyy, 1e-4);  // e2 is the other eigenvalue
+        EXPECT_GE(p.e1, p.e2);
+    }
+}
+
+// Two nodes across by two down: node (i, j) at frame (100 + 100 i, 300 - 100 j).
+struct Crosses : test::Canvas {
+    Grid2D exx{1, 1}, exy{1, 1}, eyy{1, 1}, dil{1, 1}, ms{1, 1};
+    std::vector<float> nodex{100, 200}, nodey{300, 200};
+
+    Crosses() {
+        for (Grid2D* g : {&exx, &exy, &eyy, &dil, &ms}) g->fill(kNoValue);
+    }
+    void set(int i, int j, float xx, float xy, float yy) {
+        exx(i, j) = xx;
+        exy(i, j) = xy;
+        eyy(i, j) = yy;
+        dil(i, j) = xx + yy;
+        ms(i, j) = maxshear(xx, xy, yy);
+    }
+    int draw(float scale) {
+        return drawprincipal(pc, host, exx, exy, eyy, dil, ms, nodex, nodey, 0, 1, 0, 1, scale);
+    }
+};
+
+float length(const RecordedOp& l) { return std::hypot(l.x2 - l.x1, l.y2 - l.y1); }
+
+TEST(PrincipalCrosses, BarsLengthsDirectionsAndColours) {
+    const struct {
+        const char* what;
+        float xx, xy, yy;
+        bool e1positive, e2positive;
+        float len1, len2;  // full bar lengths for scale 1 (48 per unit of strain)
+    } cases[] = {
+        {"isotropic expansion", 0.5f, 0, 0.5f, true, true, 24, 24},
+        {"pure contraction", -1, 0, -0.5f, false, false, 24, 48},
+        {"extension and contraction", 1, 0, -1, true, false, 48, 48},
+        {"zero strain counts as expansion", 0, 0, 0, true, true, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Crosses f;
+        f.set(1, 0, c.xx, c.xy, c.yy);
+        EXPECT_EQ(f.draw(1), 1);
+        const auto l = f.surface.lines();
+        ASSERT_EQ(l.size(), 2u);
+        const Palette& p = f.pc.palette;
+        EXPECT_EQ(l[0].color, c.e1positive ? p.positive : p.negative);
+        EXPECT_EQ(l[1].color, c.e2positive ? p.positive : p.negative);
+        EXPECT_NEAR(length(l[0]), c.len1, 1e-3);
+        EXPECT_NEAR(length(l[1]), c.len2, 1e-3);
+        for (const auto& b : l)
+            EXPECT_TRUE(test::samepoint((b.x1 + b.x2) / 2, (b.y1 + b.y2) / 2, 200, 300, 1e-3f));
+        // Perpendicular bars.
+        EXPECT_NEAR(
+            (l[0].x2 - l[0].x1) * (l[1].x2 - l[1].x1) + (l[0].y2 - l[0].y1) * (l[1].y2 - l[1].y1),
+            0, 1e-2);
+    }
+    // North-south extension: the e1 bar is vertical on the frame.
+    Crosses f;
+    f.set(0, 1, -1, 0, 1);
+    f.draw(2);
+    const auto l = f.surface.lines();
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_TRUE(test::joins(l[0], 100, 212, 100, 188, 1e-3f));
+}
+
+TEST(PrincipalCrosses, NodesWithoutValueAndUnusableScales) {
+    for (int which = 0; which < 5; ++which) {
+        Crosses f;
+        f.set(0, 0, 1, 0.5f, -1);
+        f.set(1, 1, 1, 0.5f, -1);
+        Grid2D* grids[] = {&f.exx, &f.exy, &f.eyy, &f.dil, &f.ms};
+        (*grids[which])(1, 1) = kNoValue;
+        EXPECT_EQ(f.draw(1), 1) << which;
+        EXPECT_EQ(f.surface.count(OpKind::Line), 2u);
+        EXPECT_FALSE(f.surface.hasnonfinite());
+    }
+    Crosses f;
+    f.set(0, 0, 1, 0, 1);
+    EXPECT_EQ(f.draw(0), 0);
+    EXPECT_EQ(f.host.statuses, (std::vector<std::string>{" Drawing Principal Strains", ""}));
+}
+
+// Three nodes across by two down: node (i, j) at frame (100 + 100 i, 400 - 100 j).
+struct Vectors : test::Canvas {
+    Grid2D ax{2, 1}, ay{2, 1};
+    std::vector<float> nodex{100, 200, 300}, nodey{400, 300};
+    int draw(float scale) { return drawvectors(pc, host, ax, ay, nodex, nodey, 0, 2, 0, 1, scale); }
+};
+
+TEST(VectorGlyphs, BarFromEachNodeScaledByTheArrowScale) {
+    const struct {
+        float u, v, scale;
+        float dx, dy;  // expected bar end relative to the node
+    } cases[] = {
+        {0.1f, 0, 0.1f, 48, 0},   // a displacement equal to the scale: the legend's 48 units
+        {0, 0.1f, 0.1f, 0, -48},  // north is up on the frame
+        {0.1f, 0, 0.05f, 96, 0},  // halving the scale doubles the arrow
+        {-1, 2, 4, -12, -24},    {0.003f, -0.004f, 0.001f, 144, 192},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.u << " " << c.v << " / " << c.scale);
+        Vectors f;
+        f.ax.fill(kNoValue);
+        f.ax(1, 1) = c.u;
+        f.ay(1, 1) = c.v;
+        EXPECT_EQ(f.draw(c.scale), 1);
+        const auto lines = f.surface.lines();
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_TRUE(test::joins(lines[0], 200, 300, 200 + c.dx, 300 + c.dy, 1e-3f));
+        EXPECT_TRUE(lines[0].x1 == 200 && lines[0].y1 == 300);  // from the node
+        EXPECT_EQ(lines[0].color, f.pc.palette.negative);
+        const auto dots = f.surface.ofkind(OpKind::Circle);
+        ASSERT_EQ(dots.size(), 1u);
+        EXPECT_FLOAT_EQ(dots[0].radius, 1.5f);
+        EXPECT_EQ(dots[0].color, (Rgb{127, 127, 127}));
+    }
+}
+
+TEST(VectorGlyphs, NodesWithoutValueAndUnusableScalesOrRanges) {
+    Vectors f;
+    f.ax.fill(1);
+    f.ay.fill(1);
+    f.ax(0, 0) = kNoValue;
+    f.ay(2, 1) = kNoValue;       // a missing y component counts too
+    f.ax(1, 0) = std::nanf("");  // and anything that is not a number
+    EXPECT_EQ(f.draw(1), 3);
+    EXPECT_EQ(f.surface.count(OpKind::Circle), 3u);
+    EXPECT_EQ(f.surface.count(OpKind::Line), 3u);
+    EXPECT_EQ(f.host.statuses, (std::vector<std::string>{" Drawing Vectors", ""}));
+    EXPECT_FALSE(f.host.busy);
+
+    for (float scale : {0.0f, -1.0f, INFINITY}) {
+        Vectors g;
+        g.ax.fill(1);
+        g.ay.fill(1);
+        EXPECT_EQ(g.draw(scale), 6);
+        EXPECT_EQ(g.surface.count(OpKind::Line), 0u);
+        EXPECT_FALSE(g.surface.hasnonfinite());
+        // Ranges past the grid and a node array shorter than the grid.
+        g.nodex.pop_back();
+        EXPECT_EQ(drawvectors(g.pc, g.host, g.ax, g.ay, g.nodex, g.nodey, -3, 40, -1, 40, 1), 4);
+    }
+}
+
+// The millimetre legend is pinned by the recorded pictures; the tilt one here.
+TEST(VectorGlyphs, LegendArrowAndText) {
+    Vectors f;
+    showarrowlegend(f.pc, 2.5f, " micro rad");
+    const auto lines = f.surface.lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(test::joins(lines[0], 590, 240, 590, 240 - kArrowLength));
+    EXPECT_EQ(lines[0].color, f.pc.palette.negative);
+    const RecordedOp* t = f.surface.findtext("2.5 micro rad");
+    ASSERT_NE(t, nullptr);
+    EXPECT_NEAR(t->x1 + t->x2, 635, 1e-3);  // right-aligned at 635
+    EXPECT_FLOAT_EQ(t->y1, 242);
 }
 
 }  // namespace
