@@ -141,6 +141,14 @@ void writepubstyle(RecordWriter& w, const WorkState& ws) {
     w.endline();
 }
 
+void writetopography(RecordWriter& w, const WorkState& ws) {
+    if (!ws.needmap && !ws.topocolor && !ws.topocontour) return;
+    w.text("topography");
+    w.boolean(ws.topocolor);
+    w.boolean(ws.topocontour);
+    w.endline();
+}
+
 // --- Reading ---
 
 RecordRead readvhyppath(RecordReader& r, WorkState& ws) {
@@ -276,6 +284,14 @@ RecordRead readpubstyle(RecordReader& r, WorkState& ws) {
     return RecordRead::Applied;
 }
 
+RecordRead readtopography(RecordReader& r, WorkState& ws) {
+    bool color = false, contour = false;
+    if (!r.readbool(color) || !r.readbool(contour)) return RecordRead::Broken;
+    ws.topocolor = color;
+    ws.topocontour = contour;
+    return RecordRead::Applied;
+}
+
 std::optional<RecordRead> readsharedrecord(std::string_view keyword, RecordReader& r,
                                            WorkState& ws) {
     using Read = RecordRead (*)(RecordReader&, WorkState&);
@@ -296,6 +312,7 @@ std::string workfiletext(const WorkState& ws, const GeoFrame& geo) {
     writevhyppath(w, ws);
     writemaparea(w, ws);
     writemapextra(w, ws);
+    writetopography(w, ws);
     writeeventpara(w, ws);
     writecffpara(w, ws);
     writecffextra(w, ws);
@@ -347,6 +364,8 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
             got = readvhyppath(r, ws);
         } else if (keyword == "mapextra") {
             got = readmapextra(r, ws);
+        } else if (keyword == "topography") {
+            got = readtopography(r, ws);
         } else if (keyword == "cffextra") {
             got = readcffextra(r, ws);
         } else if (keyword == "fieldpara") {

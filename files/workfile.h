@@ -41,6 +41,11 @@ void writefieldpara(RecordWriter& w, const WorkState& ws);
 // so files of the screen style stay as they always were. A reader that
 // does not know the keyword skips it and its value like any unknown text.
 void writepubstyle(RecordWriter& w, const WorkState& ws);
+// "topography",colour,contour (after "mapextra") while the map or either
+// topography layer is on; nothing otherwise, so that files without a map
+// stay as they always were. Readers that do not know the keyword skip it
+// and its values like any unknown text.
+void writetopography(RecordWriter& w, const WorkState& ws);
 
 // Reading the values that follow a record's keyword. Nothing of the record
 // is applied unless all of it is.
@@ -59,6 +64,8 @@ RecordRead readcustompara(RecordReader& r, WorkState& ws);
 RecordRead readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame);
 // A file without the record leaves the style as it is.
 RecordRead readpubstyle(RecordReader& r, WorkState& ws);
+// The two topography switches; a file without the record leaves them.
+RecordRead readtopography(RecordReader& r, WorkState& ws);
 // Reads the record of `keyword` when it is one that the work file and the
 // settings file both carry ("maparea", "eventpara", "cffpara",
 // "visualpara", "custompara", "pubstyle"); nothing for any other keyword.

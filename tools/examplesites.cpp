@@ -101,6 +101,11 @@ ExampleFiles examplesitefiles() {
     out.work.replace(0, out.work.find('\n'),
                      "//// Made-up example model for CRUSTEX: one vertical strike-slip fault with "
                      "3 m of slip for the synthetic site example - not a real event. ////");
+    // Without a catalogue path of its own the example keeps the program's
+    // (the shipped catalogue beside the maps), wherever it is opened from.
+    const std::size_t vhyp = out.work.find("\"vhyppath\"");
+    if (vhyp != std::string::npos)
+        out.work.erase(vhyp, out.work.find('\n', vhyp) + 1 - vhyp);
 
     // The model as the program will read it.
     WorkState model;

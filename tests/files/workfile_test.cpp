@@ -386,5 +386,36 @@ TEST_F(WorkFile, PublicationStyleRecordInBothFiles) {
     }
 }
 
+// The topography switches travel after "mapextra" while the map is on (or
+// either switch is), colour before contour; a work file without a map and
+// without topography is unchanged, and an older reader skips the record.
+TEST_F(WorkFile, TopographyRecordWithTheMap) {
+    const auto write = [](const WorkState& w) {
+        return workfiletext(w, {Projection{}, PlotFrame{}});
+    };
+    setdefaults(ws, "/data/crustex");
+    EXPECT_EQ(write(ws).find("topography"), std::string::npos);
+    ws.topocolor = true;  // colour on, contour off: the two cannot be swapped
+    const std::string on = write(ws);
+    const std::size_t at = on.find("\"mapextra\"");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(on.find("\"topography\",#TRUE#,#FALSE#\r\n"), on.find("\r\n", at) + 2);
+
+    setdefaults(ws, "/data/crustex");
+    ws.topocontour = true;
+    read(on);
+    EXPECT_TRUE(ws.topocolor);
+    EXPECT_FALSE(ws.topocontour);
+    EXPECT_EQ(write(ws), on);
+
+    std::string older = on;
+    older.replace(older.find("topography"), 10, "zzzography");
+    setdefaults(ws, "/data/crustex");
+    host.messages.clear();
+    read(older);
+    EXPECT_FALSE(ws.topocolor);
+    EXPECT_TRUE(host.messages.empty());
+}
+
 }  // namespace
 }  // namespace crustex
