@@ -18,6 +18,7 @@
 #include "files/storenames.h"
 #include "files/strainexport.h"
 #include "files/workfile.h"
+#include "geo/mapdatacheck.h"
 #include "plot/palette.h"
 #include "ui/dialogkit.h"
 #include "ui/mapdialog.h"
@@ -142,6 +143,7 @@ void MainWindow::openSource() {
         };
         const SourceReadResult r =
             readsourcefile(ws_, *host_, GeoFrame{proj_, pc_.frame}, name.toStdString(), hooks);
+        checkmapdata(ws_);
         if (r.nsources > 0) {
             sourceEditor_->rebuildList();
             drawOverlay();
@@ -175,6 +177,9 @@ void MainWindow::storeStrains() {
 void MainWindow::readWork(const QString& path) {
     if (!beginWork(true)) return;
     const WorkReadResult r = readworkfile(ws_, *host_, proj_, pc_.frame, path.toStdString());
+    // What the map data present allows: no map without the coast file, no
+    // topography contours without the tiles.
+    if (r.opened) checkmapdata(ws_);
     if (r.opened) {
         if (!r.colormode.empty()) {
             setcolormode(pc_.palette, r.colormode);

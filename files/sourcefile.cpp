@@ -9,6 +9,7 @@
 #include "files/appdir.h"
 #include "files/atomicfile.h"
 #include "files/workfile.h"
+#include "geo/mapdatacheck.h"
 #include "model/sourcemodel.h"
 #include "model/sourcetable.h"
 
@@ -172,11 +173,7 @@ void installsources(WorkState& ws, const std::vector<faultrec>& list) {
     markgridstale(ws);
 }
 
-bool coastfilepresent(WorkState& ws) {
-    if (!findfilenocase(ws.mappath, "japanv.map").empty()) return true;
-    ws.needmap = false;
-    return false;
-}
+bool coastfilepresent(WorkState& ws) { return checkmapdata(ws).coast; }
 
 void mapmissingmessage(const WorkState& ws, Host& host) {
     host.messageBox("Map File not Exist in " + ws.mappath, "Error", MsgIcon::Critical,

@@ -58,8 +58,9 @@ RecordRead readsourcelist(RecordReader& r, SourceForm form, const GeoFrame& geo,
 void installsources(WorkState& ws, const std::vector<faultrec>& list);
 
 // Tells whether the map data files are present (the coast line file
-// "japanv.map" in the map directory); a check that finds them missing
-// clears needmap.
+// "japanv.map" in the map directory). The default check applies what the
+// missing files mean (checkmapdata): no coast file clears needmap, no
+// "1km" directory the topography contours.
 using MapDataCheck = std::function<bool(WorkState&)>;
 bool coastfilepresent(WorkState& ws);
 

@@ -306,6 +306,27 @@ private slots:
         QCOMPARE(seen->text + "|" + seen->title, QString("Open Error|Error"));
         QCOMPARE(r.ws.nfault, int16_t(3));
     }
+    void openedFilesAskForTheMapDataTheyNeed() {
+        // A work file that switches the map and its relief on over plane
+        // sources, read where the map directory holds neither the coast
+        // file nor the tiles: the map and the relief contours go off, the
+        // sources arrive.
+        test::WindowRig r;
+        r.ws.mappath = r.file("nomaps/").toStdString();
+        QFile f(r.file("m.wrk.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(
+            "\"mapextra\",#TRUE#,#FALSE#,1,3,1,3,1,#FALSE#,#FALSE#,#FALSE#,#FALSE#,#FALSE#\r\n"
+            "\"topography\",#TRUE#,#TRUE#\r\n\"fltxy\",1\r\n"
+            "0,10,10,30,10,45,0,1,0,0,20,10,2,0,0\r\n");
+        f.close();
+        r.w->openFileDialog = [&](const QString&, const QString&, const QString&) {
+            return f.fileName();
+        };
+        QVERIFY(r.w->runCommand("openfltmenu"));
+        QCOMPARE(r.ws.nfault, int16_t(1));
+        QVERIFY(!r.ws.needmap && !r.ws.topocontour && r.ws.topocolor);
+    }
     void fileDialogsOpenWhereTheirKindWasLastUsed() {
         QTemporaryDir dir;
         for (const char* sub : {"w", "s", "g"}) QVERIFY(QDir(dir.path()).mkdir(sub));
