@@ -104,8 +104,7 @@ ExampleFiles examplesitefiles() {
     // Without a catalogue path of its own the example keeps the program's
     // (the shipped catalogue beside the maps), wherever it is opened from.
     const std::size_t vhyp = out.work.find("\"vhyppath\"");
-    if (vhyp != std::string::npos)
-        out.work.erase(vhyp, out.work.find('\n', vhyp) + 1 - vhyp);
+    if (vhyp != std::string::npos) out.work.erase(vhyp, out.work.find('\n', vhyp) + 1 - vhyp);
 
     // The model as the program will read it.
     WorkState model;
