@@ -15,7 +15,6 @@
 #include "plot/principalglyphs.h"
 #include "plot/publabels.h"
 #include "plot/pubstyle.h"
-#include "plot/textlesssurface.h"
 #include "plot/vectorglyphs.h"
 #include "sites/siteglyphs.h"
 #include "sites/sitegraphs.h"
@@ -115,14 +114,12 @@ LabelBox dataarea(const WorkState& ws, const PlotFrame& f) {
 }
 
 void drawmaplayers(WorkState& ws, PlotContext& pc, Host& host, Projection& proj) {
-    TextlessSurface quiet(pc.surface());
-    quiet.dropbeyond(kMapRight + 12);
+    // The style labels the map with its own axes and distance bar.
     PlotContext mapctx = pc;
-    mapctx.target = &quiet;
     mapctx.palette.coast = kPubCoast;
     mapctx.palette.border = kPubBorder;
     mapctx.palette.graticule = kPubGraticule;
-    drawmap(ws, mapctx, proj, host);
+    drawmap(ws, mapctx, proj, host, MapAnnotations{false, false});
     if (ws.volcano) drawvolcanoes(ws, pc, proj, host);
     if (ws.needevent) drawevents(ws, pc, proj, host);
 }

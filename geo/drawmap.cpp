@@ -43,7 +43,8 @@ void drawnamedfile(const std::string& dir, const char* name, const MapView& view
 
 }  // namespace
 
-void drawmap(WorkState& ws, PlotContext& pc, Projection& proj, Host& host) {
+void drawmap(WorkState& ws, PlotContext& pc, Projection& proj, Host& host,
+             const MapAnnotations& annotations) {
     const MapColors colors = initmapconst(pc.palette);
     const std::string mappath = ws.mappath;
     if (ws.nstep < 1) ws.nstep = 1;
@@ -63,7 +64,7 @@ void drawmap(WorkState& ws, PlotContext& pc, Projection& proj, Host& host) {
     s.ForeColor = kBlack;
 
     const MapView view{proj,     s,        colors,      ws.flat1, ws.flat2,
-                       ws.flon1, ws.flon2, ws.linetype, ws.nstep};
+                       ws.flon1, ws.flon2, ws.linetype, ws.nstep, annotations.labels};
     if (ws.dlat != 0) {
         const float lonstep = proj.kind == kConic ? (ws.flon2 - ws.flon1) / 40 : 360.0f;
         drawgraticule(view, ws.dlat, 180, lonstep);
@@ -74,7 +75,8 @@ void drawmap(WorkState& ws, PlotContext& pc, Projection& proj, Host& host) {
         if (ws.faultclass[i])
             drawnamedfile(mappath, kActiveFaultFileNames[i], view, static_cast<int>(i) + 4,
                           problems);
-    if (proj.kind == kConic) drawmapscalebar(s, proj.s, kScaleBarY, kScaleBarX);
+    if (proj.kind == kConic && annotations.scalebar)
+        drawmapscalebar(s, proj.s, kScaleBarY, kScaleBarX);
 
     s.setFontSize(fontsize);
     s.setFontItalic(italic);

@@ -45,11 +45,13 @@ FramePoint drawsteps(const MapView& v, float start, float end, float step, Rgb c
 }
 
 void labelparallel(const MapView& v, FramePoint west, const std::string& text, const char* probe) {
+    if (!v.labels) return;
     Surface& s = v.surface;
     printtextright(s, west.x - 2, west.y - 0.5f * s.TextHeight(probe), text, s.FontSize());
 }
 
 void labelmeridian(const MapView& v, FramePoint south, const std::string& text) {
+    if (!v.labels) return;
     Surface& s = v.surface;
     printtextcenter(s, south.x, south.y + 3, text, s.FontSize());
 }

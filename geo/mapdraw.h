@@ -37,6 +37,7 @@ struct MapView {
     float lat1, lat2, lon1, lon2;
     int16_t linetype = 1;
     int16_t nstep = 1;
+    bool labels = true;  // graticule and frame labels
 };
 
 // How the drawing of one map file went.

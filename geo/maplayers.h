@@ -15,8 +15,17 @@ namespace crustex {
 // Topography colours and contours over the map's latitude and longitude
 // limits.
 void drawtopography(WorkState& ws, PlotContext& pc, Projection& proj, Host& host);
-// Coast lines and borders with the graticule, and the active faults.
-void drawmap(WorkState& ws, PlotContext& pc, Projection& proj, Host& host);
+// What of the line map is drawn besides its lines.
+struct MapAnnotations {
+    bool labels = true;    // graticule and frame labels
+    bool scalebar = true;  // the km scale bar beside a conic map
+};
+
+// Coast lines and borders with the graticule, and the active faults. A
+// picture that labels the map itself (the publication style) leaves the
+// map's own labels and scale bar out.
+void drawmap(WorkState& ws, PlotContext& pc, Projection& proj, Host& host,
+             const MapAnnotations& annotations = {});
 // Volcano marks.
 void drawvolcanoes(WorkState& ws, PlotContext& pc, Projection& proj, Host& host);
 // The selected earthquakes in the earthquake colour.
