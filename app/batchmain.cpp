@@ -44,19 +44,19 @@ public:
                 qputenv("QT_QPA_PLATFORM", "offscreen");
             app_ = std::make_unique<QGuiApplication>(argc_, argv_);
         }
-        PictureFileSpec spec;
-        spec.path = QString::fromStdString(req.output);
-        spec.format = req.format == OutputFormat::Svg   ? PictureFileFormat::Svg
-                      : req.format == OutputFormat::Png ? PictureFileFormat::Png
-                                                        : PictureFileFormat::Pdf;
+        PictureFileOptions options;
+        options.path = QString::fromStdString(req.output);
+        options.format = req.format == OutputFormat::Svg   ? PictureFileFormat::Svg
+                         : req.format == OutputFormat::Png ? PictureFileFormat::Png
+                                                           : PictureFileFormat::Pdf;
         const PictureSize size = req.size.value_or(defaultpicturesize());
-        spec.widthmm = size.widthmm(req.dpi);
-        spec.heightmm = size.heightmm(req.dpi);
-        spec.dpi = req.dpi;
+        options.widthmm = size.widthmm(req.dpi);
+        options.heightmm = size.heightmm(req.dpi);
+        options.dpi = req.dpi;
         PictureInputs in;
         in.projection = &proj;
         in.sites = sites;
-        return writepicturefile(ws, pc, host, in, spec, error);
+        return writepicturefile(ws, pc, host, in, options, error);
     }
 
 private:

@@ -36,14 +36,14 @@ void MainWindow::exportPicture() {
     QString name = askFile(true, "Export Picture", kPictureFilter);
     if (name.isEmpty()) return;
     name = withextension(name, {".pdf", ".svg", ".png"});
-    PictureFileSpec spec;
-    spec.path = name;
-    spec.format = picturefileformat(name).value_or(PictureFileFormat::Pdf);
-    spec.fontsize = surface_->FontSize();
-    if (spec.format == PictureFileFormat::Png) {
+    PictureFileOptions options;
+    options.path = name;
+    options.format = picturefileformat(name).value_or(PictureFileFormat::Pdf);
+    options.fontsize = surface_->FontSize();
+    if (options.format == PictureFileFormat::Png) {
         bool ok = false;
-        spec.dpi = QInputDialog::getInt(this, "Export Picture", "Resolution (dpi):", kDefaultDpi,
-                                        50, 1200, 50, &ok);
+        options.dpi = QInputDialog::getInt(this, "Export Picture", "Resolution (dpi):", kDefaultDpi,
+                                           50, 1200, 50, &ok);
         if (!ok) return;
     }
     if (!beginWork(true)) return;
@@ -52,7 +52,7 @@ void MainWindow::exportPicture() {
     in.projection = &proj_;
     in.background = ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr;
     std::string error;
-    const bool written = writepicturefile(ws_, pc_, *host_, in, spec, error);
+    const bool written = writepicturefile(ws_, pc_, *host_, in, options, error);
     beginWork(false);
     // Ctrl-Q during drawing abandons the file without a message.
     if (written) rememberFolder(WindowPlaces::Strain, name);

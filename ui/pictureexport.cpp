@@ -46,10 +46,10 @@ void fitframe(QPainterSurface& s) {
 
 // Draws the picture on the device; false when it was not drawn whole.
 bool drawon(QPaintDevice* device, WorkState& ws, PlotContext& pc, Host& host,
-            const PictureInputs& inputs, const PictureFileSpec& spec) {
+            const PictureInputs& inputs, const PictureFileOptions& options) {
     QPainterSurface page(device);
     fitframe(page);
-    page.setFontSize(spec.fontsize);
+    page.setFontSize(options.fontsize);
     page.setPenScale(page.pixelsPerUnitX());
     Surface* screen = pc.screen;
     Surface* target = pc.target;
@@ -72,14 +72,14 @@ std::optional<PictureFileFormat> picturefileformat(const QString& path) {
     return std::nullopt;
 }
 
-QSize picturepixels(const PictureFileSpec& spec) {
-    return {topixels(spec.widthmm, spec.dpi), topixels(spec.heightmm, spec.dpi)};
+QSize picturepixels(const PictureFileOptions& options) {
+    return {topixels(options.widthmm, options.dpi), topixels(options.heightmm, options.dpi)};
 }
 
 bool writepicturefile(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& inputs,
-                      const PictureFileSpec& spec, std::string& error) {
-    const std::string name = spec.path.toStdString();
-    QSaveFile file(spec.path);
+                      const PictureFileOptions& options, std::string& error) {
+    const std::string name = options.path.toStdString();
+    QSaveFile file(options.path);
     if (!file.open(QIODevice::WriteOnly)) {
         error = "cannot write '" + name + "'";
         return false;
@@ -90,36 +90,38 @@ bool writepicturefile(WorkState& ws, PlotContext& pc, Host& host, const PictureI
     }();
     bool drawn = false;
     bool written = true;
-    switch (spec.format) {
+    switch (options.format) {
         case PictureFileFormat::Pdf: {
             QPdfWriter pdf(&file);
             pdf.setResolution(kVectorDpi);
-            pdf.setPageSize(QPageSize(QSizeF(spec.widthmm, spec.heightmm), QPageSize::Millimeter));
+            pdf.setPageSize(
+                QPageSize(QSizeF(options.widthmm, options.heightmm), QPageSize::Millimeter));
             pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
             pdf.setCreator("CRUSTEX");
             pdf.setTitle(title);
-            drawn = drawon(&pdf, ws, pc, host, inputs, spec);
+            drawn = drawon(&pdf, ws, pc, host, inputs, options);
             break;
         }
         case PictureFileFormat::Svg: {
             QSvgGenerator svg;
             svg.setOutputDevice(&file);
             svg.setResolution(kSvgDpi);
-            const QSize size(topixels(spec.widthmm, kSvgDpi), topixels(spec.heightmm, kSvgDpi));
+            const QSize size(topixels(options.widthmm, kSvgDpi),
+                             topixels(options.heightmm, kSvgDpi));
             svg.setSize(size);
             svg.setViewBox(QRect(QPoint(0, 0), size));
             svg.setTitle(title);
             svg.setDescription("CRUSTEX");
-            drawn = drawon(&svg, ws, pc, host, inputs, spec);
+            drawn = drawon(&svg, ws, pc, host, inputs, options);
             break;
         }
         case PictureFileFormat::Png: {
-            QImage image(picturepixels(spec), QImage::Format_RGB32);
+            QImage image(picturepixels(options), QImage::Format_RGB32);
             image.fill(Qt::white);
-            const int perMetre = static_cast<int>(std::lround(spec.dpi / kMmPerInch * 1000));
+            const int perMetre = static_cast<int>(std::lround(options.dpi / kMmPerInch * 1000));
             image.setDotsPerMeterX(perMetre);
             image.setDotsPerMeterY(perMetre);
-            drawn = drawon(&image, ws, pc, host, inputs, spec);
+            drawn = drawon(&image, ws, pc, host, inputs, options);
             written = drawn && image.save(&file, "PNG");
             break;
         }

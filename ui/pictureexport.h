@@ -19,7 +19,7 @@ namespace crustex {
 
 enum class PictureFileFormat { Pdf, Svg, Png };
 
-struct PictureFileSpec {
+struct PictureFileOptions {
     QString path;
     PictureFileFormat format = PictureFileFormat::Pdf;
     double widthmm = 170;                   // page or image size
@@ -32,14 +32,14 @@ struct PictureFileSpec {
 // letter case); none for any other name.
 std::optional<PictureFileFormat> picturefileformat(const QString& path);
 
-// The pixel size of a PNG of the spec.
-QSize picturepixels(const PictureFileSpec& spec);
+// The pixel size of a PNG written with these options.
+QSize picturepixels(const PictureFileOptions& options);
 
 // Draws the picture (drawpicture with the target word "screen", on the
 // file's page) and writes the file. pc keeps its screen surface: it is
 // swapped for the page while drawing and put back. False, with a one-line
 // reason in `error`, when the picture could not be drawn or written.
 bool writepicturefile(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& inputs,
-                      const PictureFileSpec& spec, std::string& error);
+                      const PictureFileOptions& options, std::string& error);
 
 }  // namespace crustex

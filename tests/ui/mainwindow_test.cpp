@@ -598,7 +598,7 @@ private slots:
         chosen = r.file("picture.png");
         answerResolution(100);
         QVERIFY(w.runCommand("exportpicmenu"));
-        PictureFileSpec at100;
+        PictureFileOptions at100;
         at100.dpi = 100;
         QCOMPARE(QImage(chosen).size(), picturepixels(at100));
 
