@@ -9,12 +9,16 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/datetime.h"
 #include "model/eventtable.h"
 #include "model/faultrec.h"
+#include "model/medium.h"
 #include "model/resultgrids.h"
 #include "model/sitelist.h"
+#include "model/slipmodel.h"
+#include "model/stressmodel.h"
 
 namespace crustex {
 
@@ -22,6 +26,10 @@ struct WorkState {
     // --- Sources ---
     FaultTable fault{};
     int16_t nfault = 1;
+    // A slip model of any number of patches, added to the sources.
+    SlipModel slipmodel;
+    // The elastic medium of every evaluation.
+    Medium medium;
 
     // --- Field ---
     float xview0 = 20;
@@ -63,6 +71,11 @@ struct WorkState {
     float cffdip = 90;
     float cffrake = 0;
     float friction = 0.3f;
+    // Stress-study data a model file brings: the regional stress, receiver
+    // faults (its zero-slip elements) and a proposed vertical section.
+    RegionalStress regionalstress;
+    std::vector<ReceiverFault> receivers;
+    SectionLine sectiondefault;
 
     // --- Custom composition weights ---
     float fx = 0, fy = 0, fz = 0;

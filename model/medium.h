@@ -1,0 +1,27 @@
+// The elastic medium of the half-space: Poisson's ratio and Young's modulus.
+// The program's own work keeps Poisson's ratio 0.25; a model file may bring
+// other values.
+#pragma once
+
+namespace crustex {
+
+struct Medium {
+    float poisson = 0.25f;  // Poisson's ratio
+    float young = 8.0e5f;   // Young's modulus (bar)
+
+    bool operator==(const Medium&) const = default;
+};
+
+// Shear modulus (bar): E / (2 (1 + nu)); 8e5 bar and 0.25 give 3.2e5 bar
+// (32 GPa).
+inline double shearmodulus(const Medium& m) {
+    return static_cast<double>(m.young) / (2.0 * (1.0 + static_cast<double>(m.poisson)));
+}
+
+// The half-space constant of the solutions, (lambda + mu) / (lambda + 2 mu)
+// = 1 / (2 (1 - nu)); 2/3 for Poisson's ratio 0.25.
+inline double mediumalpha(const Medium& m) {
+    return 1.0 / (2.0 * (1.0 - static_cast<double>(m.poisson)));
+}
+
+}  // namespace crustex
