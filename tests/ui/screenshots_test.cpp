@@ -48,8 +48,7 @@ bool save(QWidget* w, const QString& name) {
 
 // The shipped data directories of the source tree ("" when absent).
 std::string shippedDir(const char* sub) {
-    const std::string dir =
-        QFileInfo(QString(__FILE__)).absolutePath().toStdString() + "/../../" + sub + "/";
+    const std::string dir = test::sourcePath(sub).toStdString() + "/";
     return findfilenocase(dir, "japanv.map").empty() ? std::string() : dir;
 }
 
@@ -216,10 +215,7 @@ private slots:
         // The shipped catalogue, wherever the test runs ("VHYP File Path"
         // under Tool -> Option...; the default is data/ under the working
         // directory).
-        r.ws.vhyppath = QFileInfo(QString(__FILE__))
-                            .absoluteDir()
-                            .filePath("../../data/Vhyp102.ep")
-                            .toStdString();
+        r.ws.vhyppath = test::sourcePath("data/Vhyp102.ep").toStdString();
         QVERIFY(showSized(r));
         if (shot.topography) QVERIFY(switchTopographyOn(r));
         QVERIFY(openExample(r, shot.work));
