@@ -29,6 +29,18 @@ bool blank(const QImage& image) {
     return true;
 }
 
+// A command of the File menu and the file it writes.
+struct FileCommand {
+    const char* name;
+    const char* command;
+    const char* file;
+};
+const FileCommand kFileCommands[] = {{"grid netCDF", "exportgridmenu", "grid.nc"},
+                                     {"grid CSV", "exportgridmenu", "grid.csv"},
+                                     {"picture", "exportpicmenu", "picture.svg"},
+                                     {"print", "printmenu", "page.pdf"},
+                                     {"strains", "storestrmenu", "strains.txt"}};
+
 QStringList lines(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -103,6 +115,36 @@ private slots:
         QVERIFY(s.isVisible());
         w.close();
         QVERIFY(!s.isVisible());
+    }
+
+    // Writing the shown results leaves them shown: the commands that write
+    // them stay offered, and delta CFF computed for a grid file is computed
+    // at the sites too.
+    void fileCommandsKeepTheShownResultsCurrent() {
+        test::WindowRig r;
+        MainWindow& w = *r.w;
+        QVERIFY(test::openSiteExample(r));
+        QVERIFY(w.runCommand("uzmenu"));
+        QString chosen;
+        w.saveFileDialog = [&](const QString&, const QString&, const QString&) { return chosen; };
+        w.printDialog = [&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(chosen);
+            return true;
+        };
+        for (const FileCommand& c : kFileCommands) {
+            chosen = r.file(c.file);
+            QVERIFY2(w.runCommand(c.command), c.name);
+            QVERIFY2(QFileInfo(chosen).size() > 0, c.name);
+            w.updateMenus();
+            for (const char* item :
+                 {"printmenu", "exportpicmenu", "exportgridmenu", "storestrmenu"})
+                QVERIFY2(w.action(item)->isEnabled(), qPrintable(QString(c.name) + ": " + item));
+        }
+        SiteResults fresh = w.siteResults();
+        fresh.cff = {};
+        calcobscff(r.ws, w.host(), fresh);
+        QVERIFY(fresh.cff == w.siteResults().cff);
     }
 
     void exports() {
