@@ -188,6 +188,7 @@ void MainWindow::drawPicture() {
                    &sites_, &siteWindow_->view());
     siteWindow_->pictureDrawn();
     beginWork(false);
+    modes_.relocate();
     refreshPlot();
     updateMenus();
 }
@@ -197,6 +198,8 @@ void MainWindow::drawOverlay() {
     pc_.target = surface_.get();
     surface_->setAutoRedraw(true);
     composeoverlay(ws_, pc_, [this] { siteWindow_->redraw(); });
+    // After a file or a dialog changed the field or the map.
+    modes_.relocate();
     refreshPlot();
     updateMenus();
 }

@@ -545,6 +545,14 @@ private slots:
         QCOMPARE(lines.mid(0, 2), QStringList({" 2 ", " 3 "}));
         QCOMPARE(lines.size(), 8);  // seven lines, each ended
         QVERIFY2(lines[2].startsWith("35.") && lines[2].contains(",13"), qPrintable(lines[2]));
+        // A work file without the map: the read-out follows before the mouse moves.
+        r.w->openFileDialog = [](const QString&, const QString&, const QString&) {
+            return test::sourcePath("examples/startup.wrk.txt");
+        };
+        QVERIFY(r.w->runCommand("openfltmenu"));
+        QVERIFY(!r.ws.needmap);
+        QVERIFY2(loc->text().startsWith(" x:") && !loc->text().contains('N'),
+                 qPrintable(loc->text()));
     }
     void sourceFileWithAMapRangeShowsTheMapDialogFirst() {
         MapRig r;
