@@ -29,6 +29,7 @@
 #include "ui/mapdialog.h"
 #include "ui/pictureexport.h"
 #include "ui/qpaintersurface.h"
+#include "ui/sitewindow.h"
 #include "ui/welcomewindow.h"
 #include "windowtestkit.h"
 
@@ -494,8 +495,13 @@ private slots:
         WindowRig r;
         r.ws.nsite = 1;  // the submenu needs sites
         QVERIFY(r.ws.showgriddatachecked);
+        // The site window goes and comes with the mark.
         QVERIFY(r.w->runCommand("showgridmenu"));
-        QVERIFY(!r.ws.showgriddatachecked);
+        QVERIFY(!r.ws.showgriddatachecked && !r.w->siteWindow()->isVisible());
+        QVERIFY(r.w->runCommand("showgridmenu"));
+        QVERIFY(r.ws.showgriddatachecked && r.w->siteWindow()->isVisible());
+        QVERIFY(!r.ws.showobsdatachecked);
+        QVERIFY(r.w->runCommand("showgridmenu"));
         QVERIFY(r.w->runCommand("showobsmenu"));
         QVERIFY(r.ws.showobsdatachecked);
         QVERIFY(r.w->runCommand("showobsmenu"));

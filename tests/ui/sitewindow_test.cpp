@@ -111,6 +111,12 @@ private slots:
         QVERIFY(!s.isVisible());
         QVERIFY(!w.action("showobsmenu")->isChecked());
         QVERIFY(w.action("showgridmenu")->isChecked());
+        // Shown by "Show Grid Data" alone, the window graphs the picture drawn.
+        QVERIFY(w.runCommand("showgridmenu"));
+        QVERIFY(w.runCommand("showgridmenu"));
+        QVERIFY(s.isVisible());
+        QVERIFY(w.runCommand("uzmenu"));
+        QVERIFY(!blank(picture(s)));
         QVERIFY(w.runCommand("showobsmenu"));
         QVERIFY(s.isVisible());
         w.close();
