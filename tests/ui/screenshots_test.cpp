@@ -277,7 +277,7 @@ private slots:
         QVERIFY(w.runCommand(command));
         QCOMPARE(sites.isVisible(), !vectors);  // "Show Grid Data" takes the window along
         const QString misfit = sites.misfitLine()->text();
-        QVERIFY(misfit.startsWith(" Misfit (displacement3, 30 sites)"));
+        QVERIFY(misfit.startsWith(" Misfit of the observed 3-D displacements (30 sites"));
         QVERIFY2(inked(w.surface()->image()) > 0.005, "the plot is empty");
         QVERIFY(test::clippedCaptions(&sites, 1).isEmpty());
         if (!vectors) {

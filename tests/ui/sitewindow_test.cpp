@@ -66,7 +66,8 @@ private slots:
         // No quantity yet: nothing computed, nothing graphed.
         QVERIFY(blank(picture(s)));
         QVERIFY(w.runCommand("uzmenu"));
-        QVERIFY(s.misfitLine()->text().startsWith(" Misfit (displacement3, 30 sites): RMS X "));
+        QVERIFY(s.misfitLine()->text().startsWith(
+            " Misfit of the observed 3-D displacements (30 sites): RMS X "));
         const QImage bars = picture(s);
         s.action("linemenu")->trigger();
         QVERIFY(!s.action("barmenu")->isChecked());
