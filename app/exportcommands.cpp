@@ -50,6 +50,7 @@ void MainWindow::exportPicture() {
     ws_.abortflag = false;
     PictureInputs in;
     in.projection = &proj_;
+    in.sites = &sites_;  // their vectors, as on the screen
     in.background = ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr;
     std::string error;
     const bool written = writepicturefile(ws_, pc_, *host_, in, options, error);

@@ -148,6 +148,12 @@ private slots:
                  {"printmenu", "exportpicmenu", "exportgridmenu", "storestrmenu"})
                 QVERIFY2(w.action(item)->isEnabled(), qPrintable(QString(c.name) + ": " + item));
         }
+        // An exported picture has the sites' vectors as the screen has them.
+        QVERIFY(w.runCommand("displmenu"));
+        chosen = r.file("vectors.svg");
+        QVERIFY(w.runCommand("exportpicmenu"));
+        QFile svg(chosen);
+        QVERIFY(svg.open(QIODevice::ReadOnly) && svg.readAll().contains("Sites: observed"));
         SiteResults fresh = w.siteResults();
         fresh.cff = {};
         calcobscff(r.ws, w.host(), fresh);
