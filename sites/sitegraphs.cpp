@@ -151,8 +151,8 @@ GraphFrame setwindow(Surface& s, const WorkState& ws, const SiteGraphView& view,
     const float names = kTick + 1 + static_cast<float>(g.names.rows) * g.textheight + kEdgeRoom;
     g.bottom = view.height - std::max(kOtherInset, names);
     setviewframe(g.f, g.left, g.bottom, g.right, g.top);
-    setfieldframe(g.f, 0.5f, static_cast<float>(g.range.min), static_cast<float>(n) + 0.5f,
-                  static_cast<float>(g.range.max));
+    setfieldframe(g.f, 0.5f, static_cast<float>(g.range.min),
+                  static_cast<float>(std::max(n, 1)) + 0.5f, static_cast<float>(g.range.max));
     axis(g, ws);
     return g;
 }
