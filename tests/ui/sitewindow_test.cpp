@@ -1,6 +1,7 @@
 // The site window and the main window's site commands, on the synthetic
 // example: opening, the graph and its misfit line, the View commands,
-// printing, copying, resizing and closing; the two exports.
+// printing, copying, resizing and closing, Show Grid Data; the file
+// commands with the sites loaded and the two site exports.
 #include "ui/sitewindow.h"
 
 #include <QAction>
@@ -126,8 +127,8 @@ private slots:
 
     // Writing the shown results leaves them shown: the commands that write
     // them stay offered, and delta CFF computed for a grid file is computed
-    // at the sites too.
-    void fileCommandsKeepTheShownResultsCurrent() {
+    // at the sites too. Then the site exports, and an empty site file.
+    void fileCommandsAndSiteExports() {
         test::WindowRig r;
         MainWindow& w = *r.w;
         QVERIFY(test::openSiteExample(r));
@@ -158,14 +159,8 @@ private slots:
         fresh.cff = {};
         calcobscff(r.ws, w.host(), fresh);
         QVERIFY(fresh.cff == w.siteResults().cff);
-    }
 
-    void exports() {
-        test::WindowRig r;
-        MainWindow& w = *r.w;
-        QVERIFY(r.shown());
-        QVERIFY(test::openSiteExample(r));
-        QVERIFY(w.runCommand("arealmenu"));
+        // The two site exports.
         QString title;
         w.saveFileDialog = [&](const QString& t, const QString&, const QString&) {
             title = t;
