@@ -120,7 +120,9 @@ void MainWindow::toggleShowObs() {
 }
 
 void MainWindow::toggleShowGrid() {
+    // The site window comes and goes with this mark too.
     ws_.showgriddatachecked = !ws_.showgriddatachecked;
+    siteWindow_->setVisible(ws_.showgriddatachecked);
     updateMenus();
     drawOverlay();
 }

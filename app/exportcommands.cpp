@@ -50,6 +50,7 @@ void MainWindow::exportPicture() {
     ws_.abortflag = false;
     PictureInputs in;
     in.projection = &proj_;
+    in.sites = &sites_;  // their vectors, as on the screen
     in.background = ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr;
     std::string error;
     const bool written = writepicturefile(ws_, pc_, *host_, in, options, error);
@@ -67,7 +68,12 @@ void MainWindow::exportGrid() {
     name = withextension(name, {".nc", ".csv"});
     if (!beginWork(true)) return;
     host_->enableMenus(false);
-    bool ok = !ws_.gridstale || evaluatefieldgrid(ws_, *host_);
+    // Values the export evaluates are evaluated at the sites too, as a
+    // picture does: the shown picture and its site values stay current.
+    const bool gridwasstale = ws_.gridstale;
+    bool ok = !gridwasstale || evaluatefieldgrid(ws_, *host_);
+    if (ok && gridwasstale && ws_.nsite != 0) calcobsdata(ws_, *host_, sites_);
+    const bool cffwasstale = ws_.cffstale;
     if (ok) {
         std::vector<const QuantityName*> quantities = defaultgridquantities();
         if (const QuantityName* shown = findquantityname(ws_.quantitykey))
@@ -89,8 +95,7 @@ void MainWindow::exportGrid() {
         else
             openerrormessage(*host_);
     }
-    // Loaded sites are evaluated with the grid by the next picture.
-    if (ws_.nsite != 0) markgridstale(ws_);
+    if (cffwasstale && !ws_.cffstale && ws_.nsite != 0) calcobscff(ws_, *host_, sites_);
     host_->enableMenus(true);
     beginWork(false);
 }

@@ -186,8 +186,14 @@ void MainWindow::drawPicture() {
     }
     composepicture(ws_, pc_, *host_, proj_, nullptr, dumyimg_.isNull() ? nullptr : &dumyimg_,
                    &sites_, &siteWindow_->view());
-    siteWindow_->pictureDrawn();
+    // The picture draws the graph with the sites shown; "Show Grid Data"
+    // can show the window without them.
+    if (ws_.showobsdatachecked)
+        siteWindow_->pictureDrawn();
+    else
+        siteWindow_->redraw();
     beginWork(false);
+    modes_.relocate();
     refreshPlot();
     updateMenus();
 }
@@ -196,7 +202,10 @@ void MainWindow::drawOverlay() {
     placeStrips();  // the read-out's width follows the map switch
     pc_.target = surface_.get();
     surface_->setAutoRedraw(true);
-    composeoverlay(ws_, pc_, [this] { siteWindow_->redraw(); });
+    composeoverlay(ws_, pc_);
+    siteWindow_->redraw();
+    // After a file or a dialog changed the field or the map.
+    modes_.relocate();
     refreshPlot();
     updateMenus();
 }

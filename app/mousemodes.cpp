@@ -212,13 +212,22 @@ void MouseModes::drawrubberband(float x, float y) {
     }
 }
 
-void MouseModes::move(float x, float y) {
-    const float xkm = fromframex(pc_.frame, x);
-    const float ykm = fromframey(pc_.frame, y);
+void MouseModes::relocate() {
+    if (!moved_) return;
+    const float xkm = fromframex(pc_.frame, pointerx_);
+    const float ykm = fromframey(pc_.frame, pointery_);
     std::string where = locationtext(xkm, ykm);
     float lat = 0, lon = 0;
-    if (ws_.needmap && sink_.geoPosition(x, y, lat, lon)) where += geolocationtext(lat, lon);
+    if (ws_.needmap && sink_.geoPosition(pointerx_, pointery_, lat, lon))
+        where += geolocationtext(lat, lon);
     sink_.setLocation(where);
+}
+
+void MouseModes::move(float x, float y) {
+    moved_ = true;
+    pointerx_ = x;
+    pointery_ = y;
+    relocate();
     if (!dragging_ || pc_.screen == nullptr) return;
     sink_.clearTransient();
     drawrubberband(x, y);

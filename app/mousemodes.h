@@ -128,6 +128,10 @@ public:
     void startarea();
     // "Clear Area": erases the stored outline and forgets the area.
     void cleararea();
+    // Rewrites the position read-out for where the pointer was last (the
+    // field or the map may have changed under it); nothing before the
+    // first move.
+    void relocate();
 
     bool dragging() const { return dragging_; }
 
@@ -148,6 +152,8 @@ private:
     float pressx_ = 0, pressy_ = 0;
     float pivotx_ = 0, pivoty_ = 0, edgelength_ = 0;
     float markx_ = 0, marky_ = 0;  // the probed point (frame)
+    bool moved_ = false;           // the pointer has been over the plot
+    float pointerx_ = 0, pointery_ = 0;
 };
 
 }  // namespace crustex

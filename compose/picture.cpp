@@ -114,7 +114,8 @@ void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         case L::ExpansionContraction: showec(pc); break;
         default: break;
     }
-    if (ws.showobsdatachecked && screen) drawsitegraphs(ws, pc, in.sites, in.sitegraph);
+    // The sites are on every picture; their graph only in the site window.
+    if (ws.showobsdatachecked) drawsitegraphs(ws, pc, in.sites, screen ? in.sitegraph : nullptr);
 }
 
 void drawglyphquantity(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& in,
@@ -134,8 +135,8 @@ void drawglyphquantity(WorkState& ws, PlotContext& pc, Host& host, const Picture
     }
     pc.surface().ForeColor = kBlack;
     printtextright(pc, 635, 5, q.title, 10);
-    if (ws.showobsdatachecked && screen)
-        drawsitevectors(ws, pc, host, in.sites, in.sitegraph, q.key);
+    if (ws.showobsdatachecked)
+        drawsitevectors(ws, pc, host, in.sites, screen ? in.sitegraph : nullptr, q.key);
 }
 
 // Step 8: what is drawn even after an aborted evaluation.

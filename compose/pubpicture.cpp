@@ -330,11 +330,12 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     strip.line("Depth: " + generalform(ws.obsdepth) + " km", kPubTextSize);
     if (labels) drawcontourlabels(c, *q, scale);
 
-    if (q && ws.showobsdatachecked && screen) {
+    if (q && ws.showobsdatachecked) {
+        const SiteGraphView* graph = screen ? in.sitegraph : nullptr;
         if (contour)
-            drawsitegraphs(ws, pc, in.sites, in.sitegraph);
+            drawsitegraphs(ws, pc, in.sites, graph);
         else
-            drawsitevectors(ws, pc, host, in.sites, in.sitegraph, q->key);
+            drawsitevectors(ws, pc, host, in.sites, graph, q->key);
     }
     s.ForeColor = kBlack;
     s.drawMode = mode;

@@ -5,6 +5,7 @@
 
 #include "model/grid2d.h"
 #include "model/numtext.h"
+#include "sites/sitegraphs.h"
 
 namespace crustex {
 
@@ -14,37 +15,58 @@ using R = SiteResults;
 
 constexpr MisfitKind kKinds[] = {
     {"displacement3",
+     "3-D displacements",
      "mm",
      3,
      {"X", "Y", "Z"},
      {&R::ux, &R::uy, &R::uz},
      {&siterec::obsdx, &siterec::obsdy, &siterec::obsdz}},
     {"displacement",
+     "horizontal displacements",
      "mm",
      2,
      {"X", "Y"},
      {&R::ux, &R::uy, nullptr},
      {&siterec::obsdx, &siterec::obsdy, nullptr}},
-    {"uz", "mm", 1, {"Z"}, {&R::uz, nullptr, nullptr}, {&siterec::obsdz, nullptr, nullptr}},
+    {"uz",
+     "vertical displacements",
+     "mm",
+     1,
+     {"Z"},
+     {&R::uz, nullptr, nullptr},
+     {&siterec::obsdz, nullptr, nullptr}},
     {"tilt1",
+     "tilts (du/dz, dv/dz)",
      "micro rad",
      2,
      {"X", "Y"},
      {&R::duxdz, &R::duydz, nullptr},
      {&siterec::obstilt1x, &siterec::obstilt1y, nullptr}},
     {"tilt2",
+     "tilts (dw/dx, dw/dy)",
      "micro rad",
      2,
      {"X", "Y"},
      {&R::duzdx, &R::duzdy, nullptr},
      {&siterec::obstilt2x, &siterec::obstilt2y, nullptr}},
     {"vstrain",
+     "volumetric strains",
      "micro strain",
      1,
      {"volumetric"},
      {&R::vol, nullptr, nullptr},
      {&siterec::obsvstrain, nullptr, nullptr}},
 };
+
+// The computed values a quantity key shows: its graph's, or the first
+// component of its vectors.
+SiteResults::Values SiteResults::*shownvalues(std::string_view key) {
+    if (const SiteGraphKind* graph = findsitegraph(key)) return graph->computed;
+    if (key == "displacement") return &R::ux;
+    if (key == "tilt1") return &R::duxdz;
+    if (key == "tilt2") return &R::duzdx;
+    return nullptr;
+}
 
 bool hasvalue(float v) { return v != kNoValue && std::isfinite(v); }
 
@@ -68,6 +90,7 @@ std::optional<SiteMisfit> computemisfit(const WorkState& ws, const SiteResults& 
     if (kind == nullptr) return std::nullopt;
     SiteMisfit m;
     m.kind = kind->kind;
+    m.observations = kind->observations;
     m.unit = kind->unit;
     m.components = kind->components;
     m.names = kind->names;
@@ -100,17 +123,36 @@ std::optional<SiteMisfit> computemisfit(const WorkState& ws, const SiteResults& 
     return m;
 }
 
-std::string misfittext(const SiteMisfit& m) {
-    std::string text = "Misfit (" + std::string(m.kind) + ", " + std::to_string(m.nsites) +
-                       (m.nsites == 1 ? " site): " : " sites): ");
-    if (m.nsites == 0) return text + "no site with both values";
-    text += "RMS";
+namespace {
+
+// "RMS X 1.5, Y 0.25, all 1.075 mm", or the words for no site.
+std::string rmstext(const SiteMisfit& m) {
+    if (m.nsites == 0) return "no site with both values";
+    std::string text = "RMS";
     for (int c = 0; c < m.components; ++c) {
         const auto cc = static_cast<std::size_t>(c);
         text += (c == 0 ? " " : ", ") + std::string(m.names[cc]) + " " + fourdigits(m.rms[cc]);
     }
     if (m.components > 1) text += ", all " + fourdigits(m.overall);
     return text + " " + std::string(m.unit);
+}
+
+std::string sitecount(int n) { return std::to_string(n) + (n == 1 ? " site" : " sites"); }
+
+}  // namespace
+
+std::string misfittext(const SiteMisfit& m) {
+    return "Misfit (" + std::string(m.kind) + ", " + sitecount(m.nsites) + "): " + rmstext(m);
+}
+
+std::string misfitline(const SiteMisfit& m, std::string_view key) {
+    bool shown = key.empty();
+    const MisfitKind* kind = findmisfitkind(m.kind);
+    const auto values = shownvalues(key);
+    for (int c = 0; kind != nullptr && values != nullptr && c < kind->components; ++c)
+        shown = shown || kind->computed[static_cast<std::size_t>(c)] == values;
+    return "Misfit of the observed " + std::string(m.observations) + " (" + sitecount(m.nsites) +
+           (shown ? "" : "; not the quantity shown") + "): " + rmstext(m);
 }
 
 }  // namespace crustex

@@ -27,6 +27,7 @@ namespace crustex {
 // observed fields of the site record (unused entries null).
 struct MisfitKind {
     std::string_view kind;
+    std::string_view observations;  // what the file observed, in words
     std::string_view unit;
     int components;
     std::array<std::string_view, 3> names;
@@ -39,6 +40,7 @@ const MisfitKind* findmisfitkind(std::string_view kind);
 
 struct SiteMisfit {
     std::string_view kind;
+    std::string_view observations;
     std::string_view unit;
     int components = 0;
     std::array<std::string_view, 3> names{};
@@ -54,5 +56,12 @@ std::optional<SiteMisfit> computemisfit(const WorkState& ws, const SiteResults& 
 // One line: "Misfit (displacement, 3 sites): RMS X 1.5, Y 0.25, all 1.075 mm"
 // (four significant digits), or "... : no site with both values".
 std::string misfittext(const SiteMisfit& m);
+
+// The site window's line, which says what was observed and whether that is
+// the quantity shown (key): "Misfit of the observed 3-D displacements (30
+// sites): RMS X ..." or, under a volumetric-strain graph, "Misfit of the
+// observed 3-D displacements (30 sites; not the quantity shown): RMS X ...".
+// No key selected counts as shown.
+std::string misfitline(const SiteMisfit& m, std::string_view key);
 
 }  // namespace crustex

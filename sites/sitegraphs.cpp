@@ -35,11 +35,14 @@ constexpr std::array<SiteGraphKind, 13> kGraphs = {{
     {"cffpara", "deltaCFF", "(10E-6)", &R::cff},
 }};
 
-// Insets of the frame in the graph area.
+// Least insets of the frame in the graph area; they grow to hold the texts.
 constexpr float kLeftInset = 50;
 constexpr float kOtherInset = 15;
 constexpr float kTick = 5;
 constexpr float kLabelGap = 20;
+constexpr float kTextSize = 8;  // axis labels and site names
+constexpr float kNameGap = 4;   // least room between two names in a row
+constexpr float kEdgeRoom = 2;  // texts keep this far from the area's edges
 
 bool hasvalue(float v) { return v != kNoValue && std::isfinite(v); }
 
@@ -55,16 +58,50 @@ struct DataSet {
     Rgb color;
 };
 
+// How the site names are set under the frame: in one row, or alternately
+// in two when they would run into each other; with every `every`-th site
+// only when even two rows are too crowded.
+struct NameRows {
+    int rows = 1;
+    int every = 1;
+};
+
+NameRows namerows(float widest, float step) {
+    const float room = widest + kNameGap;
+    if (room <= step) return {1, 1};
+    if (room <= 2 * step) return {2, 1};
+    return {2, static_cast<int>(std::ceil(room / (2 * step)))};
+}
+
 // The graph's frame and the surface it is drawn on.
 struct GraphFrame {
     Surface& s;
-    PlotFrame f;
+    PlotFrame f{};
     GraphRange range;
     int n = 0;
     float left = 0, right = 0, top = 0, bottom = 0;
+    float width = 0;  // the graph area's width
+    float textheight = 0;
+    NameRows names{};
     float x(int i) const { return toframex(f, static_cast<float>(i)); }
     float y(double v) const { return toframey(f, static_cast<float>(v)); }
 };
+
+// The site names under the frame, each centred under its site's tick and
+// kept inside the area.
+void sitenames(GraphFrame& g, const WorkState& ws) {
+    Surface& s = g.s;
+    int shown = 0;
+    for (int i = 1; i <= g.n; i += g.names.every, ++shown) {
+        const std::string& name = ws.site[static_cast<std::size_t>(i)].name;
+        const float half = s.TextWidth(name) / 2;
+        const float x = std::clamp(g.x(i), half + kEdgeRoom,
+                                   std::max(half + kEdgeRoom, g.width - half - kEdgeRoom));
+        const float y =
+            g.bottom + kTick + 1 + static_cast<float>(shown % g.names.rows) * g.textheight;
+        printtextcenter(s, x, y, name, kTextSize);
+    }
+}
 
 // Frame, site ticks and names, value ticks, end labels and the zero line.
 void axis(GraphFrame& g, const WorkState& ws) {
@@ -72,44 +109,50 @@ void axis(GraphFrame& g, const WorkState& ws) {
     s.DrawWidth = static_cast<int16_t>(s.DrawWidth * 2);
     s.ForeColor = kBlack;
     s.Box(g.left, g.bottom, g.right, g.top);
-    float lastnameend = -1e30f;
-    for (int i = 1; i <= g.n; ++i) {
-        const float x = g.x(i);
-        s.Line(x, g.bottom, x, g.bottom - kTick);
-        const std::string& name = ws.site[static_cast<std::size_t>(i)].name;
-        s.setFontSize(8);
-        const float w = s.TextWidth(name);
-        // Names that would run into the one before are left out.
-        if (x - w / 2 > lastnameend + 2) {
-            printtextcenter(s, x, g.bottom + kTick, name, 8);
-            lastnameend = x + w / 2;
-        }
-    }
+    for (int i = 1; i <= g.n; ++i) s.Line(g.x(i), g.bottom, g.x(i), g.bottom - kTick);
+    sitenames(g, ws);
     const GraphRange& r = g.range;
     for (int k = 1; k <= r.divisions; ++k) {
         const float y = g.y(r.min + (r.max - r.min) * k / r.divisions);
         s.Line(g.left - kTick, y, g.left, y);
     }
-    printtextright(s, g.left - kLabelGap, g.bottom, "$-" + axistext(static_cast<float>(r.min)), 8);
-    printtextright(s, g.left - kLabelGap, g.top, "$-" + axistext(static_cast<float>(r.max)), 8);
+    const float labelx = g.left - kLabelGap;
+    printtextright(s, labelx, g.bottom, "$-" + axistext(static_cast<float>(r.min)), kTextSize);
+    printtextright(s, labelx, g.top, "$-" + axistext(static_cast<float>(r.max)), kTextSize);
     s.DrawWidth = static_cast<int16_t>(std::max(1, s.DrawWidth / 2));
     if (r.min <= 0 && 0 <= r.max) {
-        s.Line(g.left, g.y(0), g.right, g.y(0));
-        printtextright(s, g.left - kLabelGap, g.y(0), "$-0", 8);
+        const float zero = g.y(0);
+        s.Line(g.left, zero, g.right, zero);
+        // Its label only where it does not run into an end label.
+        if (std::min(g.bottom - zero, zero - g.top) >= g.textheight)
+            printtextright(s, labelx, zero, "$-0", kTextSize);
     }
 }
 
 // The frame and the axes for n sites over the values' range (setwindow).
+// The frame leaves room for the labels at its left, half a label above it
+// and the rows of site names below it; the sites stand half a step in from
+// its sides.
 GraphFrame setwindow(Surface& s, const WorkState& ws, const SiteGraphView& view, int n, float lo,
                      float hi) {
     GraphFrame g{s, {}, graphrange(lo, hi, view.zeroline), n};
-    g.left = kLeftInset;
+    s.setFontSize(kTextSize);
+    g.width = view.width;
+    g.textheight = s.TextHeight("0");
+    const float labels = std::max(s.TextWidth(axistext(static_cast<float>(g.range.min))),
+                                  s.TextWidth(axistext(static_cast<float>(g.range.max))));
+    g.left = std::max(kLeftInset, labels + kLabelGap + kEdgeRoom);
     g.right = view.width - kOtherInset;
-    g.top = kOtherInset;
-    g.bottom = view.height - kOtherInset;
+    g.top = std::max(kOtherInset, g.textheight / 2 + kEdgeRoom);
+    float widest = 0;
+    for (int i = 1; i <= n; ++i)
+        widest = std::max(widest, s.TextWidth(ws.site[static_cast<std::size_t>(i)].name));
+    g.names = namerows(widest, (g.right - g.left) / static_cast<float>(std::max(n, 1)));
+    const float names = kTick + 1 + static_cast<float>(g.names.rows) * g.textheight + kEdgeRoom;
+    g.bottom = view.height - std::max(kOtherInset, names);
     setviewframe(g.f, g.left, g.bottom, g.right, g.top);
-    setfieldframe(g.f, 1, static_cast<float>(g.range.min), static_cast<float>(std::max(n, 2)),
-                  static_cast<float>(g.range.max));
+    setfieldframe(g.f, 0.5f, static_cast<float>(g.range.min),
+                  static_cast<float>(std::max(n, 1)) + 0.5f, static_cast<float>(g.range.max));
     axis(g, ws);
     return g;
 }
@@ -137,9 +180,10 @@ void graphobsub(GraphFrame& g, const SiteGraphView& view, const DataSet& set, fl
     }
 }
 
-// graphobs (one set) and graphobs2 (computed and observed).
-void graphobs(Surface& s, const WorkState& ws, const SiteGraphView& view, int n,
-              std::span<const DataSet> sets) {
+// graphobs (one set) and graphobs2 (computed and observed). Returns the
+// frame's top-left corner.
+FramePoint graphobs(Surface& s, const WorkState& ws, const SiteGraphView& view, int n,
+                    std::span<const DataSet> sets) {
     float lo = 0, hi = 0;
     bool any = false;
     for (const DataSet& set : sets) {
@@ -167,6 +211,7 @@ void graphobs(Surface& s, const WorkState& ws, const SiteGraphView& view, int n,
         printtextright(s, g.right - 5, g.top + 3 + s.TextHeight("Observed"), "Observed", 8);
         s.ForeColor = kBlack;
     }
+    return {g.left, g.top};
 }
 
 std::vector<float> observedvalues(const WorkState& ws, float siterec::*field) {
@@ -240,10 +285,10 @@ void drawsubg(const WorkState& ws, const SiteResults& res, const SiteGraphView& 
     const std::optional<std::vector<float>> observed = observedforkey(ws, kind->key);
     std::vector<DataSet> sets{{res.*(kind->computed), bnw ? kBlack : kComputedSiteColor}};
     if (observed) sets.push_back({*observed, bnw ? kObservedSiteGrey : kObservedSiteColor});
-    graphobs(s, ws, view, n, sets);
+    const FramePoint corner = graphobs(s, ws, view, n, sets);
     s.ForeColor = kBlack;
-    printtextleft(s, kLeftInset + 5, kOtherInset + 3, kind->title, 10);
-    printtextleft(s, kLeftInset + 5, kOtherInset + 3 + s.TextHeight(std::string(kind->title)),
+    printtextleft(s, corner.x + 5, corner.y + 3, kind->title, 10);
+    printtextleft(s, corner.x + 5, corner.y + 3 + s.TextHeight(std::string(kind->title)),
                   kind->unit, 8);
 }
 

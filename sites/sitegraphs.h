@@ -6,10 +6,14 @@
 // The graph fills the area W x H given by the caller: on the screen the
 // window's picture in pixels, on the printer the page in points inside the
 // margins at the aspect 64:51. The frame runs from (50, H - 15) to
-// (W - 15, 15); x is the site number 1..max(n, 2), y the value range, which
-// is rounded out to whole steps of a power of ten (and widened to take in 0
-// when "0-Line" is ticked). A missing value (kNoValue) gets no bar and
-// breaks the line on both sides of its site.
+// (W - 15, 15) at least, and leaves more room where the value labels, or
+// the site names under it, need it: the names stand in one row, alternately
+// in two when they would run into each other, and only every so many when
+// two rows are too crowded. x is the site number, each site half a step in
+// from the sides (0.5..n + 0.5); y the value range, which is rounded out to
+// whole steps of a power of ten (and widened to take in 0 when "0-Line" is
+// ticked). A missing value (kNoValue) gets no bar and breaks the line on
+// both sides of its site.
 #pragma once
 
 #include <optional>

@@ -56,6 +56,7 @@ SiteWindow::SiteWindow(Workbench& wb, SiteResults& sites, QWidget* parent)
     misfit_->setFrameShape(QFrame::Panel);
     misfit_->setFrameShadow(QFrame::Sunken);
     misfit_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    misfit_->setWordWrap(true);
     layout->addWidget(subpbx_, 1);
     layout->addWidget(misfit_);
     setCentralWidget(client);
@@ -123,7 +124,7 @@ void SiteWindow::pictureDrawn() {
     QString text;
     if (ws.nsite > 0 && !ws.gridstale) {
         if (const std::optional<SiteMisfit> m = computemisfit(ws, sites_))
-            text = " " + QString::fromStdString(misfittext(*m));
+            text = " " + QString::fromStdString(misfitline(*m, ws.quantitykey));
     } else if (ws.nsite > 0 && !ws.obskind.empty()) {
         text = " Misfit: draw the picture again to compute the sites";
     }

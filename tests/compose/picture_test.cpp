@@ -233,7 +233,7 @@ TEST(Picture, QuantityKeysPickTheirGrids) {
 
 // What the observation sites add: evaluated with the grid, their graph in
 // the site window's view for a contour quantity and their vectors on the
-// plot for a vector quantity, on the screen only.
+// plot for a vector quantity; a printed page has the sites, not the graph.
 struct SitePic : test::Canvas {
     WorkState ws;
     SiteResults res;
@@ -263,7 +263,7 @@ struct SitePic : test::Canvas {
     }
 };
 
-TEST(SitePicture, GraphForContoursVectorsForArrowsNothingPrinted) {
+TEST(SitePicture, GraphForContoursVectorsForArrowsSitesPrinted) {
     SitePic p;
     p.draw("uz");
     // The sites were evaluated with the grid, as a lone evaluation gives.
@@ -280,7 +280,11 @@ TEST(SitePicture, GraphForContoursVectorsForArrowsNothingPrinted) {
 
     p.draw("uz", "printer");
     EXPECT_TRUE(p.graph.ops().empty());
-    EXPECT_TRUE(p.printer.linesofcolor(kComputedSiteColor).empty());
+    EXPECT_NE(p.printer.findtext("N"), nullptr);
+    p.printer.clearlog();
+    p.draw("displacement", "printer");
+    EXPECT_TRUE(p.graph.ops().empty());
+    EXPECT_EQ(p.printer.linesofcolor(kComputedSiteColor).size(), 2u);
 
     p.ws.showobsdatachecked = false;
     p.draw("uz");

@@ -87,6 +87,18 @@ TEST_F(SiteExport, MisfitOfThreeSites) {
     EXPECT_NEAR(m->overall, 2.08167, 1e-5);
     EXPECT_EQ(misfittext(*m),
               "Misfit (displacement, 3 sites): RMS X 0.5774, Y 2.887, all 2.082 mm");
+    // The window's line says what was observed, and when it is not what is shown.
+    const std::string rms = "): RMS X 0.5774, Y 2.887, all 2.082 mm";
+    for (const char* key : {"", "uy", "displacement"})
+        EXPECT_EQ(misfitline(*m, key),
+                  "Misfit of the observed horizontal displacements (3 sites" + rms)
+            << key;
+    for (const char* key : {"uz", "volstrain", "tilt1", "principal"})
+        EXPECT_EQ(misfitline(*m, key),
+                  "Misfit of the observed horizontal displacements (3 sites; not the quantity "
+                  "shown" +
+                      rms)
+            << key;
 
     ws.obskind = "";
     EXPECT_FALSE(computemisfit(ws, res));

@@ -38,17 +38,19 @@ TEST(GraphRange, RoundsOutToWholeStepsAndTakesInZeroOnRequest) {
 }
 
 // Sites with "uz" values on a 600 x 400 graph: the frame spans x 50..585
-// and y 385..15.
+// and y 380..15, a row of names under it; the sites stand half a step in.
 struct Graph : ::testing::Test {
     WorkState ws;
     SiteResults res;
     RecordingSurface s;
     SiteGraphView view{&s, 600, 400};
     void SetUp() override { ws.quantitykey = "uz"; }
-    void sites(std::vector<float> uz) {
+    void sites(std::vector<float> uz, const std::string& prefix = "S") {
         ws.nsite = static_cast<int16_t>(uz.size());
         for (std::size_t i = 1; i <= uz.size(); ++i) {
-            ws.site[i].name = std::string("S").append(std::to_string(i));
+            const std::string number = std::to_string(i);
+            ws.site[i].name = prefix + std::string(uz.size() > 9 && i < 10, '0') +
+                              std::string(uz.size() > 99 && i < 100, '0') + number;
             res.uz[i] = uz[i - 1];
         }
     }
@@ -77,14 +79,14 @@ TEST_F(Graph, RangeLabelsAndZeroLine) {
     EXPECT_NE(s.findtext("(mm)"), nullptr);
     // 0 is below the range: the bars stand on the frame's bottom edge.
     ASSERT_EQ(inblue().size(), 3u);
-    EXPECT_FLOAT_EQ(inblue()[0].y1, 385);
-    EXPECT_FLOAT_EQ(inblue()[0].y2, 385);
+    EXPECT_FLOAT_EQ(inblue()[0].y1, 380);
+    EXPECT_FLOAT_EQ(inblue()[0].y2, 380);
 
     view.zeroline = true;
     draw();
     EXPECT_EQ(valueticks(), 7u);
     EXPECT_NE(s.findtext("0"), nullptr);
-    EXPECT_FLOAT_EQ(inblue()[2].y1, 385);
+    EXPECT_FLOAT_EQ(inblue()[2].y1, 380);
     EXPECT_FLOAT_EQ(inblue()[2].y2, 15);
 
     sites({0, 0, 0});
@@ -95,7 +97,7 @@ TEST_F(Graph, RangeLabelsAndZeroLine) {
     EXPECT_NE(s.findtext("1"), nullptr);
     const auto lines = s.lines();
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const RecordedOp& l) {
-        return l.x1 == 50 && l.x2 == 585 && l.y1 == 200 && l.y2 == 200;
+        return l.x1 == 50 && l.x2 == 585 && l.y1 == 197.5f && l.y2 == 197.5f;
     }));
 }
 
@@ -104,14 +106,60 @@ TEST_F(Graph, OneSiteIsABarAndAMissingValueBreaksTheLine) {
     sites({3});
     draw();
     ASSERT_EQ(inblue().size(), 1u);
-    EXPECT_FLOAT_EQ(inblue()[0].x1, 50);  // site 1 of the window 1..2
-    EXPECT_FLOAT_EQ(inblue()[0].x2, 50);
+    EXPECT_FLOAT_EQ(inblue()[0].x1, 317.5f);  // the middle of the window 0.5..1.5
+    EXPECT_FLOAT_EQ(inblue()[0].x2, 317.5f);
 
     sites({1, 2, kNoValue, 4, 5});
     draw();
-    ASSERT_EQ(inblue().size(), 2u);  // 1-2 and 4-5
-    EXPECT_FLOAT_EQ(inblue()[0].x1, 50);
-    EXPECT_FLOAT_EQ(inblue()[1].x2, 585);
+    ASSERT_EQ(inblue().size(), 2u);           // 1-2 and 4-5
+    EXPECT_FLOAT_EQ(inblue()[0].x1, 103.5f);  // half of a 107 step in
+    EXPECT_FLOAT_EQ(inblue()[1].x2, 531.5f);
+}
+
+// Every text inside the graph's area (the window's misfit line follows
+// below it) and none over another; each site's name centred under its tick,
+// in one row, in two when crowded, thinned when two rows are too.
+TEST_F(Graph, NamesUnderTheBarsAndNoTextOverAnother) {
+    struct Case {
+        int n;
+        const char* prefix;
+        float height;
+        std::size_t named;
+    };
+    const Case cases[] = {{30, "S", 400, 30},       // 12 units wide, 17.8 apart: one row
+                          {30, "Site-", 400, 30},   // 28 wide: two rows
+                          {100, "Site-", 400, 25},  // 32 wide, 5.35 apart: every 4th
+                          {10, "S", 120, 10}};      // 0 is a step above -1: no "0" label
+    for (const Case& c : cases) {
+        std::vector<float> uz(static_cast<std::size_t>(c.n));
+        for (std::size_t i = 0; i < uz.size(); ++i) uz[i] = float(i % 10) - 0.5f;
+        sites(uz, c.prefix);
+        view.height = c.height;
+        draw();
+        const auto texts = s.texts();
+        for (const RecordedOp& t : texts) {
+            EXPECT_TRUE(t.x1 >= 0 && t.x1 + t.x2 <= view.width && t.y1 >= 0 &&
+                        t.y1 + t.y2 <= view.height)
+                << c.n << " " << t.text;
+            for (const RecordedOp& u : texts)
+                EXPECT_TRUE(&t == &u || t.x1 + t.x2 <= u.x1 || u.x1 + u.x2 <= t.x1 ||
+                            t.y1 + t.y2 <= u.y1 || u.y1 + u.y2 <= t.y1)
+                    << c.n << " " << t.text << " over " << u.text;
+        }
+        const float bottom = s.ofkind(OpKind::Box).at(0).y1;
+        std::vector<float> ticks;
+        for (const RecordedOp& l : s.lines())
+            if (l.y1 == bottom && l.y2 == bottom - 5) ticks.push_back(l.x1);
+        ASSERT_EQ(ticks.size(), std::size_t(c.n));
+        std::size_t named = 0;
+        for (int i = 1; i <= c.n; ++i) {
+            const RecordedOp* name = s.findtext(ws.site[std::size_t(i)].name);
+            if (name == nullptr) continue;
+            ++named;
+            EXPECT_FLOAT_EQ(name->x1 + name->x2 / 2, ticks[std::size_t(i - 1)]) << name->text;
+        }
+        EXPECT_EQ(named, c.named) << c.n << " " << c.prefix;
+    }
 }
 
 // Observed beside computed for a displacement file; on a black-and-white

@@ -29,6 +29,7 @@
 #include "ui/mapdialog.h"
 #include "ui/pictureexport.h"
 #include "ui/qpaintersurface.h"
+#include "ui/sitewindow.h"
 #include "ui/welcomewindow.h"
 #include "windowtestkit.h"
 
@@ -494,8 +495,13 @@ private slots:
         WindowRig r;
         r.ws.nsite = 1;  // the submenu needs sites
         QVERIFY(r.ws.showgriddatachecked);
+        // The site window goes and comes with the mark.
         QVERIFY(r.w->runCommand("showgridmenu"));
-        QVERIFY(!r.ws.showgriddatachecked);
+        QVERIFY(!r.ws.showgriddatachecked && !r.w->siteWindow()->isVisible());
+        QVERIFY(r.w->runCommand("showgridmenu"));
+        QVERIFY(r.ws.showgriddatachecked && r.w->siteWindow()->isVisible());
+        QVERIFY(!r.ws.showobsdatachecked);
+        QVERIFY(r.w->runCommand("showgridmenu"));
         QVERIFY(r.w->runCommand("showobsmenu"));
         QVERIFY(r.ws.showobsdatachecked);
         QVERIFY(r.w->runCommand("showobsmenu"));
@@ -545,6 +551,14 @@ private slots:
         QCOMPARE(lines.mid(0, 2), QStringList({" 2 ", " 3 "}));
         QCOMPARE(lines.size(), 8);  // seven lines, each ended
         QVERIFY2(lines[2].startsWith("35.") && lines[2].contains(",13"), qPrintable(lines[2]));
+        // A work file without the map: the read-out follows before the mouse moves.
+        r.w->openFileDialog = [](const QString&, const QString&, const QString&) {
+            return test::sourcePath("examples/startup.wrk.txt");
+        };
+        QVERIFY(r.w->runCommand("openfltmenu"));
+        QVERIFY(!r.ws.needmap);
+        QVERIFY2(loc->text().startsWith(" x:") && !loc->text().contains('N'),
+                 qPrintable(loc->text()));
     }
     void sourceFileWithAMapRangeShowsTheMapDialogFirst() {
         MapRig r;

@@ -13,15 +13,12 @@
 
 namespace crustex::test {
 
-inline QString exampleFile(const char* name) {
-    return QFileInfo(QString(__FILE__)).absolutePath() + "/../../examples/" + name;
-}
+inline QString exampleFile(const char* name) { return sourcePath(QString("examples/") + name); }
 
 // False (with the reason in a warning) when a step did not do what it should.
 inline bool openSiteExample(WindowRig& r) {
     MainWindow& w = *r.w;
-    const std::string shipped =
-        QFileInfo(QString(__FILE__)).absolutePath().toStdString() + "/../../map/";
+    const std::string shipped = sourcePath("map").toStdString() + "/";
     if (!findfilenocase(shipped, "japanv.map").empty()) {
         r.ws.mappath = shipped;
     } else {

@@ -1,6 +1,7 @@
 // The site window and the main window's site commands, on the synthetic
 // example: opening, the graph and its misfit line, the View commands,
-// printing, copying, resizing and closing; the two exports.
+// printing, copying, resizing and closing, Show Grid Data; the file
+// commands with the sites loaded and the two site exports.
 #include "ui/sitewindow.h"
 
 #include <QAction>
@@ -29,6 +30,18 @@ bool blank(const QImage& image) {
     return true;
 }
 
+// A command of the File menu and the file it writes.
+struct FileCommand {
+    const char* name;
+    const char* command;
+    const char* file;
+};
+const FileCommand kFileCommands[] = {{"grid netCDF", "exportgridmenu", "grid.nc"},
+                                     {"grid CSV", "exportgridmenu", "grid.csv"},
+                                     {"picture", "exportpicmenu", "picture.svg"},
+                                     {"print", "printmenu", "page.pdf"},
+                                     {"strains", "storestrmenu", "strains.txt"}};
+
 QStringList lines(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -54,7 +67,8 @@ private slots:
         // No quantity yet: nothing computed, nothing graphed.
         QVERIFY(blank(picture(s)));
         QVERIFY(w.runCommand("uzmenu"));
-        QVERIFY(s.misfitLine()->text().startsWith(" Misfit (displacement3, 30 sites): RMS X "));
+        QVERIFY(s.misfitLine()->text().startsWith(
+            " Misfit of the observed 3-D displacements (30 sites): RMS X "));
         const QImage bars = picture(s);
         s.action("linemenu")->trigger();
         QVERIFY(!s.action("barmenu")->isChecked());
@@ -99,18 +113,54 @@ private slots:
         QVERIFY(!s.isVisible());
         QVERIFY(!w.action("showobsmenu")->isChecked());
         QVERIFY(w.action("showgridmenu")->isChecked());
+        // Shown by "Show Grid Data" alone, the window graphs the picture drawn.
+        QVERIFY(w.runCommand("showgridmenu"));
+        QVERIFY(w.runCommand("showgridmenu"));
+        QVERIFY(s.isVisible());
+        QVERIFY(w.runCommand("uzmenu"));
+        QVERIFY(!blank(picture(s)));
         QVERIFY(w.runCommand("showobsmenu"));
         QVERIFY(s.isVisible());
         w.close();
         QVERIFY(!s.isVisible());
     }
 
-    void exports() {
+    // Writing the shown results leaves them shown: the commands that write
+    // them stay offered, and delta CFF computed for a grid file is computed
+    // at the sites too. Then the site exports, and an empty site file.
+    void fileCommandsAndSiteExports() {
         test::WindowRig r;
         MainWindow& w = *r.w;
-        QVERIFY(r.shown());
         QVERIFY(test::openSiteExample(r));
-        QVERIFY(w.runCommand("arealmenu"));
+        QVERIFY(w.runCommand("uzmenu"));
+        QString chosen;
+        w.saveFileDialog = [&](const QString&, const QString&, const QString&) { return chosen; };
+        w.printDialog = [&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(chosen);
+            return true;
+        };
+        for (const FileCommand& c : kFileCommands) {
+            chosen = r.file(c.file);
+            QVERIFY2(w.runCommand(c.command), c.name);
+            QVERIFY2(QFileInfo(chosen).size() > 0, c.name);
+            w.updateMenus();
+            for (const char* item :
+                 {"printmenu", "exportpicmenu", "exportgridmenu", "storestrmenu"})
+                QVERIFY2(w.action(item)->isEnabled(), qPrintable(QString(c.name) + ": " + item));
+        }
+        // An exported picture has the sites' vectors as the screen has them.
+        QVERIFY(w.runCommand("displmenu"));
+        chosen = r.file("vectors.svg");
+        QVERIFY(w.runCommand("exportpicmenu"));
+        QFile svg(chosen);
+        QVERIFY(svg.open(QIODevice::ReadOnly) && svg.readAll().contains("Sites: observed"));
+        SiteResults fresh = w.siteResults();
+        fresh.cff = {};
+        calcobscff(r.ws, w.host(), fresh);
+        QVERIFY(fresh.cff == w.siteResults().cff);
+
+        // The two site exports.
         QString title;
         w.saveFileDialog = [&](const QString& t, const QString&, const QString&) {
             title = t;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -72,6 +73,16 @@ template <typename Row, std::size_t N>
 void addRows(const Row (&table)[N]) {
     QTest::addColumn<int>("row");
     for (std::size_t k = 0; k < N; ++k) QTest::newRow(table[k].name) << int(k);
+}
+
+// A path in the source tree. ctest names the test data directory
+// (tests/data); without it the path is taken from this file's own name,
+// which a compiler launcher may have made relative to the build directory.
+inline QString sourcePath(const QString& relative) {
+    const QString data = qEnvironmentVariable("CRUSTEX_TEST_DATA");
+    const QString root =
+        data.isEmpty() ? QFileInfo(QString(__FILE__)).absolutePath() + "/../.." : data + "/../..";
+    return QDir::cleanPath(root + "/" + relative);
 }
 
 // Where pictures for a person to look at go: the first of the named
