@@ -47,7 +47,7 @@ constexpr Extension kExtensions[] = {
 // Which options each command takes.
 bool takes(BatchCommand c, std::string_view option) {
     using C = BatchCommand;
-    if (option == "--sources" || option == "--threads") return true;
+    if (option == "--sources" || option == "--threads" || option == "--map-dir") return true;
     if (option == "--sites") return c != C::Sites;
     if (option == "--quantity") return c == C::Render || c == C::Contours;
     if (option == "--quantities") return c == C::Grid;
@@ -161,7 +161,7 @@ private:
         if (!output && !takes(req_.command, a)) {
             const bool known = a == "--sources" || a == "--sites" || a == "--quantity" ||
                                a == "--threads" || a == "--quantities" || a == "--dpi" ||
-                               a == "--size" || a == "--style";
+                               a == "--size" || a == "--style" || a == "--map-dir";
             if (!known) return bad("unknown option '" + a + "'");
             return bad("option " + a + " does not apply to " + commandword(req_.command));
         }
@@ -173,6 +173,8 @@ private:
             req_.sources = v;
         } else if (a == "--sites") {
             req_.sites = v;
+        } else if (a == "--map-dir") {
+            req_.mapdir = v;
         } else if (a == "--quantity") {
             req_.quantity = v;
         } else if (a == "--quantities") {
@@ -278,6 +280,7 @@ std::string batchusage() {
            "  sites    WORK SITES -o FILE.csv\n"
            "options of every command: --sources FILE (replaces the work file's sources),\n"
            "  --threads N (evaluation threads; default one per usable CPU),\n"
+           "  --map-dir DIR (the map directory, over the one the work file names),\n"
            "  --sites FILE (observation sites; not with 'sites')\n"
            "NAME: a caption of the Execute menu (\"Displacement Z\", \"delta CFF\", ...) or its\n"
            "  key (uz, cffpara, ...); render and contours draw Displacement Z when none is given\n";

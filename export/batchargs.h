@@ -10,8 +10,9 @@
 //
 // Every subcommand also takes --sources FILE (a source or work file whose
 // sources replace the work file's), --threads N (the evaluation's worker
-// threads; by default one per CPU the program may run on) and, but for
-// "sites", --sites FILE.
+// threads; by default one per CPU the program may run on), --map-dir DIR
+// (the map directory, over the work file's and the settings file's) and,
+// but for "sites", --sites FILE.
 // Parsing checks only the words: whether the files exist is checked later.
 #pragma once
 
@@ -40,6 +41,7 @@ struct BatchRequest {
     std::string work;     // the work file
     std::string sources;  // replacing source file, or ""
     std::string sites;    // site file, or ""
+    std::string mapdir;   // --map-dir, or "": the work file's or the settings file's
     std::string output;
     OutputFormat format = OutputFormat::Pdf;
     std::string quantity;                 // the quantity key (render, contours)

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <ctime>
+#include <fstream>
 #include <memory>
 
 #include "export/contourexport.h"
@@ -20,6 +21,8 @@
 #include "files/sitefile.h"
 #include "files/sourcefile.h"
 #include "files/workfile.h"
+#include "geo/mapdatacheck.h"
+#include "geo/mapfile.h"
 #include "geo/mapform.h"
 #include "model/numtext.h"
 #include "plot/palette.h"
@@ -91,6 +94,10 @@ void startstate(Run& run) {
     run.ws.areapath = saved->areapath;
     run.ws.vhyppath = saved->vhyppath;
     run.ws.seispath = saved->seispath;
+    if (!run.req.mapdir.empty()) {
+        run.ws.mappath = run.req.mapdir;
+        if (run.ws.mappath.back() != '/') run.ws.mappath += '/';
+    }
     setplotframe(run.pc.frame, run.ws.rwidth);
 }
 
@@ -128,8 +135,9 @@ bool acceptmaprange(Run& run, const MapRange& range) {
 
 bool readinputs(Run& run) {
     const BatchRequest& req = run.req;
-    const WorkReadResult w =
-        readworkfile(run.ws, run.host, run.proj, run.pc.frame, req.work, mapcheck(req));
+    // A map directory given on the command line holds over the work file's.
+    const WorkReadResult w = readworkfile(run.ws, run.host, run.proj, run.pc.frame, req.work,
+                                          mapcheck(req), req.mapdir.empty());
     if (!w.opened || w.inputerror || w.mapmissing || w.nsources == 0) {
         run.host.report("cannot use the work file '" + req.work + "'");
         return false;
@@ -177,6 +185,10 @@ bool checkpaths(const BatchRequest& req, StderrHost& host, const PictureRenderer
     for (const auto& [path, what] : inputs) {
         if (path->empty() || readable(*path)) continue;
         host.report(std::string("cannot read the ") + what + " '" + *path + "'");
+        return false;
+    }
+    if (!req.mapdir.empty() && !directoryexists(req.mapdir)) {
+        host.report("cannot find the map directory '" + req.mapdir + "'");
         return false;
     }
     if (const std::string why = outputpathproblem(req.output); !why.empty()) {
@@ -247,11 +259,37 @@ int runsites(Run& run) {
     return writetext(run.host, run.req.output, sitecsvtext(run.ws, run.siteresults, run.togeo()));
 }
 
+std::string degreerange(float lat1, float lat2, float lon1, float lon2) {
+    return generalform(lat1) + ".." + generalform(lat2) + " N, " + generalform(lon1) + ".." +
+           generalform(lon2) + " E";
+}
+
+// One line when the map range lies, at least partly, outside what the coast
+// file covers: the map is drawn there without coast lines. A file that
+// cannot be read is reported by the map drawing.
+void reportmapcoverage(Run& run) {
+    const WorkState& ws = run.ws;
+    const std::string path = findfilenocase(ws.mappath, kCoastFileName);
+    if (path.empty()) return;
+    std::ifstream in(path, std::ios::binary);
+    MapFile file;
+    if (!in || !file.open(in)) return;
+    const MapHeader& h = file.header();
+    const bool globe = h.west == -180 && h.east == 180;
+    if (ws.flat1 >= h.south && ws.flat2 <= h.north &&
+        (globe || (ws.flon1 >= h.west && ws.flon2 <= h.east)))
+        return;
+    run.host.report("the map file '" + path + "' covers " +
+                    degreerange(h.south, h.north, h.west, h.east) + ", not all of the map range " +
+                    degreerange(ws.flat1, ws.flat2, ws.flon1, ws.flon2));
+}
+
 int runrender(Run& run, PictureRenderer& renderer) {
     // Evaluated here, with the chosen threads, rather than by the picture.
     if (!evaluate(run)) return kBatchFailed;
     if (run.sitesloaded) calcobsdata(run.ws, run.host, run.siteresults);
     WorkState& ws = run.ws;
+    if (ws.needmap) reportmapcoverage(run);
     ws.quantitykey = run.req.quantity;
     // Loaded sites are shown as "Open Obs. Sites...." leaves them.
     ws.showobsdatachecked = run.sitesloaded;

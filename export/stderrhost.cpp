@@ -2,13 +2,54 @@
 
 #include <unistd.h>
 
+#include <string_view>
+
+#include "engine/cff.h"
 #include "engine/fieldgrid.h"
+#include "engine/siteeval.h"
+#include "sites/siteglyphs.h"
 
 namespace crustex {
 
 namespace {
 
 constexpr const char* kPrefix = "crustex-batch: ";
+
+// The progress texts of the long loops; '*' stands for the mesh name of the
+// topography ("1km", "250m").
+constexpr std::string_view kProgressStatus[] = {
+    kGridStrainStatus,
+    kGridCffStatus,
+    kSiteStrainStatus,
+    kSiteCffStatus,
+    kSiteVectorStatus,
+    kSitePrincipalStatus,
+    " Painting Background",
+    " Filling Contour Bands(Ctrl-Q to Abort)",
+    " Drawing Contours(Ctrl-Q to Abort)",
+    " Drawing Vectors",
+    " Drawing Principal Strains",
+    " Drawing Map",
+    " Reading Events",
+    " Drawing Events(Ctrl+Q to Abort)",
+    " Reading DEM file(*)....",
+    " Drawing Color(*).... [Ctrl+Q to Abort]",
+    " Drawing Contour(*).... [Ctrl+Q to Abort]",
+};
+
+bool matches(std::string_view text, std::string_view pattern) {
+    const std::size_t star = pattern.find('*');
+    if (star == std::string_view::npos) return text == pattern;
+    const std::string_view head = pattern.substr(0, star), tail = pattern.substr(star + 1);
+    return text.size() >= head.size() + tail.size() && text.starts_with(head) &&
+           text.ends_with(tail);
+}
+
+bool isprogressstatus(std::string_view text) {
+    for (std::string_view pattern : kProgressStatus)
+        if (matches(text, pattern)) return true;
+    return false;
+}
 
 double seconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double>(d).count();
@@ -37,9 +78,13 @@ void StderrHost::setStatus(const std::string& text) {
         shown_ = false;
         lastsecond_ = -1;
         start_ = std::chrono::steady_clock::now();
-    } else if (evaluating_) {
-        endprogress();
+        return;
     }
+    endprogress();
+    if (isprogressstatus(text)) return;
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string::npos || !shownstatus_.insert(text.substr(start)).second) return;
+    report(text.substr(start));
 }
 
 void StderrHost::processEvents() {

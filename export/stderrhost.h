@@ -2,11 +2,20 @@
 // printed on standard error, one line each, in the program's own words; the
 // status strip becomes a progress line while the field grid takes long.
 //
+// The status strip carries two kinds of text. The progress texts of long
+// loops (" Calcurating Strains(Ctrl-Q to Abort)", " Drawing Map", " Reading
+// DEM file(1km)....", ...) say what is being done and are not printed. Any
+// other text reports a problem or a count (a map file refused or damaged,
+// topography over its limit, events left out, skipped volcano lines) and is
+// printed as a line of its own, without the strip's leading blank, once per
+// run however often the picture is drawn.
+//
 // Message boxes answer as a user who wants the work done would: OK, or Yes.
 #pragma once
 
 #include <chrono>
 #include <cstdio>
+#include <set>
 #include <string>
 
 #include "model/host.h"
@@ -43,6 +52,7 @@ private:
     bool shown_ = false;
     std::chrono::steady_clock::time_point start_;
     long lastsecond_ = -1;
+    std::set<std::string> shownstatus_;  // status messages printed so far
 };
 
 }  // namespace crustex

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <initializer_list>
 #include <utility>
 #include <vector>
 
 #include "engine/fieldform.h"
 #include "engine/inclinedlines.h"
+#include "files/workmapdir.h"
 #include "geo/eventlayer.h"
 
 namespace crustex {
@@ -306,10 +308,11 @@ std::optional<RecordRead> readsharedrecord(std::string_view keyword, RecordReade
 
 // --- The whole file ---
 
-std::string workfiletext(const WorkState& ws, const GeoFrame& geo) {
+std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::string& mapdir) {
     RecordWriter w;
     w.plainline(kWorkFileHeader);
     writevhyppath(w, ws);
+    writemapdir(w, mapdir);
     writemaparea(w, ws);
     writemapextra(w, ws);
     writetopography(w, ws);
@@ -336,14 +339,17 @@ std::string workfiletext(const WorkState& ws, const GeoFrame& geo) {
 }
 
 bool storework(const WorkState& ws, Host& host, const GeoFrame& geo, const std::string& path) {
-    return storetext(host, path, workfiletext(ws, geo));
+    return storetext(host, path, workfiletext(ws, geo, mapdirforwork(ws.mappath, path)));
 }
 
 WorkReadResult readworkfile(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
-                            const std::string& path, const MapDataCheck& checkmapdata) {
+                            const std::string& path, const MapDataCheck& checkmapdata,
+                            bool followmapdir) {
     std::string content;
     if (!loadtext(host, path, content)) return {};
-    return readworktext(ws, host, proj, frame, std::move(content), checkmapdata);
+    std::optional<std::string> mapdirbase;
+    if (followmapdir) mapdirbase = std::filesystem::path(path).parent_path().string();
+    return readworktext(ws, host, proj, frame, std::move(content), checkmapdata, mapdirbase);
 }
 
 namespace {
@@ -352,7 +358,8 @@ enum class ReadEnd { Complete, InputError, MapMissing };
 
 ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& proj,
                         PlotFrame& frame, const MapDataCheck& checkmapdata, WorkReadResult& result,
-                        std::vector<faultrec>& scratch, bool& refused) {
+                        std::vector<faultrec>& scratch, bool& refused,
+                        const std::optional<std::string>& mapdirbase) {
     const GeoFrame geo{proj, frame};
     while (!r.atend()) {
         std::string keyword;
@@ -362,6 +369,8 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
             got = *shared;
         } else if (keyword == "vhyppath") {
             got = readvhyppath(r, ws);
+        } else if (keyword == kMapDirKeyword) {
+            got = readmapdir(r, ws, host, mapdirbase);
         } else if (keyword == "mapextra") {
             got = readmapextra(r, ws);
         } else if (keyword == "topography") {
@@ -403,7 +412,8 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
 }  // namespace
 
 WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
-                            std::string content, const MapDataCheck& checkmapdata) {
+                            std::string content, const MapDataCheck& checkmapdata,
+                            const std::optional<std::string>& mapdirbase) {
     host.enableMenus(false);
     host.processEvents();
     WorkReadResult result;
@@ -411,8 +421,8 @@ WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFra
     RecordReader r(std::move(content));
     std::vector<faultrec> scratch;
     bool refused = false;
-    const ReadEnd end =
-        readworkrecords(r, ws, host, proj, frame, checkmapdata, result, scratch, refused);
+    const ReadEnd end = readworkrecords(r, ws, host, proj, frame, checkmapdata, result, scratch,
+                                        refused, mapdirbase);
     // One "Input Error" for the file, whether reading stopped at a damaged
     // field or records were passed over.
     if (end == ReadEnd::InputError || refused) {

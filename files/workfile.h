@@ -75,12 +75,17 @@ std::optional<RecordRead> readsharedrecord(std::string_view keyword, RecordReade
 // The work file's text: the header line, the nine state records (and the
 // style record after "visualpara" while the publication style is on), then
 // the sources: "fltga" in geographic form while the map is on, else
-// "fltxy".
-std::string workfiletext(const WorkState& ws, const GeoFrame& geo);
+// "fltxy". A mapdir path (files/workmapdir.h) is written as the "mapdir"
+// record after "vhyppath".
+std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::string& mapdir = "");
 
 // Writes a work file (also "lastwork.ini") through a temporary file, so the
 // previous file survives a failure; on failure "Open Error" is shown and
-// false returned.
+// false returned. The map directory is named in a "mapdir" record, relative
+// to the work file, when it is the work file's directory or below it, or
+// when both lie in one data tree (a directory whose "map" holds the coast
+// file, as the shipped data: "../map/world/" from examples/); a map
+// directory anywhere else writes no record (see files/workmapdir.h).
 bool storework(const WorkState& ws, Host& host, const GeoFrame& geo, const std::string& path);
 
 // What the caller must do after reading a work file (the reader itself
@@ -106,6 +111,9 @@ struct WorkReadResult {
 };
 
 // Reads a work file or "lastwork.ini"; keywords are compared as written.
+// A "mapdir" record sets the map directory, resolved against the work
+// file's directory, unless followmapdir is false (the caller chose the map
+// directory); one that does not exist is shown and the map directory kept.
 // Disables the top menus while it reads and enables them again. Whatever
 // happens after the file was opened: clears the quantity key, recomputes the
 // inclined field's depth lines when inclined is set and marks the results
@@ -116,11 +124,14 @@ struct WorkReadResult {
 // and the overlay.
 WorkReadResult readworkfile(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
                             const std::string& path,
-                            const MapDataCheck& checkmapdata = coastfilepresent);
+                            const MapDataCheck& checkmapdata = coastfilepresent,
+                            bool followmapdir = true);
 
-// The same on file contents already in memory.
+// The same on file contents already in memory; a "mapdir" record is
+// resolved against mapdirbase, and read and dropped without one.
 WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
                             std::string content,
-                            const MapDataCheck& checkmapdata = coastfilepresent);
+                            const MapDataCheck& checkmapdata = coastfilepresent,
+                            const std::optional<std::string>& mapdirbase = std::nullopt);
 
 }  // namespace crustex

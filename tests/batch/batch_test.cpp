@@ -7,11 +7,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "geo/eventcatalogue.h"
 
 namespace {
 
@@ -94,6 +97,7 @@ TEST_F(Batch, BadInputIsOneLineStatusTwoAndNothingWritten) {
         {"contours START --quantity =Horizontal Displacement -o @a.geojson", "a.geojson",
          "is not drawn as contour lines"},
         {"grid START --dpi 300 -o @a.nc", "a.nc", "does not apply"},
+        {"render START --map-dir @nomap -o @a.pdf", "a.pdf", "cannot find the map directory"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args);
@@ -182,6 +186,77 @@ TEST_F(Batch, PicturesCarryTheLegendTitleAndTheirSize) {
     };
     EXPECT_EQ(be32(16), 1000u);
     EXPECT_EQ(be32(20), 800u);
+}
+
+// What the window shows on its status strip about the map layers is printed
+// once, and the picture is still written. Each case draws one map range
+// over a map directory of its own: the shipped Japan ('J') or globe ('W')
+// coast file or junk ('X'); v: a volcano list with a bad line, e: one event
+// more than the table holds (drawn twice, said once), t: the topography
+// colours.
+TEST_F(Batch, MapLayerProblemsArePrintedOnceAndThePictureWritten) {
+    const std::string shipped = kExamples + "/../map/";
+    const struct {
+        char coast;
+        const char* range;
+        char layer;
+        const char* says;
+    } cases[] = {
+        {'X', "34,134,36,137", 0, "Map file refused ("},
+        {'W', "10,120,62,240", 't', "Map Range too Large for Topography(1km)"},
+        {'J', "34,134,36,137", 'v', "1 Lines of jpnvolc.seq are not Numbers and were skipped"},
+        {'J', "34,134,36,137", 'e', "1 Events left out: the table holds the first 100000"},
+        {'J', "10,120,62,240", 0,
+         "covers 20..56 N, 120..156 E, not all of the map range 10..62 N, 120..240 E"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        const std::string dir = out("maps" + std::to_string(++n)), coast = dir + "/japanv.map";
+        std::filesystem::create_directory(dir);
+        if (c.coast == 'J' || c.coast == 'W')
+            std::filesystem::create_symlink(
+                shipped + (c.coast == 'W' ? "world/" : "") + "japanv.map", coast);
+        if (c.coast == 'X') std::ofstream(coast) << std::string(600, 'x');
+        if (c.layer == 'v')
+            std::ofstream(dir + "/jpnvolc.seq") << "35.0      135.0\nnot a number\n";
+        if (c.layer == 'e') {
+            std::ofstream f(dir + "/cat.ep", std::ios::binary);
+            const int events = crustex::kMaxEvents + 1;
+            const auto put = [&f](const auto& bytes) {
+                f.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+            };
+            put(crustex::catalogueheader(events + 4.0f));
+            put(crustex::catalogueheader(0));
+            put(crustex::catalogueheader(0));
+            for (int k = 0; k < events; ++k)
+                put(crustex::encodeeventrecord({27545, 0, 0, 35, 135, 100, 50}));  // 1995-06-01
+        }
+        const auto on = [&c](char layer) { return c.layer == layer ? "#TRUE#" : "#FALSE#"; };
+        const std::string work = dir + "/w.wrk.txt", png = dir + "/m.png";
+        std::ofstream(work) << "\"vhyppath\",\"" << dir << "/cat.ep\"\r\n\"maparea\"," << c.range
+                            << "\r\n\"mapextra\",#TRUE#," << on('e')
+                            << ",1,1,1,1,10,#FALSE#,#FALSE#,#FALSE#,#FALSE#," << on('v')
+                            << "\r\n\"topography\"," << on('t') << ",#FALSE#\r\n"
+                            << "\"fieldpara\",15,278,37,251,351,10,8,0,#FALSE#,100,100,10,0,10\r\n"
+                            << "\"fltga\",1\r\n35,135,1,60,90,180,40,15,2000,0,35,135,1,100,0\r\n";
+        const Outcome o = run({"render", work, "--map-dir", dir, "--size", "200x160px", "-o", png});
+        EXPECT_EQ(o.status, 0);
+        EXPECT_TRUE(exists(png));
+        const std::size_t at = o.err.find(c.says);
+        EXPECT_NE(at, std::string::npos) << o.err;
+        EXPECT_EQ(o.err.find(c.says, at + 1), std::string::npos) << o.err;
+        EXPECT_EQ(o.err.rfind("crustex-batch: ", 0), 0u) << o.err;
+    }
+}
+
+// The Pacific example names the globe map in its work file: the range lies
+// inside it, so nothing is said; the Japan map would not cover it.
+TEST_F(Batch, TheWorkFileNamesItsMapDirectory) {
+    const Outcome o =
+        run({"render", kExamples + "/pacific.wrk.txt", "--size", "200x160px", "-o", out("p.png")});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.err, "");
 }
 
 TEST_F(Batch, ContourLinesOfTheStartupModel) {

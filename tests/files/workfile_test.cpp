@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -414,6 +415,61 @@ TEST_F(WorkFile, TopographyRecordWithTheMap) {
     host.messages.clear();
     read(older);
     EXPECT_FALSE(ws.topocolor);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+// The map directory travels relative to the work file where the two move
+// together: below the work file's directory, or in the "map" directory (with
+// the coast file) of a tree that holds the work file. A map directory
+// anywhere else writes no record and reading keeps the current one; so do a
+// record whose directory is gone (shown), a record the caller does not
+// follow and an older reader, which skips the record.
+TEST_F(WorkFile, MapDirectoryRecordRelativeToTheWorkFile) {
+    test::ScratchDir dir;
+    dir.mkdir("tree/map/globe");
+    test::writefile(dir.file("tree/map/japanv.map"), "");
+    dir.mkdir("tree/examples/own/maps");
+    dir.mkdir("elsewhere/map");
+    const std::string work = dir.file("tree/examples/own/a.wrk.txt");
+    const struct {
+        const char* mapdir;
+        const char* record;
+    } cases[] = {
+        {"tree/examples/own/maps", "maps/"},
+        {"tree/examples/own", "./"},
+        {"tree/map/globe", "../../map/globe/"},
+        {"elsewhere/map", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mapdir);
+        const std::string real = std::filesystem::canonical(dir.file(c.mapdir)).string() + "/";
+        ws.mappath = dir.file(c.mapdir) + "/";
+        ASSERT_TRUE(storework(ws, host, geo(), work));
+        const std::string text = test::readfile(work);
+        if (c.record == nullptr) {
+            EXPECT_EQ(text.find("mapdir"), std::string::npos);
+        } else {
+            const std::size_t after = text.find("\r\n", text.find("\"vhyppath\"")) + 2;
+            EXPECT_EQ(text.find("\"mapdir\",\"" + std::string(c.record) + "\"\r\n"), after);
+        }
+        ws.mappath = "/before/";
+        readworkfile(ws, host, proj, frame, work, coastfilepresent, false);
+        EXPECT_EQ(ws.mappath, "/before/");
+        readworkfile(ws, host, proj, frame, work);
+        EXPECT_EQ(ws.mappath, c.record ? real : "/before/");
+    }
+    EXPECT_TRUE(host.messages.empty());
+    std::string text = test::readfile(work);
+    text.insert(text.find("\"maparea\""), "\"mapdir\",\"gone/\"\r\n");
+    test::writefile(work, text);
+    EXPECT_EQ(readworkfile(ws, host, proj, frame, work).nsources, 1);  // read on to the end
+    EXPECT_EQ(texts(), std::vector<std::string>{"Map File Directory not Exist: " +
+                                                dir.file("tree/examples/own/gone/")});
+    EXPECT_EQ(ws.mappath, "/before/");
+    text.replace(text.find("mapdir"), 6, "zzzdir");
+    test::writefile(work, text);
+    host.messages.clear();
+    readworkfile(ws, host, proj, frame, work);
     EXPECT_TRUE(host.messages.empty());
 }
 
