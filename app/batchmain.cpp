@@ -45,7 +45,7 @@ public:
             app_ = std::make_unique<QGuiApplication>(argc_, argv_);
         }
         PictureFileOptions options;
-        options.path = QString::fromStdString(req.output);
+        options.path = req.output;
         options.format = req.format == OutputFormat::Svg   ? PictureFileFormat::Svg
                          : req.format == OutputFormat::Png ? PictureFileFormat::Png
                                                            : PictureFileFormat::Pdf;
