@@ -13,6 +13,7 @@
 #include "export/fieldexport.h"
 #include "export/gridcsv.h"
 #include "export/gridnetcdf.h"
+#include "export/sitecsv.h"
 #include "geo/projection.h"
 #include "support/scriptedhost.h"
 
@@ -158,6 +159,39 @@ TEST(GridCsv, HeaderAndOneRowPerNodeWithXFastest) {
     EXPECT_EQ(std::stof(cells[6]), f.grid.variables[2].values(3, 2));
     // The node without a value has an empty cell.
     EXPECT_NE(lines[1 + 1 * 6 + 4].find(",,"), std::string::npos);
+}
+
+// Site names reach the table as they are when they are UTF-8; a byte that
+// starts no character (a lone, cut-off, overlong, surrogate or too large
+// sequence) and a NUL become U+FFFD, so the table stays UTF-8.
+TEST(SiteCsv, NamesStayValidUtf8) {
+    const std::string bad = "\xEF\xBF\xBD";
+    const struct {
+        std::string name, cell;
+    } cases[] = {
+        {"S\xC3\xA9te 1", "S\xC3\xA9te 1"},
+        {std::string("S\0"
+                     "2",
+                     3),
+         "S" + bad + "2"},
+        {"S\xFF"
+         "3",
+         "S" + bad + "3"},
+        {"\xE6\x97", bad + bad},
+        {"\xC0\xAF\xED\xA0\x80", bad + bad + bad + bad + bad},
+        {"a,\xF4\x90\x80\x80\xF0\x9F\x8C\x8B",
+         "\"a," + bad + bad + bad + bad + "\xF0\x9F\x8C\x8B\""},
+    };
+    WorkState ws;
+    setdefaults(ws, "/tmp");
+    ws.nsite = static_cast<int16_t>(std::size(cases));
+    for (std::size_t k = 0; k < std::size(cases); ++k) ws.site[k + 1].name = cases[k].name;
+    const std::string csv = sitecsvtext(ws, SiteResults{}, {});
+    std::size_t at = csv.find('\n') + 1;
+    for (const auto& c : cases) {
+        EXPECT_EQ(csv.compare(at, c.cell.size() + 1, c.cell + ","), 0) << c.cell;
+        at = csv.find('\n', at) + 1;
+    }
 }
 
 // A pyramid whose only level-10 line is the diamond 2|x - 3| + 4|y - 1| = 5
