@@ -130,15 +130,6 @@ TEST(GridNetcdf, ReadsBackThroughTheLibraryWithCfAttributes) {
     std::remove(path.c_str());
 }
 
-TEST(GridNetcdf, NothingAppearsWhereTheDirectoryIsMissing) {
-    Field f;
-    const std::string path = tempname("-missing/grid.nc");
-    std::string error;
-    EXPECT_FALSE(writegridnetcdf(f.grid, path, error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_NE(::access(path.c_str(), F_OK), 0);
-}
-
 TEST(GridCsv, HeaderAndOneRowPerNodeWithXFastest) {
     Field f;
     const std::string csv = gridcsvtext(f.grid);
