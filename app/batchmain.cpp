@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "export/batchrun.h"
 #include "export/fieldexport.h"
+#include "files/atomicfile.h"
 #include "ui/pictureexport.h"
 
 // Where an installation keeps the shipped data (set by the build).
@@ -45,7 +47,7 @@ public:
             app_ = std::make_unique<QGuiApplication>(argc_, argv_);
         }
         PictureFileOptions options;
-        options.path = QString::fromStdString(req.output);
+        options.path = req.output;
         options.format = req.format == OutputFormat::Svg   ? PictureFileFormat::Svg
                          : req.format == OutputFormat::Png ? PictureFileFormat::Png
                                                            : PictureFileFormat::Pdf;
@@ -64,6 +66,26 @@ private:
     char** argv_;
     std::unique_ptr<QGuiApplication> app_;
 };
+
+// An interrupt, a termination or a hang-up takes the file being written
+// with it, then ends the program as the signal would have. A signal the
+// program was started to ignore (nohup) stays ignored.
+void removetemporaryandend(int signal) {
+    removelivetemporaries();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void endwritesonsignals() {
+    struct sigaction action {};
+    action.sa_handler = removetemporaryandend;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction old {};
+        if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler != SIG_IGN)
+            sigaction(signal, &action, nullptr);
+    }
+}
 
 std::string programdir() {
     char buf[PATH_MAX];
@@ -92,6 +114,7 @@ std::string commandline(const std::vector<std::string>& args) {
 
 int main(int argc, char* argv[]) {
     qInstallMessageHandler(qtmessages);
+    endwritesonsignals();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const BatchArgs parsed = parsebatchargs(args);
     StderrHost host;

@@ -3,6 +3,7 @@
 // the same code. Both start in, and remember, the directory of exported
 // grid data.
 #include <QDateTime>
+#include <QFile>
 #include <QInputDialog>
 
 #include "app/mainwindow.h"
@@ -37,8 +38,8 @@ void MainWindow::exportPicture() {
     if (name.isEmpty()) return;
     name = withextension(name, {".pdf", ".svg", ".png"});
     PictureFileOptions options;
-    options.path = name;
-    options.format = picturefileformat(name).value_or(PictureFileFormat::Pdf);
+    options.path = QFile::encodeName(name).toStdString();
+    options.format = picturefileformat(options.path).value_or(PictureFileFormat::Pdf);
     options.fontsize = surface_->FontSize();
     if (options.format == PictureFileFormat::Png) {
         bool ok = false;
@@ -57,7 +58,10 @@ void MainWindow::exportPicture() {
     beginWork(false);
     // Ctrl-Q during drawing abandons the file without a message.
     if (written) rememberFolder(WindowPlaces::Strain, name);
-    if (!written && !ws_.abortflag) openerrormessage(*host_);
+    if (!written && !ws_.abortflag) {
+        host_->setStatus(error);
+        openerrormessage(*host_);
+    }
     ws_.abortflag = false;
     refreshPlot();
 }
@@ -87,7 +91,7 @@ void MainWindow::exportGrid() {
         const FieldGridExport grid = collectfieldgrid(ws_, *host_, gridvariables(quantities),
                                                       ws_.needmap ? &geo : nullptr, provenance);
         std::string error;
-        const std::string path = name.toStdString();
+        const std::string path = QFile::encodeName(name).toStdString();
         ok = name.endsWith(".csv", Qt::CaseInsensitive) ? writefileatomic(path, gridcsvtext(grid))
                                                         : writegridnetcdf(grid, path, error);
         if (ok)

@@ -1,14 +1,21 @@
 #include "export/gridnetcdf.h"
 
+#include <fcntl.h>
 #include <netcdf.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <csignal>
+#include <functional>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "export/outputfile.h"
+#include "files/atomicfile.h"
 
 namespace crustex {
 
@@ -17,19 +24,16 @@ namespace {
 constexpr int kDeflateLevel = 1;
 
 // One open file; every call records the first failure and the later calls
-// then do nothing.
+// then do nothing. A file that failed is left to the end of the process
+// (see inchild): closing it would write again.
 class NcFile {
 public:
     explicit NcFile(const std::string& path) {
         check(nc_create(path.c_str(), NC_CLOBBER | NC_NETCDF4 | NC_CLASSIC_MODEL, &id_));
         open_ = status_ == NC_NOERR;
     }
-    ~NcFile() {
-        if (open_) nc_close(id_);
-    }
 
     bool good() const { return status_ == NC_NOERR; }
-    std::string error() const { return nc_strerror(status_); }
 
     int dim(const char* name, std::size_t length) {
         int d = -1;
@@ -66,12 +70,10 @@ public:
     void put(int var, const std::vector<float>& values) {
         if (good()) check(nc_put_var_float(id_, var, values.data()));
     }
-    bool close() {
-        if (open_) {
-            open_ = false;
-            check(nc_close(id_));
-        }
-        return good();
+    // The first failure, or that of closing the file.
+    int close() {
+        if (open_ && good()) check(nc_close(id_));
+        return status_;
     }
 
 private:
@@ -106,30 +108,42 @@ std::vector<float> rows(const Grid2D& g) {
     return out;
 }
 
-}  // namespace
+// Runs make in a child process and returns the netCDF status it gives. The
+// library cannot recover from a failed write (a full disk): it fails again
+// on every later call and at the end of the process, and may crash. In a
+// child that ends at once, a failure cannot take the program along. The
+// child ends with the program; a child that gives no status failed.
+int inchild(const std::function<int()>& make) {
+    int pipefd[2];
+    if (::pipe2(pipefd, O_CLOEXEC) != 0) return NC_ENOMEM;
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(pipefd[0]);
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent) ::_exit(1);
+        const int status = make();
+        const bool told = ::write(pipefd[1], &status, sizeof status) == sizeof status;
+        ::_exit(told ? 0 : 1);
+    }
+    ::close(pipefd[1]);
+    int status = NC_EHDFERR;
+    if (pid > 0) {
+        ssize_t n = 0;
+        do n = ::read(pipefd[0], &status, sizeof status);
+        while (n < 0 && errno == EINTR);
+        if (n != sizeof status) status = NC_EHDFERR;
+        while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) continue;
+    } else {
+        status = NC_ENOMEM;
+    }
+    ::close(pipefd[0]);
+    return status;
+}
 
-bool writegridnetcdf(const FieldGridExport& grid, const std::string& path, std::string& error) {
-    TemporaryOutput temp(path);
-    if (!temp.ok()) {
-        error = "cannot create a file beside '" + path + "'";
-        return false;
-    }
-    const std::size_t nodes = grid.x.size() * grid.y.size();
-    if (nodes == 0) {
-        error = "no grid nodes to write";
-        return false;
-    }
-    for (const ExportedVariable& v : grid.variables) {
-        if (v.values.size() != nodes) {
-            error = "the grid of " + std::string(v.info->name) + " does not fit the nodes";
-            return false;
-        }
-    }
-    if (grid.geographic() && (grid.lat.size() != nodes || grid.lon.size() != nodes)) {
-        error = "the latitudes and longitudes do not fit the nodes";
-        return false;
-    }
-    NcFile nc(temp.path());
+// Writes the file at name; the netCDF status.
+int makefile(const FieldGridExport& grid, const std::string& name) {
+    NcFile nc(name);
     const int ydim = nc.dim("y", grid.y.size());
     const int xdim = nc.dim("x", grid.x.size());
     const int xvar = nc.var("x", NC_DOUBLE, {xdim});
@@ -186,12 +200,39 @@ bool writegridnetcdf(const FieldGridExport& grid, const std::string& path, std::
         nc.put(latvar, rows(grid.lat));
         nc.put(lonvar, rows(grid.lon));
     }
-    if (!nc.close()) {
-        error = "cannot write '" + path + "': " + nc.error();
+    return nc.close();
+}
+
+}  // namespace
+
+bool writegridnetcdf(const FieldGridExport& grid, const std::string& path, std::string& error) {
+    const std::size_t nodes = grid.x.size() * grid.y.size();
+    if (nodes == 0) {
+        error = "no grid nodes to write";
         return false;
     }
-    if (!temp.commit()) {
-        error = "cannot put '" + path + "' in place";
+    for (const ExportedVariable& v : grid.variables) {
+        if (v.values.size() != nodes) {
+            error = "the grid of " + std::string(v.info->name) + " does not fit the nodes";
+            return false;
+        }
+    }
+    if (grid.geographic() && (grid.lat.size() != nodes || grid.lon.size() != nodes)) {
+        error = "the latitudes and longitudes do not fit the nodes";
+        return false;
+    }
+    AtomicWriter file(path);
+    if (!file.ok()) {
+        error = "cannot write '" + path + "'";
+        return false;
+    }
+    const std::string temp = file.temporaryname();
+    if (const int status = inchild([&] { return makefile(grid, temp); }); status != NC_NOERR) {
+        error = "cannot write '" + path + "': " + nc_strerror(status);
+        return false;
+    }
+    if (!file.commit()) {
+        error = "cannot write '" + path + "'";
         return false;
     }
     return true;

@@ -12,7 +12,8 @@
 
 namespace crustex {
 
-// Writes the file through a temporary beside it. False, with the reason in
+// Writes the file as every save is written (files/atomicfile.h), the
+// library working in a child process of its own. False, with the reason in
 // `error` and nothing at path changed, when it cannot be written whole.
 bool writegridnetcdf(const FieldGridExport& grid, const std::string& path, std::string& error);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
 #include "export/fieldexport.h"
 #include "plot/contourtrace.h"
@@ -11,8 +12,51 @@ namespace crustex {
 
 namespace {
 
-// A text cell, quoted when it holds a separator, a quote or a line end.
-std::string textcell(const std::string& s) {
+// The lead bytes of UTF-8 sequences of more than one byte: their range,
+// the sequence's length and the range of its second byte (which rules out
+// overlong forms, surrogates and values past U+10FFFF).
+struct LeadByte {
+    unsigned char first, last;
+    std::size_t length;
+    unsigned char secondlo, secondhi;
+};
+constexpr LeadByte kLeadBytes[] = {
+    {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF},
+    {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},
+    {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
+};
+
+// The length of the UTF-8 sequence at the start of s, 0 when it is not a
+// whole, shortest-form sequence of a character other than NUL.
+std::size_t utf8length(std::string_view s) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    if (byte(0) >= 0x01 && byte(0) <= 0x7F) return 1;
+    for (const LeadByte& lead : kLeadBytes) {
+        if (byte(0) < lead.first || byte(0) > lead.last) continue;
+        if (s.size() < lead.length || byte(1) < lead.secondlo || byte(1) > lead.secondhi) return 0;
+        for (std::size_t k = 2; k < lead.length; ++k)
+            if (byte(k) < 0x80 || byte(k) > 0xBF) return 0;
+        return lead.length;
+    }
+    return 0;
+}
+
+// The text as valid UTF-8: a byte that starts no whole character, and a
+// NUL, becomes U+FFFD.
+std::string validutf8(std::string_view s) {
+    std::string out;
+    while (!s.empty()) {
+        const std::size_t n = utf8length(s);
+        out += n > 0 ? s.substr(0, n) : std::string_view("\xEF\xBF\xBD");
+        s.remove_prefix(std::max<std::size_t>(n, 1));
+    }
+    return out;
+}
+
+// A text cell in valid UTF-8, quoted when it holds a separator, a quote or
+// a line end.
+std::string textcell(const std::string& raw) {
+    const std::string s = validutf8(raw);
     if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
     std::string out = "\"";
     for (const char c : s) {

@@ -1,7 +1,9 @@
 // The observation sites as a CSV table: per site its name and position,
 // then per component of the observed kind the observed value, the computed
 // value and the residual (observed minus computed), and at the end the
-// misfit of the sites as comment lines starting with '#'.
+// misfit of the sites as comment lines starting with '#'. The table is
+// valid UTF-8 whatever bytes a site name holds: a byte that starts no
+// character (and a NUL) is written as U+FFFD.
 //
 // Components, their order and units are those of the misfit
 // (sites/misfit.h): observed and computed compared in the field axes, as the

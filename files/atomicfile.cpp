@@ -4,9 +4,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <random>
 
@@ -67,27 +70,76 @@ void syncdirectory(const std::string& dir) {
     ::close(fd);
 }
 
+// Whether the file in the directory starts like a grid file that was being
+// written (HDF5's signature), or is empty.
+bool heldgridfile(int dir, const char* name) {
+    const int fd = ::openat(dir, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    char head[8] = {};
+    const ssize_t n = ::read(fd, head, sizeof head);
+    ::close(fd);
+    return n == 0 || (n == 8 && std::memcmp(head, "\x89HDF\r\n\x1a\n", 8) == 0);
+}
+
 // Removes the temporary files of the target that no save has touched for a
-// while (those of a save that was killed).
+// while (those of a save that was killed): the prefix and six characters,
+// and "<name>.tmp-" and six characters where such a file holds what a grid
+// writer left.
 void removestale(const std::string& target) {
     const std::string prefix = nameof(temporaryprefix(target));
+    const std::string older = nameof(target) + ".tmp-";
     const std::string dir = dirof(target);
     DIR* d = ::opendir(dir.c_str());
     if (d == nullptr) return;
     const std::time_t now = std::time(nullptr);
+    auto startswith = [](const std::string& name, const std::string& start) {
+        return name.size() == start.size() + 6 && name.compare(0, start.size(), start) == 0;
+    };
     while (const dirent* e = ::readdir(d)) {
         const std::string name = e->d_name;
-        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
-            continue;
+        const bool ours = startswith(name, prefix);
+        if (!ours && !startswith(name, older)) continue;
         struct stat st {};
         if (::fstatat(::dirfd(d), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        if (S_ISREG(st.st_mode) && now - st.st_mtime >= kStaleSeconds)
-            ::unlinkat(::dirfd(d), name.c_str(), 0);
+        if (!S_ISREG(st.st_mode) || now - st.st_mtime < kStaleSeconds) continue;
+        if (ours || heldgridfile(::dirfd(d), name.c_str())) ::unlinkat(::dirfd(d), name.c_str(), 0);
     }
     ::closedir(d);
 }
 
+// The temporary files being written, for a signal handler: a slot is free
+// (0), being filled (1) or holds a live name (2).
+struct LiveTemporary {
+    std::atomic<int> state{0};
+    char path[PATH_MAX];
+};
+static_assert(std::atomic<int>::is_always_lock_free);
+constexpr int kLiveSlots = 16;
+LiveTemporary live[kLiveSlots];
+
+int addlive(const std::string& path) {
+    if (path.size() >= PATH_MAX) return -1;
+    for (int k = 0; k < kLiveSlots; ++k) {
+        int expected = 0;
+        if (!live[k].state.compare_exchange_strong(expected, 1)) continue;
+        std::memcpy(live[k].path, path.c_str(), path.size() + 1);
+        live[k].state.store(2);
+        return k;
+    }
+    return -1;
+}
+
+void droplive(int& slot) {
+    if (slot >= 0) live[slot].state.store(0);
+    slot = -1;
+}
+
 }  // namespace
+
+void removelivetemporaries() {
+    for (LiveTemporary& t : live)
+        if (t.state.load() == 2) ::unlink(t.path);
+}
 
 std::string resolvetarget(const std::string& path) {
     std::string p = path;
@@ -123,7 +175,9 @@ AtomicWriter::AtomicWriter(const std::string& path) {
     } else if (errno != ENOENT) {
         return;
     }
+    removestale(target_);
     fd_ = createtemporary(temporaryprefix(target_), temp_);
+    if (fd_ >= 0) liveslot_ = addlive(temp_);
 }
 
 AtomicWriter::~AtomicWriter() { discard(); }
@@ -132,7 +186,12 @@ void AtomicWriter::discard() {
     if (fd_ < 0) return;
     ::close(fd_);
     ::unlink(temp_.c_str());
+    droplive(liveslot_);
     fd_ = -1;
+}
+
+std::string AtomicWriter::temporaryname() const {
+    return fd_ >= 0 ? "/proc/self/fd/" + std::to_string(fd_) : std::string();
 }
 
 bool AtomicWriter::write(std::string_view text) {
@@ -157,13 +216,10 @@ bool AtomicWriter::commit() {
     fd_ = -1;
     ok = ::close(fd) == 0 && ok;
     if (ok) ok = std::rename(temp_.c_str(), target_.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp_.c_str());
-        return false;
-    }
-    syncdirectory(dirof(target_));
-    removestale(target_);
-    return true;
+    if (!ok) ::unlink(temp_.c_str());
+    droplive(liveslot_);
+    if (ok) syncdirectory(dirof(target_));
+    return ok;
 }
 
 bool writefileatomic(const std::string& path, std::string_view content) {

@@ -8,9 +8,16 @@
 // keeps the old file's permission bits (and its owner and group where the
 // system allows it); a new file gets 0666 less the umask. The temporary name
 // is short (".crustex-" with a key of the target's name and six random
-// characters), so any name the directory can hold can be saved; temporary
-// files of the same target that a killed save left behind are removed by the
-// next successful save once they are a minute old.
+// characters), so any name the directory can hold can be saved. Temporary
+// files of the same target that a killed save left behind (also those named
+// "<name>.tmp-" and six characters, as grids were once written) are removed
+// when the next save of it starts, once they are a minute old: a save still
+// running elsewhere keeps its own.
+//
+// A library that writes a file only by name writes the temporary file
+// through temporaryname() and the replacement is committed as any other.
+// The temporary files of the replacements under way are listed where a
+// signal handler can remove them (removelivetemporaries).
 #pragma once
 
 #include <sys/stat.h>
@@ -29,8 +36,14 @@ std::string resolvetarget(const std::string& path);
 // with: its directory, "/.crustex-" and a 16-digit key of its name, "-".
 std::string temporaryprefix(const std::string& target);
 
-// One replacement: open, write in as many pieces as wanted, commit. Anything
-// not committed is discarded, the old file untouched.
+// Removes the temporary files of every replacement under way in this
+// process. Safe in a signal handler: it only reads names formatted when
+// the files were made and calls unlink.
+void removelivetemporaries();
+
+// One replacement: open, write in as many pieces as wanted (or let a
+// library write temporaryname()), commit. Anything not committed is
+// discarded, the old file untouched.
 class AtomicWriter {
 public:
     explicit AtomicWriter(const std::string& path);
@@ -42,6 +55,11 @@ public:
     // after any failed write.
     bool ok() const { return fd_ >= 0; }
     bool write(std::string_view text);
+    // A name of the temporary file for a library that writes only by name:
+    // /proc/self/fd/N, the open file itself, also in a child process, so a
+    // late write never brings back a name a signal handler removed. Empty
+    // unless ok().
+    std::string temporaryname() const;
     // Flushes the data to the disk and puts the file in place. False (and
     // the old file untouched) on any failure.
     bool commit();
@@ -52,6 +70,7 @@ private:
     std::string target_;
     std::string temp_;
     int fd_ = -1;
+    int liveslot_ = -1;
     bool existed_ = false;
     struct stat old_ {};
 };

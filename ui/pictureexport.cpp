@@ -1,13 +1,16 @@
 #include "ui/pictureexport.h"
 
+#include <QIODevice>
 #include <QImage>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
+#include <algorithm>
+#include <cctype>
 #include <cmath>
-#include <memory>
+#include <string_view>
 
+#include "files/atomicfile.h"
 #include "plot/plotframe.h"
 #include "ui/qpaintersurface.h"
 
@@ -25,6 +28,63 @@ constexpr int kSvgDpi = 96;
 int topixels(double mm, int dpi) {
     return std::max(1, static_cast<int>(std::lround(mm / kMmPerInch * dpi)));
 }
+
+// Per format its extension and the bytes a whole file ends with (PDF may
+// add a line end after its end mark).
+struct FormatEnd {
+    PictureFileFormat format;
+    std::string_view extension;
+    std::string_view ending;
+};
+constexpr std::string_view kPngEnd("IEND\xAE\x42\x60\x82", 8);
+constexpr FormatEnd kFormats[] = {
+    {PictureFileFormat::Pdf, ".pdf", "%%EOF"},
+    {PictureFileFormat::Svg, ".svg", "</svg>"},
+    {PictureFileFormat::Png, ".png", kPngEnd},
+};
+
+std::string_view endingof(PictureFileFormat format) {
+    for (const FormatEnd& f : kFormats)
+        if (f.format == format) return f.ending;
+    return {};
+}
+
+// Hands what a Qt writer writes to a replacement of the file, and keeps the
+// first failure and the last bytes written.
+class ReplacementDevice : public QIODevice {
+public:
+    explicit ReplacementDevice(const std::string& path) : file_(path) {
+        if (file_.ok()) open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+    // Puts the file in place when every write succeeded and it ends with
+    // `ending` (trailing blanks and line ends aside).
+    bool commit(std::string_view ending) {
+        std::string_view tail = tail_;
+        while (!tail.empty() && std::string_view(" \r\n").find(tail.back()) != tail.npos)
+            tail.remove_suffix(1);
+        return !failed_ && tail.ends_with(ending) && file_.commit();
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        const std::string_view piece(data, static_cast<std::size_t>(size));
+        if (failed_ || !file_.write(piece)) {
+            failed_ = true;
+            return -1;
+        }
+        tail_ += piece.substr(piece.size() - std::min<std::size_t>(piece.size(), kTail));
+        if (tail_.size() > kTail) tail_.erase(0, tail_.size() - kTail);
+        return size;
+    }
+
+private:
+    static constexpr std::size_t kTail = 16;
+    AtomicWriter file_;
+    std::string tail_;
+    bool failed_ = false;
+};
 
 // Fits the picture's frame (kFrameLeft..kFrameRight by kFrameTop..
 // kFrameBottom) into the device, aspect kept, centred.
@@ -64,11 +124,15 @@ bool drawon(QPaintDevice* device, WorkState& ws, PlotContext& pc, Host& host,
 
 }  // namespace
 
-std::optional<PictureFileFormat> picturefileformat(const QString& path) {
-    const QString lower = path.toLower();
-    if (lower.endsWith(".pdf")) return PictureFileFormat::Pdf;
-    if (lower.endsWith(".svg")) return PictureFileFormat::Svg;
-    if (lower.endsWith(".png")) return PictureFileFormat::Png;
+std::optional<PictureFileFormat> picturefileformat(const std::string& path) {
+    for (const FormatEnd& f : kFormats) {
+        if (path.size() < f.extension.size()) continue;
+        const auto end = path.end() - static_cast<std::ptrdiff_t>(f.extension.size());
+        if (std::equal(end, path.end(), f.extension.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == b;
+            }))
+            return f.format;
+    }
     return std::nullopt;
 }
 
@@ -78,9 +142,9 @@ QSize picturepixels(const PictureFileOptions& options) {
 
 bool writepicturefile(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& inputs,
                       const PictureFileOptions& options, std::string& error) {
-    const std::string name = options.path.toStdString();
-    QSaveFile file(options.path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const std::string& name = options.path;
+    ReplacementDevice file(name);
+    if (!file.isOpen()) {
         error = "cannot write '" + name + "'";
         return false;
     }
@@ -116,7 +180,14 @@ bool writepicturefile(WorkState& ws, PlotContext& pc, Host& host, const PictureI
             break;
         }
         case PictureFileFormat::Png: {
-            QImage image(picturepixels(options), QImage::Format_RGB32);
+            const QSize pixels = picturepixels(options);
+            QImage image(pixels, QImage::Format_RGB32);
+            if (image.isNull()) {
+                error = "cannot write '" + name + "': an image of " +
+                        std::to_string(pixels.width()) + " x " + std::to_string(pixels.height()) +
+                        " pixels could not be allocated";
+                return false;
+            }
             image.fill(Qt::white);
             const int perMetre = static_cast<int>(std::lround(options.dpi / kMmPerInch * 1000));
             image.setDotsPerMeterX(perMetre);
@@ -127,11 +198,10 @@ bool writepicturefile(WorkState& ws, PlotContext& pc, Host& host, const PictureI
         }
     }
     if (!drawn) {
-        file.cancelWriting();
         error = "the picture for '" + name + "' was not drawn";
         return false;
     }
-    if (!written || !file.commit()) {
+    if (!written || !file.commit(endingof(options.format))) {
         error = "cannot write '" + name + "'";
         return false;
     }

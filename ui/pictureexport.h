@@ -3,13 +3,14 @@
 // PDF page or an SVG drawing (both vector) or a PNG image at a chosen
 // resolution. The picture keeps its aspect and is centred on the page; line
 // weights and text keep their size relative to the picture. A file is
-// written whole or not at all: a temporary beside it is renamed over it.
+// written whole or not at all, as every save is (files/atomicfile.h): every
+// write of Qt's writer is checked, the file must end as its format ends, and
+// only then does it replace the old one.
 //
 // Used by the window's "Export Picture..." and by crustex-batch.
 #pragma once
 
 #include <QSize>
-#include <QString>
 #include <optional>
 #include <string>
 
@@ -20,7 +21,7 @@ namespace crustex {
 enum class PictureFileFormat { Pdf, Svg, Png };
 
 struct PictureFileOptions {
-    QString path;
+    std::string path;  // the file name's bytes, as given
     PictureFileFormat format = PictureFileFormat::Pdf;
     double widthmm = 170;                   // page or image size
     double heightmm = 170 * 525.3 / 659.2;  // the picture's own aspect
@@ -30,7 +31,7 @@ struct PictureFileOptions {
 
 // The format of a file name by its extension (".pdf", ".svg", ".png", any
 // letter case); none for any other name.
-std::optional<PictureFileFormat> picturefileformat(const QString& path);
+std::optional<PictureFileFormat> picturefileformat(const std::string& path);
 
 // The pixel size of a PNG written with these options.
 QSize picturepixels(const PictureFileOptions& options);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -29,6 +30,16 @@ std::string readfile(const std::string& path) {
 }
 
 bool exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
+
+// The names in a directory that are the program's temporary files (hidden,
+// or of the older kind).
+std::vector<std::string> temporaries(const std::string& dir) {
+    std::vector<std::string> out;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        if (const std::string n = e.path().filename(); n[0] == '.' || n.find(".tmp-") != n.npos)
+            out.push_back(n);
+    return out;
+}
 
 std::string shellquote(const std::string& s) {
     std::string out = "'";
@@ -54,8 +65,9 @@ protected:
 
     std::string out(const std::string& name) const { return dir_ + "/" + name; }
 
-    Outcome run(const std::vector<std::string>& args) const {
-        std::string cmd = shellquote(CRUSTEX_BATCH);
+    // shell: commands run first by the shell that starts the program.
+    Outcome run(const std::vector<std::string>& args, const std::string& shell = "") const {
+        std::string cmd = shell + shellquote(CRUSTEX_BATCH);
         for (const std::string& a : args) {
             cmd += ' ';
             cmd += shellquote(a);
@@ -257,6 +269,80 @@ TEST_F(Batch, TheWorkFileNamesItsMapDirectory) {
         run({"render", kExamples + "/pacific.wrk.txt", "--size", "200x160px", "-o", out("p.png")});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.err, "");
+// Every output replaces its file whole or not at all. A write that fails
+// half-way (the file size limit, with SIGXFSZ ignored, stands in for a full
+// disk) exits 1 and keeps the old file; a FIFO is refused and stays; a
+// link, named in bytes that are not UTF-8, stays a link and the file it
+// names keeps its permissions. No temporary file is left.
+TEST_F(Batch, OutputsReplaceTheirFileWholeOrNotAtAll) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"x.pdf", "old"},  {"x.svg", "old"}, {"x.png", "old"},      {"x.nc", "old"},
+        {"f.png", "fifo"}, {"f.nc", "fifo"}, {"l\xFF.pdf", "link"}, {"l\xFF.nc", "link"},
+    };
+    for (const auto& [name, setup] : cases) {
+        SCOPED_TRACE(name);
+        const std::string path = out(name), ext = path.substr(path.rfind('.'));
+        const std::string real = out("real" + ext);
+        if (setup == "old") std::ofstream(path) << "old";
+        if (setup == "fifo") {
+            ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+        }
+        if (setup == "link") {
+            std::ofstream(real) << "old";
+            ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+            ASSERT_EQ(::symlink(real.c_str(), path.c_str()), 0);
+        }
+        const Outcome o = run({ext == ".nc" ? "grid" : "render", kStartup, "-o", path},
+                              setup == "old" ? "trap '' XFSZ; ulimit -f 16; " : "");
+        EXPECT_EQ(o.status, setup == "link" ? 0 : 1) << o.err;
+        struct stat st {};
+        ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+        EXPECT_TRUE(setup != "old" || readfile(path) == "old");
+        EXPECT_TRUE(setup != "fifo" || S_ISFIFO(st.st_mode));
+        if (setup == "link") {
+            EXPECT_TRUE(S_ISLNK(st.st_mode));
+            ASSERT_EQ(::stat(real.c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 07777, 0640u);
+            EXPECT_GT(st.st_size, 1000);
+        }
+    }
+    EXPECT_EQ(temporaries(dir_), std::vector<std::string>{});
+    // A picture too large to hold says why.
+    const Outcome big =
+        run({"render", kStartup, "--size", "2000x2000", "--dpi", "2400", "-o", out("big.png")});
+    EXPECT_EQ(big.status, 1);
+    EXPECT_NE(big.err.find("cannot write '" + out("big.png") +
+                           "': an image of 188976 x 188976 pixels could not be allocated"),
+              std::string::npos)
+        << big.err;
+}
+
+// A signal during a write takes the temporary file along and ends the
+// program as the signal would.
+TEST_F(Batch, ASignalDuringAWriteLeavesNoTemporaryFile) {
+    // The start-up model on a grid whose file takes a while to write.
+    std::string work = readfile(kStartup);
+    const std::string grid = ",240,20,20,";
+    ASSERT_NE(work.find(grid), std::string::npos);
+    work.replace(work.find(grid), grid.size(), ",240,800,800,");
+    std::ofstream(out("big.wrk.txt")) << work;
+    const std::string nc = out("big.nc"), input = out("big.wrk.txt");
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        std::freopen("/dev/null", "w", stderr);
+        ::execl(CRUSTEX_BATCH, CRUSTEX_BATCH, "grid", input.c_str(), "-o", nc.c_str(), nullptr);
+        ::_exit(127);
+    }
+    int status = 0;
+    bool ended = false;
+    while (!(ended = ::waitpid(pid, &status, WNOHANG) == pid) && temporaries(dir_).empty())
+        ::usleep(1000);
+    ASSERT_FALSE(ended) << "ended before writing";
+    ::kill(pid, SIGTERM);
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_EQ(temporaries(dir_), std::vector<std::string>{});
+    EXPECT_FALSE(exists(nc));
 }
 
 TEST_F(Batch, ContourLinesOfTheStartupModel) {

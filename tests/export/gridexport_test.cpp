@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "export/fieldexport.h"
 #include "export/gridcsv.h"
 #include "export/gridnetcdf.h"
+#include "export/sitecsv.h"
 #include "geo/projection.h"
 #include "support/scriptedhost.h"
 
@@ -128,15 +130,6 @@ TEST(GridNetcdf, ReadsBackThroughTheLibraryWithCfAttributes) {
     std::remove(path.c_str());
 }
 
-TEST(GridNetcdf, NothingAppearsWhereTheDirectoryIsMissing) {
-    Field f;
-    const std::string path = tempname("-missing/grid.nc");
-    std::string error;
-    EXPECT_FALSE(writegridnetcdf(f.grid, path, error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_NE(::access(path.c_str(), F_OK), 0);
-}
-
 TEST(GridCsv, HeaderAndOneRowPerNodeWithXFastest) {
     Field f;
     const std::string csv = gridcsvtext(f.grid);
@@ -158,6 +151,39 @@ TEST(GridCsv, HeaderAndOneRowPerNodeWithXFastest) {
     EXPECT_EQ(std::stof(cells[6]), f.grid.variables[2].values(3, 2));
     // The node without a value has an empty cell.
     EXPECT_NE(lines[1 + 1 * 6 + 4].find(",,"), std::string::npos);
+}
+
+// Site names reach the table as they are when they are UTF-8; a byte that
+// starts no character (a lone, cut-off, overlong, surrogate or too large
+// sequence) and a NUL become U+FFFD, so the table stays UTF-8.
+TEST(SiteCsv, NamesStayValidUtf8) {
+    const std::string bad = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> cases[] = {
+        // name, its cell
+        {"S\xC3\xA9te 1", "S\xC3\xA9te 1"},
+        {std::string("S\0"
+                     "2",
+                     3),
+         "S" + bad + "2"},
+        {"S\xFF"
+         "3",
+         "S" + bad + "3"},
+        {"\xE6\x97", bad + bad},
+        {"\xC0\xAF\xED\xA0\x80", bad + bad + bad + bad + bad},
+        {"a,\xF4\x90\x80\x80\xF0\x9F\x8C\x8B",
+         "\"a," + bad + bad + bad + bad + "\xF0\x9F\x8C\x8B\""},
+    };
+    WorkState ws;
+    setdefaults(ws, "/tmp");
+    ws.nsite = static_cast<int16_t>(std::size(cases));
+    for (std::size_t k = 0; k < std::size(cases); ++k) ws.site[k + 1].name = cases[k].first;
+    std::istringstream csv(sitecsvtext(ws, SiteResults{}, {}));
+    std::string line;
+    std::getline(csv, line);
+    for (const auto& [name, cell] : cases) {
+        std::getline(csv, line);
+        EXPECT_EQ(line.substr(0, cell.size() + 1), cell + ",");
+    }
 }
 
 // A pyramid whose only level-10 line is the diamond 2|x - 3| + 4|y - 1| = 5

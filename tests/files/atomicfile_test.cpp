@@ -148,8 +148,10 @@ TEST(AtomicFile, KeepsPermissionsAndOwnership) {
 }
 
 // A name as long as the directory can hold is saved; temporary files that a
-// killed save of the same target left go with the next save once they are
-// old, while a fresh one (a save still running) and another target's stay.
+// killed save of the same target left (also the "<name>.tmp-" ones of a grid
+// writer) go when the next save of it starts, once they are old, while a
+// fresh one (a save still running), another target's and a user's file of
+// such a name stay.
 TEST(AtomicFile, LongNamesAndStaleTemporaryFiles) {
     ScratchDir dir;
     const std::string longname = std::string(247, 'w') + ".txt";
@@ -163,14 +165,38 @@ TEST(AtomicFile, LongNamesAndStaleTemporaryFiles) {
     EXPECT_NE(temporaryprefix(dir.file("b.flt.txt")), prefix);
     const std::string stale = prefix + "Killed", fresh = prefix + "Runnin";
     const std::string other = temporaryprefix(dir.file("b.flt.txt")) + "Killed";
+    const std::string grid = target + ".tmp-Killed", users = target + ".tmp-Mine01";
     for (const std::string& t : {stale, fresh, other}) test::writefile(t, "partial");
+    test::writefile(grid, std::string("\x89HDF\r\n\x1a\n", 8) + "partial");
+    test::writefile(users, "the user's own");
     const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
-    fs::last_write_time(stale, old);
-    fs::last_write_time(other, old);
-    ASSERT_TRUE(writefileatomic(target, "saved"));
+    for (const std::string& t : {stale, other, grid, users}) fs::last_write_time(t, old);
+    AtomicWriter w(target);  // removed before anything is written
     EXPECT_FALSE(fs::exists(stale));
-    EXPECT_TRUE(fs::exists(fresh));
-    EXPECT_TRUE(fs::exists(other));
+    EXPECT_FALSE(fs::exists(grid));
+    for (const std::string& t : {fresh, other, users}) EXPECT_TRUE(fs::exists(t)) << t;
+}
+
+// A library that writes only by name writes the temporary file through
+// temporaryname(). A signal handler's
+// removal of the temporary files under way makes their commit fail, and a
+// later write by that name brings no file back.
+TEST(AtomicFile, TemporaryWrittenByNameOrRemovedOnASignal) {
+    ScratchDir dir;
+    const std::string path = dir.file("grid.nc");
+    {
+        AtomicWriter w(path);
+        test::writefile(w.temporaryname(), "written by name");
+        ASSERT_TRUE(w.commit());
+    }
+    EXPECT_EQ(test::readfile(path), "written by name");
+    AtomicWriter w(path);
+    ASSERT_TRUE(w.write("interrupted"));
+    removelivetemporaries();
+    test::writefile(w.temporaryname(), "late");
+    EXPECT_FALSE(w.commit());
+    EXPECT_EQ(test::readfile(path), "written by name");
+    EXPECT_EQ(names(dir.str()), std::set<std::string>{"grid.nc"});
 }
 
 TEST(AppDir, ProgramDirectoryWhenWritableElseUserConfig) {
