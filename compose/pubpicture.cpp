@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "compose/geoaxes.h"
+#include "compose/zerofield.h"
 #include "geo/maplayers.h"
 #include "model/numtext.h"
 #include "plot/arrows.h"
@@ -179,14 +180,24 @@ struct Context {
     Strip& strip;
     LabelBox area;  // the data area, frame units
     std::string note;
+    CleanedField field;  // the contoured values, rounding noise set to zero
+
+    ContourGrid grid() const {
+        const G& g = ws.grids;
+        return {field.values, g.nodex, g.nodey, 0, 0, ws.xgrid, ws.ygrid};
+    }
 };
 
 // Fills the bands of a contour quantity and draws the map over them;
 // returns the scale (not ready when nothing could be filled).
 BandScale fillcontours(Context& c, const QuantityInfo& q, bool& aborted) {
     runextraevaluation(c.ws, c.host, c.in, q.extra);
-    G& g = c.ws.grids;
-    const ContourGrid grid{g.*q.grid, g.nodex, g.nodey, 0, 0, c.ws.xgrid, c.ws.ygrid};
+    c.field = cleanedfield(c.ws, q);
+    if (c.field.zero) {
+        c.note = zerofieldnote(q);
+        return {};
+    }
+    const ContourGrid grid = c.grid();
     const ContourRule rule{c.ws.scaletype, c.ws.cline / (c.ws.nsubline + 1), c.ws.cminval,
                            c.ws.nsubline};
     BandScale scale = bandscalefor(grid, rule, !ismagnitude(q.key));
@@ -200,9 +211,8 @@ BandScale fillcontours(Context& c, const QuantityInfo& q, bool& aborted) {
 
 // The lines over the bands and the colour bar; false when the lines were
 // aborted (nothing more of the quantity is drawn then).
-bool drawlinesandbar(Context& c, const QuantityInfo& q, const BandScale& scale) {
-    G& g = c.ws.grids;
-    const ContourGrid grid{g.*q.grid, g.nodex, g.nodey, 0, 0, c.ws.xgrid, c.ws.ygrid};
+bool drawlinesandbar(Context& c, const BandScale& scale) {
+    const ContourGrid grid = c.grid();
     const ContourPens old = usepubpens(c.pc.palette);
     const ContourOutcome lines =
         drawcontourlines(c.pc, c.host, c.ws.abortflag, grid, scale.rule.subinterval,
@@ -217,9 +227,8 @@ bool drawlinesandbar(Context& c, const QuantityInfo& q, const BandScale& scale) 
 }
 
 // Peak and edge labels, after everything that keeps its place.
-void drawcontourlabels(Context& c, const QuantityInfo& q, const BandScale& scale) {
-    G& g = c.ws.grids;
-    const ContourGrid grid{g.*q.grid, g.nodex, g.nodey, 0, 0, c.ws.xgrid, c.ws.ygrid};
+void drawcontourlabels(Context& c, const BandScale& scale) {
+    const ContourGrid grid = c.grid();
     if (c.ws.peakvalue) placepeaklabels(c.pc, grid, c.placer, c.area, kPubTextSize);
     const LabelBox edge{c.area.right, c.area.top - 10, kStripLeft - 6, c.area.bottom + 10};
     placeedgelabels(c.pc, grid, scale.rule, c.placer, edge, kPubTextSize);
@@ -293,7 +302,7 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     LabelPlacer placer;
     const LabelBox area = dataarea(ws, pc.frame);
     Strip strip(s, placer, area);
-    Context c{ws, pc, host, in, screen, placer, strip, area, {}};
+    Context c{ws, pc, host, in, screen, placer, strip, area, {}, {}};
     const QuantityInfo* q = findquantity(ws.quantitykey);
     const bool contour = q && q->kind == QuantityKind::Contour;
 
@@ -323,12 +332,12 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         if (contour) strip.line(std::string(q->unit), kPubTextSize);
     }
     const bool labels =
-        contour && scale.status == BandStatus::Ready && !aborted && drawlinesandbar(c, *q, scale);
+        contour && scale.status == BandStatus::Ready && !aborted && drawlinesandbar(c, scale);
     if (contour && q->extra == ExtraEvaluation::Cff) drawcffinfo(c);
     if (q && !contour) drawglyphs(c, *q);
     strip.skip(6);
     strip.line("Depth: " + generalform(ws.obsdepth) + " km", kPubTextSize);
-    if (labels) drawcontourlabels(c, *q, scale);
+    if (labels) drawcontourlabels(c, scale);
 
     if (q && ws.showobsdatachecked && screen) {
         if (contour)

@@ -10,6 +10,7 @@
 
 #include "compose/pubpicture.h"
 #include "plot/plottestutil.h"
+#include "plot/pubstyle.h"
 #include "sites/sitegraphs.h"
 
 namespace crustex {
@@ -220,6 +221,27 @@ TEST(Picture, AbortedEvaluationDrawsOnlyOverlaysAndIsRetried) {
     EXPECT_FALSE(f.ws.gridstale);
     EXPECT_TRUE(f.has("Displacement-Z(UD)"));
     EXPECT_TRUE(f.haslines(f.pc.palette.possubcontour));
+}
+
+// Strain ZX at the free surface is zero but for rounding, a composite with
+// zero weights is zero exactly: neither draws lines, bands or peaks, in
+// either style, and the status strip says why the picture is empty.
+TEST(Picture, AFieldOfRoundingNoiseIsZero) {
+    for (const char* key : {"szx", "cmpdispl"}) {
+        for (const bool pub : {false, true}) {
+            SCOPED_TRACE(testing::Message() << key << (pub ? " publication" : " screen"));
+            Pic f(key);
+            f.ws.publicationstyle = pub;
+            ASSERT_EQ(f.draw(), PictureOutcome::Drawn);
+            EXPECT_FALSE(f.haslines(f.pc.palette.zerocontour));
+            EXPECT_FALSE(f.haslines(kPubSubLine));
+            EXPECT_EQ(f.surface.count(OpKind::FillPolygon), 0u);
+            for (const RecordedOp& t : f.surface.texts())
+                EXPECT_EQ(t.text.find_first_of("HL"), std::string::npos) << t.text;
+            const std::string title(findquantity(key)->title);
+            EXPECT_EQ(f.statuscount(" " + title + " is zero over the whole field"), 1);
+        }
+    }
 }
 
 TEST(Picture, QuantityKeysPickTheirGrids) {
