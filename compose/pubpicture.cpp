@@ -458,20 +458,22 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     if (!c.note.empty()) host.setStatus(c.note);
 }
 
-void drawpublicationoverlay(WorkState& ws, PlotContext& pc, Host& host, Projection* projection,
-                            const std::function<void()>& clearsitegraph) {
+void drawpublicationground(WorkState& ws, PlotContext& pc, Host& host, Projection* projection) {
     Surface& s = pc.surface();
     s.Cls();
+    const PubPen pen(s);
+    LabelPlacer placer;
+    const Layout layout = layoutfor(pictureview(ws));
+    drawground(ws, pc, host, projection, layout, [] {});
+    drawaxes(ws, pc, projection, layout, placer);
+}
+
+void drawpublicationoverlay(WorkState& ws, PlotContext& pc, Host& host, Projection* projection,
+                            const std::function<void()>& clearsitegraph) {
+    drawpublicationground(ws, pc, host, projection);
     PlotContext black = pc;
     black.palette.source = kBlack;
     black.palette.dataframe = kBlack;
-    {
-        const PubPen pen(s);
-        LabelPlacer placer;
-        const Layout layout = layoutfor(pictureview(ws));
-        drawground(ws, black, host, projection, layout, [] {});
-        drawaxes(ws, black, projection, layout, placer);
-    }
     drawoverlayfigures(black, ws, clearsitegraph);
 }
 

@@ -50,6 +50,10 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
 // Whoever sets a surface up for the picture shows this view (fitview).
 FrameView pictureview(const WorkState& ws);
 
+// Cls, then the map in greys with its axes (or the kilometre axes): what
+// the quick redraws of the publication style draw their figures over.
+void drawpublicationground(WorkState& ws, PlotContext& pc, Host& host, Projection* projection);
+
 // The quick redraw after an edit in the publication style: Cls, the map in
 // greys with its axes (or the kilometre axes), then the data area frame,
 // depth lines, sources and area in black and the site marks, as the screen
