@@ -201,6 +201,7 @@ GeoAxesLabels drawgeoaxes(PlotContext& pc, const Projection& proj, const GeoAxes
     GeoAxesLabels count;
     if (!(a.right > a.left) || !(a.bottom > a.top)) return count;
     s.ForeColor = kBlack;
+    s.Box(a.left, a.top, a.right, a.bottom, kBlack);
     const Axis west{sampleside(proj, {a.left, a.bottom}, {a.left, a.top}, true), true};
     const Axis south{sampleside(proj, {a.left, a.bottom}, {a.right, a.bottom}, false), false};
     const Axis east{sampleside(proj, {a.right, a.bottom}, {a.right, a.top}, true), true};

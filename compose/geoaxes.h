@@ -1,10 +1,11 @@
 // Latitude and longitude axes of a map picture in the publication style,
-// on the frame of the data area (a rectangle of frame units): outward ticks
-// where the parallels cross its west and east sides and the meridians its
-// south and north sides, and labels such as "35°N", "34°30′N" and
-// "135°E" left of the west side and under the south side, corners
-// included. Labels go only outside the frame; one with no room there is
-// left out.
+// on the frame of the data area (a rectangle of frame units, drawn in
+// black, also where the picture leaves the data area's frame out): outward
+// ticks where the parallels cross its west and east sides and the
+// meridians its south and north sides, and labels such as "35°N",
+// "34°30′N" and "135°E" left of the west side and under the south side,
+// corners included. Labels go only outside the frame; one with no room
+// there is left out.
 //
 // The label step is the graticule interval when every graticule line then
 // gets a label and the axis has at least three; otherwise the largest of
