@@ -7,33 +7,6 @@ namespace crustex {
 
 namespace {
 
-// Liang-Barsky clipping of the segment a-b to the box; false when nothing
-// of it is inside.
-bool clipsegment(FramePoint& a, FramePoint& b, const LabelBox& box) {
-    double t0 = 0, t1 = 1;
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x - box.left, box.right - a.x, a.y - box.top, box.bottom - a.y};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double r = q[i] / p[i];
-        if (p[i] < 0) {
-            if (r > t1) return false;
-            t0 = std::max(t0, r);
-        } else {
-            if (r < t0) return false;
-            t1 = std::min(t1, r);
-        }
-    }
-    const FramePoint start = a;
-    if (t1 < 1) b = {static_cast<float>(start.x + t1 * dx), static_cast<float>(start.y + t1 * dy)};
-    if (t0 > 0) a = {static_cast<float>(start.x + t0 * dx), static_cast<float>(start.y + t0 * dy)};
-    return true;
-}
-
 // One step of Sutherland-Hodgman: the polygon cut to the inner side of one
 // side of the box (0 left, 1 right, 2 top, 3 bottom).
 std::vector<FramePoint> cutside(const std::vector<FramePoint>& in, const LabelBox& box, int side) {
@@ -65,6 +38,32 @@ std::vector<FramePoint> cutside(const std::vector<FramePoint>& in, const LabelBo
 
 }  // namespace
 
+bool clipsegment(double& ax, double& ay, double& bx, double& by, double x0, double y0, double x1,
+                 double y1) {
+    double t0 = 0, t1 = 1;
+    const double dx = bx - ax, dy = by - ay;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {ax - x0, x1 - ax, ay - y0, y1 - ay};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0) {
+            if (r > t1) return false;
+            t0 = std::max(t0, r);
+        } else {
+            if (r < t0) return false;
+            t1 = std::min(t1, r);
+        }
+    }
+    const double sx = ax, sy = ay;
+    if (t1 < 1) bx = sx + t1 * dx, by = sy + t1 * dy;
+    if (t0 > 0) ax = sx + t0 * dx, ay = sy + t0 * dy;
+    return true;
+}
+
 ClipSurface::ClipSurface(Surface& inner, const LabelBox& clip) : inner_(inner), clip_(clip) {
     Surface::setFontSize(inner.FontSize());
     Surface::setFontItalic(inner.FontItalic());
@@ -95,10 +94,11 @@ void ClipSurface::Cls() {
 
 void ClipSurface::Line(float x1, float y1, float x2, float y2, std::optional<Rgb> color) {
     setLastPoint(x2, y2);
-    FramePoint a{x1, y1}, b{x2, y2};
-    if (!clipsegment(a, b, clip_)) return;
+    double ax = x1, ay = y1, bx = x2, by = y2;
+    if (!clipsegment(ax, ay, bx, by, clip_.left, clip_.top, clip_.right, clip_.bottom)) return;
     sync();
-    inner_.Line(a.x, a.y, b.x, b.y, color);
+    inner_.Line(static_cast<float>(ax), static_cast<float>(ay), static_cast<float>(bx),
+                static_cast<float>(by), color);
 }
 
 void ClipSurface::Box(float x1, float y1, float x2, float y2, std::optional<Rgb> color) {

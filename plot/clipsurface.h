@@ -11,6 +11,11 @@
 
 namespace crustex {
 
+// A segment (ax, ay)-(bx, by) cut to the box x0..x1 by y0..y1 (Liang-Barsky,
+// in double); false when nothing of it is inside.
+bool clipsegment(double& ax, double& ay, double& bx, double& by, double x0, double y0, double x1,
+                 double y1);
+
 class ClipSurface : public Surface {
 public:
     // `inner` must outlive this surface; `clip` is in frame units.

@@ -505,21 +505,5 @@ TEST(PubPicture, MapPicturesGetLatitudeAndLongitudeAxesOutsideTheFrame) {
     EXPECT_EQ(overlapping(f.surface, 1), std::vector<std::string>{});
 }
 
-// An edit's quick redraw keeps the style: the map in greys with its axes,
-// the sources in black.
-TEST(PubPicture, TheQuickRedrawKeepsTheStyle) {
-    Pub f("");
-    f.ws.needmap = true;
-    if (const char* data = std::getenv("CRUSTEX_TEST_DATA"))
-        f.ws.mappath = std::string(data) + "/../../map/";
-    drawpublicationoverlay(f.ws, f.pc, f.host, &f.proj);
-    EXPECT_GT(f.surface.linesofcolor(Rgb{55, 55, 55}).size(), 100u);
-    EXPECT_TRUE(
-        f.has("135\xC2\xB0"
-              "E"));
-    EXPECT_EQ(f.surface.linesofcolor(f.pc.palette.source).size(), 0u);
-    EXPECT_FALSE(f.surface.linesofcolor(kBlack).empty());
-}
-
 }  // namespace
 }  // namespace crustex
