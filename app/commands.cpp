@@ -46,7 +46,19 @@ void MainWindow::resizePicture() {
     }
     graphpbx_->setGeometry(0, 0, pw, ph);
     surface_->resize(pw, ph);
-    surface_->setScale(kFrameLeft, kFrameTop, kFrameRight - kFrameLeft, kFrameBottom - kFrameTop);
+    showPictureView();
+    redrawPicture();
+}
+
+bool MainWindow::viewChanged() const {
+    const FrameView v = shownview(ws_);
+    return surface_->ScaleLeft() != v.left || surface_->ScaleTop() != v.top ||
+           surface_->ScaleWidth() != v.width || surface_->ScaleHeight() != v.height;
+}
+
+void MainWindow::showPictureView() {
+    const FrameView v = shownview(ws_);
+    surface_->setScale(v.left, v.top, v.width, v.height);
     pc_.target = surface_.get();
     setplotframe(pc_.frame, ws_.rwidth);
 
@@ -59,7 +71,6 @@ void MainWindow::resizePicture() {
     } else if (ws_.needmap) {
         drawBackgroundLayers();
     }
-    redrawPicture();
 }
 
 void MainWindow::drawBackgroundLayers() {

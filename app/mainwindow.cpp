@@ -176,6 +176,7 @@ void MainWindow::drawPicture() {
     if (!beginWork(true)) return;
     // A Ctrl-Q typed during an earlier drawing must not abort this one.
     ws_.abortflag = false;
+    if (viewChanged()) showPictureView();
     pc_.target = surface_.get();
     // The picture is drawn over the kept map (a work file can switch the
     // map on without drawing it).
@@ -202,8 +203,8 @@ void MainWindow::drawOverlay() {
     placeStrips();  // the read-out's width follows the map switch
     pc_.target = surface_.get();
     surface_->setAutoRedraw(true);
-    composeoverlay(ws_, pc_);
-    siteWindow_->redraw();
+    if (viewChanged()) showPictureView();
+    composeoverlay(ws_, pc_, *host_, proj_, [this] { siteWindow_->redraw(); });
     // After a file or a dialog changed the field or the map.
     modes_.relocate();
     refreshPlot();

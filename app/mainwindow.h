@@ -131,6 +131,10 @@ public:
     void openVisualDialog();
     // Topography, map, volcanoes and earthquakes as the kept background.
     void drawBackgroundLayers();
+    // The plot's user scale set to the part of the frame the picture shows
+    // (shownview), the plot frame and the kept background drawn for it.
+    void showPictureView();
+    bool viewChanged() const;
     // Removes the map layers from the kept background; with pastedtoo also
     // a pasted background picture.
     void dropBackground(bool pastedtoo);

@@ -273,7 +273,7 @@ void MainWindow::connectCommands() {
     on("pubstylemenu", [this] {
         ws_.publicationstyle = !ws_.publicationstyle;
         updateMenus();
-        if (!ws_.quantitykey.empty()) drawPicture();
+        redrawPicture();
     });
 }
 

@@ -1,6 +1,7 @@
 #include "app/plotcalls.h"
 
 #include "compose/picture.h"
+#include "compose/pubpicture.h"
 #include "plot/background.h"
 #include "plot/griddataline.h"
 #include "plot/modelglyphs.h"
@@ -24,9 +25,15 @@ PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projec
     return drawpicture(ws, pc, host, printer ? "printer" : "screen", in);
 }
 
-void composeoverlay(WorkState& ws, PlotContext& pc, const std::function<void()>& clearsitegraph) {
-    drawoverlay(pc, ws, clearsitegraph);
+void composeoverlay(WorkState& ws, PlotContext& pc, Host& host, Projection& proj,
+                    const std::function<void()>& clearsitegraph) {
+    if (ws.publicationstyle)
+        drawpublicationoverlay(ws, pc, host, &proj, clearsitegraph);
+    else
+        drawoverlay(pc, ws, clearsitegraph);
 }
+
+FrameView shownview(const WorkState& ws) { return pictureview(ws); }
 
 void paintpasted(PlotContext& pc, Host& host, const Picture& picture) {
     paintbackground(pc, host, picture);

@@ -26,9 +26,13 @@ PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projec
                               SiteResults* sites = nullptr,
                               const SiteGraphView* sitegraph = nullptr);
 // Cls, field frame, depth lines, sources, area, site marks; then, with the
-// sites shown, clearsitegraph (the site window's picture).
-void composeoverlay(WorkState& ws, PlotContext& pc,
+// sites shown, clearsitegraph (the site window's picture). In the
+// publication style over its own map (through proj) and axes, in black.
+void composeoverlay(WorkState& ws, PlotContext& pc, Host& host, Projection& proj,
                     const std::function<void()>& clearsitegraph = {});
+// The part of the frame the picture shows: the plot's user scale when it
+// fills the plot (the publication style widens it for a map's axes).
+FrameView shownview(const WorkState& ws);
 // The pasted picture fitted into the 640 x 510 frame at (0, 0).
 void paintpasted(PlotContext& pc, Host& host, const Picture& picture);
 // The pointer mark at a frame position.

@@ -25,7 +25,9 @@ void MainWindow::printPicture() {
     }
 
     QPainterSurface paper(&printer);
-    paper.setScale(layout->left, layout->top, layout->scalewidth, layout->scaleheight);
+    const FrameView shown = fitview(
+        {layout->left, layout->top, layout->scalewidth, layout->scaleheight}, shownview(ws_));
+    paper.setScale(shown.left, shown.top, shown.width, shown.height);
     paper.setFontSize(surface_->FontSize());
     setplotframe(pc_.frame, ws_.rwidth);
 

@@ -1,11 +1,20 @@
-// Latitude and longitude axes of a map picture in the publication style:
-// outward ticks where the graticule's parallels meet the west and east
-// edges of the map range and its meridians the south and north edges, and
-// labels such as "35°N" and "135.5°E" outside the west and south edges
-// (just inside them, on a white ground, where the picture ends first).
-// The edges may be curved (conic maps): ticks follow the local direction
-// of the edge's outside.
+// Latitude and longitude axes of a map picture in the publication style,
+// on the frame of the data area (a rectangle of frame units, drawn in
+// black, also where the picture leaves the data area's frame out): outward
+// ticks where the parallels cross its west and east sides and the
+// meridians its south and north sides, and labels such as "35°N",
+// "34°30′N" and "135°E" left of the west side and under the south side,
+// corners included. Labels go only outside the frame; one with no room
+// there is left out.
+//
+// The label step is the graticule interval when every graticule line then
+// gets a label and the axis has at least three; otherwise the largest of
+// 30°, 20°, 10°, 5°, 2°, 1°, 30′, 20′, 15′, 10′, 5′, 2′ and 1′ that gives
+// at least three labels with room between them, or, where the range allows
+// no three, the step that gives the most.
 #pragma once
+
+#include <string>
 
 #include "geo/projection.h"
 #include "plot/labelplacer.h"
@@ -13,23 +22,29 @@
 
 namespace crustex {
 
-// The map range in degrees (lon2 after the projection's wrap) and the
-// graticule interval; an interval that is not a positive number, or that
-// would give more than eight labels along an edge, is replaced by a round
-// one (1, 2 or 5 x 10^n degrees).
-struct GeoAxesRange {
-    float lat1 = 0, lat2 = 0, lon1 = 0, lon2 = 0;
-    float interval = 0;
-};
-
-// Label text of a latitude ("35°N", "12.5°S", "0°") or a longitude
-// ("135°E", "170°W"; beyond 180 counted west).
+// Label text of a latitude ("35°N", "12°30′S", "0°") or a longitude
+// ("135°E", "170°W"; beyond 180 counted west), to the nearest minute.
 std::string latitudetext(float lat);
 std::string longitudetext(float lon);
 
-// Draws the ticks and labels; every label is taken in the placer. Returns
-// the number of labels written.
-int drawgeoaxes(PlotContext& pc, const Projection& proj, const GeoAxesRange& range,
-                LabelPlacer& placer, float fontsize);
+// What the axes are drawn on: the data area (frame units), the graticule
+// interval the map is drawn with (degrees, 0 for none), the box the labels
+// must stay in, and their font size.
+struct GeoAxesPlace {
+    LabelBox area;
+    float interval = 0;
+    LabelBox within;
+    float fontsize = 13;
+};
+
+// The labels written on each axis.
+struct GeoAxesLabels {
+    int latitudes = 0, longitudes = 0;
+};
+
+// Draws the ticks and labels through the projection the map was drawn
+// with; every label is taken in the placer.
+GeoAxesLabels drawgeoaxes(PlotContext& pc, const Projection& proj, const GeoAxesPlace& at,
+                          LabelPlacer& placer);
 
 }  // namespace crustex

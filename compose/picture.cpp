@@ -4,6 +4,7 @@
 #include <string>
 
 #include "compose/pubpicture.h"
+#include "compose/zerofield.h"
 #include "engine/cff.h"
 #include "engine/composite.h"
 #include "engine/fieldgrid.h"
@@ -96,10 +97,15 @@ void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const Pictu
                          const QuantityInfo& q, bool screen) {
     runextra(ws, host, in, q.extra);
     G& g = ws.grids;
-    const ContourGrid grid{g.*q.grid, g.nodex, g.nodey, 0, 0, ws.xgrid, ws.ygrid};
-    const float sub = ws.cline / (ws.nsubline + 1);
-    drawcontour(pc, host, ws.abortflag, grid, sub, ws.cminval, ws.nsubline, ws.fsize, ws.scaletype,
-                ws.peakvalue);
+    const CleanedField field = cleanedfield(ws, q);
+    if (field.zero) {
+        host.setStatus(zerofieldnote(q));
+    } else {
+        const ContourGrid grid{field.values, g.nodex, g.nodey, 0, 0, ws.xgrid, ws.ygrid};
+        const float sub = ws.cline / (ws.nsubline + 1);
+        drawcontour(pc, host, ws.abortflag, grid, sub, ws.cminval, ws.nsubline, ws.fsize,
+                    ws.scaletype, ws.peakvalue);
+    }
     pc.surface().ForeColor = kBlack;
     printtextright(pc, 635, 5, q.title, 10);
     printtextright(pc, 635, 20, q.unit, 10);

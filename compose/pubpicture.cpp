@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "compose/geoaxes.h"
+#include "compose/zerofield.h"
 #include "geo/maplayers.h"
 #include "model/numtext.h"
 #include "plot/arrows.h"
+#include "plot/clipsurface.h"
 #include "plot/colorbar.h"
 #include "plot/contourbands.h"
 #include "plot/kmaxes.h"
+#include "plot/modelglyphs.h"
 #include "plot/principalglyphs.h"
 #include "plot/publabels.h"
 #include "plot/pubstyle.h"
@@ -25,20 +28,15 @@ namespace {
 
 using G = ResultGrids;
 
-// The column right of the plot: texts end at kStripRight, the colour bar
-// and the reference glyphs start at kStripLeft. Everything stays inside
-// the part of the frame that both the screen and the printed page show
-// (x 0..640, y 0..505).
-constexpr float kStripRight = 637;
-constexpr float kStripLeft = 550;
-constexpr float kStripTop = 1;
-constexpr float kColorBarWidth = 10;
-constexpr float kColorBarHeight = 250;
+// Room the latitude labels of a map picture take left of the map (tick,
+// gap and a label): "35°N" and "30′" where a whole degree lies in the
+// range, "34°30′N" where none does; and the room added on the right so
+// that the strip keeps clear of the map. Frame units of the nominal frame.
+constexpr float kShortLatitudeRoom = 74;
+constexpr float kLongLatitudeRoom = 100;
+constexpr float kMapStripRoom = 32;
 // Arrows closer than this (frame units) are thinned out.
 constexpr float kArrowSpacing = 14;
-// The distance bar of a map picture: about this long, at this height.
-constexpr float kDistanceBarLength = 60;
-constexpr float kDistanceBarY = 498;
 
 const char* const kDegree = "\xC2\xB0";
 
@@ -47,16 +45,58 @@ constexpr Rgb kPubCoast{55, 55, 55};
 constexpr Rgb kPubBorder{140, 140, 140};
 constexpr Rgb kPubGraticule{200, 200, 200};
 
+// Where the parts of the picture go in the view it is drawn in. Sizes are
+// those of the nominal frame times `scale`, so that a larger view prints
+// its texts as large as the nominal frame does.
+struct Layout {
+    FrameView view;
+    float scale = 1;
+    float text = kPubTextSize, title = kPubTitleSize;
+    // The part both the screen and the printed page show: x 0..640, y
+    // 0..505 of the nominal frame.
+    LabelBox shown;
+    // The column right of the plot: texts end at stripright, the colour bar
+    // and the reference glyphs start at stripleft.
+    float stripright = 0, stripleft = 0, striptop = 0;
+    float barwidth = 0, barheight = 0;
+    // The distance bar of a map picture: about this long, at this height.
+    float distancelength = 0, distancey = 0;
+};
+
+Layout layoutfor(const FrameView& view) {
+    Layout l;
+    l.view = view;
+    const FramePoint topleft = nominaltoview(view, 0, 0);
+    const FramePoint bottomright = nominaltoview(view, 640, 505);
+    l.scale = (bottomright.x - topleft.x) / 640;
+    l.text = kPubTextSize * l.scale;
+    l.title = kPubTitleSize * l.scale;
+    l.shown = {topleft.x, topleft.y, bottomright.x, bottomright.y};
+    l.stripright = l.shown.right - 3 * l.scale;
+    l.stripleft = l.stripright - 87 * l.scale;
+    l.striptop = l.shown.top + 1 * l.scale;
+    l.barwidth = 10 * l.scale;
+    l.barheight = 250 * l.scale;
+    l.distancelength = 60 * l.scale;
+    l.distancey = l.shown.bottom - 7 * l.scale;
+    return l;
+}
+
+// Frame units kept free around each line of the strip (nominal frame).
+constexpr float kStripClearance = 2;
+
 // Writes right-aligned lines down the strip, each taken in the placer.
 class Strip {
 public:
     // avoid: the data area, which a long title must not run into.
-    Strip(Surface& s, LabelPlacer& placer, const LabelBox& avoid)
-        : s_(s), placer_(placer), avoid_(avoid) {}
+    Strip(Surface& s, LabelPlacer& placer, const LabelBox& avoid, const Layout& layout)
+        : s_(s), placer_(placer), avoid_(avoid), layout_(layout), y_(layout.striptop) {}
 
+    void line(const std::string& text, Rgb color = kBlack) { line(text, layout_.text, color); }
     void line(const std::string& text, float size, Rgb color = kBlack) {
         const LabelBox box = linebox(text, size, y_);
-        placer_.take(box);
+        // A little room around it, so that no label comes to touch it.
+        placer_.take(box.grown(kStripClearance * layout_.scale));
         s_.ForeColor = color;
         s_.CurrentX = box.left;
         s_.CurrentY = box.top;
@@ -72,14 +112,14 @@ public:
         std::vector<std::string> split{text};
         if (cut != std::string::npos && cut > 0) split = {text.substr(0, cut), text.substr(cut)};
         const std::vector<std::string> tries[] = {{text}, split};
-        for (const float size : {kPubTitleSize, kPubTextSize}) {
+        for (const float size : {layout_.title, layout_.text}) {
             for (const auto& lines : tries) {
                 if (!clears(lines, size)) continue;
                 for (const std::string& l : lines) line(l, size);
                 return;
             }
         }
-        line(text, kPubTitleSize);
+        line(text, layout_.title);
     }
     void skip(float dy) { y_ += dy; }
     float y() const { return y_; }
@@ -88,7 +128,7 @@ public:
 private:
     LabelBox linebox(const std::string& text, float size, float top) {
         const LabelBox box = textbox(s_, 0, top, text, size);
-        return box.moved(kStripRight - box.right, 0);
+        return box.moved(layout_.stripright - box.right, 0);
     }
     bool clears(const std::vector<std::string>& lines, float size) {
         float top = y_;
@@ -103,7 +143,8 @@ private:
     Surface& s_;
     LabelPlacer& placer_;
     LabelBox avoid_;
-    float y_ = kStripTop;
+    const Layout& layout_;
+    float y_ = 0;
 };
 
 // The data area in frame units.
@@ -113,37 +154,44 @@ LabelBox dataarea(const WorkState& ws, const PlotFrame& f) {
     return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
 }
 
-void drawmaplayers(WorkState& ws, PlotContext& pc, Host& host, Projection& proj) {
-    // The style labels the map with its own axes and distance bar.
+// The map in greys, cut to the data area: the frame of the data area is the
+// map's frame, and the bands fill it to the edge.
+void drawmaplayers(WorkState& ws, PlotContext& pc, Host& host, Projection& proj,
+                   const LabelBox& area) {
+    ClipSurface clipped(pc.surface(), area);
     PlotContext mapctx = pc;
+    mapctx.target = &clipped;
     mapctx.palette.coast = kPubCoast;
     mapctx.palette.border = kPubBorder;
     mapctx.palette.graticule = kPubGraticule;
-    drawmap(ws, mapctx, proj, host, MapAnnotations{false, false});
-    if (ws.volcano) drawvolcanoes(ws, pc, proj, host);
-    if (ws.needevent) drawevents(ws, pc, proj, host);
+    // The style labels the map with its own axes and distance bar.
+    drawmap(ws, mapctx, proj, host, MapAnnotations{false, false, false});
+    mapctx.palette = pc.palette;
+    if (ws.volcano) drawvolcanoes(ws, mapctx, proj, host);
+    if (ws.needevent) drawevents(ws, mapctx, proj, host);
 }
 
 // A horizontal bar of a round number of km (1, 2 or 5 x 10^n) at the
 // foot of the strip; kmperunit is the map's scale.
-void drawdistancebar(Surface& s, float kmperunit, LabelPlacer& placer) {
+void drawdistancebar(Surface& s, float kmperunit, LabelPlacer& placer, const Layout& layout) {
     if (!(kmperunit > 0) || !std::isfinite(kmperunit)) return;
-    const double raw = kDistanceBarLength * static_cast<double>(kmperunit);
+    const double raw = layout.distancelength * static_cast<double>(kmperunit);
     const double e = std::pow(10.0, std::floor(std::log10(raw)));
     const double m = raw / e >= 5 ? 5 : (raw / e >= 2 ? 2 : 1);
     const auto km = static_cast<float>(m * e);
     const float length = km / kmperunit;
-    const float right = kStripRight, left = right - length, y = kDistanceBarY;
-    s.Line(left, y - 4, left, y, kBlack);
+    const float right = layout.stripright, left = right - length, y = layout.distancey;
+    const float rise = 4 * layout.scale;
+    s.Line(left, y - rise, left, y, kBlack);
     s.LineTo(right, y, kBlack);
-    s.LineTo(right, y - 4, kBlack);
+    s.LineTo(right, y - rise, kBlack);
     const std::string text = generalform(km) + " km";
-    LabelBox box = textbox(s, 0, 0, text, kPubTextSize);
+    LabelBox box = textbox(s, 0, 0, text, layout.text);
     const float w = box.right - box.left;
-    box = box.moved(std::min((left + right) / 2 - w / 2, kStripRight - w),
-                    y - 5 - (box.bottom - box.top));
+    box = box.moved(std::min((left + right) / 2 - w / 2, layout.stripright - w),
+                    y - rise - 1 - (box.bottom - box.top));
     placer.take(box);
-    placer.take({left, y - 4, right, y});
+    placer.take({left, y - rise, right, y});
     s.ForeColor = kBlack;
     s.CurrentX = box.left;
     s.CurrentY = box.top;
@@ -177,16 +225,27 @@ struct Context {
     bool screen;
     LabelPlacer& placer;
     Strip& strip;
+    const Layout& layout;
     LabelBox area;  // the data area, frame units
     std::string note;
+    CleanedField field;  // the contoured values, rounding noise set to zero
+
+    ContourGrid grid() const {
+        const G& g = ws.grids;
+        return {field.values, g.nodex, g.nodey, 0, 0, ws.xgrid, ws.ygrid};
+    }
 };
 
 // Fills the bands of a contour quantity and draws the map over them;
 // returns the scale (not ready when nothing could be filled).
 BandScale fillcontours(Context& c, const QuantityInfo& q, bool& aborted) {
     runextraevaluation(c.ws, c.host, c.in, q.extra);
-    G& g = c.ws.grids;
-    const ContourGrid grid{g.*q.grid, g.nodex, g.nodey, 0, 0, c.ws.xgrid, c.ws.ygrid};
+    c.field = cleanedfield(c.ws, q);
+    if (c.field.zero) {
+        c.note = zerofieldnote(q);
+        return {};
+    }
+    const ContourGrid grid = c.grid();
     const ContourRule rule{c.ws.scaletype, c.ws.cline / (c.ws.nsubline + 1), c.ws.cminval,
                            c.ws.nsubline};
     BandScale scale = bandscalefor(grid, rule, !ismagnitude(q.key));
@@ -200,37 +259,37 @@ BandScale fillcontours(Context& c, const QuantityInfo& q, bool& aborted) {
 
 // The lines over the bands and the colour bar; false when the lines were
 // aborted (nothing more of the quantity is drawn then).
-bool drawlinesandbar(Context& c, const QuantityInfo& q, const BandScale& scale) {
-    G& g = c.ws.grids;
-    const ContourGrid grid{g.*q.grid, g.nodex, g.nodey, 0, 0, c.ws.xgrid, c.ws.ygrid};
+bool drawlinesandbar(Context& c, const BandScale& scale) {
+    const ContourGrid grid = c.grid();
     const ContourPens old = usepubpens(c.pc.palette);
     const ContourOutcome lines =
         drawcontourlines(c.pc, c.host, c.ws.abortflag, grid, scale.rule.subinterval,
                          scale.rule.minvalue, scale.rule.nsubline, scale.rule.scale);
     restorepens(c.pc.palette, old);
     if (lines.aborted) return false;
-    const float top = c.strip.y() + 10;
-    drawcolorbar(c.pc, scale, {kStripLeft, top, kColorBarWidth, kColorBarHeight}, c.placer,
-                 kPubTextSize);
-    c.strip.moveto(top + kColorBarHeight + 14);
+    const float top = c.strip.y() + 10 * c.layout.scale;
+    const Layout& l = c.layout;
+    drawcolorbar(c.pc, scale, {l.stripleft, top, l.barwidth, l.barheight}, c.placer, l.text);
+    c.strip.moveto(top + l.barheight + 14 * l.scale);
     return true;
 }
 
 // Peak and edge labels, after everything that keeps its place.
-void drawcontourlabels(Context& c, const QuantityInfo& q, const BandScale& scale) {
-    G& g = c.ws.grids;
-    const ContourGrid grid{g.*q.grid, g.nodex, g.nodey, 0, 0, c.ws.xgrid, c.ws.ygrid};
-    if (c.ws.peakvalue) placepeaklabels(c.pc, grid, c.placer, c.area, kPubTextSize);
-    const LabelBox edge{c.area.right, c.area.top - 10, kStripLeft - 6, c.area.bottom + 10};
-    placeedgelabels(c.pc, grid, scale.rule, c.placer, edge, kPubTextSize);
+void drawcontourlabels(Context& c, const BandScale& scale) {
+    const ContourGrid grid = c.grid();
+    const Layout& l = c.layout;
+    if (c.ws.peakvalue) placepeaklabels(c.pc, grid, c.placer, c.area, l.text);
+    const LabelBox edge{c.area.right, c.area.top - 10 * l.scale, l.stripleft - 6 * l.scale,
+                        c.area.bottom + 10 * l.scale};
+    placeedgelabels(c.pc, grid, scale.rule, c.placer, edge, l.text);
 }
 
 void drawcffinfo(Context& c) {
     const WorkState& ws = c.ws;
-    c.strip.line("Friction: " + generalform(ws.friction), kPubTextSize);
-    c.strip.line("Strike: " + generalform(ws.cffstrike) + kDegree, kPubTextSize);
-    c.strip.line("Dip: " + generalform(ws.cffdip) + kDegree, kPubTextSize);
-    c.strip.line("Rake: " + generalform(ws.cffrake) + kDegree, kPubTextSize);
+    c.strip.line("Friction: " + generalform(ws.friction));
+    c.strip.line("Strike: " + generalform(ws.cffstrike) + kDegree);
+    c.strip.line("Dip: " + generalform(ws.cffdip) + kDegree);
+    c.strip.line("Rake: " + generalform(ws.cffrake) + kDegree);
 }
 
 // The node spacing thinned to at least kArrowSpacing frame units.
@@ -252,83 +311,143 @@ void drawglyphs(Context& c, const QuantityInfo& q) {
             drawprincipal(c.pc, c.host, g.duxdx, g.exy, g.duydy, g.areal, g.maxshear, g.nodex,
                           g.nodey, 0, ws.xgrid, 0, ws.ygrid, ws.rstrain);
         // Reference cross: expansion across, contraction along.
-        const float x = kStripRight - kArrowLength / 2;
+        const float x = c.layout.stripright - kArrowLength / 2;
         s.Line(x - kArrowLength / 2, y, x + kArrowLength / 2, y, c.pc.palette.positive);
         s.Line(x, y - 8, x, y + 8, c.pc.palette.negative);
         c.placer.take({x - kArrowLength / 2, y - 8, x + kArrowLength / 2, y + 8});
         c.strip.moveto(y + 12);
-        c.strip.line(generalform(ws.rstrain) + std::string(q.unit), kPubTextSize);
-        c.strip.line("Expansion", kPubTextSize, c.pc.palette.positive);
-        c.strip.line("Contraction", kPubTextSize, c.pc.palette.negative);
+        c.strip.line(generalform(ws.rstrain) + std::string(q.unit));
+        c.strip.line("Expansion", c.pc.palette.positive);
+        c.strip.line("Contraction", c.pc.palette.negative);
         return;
     }
     const float scale = q.key == "displacement" ? ws.rdispl : ws.rtilt;
     if (ws.showgriddatachecked)
         drawheadedvectors(c.pc, c.host, g.*q.grid, g.*q.second, g.nodex, g.nodey, scale,
                           arrowstride(g), kBlack);
-    drawarrow(s, kStripRight - kArrowLength, y, kStripRight, y, kBlack, ArrowStyle::Headed);
-    c.placer.take({kStripRight - kArrowLength, y - 4, kStripRight, y + 4});
+    const float right = c.layout.stripright;
+    drawarrow(s, right - kArrowLength, y, right, y, kBlack, ArrowStyle::Headed);
+    c.placer.take({right - kArrowLength, y - 4, right, y + 4});
     c.strip.moveto(y + 8);
     // The unit text of the table starts with a blank where the screen
     // style wants one; one blank between value and unit here.
     std::string unit(q.unit);
     if (!unit.empty() && unit.front() == ' ') unit.erase(0, 1);
-    c.strip.line(generalform(scale) + " " + unit, kPubTextSize);
+    c.strip.line(generalform(scale) + " " + unit);
 }
+
+// The map under everything else (from white: on the screen the surface's
+// kept background holds the screen style's map); fill draws what goes
+// between the white and the map (the bands).
+template <typename Fill>
+void drawground(WorkState& ws, PlotContext& pc, Host& host, Projection* projection,
+                const Layout& layout, Fill fill) {
+    Surface& s = pc.surface();
+    const FrameView& v = layout.view;
+    const bool map = ws.needmap && projection;
+    if (map) s.FillBox(v.left, v.top, v.left + v.width, v.top + v.height, kWhite);
+    fill();
+    if (map) drawmaplayers(ws, pc, host, *projection, dataarea(ws, pc.frame));
+}
+
+// The axes: latitude and longitude with a distance bar on a map picture,
+// kilometres without one; labels keep clear of what the placer holds.
+void drawaxes(WorkState& ws, PlotContext& pc, Projection* projection, const Layout& layout,
+              LabelPlacer& placer) {
+    Surface& s = pc.surface();
+    const LabelBox area = dataarea(ws, pc.frame);
+    const bool map = ws.needmap && projection;
+    s.ForeColor = kBlack;
+    // The axes need the projection of the map range even when no map layer
+    // set it up.
+    if (map && setprojection(*projection, ws)) {
+        drawgeoaxes(pc, *projection, {area, ws.dlat, layout.shown, layout.text}, placer);
+        drawdistancebar(s, projection->s, placer, layout);
+    } else if (!map) {
+        drawkmaxes(pc, ws.xview0, ws.yview0, ws.xview1, ws.yview1, placer, layout.text);
+    }
+}
+
+// The drawing state the style sets for its parts and gives back after.
+class PubPen {
+public:
+    explicit PubPen(Surface& s) : s_(s), mode_(s.drawMode), italic_(s.FontItalic()) {
+        s.drawMode = DrawMode::CopyPen;
+        s.setFontItalic(false);
+    }
+    ~PubPen() {
+        s_.ForeColor = kBlack;
+        s_.drawMode = mode_;
+        s_.setFontItalic(italic_);
+    }
+    PubPen(const PubPen&) = delete;
+    PubPen& operator=(const PubPen&) = delete;
+
+private:
+    Surface& s_;
+    DrawMode mode_;
+    bool italic_;
+};
 
 }  // namespace
 
 bool ismagnitude(std::string_view key) { return key == "maxshear"; }
 
+FrameView pictureview(const WorkState& ws) {
+    FrameView view;
+    if (!ws.publicationstyle || !ws.needmap) return view;
+    Projection p;
+    float lon2 = ws.flon2;
+    PlotFrame f;
+    if (!setupprojection(p, ws.projection, ws.flat1, ws.flon1, ws.flat2, lon2) ||
+        !setplotframe(f, ws.rwidth))
+        return view;
+    const float west = std::min({p.left, toframex(f, ws.xview0), toframex(f, ws.xview1)});
+    const bool whole = std::floor(ws.flat2) >= std::ceil(ws.flat1);
+    const float room = whole ? kShortLatitudeRoom : kLongLatitudeRoom;
+    const float margin = std::clamp(room - west, 0.0f, room);
+    const float aspect = view.height / view.width;
+    view.left -= margin;
+    view.width += margin + kMapStripRoom;
+    const float height = view.width * aspect;
+    view.top -= (height - view.height) / 2;
+    view.height = height;
+    return view;
+}
+
 void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& in,
                          bool screen) {
     Surface& s = pc.surface();
-    const DrawMode mode = s.drawMode;
-    const bool italic = s.FontItalic();
-    s.drawMode = DrawMode::CopyPen;
-    s.setFontItalic(false);
+    const PubPen pen(s);
     pc.palette.source = kBlack;
     pc.palette.dataframe = kBlack;
 
     LabelPlacer placer;
+    const Layout layout = layoutfor(pictureview(ws));
     const LabelBox area = dataarea(ws, pc.frame);
-    Strip strip(s, placer, area);
-    Context c{ws, pc, host, in, screen, placer, strip, area, {}};
+    Strip strip(s, placer, area, layout);
+    Context c{ws, pc, host, in, screen, placer, strip, layout, area, {}, {}};
     const QuantityInfo* q = findquantity(ws.quantitykey);
     const bool contour = q && q->kind == QuantityKind::Contour;
 
-    // A map picture starts from white: on the screen the surface's kept
-    // background holds the screen style's map, which this style redraws.
-    const bool map = ws.needmap && in.projection;
-    if (map) s.FillBox(kFrameLeft, kFrameTop, kFrameRight, kFrameBottom, kWhite);
     BandScale scale;
     bool aborted = false;
-    if (contour) scale = fillcontours(c, *q, aborted);
-    if (map) drawmaplayers(ws, pc, host, *in.projection);
-
-    s.ForeColor = kBlack;
-    // The axes need the projection of the map range even when no map layer
-    // set it up.
-    if (map && setprojection(*in.projection, ws)) {
-        const Projection& proj = *in.projection;
-        drawgeoaxes(pc, proj, {ws.flat1, ws.flat2, ws.flon1, ws.flon2, ws.dlat}, placer,
-                    kPubTextSize);
-        drawdistancebar(s, proj.s, placer);
-    } else if (!map) {
-        drawkmaxes(pc, ws.xview0, ws.yview0, ws.xview1, ws.yview1, placer, kPubTextSize);
-    }
+    drawground(ws, pc, host, in.projection, layout, [&] {
+        if (contour) scale = fillcontours(c, *q, aborted);
+    });
 
     if (q) {
         strip.title(std::string(q->title));
-        if (contour) strip.line(std::string(q->unit), kPubTextSize);
+        if (contour) strip.line(std::string(q->unit));
     }
     const bool labels =
-        contour && scale.status == BandStatus::Ready && !aborted && drawlinesandbar(c, *q, scale);
+        contour && scale.status == BandStatus::Ready && !aborted && drawlinesandbar(c, scale);
     if (contour && q->extra == ExtraEvaluation::Cff) drawcffinfo(c);
     if (q && !contour) drawglyphs(c, *q);
-    strip.skip(6);
-    strip.line("Depth: " + generalform(ws.obsdepth) + " km", kPubTextSize);
-    if (labels) drawcontourlabels(c, *q, scale);
+    strip.skip(6 * layout.scale);
+    strip.line("Depth: " + generalform(ws.obsdepth) + " km");
+    drawaxes(ws, pc, in.projection, layout, placer);
+    if (labels) drawcontourlabels(c, scale);
 
     if (q && ws.showobsdatachecked) {
         const SiteGraphView* graph = screen ? in.sitegraph : nullptr;
@@ -337,10 +456,26 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         else
             drawsitevectors(ws, pc, host, in.sites, graph, q->key);
     }
-    s.ForeColor = kBlack;
-    s.drawMode = mode;
-    s.setFontItalic(italic);
     if (!c.note.empty()) host.setStatus(c.note);
+}
+
+void drawpublicationground(WorkState& ws, PlotContext& pc, Host& host, Projection* projection) {
+    Surface& s = pc.surface();
+    s.Cls();
+    const PubPen pen(s);
+    LabelPlacer placer;
+    const Layout layout = layoutfor(pictureview(ws));
+    drawground(ws, pc, host, projection, layout, [] {});
+    drawaxes(ws, pc, projection, layout, placer);
+}
+
+void drawpublicationoverlay(WorkState& ws, PlotContext& pc, Host& host, Projection* projection,
+                            const std::function<void()>& clearsitegraph) {
+    drawpublicationground(ws, pc, host, projection);
+    PlotContext black = pc;
+    black.palette.source = kBlack;
+    black.palette.dataframe = kBlack;
+    drawoverlayfigures(black, ws, clearsitegraph);
 }
 
 }  // namespace crustex

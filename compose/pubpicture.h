@@ -11,19 +11,26 @@
 //   vector quantities   arrows with heads, thinned to a readable spacing,
 //                       and a headed reference arrow with its unit;
 //   both                kilometre axes on the data area without a map, or
-//                       latitude/longitude ticks and labels outside the
-//                       map range with it (the map's own labels and scale
-//                       bar give way to them and to a distance bar), and
-//                       text sizes that stay readable at a single-column
-//                       width.
+//                       with it the map in greys cut to the data area, whose
+//                       frame is the map's frame, latitude/longitude ticks
+//                       and labels outside it (the map's own labels, scale
+//                       bar and range outline give way to them and to a
+//                       distance bar), and text sizes that stay readable
+//                       at a single-column width.
+// A map picture fills the frame from its west edge to the strip; the style
+// then shows a larger view of the frame (pictureview), with room for the
+// latitude labels on the left and a strip clear of the map on the right,
+// and scales its texts and legends with it.
 // A grid that cannot be coloured (no values, constant, a range too wide for
 // a colour scale) gets the plain framed picture and a note on the status
 // strip.
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "compose/picture.h"
+#include "plot/plotframe.h"
 
 namespace crustex {
 
@@ -37,5 +44,21 @@ bool ismagnitude(std::string_view key);
 // palette.
 void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& in,
                          bool screen);
+
+// The part of the frame the picture of the work state shows: the nominal
+// frame, or in the publication style with a map a larger one (see above).
+// Whoever sets a surface up for the picture shows this view (fitview).
+FrameView pictureview(const WorkState& ws);
+
+// Cls, then the map in greys with its axes (or the kilometre axes): what
+// the quick redraws of the publication style draw their figures over.
+void drawpublicationground(WorkState& ws, PlotContext& pc, Host& host, Projection* projection);
+
+// The quick redraw after an edit in the publication style: Cls, the map in
+// greys with its axes (or the kilometre axes), then the data area frame,
+// depth lines, sources and area in black and the site marks, as the screen
+// style's overlay draws them (clearsitegraph likewise).
+void drawpublicationoverlay(WorkState& ws, PlotContext& pc, Host& host, Projection* projection,
+                            const std::function<void()>& clearsitegraph = {});
 
 }  // namespace crustex

@@ -63,8 +63,9 @@ void drawmap(WorkState& ws, PlotContext& pc, Projection& proj, Host& host,
     s.setFontItalic(false);
     s.ForeColor = kBlack;
 
-    const MapView view{proj,     s,        colors,      ws.flat1, ws.flat2,
-                       ws.flon1, ws.flon2, ws.linetype, ws.nstep, annotations.labels};
+    const MapView view{
+        proj,     s,           colors,   ws.flat1,           ws.flat2,         ws.flon1,
+        ws.flon2, ws.linetype, ws.nstep, annotations.labels, annotations.frame};
     if (ws.dlat != 0) {
         const float lonstep = proj.kind == kConic ? (ws.flon2 - ws.flon1) / 40 : 360.0f;
         drawgraticule(view, ws.dlat, 180, lonstep);

@@ -123,6 +123,7 @@ void drawgraticule(const MapView& v, float interval, float latstep, float lonste
         lon = next;
     }
 
+    if (!v.frame) return;
     for (float edge : {v.lat1, v.lat2}) {
         const FramePoint west = drawparallel(v, edge, lonstep, frame);
         if (onmultiple(edge, d)) labelparallel(v, west, graticulelabel(edge, kNoRounding), "0");

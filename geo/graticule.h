@@ -24,8 +24,8 @@ std::string graticulelabel(float value, std::size_t maxlength);
 // Parallels and meridians every `interval` degrees inside the range in the
 // graticule colour, each labelled (parallels to the left of their west end,
 // meridians under their south end while the label stays above y = 472); then
-// the range frame in black, each frame line labelled when it lies on a
-// multiple of the interval. Meridians are drawn with the latitude step,
+// the range frame in black (unless the view leaves it out), each frame line
+// labelled when it lies on a multiple of the interval. Meridians are drawn with the latitude step,
 // parallels with the longitude step. Longitudes beyond 180 are labelled
 // 360 less. At most 1000 lines are drawn each way.
 void drawgraticule(const MapView& v, float interval, float latstep, float lonstep);

@@ -38,6 +38,7 @@ struct MapView {
     int16_t linetype = 1;
     int16_t nstep = 1;
     bool labels = true;  // graticule and frame labels
+    bool frame = true;   // the outline of the range
 };
 
 // How the drawing of one map file went.

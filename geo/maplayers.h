@@ -19,11 +19,12 @@ void drawtopography(WorkState& ws, PlotContext& pc, Projection& proj, Host& host
 struct MapAnnotations {
     bool labels = true;    // graticule and frame labels
     bool scalebar = true;  // the km scale bar beside a conic map
+    bool frame = true;     // the black outline of the map range
 };
 
 // Coast lines and borders with the graticule, and the active faults. A
-// picture that labels the map itself (the publication style) leaves the
-// map's own labels and scale bar out.
+// picture that labels and frames the map itself (the publication style)
+// leaves the map's own labels, scale bar and range outline out.
 void drawmap(WorkState& ws, PlotContext& pc, Projection& proj, Host& host,
              const MapAnnotations& annotations = {});
 // Volcano marks.

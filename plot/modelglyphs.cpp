@@ -150,6 +150,11 @@ void drawpointer(PlotContext& pc, float x, float y) {
 void drawoverlay(PlotContext& pc, const WorkState& ws,
                  const std::function<void()>& clearsitegraph) {
     pc.surface().Cls();
+    drawoverlayfigures(pc, ws, clearsitegraph);
+}
+
+void drawoverlayfigures(PlotContext& pc, const WorkState& ws,
+                        const std::function<void()>& clearsitegraph) {
     drawdataframe(pc, ws.xview0, ws.yview0, ws.xview1, ws.yview1);
     if (ws.inclined) drawdepthlines(pc, ws);
     drawsources(pc, ws);

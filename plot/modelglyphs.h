@@ -63,5 +63,8 @@ void drawpointer(PlotContext& pc, float x, float y);
 // clear; nothing when empty).
 void drawoverlay(PlotContext& pc, const WorkState& ws,
                  const std::function<void()>& clearsitegraph = {});
+// The same without the Cls, over what the target holds.
+void drawoverlayfigures(PlotContext& pc, const WorkState& ws,
+                        const std::function<void()>& clearsitegraph = {});
 
 }  // namespace crustex

@@ -1,5 +1,6 @@
 #include "plot/plotframe.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace crustex {
@@ -57,6 +58,41 @@ bool setplotframe(PlotFrame& f, float width) {
     setviewframe(f, kFrameLeft, kFrameBottom, kFrameRight, kFrameTop);
     setfieldframe(f, 0, 0, width, height);
     return true;
+}
+
+namespace {
+
+// The fit of a view into the nominal frame's place: nominal units per view
+// unit and the offsets that centre it.
+struct ViewFit {
+    float units = 1, offx = 0, offy = 0;
+};
+
+ViewFit viewfit(const FrameView& view) {
+    const FrameView nominal;
+    ViewFit fit;
+    if (!(view.width > 0) || !(view.height > 0)) return fit;
+    fit.units = std::min(nominal.width / view.width, nominal.height / view.height);
+    fit.offx = (nominal.width - view.width * fit.units) / 2;
+    fit.offy = (nominal.height - view.height * fit.units) / 2;
+    return fit;
+}
+
+}  // namespace
+
+FrameView fitview(const FrameView& nominal, const FrameView& view) {
+    const FrameView frame;
+    const ViewFit fit = viewfit(view);
+    return {view.left - (frame.left + fit.offx - nominal.left) / fit.units,
+            view.top - (frame.top + fit.offy - nominal.top) / fit.units, nominal.width / fit.units,
+            nominal.height / fit.units};
+}
+
+FramePoint nominaltoview(const FrameView& view, float x, float y) {
+    const FrameView frame;
+    const ViewFit fit = viewfit(view);
+    return {view.left + (x - frame.left - fit.offx) / fit.units,
+            view.top + (y - frame.top - fit.offy) / fit.units};
 }
 
 }  // namespace crustex

@@ -1,6 +1,8 @@
 // The plot frame record: how field kilometres map onto frame units.
 #pragma once
 
+#include "plot/surface.h"
+
 namespace crustex {
 
 struct PlotFrame {
@@ -29,6 +31,24 @@ inline constexpr float kFrameLeft = 0.0f;
 inline constexpr float kFrameBottom = 505.3f;
 inline constexpr float kFrameRight = 659.2f;
 inline constexpr float kFrameTop = -20.0f;
+
+// A rectangle of frame units: the part of the frame a picture shows, or a
+// surface's user scale (left, top, width, height as Surface::setScale takes
+// them).
+struct FrameView {
+    float left = kFrameLeft, top = kFrameTop;
+    float width = kFrameRight - kFrameLeft, height = kFrameBottom - kFrameTop;
+    bool operator==(const FrameView&) const = default;
+};
+
+// The user scale that shows `view` where the user scale `nominal` shows the
+// nominal frame (kFrameLeft..kFrameRight by kFrameTop..kFrameBottom): the
+// view fitted into that place, aspect kept, centred. The nominal frame
+// itself gives `nominal` back.
+FrameView fitview(const FrameView& nominal, const FrameView& view);
+// Where a point of the nominal frame lands in `view` fitted into its place
+// (fitview): (x, y) of the nominal frame to frame units of the view.
+FramePoint nominaltoview(const FrameView& view, float x, float y);
 
 // The standard frame for a whole-window width W (km): frame (0, 505.3) to
 // (659.2, -20) over the field window 0..W by 0..W*51/64. A W that is not a

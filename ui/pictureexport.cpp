@@ -10,6 +10,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "compose/pubpicture.h"
 #include "files/atomicfile.h"
 #include "plot/plotframe.h"
 #include "ui/qpaintersurface.h"
@@ -87,28 +88,32 @@ private:
 };
 
 // Fits the picture's frame (kFrameLeft..kFrameRight by kFrameTop..
-// kFrameBottom) into the device, aspect kept, centred.
-void fitframe(QPainterSurface& s) {
+// kFrameBottom) into the device, aspect kept, centred; then shows the part
+// of the frame the picture shows (`view`) in its place.
+void fitframe(QPainterSurface& s, const FrameView& view) {
     const double w = kFrameRight - kFrameLeft;
     const double h = kFrameBottom - kFrameTop;
     const double pw = std::max(1, s.pixelWidth() - 1);
     const double ph = std::max(1, s.pixelHeight() - 1);
+    FrameView nominal;
     if (pw / ph > w / h) {
         const double sw = h * pw / ph;
-        s.setScale(static_cast<float>(kFrameLeft - (sw - w) / 2), kFrameTop, static_cast<float>(sw),
-                   static_cast<float>(h));
+        nominal = {static_cast<float>(kFrameLeft - (sw - w) / 2), kFrameTop, static_cast<float>(sw),
+                   static_cast<float>(h)};
     } else {
         const double sh = w * ph / pw;
-        s.setScale(kFrameLeft, static_cast<float>(kFrameTop - (sh - h) / 2), static_cast<float>(w),
-                   static_cast<float>(sh));
+        nominal = {kFrameLeft, static_cast<float>(kFrameTop - (sh - h) / 2), static_cast<float>(w),
+                   static_cast<float>(sh)};
     }
+    const FrameView shown = fitview(nominal, view);
+    s.setScale(shown.left, shown.top, shown.width, shown.height);
 }
 
 // Draws the picture on the device; false when it was not drawn whole.
 bool drawon(QPaintDevice* device, WorkState& ws, PlotContext& pc, Host& host,
             const PictureInputs& inputs, const PictureFileOptions& options) {
     QPainterSurface page(device);
-    fitframe(page);
+    fitframe(page, pictureview(ws));
     page.setFontSize(options.fontsize);
     page.setPenScale(page.pixelsPerUnitX());
     Surface* screen = pc.screen;

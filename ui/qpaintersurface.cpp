@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/clipsurface.h"
 #include "ui/qtpicture.h"
 
 namespace crustex {
@@ -22,30 +23,12 @@ constexpr double kClipMargin = 64.0;
 
 QColor tocolor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
 
-// Liang-Barsky clipping of the segment to [x0, x1] x [y0, y1]; false when
-// nothing of it is inside.
+// The segment cut to [x0, x1] x [y0, y1]; false when nothing of it is inside.
 bool clipsegment(QPointF& a, QPointF& b, double x0, double y0, double x1, double y1) {
-    double t0 = 0, t1 = 1;
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - x0, x1 - a.x(), a.y() - y0, y1 - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double r = q[i] / p[i];
-        if (p[i] < 0) {
-            if (r > t1) return false;
-            t0 = std::max(t0, r);
-        } else {
-            if (r < t0) return false;
-            t1 = std::min(t1, r);
-        }
-    }
-    const QPointF start = a;
-    if (t1 < 1) b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
-    if (t0 > 0) a = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
+    double ax = a.x(), ay = a.y(), bx = b.x(), by = b.y();
+    if (!crustex::clipsegment(ax, ay, bx, by, x0, y0, x1, y1)) return false;
+    a = QPointF(ax, ay);
+    b = QPointF(bx, by);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "compose/pubpicture.h"
 #include "model/numtext.h"
 #include "model/sourcetable.h"
 #include "model/workstate.h"
@@ -533,14 +534,22 @@ void SourceEditor::highlightCurrent() {
 void SourceEditor::redrawWorking() {
     PlotContext& pc = wb_.plot();
     if (!pc.target) return;
-    const WorkState& ws = wb_.state();
+    WorkState& ws = wb_.state();
     Surface& s = pc.surface();
-    s.Cls();
-    drawdataframe(pc, ws.xview0, ws.yview0, ws.xview1, ws.yview1);
-    if (ws.inclined) drawdepthlines(pc, ws);
+    // The publication style keeps its map, axes and black figures.
+    const bool pub = ws.publicationstyle;
+    PlotContext frame = pc;
+    if (pub) {
+        drawpublicationground(ws, pc, wb_.host(), &wb_.projection());
+        frame.palette.dataframe = kBlack;
+    } else {
+        s.Cls();
+    }
+    drawdataframe(frame, ws.xview0, ws.yview0, ws.xview1, ws.yview1);
+    if (ws.inclined) drawdepthlines(frame, ws);
     if (ws.showobsdatachecked) drawsitemarks(pc, ws, true);
     for (int k = 1; k <= n_; ++k) {
-        if (k != c_) drawSource(work_[k], pc.palette.source);
+        if (k != c_) drawSource(work_[k], pub ? kBlack : pc.palette.source);
     }
     s.drawMode = DrawMode::CopyPen;
     drawSource(work_[c_], kHighlight);

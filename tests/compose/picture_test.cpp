@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "compose/pubpicture.h"
+#include "geo/mapform.h"
 #include "plot/plottestutil.h"
+#include "plot/pubstyle.h"
 #include "sites/sitegraphs.h"
 
 namespace crustex {
@@ -222,6 +224,27 @@ TEST(Picture, AbortedEvaluationDrawsOnlyOverlaysAndIsRetried) {
     EXPECT_TRUE(f.haslines(f.pc.palette.possubcontour));
 }
 
+// Strain ZX at the free surface is zero but for rounding, a composite with
+// zero weights is zero exactly: neither draws lines, bands or peaks, in
+// either style, and the status strip says why the picture is empty.
+TEST(Picture, AFieldOfRoundingNoiseIsZero) {
+    for (const char* key : {"szx", "cmpdispl"}) {
+        for (const bool pub : {false, true}) {
+            SCOPED_TRACE(testing::Message() << key << (pub ? " publication" : " screen"));
+            Pic f(key);
+            f.ws.publicationstyle = pub;
+            ASSERT_EQ(f.draw(), PictureOutcome::Drawn);
+            EXPECT_FALSE(f.haslines(f.pc.palette.zerocontour));
+            EXPECT_FALSE(f.haslines(kPubSubLine));
+            EXPECT_EQ(f.surface.count(OpKind::FillPolygon), 0u);
+            for (const RecordedOp& t : f.surface.texts())
+                EXPECT_EQ(t.text.find_first_of("HL"), std::string::npos) << t.text;
+            const std::string title(findquantity(key)->title);
+            EXPECT_EQ(f.statuscount(" " + title + " is zero over the whole field"), 1);
+        }
+    }
+}
+
 TEST(Picture, QuantityKeysPickTheirGrids) {
     EXPECT_EQ(findquantity(""), nullptr);
     EXPECT_EQ(findquantity("UZ"), nullptr);
@@ -318,8 +341,8 @@ struct Pub : test::Canvas {
     }
 };
 
-// Pairs of texts whose boxes overlap, as "a / b".
-std::vector<std::string> overlapping(const RecordingSurface& s) {
+// Pairs of texts whose boxes overlap or come closer than `gap`, as "a / b".
+std::vector<std::string> overlapping(const RecordingSurface& s, float gap = 0) {
     std::vector<std::string> found;
     const auto texts = s.texts();
     for (std::size_t a = 0; a < texts.size(); ++a) {
@@ -327,8 +350,8 @@ std::vector<std::string> overlapping(const RecordingSurface& s) {
             const RecordedOp& p = texts[a];
             const RecordedOp& q = texts[b];
             if (p.text.empty() || q.text.empty()) continue;
-            if (p.x1 < q.x1 + q.x2 && q.x1 < p.x1 + p.x2 && p.y1 < q.y1 + q.y2 &&
-                q.y1 < p.y1 + p.y2)
+            if (p.x1 < q.x1 + q.x2 + gap && q.x1 < p.x1 + p.x2 + gap && p.y1 < q.y1 + q.y2 + gap &&
+                q.y1 < p.y1 + p.y2 + gap)
                 found.push_back(p.text + " / " + q.text);
         }
     }
@@ -420,40 +443,70 @@ TEST(PubPicture, VectorsGetHeadsAndTheLegendItsUnit) {
     EXPECT_TRUE(f.has("0.1 micro rad"));
 }
 
-TEST(PubPicture, MapPicturesGetLatitudeAndLongitudeInsteadOfKilometres) {
+// The default map range with the field over the whole map, as the map
+// dialog leaves it: a rectangle inside the range's conic outline.
+TEST(PubPicture, MapPicturesGetLatitudeAndLongitudeAxesOutsideTheFrame) {
     Pub f("cffpara");
     f.ws.needmap = true;
+    f.ws.obsdepth = 10;
+    f.ws.xgrid = f.ws.ygrid = 30;
     // The shipped map beside the test data.
     if (const char* data = std::getenv("CRUSTEX_TEST_DATA"))
         f.ws.mappath = std::string(data) + "/../../map/";
+    ASSERT_TRUE(setprojection(f.proj, f.ws) && rebasefield(f.ws, f.proj, f.pc.frame));
     ASSERT_EQ(f.draw(), PictureOutcome::Drawn);
-    // The map in greys over the bands, its own labels and scale bar left to
-    // the axes and the distance bar: no figure right of the map, no text
-    // such as " 35" at the graticule.
-    const auto lines = f.surface.lines();
-    EXPECT_GT(std::count_if(lines.begin(), lines.end(),
-                            [](const RecordedOp& l) {
-                                return l.color == Rgb{55, 55, 55};
-                            }),
-              100);
-    EXPECT_FALSE(f.has(" 35") || f.has(" 135"));
-    const long beyond = std::count_if(lines.begin(), lines.end(), [](const RecordedOp& l) {
-        return std::min(l.x1, l.x2) > kMapRight + 12 && l.color != kBlack;
-    });
-    EXPECT_EQ(beyond, 0);
-    EXPECT_TRUE(f.has("135\xC2\xB0"
-                      "E") &&
-                f.has("136\xC2\xB0"
-                      "E"));
-    EXPECT_TRUE(f.has("35\xC2\xB0N"));
-    EXPECT_FALSE(f.has("X (km)") || f.has("160"));
-    EXPECT_EQ(overlapping(f.surface), std::vector<std::string>{});
-    // A distance bar in round kilometres instead.
-    bool bar = false;
-    for (const RecordedOp& t : f.surface.texts())
-        bar = bar || (t.text.size() > 3 && t.text.substr(t.text.size() - 3) == " km" &&
-                      t.text.rfind("Depth", 0) != 0);
-    EXPECT_TRUE(bar);
+    const float left = toframex(f.pc.frame, f.ws.xview0), right = toframex(f.pc.frame, f.ws.xview1);
+    const float top = toframey(f.pc.frame, f.ws.yview1), bottom = toframey(f.pc.frame, f.ws.yview0);
+
+    // The map in greys, cut to the data area; its own labels and scale bar
+    // left to the axes and the distance bar.
+    const auto coast = f.surface.linesofcolor(Rgb{55, 55, 55});
+    EXPECT_GT(coast.size(), 100u);
+    for (const RecordedOp& l : coast)
+        for (const auto& [x, y] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}})
+            ASSERT_TRUE(x >= left - 1e-3f && x <= right + 1e-3f && y >= top - 1e-3f &&
+                        y <= bottom + 1e-3f);
+    EXPECT_FALSE(f.has(" 35") || f.has(" 135") || f.has("X (km)"));
+    // The bands fill the data area to its frame on every side.
+    float bx0 = 1e9f, bx1 = -1e9f, by0 = 1e9f, by1 = -1e9f;
+    for (const RecordedOp& p : f.surface.ofkind(OpKind::FillPolygon)) {
+        for (const FramePoint& q : p.points) {
+            bx0 = std::min(bx0, q.x), bx1 = std::max(bx1, q.x);
+            by0 = std::min(by0, q.y), by1 = std::max(by1, q.y);
+        }
+    }
+    EXPECT_NEAR(bx0, left, 1e-3);
+    EXPECT_NEAR(bx1, right, 1e-3);
+    EXPECT_NEAR(by0, top, 1e-3);
+    EXPECT_NEAR(by1, bottom, 1e-3);
+
+    // At least three labels on each axis, all outside the frame; every
+    // text but the peak labels off the data area, none touching another,
+    // all inside what both the screen and the page show.
+    const FrameView view = pictureview(f.ws);
+    const FramePoint shown0 = nominaltoview(view, 0, 0), shown1 = nominaltoview(view, 640, 505);
+    int west = 0, south = 0;
+    for (const RecordedOp& t : f.surface.texts()) {
+        const bool peak = t.text.starts_with("H ") || t.text.starts_with("L ");
+        EXPECT_TRUE(peak || t.x1 >= right || t.x1 + t.x2 <= left || t.y1 >= bottom ||
+                    t.y1 + t.y2 <= top)
+            << t.text;
+        EXPECT_TRUE(t.x1 >= shown0.x && t.x1 + t.x2 <= shown1.x && t.y1 >= shown0.y &&
+                    t.y1 + t.y2 <= shown1.y)
+            << t.text;
+        west += t.x1 + t.x2 <= left;
+        south += t.y1 >= bottom && t.x1 + t.x2 < shown1.x - 100;
+    }
+    EXPECT_GE(west, 3);
+    EXPECT_GE(south, 3);
+    for (const char* t : {"34\xC2\xB0N", "35\xC2\xB0N",
+                          "135\xC2\xB0"
+                          "E",
+                          "136\xC2\xB0"
+                          "E",
+                          "30\xE2\x80\xB2", "Depth: 10 km", "20 km"})
+        EXPECT_TRUE(f.has(t)) << t;
+    EXPECT_EQ(overlapping(f.surface, 1), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -537,6 +537,18 @@ private slots:
         QVERIFY(highlighted(wb) > 0);
         QCOMPARE(wb.ws.nfault, int16_t(1));  // the model waits for OK or Apply
     }
+    // In the publication style Add redraws over the style's axes, the other
+    // sources in black instead of the screen style's colour.
+    void sourceAddKeepsThePublicationStyle() {
+        FakeWorkbench wb;
+        wb.ws.publicationstyle = true;
+        SourceEditor e(wb);
+        e.entryfaultform();
+        act(&e, "@addbt");
+        QVERIFY(wb.surface.findtext("X (km)") != nullptr);
+        QVERIFY(wb.surface.linesofcolor(wb.ctx.palette.source).empty());
+        QVERIFY(highlighted(wb) > 0);
+    }
     void sourceAddRefusedAtTwentySourcesAndOnARejectedBox() {
         FakeWorkbench wb;
         SourceEditor e(wb);

@@ -638,6 +638,16 @@ private slots:
         QVERIFY(w.runCommand("cffmenu"));
         const int filled = banded(w.surface()->image());
         QVERIFY2(filled > 20000, qPrintable(QString::number(filled)));
+        // An edit's quick redraw keeps the style: the sources in black, not
+        // in the screen style's colour.
+        w.drawOverlay();
+        const QImage quick = w.surface()->image().convertToFormat(QImage::Format_RGB32);
+        int screencolour = 0;
+        for (int y = 0; y < quick.height(); ++y)
+            for (int x = 0; x < quick.width(); ++x)
+                screencolour += quick.pixel(x, y) == qRgb(127, 0, 0);
+        QCOMPARE(screencolour, 0);
+        QVERIFY(w.runCommand("cffmenu"));
         QVERIFY(w.runCommand("pubstylemenu"));
         QVERIFY(!r.ws.publicationstyle && !item->isChecked());
         QCOMPARE(r.ws.quantitykey, std::string("cffpara"));
