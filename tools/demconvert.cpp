@@ -115,6 +115,10 @@ bool xyztotiles(std::istream& xyz, const DemMesh& mesh, const TileSink& sink, De
         t.sum[at] += z;
         ++t.count[at];
     }
+    if (xyz.bad()) {
+        err << "the input could not be read to its end\n";
+        return false;
+    }
     if (out.points == 0) {
         err << "no \"lon lat z\" lines\n";
         return false;
@@ -150,10 +154,6 @@ int rundemconvert(ModeArgs args, std::ostream& err) {
     };
     DemBuild build;
     if (!xyztotiles(xyz, mesh, save, build, err)) return 1;
-    if (xyz.bad()) {
-        err << "cannot read " << args[1] << "\n";
-        return 1;
-    }
     if (!out.finish()) {
         err << "cannot write " << args[2] << "\n";
         return 1;

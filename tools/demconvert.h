@@ -38,7 +38,8 @@ using TileSink = std::function<bool(const std::string& name, std::string_view te
 // Reads the grid and hands every tile with land to the sink, once each, in
 // the order of their codes. Only the mesh sums are kept while reading (each
 // tile's are let go once it is handed on). False with a message on `err`
-// when the input holds no point, or when the sink refused a tile.
+// when the input holds no point or cannot be read to its end (then no tile
+// is handed on), or when the sink refused a tile.
 bool xyztotiles(std::istream& xyz, const DemMesh& mesh, const TileSink& sink, DemBuild& out,
                 std::ostream& err);
 

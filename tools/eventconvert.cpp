@@ -127,8 +127,8 @@ bool fdsncsvtocatalogue(std::istream& csv, CatalogueBuild& out, std::ostream& er
         EventRecord e;
         e.day = static_cast<float>(std::floor(minutes / 1440.0));
         e.minute = static_cast<int16_t>(minutes - static_cast<double>(e.day) * 1440.0);
-        e.extra =
-            static_cast<int16_t>(std::min(59999.0, std::floor((*secs - minutes * 60.0) * 1000.0)));
+        const double ms = std::floor((*secs - minutes * 60.0) * 1000.0);
+        e.extra = static_cast<int16_t>(static_cast<uint16_t>(std::clamp(ms, 0.0, 59999.0)));
         e.lat = static_cast<float>(*lat);
         e.lon = static_cast<float>(*lon);
         e.depth = *dep10;

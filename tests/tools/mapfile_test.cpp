@@ -94,6 +94,12 @@ TEST(MapConverter, RefusesWhatDoesNotFit) {
     std::string bytes, error;
     EXPECT_FALSE(tools::buildmapfile(kOneTile, {&crowded, 1}, bytes, error));
     EXPECT_NE(error.find("12001 points"), std::string::npos) << error;
+    // Reading stops once a tile holds twice what it may.
+    tools::MapBuilder builder;
+    ASSERT_TRUE(builder.start(kOneTile, error));
+    EXPECT_TRUE(builder.add(crowded, error));
+    EXPECT_FALSE(builder.add(crowded, error));
+    EXPECT_NE(error.find("more than 24000 points"), std::string::npos) << error;
     EXPECT_FALSE(tools::buildmapfile({30, 41, 130, 140, 10, 10}, {}, bytes, error));
     EXPECT_FALSE(tools::buildmapfile({-90, 90, -180, 180, 5, 10}, {}, bytes, error));  // 36 rows
 }
