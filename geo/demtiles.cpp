@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "geo/mapdatacheck.h"
 #include "model/fsutil.h"
@@ -27,6 +28,14 @@ std::string_view nextline(std::string_view& text) {
 
 // Floor division for tile codes of negative indices.
 long floordiv(long a, long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+// A tile code as a name writes it: decimal, no leading zero, below the limit.
+bool iscode(std::string_view s, int limit) {
+    if (s.empty() || s.size() > 3 || (s.size() > 1 && s.front() == '0')) return false;
+    int v = 0;
+    for (char c : s) v = v * 10 + (c - '0');
+    return v < limit;
+}
 
 std::string tilepath(const std::string& dir, const std::string& name) {
     const std::string exact = joinpath(dir, name);
@@ -67,8 +76,20 @@ std::vector<float> readdemfile(std::string_view text, int n) {
     return tile;
 }
 
-std::string tilecode(int rowcode, int colcode) {
-    return std::to_string(rowcode) + std::to_string(colcode);
+std::string tilecode(long rowcode, long colcode) {
+    if (rowcode < 0 || rowcode >= kTileRowCodes || colcode < 0 || colcode >= kTileColumnCodes)
+        return {};
+    const std::string row = std::to_string(rowcode);
+    const std::string plain = row + std::to_string(colcode);
+    for (std::size_t k = row.size() + 1; k <= 3 && k < plain.size(); ++k) {
+        if (iscode(std::string_view(plain).substr(0, k), kTileRowCodes) &&
+            iscode(std::string_view(plain).substr(k), kTileColumnCodes)) {
+            char padded[16];
+            std::snprintf(padded, sizeof padded, "%03ld%03ld", rowcode, colcode);
+            return padded;
+        }
+    }
+    return plain;
 }
 
 float TopoGrid::latitude(int r) const {
@@ -103,9 +124,10 @@ TopoRead readtopography(const WorkState& ws, const DemMesh& mesh, TopoGrid& grid
     const long i1 = grid.i0 + grid.rows - 1, j1 = grid.j0 + grid.cols - 1;
     for (long rc = floordiv(grid.i0, mesh.n); rc <= floordiv(i1, mesh.n); ++rc) {
         for (long cc = floordiv(grid.j0, mesh.n); cc <= floordiv(j1, mesh.n); ++cc) {
-            if (rc < 0 || cc < 0) continue;  // no tiles south of the equator or west of 100 E
-            const std::string path =
-                tilepath(dir, tilecode(static_cast<int>(rc), static_cast<int>(cc)) + mesh.ext);
+            // No tiles south of the equator, west of 100 E or beyond a turn.
+            const std::string code = tilecode(rc, cc);
+            if (code.empty()) continue;
+            const std::string path = tilepath(dir, code + mesh.ext);
             std::string text;
             if (path.empty() || !readwholefile(path, text)) continue;
             const std::vector<float> tile = readdemfile(text, mesh.n);

@@ -5,7 +5,8 @@
 // (i = 1.5 N latitude), column j eastwards from 100 degrees east
 // (j = N (longitude - 100)); a mesh value stands at its cell's centre. The
 // tile of (i, j) is named by the decimal row code i / N followed by the
-// decimal column code j / N ("5339" holds 35 deg 40 min N, 139 deg 30 min E).
+// decimal column code j / N ("5339" holds 35 deg 40 min N, 139 deg 30 min E;
+// see tilecode for the names that would read as another tile).
 //
 // A tile file is text: a header line, then one line per mesh row with the row
 // number r (1..N, the northernmost row first) in characters 7..9 and N values
@@ -45,8 +46,17 @@ const DemMesh& choosemesh(const WorkState& ws);
 // [k * N, k * N + N).
 std::vector<float> readdemfile(std::string_view text, int n);
 
-// "5339" for row code 53 and column code 39.
-std::string tilecode(int rowcode, int colcode);
+// The tiles that have names: row codes 0..134 (the equator to 90 N) and
+// column codes 0..359 (100 E eastwards once round the globe).
+inline constexpr int kTileRowCodes = 135;
+inline constexpr int kTileColumnCodes = 360;
+
+// The file name of a tile without its extension: "5339" for row code 53 and
+// column code 39. A name is read with the longest row code it can start
+// with, so where that gives another tile ("111" is row 11, column 1) the
+// codes are written with three digits each ("001011" for row 1, column 11).
+// Empty for codes outside the tiles.
+std::string tilecode(long rowcode, long colcode);
 
 // The elevations over the map range: the mesh rows i0.. and columns j0..
 // whose centres lie inside the range.

@@ -2,6 +2,7 @@
 # Builds the libFuzzer targets with clang (AddressSanitizer and
 # UndefinedBehaviorSanitizer on) in build-fuzz and runs each one for a fixed
 # time. Usage: scripts/fuzz.sh [seconds per target, default 60] [target ...]
+# An input that takes more than 10 s is reported as a hang.
 # Needs clang and libclang-rt-14-dev. New corpus entries stay in
 # build-fuzz/corpus/<target>; crashes are written to build-fuzz/crashes/.
 set -euo pipefail
@@ -47,6 +48,7 @@ for t in "${targets[@]}"; do
   echo "== fuzz_$t for ${seconds}s"
   log="$build/fuzz_$t.log"
   if ! "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
+      -timeout=10 \
       -artifact_prefix="$build/crashes/$t-" -print_final_stats=1 \
       "$build/corpus/$t" "$root/fuzz/corpus/$t" >"$log" 2>&1; then
     echo "fuzz_$t FOUND A CRASH: see $log and $build/crashes/" >&2

@@ -5,12 +5,15 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <utility>
 #include <vector>
 
-#include "files/atomicfile.h"
 #include "model/fsutil.h"
 #include "model/workstate.h"
+#include "tools/linereader.h"
+#include "tools/tiledirectory.h"
 
 namespace crustex::tools {
 
@@ -33,6 +36,9 @@ int splitfields(std::string_view line, std::string_view (&out)[4]) {
     }
     return n;
 }
+
+// A line of "lon lat z" is short: anything longer is no point.
+constexpr std::size_t kLongestLine = 4096;
 
 bool number(std::string_view s, double& v) {
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
@@ -73,29 +79,30 @@ bool hasland(const TileSums& t) {
 
 }  // namespace
 
-bool xyztotiles(std::string_view xyz, const DemMesh& mesh, DemBuild& out, std::ostream& err) {
+bool xyztotiles(std::istream& xyz, const DemMesh& mesh, const TileSink& sink, DemBuild& out,
+                std::ostream& err) {
     const long n = mesh.n;
     const auto cells = static_cast<std::size_t>(n * n);
     std::map<std::pair<long, long>, TileSums> tiles;
     out = {};
-    while (!xyz.empty()) {
-        const std::size_t eol = xyz.find('\n');
-        std::string_view line = xyz.substr(0, eol);
-        xyz = eol == std::string_view::npos ? std::string_view{} : xyz.substr(eol + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    LineReader lines(xyz, kLongestLine);
+    std::string_view line;
+    while (lines.next(line)) {
         std::string_view f[4];
         const int nf = splitfields(line, f);
         if (nf == 0 || f[0].front() == '#' || f[0].front() == '>') continue;
         double lon = 0, lat = 0, z = 0;
-        if (nf != 3 || !number(f[0], lon) || !number(f[1], lat)) {
+        if (lines.cut() || nf != 3 || !number(f[0], lon) || !number(f[1], lat) ||
+            !std::isfinite(lon) || !std::isfinite(lat)) {
             ++out.skipped;
             continue;
         }
         ++out.points;
         if (!number(f[2], z) || !std::isfinite(z)) continue;  // "NaN": no data
         const double fi = std::floor(1.5 * n * lat), fj = std::floor(n * (lon - 100.0));
-        if (!(fi >= 0 && fi < 1.5 * n * 90 && fj >= 0 && fj < n * 360.0)) {
-            ++out.skipped;
+        if (!(fi >= 0 && fi < static_cast<double>(n) * kTileRowCodes && fj >= 0 &&
+              fj < static_cast<double>(n) * kTileColumnCodes)) {
+            ++out.outside;
             continue;
         }
         const auto i = static_cast<long>(fi), j = static_cast<long>(fj);
@@ -108,15 +115,20 @@ bool xyztotiles(std::string_view xyz, const DemMesh& mesh, DemBuild& out, std::o
         t.sum[at] += z;
         ++t.count[at];
     }
+    if (xyz.bad()) {
+        err << "the input could not be read to its end\n";
+        return false;
+    }
     if (out.points == 0) {
         err << "no \"lon lat z\" lines\n";
         return false;
     }
-    for (const auto& [code, sums] : tiles) {
-        if (!hasland(sums)) continue;
-        const std::string name =
-            tilecode(static_cast<int>(code.first), static_cast<int>(code.second));
-        out.tiles[name + mesh.ext] = tiletext(name, mesh, sums);
+    // Each tile is written once, and its sums let go.
+    for (auto it = tiles.begin(); it != tiles.end(); it = tiles.erase(it)) {
+        if (!hasland(it->second)) continue;
+        const std::string code = tilecode(it->first.first, it->first.second);
+        if (!sink(code + mesh.ext, tiletext(code, mesh, it->second))) return false;
+        ++out.tiles;
     }
     return true;
 }
@@ -127,24 +139,29 @@ int rundemconvert(ModeArgs args, std::ostream& err) {
         return 2;
     }
     const DemMesh& mesh = args[0] == "1km" ? kMesh1km : kMesh250m;
-    std::string xyz;
-    if (!readwholefile(args[1], xyz, std::size_t{4} << 30)) {
+    std::ifstream xyz;
+    if (!openinput(args[1], xyz)) {
         err << "cannot read " << args[1] << "\n";
         return 1;
     }
-    DemBuild build;
-    if (!xyztotiles(xyz, mesh, build, err)) return 1;
     std::error_code ec;
     std::filesystem::create_directories(args[2], ec);
-    for (const auto& [name, text] : build.tiles) {
-        if (!writefileatomic(joinpath(args[2], name), text)) {
-            err << "cannot write " << joinpath(args[2], name) << "\n";
-            return 1;
-        }
+    TileDirectory out(args[2]);
+    const auto save = [&](const std::string& name, std::string_view text) {
+        if (out.write(name, text)) return true;
+        err << "cannot write " << joinpath(args[2], name) << "\n";
+        return false;
+    };
+    DemBuild build;
+    if (!xyztotiles(xyz, mesh, save, build, err)) return 1;
+    if (!out.finish()) {
+        err << "cannot write " << args[2] << "\n";
+        return 1;
     }
-    err << build.tiles.size() << " tiles written to " << args[2] << " from " << build.points
-        << " points";
+    err << build.tiles << " tiles written to " << args[2] << " from " << build.points << " points";
     if (build.skipped > 0) err << ", " << build.skipped << " lines skipped";
+    if (build.outside > 0)
+        err << ", " << build.outside << " points outside the tiles (0..90 N, 100..460 E) left out";
     err << "\n";
     return 0;
 }

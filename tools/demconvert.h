@@ -5,14 +5,17 @@
 // Every point falls into the mesh cell that holds it; a cell takes the mean
 // of its points. Sea (a mean of 0 m or below), cells without points and
 // "NaN" heights are written as -9999. Tiles without any land are not
-// written (the program treats a missing tile as no data).
+// written (the program treats a missing tile as no data). The tiles cover
+// the equator to 90 N and 100 E eastwards once round the globe; points
+// outside them are left out and counted.
 //
 // The grid should be resampled to the mesh first (45" x 30" cells for the
 // 1 km mesh, 11.25" x 7.5" for the 250 m mesh, pixel registered):
 // a coarser grid leaves cells empty.
 #pragma once
 
-#include <map>
+#include <functional>
+#include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -23,12 +26,22 @@
 namespace crustex::tools {
 
 struct DemBuild {
-    std::map<std::string, std::string> tiles;  // file name -> text
-    long points = 0;                           // points read
-    long skipped = 0;  // lines that are not "lon lat z", or lie outside every tile
+    long points = 0;   // points read
+    long skipped = 0;  // lines that are not "lon lat z"
+    long outside = 0;  // points outside every tile the names address
+    long tiles = 0;    // tiles handed on
 };
 
-bool xyztotiles(std::string_view xyz, const DemMesh& mesh, DemBuild& out, std::ostream& err);
+// Takes one tile: its file name and text; false stops the conversion.
+using TileSink = std::function<bool(const std::string& name, std::string_view text)>;
+
+// Reads the grid and hands every tile with land to the sink, once each, in
+// the order of their codes. Only the mesh sums are kept while reading (each
+// tile's are let go once it is handed on). False with a message on `err`
+// when the input holds no point or cannot be read to its end (then no tile
+// is handed on), or when the sink refused a tile.
+bool xyztotiles(std::istream& xyz, const DemMesh& mesh, const TileSink& sink, DemBuild& out,
+                std::ostream& err);
 
 // crustex-convert dem 1km|250m INPUT.xyz OUTPUT-DIRECTORY
 int rundemconvert(ModeArgs args, std::ostream& err);

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <vector>
 
 #include "files/atomicfile.h"
 #include "geo/eventcatalogue.h"
-#include "model/fsutil.h"
 #include "tools/layercsv.h"
 
 namespace crustex::tools {
@@ -31,10 +31,16 @@ std::optional<int16_t> tenths(double v) {
     return static_cast<int16_t>(t);
 }
 
-struct Timed {
-    double seconds;
-    EventRecord record;
-};
+// While the events are gathered, a record's uninterpreted field holds the
+// milliseconds within its minute (as an unsigned value), so that events of
+// one minute keep their order of time; it is written as 0.
+uint16_t millis(const EventRecord& e) { return static_cast<uint16_t>(e.extra); }
+
+bool earlier(const EventRecord& a, const EventRecord& b) {
+    if (a.day != b.day) return a.day < b.day;
+    if (a.minute != b.minute) return a.minute < b.minute;
+    return millis(a) < millis(b);
+}
 
 // The largest count a 32-bit float holds exactly.
 constexpr int64_t kMaxExactCount = 1 << 24;
@@ -79,23 +85,26 @@ std::optional<double> isoseconds(std::string_view t) {
     return (static_cast<double>(i.day) * 1440.0 + i.minute - offset) * 60.0 + seconds;
 }
 
-bool fdsncsvtocatalogue(std::string_view csv, CatalogueBuild& out, std::ostream& err) {
-    const std::vector<CsvRow> rows = parsecsv(csv);
-    const auto head = findheader(rows, {"time", "latitude", "longitude", "depth", "mag"});
-    if (!head) {
-        err << "no header with time, latitude, longitude, depth and mag columns\n";
+bool fdsncsvtocatalogue(std::istream& csv, CatalogueBuild& out, std::ostream& err) {
+    CsvReader rows(csv);
+    const auto h = findheader(rows, {"time", "latitude", "longitude", "depth", "mag"});
+    if (!h) {
+        err << (rows.error().empty() ? "no header with time, latitude, longitude, depth and mag "
+                                       "columns"
+                                     : rows.error())
+            << "\n";
         return false;
     }
-    const CsvRow& h = rows[*head];
-    const std::size_t ct = *findcolumn(h, {"time"}), clat = *findcolumn(h, {"latitude"}),
-                      clon = *findcolumn(h, {"longitude"}), cdep = *findcolumn(h, {"depth"}),
-                      cmag = *findcolumn(h, {"mag"});
+    const std::size_t ct = *findcolumn(*h, {"time"}), clat = *findcolumn(*h, {"latitude"}),
+                      clon = *findcolumn(*h, {"longitude"}), cdep = *findcolumn(*h, {"depth"}),
+                      cmag = *findcolumn(*h, {"mag"});
     const std::size_t need = std::max({ct, clat, clon, cdep, cmag}) + 1;
 
-    std::vector<Timed> events;
+    // Only the records to be written are kept, not the rows.
+    std::vector<EventRecord> events;
     out.skipped = 0;
-    for (std::size_t r = *head + 1; r < rows.size(); ++r) {
-        const CsvRow& row = rows[r];
+    CsvRow row;
+    while (rows.next(row)) {
         if (row.size() < need) {
             ++out.skipped;
             continue;
@@ -110,22 +119,27 @@ bool fdsncsvtocatalogue(std::string_view csv, CatalogueBuild& out, std::ostream&
             ++out.skipped;
             continue;
         }
+        if (static_cast<int64_t>(events.size()) + 5 > kMaxExactCount) {
+            err << "more than " << kMaxExactCount - 4 << " events: too many for one catalogue\n";
+            return false;
+        }
         const double minutes = std::floor(*secs / 60.0);
         EventRecord e;
         e.day = static_cast<float>(std::floor(minutes / 1440.0));
         e.minute = static_cast<int16_t>(minutes - static_cast<double>(e.day) * 1440.0);
+        const double ms = std::floor((*secs - minutes * 60.0) * 1000.0);
+        e.extra = static_cast<int16_t>(static_cast<uint16_t>(std::clamp(ms, 0.0, 59999.0)));
         e.lat = static_cast<float>(*lat);
         e.lon = static_cast<float>(*lon);
         e.depth = *dep10;
         e.mag = *mag10;
-        events.push_back({*secs, e});
+        events.push_back(e);
     }
-    if (static_cast<int64_t>(events.size()) + 4 > kMaxExactCount) {
-        err << "too many events for one catalogue: " << events.size() << "\n";
+    if (!rows.error().empty()) {
+        err << rows.error() << "\n";
         return false;
     }
-    std::stable_sort(events.begin(), events.end(),
-                     [](const Timed& a, const Timed& b) { return a.seconds < b.seconds; });
+    std::stable_sort(events.begin(), events.end(), earlier);
 
     out.bytes.clear();
     out.bytes.reserve((events.size() + 3) * kEventRecordBytes);
@@ -133,7 +147,10 @@ bool fdsncsvtocatalogue(std::string_view csv, CatalogueBuild& out, std::ostream&
     put(catalogueheader(static_cast<float>(events.size() + 4)));
     put(EventRecordBytes{});
     put(EventRecordBytes{});
-    for (const Timed& t : events) put(encodeeventrecord(t.record));
+    for (EventRecord& e : events) {
+        e.extra = 0;
+        put(encodeeventrecord(e));
+    }
     out.events = static_cast<int64_t>(events.size());
     return true;
 }
@@ -143,13 +160,17 @@ int runeventconvert(ModeArgs args, std::ostream& err) {
         err << "usage: crustex-convert events INPUT.csv OUTPUT.ep\n";
         return 2;
     }
-    std::string csv;
-    if (!readwholefile(args[0], csv, 1u << 30)) {
+    std::ifstream csv;
+    if (!openinput(args[0], csv)) {
         err << "cannot read " << args[0] << "\n";
         return 1;
     }
     CatalogueBuild build;
     if (!fdsncsvtocatalogue(csv, build, err)) return 1;
+    if (csv.bad()) {
+        err << "cannot read " << args[0] << "\n";
+        return 1;
+    }
     if (!writefileatomic(args[1], build.bytes)) {
         err << "cannot write " << args[1] << "\n";
         return 1;

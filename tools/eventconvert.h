@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -26,10 +27,11 @@ struct CatalogueBuild {
     int64_t skipped = 0;  // rows without a usable time, position, depth or magnitude
 };
 
-// Builds the catalogue from the CSV text; false with a message on `err`
-// when the header lacks a column or there are too many events for the
-// count's float.
-bool fdsncsvtocatalogue(std::string_view csv, CatalogueBuild& out, std::ostream& err);
+// Builds the catalogue from the CSV, keeping only the records it writes;
+// false with a message on `err` when the header lacks a column, a row cannot
+// be read (named by its line) or there are too many events for the count's
+// float.
+bool fdsncsvtocatalogue(std::istream& csv, CatalogueBuild& out, std::ostream& err);
 
 // crustex-convert events INPUT.csv OUTPUT.ep
 int runeventconvert(ModeArgs args, std::ostream& err);

@@ -2,13 +2,14 @@
 
 #include <charconv>
 #include <cmath>
+#include <fstream>
 #include <limits>
 
 #include "files/atomicfile.h"
 #include "files/recordio.h"
-#include "model/fsutil.h"
 #include "model/grid2d.h"
 #include "model/sitelist.h"
+#include "tools/linereader.h"
 
 namespace crustex::tools {
 
@@ -50,25 +51,42 @@ std::string fieldtext(std::string s) {
     return s;
 }
 
+// Longitudes in -360..360 to -180..180.
 float westeast(float lon) {
-    if (lon == kNoValue) return lon;
-    while (lon > 180) lon -= 360;
-    while (lon <= -180) lon += 360;
+    if (lon > 180) return lon - 360;
+    if (lon <= -180) return lon + 360;
     return lon;
+}
+
+// A line's name ends at most here, with the numbers before it.
+constexpr std::size_t kLongestLine = std::size_t{1} << 20;
+
+// Cuts a name to what a quoted field of the site file holds, at the start of
+// a UTF-8 character.
+bool cutname(std::string& name) {
+    if (name.size() <= RecordReader::kMaxField) return false;
+    std::size_t end = RecordReader::kMaxField;
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
+    name.resize(end);
+    return true;
 }
 
 }  // namespace
 
-GnssField parsegmtvelocity(std::string_view text, bool withup) {
+void GnssField::problem(std::string text) {
+    if (problems.size() < kMaxProblems)
+        problems.push_back(std::move(text));
+    else
+        ++unlisted;
+}
+
+GnssField parsegmtvelocity(std::istream& in, bool withup) {
     const std::size_t needed = withup ? 9 : 7;
     GnssField field;
-    int lineno = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        ++lineno;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    LineReader lines(in, kLongestLine);
+    std::string_view line;
+    while (lines.next(line)) {
+        const long lineno = lines.number();
         const std::vector<std::string_view> t = tokens(line);
         if (t.empty() || t[0].front() == '#' || t[0].front() == '>') continue;
         std::vector<float> values;
@@ -77,14 +95,23 @@ GnssField parsegmtvelocity(std::string_view text, bool withup) {
             values.push_back(v);
         const std::string where = "line " + std::to_string(lineno) + ": ";
         if (values.size() < needed) {
-            field.problems.push_back(where + "fewer than " + std::to_string(needed) +
-                                     " numbers at its start");
+            field.problem(where + "fewer than " + std::to_string(needed) + " numbers at its start");
             continue;
         }
         if (values[0] == kNoValue || values[1] == kNoValue) {
-            field.problems.push_back(where + "no position");
+            field.problem(where + "no position");
             continue;
         }
+        if (!(std::fabs(values[0]) <= 360)) {
+            field.problem(where + "a longitude outside -360..360");
+            continue;
+        }
+        if (!(std::fabs(values[1]) <= 90)) {
+            field.problem(where + "a latitude outside -90..90");
+            continue;
+        }
+        // More sites than a site file holds are refused whole: no need to keep them.
+        if (field.sites.size() > static_cast<std::size_t>(kLongestCount)) continue;
         GnssSite site;
         site.lon = westeast(values[0]);
         site.lat = values[1];
@@ -94,6 +121,9 @@ GnssField parsegmtvelocity(std::string_view text, bool withup) {
         for (std::size_t k = values.size(); k < t.size(); ++k)
             site.name.append(site.name.empty() ? "" : " ").append(t[k]);
         if (site.name.empty()) site.name = std::string("S").append(std::to_string(lineno));
+        if (cutname(site.name) || lines.cut())
+            field.problem(where + "the site name is cut to its first " +
+                          std::to_string(site.name.size()) + " characters");
         field.sites.push_back(std::move(site));
     }
     return field;
@@ -126,13 +156,19 @@ int rungmtvelo(ModeArgs args, std::ostream& err) {
         err << "gmtvelo: usage: INPUT OUTPUT [--up]\n";
         return 2;
     }
-    std::string text;
-    if (!readwholefile(args[0], text)) {
+    std::ifstream in;
+    if (!openinput(args[0], in)) {
         err << "gmtvelo: cannot read " << args[0] << '\n';
         return 1;
     }
-    const GnssField field = parsegmtvelocity(text, withup);
+    const GnssField field = parsegmtvelocity(in, withup);
+    if (in.bad()) {
+        err << "gmtvelo: cannot read " << args[0] << '\n';
+        return 1;
+    }
     for (const std::string& p : field.problems) err << "gmtvelo: " << args[0] << ' ' << p << '\n';
+    if (field.unlisted > 0)
+        err << "gmtvelo: " << args[0] << ": " << field.unlisted << " more lines passed over\n";
     if (field.sites.empty()) {
         err << "gmtvelo: no site in " << args[0] << '\n';
         return 1;

@@ -7,13 +7,16 @@
 // Lines that are empty or start with '#' or '>' are passed over. Each other
 // line starts with its 7 (with up, 9) numbers, whitespace-separated; the
 // rest of the line is the site name, which may be a number or hold blanks
-// (a made-up "S<line>" when there is none).
+// (a made-up "S<line>" when there is none), cut to the longest text a site
+// file holds. A line whose longitude lies outside -360..360 or whose
+// latitude lies outside -90..90 is passed over.
 // The standard errors and the correlation are not carried: the site file
 // has no place for them. Longitudes are given in -180..180; the height is
 // 0. A value written as NaN goes into the site file as the no-value marker.
 #pragma once
 
-#include <optional>
+#include <cstddef>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,11 +33,20 @@ struct GnssSite {
 };
 
 struct GnssField {
+    static constexpr std::size_t kMaxProblems = 100;
+
     std::vector<GnssSite> sites;
-    std::vector<std::string> problems;  // "line N: ..." for each line passed over
+    // "line N: ..." for each line passed over or name cut, the first
+    // kMaxProblems of them; the others are only counted.
+    std::vector<std::string> problems;
+    long unlisted = 0;
+
+    void problem(std::string text);
 };
 
-GnssField parsegmtvelocity(std::string_view text, bool withup);
+// Reads the lines; a site file holds at most 32767 sites, so reading keeps
+// no more than one site beyond that.
+GnssField parsegmtvelocity(std::istream& in, bool withup);
 
 // The site file: a first quoted text line saying where it came from (the
 // reader skips text that is not a keyword), then the block.

@@ -25,48 +25,57 @@ bool samenocase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::vector<CsvRow> parsecsv(std::string_view text) {
-    std::vector<CsvRow> rows;
-    CsvRow row;
-    std::string field;
-    bool quoted = false, anything = false;
-    auto endfield = [&] {
-        row.push_back(std::move(field));
-        field.clear();
-    };
-    auto endrow = [&] {
-        endfield();
-        if (anything) rows.push_back(std::move(row));
+bool CsvReader::fail(long line, const std::string& what) {
+    error_ = "line " + std::to_string(line) + ": " + what;
+    return false;
+}
+
+bool CsvReader::next(CsvRow& row) {
+    if (!error_.empty()) return false;
+    std::string_view text;
+    for (;;) {
         row.clear();
-        anything = false;
-    };
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const char c = text[k];
-        if (quoted) {
-            if (c == '"' && k + 1 < text.size() && text[k + 1] == '"') {
-                field += '"';
-                ++k;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                field += c;
+        if (!lines_.next(text)) return false;
+        line_ = lines_.number();
+        std::string field;
+        bool quoted = false, anything = false;
+        long quoteline = 0;  // where the open quote stands
+        std::size_t size = 0;
+        for (;;) {
+            size += text.size() + 1;
+            if (lines_.cut() || size > kMaxCsvRow)
+                return fail(line_,
+                            "a row of more than " + std::to_string(kMaxCsvRow) + " characters");
+            for (std::size_t k = 0; k < text.size(); ++k) {
+                const char c = text[k];
+                if (quoted) {
+                    if (c == '"' && k + 1 < text.size() && text[k + 1] == '"') {
+                        field += '"';
+                        ++k;
+                    } else if (c == '"') {
+                        quoted = false;
+                    } else {
+                        field += c;
+                    }
+                } else if (c == '"') {
+                    quoted = anything = true;
+                    quoteline = lines_.number();
+                } else if (c == ',') {
+                    row.push_back(std::move(field));
+                    field.clear();
+                    anything = true;
+                } else if (c != '\r') {
+                    field += c;
+                    anything = true;
+                }
             }
-            continue;
+            if (!quoted) break;
+            field += '\n';
+            if (!lines_.next(text)) return fail(quoteline, "a quote that is not closed");
         }
-        if (c == '"') {
-            quoted = anything = true;
-        } else if (c == ',') {
-            endfield();
-            anything = true;
-        } else if (c == '\n') {
-            endrow();
-        } else if (c != '\r') {
-            field += c;
-            anything = true;
-        }
+        row.push_back(std::move(field));
+        if (anything) return true;
     }
-    if (anything || !field.empty()) endrow();
-    return rows;
 }
 
 std::optional<std::size_t> findcolumn(const CsvRow& header,
@@ -77,12 +86,12 @@ std::optional<std::size_t> findcolumn(const CsvRow& header,
     return std::nullopt;
 }
 
-std::optional<std::size_t> findheader(const std::vector<CsvRow>& rows,
-                                      std::initializer_list<std::string_view> names) {
-    for (std::size_t r = 0; r < rows.size() && r < 10; ++r) {
+std::optional<CsvRow> findheader(CsvReader& rows, std::initializer_list<std::string_view> names) {
+    CsvRow row;
+    for (int r = 0; r < 10 && rows.next(row); ++r) {
         bool all = true;
-        for (std::string_view name : names) all = all && findcolumn(rows[r], {name}).has_value();
-        if (all) return r;
+        for (std::string_view name : names) all = all && findcolumn(row, {name}).has_value();
+        if (all) return row;
     }
     return std::nullopt;
 }

@@ -5,11 +5,14 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <fstream>
+#include <memory>
 
 #include "files/atomicfile.h"
 #include "geo/littleendian.h"
 #include "geo/mapfile.h"
 #include "model/fsutil.h"
+#include "tools/linereader.h"
 
 namespace crustex::tools {
 
@@ -36,6 +39,9 @@ bool nextnumber(std::string_view& s, double& v) {
     return true;
 }
 
+// Data lines hold a few numbers; a longer line is read only this far.
+constexpr std::size_t kLongestLine = 4096;
+
 bool borderheader(std::string_view header) {
     header = trim(header);
     const std::size_t end = header.find_first_of(" \t,");
@@ -54,12 +60,18 @@ struct TileContent {
     std::vector<Polyline> coast, border;
 };
 
+}  // namespace
+
 // Tiles of a layout, numbered as the file numbers them less one: column by
 // column from the south-west.
 class Tiling {
 public:
     Tiling(const MapLayout& l, int rows, int columns)
-        : l_(l), rows_(rows), columns_(columns), tiles_(static_cast<std::size_t>(rows * columns)) {}
+        : l_(l),
+          rows_(rows),
+          columns_(columns),
+          tiles_(static_cast<std::size_t>(rows * columns)),
+          points_(tiles_.size(), 0) {}
 
     // Adds one polyline, cut at the tile edges.
     void add(const MapPiece& piece) {
@@ -69,6 +81,9 @@ public:
     }
 
     std::vector<TileContent>& tiles() { return tiles_; }
+    // Points put into each tile so far (lines of one point, dropped at the
+    // end, included).
+    const std::vector<long>& points() const { return points_; }
 
 private:
     // The tile that holds the point; -1 outside the region.
@@ -141,12 +156,17 @@ private:
             }
             TileContent& t = tiles_[static_cast<std::size_t>(tile)];
             std::vector<Polyline>& list = border ? t.border : t.coast;
+            long& points = points_[static_cast<std::size_t>(tile)];
             if (tile != current_) {
                 list.emplace_back().push_back(asfloat(p0));
+                ++points;
                 current_ = tile;
             }
             const FloatPoint f = asfloat(p1);
-            if (!(f == list.back().back())) list.back().push_back(f);
+            if (!(f == list.back().back())) {
+                list.back().push_back(f);
+                ++points;
+            }
         }
     }
 
@@ -157,9 +177,12 @@ private:
     const MapLayout& l_;
     int rows_, columns_;
     std::vector<TileContent> tiles_;
+    std::vector<long> points_;
     int current_ = -1;
     std::vector<Cut> cutbuffer_;
 };
+
+namespace {
 
 // ---- Writing records ----
 
@@ -222,47 +245,90 @@ MapLayout stored(const MapLayout& l) {
 
 }  // namespace
 
-bool readgmtpieces(std::string_view text, bool border, std::vector<MapPiece>& pieces,
-                   std::string& error) {
+bool readgmtpieces(std::istream& in, bool border, const PieceSink& take, std::string& error) {
+    MapPiece piece{border, {}};
     bool open = false;  // a piece is being filled
-    bool pieceborder = border;
-    int lineno = 0;
-    while (!text.empty()) {
-        const std::size_t nl = text.find('\n');
-        std::string_view line = trim(text.substr(0, nl));
-        text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
-        ++lineno;
+    const auto close = [&] {
+        if (open && !take(piece)) return false;
+        open = false;
+        piece.points.clear();
+        return true;
+    };
+    LineReader lines(in, kLongestLine);
+    std::string_view text;
+    while (lines.next(text)) {
+        std::string_view line = trim(text);
         if (line.empty() || line.front() == '#') continue;
         if (line.front() == '>') {
-            pieceborder = border || borderheader(line.substr(1));
-            open = false;
+            if (!close()) return false;
+            piece.border = border || borderheader(line.substr(1));
             continue;
         }
         double lon = 0, lat = 0;
         if (!nextnumber(line, lon) || !nextnumber(line, lat)) {
-            error = "line " + std::to_string(lineno) + ": expected \"lon lat\"";
+            error = "line " + std::to_string(lines.number()) + ": expected \"lon lat\"";
             return false;
         }
         if (!std::isfinite(lon) || !std::isfinite(lat)) {
-            open = false;
+            if (!close()) return false;
             continue;
         }
-        if (!open) {
-            pieces.push_back({pieceborder, {}});
-            open = true;
+        open = true;
+        piece.points.push_back({lat, lon});
+    }
+    return close();
+}
+
+bool readgmtpieces(std::istream& in, bool border, std::vector<MapPiece>& pieces,
+                   std::string& error) {
+    return readgmtpieces(
+        in, border,
+        [&pieces](const MapPiece& p) {
+            pieces.push_back(p);
+            return true;
+        },
+        error);
+}
+
+MapBuilder::MapBuilder() = default;
+MapBuilder::~MapBuilder() = default;
+
+bool MapBuilder::start(const MapLayout& layout, std::string& error) {
+    if (!checklayout(layout, rows_, columns_, error)) return false;
+    layout_ = stored(layout);
+    tiling_ = std::make_unique<Tiling>(layout_, rows_, columns_);
+    return true;
+}
+
+bool MapBuilder::add(const MapPiece& piece, std::string& error) {
+    tiling_->add(piece);
+    // Lines of one point are dropped only at the end: a tile is given up on
+    // once it holds twice what it may.
+    const std::vector<long>& points = tiling_->points();
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        if (points[k] > 2 * kMapTileMaxPoints) {
+            error = describe(layout_, static_cast<int>(k), rows_) + " holds more than " +
+                    std::to_string(2 * kMapTileMaxPoints) +
+                    " points (at most 12000): choose smaller tiles or thin the lines";
+            return false;
         }
-        pieces.back().points.push_back({lat, lon});
     }
     return true;
 }
 
 bool buildmapfile(const MapLayout& layout, std::span<const MapPiece> pieces, std::string& bytes,
                   std::string& error, MapFileSummary* summary) {
-    int rows = 0, columns = 0;
-    if (!checklayout(layout, rows, columns, error)) return false;
-    const MapLayout l = stored(layout);
-    Tiling tiling(l, rows, columns);
-    for (const MapPiece& p : pieces) tiling.add(p);
+    MapBuilder b;
+    if (!b.start(layout, error)) return false;
+    for (const MapPiece& p : pieces)
+        if (!b.add(p, error)) return false;
+    return b.finish(bytes, error, summary);
+}
+
+bool MapBuilder::finish(std::string& bytes, std::string& error, MapFileSummary* summary) {
+    const MapLayout& l = layout_;
+    const int rows = rows_, columns = columns_;
+    Tiling& tiling = *tiling_;
 
     // Record numbers: header, index, then each tile that holds something.
     const int tilecount = rows * columns;
@@ -408,21 +474,34 @@ int runmapconvert(ModeArgs args, std::ostream& err) {
         err << me << "needs --region, --tile, --output and at least one input file\n";
         return 2;
     }
-    std::vector<MapPiece> pieces;
+    // The lines are cut into tiles as they are read.
+    MapBuilder builder;
+    std::string error;
+    if (!builder.start(layout, error)) {
+        err << me << error << '\n';
+        return 1;
+    }
     for (const auto& [path, border] : inputs) {
-        std::string text, error;
-        if (!readwholefile(path, text, 1u << 30)) {
+        std::ifstream in;
+        if (!openinput(path, in)) {
             err << me << "cannot read " << path << '\n';
             return 1;
         }
-        if (!readgmtpieces(text, border, pieces, error)) {
-            err << me << path << ": " << error << '\n';
+        bool full = false;
+        const auto take = [&](const MapPiece& p) { return !(full = !builder.add(p, error)); };
+        const bool read = readgmtpieces(in, border, take, error);
+        if (in.bad()) {
+            err << me << "cannot read " << path << '\n';
+            return 1;
+        }
+        if (!read) {
+            err << me << (full ? "" : path + ": ") << error << '\n';
             return 1;
         }
     }
-    std::string bytes, error;
+    std::string bytes;
     MapFileSummary sum;
-    if (!buildmapfile(layout, pieces, bytes, error, &sum)) {
+    if (!builder.finish(bytes, error, &sum)) {
         err << me << error << '\n';
         return 1;
     }

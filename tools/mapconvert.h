@@ -19,10 +19,12 @@
 // is refused with a message that names the tile.
 #pragma once
 
+#include <functional>
+#include <istream>
+#include <memory>
 #include <ostream>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "tools/convertmodes.h"
@@ -46,10 +48,16 @@ struct MapLayout {
     int tileheight = 1, tilewidth = 1;  // degrees
 };
 
-// Appends the polylines of GMT multi-segment text to `pieces`; every piece
-// is a border when `border` is set. False with a message naming the line on
-// a line that is neither a header, a comment nor two numbers.
-bool readgmtpieces(std::string_view text, bool border, std::vector<MapPiece>& pieces,
+// Takes one polyline as it ends; false stops the reading.
+using PieceSink = std::function<bool(const MapPiece&)>;
+
+// Reads GMT multi-segment text and hands each polyline to `take`; every
+// piece is a border when `border` is set. False with a message naming the
+// line on a line that is neither a header, a comment nor two numbers, and
+// when `take` refused a piece.
+bool readgmtpieces(std::istream& in, bool border, const PieceSink& take, std::string& error);
+// The same, appending every polyline to `pieces`.
+bool readgmtpieces(std::istream& in, bool border, std::vector<MapPiece>& pieces,
                    std::string& error);
 
 // What a written map holds.
@@ -60,9 +68,28 @@ struct MapFileSummary {
     int records = 0;
 };
 
-// Cuts the pieces into the tiles of the layout and returns the bytes of the
-// map file. False with a message when the layout is not usable or the map
-// does not fit a tile's or the file's capacity.
+class Tiling;
+
+// Cuts pieces into the tiles of a layout as they come, and makes the map
+// file of them. Each call returns false with a message: start when the
+// layout is not usable, add when a tile holds twice what it may (so that no
+// input can fill the memory), finish when the map does not fit a tile's or
+// the file's capacity.
+class MapBuilder {
+public:
+    MapBuilder();
+    ~MapBuilder();
+    bool start(const MapLayout& layout, std::string& error);
+    bool add(const MapPiece& piece, std::string& error);
+    bool finish(std::string& bytes, std::string& error, MapFileSummary* summary = nullptr);
+
+private:
+    MapLayout layout_;  // as the file stores it
+    int rows_ = 0, columns_ = 0;
+    std::unique_ptr<Tiling> tiling_;
+};
+
+// The whole build at once: the bytes of the map file of the pieces.
 bool buildmapfile(const MapLayout& layout, std::span<const MapPiece> pieces, std::string& bytes,
                   std::string& error, MapFileSummary* summary = nullptr);
 

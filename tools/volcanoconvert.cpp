@@ -2,26 +2,27 @@
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 
 #include "files/atomicfile.h"
-#include "model/fsutil.h"
 #include "tools/layercsv.h"
 
 namespace crustex::tools {
 
-bool volcanocsvtolist(std::string_view csv, VolcanoBuild& out, std::ostream& err) {
-    const std::vector<CsvRow> rows = parsecsv(csv);
-    const auto head = findheader(rows, {"latitude", "longitude"});
-    if (!head) {
-        err << "no header with latitude and longitude columns\n";
+bool volcanocsvtolist(std::istream& csv, VolcanoBuild& out, std::ostream& err) {
+    CsvReader rows(csv);
+    const auto h = findheader(rows, {"latitude", "longitude"});
+    if (!h) {
+        err << (rows.error().empty() ? "no header with latitude and longitude columns"
+                                     : rows.error())
+            << "\n";
         return false;
     }
-    const CsvRow& h = rows[*head];
-    const std::size_t clat = *findcolumn(h, {"latitude"}), clon = *findcolumn(h, {"longitude"});
-    const auto cname = findcolumn(h, {"volcano name", "name", "volcano_name"});
+    const std::size_t clat = *findcolumn(*h, {"latitude"}), clon = *findcolumn(*h, {"longitude"});
+    const auto cname = findcolumn(*h, {"volcano name", "name", "volcano_name"});
     out = {};
-    for (std::size_t r = *head + 1; r < rows.size(); ++r) {
-        const CsvRow& row = rows[r];
+    CsvRow row;
+    while (rows.next(row)) {
         const double lat = clat < row.size() ? csvnumber(row[clat]).value_or(NAN) : NAN;
         const double lon = clon < row.size() ? csvnumber(row[clon]).value_or(NAN) : NAN;
         if (!(std::fabs(lat) <= 90 && std::fabs(lon) <= 360)) {
@@ -41,6 +42,10 @@ bool volcanocsvtolist(std::string_view csv, VolcanoBuild& out, std::ostream& err
         out.text += "\r\n";
         ++out.volcanoes;
     }
+    if (!rows.error().empty()) {
+        err << rows.error() << "\n";
+        return false;
+    }
     return true;
 }
 
@@ -49,13 +54,17 @@ int runvolcanoconvert(ModeArgs args, std::ostream& err) {
         err << "usage: crustex-convert volcanoes INPUT.csv OUTPUT\n";
         return 2;
     }
-    std::string csv;
-    if (!readwholefile(args[0], csv)) {
+    std::ifstream csv;
+    if (!openinput(args[0], csv)) {
         err << "cannot read " << args[0] << "\n";
         return 1;
     }
     VolcanoBuild build;
     if (!volcanocsvtolist(csv, build, err)) return 1;
+    if (csv.bad()) {
+        err << "cannot read " << args[0] << "\n";
+        return 1;
+    }
     if (!writefileatomic(args[1], build.text)) {
         err << "cannot write " << args[1] << "\n";
         return 1;

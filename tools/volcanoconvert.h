@@ -5,9 +5,9 @@
 // the list has a name column (the program ignores it).
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
-#include <string_view>
 
 #include "tools/convertmodes.h"
 
@@ -19,7 +19,9 @@ struct VolcanoBuild {
     int skipped = 0;  // rows without a usable position
 };
 
-bool volcanocsvtolist(std::string_view csv, VolcanoBuild& out, std::ostream& err);
+// Builds the list from the CSV; false with a message on `err` when the
+// header lacks a column or a row cannot be read (named by its line).
+bool volcanocsvtolist(std::istream& csv, VolcanoBuild& out, std::ostream& err);
 
 // crustex-convert volcanoes INPUT.csv OUTPUT (normally jpnvolc.seq)
 int runvolcanoconvert(ModeArgs args, std::ostream& err);

@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <iterator>
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "engine/siteeval.h"
@@ -17,12 +21,15 @@
 #include "geo/volcanoes.h"
 #include "model/fsutil.h"
 #include "sites/misfit.h"
+#include "support/scratchdir.h"
 #include "support/scriptedhost.h"
 #include "tools/demconvert.h"
 #include "tools/eventconvert.h"
 #include "tools/examplesites.h"
 #include "tools/gnssconvert.h"
 #include "tools/layercsv.h"
+#include "tools/mapconvert.h"
+#include "tools/tiledirectory.h"
 #include "tools/volcanoconvert.h"
 
 namespace crustex::tools {
@@ -43,15 +50,20 @@ struct MapOn {
     void readsites(const std::string& text) { readsitetext(ws, host, GeoFrame{proj, frame}, text); }
 };
 
+GnssField gmtvelo(const std::string& text, bool withup) {
+    std::istringstream in(text);
+    return parsegmtvelocity(in, withup);
+}
+
 TEST(GmtVelocity, LinesToAnObdBlockTheProgramReads) {
     const std::string text =
-        "# lon lat ve vn se sn corr name\n"
+        "\xEF\xBB\xBF# lon lat ve vn se sn corr name\n"
         "> a header\n"
         "135.5 35.0 -12.5 3.25 0.5 0.6 0.01 950215\r\n"
         "226.0 34.5 1 2 0.5 0.5 0 Mt  Two\n"
         "135 35 1 2 0.5 0.5\n"
         "135.5 35.2 nan 4 0.5 0.5 0.1\n";
-    const GnssField f = parsegmtvelocity(text, false);
+    const GnssField f = gmtvelo(text, false);
     ASSERT_EQ(f.sites.size(), 3u);
     EXPECT_EQ(f.problems, std::vector<std::string>{"line 5: fewer than 7 numbers at its start"});
     EXPECT_EQ(f.sites[0].name, "950215");
@@ -71,14 +83,25 @@ TEST(GmtVelocity, LinesToAnObdBlockTheProgramReads) {
     EXPECT_EQ(m.ws.site[1].obsdx, -12.5f);  // on the central meridian
     EXPECT_EQ(m.ws.site[3].obsdx, kNoValue);
 
-    const GnssField up =
-        parsegmtvelocity("135.5 35 1 2 0.5 0.5 0.1 -7.5 0.9 A B\n135 35 1 2 .5 .5 0 A\n", true);
+    const GnssField up = gmtvelo(
+        "\xEF\xBB\xBF"
+        "135.5 35 1 2 0.5 0.5 0.1 -7.5 0.9 A B\n135 35 1 2 .5 .5 0 A\n",
+        true);
     ASSERT_EQ(up.sites.size(), 1u);
     EXPECT_EQ(up.sites[0].up, -7.5f);
     EXPECT_EQ(up.sites[0].name, "A B");
     m.readsites(gnsssitefile(up, true, "field.vel"));
     EXPECT_EQ(m.ws.obskind, "displacement3");
     EXPECT_EQ(m.ws.site[1].obsdz, -7.5f);
+
+    // A name longer than the site file takes is cut, and said so.
+    const GnssField cut = gmtvelo("135 35 1 2 0.5 0.5 0 " + std::string(40000, 'n') + "\n", false);
+    EXPECT_EQ(cut.problems, std::vector<std::string>{
+                                "line 1: the site name is cut to its first 32768 characters"});
+    m.readsites(gnsssitefile(cut, false, "field.vel"));
+    EXPECT_TRUE(m.host.messages.empty());
+    ASSERT_EQ(m.ws.nsite, 1);
+    EXPECT_EQ(m.ws.site[1].name.size(), 32768u);
 }
 
 // The example's observations are the model's values plus the stated noise:
@@ -122,12 +145,13 @@ TEST(ExampleSites, ObservedMinusComputedIsTheStatedNoise) {
 
 TEST(EventConvert, CsvToCatalogueSortedAndReadBack) {
     // Made-up test events in the event service's column order.
-    const std::string csv =
-        "time,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,place\r\n"
+    std::istringstream csv(
+        "\xEF\xBB\xBFtime,latitude,longitude,depth,mag,magType,nst,gap,dmin,rms,net,id,updated,"
+        "place\r\n"
         "2018-02-07T22:10:25.450Z,35.123,139.456,12.34,4.56,mb,,,,,us,a,,\"12km N of X, Y\"\r\n"
         "2018-02-06T23:59:59.999+09:00,-33.5,-71.25,5,6.04,mww,,,,,us,b,,\"Z\"\r\n"
         "2018-02-07T01:00:00Z,36,140,700.5,,mb,,,,,us,c,,\"no magnitude\"\r\n"
-        "bad,36,140,10,3,mb,,,,,us,d,,\"no time\"\r\n";
+        "bad,36,140,10,3,mb,,,,,us,d,,\"no time\"\r\n");
     CatalogueBuild build;
     std::ostringstream err;
     ASSERT_TRUE(fdsncsvtocatalogue(csv, build, err)) << err.str();
@@ -153,18 +177,16 @@ TEST(EventConvert, CsvToCatalogueSortedAndReadBack) {
     EXPECT_EQ(second.lon, 139.456f);
     EXPECT_EQ(second.depth, 123);
     EXPECT_EQ(second.mag, 46);
-
-    EXPECT_FALSE(fdsncsvtocatalogue("time,latitude,longitude,depth\n", build, err));
 }
 
 TEST(VolcanoConvert, CsvWithTitleLineToListReadBack) {
     // Made-up test volcanoes.
-    const std::string csv =
-        "Volcanoes of a made-up test list\n"
+    std::istringstream csv(
+        "\xEF\xBB\xBFVolcanoes of a made-up test list\n"
         "Volcano Number,Volcano Name,Country,Latitude,Longitude\n"
         "1,\"Alpha, North\",Nowhere,35.3614,138.7278\n"
         "2,Beta,Nowhere,-12.5,-77.125\n"
-        "3,Gamma,Nowhere,,\n";
+        "3,Gamma,Nowhere,,\n");
     VolcanoBuild build;
     std::ostringstream err;
     ASSERT_TRUE(volcanocsvtolist(csv, build, err)) << err.str();
@@ -180,24 +202,32 @@ TEST(VolcanoConvert, CsvWithTitleLineToListReadBack) {
     EXPECT_NE(build.text.find("Alpha, North"), std::string::npos);
 }
 
+// A "lon lat z" line at the centre of 1 km mesh cell (row i, column j).
+std::string meshpoint(long i, long j, const char* z) {
+    char line[96];
+    std::snprintf(line, sizeof line, "%.6f\t%.6f\t%s\n", 100 + (j + 0.5) / 80.0, (i + 0.5) / 120.0,
+                  z);
+    return line;
+}
+
 TEST(DemConvert, GridToTilesReadBack) {
-    // Cell centres of the 1 km mesh in tile 5135: row i, column j.
-    const auto point = [](long i, long j, const char* z) {
-        char line[96];
-        std::snprintf(line, sizeof line, "%.6f\t%.6f\t%s\n", 100 + (j + 0.5) / 80.0,
-                      (i + 0.5) / 120.0, z);
-        return std::string(line);
+    // Tile 5135, and a point south of the equator.
+    std::istringstream xyz(meshpoint(4080, 2800, "123.44") + meshpoint(4080, 2801, "-5") +
+                           meshpoint(4159, 2879, "3776.2") + meshpoint(4081, 2800, "NaN") +
+                           meshpoint(4000, 2800, "-20") + meshpoint(-5, 2800, "10") +
+                           "# comment\nnot a point\n");
+    std::map<std::string, std::string> tiles;
+    const auto keep = [&tiles](const std::string& name, std::string_view text) {
+        return tiles.emplace(name, text).second;  // each tile once
     };
-    const std::string xyz = point(4080, 2800, "123.44") + point(4080, 2801, "-5") +
-                            point(4159, 2879, "3776.2") + point(4081, 2800, "NaN") +
-                            point(4000, 2800, "-20") + "# comment\nnot a point\n";
     DemBuild build;
     std::ostringstream err;
-    ASSERT_TRUE(xyztotiles(xyz, kMesh1km, build, err)) << err.str();
-    EXPECT_EQ(build.points, 5);
+    ASSERT_TRUE(xyztotiles(xyz, kMesh1km, keep, build, err)) << err.str();
+    EXPECT_EQ(build.points, 6);
     EXPECT_EQ(build.skipped, 1);
-    ASSERT_EQ(build.tiles.size(), 1u);  // tile 5035 holds sea only
-    const std::vector<float> t = readdemfile(build.tiles.at("5135.tem"), 80);
+    EXPECT_EQ(build.outside, 1);
+    ASSERT_EQ(tiles.size(), 1u);  // tile 5035 holds sea only
+    const std::vector<float> t = readdemfile(tiles.at("5135.tem"), 80);
     EXPECT_EQ(t[0 * 80 + 0], 1234);         // the south-west cell
     EXPECT_EQ(t[0 * 80 + 1], kNoHeight);    // sea
     EXPECT_EQ(t[1 * 80 + 0], kNoHeight);    // no data
@@ -205,11 +235,106 @@ TEST(DemConvert, GridToTilesReadBack) {
     EXPECT_EQ(t[40 * 80 + 40], kNoHeight);  // no point
 }
 
+// Every tile has a name of its own, and the reader finds what the converter
+// wrote: (1.0 N, 111.5 E) and (7.5 N, 101.5 E) were both "111".
+TEST(DemConvert, EveryTileHasANameOfItsOwnThatTheReaderFinds) {
+    std::set<std::string> names;
+    for (long r = 0; r < kTileRowCodes; ++r)
+        for (long c = 0; c < kTileColumnCodes; ++c) names.insert(tilecode(r, c));
+    EXPECT_EQ(names.size(), std::size_t{kTileRowCodes} * kTileColumnCodes);
+    EXPECT_FALSE(names.contains(""));
+    const struct {
+        long row, column;
+        std::string name;
+    } codes[] = {{53, 39, "5339"},   {11, 1, "111"},   {1, 11, "001011"},    {111, 1, "1111"},
+                 {11, 11, "011011"}, {0, 111, "0111"}, {134, 359, "134359"}, {135, 0, ""},
+                 {0, 360, ""},       {-1, 5, ""}};
+    for (const auto& c : codes)
+        EXPECT_EQ(tilecode(c.row, c.column), c.name) << c.row << ' ' << c.column;
+
+    test::ScratchDir dir;
+    TileDirectory out(dir.mkdir("1km"));
+    std::istringstream xyz(meshpoint(120, 920, "100") + meshpoint(900, 120, "2000"));
+    DemBuild build;
+    std::ostringstream err;
+    const auto save = [&out](const std::string& name, std::string_view text) {
+        return out.write(name, text);
+    };
+    ASSERT_TRUE(xyztotiles(xyz, kMesh1km, save, build, err)) << err.str();
+    ASSERT_TRUE(out.finish());
+    EXPECT_EQ(build.tiles, 2);
+    WorkState ws;
+    setdefaults(ws, dir.folder());
+    ws.mappath = dir.folder();
+    for (const auto& [lat, lon, height] :
+         {std::tuple{1.0f, 111.5f, 1000.0f}, {7.5f, 101.5f, 20000.0f}}) {
+        ws.flat1 = lat - 0.5f, ws.flat2 = lat + 0.5f, ws.flon1 = lon - 0.5f, ws.flon2 = lon + 0.5f;
+        TopoGrid grid;
+        ASSERT_EQ(readtopography(ws, kMesh1km, grid), TopoRead::Read);
+        std::vector<float> heights;
+        std::copy_if(grid.h.begin(), grid.h.end(), std::back_inserter(heights),
+                     [](float h) { return h != kNoHeight; });
+        EXPECT_EQ(heights, std::vector<float>{height}) << lat << " N " << lon << " E";
+    }
+}
+
+// Each converter refuses what it cannot convert and names the line.
+TEST(Converters, RefuseHostileInputsNamingTheLine) {
+    using Run = std::string (*)(std::istream&);
+    const Run events = [](std::istream& in) {
+        CatalogueBuild b;
+        std::ostringstream err;
+        return fdsncsvtocatalogue(in, b, err) ? "converted" : err.str();
+    };
+    const Run volcanoes = [](std::istream& in) {
+        VolcanoBuild b;
+        std::ostringstream err;
+        return volcanocsvtolist(in, b, err) ? "converted" : err.str();
+    };
+    const Run velocities = [](std::istream& in) {
+        const GnssField f = parsegmtvelocity(in, false);
+        std::string all;
+        for (const std::string& p : f.problems) all += p + "\n";
+        return f.sites.empty() ? all : "converted";
+    };
+    const Run map = [](std::istream& in) {
+        std::vector<MapPiece> pieces;
+        std::string error;
+        return readgmtpieces(in, false, pieces, error) ? "converted" : error + "\n";
+    };
+    const std::string lon = "a longitude outside -360..360\n";
+    const struct {
+        Run run;
+        std::string input, message;
+    } cases[] = {
+        {events, "time,latitude,longitude,depth\n",
+         "no header with time, latitude, longitude, depth and mag columns\n"},
+        {events, "time,latitude,longitude,depth,mag\n2018-02-07T22:10Z,35,139,10,5\n\"x,1\n2,3\n",
+         "line 3: a quote that is not closed\n"},
+        {volcanoes, "Name,Latitude,Longitude\n\"Alpha,35,139\n",
+         "line 2: a quote that is not closed\n"},
+        {velocities, "1e10 35 1 2 0.5 0.5 0\n", "line 1: " + lon},
+        {velocities, "# sites\n1e8 35 1 2 0.5 0.5 0\n", "line 2: " + lon},
+        {velocities, "135 95 1 2 0.5 0.5 0\n", "line 1: a latitude outside -90..90\n"},
+        {map, "> a\n135 35\n136 x\n", "line 3: expected \"lon lat\"\n"},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.input);
+        EXPECT_EQ(c.run(in), c.message) << c.input;
+    }
+}
+
 TEST(LayerCsv, QuotesHeadersAndNumbers) {
-    const auto rows = parsecsv("a,\"b \"\"q\"\", c\"\r\n\r\n x ,2\n");
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0][1], "b \"q\", c");
-    EXPECT_EQ(findcolumn(rows[1], {"X"}), 0u);
+    std::istringstream in("a,\"b \"\"q\"\", c\r\nd\"\r\n\r\n x ,2\n");
+    CsvReader rows(in);
+    CsvRow row;
+    ASSERT_TRUE(rows.next(row));
+    EXPECT_EQ(row[1], "b \"q\", c\nd");
+    ASSERT_TRUE(rows.next(row));
+    EXPECT_EQ(rows.line(), 4);
+    EXPECT_EQ(findcolumn(row, {"X"}), 0u);
+    EXPECT_FALSE(rows.next(row));
+    EXPECT_EQ(rows.error(), "");
     EXPECT_EQ(csvnumber(" -1.5e2 "), -150.0);
     EXPECT_FALSE(csvnumber("nan").has_value());
     EXPECT_FALSE(csvnumber("1.5x").has_value());
