@@ -269,6 +269,8 @@ TEST_F(Batch, TheWorkFileNamesItsMapDirectory) {
         run({"render", kExamples + "/pacific.wrk.txt", "--size", "200x160px", "-o", out("p.png")});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.err, "");
+}
+
 // Every output replaces its file whole or not at all. A write that fails
 // half-way (the file size limit, with SIGXFSZ ignored, stands in for a full
 // disk) exits 1 and keeps the old file; a FIFO is refused and stays; a
