@@ -19,17 +19,6 @@ namespace {
 
 bool within(int v, int lo, int hi) { return v >= lo && v <= hi; }
 
-// "4,194,304" (for counts, never negative).
-std::string groupeddigits(long v) {
-    const std::string digits = std::to_string(v);
-    std::string out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-        out += digits[i];
-    }
-    return out;
-}
-
 bool readeach(RecordReader& r, std::initializer_list<float*> out) {
     for (float* p : out)
         if (!r.readfloat(*p)) return false;
@@ -324,11 +313,7 @@ std::string fieldproblem(const FieldValuesRead& v) {
     if (!(v.yview1 > v.yview0))
         return "yview1 " + generalform(v.yview1) + " is not north of yview0 " +
                generalform(v.yview0);
-    const long nodes = (static_cast<long>(v.xgrid) + 1) * (static_cast<long>(v.ygrid) + 1);
-    if (nodes > kMaxGridNodes)
-        return std::to_string(v.xgrid + 1) + " x " + std::to_string(v.ygrid + 1) +
-               " nodes, at most " + groupeddigits(kMaxGridNodes);
-    return "";
+    return gridsizeproblem(v.xgrid, v.ygrid);
 }
 
 }  // namespace

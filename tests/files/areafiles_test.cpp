@@ -94,6 +94,12 @@ TEST(AreaList, ListNotReadWholeIsKeptOnSaving) {
             EXPECT_EQ(test::readfile(dir.file("fixarea.lst.bak")), c.text);
         }
     }
+    // A file over the size cap reads as empty and is kept too.
+    ScratchDir dir;
+    test::writefile(dir.file("fixarea.lst"), entries(2) + std::string(1024 * 1024, ' '));
+    EXPECT_TRUE(readarealist(dir.str()).empty());
+    ASSERT_TRUE(savearealist(dir.str(), {}));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("fixarea.lst.bak")));
 }
 
 TEST(AreaList, AddRefusesEmptyDuplicateAndFiftyFirstNames) {
