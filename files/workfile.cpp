@@ -169,6 +169,9 @@ RecordRead readvhyppath(RecordReader& r, WorkState& ws) {
     return RecordRead::Applied;
 }
 
+namespace {
+
+// Why the map dialog would refuse the range, or "".
 std::string maprangeproblem(float flat1, float flon1, float flat2, float flon2) {
     std::string why =
         outofbounds(DialogKind::Map, {{"flat1", flat1}, {"flat2", flat2}, {"flon1", flon1}});
@@ -183,6 +186,8 @@ std::string maprangeproblem(float flat1, float flon1, float flat2, float flon2) 
         return "flon2 " + generalform(flon2) + " is more than one turn east of flon1";
     return "";
 }
+
+}  // namespace
 
 RecordRead readmaparea(RecordReader& r, WorkState& ws) {
     return readfloatsinto(r, std::array{&ws.flat1, &ws.flon1, &ws.flat2, &ws.flon2},
