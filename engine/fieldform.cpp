@@ -42,6 +42,28 @@ FieldFormText entryfieldform(const WorkState& ws) {
     return t;
 }
 
+namespace {
+
+// "4,194,304".
+std::string groupeddigits(long v) {
+    const std::string digits = std::to_string(v);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string gridsizeproblem(int xgrid, int ygrid) {
+    const long nodes = (static_cast<long>(xgrid) + 1) * (static_cast<long>(ygrid) + 1);
+    if (nodes <= kMaxGridNodes) return "";
+    return std::to_string(xgrid + 1) + " x " + std::to_string(ygrid + 1) + " nodes, at most " +
+           groupeddigits(kMaxGridNodes);
+}
+
 FormCheck fixparam(WorkState& ws, const FieldFormText& text) {
     FieldValues v;
     if (FormCheck r = checkform(DialogKind::Field, text, v); !r.ok()) return r;
@@ -52,9 +74,8 @@ FormCheck fixparam(WorkState& ws, const FieldFormText& text) {
     if (!(yview1 > yview0)) return FormCheck::rejected("yview0");
 
     const int16_t xgrid = v.getint16("xgrid"), ygrid = v.getint16("ygrid");
-    if ((static_cast<long>(xgrid) + 1) * (static_cast<long>(ygrid) + 1) > kMaxGridNodes) {
-        return FormCheck::rejected("ygrid");
-    }
+    if (std::string why = gridsizeproblem(xgrid, ygrid); !why.empty())
+        return FormCheck::rejected("ygrid", std::move(why));
 
     const float obsincx = v.get("obsincx"), obsincy = v.get("obsincy");
     if (text.inclined) {

@@ -19,6 +19,10 @@ namespace crustex {
 // result grids): the grid counts would otherwise allocate without bound.
 inline constexpr long kMaxGridNodes = 2048L * 2048L;
 
+// Why a grid of these interval counts is refused for its size ("2049 x 2049
+// nodes, at most 4,194,304"), or "" when it has at most kMaxGridNodes nodes.
+std::string gridsizeproblem(int xgrid, int ygrid);
+
 struct FieldFormText {
     std::string rwidth;
     std::string xview0, yview0, xview1, yview1;
@@ -38,7 +42,8 @@ FieldFormText entryfieldform(const WorkState& ws);
 
 // Checks the boxes in the dialog's order, then: the NE corner strictly east
 // and north of the SW corner (else the SW X or Y box is rejected); at most
-// kMaxGridNodes nodes (else the Y count box); with "Inclined Field" the
+// kMaxGridNodes nodes (else the Y count box, with gridsizeproblem's
+// reason); with "Inclined Field" the
 // reference point inside the area (else its X or Y box). On success stores
 // every value and `inclined`, recomputes the iso-depth lines when inclined,
 // and marks the grid and CFF results stale. Nothing is stored on a rejection.

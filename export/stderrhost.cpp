@@ -62,9 +62,16 @@ StderrHost::StderrHost(std::FILE* out) : out_(out) { tty_ = ::isatty(::fileno(ou
 MsgAnswer StderrHost::messageBox(const std::string& text, const std::string&, MsgIcon,
                                  MsgButtons buttons) {
     endprogress();
-    report(text);
+    if (!explained_.starts_with(text + ":")) report(text);
+    explained_.clear();
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
                                                                               : MsgAnswer::Ok;
+}
+
+void StderrHost::explain(const std::string& text) {
+    endprogress();
+    report(text);
+    explained_ = text;
 }
 
 void StderrHost::report(const std::string& text) {

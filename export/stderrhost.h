@@ -33,6 +33,9 @@ public:
     void setBusy(bool) override {}
     void processEvents() override;
     void enableMenus(bool) override {}
+    // The explanation is printed in place of the bare message box that
+    // follows it ("Input Error: w.wrk.txt: line 9 cannot be read").
+    void explain(const std::string& text) override;
 
     // A line of the batch program's own ("crustex-batch: " and the text).
     void report(const std::string& text);
@@ -46,6 +49,7 @@ private:
     void endprogress();
 
     std::FILE* out_;
+    std::string explained_;  // the last explanation, until its box comes
     bool tty_ = false;
     std::string label_ = "the field grid";
     bool evaluating_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -27,7 +28,16 @@ bool islineend(char c) { return c == '\r' || c == '\n'; }
 // also at a blank; blanks and line breaks before a field are skipped.
 class ListReader {
 public:
-    explicit ListReader(std::string_view text) : s_(text) {}
+    explicit ListReader(std::string_view text) : s_(text) {
+        // A byte-order mark that an editor put in front of the count.
+        if (s_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
+    }
+
+    // True when nothing but blanks and line ends is left.
+    bool atend() {
+        skipspace();
+        return pos_ >= s_.size();
+    }
 
     bool text(std::string& out) {
         skipspace();
@@ -89,9 +99,10 @@ std::string listfilepath(const std::string& areapath) {
 
 }  // namespace
 
-std::vector<NamedArea> parsearealist(std::string_view text) {
+std::vector<NamedArea> parsearealist(std::string_view text, bool* whole) {
     std::vector<NamedArea> list;
     ListReader r(text);
+    if (whole != nullptr) *whole = r.atend();
     int16_t n = 0;
     if (!r.integer(n)) return list;
     const int count = std::clamp<int>(n, 0, kMaxNamedAreas);
@@ -99,9 +110,10 @@ std::vector<NamedArea> parsearealist(std::string_view text) {
         NamedArea a;
         if (!r.text(a.name) || !r.number(a.flat1) || !r.number(a.flat2) || !r.number(a.flon1) ||
             !r.number(a.flon2) || !r.integer(a.nstep))
-            break;
+            return list;
         list.push_back(std::move(a));
     }
+    if (whole != nullptr) *whole = n == count && r.atend();
     return list;
 }
 
@@ -127,11 +139,35 @@ std::vector<NamedArea> readarealist(const std::string& areapath) {
     return parsearealist(content);
 }
 
+namespace {
+
+// True when the list file holds more than a reading takes from it: it is
+// damaged midway, cut short, larger than the cap, lists more than 50
+// entries or cannot be read. A missing file, or one that is no regular file
+// (which the write refuses anyway), holds nothing to lose.
+bool readinpart(const std::string& path) {
+    const InputFile file(path);
+    if (!file.isopen()) return file.problem() == InputFile::Problem::Unreadable;
+    std::string content;
+    if (!file.readall(content, kMaxListFile)) return true;
+    bool whole = false;
+    parsearealist(content, &whole);
+    return !whole;
+}
+
+}  // namespace
+
 bool savearealist(const std::string& areapath, const std::vector<NamedArea>& list) {
     if (areapath.empty()) return false;
     std::error_code ec;
     std::filesystem::create_directories(areapath, ec);
-    return writefileatomic(listfilepath(areapath), arealisttext(list));
+    const std::string path = listfilepath(areapath);
+    if (readinpart(path)) {
+        // The real file moves, so that a link to it finds the new one.
+        const std::string real = resolvetarget(path);
+        if (real.empty() || std::rename(real.c_str(), (real + ".bak").c_str()) != 0) return false;
+    }
+    return writefileatomic(path, arealisttext(list));
 }
 
 std::string arealistname(std::string_view typed) {

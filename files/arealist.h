@@ -7,9 +7,12 @@
 // nstep. Numbers are in the print form, the second of a line in the next
 // 14-column print zone. A name holding a comma is written in double quotes.
 //
-// The file comes from outside: the count is limited to 50, fields are never
-// read past their end, and reading stops at the first field that is not what
-// the layout wants, keeping the entries read whole before it.
+// The file comes from outside: a byte-order mark in front is passed over, the
+// count is limited to 50, fields are never read past their end, and reading
+// stops at the first field that is not what the layout wants, keeping the
+// entries read whole before it. Such a list was not read whole; the next
+// save keeps the old file as "fixarea.lst.bak" so that the rest of it is
+// not lost.
 #pragma once
 
 #include <cstdint>
@@ -30,8 +33,10 @@ struct NamedArea {
     bool operator==(const NamedArea&) const = default;
 };
 
-// The entries of a list file's text (at most 50).
-std::vector<NamedArea> parsearealist(std::string_view text);
+// The entries of a list file's text (at most 50). *whole, when given, tells
+// whether the text was taken whole: every entry the count promises read, the
+// count at most 50, nothing but blanks after the last entry.
+std::vector<NamedArea> parsearealist(std::string_view text, bool* whole = nullptr);
 
 // The file's text for the entries (the count, then each entry).
 std::string arealisttext(const std::vector<NamedArea>& list);
@@ -42,7 +47,10 @@ std::vector<NamedArea> readarealist(const std::string& areapath);
 
 // Writes the list to "fixarea.lst" in the area directory through a
 // temporary file and a rename, creating the directory when it is missing.
-// False when it cannot be written (the old file is then untouched).
+// An old file that a reading would not take whole (see parsearealist) or
+// cannot read is first moved to "fixarea.lst.bak" (the file a link leads to
+// moves, beside itself). False when it cannot be written (the old file is
+// then untouched, or kept as the .bak).
 bool savearealist(const std::string& areapath, const std::vector<NamedArea>& list);
 
 // A typed name as the list keeps it: blanks around it removed, double quotes

@@ -89,7 +89,11 @@ void RecordWriter::separate() {
 void RecordWriter::text(std::string_view s) {
     separate();
     out_ += '"';
-    out_ += s;
+    // A quote inside the text is doubled, so that the text reads back whole.
+    for (char c : s) {
+        if (c == '"') out_ += '"';
+        out_ += c;
+    }
     out_ += '"';
 }
 
@@ -167,27 +171,70 @@ RecordReader::RecordReader(std::string content) : data_(std::move(content)) {
 }
 
 bool RecordReader::fail() {
+    if (!failed_) {
+        failline_ = line_;
+        failatend_ = pos_ >= data_.size();
+    }
     failed_ = true;
     return false;
 }
 
+RecordRead RecordReader::refuse(std::string_view why) {
+    if (problem_.empty()) problem_ = "line " + std::to_string(fieldline_) + ": " + std::string(why);
+    return RecordRead::Refused;
+}
+
+RecordRead RecordReader::cut(std::string_view why) {
+    refuse(why);
+    return RecordRead::Cut;
+}
+
+std::string RecordReader::problem() const {
+    if (!failed_) return problem_;
+    if (failatend_) return "the file ends inside a record";
+    return "line " + std::to_string(failline_) + " cannot be read";
+}
+
+void RecordReader::skiplineend() {
+    // CR LF, a lone CR or a lone LF ends one line.
+    if (data_[pos_] == '\r' && pos_ + 1 < data_.size() && data_[pos_ + 1] == '\n') ++pos_;
+    ++pos_;
+    ++line_;
+}
+
 bool RecordReader::atend() {
-    while (pos_ < data_.size() && (isblank(data_[pos_]) || islineend(data_[pos_]))) ++pos_;
+    while (pos_ < data_.size()) {
+        if (isblank(data_[pos_]))
+            ++pos_;
+        else if (islineend(data_[pos_]))
+            skiplineend();
+        else
+            break;
+    }
     return pos_ >= data_.size();
 }
 
 bool RecordReader::nextfield(std::string& field, bool& quoted) {
     if (failed_ || atend()) return fail();
+    fieldline_ = line_;
     const std::size_t n = data_.size();
     quoted = data_[pos_] == '"';
     std::size_t end = pos_;
     if (quoted) {
-        const std::size_t open = pos_ + 1;
-        end = open;
-        while (end < n && data_[end] != '"' && !islineend(data_[end])) ++end;
-        if (end >= n || data_[end] != '"') return fail();
-        if (end - open > kMaxField) return fail();
-        field.assign(data_, open, end - open);
+        // A doubled quote inside stands for one quote.
+        field.clear();
+        end = pos_ + 1;
+        for (;;) {
+            while (end < n && data_[end] != '"' && !islineend(data_[end])) field += data_[end++];
+            if (end >= n || data_[end] != '"') return fail();
+            if (field.size() > kMaxField) return fail();
+            if (end + 1 < n && data_[end + 1] == '"') {
+                field += '"';
+                end += 2;
+                continue;
+            }
+            break;
+        }
         ++end;
         // Anything between the closing quote and the comma is ignored.
         std::size_t skipped = 0;
@@ -205,15 +252,11 @@ bool RecordReader::nextfield(std::string& field, bool& quoted) {
         field.assign(data_, pos_, last - pos_);
     }
     // Consume the separator: a comma, or one line end (CR LF, CR or LF).
-    if (end < n && data_[end] == ',') {
-        ++end;
-    } else if (end < n && data_[end] == '\r') {
-        ++end;
-        if (end < n && data_[end] == '\n') ++end;
-    } else if (end < n && data_[end] == '\n') {
-        ++end;
-    }
     pos_ = end;
+    if (pos_ < n && data_[pos_] == ',')
+        ++pos_;
+    else if (pos_ < n && islineend(data_[pos_]))
+        skiplineend();
     return true;
 }
 

@@ -1,6 +1,6 @@
 // The record-line syntax shared by every text file the program writes and
 // reads back (settings, work, last-work and source files): fields separated
-// by commas, texts in double quotes, 16-bit integers, floats in a short
+// by commas, texts in double quotes (a quote inside doubled), 16-bit integers, floats in a short
 // single-precision form, #TRUE#/#FALSE#, date-times in hash marks, CR LF line
 // ends.
 //
@@ -32,6 +32,8 @@ std::string recorddate(const DateTime& d);
 
 class RecordWriter {
 public:
+    // In double quotes; a quote inside the text is written doubled, so that
+    // every text reads back as it was.
     void text(std::string_view s);
     void integer(int v);
     void number(float v);
@@ -56,6 +58,9 @@ enum class RecordRead {
     // Read whole, but a value is one the program cannot work with: nothing
     // of the record is stored and reading goes on with the next keyword.
     Refused,
+    // A list whose count promised more records than the file holds: the
+    // records read are stored, and the damage is reported like a refusal.
+    Cut,
     Broken,  // a field could not be read: the reader has failed
 };
 
@@ -78,19 +83,36 @@ public:
 
     // Each read returns false (and leaves `out` alone) when the next field is
     // missing or not of the wanted type; the reader then stays failed.
+    // A quoted text takes a doubled quote inside it as one quote.
     bool readtext(std::string& out);
     bool readfloat(float& out);
     bool readint(int16_t& out);
     bool readbool(bool& out);
     bool readdate(DateTime& out);
 
+    // A record read whole whose values are refused: keeps the first reason,
+    // with the line of the last field read, for problem(). Returns Refused.
+    RecordRead refuse(std::string_view why);
+    // The same for a list cut short by the end of the file; returns Cut.
+    RecordRead cut(std::string_view why);
+    // What went wrong, in words for the user: where the reader failed ("line
+    // 12 cannot be read", "the file ends inside a record"), else the first
+    // refusal ("line 9: ..."), else "".
+    std::string problem() const;
+
 private:
     bool nextfield(std::string& field, bool& quoted);
     bool fail();
+    void skiplineend();
 
     std::string data_;
     std::size_t pos_ = 0;
     bool failed_ = false;
+    int line_ = 1;       // line of pos_
+    int fieldline_ = 1;  // line of the last field read
+    int failline_ = 0;
+    bool failatend_ = false;
+    std::string problem_;
 };
 
 // Reads out.size() floats in order; false at the first that cannot be read

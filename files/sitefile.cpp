@@ -9,8 +9,10 @@
 #include <utility>
 
 #include "files/recordio.h"
+#include "model/dialogbounds.h"
 #include "model/fsutil.h"
 #include "model/grid2d.h"
+#include "model/numtext.h"
 
 namespace crustex {
 
@@ -111,16 +113,34 @@ siterec sitefromfields(const SiteBlock& block, const GeoFrame& geo, const std::s
     return site;
 }
 
-// One record of the block; false on a field that cannot be read.
-bool readsite(RecordReader& r, const SiteBlock& block, const GeoFrame& geo, siterec& site) {
+// Heights of a site (km): from the deepest field depth the field dialog
+// takes up to above any mountain.
+constexpr float kLowestSite = -1000;
+constexpr float kHighestSite = 10;
+
+// Why a site's position is refused, or "": a latitude the location
+// assistant would refuse, or a height outside kLowestSite..kHighestSite.
+std::string positionproblem(float lat, float height) {
+    std::string why = outofbounds(DialogKind::LocationAssistant, "latitude", lat);
+    if (why.empty() && !(height >= kLowestSite && height <= kHighestSite))
+        why = "height " + generalform(height) + " is not within " + generalform(kLowestSite) +
+              ".." + generalform(kHighestSite);
+    return why;
+}
+
+// One record of the block: Broken on a field that cannot be read, Refused
+// (the site left out) for a position out of bounds.
+RecordRead readsite(RecordReader& r, const SiteBlock& block, const GeoFrame& geo, siterec& site) {
     std::string name;
     std::array<float, 3> position{};
     std::array<float, 3> obs{};
-    if (!r.readtext(name) || !readfloats(r, position)) return false;
+    if (!r.readtext(name) || !readfloats(r, position)) return RecordRead::Broken;
     for (int k = 0; k < block.observed; ++k)
-        if (!readobserved(r, obs[static_cast<std::size_t>(k)])) return false;
+        if (!readobserved(r, obs[static_cast<std::size_t>(k)])) return RecordRead::Broken;
+    if (const std::string why = positionproblem(position[0], position[2]); !why.empty())
+        return r.refuse("site \"" + name + "\": " + why);
     site = sitefromfields(block, geo, name, position[0], position[1], position[2], obs);
-    return true;
+    return RecordRead::Applied;
 }
 
 // Steps over the fields of `records` records that the list has no room for,
@@ -132,27 +152,38 @@ void skiprecords(RecordReader& r, const SiteBlock& block, int records) {
         if (!r.readtext(scratch)) return;
 }
 
-// A block: the count, then its records. False on a field error (the sites
-// read before it stay).
-bool readblock(RecordReader& r, WorkState& ws, Host& host, const GeoFrame& geo,
-               const SiteBlock& block) {
+// A block: the count, then its records. Broken on a field error (the sites
+// read before it stay); Refused when sites were left out for their
+// position, Cut when the file ended before the count's records (the sites
+// read stay in both cases).
+RecordRead readblock(RecordReader& r, WorkState& ws, Host& host, const GeoFrame& geo,
+                     const SiteBlock& block) {
     ws.nsite = 0;
     ws.obskind = std::string(block.kind);
     int16_t count = 0;
-    if (!r.readint(count)) return false;
+    if (!r.readint(count)) return RecordRead::Broken;
+    RecordRead outcome = RecordRead::Applied;
     for (int i = 1; i <= count; ++i) {
-        if (r.atend()) break;
+        if (r.atend()) {
+            return r.cut("the count promises " + std::to_string(count) + " sites, " +
+                         std::to_string(i - 1) + " follow");
+        }
         if (ws.nsite >= kMaxSites) {
             host.messageBox(sitelimittext(), "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
             skiprecords(r, block, count - i + 1);
             break;
         }
         siterec site;
-        if (!readsite(r, block, geo, site)) return false;
+        const RecordRead got = readsite(r, block, geo, site);
+        if (got == RecordRead::Broken) return got;
+        if (got == RecordRead::Refused) {
+            outcome = got;
+            continue;
+        }
         ws.site[static_cast<std::size_t>(ws.nsite) + 1] = std::move(site);
         ++ws.nsite;
     }
-    return true;
+    return outcome;
 }
 
 // The site list is settled: check marks and stale results follow it.
@@ -177,11 +208,11 @@ SiteReadResult readsitefile(WorkState& ws, Host& host, const GeoFrame& geo, cons
                             const SourceFileHooks& hooks) {
     std::string content;
     if (!loadtext(host, path, content)) return {};
-    return readsitetext(ws, host, geo, std::move(content), hooks);
+    return readsitetext(ws, host, geo, std::move(content), hooks, path);
 }
 
 SiteReadResult readsitetext(WorkState& ws, Host& host, const GeoFrame& geo, std::string content,
-                            const SourceFileHooks& hooks) {
+                            const SourceFileHooks& hooks, const std::string& name) {
     SiteReadResult result;
     result.opened = true;
     RecordReader r(std::move(content));
@@ -221,14 +252,13 @@ SiteReadResult readsitetext(WorkState& ws, Host& host, const GeoFrame& geo, std:
         const SiteBlock* block = findblock(keyword);
         if (block == nullptr) continue;
         listchanged = true;
-        if (!readblock(r, ws, host, geo, *block)) {
-            result.inputerror = true;
-            break;
-        }
+        const RecordRead got = readblock(r, ws, host, geo, *block);
+        if (got != RecordRead::Applied) result.inputerror = true;
+        if (got == RecordRead::Broken) break;
     } while (!r.atend());
 
     if (result.inputerror) {
-        inputerrormessage(host);
+        inputerrormessage(host, name, r.problem());
         if (listchanged) settle(ws, host, false, result);
         return result;
     }

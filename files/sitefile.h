@@ -23,7 +23,10 @@
 // program's own no-value texts) is stored as missing (kNoValue); an east or
 // north value that is missing makes both components missing. Any other
 // unreadable field ends the reading with "Input Error", and the sites read
-// so far stay.
+// so far stay. A site at a latitude beyond the poles or at a height outside
+// -1000..10 km is left out, and a block that the end of the file cuts short
+// of its count keeps the sites read; both say "Input Error" once the file is
+// read.
 #pragma once
 
 #include <string>
@@ -68,8 +71,9 @@ struct SiteReadResult {
 SiteReadResult readsitefile(WorkState& ws, Host& host, const GeoFrame& geo, const std::string& path,
                             const SourceFileHooks& hooks = {});
 
-// The same on file contents already in memory.
+// The same on file contents already in memory; name is the file named in
+// the explanations of the messages ("" for none).
 SiteReadResult readsitetext(WorkState& ws, Host& host, const GeoFrame& geo, std::string content,
-                            const SourceFileHooks& hooks = {});
+                            const SourceFileHooks& hooks = {}, const std::string& name = "");
 
 }  // namespace crustex

@@ -10,6 +10,7 @@
 #include "files/atomicfile.h"
 #include "files/workfile.h"
 #include "geo/mapdatacheck.h"
+#include "model/dialogbounds.h"
 #include "model/sourcemodel.h"
 #include "model/sourcetable.h"
 
@@ -140,25 +141,47 @@ bool readsourcerecord(RecordReader& r, SourceForm form, const GeoFrame& geo, fau
     return r.readint(f.sourcetype);
 }
 
+namespace {
+
+// Why the source editor would refuse a read source, or "". Only the values
+// that the source's type uses are held to the editor's bounds; the slip and
+// rake that come from two components are whatever the components give.
+std::string sourceproblem(const faultrec& f) {
+    // Only faults and inflation points are computed.
+    if (f.sourcetype == 1) return outofbounds(DialogKind::SourceEditor, "pdepth", f.pdepth);
+    if (f.sourcetype != 0) return "source type " + std::to_string(f.sourcetype) + " is not 0 or 1";
+    return outofbounds(DialogKind::SourceEditor,
+                       {{"fdepth", f.fdepth}, {"fwidth", f.fwidth}, {"fdipangle", f.fdipangle}});
+}
+
+}  // namespace
+
 RecordRead readsourcelist(RecordReader& r, SourceForm form, const GeoFrame& geo, Host& host,
                           std::vector<faultrec>& scratch) {
     int16_t count = 0;
     if (!r.readint(count)) return RecordRead::Broken;
     std::vector<faultrec> list;
-    bool known = true;
+    bool refused = false;
     for (int i = 1; i <= count; ++i) {
-        if (r.atend()) break;
+        if (r.atend()) {
+            if (refused) break;
+            scratch = std::move(list);
+            return r.cut("the count promises " + std::to_string(count) + " sources, " +
+                         std::to_string(i - 1) + " follow");
+        }
         if (i > kMaxSources) {
             faultlimitmessage(host);
             break;
         }
         faultrec f;
         if (!readsourcerecord(r, form, geo, f)) return RecordRead::Broken;
-        // Only faults and inflation points are computed.
-        known = known && (f.sourcetype == 0 || f.sourcetype == 1);
+        if (const std::string why = sourceproblem(f); !why.empty() && !refused) {
+            r.refuse("source " + std::to_string(i) + ": " + why);
+            refused = true;
+        }
         list.push_back(f);
     }
-    if (!known) return RecordRead::Refused;
+    if (refused) return RecordRead::Refused;
     scratch = std::move(list);
     return RecordRead::Applied;
 }
@@ -191,7 +214,9 @@ bool storetext(Host& host, const std::string& path, std::string_view text) {
 }
 
 bool loadtext(Host& host, const std::string& path, std::string& content) {
-    if (readwholefile(path, content)) return true;
+    std::string why;
+    if (readwholefile(path, content, kMaxDataFileBytes, &why)) return true;
+    host.explain(explanation("Open Error", path, why));
     openerrormessage(host);
     return false;
 }
@@ -235,16 +260,17 @@ SourceReadResult readsourcefile(WorkState& ws, Host& host, const GeoFrame& geo,
                                 const std::string& path, const SourceFileHooks& hooks) {
     std::string content;
     if (!loadtext(host, path, content)) return {};
-    return readsourcetext(ws, host, geo, std::move(content), hooks);
+    return readsourcetext(ws, host, geo, std::move(content), hooks, path);
 }
 
 SourceReadResult readsourcetext(WorkState& ws, Host& host, const GeoFrame& geo, std::string content,
-                                const SourceFileHooks& hooks) {
+                                const SourceFileHooks& hooks, const std::string& name) {
     SourceReadResult result;
     result.opened = true;
     RecordReader r(std::move(content));
     std::vector<faultrec> scratch;
     RecordRead worst = RecordRead::Applied;
+    bool sourcelist = false;
     // The first keyword is read even from an empty file, which therefore
     // gives "Input Error".
     do {
@@ -268,6 +294,7 @@ SourceReadResult readsourcetext(WorkState& ws, Host& host, const GeoFrame& geo, 
                 hooks.showmapdialog(c[0], c[1], c[2], c[3]);
         } else if (keyword == "fltxy2" || keyword == "fltxy") {
             const SourceForm form = keyword == "fltxy2" ? SourceForm::Plane15 : SourceForm::Plane10;
+            sourcelist = true;
             got = readsourcelist(r, form, geo, host, scratch);
         } else if (keyword == "fltga2" || keyword == "fltga" || keyword == "fltgd") {
             if (!ws.needmap) {
@@ -277,23 +304,27 @@ SourceReadResult readsourcetext(WorkState& ws, Host& host, const GeoFrame& geo, 
             const SourceForm form = keyword == "fltga2"  ? SourceForm::Geographic15
                                     : keyword == "fltga" ? SourceForm::Geographic10
                                                          : SourceForm::GeoSlip10;
+            sourcelist = true;
             got = readsourcelist(r, form, geo, host, scratch);
         }
         if (got == RecordRead::Broken) {
             worst = got;
             break;
         }
-        if (got == RecordRead::Refused) worst = got;
+        if (got != RecordRead::Applied) worst = got;
     } while (!r.atend());
 
     if (worst != RecordRead::Applied) {
-        inputerrormessage(host);
+        inputerrormessage(host, name, r.problem());
         result.inputerror = true;
         if (worst == RecordRead::Broken) return result;
     }
     if (scratch.empty()) {
-        if (!result.inputerror)
+        if (!result.inputerror) {
+            host.explain(explanation("No Fault", name,
+                                     sourcelist ? "the source list is empty" : "no source list"));
             host.messageBox("No Fault", "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
+        }
         return result;
     }
     installsources(ws, scratch);

@@ -44,11 +44,14 @@ void writegeorecord(RecordWriter& w, const faultrec& f, const GeoFrame& geo);
 bool readsourcerecord(RecordReader& r, SourceForm form, const GeoFrame& geo, faultrec& f);
 
 // Reads a source list: the count, then up to 20 records, which replace
-// `scratch`. The list ends early at the end of the file; a 21st record is
+// `scratch`. A list that the end of the file cuts short of its count
+// replaces `scratch` with what was read and returns Cut; a 21st record is
 // not read: the fault limit warning is shown and the field after the
 // twentieth record is left for the next keyword. A list with a source type
-// other than 0 (fault) or 1 (inflation point) is refused whole and `scratch`
-// kept; so it is after a field error (Broken).
+// other than 0 (fault) or 1 (inflation point), or with a value that the
+// source editor would refuse for the source's type (a fault's depth, width
+// or dip, a point's depth), is refused whole and `scratch` kept; so it is
+// after a field error (Broken).
 RecordRead readsourcelist(RecordReader& r, SourceForm form, const GeoFrame& geo, Host& host,
                           std::vector<faultrec>& scratch);
 
@@ -73,8 +76,10 @@ void openerrormessage(Host& host);
 // Writes text to path through a temporary file (writefileatomic); when that
 // fails "Open Error" is shown and false returned.
 bool storetext(Host& host, const std::string& path, std::string_view text);
-// Reads a whole file into content; when it cannot be read "Open Error" is
-// shown and false returned.
+// Reads a whole file into content; when it cannot be read (a FIFO, a
+// directory or anything else that is not a regular file, a file over the
+// size cap) "Open Error" is shown, explained with the path and the reason,
+// and false returned.
 bool loadtext(Host& host, const std::string& path, std::string& content);
 
 // The file's text for "Store Source...": "fltxy2" with the count, then one
@@ -101,7 +106,8 @@ struct SourceFileHooks {
 struct SourceReadResult {
     bool opened = false;  // false: "Open Error" shown, nothing read
     // "Input Error" shown: a field could not be read (the source list is
-    // unchanged) or a list was refused (a later good list is still taken).
+    // unchanged), a list was refused (a later good list is still taken) or
+    // cut short by the end of the file (what was read is taken).
     bool inputerror = false;
     bool mapmissing = false;  // "Map File not Exist in ..." shown; reading stopped
     int nsources = 0;         // sources installed; 0 when the list is unchanged
@@ -114,8 +120,9 @@ struct SourceReadResult {
 SourceReadResult readsourcefile(WorkState& ws, Host& host, const GeoFrame& geo,
                                 const std::string& path, const SourceFileHooks& hooks = {});
 
-// The same on file contents already in memory (path only names the file).
+// The same on file contents already in memory; name is the file named in
+// the explanations of the messages ("" for none).
 SourceReadResult readsourcetext(WorkState& ws, Host& host, const GeoFrame& geo, std::string content,
-                                const SourceFileHooks& hooks = {});
+                                const SourceFileHooks& hooks = {}, const std::string& name = "");
 
 }  // namespace crustex

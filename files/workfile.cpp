@@ -12,13 +12,13 @@
 #include "engine/inclinedlines.h"
 #include "files/workmapdir.h"
 #include "geo/eventlayer.h"
+#include "model/dialogbounds.h"
+#include "model/numtext.h"
 
 namespace crustex {
 
 namespace {
 
-bool positive(float v) { return v > 0; }
-bool inrange(float v, float lo, float hi) { return v >= lo && v <= hi; }
 bool within(int v, int lo, int hi) { return v >= lo && v <= hi; }
 
 bool readeach(RecordReader& r, std::initializer_list<float*> out) {
@@ -28,12 +28,13 @@ bool readeach(RecordReader& r, std::initializer_list<float*> out) {
 }
 
 // Reads one float for each target and stores them all only when every one
-// was read and `valid` accepts them; a null target drops its value.
-template <std::size_t N, typename Valid>
-RecordRead readfloatsinto(RecordReader& r, const std::array<float*, N>& targets, Valid valid) {
+// was read and `problem` finds nothing wrong with them (it returns why it
+// refuses them, or ""); a null target drops its value.
+template <std::size_t N, typename Problem>
+RecordRead readfloatsinto(RecordReader& r, const std::array<float*, N>& targets, Problem problem) {
     std::array<float, N> v{};
     if (!readfloats(r, v)) return RecordRead::Broken;
-    if (!valid(v)) return RecordRead::Refused;
+    if (const std::string why = problem(v); !why.empty()) return r.refuse(why);
     for (std::size_t i = 0; i < N; ++i)
         if (targets[i] != nullptr) *targets[i] = v[i];
     return RecordRead::Applied;
@@ -41,7 +42,17 @@ RecordRead readfloatsinto(RecordReader& r, const std::array<float*, N>& targets,
 
 template <std::size_t N>
 RecordRead readfloatsinto(RecordReader& r, const std::array<float*, N>& targets) {
-    return readfloatsinto(r, targets, [](const std::array<float, N>&) { return true; });
+    return readfloatsinto(r, targets, [](const std::array<float, N>&) { return std::string(); });
+}
+
+// "keyword": why, or "" when why is "".
+std::string inrecord(std::string_view keyword, const std::string& why) {
+    if (why.empty()) return why;
+    std::string text = "\"";
+    text += keyword;
+    text += "\" ";
+    text += why;
+    return text;
 }
 
 // A record of numbers only: the keyword, then the values.
@@ -160,11 +171,30 @@ RecordRead readvhyppath(RecordReader& r, WorkState& ws) {
     return RecordRead::Applied;
 }
 
+namespace {
+
+// Why the map dialog would refuse the range, or "".
+std::string maprangeproblem(float flat1, float flon1, float flat2, float flon2) {
+    std::string why =
+        outofbounds(DialogKind::Map, {{"flat1", flat1}, {"flat2", flat2}, {"flon1", flon1}});
+    if (!why.empty()) return why;
+    if (!(flat2 > flat1))
+        return "flat2 " + generalform(flat2) + " is not north of flat1 " + generalform(flat1);
+    if (!(flon2 > flon1))
+        return "flon2 " + generalform(flon2) + " is not east of flon1 " + generalform(flon1);
+    // The east limit may lie past 180 (a range across the date line is kept
+    // so), but no more than one turn east of the west limit.
+    if (!(flon2 <= flon1 + 360))
+        return "flon2 " + generalform(flon2) + " is more than one turn east of flon1";
+    return "";
+}
+
+}  // namespace
+
 RecordRead readmaparea(RecordReader& r, WorkState& ws) {
-    // Longitudes are not bounded: the east limit may have been wrapped past 180.
     return readfloatsinto(r, std::array{&ws.flat1, &ws.flon1, &ws.flat2, &ws.flon2},
                           [](const std::array<float, 4>& v) {
-                              return inrange(v[0], -90, 90) && inrange(v[2], -90, 90);
+                              return inrecord("maparea", maprangeproblem(v[0], v[1], v[2], v[3]));
                           });
 }
 
@@ -180,8 +210,9 @@ RecordRead readmapextra(RecordReader& r, WorkState& ws) {
     read = read && r.readbool(volcano);
     // A graticule interval of 0 switches the graticule off; a negative one
     // or one beyond a full turn draws nothing sensible.
-    const RecordRead got = recordread(read, inrange(dlat, 0, 360));
-    if (got != RecordRead::Applied) return got;
+    if (!read) return RecordRead::Broken;
+    if (const std::string why = outofbounds(DialogKind::Map, "dlat", dlat); !why.empty())
+        return r.refuse(inrecord("mapextra", why));
     ws.needmap = needmap;
     ws.needevent = needevent;
     ws.areatype = areatype;
@@ -191,13 +222,17 @@ RecordRead readmapextra(RecordReader& r, WorkState& ws) {
     ws.dlat = dlat;
     ws.faultclass = faultclass;
     ws.volcano = volcano;
-    return got;
+    return RecordRead::Applied;
 }
 
 RecordRead readeventpara(RecordReader& r, WorkState& ws) {
     DateTime start, end;
     std::array<float, 4> v{};
     if (!r.readdate(start) || !r.readdate(end) || !readfloats(r, v)) return RecordRead::Broken;
+    const std::string why =
+        outofbounds(DialogKind::EarthquakeSelection,
+                    {{"dep0", v[0]}, {"dep1", v[1]}, {"mag0", v[2]}, {"mag1", v[3]}});
+    if (!why.empty()) return r.refuse(inrecord("eventpara", why));
     ws.eventstart = start;
     ws.eventend = end;
     ws.dep0 = v[0];
@@ -208,11 +243,18 @@ RecordRead readeventpara(RecordReader& r, WorkState& ws) {
 }
 
 RecordRead readcffpara(RecordReader& r, WorkState& ws) {
-    return readfloatsinto(r, std::array{&ws.friction});
+    return readfloatsinto(r, std::array{&ws.friction}, [](const std::array<float, 1>& v) {
+        return inrecord("cffpara", outofbounds(DialogKind::Cff, "friction", v[0]));
+    });
 }
 
 RecordRead readcffextra(RecordReader& r, WorkState& ws) {
-    return readfloatsinto(r, std::array{&ws.cffstrike, &ws.cffdip, &ws.cffrake});
+    return readfloatsinto(
+        r, std::array{&ws.cffstrike, &ws.cffdip, &ws.cffrake}, [](const std::array<float, 3>& v) {
+            return inrecord("cffextra", outofbounds(DialogKind::Cff, {{"cffstrike", v[0]},
+                                                                      {"cffdip", v[1]},
+                                                                      {"cffrake", v[2]}}));
+        });
 }
 
 RecordRead readvisualpara(RecordReader& r, WorkState& ws) {
@@ -224,11 +266,17 @@ RecordRead readvisualpara(RecordReader& r, WorkState& ws) {
                       readeach(r, {&rdispl, &rtilt, &rstrain});
     // The bounds of the visualization dialog: contour intervals, font size and
     // arrow references must be positive, or contouring and scaling fail.
-    const RecordRead got =
-        recordread(read, positive(cline) && within(nsubline, 0, 99) && positive(cminval) &&
-                             positive(fsize) && within(scaletype, 0, 2) && positive(rdispl) &&
-                             positive(rtilt) && positive(rstrain));
-    if (got != RecordRead::Applied) return got;
+    if (!read) return RecordRead::Broken;
+    std::string why = outofbounds(DialogKind::Visualization, {{"cline", cline},
+                                                              {"nsubline", nsubline},
+                                                              {"cminval", cminval},
+                                                              {"fsize", fsize},
+                                                              {"rdispl", rdispl},
+                                                              {"rtilt", rtilt},
+                                                              {"rstrain", rstrain}});
+    if (why.empty() && !within(scaletype, 0, 2))
+        why = "scaletype " + std::to_string(scaletype) + " is not 0, 1 or 2";
+    if (!why.empty()) return r.refuse(inrecord("visualpara", why));
     ws.cline = cline;
     ws.nsubline = nsubline;
     ws.cminval = cminval;
@@ -238,13 +286,44 @@ RecordRead readvisualpara(RecordReader& r, WorkState& ws) {
     ws.rdispl = rdispl;
     ws.rtilt = rtilt;
     ws.rstrain = rstrain;
-    return got;
+    return RecordRead::Applied;
 }
 
 RecordRead readcustompara(RecordReader& r, WorkState& ws) {
     return readfloatsinto(r, std::array<float*, 9>{&ws.fx, &ws.fy, &ws.fz, &ws.fxx, &ws.fyy,
                                                    &ws.fzz, &ws.fxy, nullptr, &ws.fzx});
 }
+
+namespace {
+
+// What "fieldpara" carries that the field dialog bounds.
+struct FieldValuesRead {
+    float xview0, xview1, yview0, yview1;
+    int16_t xgrid, ygrid;
+    float obsdepth, obsincdpt, obsincs, obsincdip;
+};
+
+// Why the field dialog would refuse the values, or "". The corners, the width
+// and the inclined field's reference point are not held to the dialog's
+// 10000 km: a field laid over a wide map is larger.
+std::string fieldproblem(const FieldValuesRead& v) {
+    std::string why = outofbounds(DialogKind::Field, {{"xgrid", v.xgrid},
+                                                      {"ygrid", v.ygrid},
+                                                      {"obsdepth", v.obsdepth},
+                                                      {"obsincdpt", v.obsincdpt},
+                                                      {"obsincs", v.obsincs},
+                                                      {"obsincdip", v.obsincdip}});
+    if (!why.empty()) return why;
+    if (!(v.xview1 > v.xview0))
+        return "xview1 " + generalform(v.xview1) + " is not east of xview0 " +
+               generalform(v.xview0);
+    if (!(v.yview1 > v.yview0))
+        return "yview1 " + generalform(v.yview1) + " is not north of yview0 " +
+               generalform(v.yview0);
+    return gridsizeproblem(v.xgrid, v.ygrid);
+}
+
+}  // namespace
 
 RecordRead readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame) {
     float x0 = 0, x1 = 0, y0 = 0, y1 = 0, rwidth = 0, depth = 0;
@@ -254,13 +333,14 @@ RecordRead readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame) {
     const bool read = readeach(r, {&x0, &x1, &y0, &y1, &rwidth}) && r.readint(xgrid) &&
                       r.readint(ygrid) && r.readfloat(depth) && r.readbool(inclined) &&
                       readeach(r, {&incx, &incy, &incdpt, &incs, &incdip});
-    // A grid of no intervals, one too large to allocate, or a plot width the
-    // frame cannot use is refused.
-    const long nodes = (static_cast<long>(xgrid) + 1) * (static_cast<long>(ygrid) + 1);
+    if (!read) return RecordRead::Broken;
     PlotFrame f = frame;
-    const RecordRead got = recordread(
-        read, xgrid >= 1 && ygrid >= 1 && nodes <= kMaxGridNodes && setplotframe(f, rwidth));
-    if (got != RecordRead::Applied) return got;
+    const std::string why =
+        fieldproblem({x0, x1, y0, y1, xgrid, ygrid, depth, incdpt, incs, incdip});
+    if (!why.empty()) return r.refuse(inrecord("fieldpara", why));
+    if (!setplotframe(f, rwidth))
+        return r.refuse(
+            inrecord("fieldpara", "rwidth " + generalform(rwidth) + " is no usable plot width"));
     frame = f;
     ws.xview0 = x0;
     ws.xview1 = x1;
@@ -276,7 +356,7 @@ RecordRead readfieldpara(RecordReader& r, WorkState& ws, PlotFrame& frame) {
     ws.obsincdpt = incdpt;
     ws.obsincs = incs;
     ws.obsincdip = incdip;
-    return got;
+    return RecordRead::Applied;
 }
 
 RecordRead readpubstyle(RecordReader& r, WorkState& ws) {
@@ -349,28 +429,38 @@ WorkReadResult readworkfile(WorkState& ws, Host& host, Projection& proj, PlotFra
     if (!loadtext(host, path, content)) return {};
     std::optional<std::string> mapdirbase;
     if (followmapdir) mapdirbase = std::filesystem::path(path).parent_path().string();
-    return readworktext(ws, host, proj, frame, std::move(content), checkmapdata, mapdirbase);
+    return readworktext(ws, host, proj, frame, std::move(content), checkmapdata, path, mapdirbase);
 }
 
 namespace {
 
 enum class ReadEnd { Complete, InputError, MapMissing };
 
+// What the reading met besides the records it applied.
+struct WorkReading {
+    std::vector<faultrec> scratch;
+    bool damaged = false;      // records were passed over, or a list was cut short
+    bool knownrecord = false;  // a record of a work file was met
+    bool sourcelist = false;   // a source list was met
+    std::string problem;       // why reading stopped, when the reader cannot tell
+    // Where a "mapdir" record is resolved; none: the record is read and dropped.
+    std::optional<std::string> mapdirbase;
+};
+
 ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& proj,
                         PlotFrame& frame, const MapDataCheck& checkmapdata, WorkReadResult& result,
-                        std::vector<faultrec>& scratch, bool& refused,
-                        const std::optional<std::string>& mapdirbase) {
+                        WorkReading& reading) {
     const GeoFrame geo{proj, frame};
     while (!r.atend()) {
         std::string keyword;
         if (!r.readtext(keyword)) return ReadEnd::InputError;
-        RecordRead got = RecordRead::Applied;
+        std::optional<RecordRead> got;
         if (const std::optional<RecordRead> shared = readsharedrecord(keyword, r, ws)) {
             got = *shared;
         } else if (keyword == "vhyppath") {
             got = readvhyppath(r, ws);
         } else if (keyword == kMapDirKeyword) {
-            got = readmapdir(r, ws, host, mapdirbase);
+            got = readmapdir(r, ws, host, reading.mapdirbase);
         } else if (keyword == "mapextra") {
             got = readmapextra(r, ws);
         } else if (keyword == "topography") {
@@ -382,8 +472,10 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
             if (got == RecordRead::Applied) result.fieldframe = true;
         } else if (keyword == "fltxy") {
             result.colormode = "nomap";
-            got = readsourcelist(r, SourceForm::Plane15, geo, host, scratch);
+            reading.sourcelist = true;
+            got = readsourcelist(r, SourceForm::Plane15, geo, host, reading.scratch);
         } else if (keyword == "fltga") {
+            reading.sourcelist = true;
             result.clearbackground = true;
             result.drawmap = false;
             const MapDataCheck& check = checkmapdata ? checkmapdata : coastfilepresent;
@@ -399,42 +491,54 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
             // The map is drawn for the range just read; the sources are
             // placed with the same projection. A range that cannot be
             // projected is as bad as a bad number.
-            got = setprojection(proj, ws)
-                      ? readsourcelist(r, SourceForm::Geographic15, geo, host, scratch)
-                      : RecordRead::Broken;
+            if (!setprojection(proj, ws)) {
+                reading.problem = "the map range cannot be projected";
+                return ReadEnd::InputError;
+            }
+            got = readsourcelist(r, SourceForm::Geographic15, geo, host, reading.scratch);
         }
+        if (!got) continue;
+        reading.knownrecord = true;
         if (got == RecordRead::Broken) return ReadEnd::InputError;
-        if (got == RecordRead::Refused) refused = true;
+        if (got != RecordRead::Applied) reading.damaged = true;
     }
     return ReadEnd::Complete;
+}
+
+// Why no source was read.
+std::string nofaultreason(const WorkReading& reading) {
+    if (!reading.knownrecord) return "no record of a work file";
+    if (!reading.sourcelist) return "no source list";
+    return "the source list is empty";
 }
 
 }  // namespace
 
 WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
                             std::string content, const MapDataCheck& checkmapdata,
+                            const std::string& name,
                             const std::optional<std::string>& mapdirbase) {
     host.enableMenus(false);
     host.processEvents();
     WorkReadResult result;
     result.opened = true;
     RecordReader r(std::move(content));
-    std::vector<faultrec> scratch;
-    bool refused = false;
-    const ReadEnd end = readworkrecords(r, ws, host, proj, frame, checkmapdata, result, scratch,
-                                        refused, mapdirbase);
+    WorkReading reading;
+    reading.mapdirbase = mapdirbase;
+    const ReadEnd end = readworkrecords(r, ws, host, proj, frame, checkmapdata, result, reading);
     // One "Input Error" for the file, whether reading stopped at a damaged
     // field or records were passed over.
-    if (end == ReadEnd::InputError || refused) {
-        inputerrormessage(host);
+    if (end == ReadEnd::InputError || reading.damaged) {
+        inputerrormessage(host, name, reading.problem.empty() ? r.problem() : reading.problem);
         result.inputerror = true;
     }
     if (end == ReadEnd::MapMissing) {
         result.mapmissing = true;
-    } else if (end == ReadEnd::Complete && !scratch.empty()) {
-        installsources(ws, scratch);
-        result.nsources = static_cast<int>(scratch.size());
-    } else if (end == ReadEnd::Complete && !refused) {
+    } else if (end == ReadEnd::Complete && !reading.scratch.empty()) {
+        installsources(ws, reading.scratch);
+        result.nsources = static_cast<int>(reading.scratch.size());
+    } else if (end == ReadEnd::Complete && !reading.damaged) {
+        host.explain(explanation("No Fault", name, nofaultreason(reading)));
         host.messageBox("No Fault", "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
     }
     ws.quantitykey.clear();

@@ -4,10 +4,15 @@
 //
 // The state records are shared with the settings file. Each record is read
 // whole and checked before it is applied, so a damaged file never leaves a
-// record half-applied. A record whose values the program cannot work with (a
-// grid of no intervals, a contour interval of 0, ...) is passed over and the
-// reading goes on; a field that cannot be read ends the reading, and the
-// records before it stay applied.
+// record half-applied. A record holding a value that its dialog would
+// refuse (a field depth of -5, a map range whose north edge lies south of
+// its south edge, a grid over kMaxGridNodes nodes, a source 20 km above
+// the surface, ...) is passed over and the reading goes on; a field that
+// cannot be read ends the reading, and the records before it stay applied.
+// The field's corners and width are not held to the field dialog's 10000
+// km, nor the map range's east limit to 180: a field over a wide map, and a
+// range across the date line, are stored so. Every "Input Error" is
+// explained (Host::explain) with the file and the first reason.
 #pragma once
 
 #include <optional>
@@ -92,8 +97,9 @@ bool storework(const WorkState& ws, Host& host, const GeoFrame& geo, const std::
 // draws nothing).
 struct WorkReadResult {
     bool opened = false;  // false: "Open Error" shown, nothing read or changed
-    // "Input Error" shown (once): a field could not be read, or records were
-    // passed over.
+    // "Input Error" shown (once): a field could not be read, records were
+    // passed over, or a source list was cut short by the end of the file
+    // (its sources are still installed).
     bool inputerror = false;
     bool mapmissing = false;  // "Map File not Exist in ..." shown, reading stopped
     int nsources = 0;         // sources installed; 0 when the list is unchanged
@@ -127,11 +133,13 @@ WorkReadResult readworkfile(WorkState& ws, Host& host, Projection& proj, PlotFra
                             const MapDataCheck& checkmapdata = coastfilepresent,
                             bool followmapdir = true);
 
-// The same on file contents already in memory; a "mapdir" record is
+// The same on file contents already in memory; name is the file named in
+// the explanations of the messages ("" for none); a "mapdir" record is
 // resolved against mapdirbase, and read and dropped without one.
 WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
                             std::string content,
                             const MapDataCheck& checkmapdata = coastfilepresent,
+                            const std::string& name = "",
                             const std::optional<std::string>& mapdirbase = std::nullopt);
 
 }  // namespace crustex

@@ -1,5 +1,6 @@
 #include "geo/eventcatalogue.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -143,26 +144,25 @@ bool MemoryCatalogue::read(int64_t number, EventRecordBytes& out) {
     return true;
 }
 
-FileCatalogue::FileCatalogue(const std::string& path) : file_(path, std::ios::binary) {
-    if (!file_.is_open()) return;
-    file_.seekg(0, std::ios::end);
-    const std::streamoff size = file_.tellg();
-    if (size > 0) records_ = static_cast<int64_t>(size) / static_cast<int64_t>(kEventRecordBytes);
-    next_ = -1;
+FileCatalogue::FileCatalogue(const std::string& path) : file_(path) {
+    if (file_.isopen()) records_ = file_.size() / static_cast<int64_t>(kEventRecordBytes);
 }
 
 bool FileCatalogue::read(int64_t number, EventRecordBytes& out) {
     if (number < 1 || number > records_) return false;
-    if (number != next_) {
-        file_.clear();
-        file_.seekg(static_cast<std::streamoff>((number - 1) * kEventRecordBytes));
+    const auto held = static_cast<int64_t>(block_.size() / kEventRecordBytes);
+    if (blockfirst_ == 0 || number < blockfirst_ || number >= blockfirst_ + held) {
+        const int64_t count = std::min(kBlockRecords, records_ - number + 1);
+        block_.resize(static_cast<std::size_t>(count) * kEventRecordBytes);
+        const int64_t got = file_.readat((number - 1) * static_cast<int64_t>(kEventRecordBytes),
+                                         block_.data(), block_.size());
+        block_.resize(
+            got > 0 ? static_cast<std::size_t>(got) / kEventRecordBytes * kEventRecordBytes : 0);
+        blockfirst_ = block_.empty() ? 0 : number;
+        if (block_.empty()) return false;
     }
-    file_.read(reinterpret_cast<char*>(out.data()), kEventRecordBytes);
-    if (file_.gcount() != static_cast<std::streamsize>(kEventRecordBytes)) {
-        next_ = -1;
-        return false;
-    }
-    next_ = number + 1;
+    std::memcpy(out.data(), block_.data() + (number - blockfirst_) * kEventRecordBytes,
+                kEventRecordBytes);
     return true;
 }
 
@@ -226,7 +226,8 @@ std::string leftoutmessage(const EventTable& table) {
     return text;
 }
 
-bool readevents(const std::string& path, const EventSelection& sel, EventTable& table, Host& host) {
+bool readevents(const std::string& path, const EventSelection& sel, EventTable& table, Host& host,
+                std::string* why) {
     host.setBusy(true);
     host.setStatus(" Reading Events");
     FileCatalogue file(path);
@@ -236,6 +237,7 @@ bool readevents(const std::string& path, const EventSelection& sel, EventTable& 
     } else {
         table.events.clear();
         table.leftout = 0;
+        if (why != nullptr) *why = file.error();
     }
     host.setBusy(false);
     host.setStatus(leftoutmessage(table));

@@ -22,13 +22,14 @@
 
 #include <array>
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/datetime.h"
 #include "model/eventtable.h"
+#include "model/fsutil.h"
 #include "model/host.h"
 #include "model/workstate.h"
 
@@ -89,17 +90,25 @@ private:
     std::string_view bytes_;
 };
 
+// The catalogue file, opened without waiting and only when it is a regular
+// file (InputFile).
 class FileCatalogue : public CatalogueSource {
 public:
     explicit FileCatalogue(const std::string& path);
-    bool isopen() const { return file_.is_open(); }
+    bool isopen() const { return file_.isopen(); }
+    // Why the file could not be opened ("" when it was).
+    const std::string& error() const { return file_.error(); }
     int64_t records() const override { return records_; }
     bool read(int64_t number, EventRecordBytes& out) override;
 
 private:
-    std::ifstream file_;
+    // Records are read in blocks, so that the window is read sequentially
+    // with few calls.
+    static constexpr int64_t kBlockRecords = 512;
+    InputFile file_;
     int64_t records_ = 0;
-    int64_t next_ = -1;  // the record the stream stands at, -1 unknown
+    std::vector<unsigned char> block_;
+    int64_t blockfirst_ = 0;  // record number of the block's first record, 0 none
 };
 
 // How a selection went.
@@ -118,7 +127,8 @@ std::string leftoutmessage(const EventTable& table);
 // selectevents on the catalogue file, with " Reading Events" on the status
 // strip and the busy pointer. When more than kMaxEvents were selected, the
 // status strip says how many were left out. False (table emptied) when the
-// file cannot be opened.
-bool readevents(const std::string& path, const EventSelection& sel, EventTable& table, Host& host);
+// file cannot be opened; the reason then goes to *why when it is given.
+bool readevents(const std::string& path, const EventSelection& sel, EventTable& table, Host& host,
+                std::string* why = nullptr);
 
 }  // namespace crustex

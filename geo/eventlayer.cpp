@@ -13,9 +13,10 @@ constexpr std::size_t kEventsPerYield = 100;
 }  // namespace
 
 bool reloadevents(WorkState& ws, Host& host) {
-    if (readevents(ws.vhyppath, eventselection(ws), ws.eventtable, host)) return true;
-    host.messageBox("Cannot read the earthquake catalogue " + ws.vhyppath, "Error",
-                    MsgIcon::Critical, MsgButtons::Ok);
+    std::string why;
+    if (readevents(ws.vhyppath, eventselection(ws), ws.eventtable, host, &why)) return true;
+    host.messageBox("Open Error: " + ws.vhyppath + ": " + why, "Error", MsgIcon::Critical,
+                    MsgButtons::Ok);
     return false;
 }
 

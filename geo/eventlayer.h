@@ -12,8 +12,9 @@ namespace crustex {
 
 // Reads the catalogue at ws.vhyppath again for the work state's time window,
 // map range, depth and magnitude ranges into ws.eventtable. A catalogue that
-// cannot be opened empties the table and says so in a message box; returns
-// false then.
+// cannot be opened (a FIFO or anything else that is not a regular file
+// included) empties the table and says "Open Error" with the path and the
+// reason in a message box; returns false then.
 bool reloadevents(WorkState& ws, Host& host);
 
 // The circle radius of an event, frame units: 0.05 x the stored magnitude

@@ -4,10 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <istream>
 
 #include "geo/mapfile.h"
 #include "geo/mapmath.h"
+#include "model/fsutil.h"
 
 namespace crustex {
 
@@ -198,12 +199,15 @@ MapFileOutcome drawmapfile(std::istream& in, const MapView& v, int color) {
 }
 
 MapFileOutcome drawmapfile(const std::string& path, const MapView& v, int color) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const InputFile file(path);
+    if (!file.isopen()) {
         MapFileOutcome out;
-        out.kind = MapFileOutcome::Kind::Missing;
+        out.kind = file.missing() ? MapFileOutcome::Kind::Missing : MapFileOutcome::Kind::Refused;
+        out.reason = file.error();
         return out;
     }
+    InputFileBuf buf(file);
+    std::istream in(&buf);
     return drawmapfile(in, v, color);
 }
 

@@ -45,7 +45,9 @@ struct MapView {
 struct MapFileOutcome {
     enum class Kind { Drawn, Missing, Refused };
     Kind kind = Kind::Drawn;
-    std::string reason;       // Refused: why the header was refused
+    // Refused: why the file or its header was refused (a file that is not a
+    // regular file is refused unread).
+    std::string reason;
     int damagedtiles = 0;     // tiles skipped because they do not fit the file
     int skippedsegments = 0;  // segments skipped because they do not fit their tile
 };

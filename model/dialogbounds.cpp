@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "model/numtext.h"
+
 namespace crustex {
 namespace {
 
@@ -113,6 +115,36 @@ const InputRule& rulefor(DialogKind dialog, std::string_view field) {
     const FieldBound* b = findbound(dialog, field);
     if (!b) throw std::invalid_argument("dialog has no box for field " + std::string(field));
     return b->rule;
+}
+
+namespace {
+
+std::string ruletext(const InputRule& rule) {
+    using K = InputRule::Kind;
+    const std::string lo = generalform(rule.lower), hi = generalform(rule.upper);
+    switch (rule.kind) {
+        case K::Closed: return "within " + lo + ".." + hi;
+        case K::Positive: return "above 0";
+        case K::Negative: return "below 0";
+        case K::LowerOpen: return "above " + lo + " up to " + hi;
+        case K::Any: break;
+    }
+    return "a number";
+}
+
+}  // namespace
+
+std::string outofbounds(DialogKind dialog, std::string_view field, float value) {
+    const InputRule& rule = rulefor(dialog, field);
+    if (rule.accepts(value)) return "";
+    return std::string(field) + " " + generalform(value) + " is not " +
+           (rule.whole16 ? "a whole number " : "") + ruletext(rule);
+}
+
+std::string outofbounds(DialogKind dialog, std::initializer_list<FieldValue> values) {
+    for (const auto& [field, value] : values)
+        if (std::string why = outofbounds(dialog, field, value); !why.empty()) return why;
+    return "";
 }
 
 FormCheck checkdialog(DialogKind dialog, const BoxText& text, FieldValues& values) {

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "model/formcheck.h"
 #include "model/inputcheck.h"
@@ -42,6 +44,16 @@ const FieldBound* findbound(DialogKind dialog, std::string_view field);
 // The rule of a field; throws std::invalid_argument when the dialog has no
 // such box (a programming error).
 const InputRule& rulefor(DialogKind dialog, std::string_view field);
+
+// Why a value read from a file is one the dialog's box would refuse, in
+// words for the user ("obsdepth -5 is not within 0..1000"); "" when the
+// box's rule accepts it. Readers apply the dialogs' bounds this way.
+std::string outofbounds(DialogKind dialog, std::string_view field, float value);
+
+// The first of several (field, value) pairs that the dialog refuses, as
+// outofbounds words; "" when it accepts them all.
+using FieldValue = std::pair<std::string_view, float>;
+std::string outofbounds(DialogKind dialog, std::initializer_list<FieldValue> values);
 
 // The text of a box, or nullopt for a box the dialog does not check this
 // time (a disabled box, or the boxes an assistant does not have).

@@ -12,10 +12,15 @@ namespace crustex {
 
 struct FormCheck {
     std::string badfield;  // empty when every box was accepted and stored
+    // Why, when the box's own value is within its bounds and only its
+    // combination with others is refused ("" otherwise).
+    std::string reason;
 
     bool ok() const { return badfield.empty(); }
     static FormCheck accepted() { return {}; }
-    static FormCheck rejected(std::string field) { return {std::move(field)}; }
+    static FormCheck rejected(std::string field, std::string why = {}) {
+        return {std::move(field), std::move(why)};
+    }
 };
 
 }  // namespace crustex

@@ -28,6 +28,10 @@ public:
     virtual void processEvents() = 0;
     // Enables or disables the five top menus of the main window.
     virtual void enableMenus(bool enabled) = 0;
+    // Tells why a message box that the program's own words leave bare comes
+    // ("Input Error: work.wrk.txt: line 9 cannot be read"): on the status
+    // strip, unless the host has a better place.
+    virtual void explain(const std::string& text) { setStatus(text); }
 };
 
 // A host that shows nothing: message boxes answer OK (or Yes).
@@ -46,6 +50,12 @@ public:
 
 // Helpers for the messages every part of the program shows.
 void inputerrormessage(Host& host);  // "Input Error", titled "Error", critical icon
+// The same after explaining it: "Input Error: ", the file (when one is
+// named) and ": ", and the reason.
+void inputerrormessage(Host& host, const std::string& file, const std::string& reason);
+// "words: file: reason" (the file left out when empty), for Host::explain.
+std::string explanation(const std::string& words, const std::string& file,
+                        const std::string& reason);
 
 // The question a long loop asks when abortflag is set, and its title.
 inline constexpr const char* kAbortQuestion = "Abort?";

@@ -106,6 +106,7 @@ bool FormBoxes::rejected(const FormCheck& check, Host& host) const {
     // A box the scale or field type has switched off must still be
     // correctable, or the dialog could never be accepted.
     if (b && !b->isEnabled()) b->setEnabled(true);
+    if (!check.reason.empty()) host.explain(explanation("Input Error", "", check.reason));
     inputerror(b, host);
     return true;
 }

@@ -132,9 +132,9 @@ TEST_F(Batch, BadInputIsOneLineStatusTwoAndNothingWritten) {
         EXPECT_EQ(lines, std::string(c.args).find("garbage") != std::string::npos ? 2 : 1) << o.err;
         EXPECT_FALSE(exists(out(c.output)));
     }
-    // The reader's own words come first for a damaged file.
+    // The reader's own words come first for a damaged file, with the reason.
     EXPECT_EQ(run({"grid", out("garbage.wrk.txt"), "-o", out("a.nc")})
-                  .err.rfind("crustex-batch: Input Error\n", 0),
+                  .err.rfind("crustex-batch: Input Error: ", 0),
               0u);
 }
 

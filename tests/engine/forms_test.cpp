@@ -82,6 +82,11 @@ TEST(FieldForm, RejectsTheFirstBadBoxAndStoresNothing) {
                   std::tuple(false, b.xview0, b.yview1, b.xgrid, b.inclined))
             << c.badfield;
     }
+    // The box alone is within bounds: the rejection says why.
+    WorkState ws = freshwork();
+    FieldFormText t = entryfieldform(ws);
+    t.xgrid = t.ygrid = "2048";
+    EXPECT_EQ(fixparam(ws, t).reason, "2049 x 2049 nodes, at most 4,194,304");
 }
 
 TEST(CffForm, FaultTypesMapToTheirRakesAndTheFormOpensWithTwoDecimals) {

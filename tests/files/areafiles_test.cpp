@@ -52,8 +52,7 @@ TEST(AreaList, WritesThePrintFormAndReadsItBack) {
     EXPECT_TRUE(readarealist(dir.file("none")).empty());
 }
 
-TEST(AreaList, ReadsAtMostFiftyAndStopsAtTheFirstBadField) {
-    EXPECT_EQ(parsearealist(entries(60)).size(), 50u);
+TEST(AreaList, StopsAtTheFirstBadField) {
     EXPECT_EQ(parsearealist(entries(50)).back().name, "A50");
     // Line breaks only separate fields; a bad field ends the list there.
     const auto two = parsearealist(" 3 \r\nA\r\n 1\r\n2 3 4 5 \r\nB,6,7,8,9,10\r\nC\r\n 1 x 3 4 5");
@@ -62,6 +61,44 @@ TEST(AreaList, ReadsAtMostFiftyAndStopsAtTheFirstBadField) {
     EXPECT_EQ(two[0].flon2, 4.0f);
     for (const char* bad : {"", "x", " -3 \r\nA\r\n1 2 3 4 5", " 1 \r\nA\r\n1 2 3 4 99999"})
         EXPECT_TRUE(parsearealist(bad).empty()) << bad;
+}
+
+// A list that was not read whole (cut, damaged midway, over 50 entries, junk
+// after it) is kept as fixarea.lst.bak before a save rewrites it; a whole
+// one is just replaced. A byte-order mark does not hide the count.
+TEST(AreaList, ListNotReadWholeIsKeptOnSaving) {
+    const struct {
+        std::string text;
+        std::size_t entries;
+        bool whole;
+    } cases[] = {
+        {"\xEF\xBB\xBF" + entries(2), 2, true},
+        {"", 0, true},
+        {entries(50), 50, true},
+        {entries(60), 50, false},
+        {entries(3).substr(0, 40), 1, false},
+        {entries(2) + "junk\r\n", 2, false},
+        {" 2 \r\nA\r\n 1 2 \r\n x 4 \r\n 5 \r\nB\r\n 1 2 \r\n 3 4 \r\n 5 \r\n", 0, false},
+    };
+    for (const auto& c : cases) {
+        bool whole = !c.whole;
+        EXPECT_EQ(parsearealist(c.text, &whole).size(), c.entries) << c.text.substr(0, 12);
+        EXPECT_EQ(whole, c.whole) << c.text.substr(0, 12);
+        ScratchDir dir;
+        test::writefile(dir.file("fixarea.lst"), c.text);
+        ASSERT_TRUE(savearealist(dir.str(), {area("New", 1, 2, 3, 4, 5)}));
+        EXPECT_EQ(readarealist(dir.str()).size(), 1u);
+        EXPECT_EQ(std::filesystem::exists(dir.file("fixarea.lst.bak")), !c.whole);
+        if (!c.whole) {
+            EXPECT_EQ(test::readfile(dir.file("fixarea.lst.bak")), c.text);
+        }
+    }
+    // A file over the size cap reads as empty and is kept too.
+    ScratchDir dir;
+    test::writefile(dir.file("fixarea.lst"), entries(2) + std::string(1024 * 1024, ' '));
+    EXPECT_TRUE(readarealist(dir.str()).empty());
+    ASSERT_TRUE(savearealist(dir.str(), {}));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("fixarea.lst.bak")));
 }
 
 TEST(AreaList, AddRefusesEmptyDuplicateAndFiftyFirstNames) {

@@ -36,10 +36,10 @@ TEST_F(Settings, OnlyAPrinterLineSetsTheMargins) {
 }
 
 // The layout line by line, every value different from the others; read back
-// it gives the same text. The yz weight is never carried and work-file
-// records are skipped.
+// it gives the same text (a quote in a path is written doubled). The yz
+// weight is never carried and work-file records are skipped.
 TEST_F(Settings, WrittenLinesInOrderReadBack) {
-    ws.mappath = "/home/u/maps, japan/";
+    ws.mappath = "/home/u/my \"maps\", japan/";
     ws.areapath = "/a/";
     ws.vhyppath = "/v.ep";
     ws.seispath = "/s/";
@@ -58,7 +58,7 @@ TEST_F(Settings, WrittenLinesInOrderReadBack) {
     places.folders = {"/work, dir", "/sources", "/strains"};
     const std::vector<std::string> expected = {
         "//// This is an initializing file for CRUSTEX. You should not edit this. ////",
-        "\"mappath\",\"/home/u/maps, japan/\"",
+        "\"mappath\",\"/home/u/my \"\"maps\"\", japan/\"",
         "\"areapath\",\"/a/\"",
         "\"vhyppath\",\"/v.ep\"",
         "\"seispath\",\"/s/\"",

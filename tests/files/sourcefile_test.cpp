@@ -198,11 +198,11 @@ TEST_F(SiteFile, EachBlockReplacesTheListAndItsKind) {
     EXPECT_TRUE(ws.gridstale);
 }
 
-// Upper-case keywords; a count beyond the records present ends the block
-// at the end of the file without a message.
+// Upper-case keywords; a count beyond the records present keeps the sites
+// read and says "Input Error".
 TEST_F(SiteFile, UpperCaseKeywordAndShortBlock) {
     read("OBD3,5\r\n\"A\",35,135.5,0,1.5,-2,3\r\n\"B\",35,135.5,0,0,0,-4\r\n");
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(texts(), std::vector<std::string>{"Input Error"});
     EXPECT_EQ(ws.nsite, 2);
     EXPECT_EQ(ws.obskind, "displacement3");
     EXPECT_EQ(site(1).obsdz, 3);
@@ -260,6 +260,18 @@ TEST_F(SiteFile, GarbageKeepsTheSitesReadSoFar) {
     EXPECT_EQ(ws.obskind, "vstrain");
     EXPECT_EQ(site(2).obsvstrain, -1);
     EXPECT_TRUE(ws.showobsdatachecked);
+}
+
+// A site at latitude 95 or 1000 km high is left out with "Input Error"; the
+// others are read.
+TEST_F(SiteFile, SitesOutOfBoundsAreLeftOut) {
+    const auto r =
+        read("obz,4\r\nA,35,135,0,1\r\nB,95,135,0,2\r\nC,35,135,1000,3\r\nD,35,136,-2,4\r\n");
+    EXPECT_EQ(texts(), std::vector<std::string>{"Input Error"});
+    EXPECT_TRUE(r.settled);
+    ASSERT_EQ(ws.nsite, 2);
+    EXPECT_EQ(site(2).name, "D");
+    EXPECT_EQ(site(2).obsdz, 4);
 }
 
 // A count of 30000 stops at 200 sites with one warning; the records it has

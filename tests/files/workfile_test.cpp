@@ -1,14 +1,20 @@
 #include "files/workfile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "files/arealist.h"
 #include "files/filetestutil.h"
 #include "files/settingsfile.h"
+#include "files/sitefile.h"
 #include "geo/eventcatalogue.h"
+#include "geo/mapdraw.h"
+#include "plot/recordingsurface.h"
 
 namespace crustex {
 namespace {
@@ -127,8 +133,9 @@ TEST_F(WorkFile, SourceListCounts) {
         int16_t nfault;
         std::vector<std::string> messages;
     } cases[] = {
-        {list(5, 3), 3, {}},
-        {list(30000, 2), 2, {}},
+        // A count beyond the records present keeps them, and says so.
+        {list(5, 3), 3, {"Input Error"}},
+        {list(30000, 2), 2, {"Input Error"}},
         {list(20, 20), 20, {}},
         {list(0, 0), 7, {"No Fault"}},
         {list(-3, 0), 7, {"No Fault"}},
@@ -224,6 +231,24 @@ TEST_F(WorkFile, RefusedRecordsArePassedOver) {
         "\"maparea\",95,130,40,140\r\n",
         "\"mapextra\",#TRUE#,#FALSE#,1,3,1,3,-1,#FALSE#,#FALSE#,#FALSE#,#FALSE#,#FALSE#\r\n",
         "\"mapextra\",#TRUE#,#FALSE#,1,3,1,3,400,#FALSE#,#FALSE#,#FALSE#,#FALSE#,#FALSE#\r\n",
+        // Values the dialogs refuse: a field depth of -5, a reversed map
+        // range (north below south, east below west), east more than a turn
+        // past west, a reversed field area, a friction above 1, a negative
+        // magnitude bound below -5.
+        "\"fieldpara\",20,170,20,170,240,20,20,-5,#FALSE#,100,100,10,0,10\r\n",
+        "\"fieldpara\",170,20,20,170,240,20,20,0,#FALSE#,100,100,10,0,10\r\n",
+        "\"maparea\",40,140,30,130\r\n",
+        "\"maparea\",30,140,40,130\r\n",
+        "\"maparea\",30,-170,40,200\r\n",
+        "\"cffpara\",1.5\r\n",
+        "\"eventpara\",#1995-01-01#,#1995-12-31#,0,100,-6,9\r\n",
+        // Sources the editor refuses: depth -20, a negative width, dip 1000,
+        // a point source above the surface; a later list is still taken.
+        "\"fltxy\",1\r\n1,1,21,1,-20,10,45,1,0,0,100,100,1,100,0\r\n",
+        "\"fltxy\",2\r\n1,1,21,1,0,10,45,1,0,0,100,100,1,100,0\r\n1,1,21,1,0,-10,45,1,0,0,100,100,"
+        "1,100,0\r\n",
+        "\"fltxy\",1\r\n1,1,21,1,0,10,1000,1,0,0,100,100,1,100,0\r\n",
+        "\"fltxy\",1\r\n1,1,21,1,0,10,45,1,0,0,100,100,-1,100,1\r\n",
     };
     setdefaults(ws, "/data/crustex");
     WorkState expected = ws;
@@ -327,6 +352,82 @@ TEST_F(WorkFile, StoreAndReadThroughFiles) {
     EXPECT_EQ(host.messages[0].title, "Error");
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(host.menusEnabled);
+}
+
+// Every bare message is explained with the file and the reason; the
+// message box keeps the program's own words.
+TEST_F(WorkFile, MessagesSayWhy) {
+    test::ScratchDir dir;
+    const std::string rec = "1,1,21,1,0,10,45,1,0,0,100,100,1,100,0\r\n";
+    std::string twelve = "\"fltxy\",20\r\n";
+    for (int k = 0; k < 12; ++k) twelve += rec;
+    const struct {
+        std::string content;
+        std::string message, reason;
+    } cases[] = {
+        {"\"cffpara\",.4\r\n\"fieldpara\",20,170,20,170,240,2048,2048,0,#FALSE#,100,100,10,0,"
+         "10\r\n",
+         "Input Error", "line 2: \"fieldpara\" 2049 x 2049 nodes, at most 4,194,304"},
+        {twelve, "Input Error", "line 13: the count promises 20 sources, 12 follow"},
+        {"\"fltxy\",1\r\n" + rec + "\"fltxy\",32767\r\n" + rec, "Input Error",
+         "line 4: the count promises 32767 sources, 1 follow"},
+        {"\"cffpara\",.4\r\n\"cffextra\",5,x,5\r\n", "Input Error", "line 2 cannot be read"},
+        {"\"cffpara\",.4\r\n\"cffextra\",5,", "Input Error", "the file ends inside a record"},
+        {std::string("\x89PNG\r\n\x1a\n\0\0\x01\xff", 12), "No Fault", "no record of a work file"},
+        {"\"cffpara\",.4\r\n", "No Fault", "no source list"},
+        {"", "Open Error", "larger than 64 MiB"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = dir.file("w.wrk.txt");
+        test::writefile(path, c.content);
+        if (c.content.empty()) std::filesystem::resize_file(path, kMaxDataFileBytes + 1);
+        host.messages.clear();
+        readworkfile(ws, host, proj, frame, path);
+        EXPECT_EQ(texts(), std::vector<std::string>{c.message}) << c.reason;
+        EXPECT_EQ(host.lastStatus(), c.message + ": " + path + ": " + c.reason);
+    }
+}
+
+// No reader waits on a FIFO or reads anything that is not a regular file:
+// each refuses it at once as it refuses a file it cannot open.
+TEST(Readers, RefuseWhatIsNotARegularFileWithoutWaiting) {
+    test::ScratchDir dir;
+    const std::string fifo = dir.file("fifo"), loop = dir.file("loop");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(loop, loop);
+    const std::string area = dir.mkdir("area");
+    ASSERT_EQ(::mkfifo((area + "/fixarea.lst").c_str(), 0600), 0);
+    // A reader that waited would be stopped here, failing the test.
+    ::alarm(60);
+    for (const std::string& path : {fifo, loop, dir.str(), std::string("/dev/null")}) {
+        WorkState ws;
+        setdefaults(ws, "/data/crustex");
+        test::ScriptedHost host;
+        Projection proj;
+        PlotFrame frame;
+        ASSERT_TRUE(setplotframe(frame, ws.rwidth));
+        const GeoFrame geo{proj, frame};
+        EXPECT_FALSE(readworkfile(ws, host, proj, frame, path).opened) << path;
+        EXPECT_FALSE(readsourcefile(ws, host, geo, path).opened) << path;
+        EXPECT_FALSE(readsitefile(ws, host, geo, path).opened) << path;
+        EXPECT_EQ(host.messages.size(), 3u) << path;
+        if (path == fifo) {
+            EXPECT_EQ(host.lastStatus(), "Open Error: " + path + ": not a regular file (a FIFO)");
+        }
+        WindowPlaces places;
+        EXPECT_NE(readsettings(ws, places, path), SettingsRead::Read) << path;
+        std::string why;
+        EXPECT_FALSE(readevents(path, eventselection(ws), ws.eventtable, host, &why)) << path;
+        EXPECT_FALSE(why.empty()) << path;
+        std::string content;
+        EXPECT_FALSE(readwholefile(path, content)) << path;
+        RecordingSurface surface;
+        const MapColors colors{};
+        const MapView view{proj, surface, colors, 30, 40, 130, 140};
+        EXPECT_EQ(drawmapfile(path, view, 0).kind, MapFileOutcome::Kind::Refused) << path;
+    }
+    EXPECT_TRUE(readarealist(area).empty());
+    ::alarm(0);
 }
 
 // The publication style travels as one extra record after "visualpara", in
