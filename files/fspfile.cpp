@@ -1,0 +1,188 @@
+#include "files/fspfile.h"
+
+#include <cmath>
+#include <optional>
+
+#include "files/patchcolumns.h"
+#include "files/textscan.h"
+
+namespace crustex {
+
+namespace {
+
+std::optional<double> valueof(std::string_view line, std::string_view key) {
+    double v = 0;
+    if (keyvalue(line, key, v) && std::isfinite(v)) return v;
+    return std::nullopt;
+}
+
+// Replaces `out` with the value of the first key found.
+void take(std::string_view line, std::initializer_list<std::string_view> keys,
+          std::optional<double>& out) {
+    for (const std::string_view key : keys) {
+        if (auto v = valueof(line, key)) {
+            out = v;
+            return;
+        }
+    }
+}
+
+struct Orientation {
+    std::optional<double> strike, dip, rake;
+};
+
+class FspReader {
+public:
+    explicit FspReader(PatchRead& out) : out_(out) {}
+
+    // False once the file is refused.
+    bool line(std::string_view text, std::size_t lineno) {
+        const std::string_view t = trimblank(text);
+        if (t.empty()) return true;
+        if (t.front() == '%') {
+            header(t);
+            return true;
+        }
+        return row(t, lineno);
+    }
+
+    void finish() {
+        if (!out_.report.failed() && out_.table.patches.empty()) {
+            std::string reason = "no usable subfault";
+            if (out_.report.skipped() > 0) reason += ", " + out_.report.skippedtext();
+            out_.report.fail(0, reason);
+        }
+    }
+
+private:
+    void header(std::string_view t) {
+        while (!t.empty() && t.front() == '%') t.remove_prefix(1);
+        // The column line names LAT, LON and SLIP as words of their own.
+        Fields f;
+        splitblank(t, f);
+        const PatchColumns c = findcolumns(f);
+        if (c.has(PatchColumn::Lat) && c.has(PatchColumn::Lon) && c.has(PatchColumn::Slip)) {
+            columns_ = c;
+            return;
+        }
+        if (containsnocase(t, "coordinates") &&
+            (containsnocase(t, "subfault") || containsnocase(t, "each"))) {
+            if (containsnocase(t, "top-cent") || containsnocase(t, "top cent"))
+                topcentre_ = true;
+            else if (containsnocase(t, "cent"))
+                topcentre_ = false;
+        }
+        Orientation segment;
+        take(t, {"STRIKE", "STRK"}, segment.strike);
+        take(t, {"DIP"}, segment.dip);
+        take(t, {"RAKE"}, segment.rake);
+        if (containsnocase(t, "segment") && (segment.strike || segment.dip)) {
+            segment_ = segment;
+        } else if (containsnocase(t, "mech")) {
+            take(t, {"STRK", "STRIKE"}, mech_.strike);
+            take(t, {"DIP"}, mech_.dip);
+            take(t, {"RAKE"}, mech_.rake);
+        }
+        take(t, {"Dx"}, dx_);
+        take(t, {"Dz"}, dz_);
+        take(t, {"LEN"}, len_);
+        take(t, {"WID"}, wid_);
+        take(t, {"Nx"}, nx_);
+        take(t, {"Nz"}, nz_);
+    }
+
+    // The subfault size: Dx and Dz, else the fault's size over the counts.
+    bool size(double& length, double& width) const {
+        if (dx_ && dz_) {
+            length = *dx_;
+            width = *dz_;
+            return true;
+        }
+        if (len_ && wid_ && nx_ && nz_ && *nx_ >= 1 && *nz_ >= 1) {
+            length = *len_ / *nx_;
+            width = *wid_ / *nz_;
+            return true;
+        }
+        return false;
+    }
+
+    // One value of the orientation: its column, the segment's, or Mech's.
+    std::optional<double> pick(PatchColumn column, const std::array<float, kPatchColumns>& values,
+                               std::optional<double> Orientation::*which) const {
+        if (columns_->has(column)) return columnvalue(values, column);
+        if (segment_.*which) return segment_.*which;
+        return mech_.*which;
+    }
+
+    bool row(std::string_view t, std::size_t lineno) {
+        if (!columns_) {
+            out_.report.fail(lineno,
+                             "no column line (% LAT LON ... SLIP) before the first subfault");
+            return false;
+        }
+        if (!columns_->has(PatchColumn::Depth)) {
+            out_.report.fail(lineno, "the column line has no Z (depth)");
+            return false;
+        }
+        double length = 0, width = 0;
+        if (!size(length, width)) {
+            out_.report.fail(lineno, "no subfault size (Dx and Dz) before the first subfault");
+            return false;
+        }
+        Fields f;
+        splitblank(t, f);
+        std::array<float, kPatchColumns> v{};
+        std::string reason;
+        if (!readcolumns(f, *columns_, v, reason)) {
+            out_.report.skip(lineno, reason);
+            return true;
+        }
+        const auto strike = pick(PatchColumn::Strike, v, &Orientation::strike);
+        const auto dip = pick(PatchColumn::Dip, v, &Orientation::dip);
+        const auto rake = pick(PatchColumn::Rake, v, &Orientation::rake);
+        if (!strike || !dip || !rake) {
+            out_.report.fail(lineno, "no strike, dip and rake (Mech or SEGMENT line, or columns)");
+            return false;
+        }
+        CentredPatch p;
+        p.east = columnvalue(v, PatchColumn::Lon);
+        p.north = columnvalue(v, PatchColumn::Lat);
+        p.depth = columnvalue(v, PatchColumn::Depth);
+        p.strike = static_cast<float>(*strike);
+        p.dip = static_cast<float>(*dip);
+        p.rake = static_cast<float>(*rake);
+        p.length = static_cast<float>(length);
+        p.width = static_cast<float>(width);
+        p.slip = columnvalue(v, PatchColumn::Slip);
+        p.line = static_cast<uint32_t>(lineno);
+        p.topcentre = topcentre_;
+        std::string problem = patchproblem(p, true);
+        if (!problem.empty())
+            out_.report.skip(lineno, std::move(problem));
+        else
+            out_.table.patches.push_back(p);
+        return true;
+    }
+
+    PatchRead& out_;
+    std::optional<PatchColumns> columns_;
+    Orientation mech_, segment_;
+    std::optional<double> dx_, dz_, len_, wid_, nx_, nz_;
+    bool topcentre_ = false;
+};
+
+}  // namespace
+
+PatchRead readfsp(std::string_view text, const std::string& name) {
+    PatchRead out{{true, {}}, ReadReport(name)};
+    FspReader reader(out);
+    LineScanner lines(text);
+    std::string_view line;
+    while (lines.next(line))
+        if (!reader.line(line, lines.number())) break;
+    reader.finish();
+    if (out.report.failed()) out.table.patches.clear();
+    return out;
+}
+
+}  // namespace crustex
