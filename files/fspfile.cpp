@@ -10,26 +10,42 @@ namespace crustex {
 
 namespace {
 
-std::optional<double> valueof(std::string_view line, std::string_view key) {
-    double v = 0;
-    if (keyvalue(line, key, v) && std::isfinite(v)) return v;
-    return std::nullopt;
-}
-
-// Replaces `out` with the value of the first key found.
-void take(std::string_view line, std::initializer_list<std::string_view> keys,
-          std::optional<double>& out) {
-    for (const std::string_view key : keys) {
-        if (auto v = valueof(line, key)) {
-            out = v;
-            return;
-        }
-    }
-}
-
 struct Orientation {
     std::optional<double> strike, dip, rake;
 };
+
+// The values a header line may give.
+struct HeaderValues {
+    Orientation orientation;
+    std::optional<double> dx, dz, len, wid, nx, nz;
+};
+
+HeaderValues headervalues(std::string_view line) {
+    HeaderValues h;
+    std::size_t pos = 0;
+    std::string_view key;
+    double v = 0;
+    while (nextkeyvalue(line, pos, key, v)) {
+        if (!std::isfinite(v)) continue;
+        for (const auto& [name, slot] : {std::pair{"STRK", &h.orientation.strike},
+                                         {"STRIKE", &h.orientation.strike},
+                                         {"DIP", &h.orientation.dip},
+                                         {"RAKE", &h.orientation.rake},
+                                         {"Dx", &h.dx},
+                                         {"Dz", &h.dz},
+                                         {"LEN", &h.len},
+                                         {"WID", &h.wid},
+                                         {"Nx", &h.nx},
+                                         {"Nz", &h.nz}})
+            if (equalsnocase(key, name) && !*slot) *slot = v;
+    }
+    return h;
+}
+
+// Replaces `to` with `from` when `from` holds a value.
+void update(std::optional<double>& to, const std::optional<double>& from) {
+    if (from) to = from;
+}
 
 class FspReader {
 public:
@@ -58,7 +74,7 @@ private:
     void header(std::string_view t) {
         while (!t.empty() && t.front() == '%') t.remove_prefix(1);
         // The column line names LAT, LON and SLIP as words of their own.
-        Fields f;
+        Fields& f = fields_;
         splitblank(t, f);
         const PatchColumns c = findcolumns(f);
         if (c.has(PatchColumn::Lat) && c.has(PatchColumn::Lon) && c.has(PatchColumn::Slip)) {
@@ -72,23 +88,21 @@ private:
             else if (containsnocase(t, "cent"))
                 topcentre_ = false;
         }
-        Orientation segment;
-        take(t, {"STRIKE", "STRK"}, segment.strike);
-        take(t, {"DIP"}, segment.dip);
-        take(t, {"RAKE"}, segment.rake);
-        if (containsnocase(t, "segment") && (segment.strike || segment.dip)) {
-            segment_ = segment;
+        const HeaderValues h = headervalues(t);
+        const Orientation& o = h.orientation;
+        if (containsnocase(t, "segment") && (o.strike || o.dip)) {
+            segment_ = o;
         } else if (containsnocase(t, "mech")) {
-            take(t, {"STRK", "STRIKE"}, mech_.strike);
-            take(t, {"DIP"}, mech_.dip);
-            take(t, {"RAKE"}, mech_.rake);
+            update(mech_.strike, o.strike);
+            update(mech_.dip, o.dip);
+            update(mech_.rake, o.rake);
         }
-        take(t, {"Dx"}, dx_);
-        take(t, {"Dz"}, dz_);
-        take(t, {"LEN"}, len_);
-        take(t, {"WID"}, wid_);
-        take(t, {"Nx"}, nx_);
-        take(t, {"Nz"}, nz_);
+        update(dx_, h.dx);
+        update(dz_, h.dz);
+        update(len_, h.len);
+        update(wid_, h.wid);
+        update(nx_, h.nx);
+        update(nz_, h.nz);
     }
 
     // The subfault size: Dx and Dz, else the fault's size over the counts.
@@ -129,7 +143,7 @@ private:
             out_.report.fail(lineno, "no subfault size (Dx and Dz) before the first subfault");
             return false;
         }
-        Fields f;
+        Fields& f = fields_;
         splitblank(t, f);
         std::array<float, kPatchColumns> v{};
         std::string reason;
@@ -165,6 +179,7 @@ private:
     }
 
     PatchRead& out_;
+    Fields fields_;  // the fields of the line being read
     std::optional<PatchColumns> columns_;
     Orientation mech_, segment_;
     std::optional<double> dx_, dz_, len_, wid_, nx_, nz_;

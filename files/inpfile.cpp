@@ -25,8 +25,8 @@ Block blockof(std::string_view line) {
     return Block::None;
 }
 
-// The key of a block line ("1 ----- Start-x = -120.0" gives "startx") and
-// its value.
+// The key of a block line ("1 ----- Start-x = -120.0" gives "startx": its
+// letters and digits, lower-cased, without the line's number) and its value.
 bool blockentry(std::string_view line, std::string& key, double& value) {
     const std::size_t eq = line.find('=');
     if (eq == std::string_view::npos || !leadingnumber(trimblank(line.substr(eq + 1)), value))
@@ -37,35 +37,29 @@ bool blockentry(std::string_view line, std::string& key, double& value) {
     if (digits > 0 && digits < left.size() && (left[digits] == ' ' || left[digits] == '\t'))
         left.remove_prefix(digits);
     key.clear();
-    bool started = false;
     for (const char c : left) {
-        const bool alnum =
-            (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        started = started || (alnum && c != '-');
-        if (started && alnum) key += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        if (c >= 'A' && c <= 'Z') key += static_cast<char>(c - 'A' + 'a');
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) key += c;
     }
     return !key.empty();
 }
 
-// Where a block's values go.
-struct BlockKeys {
-    Block block;
-    std::array<const char*, 7> keys;
-};
-constexpr BlockKeys kGridKeys{
-    Block::Grid, {"startx", "starty", "finishx", "finishy", "xincrement", "yincrement", nullptr}};
-constexpr BlockKeys kSectionKeys{
-    Block::Section,
-    {"startx", "starty", "finishx", "finishy", "distantincrement", "zdepth", "zincrement"}};
-constexpr BlockKeys kMapKeys{
-    Block::Map, {"minlon", "maxlon", "zerolon", "minlat", "maxlat", "zerolat", nullptr}};
+// The keys of a block, by position.
+using BlockKeys = std::array<const char*, 7>;
+constexpr BlockKeys kGridKeys{"startx",     "starty",     "finishx", "finishy",
+                              "xincrement", "yincrement", nullptr};
+constexpr BlockKeys kSectionKeys{"startx",           "starty", "finishx",   "finishy",
+                                 "distantincrement", "zdepth", "zincrement"};
+constexpr BlockKeys kMapKeys{"minlon", "maxlon", "zerolon", "minlat", "maxlat", "zerolat", nullptr};
 
-// Values found in a block, by the position of their key.
+// Values found in a block, by the position of their key; values that are not
+// finite floats are left out.
 struct BlockValues {
     std::array<std::optional<float>, 7> v;
     void take(const BlockKeys& keys, const std::string& key, double value) {
-        for (std::size_t i = 0; i < keys.keys.size(); ++i)
-            if (keys.keys[i] && key == keys.keys[i]) v[i] = static_cast<float>(value);
+        const float f = static_cast<float>(value);
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            if (keys[i] && key == keys[i] && std::isfinite(f)) v[i] = f;
     }
     bool has(std::initializer_list<std::size_t> which) const {
         for (const std::size_t i : which)
@@ -87,24 +81,25 @@ struct HeadValues {
 };
 
 void readparameters(std::string_view line, std::size_t lineno, HeadValues& h) {
-    const auto take = [&line](const char* key, std::optional<double>& out) {
-        double v = 0;
-        if (keyvalue(line, key, v)) out = v;
-    };
-    take("PR1", h.pr1);
-    take("E1", h.e1);
-    take("DEPTH", h.depth);
-    take("FRIC", h.fric);
-    take("#fixed", h.fixed);
-    for (int n = 0; n < 3; ++n) {
-        const std::string s{'S', static_cast<char>('1' + n)};
-        AxisValues& a = h.axes[static_cast<std::size_t>(n)];
-        const bool before = a.dr.has_value();
-        take((s + "DR").c_str(), a.dr);
-        take((s + "DP").c_str(), a.dp);
-        take((s + "IN").c_str(), a.in);
-        take((s + "GD").c_str(), a.gd);
-        if (!before && a.dr) h.stressline = lineno;
+    std::size_t pos = 0;
+    std::string_view key;
+    double v = 0;
+    while (nextkeyvalue(line, pos, key, v)) {
+        for (const auto& [name, slot] : {std::pair{"PR1", &h.pr1},
+                                         {"E1", &h.e1},
+                                         {"DEPTH", &h.depth},
+                                         {"FRIC", &h.fric},
+                                         {"fixed", &h.fixed}})
+            if (equalsnocase(key, name)) *slot = v;
+        // S1DR, S1DP, S1IN, S1GD and the same for S2 and S3.
+        if (key.size() != 4 || (key[0] != 'S' && key[0] != 's') || key[1] < '1' || key[1] > '3')
+            continue;
+        AxisValues& a = h.axes[static_cast<std::size_t>(key[1] - '1')];
+        const std::string_view what = key.substr(2);
+        for (const auto& [name, slot] :
+             {std::pair{"DR", &a.dr}, {"DP", &a.dp}, {"IN", &a.in}, {"GD", &a.gd}})
+            if (equalsnocase(what, name)) *slot = v;
+        if (h.stressline == 0) h.stressline = lineno;
     }
 }
 
@@ -119,20 +114,20 @@ bool finite(std::initializer_list<double> values) {
 void applyparameters(const HeadValues& h, InpModel& m, ReadReport& report) {
     if (h.pr1 || h.e1) {
         Medium medium;
-        if (h.pr1 && std::isfinite(*h.pr1) && *h.pr1 > -1 && *h.pr1 < 0.5)
+        if (h.pr1 && *h.pr1 > -1 && *h.pr1 < 0.5)
             medium.poisson = static_cast<float>(*h.pr1);
         else if (h.pr1)
             report.note(0, "PR1= " + floattext(static_cast<float>(*h.pr1)) +
                                " outside -1..0.5: Poisson's ratio 0.25 used");
-        if (h.e1 && std::isfinite(*h.e1) && *h.e1 > 0 && *h.e1 < 1e30)
+        if (h.e1 && *h.e1 > 0 && finite({*h.e1}))
             medium.young = static_cast<float>(*h.e1);
         else if (h.e1)
             report.note(0, "E1= " + floattext(static_cast<float>(*h.e1)) +
-                               " not above 0: Young's modulus 8e5 bar used");
+                               " unusable: Young's modulus 8e5 bar used");
         m.medium = medium;
     }
-    if (h.depth && std::isfinite(*h.depth)) m.depth = static_cast<float>(*h.depth);
-    if (h.fric && std::isfinite(*h.fric)) m.friction = static_cast<float>(*h.fric);
+    if (h.depth && finite({*h.depth})) m.depth = static_cast<float>(*h.depth);
+    if (h.fric && finite({*h.fric})) m.friction = static_cast<float>(*h.fric);
     int complete = 0, begun = 0;
     for (std::size_t i = 0; i < 3; ++i) {
         const AxisValues& a = h.axes[i];
@@ -237,9 +232,9 @@ private:
     enum class Part { Head, Table, Blocks };
 
     void head(std::string_view text, std::size_t lineno) {
+        // Two title lines, unless the parameters begin early.
         double pr1 = 0;
-        const bool parameters = containsnocase(text, "#reg1") || keyvalue(text, "PR1", pr1);
-        if (lineno <= 2 && !parameters) {
+        if (lineno <= 2 && !containsnocase(text, "#reg1") && !keyvalue(text, "PR1", pr1)) {
             (lineno == 1 ? m_.title1 : m_.title2) = asutf8(trimblank(text));
             return;
         }
@@ -258,7 +253,7 @@ private:
     }
 
     void table(std::string_view text, std::size_t lineno) {
-        Fields f;
+        Fields& f = fields_;
         splitblank(text, f);
         double first = 0;
         if (f.count == 0 || !fieldnumber(f[0], first)) {
@@ -371,6 +366,7 @@ private:
     }
 
     InpModel& m_;
+    Fields fields_;  // the fields of the line being read
     ReadReport& report_;
     Part part_ = Part::Head;
     HeadValues head_;

@@ -24,7 +24,7 @@ public:
         std::string_view t = trimblank(text);
         while (!t.empty() && t.front() == '#') t.remove_prefix(1);
         if (blankline(t)) return true;
-        Fields f;
+        Fields& f = fields_;
         splitblank(t, f);
         double first = 0;
         if (fieldnumber(f[0], first)) return row(f, lineno);
@@ -103,6 +103,7 @@ private:
     }
 
     PatchRead& out_;
+    Fields fields_;  // the fields of the line being read
     std::optional<PatchColumns> columns_;
     std::optional<double> dx_, dy_;
     bool rows_ = false;  // rows are subfaults (not outline points)

@@ -82,21 +82,22 @@ bool placepatchtable(const PatchTable& table, const GeoFrame* geo, SlipModel& ou
     out.patches.clear();
     out.geo.clear();
     out.patches.reserve(table.patches.size());
-    if (!table.geographic) {
-        for (const CentredPatch& c : table.patches)
-            out.patches.push_back(patchfromcentre(c.east, c.north, c.strike * kPi / 180, c));
-        return true;
-    }
     const GeoFrame* map = readymap(geo);
-    if (!map) {
+    if (table.geographic && !map) {
         report.fail(0, "no map is set up to place latitudes and longitudes on");
         return false;
     }
-    out.geo.reserve(table.patches.size());
+    if (table.geographic) out.geo.reserve(table.patches.size());
     for (const CentredPatch& c : table.patches) {
         SlipPatch s;
         GeoEdge e;
-        if (placecentred(c, *map, s, e)) {
+        if (!table.geographic) {
+            s = patchfromcentre(c.east, c.north, c.strike * kPi / 180, c);
+            if (finite({s.x0, s.y0, s.x1, s.y1}))
+                out.patches.push_back(s);
+            else
+                report.skip(c.line, "position beyond the float range");
+        } else if (placecentred(c, *map, s, e)) {
             out.patches.push_back(s);
             out.geo.push_back(e);
         } else {
@@ -104,7 +105,7 @@ bool placepatchtable(const PatchTable& table, const GeoFrame* geo, SlipModel& ou
         }
     }
     if (out.patches.empty()) {
-        report.fail(0, "no patch could be placed on the map, " + report.skippedtext());
+        report.fail(0, "no patch could be placed, " + report.skippedtext());
         return false;
     }
     return true;

@@ -140,18 +140,39 @@ bool fieldnumber(std::string_view text, float& v) {
     return true;
 }
 
-bool keyvalue(std::string_view line, std::string_view key, double& v, bool colon) {
-    for (std::size_t i = 0; i + key.size() <= line.size(); ++i) {
-        if (!matchesat(line, i, key)) continue;
-        if (i > 0 && iswordchar(line[i - 1]) && iswordchar(key.front())) continue;
-        std::size_t j = i + key.size();
-        if (j < line.size() && iswordchar(line[j]) && iswordchar(key.back())) continue;
-        while (j < line.size() && isblankchar(line[j])) ++j;
-        if (j >= line.size() || !(line[j] == '=' || (colon && line[j] == ':'))) continue;
-        ++j;
-        if (j < line.size() && line[j] == '=') continue;  // "X==EW" names a column
-        while (j < line.size() && isblankchar(line[j])) ++j;
-        if (leadingnumber(line.substr(j), v)) return true;
+bool nextkeyvalue(std::string_view line, std::size_t& pos, std::string_view& key, double& v) {
+    while (pos < line.size()) {
+        const std::size_t eq = line.find('=', pos);
+        if (eq == std::string_view::npos) break;
+        pos = eq + 1;
+        if (pos < line.size() && line[pos] == '=') {
+            while (pos < line.size() && line[pos] == '=') ++pos;
+            continue;
+        }
+        std::size_t end = eq;
+        while (end > 0 && isblankchar(line[end - 1])) --end;
+        std::size_t start = end;
+        while (start > 0 && iswordchar(line[start - 1])) --start;
+        std::size_t from = pos;
+        while (from < line.size() && isblankchar(line[from])) ++from;
+        if (start < end && leadingnumber(line.substr(from), v)) {
+            key = line.substr(start, end - start);
+            return true;
+        }
+    }
+    pos = line.size();
+    return false;
+}
+
+bool keyvalue(std::string_view line, std::string_view key, double& v) {
+    std::size_t pos = 0;
+    std::string_view k;
+    double value = 0;
+    while (nextkeyvalue(line, pos, k, value)) {
+        if (equalsnocase(k, key)) {
+            v = value;
+            return true;
+        }
     }
     return false;
 }

@@ -60,11 +60,15 @@ bool fieldnumber(std::string_view text, float& v);
 // The number at the start of the text, whatever follows ("15.00km" is 15).
 bool leadingnumber(std::string_view text, double& v);
 
-// The number after "key =" in a line: the key matched without regard to
-// case where it stands as a word of its own, blanks allowed around the "=".
-// A ':' in place of the "=" is taken too when colon is set. False when the
-// key is not there or no number follows.
-bool keyvalue(std::string_view line, std::string_view key, double& v, bool colon = false);
+// The "key = number" pairs of a line, one per call from position pos on:
+// the key is the word (letters, digits, '_') just before the "=", blanks
+// allowed around it; pairs whose "=" has no word before it or no number
+// after it are passed over, and so is "==" ("X==EW" names a column). False
+// when no pair is left. Linear in the length of the line over all calls.
+bool nextkeyvalue(std::string_view line, std::size_t& pos, std::string_view& key, double& v);
+
+// The number of the first pair whose key is `key` (letter case aside).
+bool keyvalue(std::string_view line, std::string_view key, double& v);
 
 // The text as UTF-8: kept when it is valid UTF-8, else read as Latin-1
 // (old files hold degree signs and accents in that code).
