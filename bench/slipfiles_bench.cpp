@@ -31,56 +31,48 @@ Cell cell(int i, int j) {
             0.01 * ((i * 7 + j * 13) % 500), 80.0 + (i + j) % 30};
 }
 
-std::string csvtext() {
-    std::string text = std::string(kPatchCsvGeoHeader) + "\n";
-    char line[200];
+// A header, then one line per cell made by `line`.
+template <typename Line>
+std::string model(std::string text, Line line) {
+    char buf[200];
     for (int i = 0; i < kAlong; ++i)
-        for (int j = 0; j < kDown; ++j) {
-            const Cell c = cell(i, j);
-            std::snprintf(line, sizeof line, "%.5f,%.5f,%.4f,33.5,24,%.2f,0.9,0.35,%.4f,0\n", c.lon,
-                          c.lat, c.depth, c.rake, c.slip);
-            text += line;
-        }
+        for (int j = 0; j < kDown; ++j) text.append(buf, line(buf, sizeof buf, i, j, cell(i, j)));
     return text;
 }
 
+std::string csvtext() {
+    return model(std::string(kPatchCsvGeoHeader) + "\n",
+                 [](char* buf, std::size_t n, int, int, const Cell& c) {
+                     return std::snprintf(buf, n, "%.5f,%.5f,%.4f,33.5,24,%.2f,0.9,0.35,%.4f,0\n",
+                                          c.lon, c.lat, c.depth, c.rake, c.slip);
+                 });
+}
+
 std::string fsptext() {
-    std::string text =
+    return model(
         "% Made-up model of 100,000 subfaults\n"
         "% Mech : STRK = 33.5 DIP = 24 RAKE = 90 Htop = 1.0 km\n"
         "% Invs : Dx = 0.90 km Dz = 0.35 km\n"
         "% Coordinates are given for center of each subfault or segment: |'|\n"
-        "% LAT LON X==EW Y==NS Z SLIP RAKE TRUP RISE SF_MOMENT\n";
-    char line[200];
-    for (int i = 0; i < kAlong; ++i)
-        for (int j = 0; j < kDown; ++j) {
-            const Cell c = cell(i, j);
-            std::snprintf(line, sizeof line,
-                          "%8.4f %9.4f %8.3f %8.3f %7.3f %7.4f %6.1f 3.0 1.5 1e16\n", c.lat, c.lon,
-                          0.9 * i, 0.35 * j, c.depth, c.slip, c.rake);
-            text += line;
-        }
-    return text;
+        "% LAT LON X==EW Y==NS Z SLIP RAKE TRUP RISE SF_MOMENT\n",
+        [](char* buf, std::size_t n, int i, int j, const Cell& c) {
+            return std::snprintf(buf, n, "%8.4f %9.4f %8.3f %8.3f %7.3f %7.4f %6.1f 3.0 1.5 1e16\n",
+                                 c.lat, c.lon, 0.9 * i, 0.35 * j, c.depth, c.slip, c.rake);
+        });
 }
 
 std::string inptext() {
-    std::string text =
+    return model(
         "Made-up model of 100,000 elements\ntitle\n#reg1=  0  #reg2=  0   #fixed= 100000  sym=  1\n"
         " PR1=       .250     PR2=       .250   DEPTH=      10.0\n  E1=   0.800000E+06\n"
         "FRIC= .400\n\n  #   X-start    Y-start     X-fin      Y-fin   Kode  rt.lat    reverse   "
-        "dip angle     top      bot\nxxx xxxxxxxxxx\n";
-    char line[200];
-    for (int i = 0; i < kAlong; ++i)
-        for (int j = 0; j < kDown; ++j) {
-            const Cell c = cell(i, j);
+        "dip angle     top      bot\nxxx xxxxxxxxxx\n",
+        [](char* buf, std::size_t n, int i, int j, const Cell& c) {
             const double x = 0.9 * i + 0.32 * j, y = 0.1 * i - 0.1 * j;
-            std::snprintf(
-                line, sizeof line,
-                "  1 %10.4f %10.4f %10.4f %10.4f 100 %10.4f %10.4f %10.4f %10.4f %10.4f\n", x, y,
-                x + 0.9, y + 0.2, -c.slip * 0.2, c.slip, 24.0, c.depth, c.depth + 0.142);
-            text += line;
-        }
-    return text;
+            return std::snprintf(
+                buf, n, "  1 %10.4f %10.4f %10.4f %10.4f 100 %10.4f %10.4f %10.4f %10.4f %10.4f\n",
+                x, y, x + 0.9, y + 0.2, -c.slip * 0.2, c.slip, 24.0, c.depth, c.depth + 0.142);
+        });
 }
 
 template <typename Read>

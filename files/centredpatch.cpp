@@ -47,6 +47,23 @@ std::string patchproblem(const CentredPatch& p, bool geographic) {
     return {};
 }
 
+void addpatch(PatchRead& read, const CentredPatch& p) {
+    std::string problem = patchproblem(p, read.table.geographic);
+    if (problem.empty())
+        read.table.patches.push_back(p);
+    else
+        read.report.skip(p.line, std::move(problem));
+}
+
+void finishpatchread(PatchRead& read, const char* what) {
+    if (!read.report.failed() && read.table.patches.empty()) {
+        std::string reason = std::string("no usable ") + what;
+        if (read.report.skipped() > 0) reason += ", " + read.report.skippedtext();
+        read.report.fail(0, reason);
+    }
+    if (read.report.failed()) read.table.patches.clear();
+}
+
 double upperdepth(const CentredPatch& p) {
     return std::max(0.0, p.topcentre ? p.depth : p.depth - halfwidthdepth(p));
 }

@@ -56,6 +56,15 @@ struct PatchRead {
 // of a patch that reaches the surface is forgiven).
 std::string patchproblem(const CentredPatch& p, bool geographic);
 
+// Adds a patch to the table, or skips it (counted, with the reason) when
+// patchproblem finds it unusable.
+void addpatch(PatchRead& read, const CentredPatch& p);
+
+// Ends a reading: a table without a usable patch refuses the file ("no
+// usable <what>, 3 skipped (line 17: ...)"), and a refused file keeps no
+// patch.
+void finishpatchread(PatchRead& read, const char* what);
+
 // Depth of the upper edge of a patch: its centre depth less half its width
 // times the sine of the dip (the depth itself for a top-centre patch);
 // never below 0.

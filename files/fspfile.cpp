@@ -62,14 +62,6 @@ public:
         return row(t, lineno);
     }
 
-    void finish() {
-        if (!out_.report.failed() && out_.table.patches.empty()) {
-            std::string reason = "no usable subfault";
-            if (out_.report.skipped() > 0) reason += ", " + out_.report.skippedtext();
-            out_.report.fail(0, reason);
-        }
-    }
-
 private:
     void header(std::string_view t) {
         while (!t.empty() && t.front() == '%') t.remove_prefix(1);
@@ -129,6 +121,10 @@ private:
     }
 
     bool row(std::string_view t, std::size_t lineno) {
+        Fields& f = fields_;
+        splitblank(t, f);
+        double first = 0;
+        if (!columns_ && !fieldnumber(f[0], first)) return true;  // a stray line of text
         if (!columns_) {
             out_.report.fail(lineno,
                              "no column line (% LAT LON ... SLIP) before the first subfault");
@@ -143,8 +139,6 @@ private:
             out_.report.fail(lineno, "no subfault size (Dx and Dz) before the first subfault");
             return false;
         }
-        Fields& f = fields_;
-        splitblank(t, f);
         std::array<float, kPatchColumns> v{};
         std::string reason;
         if (!readcolumns(f, *columns_, v, reason)) {
@@ -158,23 +152,15 @@ private:
             out_.report.fail(lineno, "no strike, dip and rake (Mech or SEGMENT line, or columns)");
             return false;
         }
-        CentredPatch p;
-        p.east = columnvalue(v, PatchColumn::Lon);
-        p.north = columnvalue(v, PatchColumn::Lat);
-        p.depth = columnvalue(v, PatchColumn::Depth);
+        CentredPatch p = patchofcolumns(v, true);
         p.strike = static_cast<float>(*strike);
         p.dip = static_cast<float>(*dip);
         p.rake = static_cast<float>(*rake);
         p.length = static_cast<float>(length);
         p.width = static_cast<float>(width);
-        p.slip = columnvalue(v, PatchColumn::Slip);
         p.line = static_cast<uint32_t>(lineno);
         p.topcentre = topcentre_;
-        std::string problem = patchproblem(p, true);
-        if (!problem.empty())
-            out_.report.skip(lineno, std::move(problem));
-        else
-            out_.table.patches.push_back(p);
+        addpatch(out_, p);
         return true;
     }
 
@@ -191,12 +177,10 @@ private:
 PatchRead readfsp(std::string_view text, const std::string& name) {
     PatchRead out{{true, {}}, ReadReport(name)};
     FspReader reader(out);
-    LineScanner lines(text);
-    std::string_view line;
-    while (lines.next(line))
-        if (!reader.line(line, lines.number())) break;
-    reader.finish();
-    if (out.report.failed()) out.table.patches.clear();
+    eachline(text, [&reader](std::string_view line, std::size_t number) {
+        return reader.line(line, number);
+    });
+    finishpatchread(out, "subfault");
     return out;
 }
 

@@ -169,6 +169,19 @@ std::string elementproblem(const Element& e) {
     return {};
 }
 
+// The plane of an element: upper edge, depth, width and dip of a source
+// patch or a receiver.
+template <typename Plane>
+void setplane(Plane& p, const Element& e) {
+    p.x0 = static_cast<float>(e.xs);
+    p.y0 = static_cast<float>(e.ys);
+    p.x1 = static_cast<float>(e.xf);
+    p.y1 = static_cast<float>(e.yf);
+    p.top = static_cast<float>(e.top);
+    p.width = static_cast<float>((e.bot - e.top) / std::sin(e.dip * kRad));
+    p.dip = static_cast<float>(e.dip);
+}
+
 // Reads the fields of an element line. False with a reason when they are
 // not eleven numbers.
 bool readelement(std::string_view line, const Fields& f, Element& e, std::string& reason) {
@@ -292,16 +305,9 @@ private:
             report_.skip(lineno, problem);
             return;
         }
-        const float width = static_cast<float>((e.bot - e.top) / std::sin(e.dip * kRad));
         if ((e.c1 == 0 && e.c2 == 0) || (rakenetslip_ && kode == 100 && e.c2 == 0)) {
             ReceiverFault r;
-            r.x0 = static_cast<float>(e.xs);
-            r.y0 = static_cast<float>(e.ys);
-            r.x1 = static_cast<float>(e.xf);
-            r.y1 = static_cast<float>(e.yf);
-            r.top = static_cast<float>(e.top);
-            r.width = width;
-            r.dip = static_cast<float>(e.dip);
+            setplane(r, e);
             r.rake = e.c1 == 0 ? std::numeric_limits<float>::quiet_NaN() : static_cast<float>(e.c1);
             r.name = asutf8(e.label);
             m_.receivers.push_back(std::move(r));
@@ -309,13 +315,7 @@ private:
             return;
         }
         SlipPatch p;
-        p.x0 = static_cast<float>(e.xs);
-        p.y0 = static_cast<float>(e.ys);
-        p.x1 = static_cast<float>(e.xf);
-        p.y1 = static_cast<float>(e.yf);
-        p.top = static_cast<float>(e.top);
-        p.width = width;
-        p.dip = static_cast<float>(e.dip);
+        setplane(p, e);
         if (rakenetslip_ && kode == 100) {
             p.rake = static_cast<float>(e.c1);
             p.slip = static_cast<float>(e.c2);
@@ -386,9 +386,10 @@ std::string pointsourcetext(std::size_t n) {
 InpRead readinp(std::string_view text, const std::string& name) {
     InpRead out{{}, ReadReport(name)};
     InpReader reader(out);
-    LineScanner lines(text);
-    std::string_view line;
-    while (lines.next(line)) reader.line(line, lines.number());
+    eachline(text, [&reader](std::string_view line, std::size_t number) {
+        reader.line(line, number);
+        return true;
+    });
     reader.finish();
     if (out.report.failed()) out.model = InpModel{};
     return out;

@@ -45,11 +45,6 @@ public:
     void finish() {
         if (!out_.report.failed() && !columns_)
             out_.report.fail(0, "no subfault column line (#Lat. Lon. depth slip rake strike dip)");
-        if (!out_.report.failed() && out_.table.patches.empty()) {
-            std::string reason = "no usable subfault";
-            if (out_.report.skipped() > 0) reason += ", " + out_.report.skippedtext();
-            out_.report.fail(0, reason);
-        }
     }
 
 private:
@@ -83,22 +78,13 @@ private:
             out_.report.skip(lineno, reason);
             return true;
         }
-        CentredPatch p;
-        p.east = columnvalue(v, PatchColumn::Lon);
-        p.north = columnvalue(v, PatchColumn::Lat);
-        p.depth = columnvalue(v, PatchColumn::Depth);
-        p.strike = columnvalue(v, PatchColumn::Strike);
-        p.dip = columnvalue(v, PatchColumn::Dip);
-        p.rake = columnvalue(v, PatchColumn::Rake);
+        CentredPatch p = patchofcolumns(v, true);
         p.length = static_cast<float>(*dx_);
         p.width = static_cast<float>(*dy_);
-        p.slip = static_cast<float>(columnvalue(v, PatchColumn::Slip) / 100.0);  // cm to m
+        p.slip = static_cast<float>(p.slip / 100.0);  // cm to m
+        p.opening = 0;
         p.line = static_cast<uint32_t>(lineno);
-        std::string problem = patchproblem(p, true);
-        if (!problem.empty())
-            out_.report.skip(lineno, std::move(problem));
-        else
-            out_.table.patches.push_back(p);
+        addpatch(out_, p);
         return true;
     }
 
@@ -114,12 +100,11 @@ private:
 PatchRead readparam(std::string_view text, const std::string& name) {
     PatchRead out{{true, {}}, ReadReport(name)};
     ParamReader reader(out);
-    LineScanner lines(text);
-    std::string_view line;
-    while (lines.next(line))
-        if (!reader.line(line, lines.number())) break;
+    eachline(text, [&reader](std::string_view line, std::size_t number) {
+        return reader.line(line, number);
+    });
     reader.finish();
-    if (out.report.failed()) out.table.patches.clear();
+    finishpatchread(out, "subfault");
     return out;
 }
 

@@ -77,6 +77,21 @@ bool readcolumns(const Fields& row, const PatchColumns& columns,
     return true;
 }
 
+CentredPatch patchofcolumns(const std::array<float, kPatchColumns>& v, bool geographic) {
+    CentredPatch p;
+    p.east = columnvalue(v, geographic ? PatchColumn::Lon : PatchColumn::X);
+    p.north = columnvalue(v, geographic ? PatchColumn::Lat : PatchColumn::Y);
+    p.depth = columnvalue(v, PatchColumn::Depth);
+    p.strike = columnvalue(v, PatchColumn::Strike);
+    p.dip = columnvalue(v, PatchColumn::Dip);
+    p.rake = columnvalue(v, PatchColumn::Rake);
+    p.length = columnvalue(v, PatchColumn::Length);
+    p.width = columnvalue(v, PatchColumn::Width);
+    p.slip = columnvalue(v, PatchColumn::Slip);
+    p.opening = columnvalue(v, PatchColumn::Opening);
+    return p;
+}
+
 std::string quotedfield(std::string_view field) {
     std::string q(1, '"');
     for (const char c : asutf8(field.substr(0, 24)))

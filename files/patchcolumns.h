@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 
+#include "files/centredpatch.h"
 #include "files/textscan.h"
 
 namespace crustex {
@@ -47,6 +48,10 @@ bool readcolumns(const Fields& row, const PatchColumns& columns,
 inline float columnvalue(const std::array<float, kPatchColumns>& values, PatchColumn c) {
     return values[static_cast<std::size_t>(c)];
 }
+
+// A patch of the values read: its position from the longitude and latitude
+// columns, or from X and Y when `geographic` is false; the rest by name.
+CentredPatch patchofcolumns(const std::array<float, kPatchColumns>& values, bool geographic);
 
 // "\"abc\"": a field quoted for a message, cut to 24 characters.
 std::string quotedfield(std::string_view field);

@@ -77,8 +77,6 @@ PatchRead readpatchcsv(std::string_view text, const std::string& name) {
     const PatchColumn unused[] = {out.table.geographic ? PatchColumn::X : PatchColumn::Lon,
                                   out.table.geographic ? PatchColumn::Y : PatchColumn::Lat};
     for (const PatchColumn c : unused) used.index[static_cast<std::size_t>(c)] = -1;
-    const PatchColumn east = out.table.geographic ? PatchColumn::Lon : PatchColumn::X;
-    const PatchColumn north = out.table.geographic ? PatchColumn::Lat : PatchColumn::Y;
     std::array<float, kPatchColumns> v{};
     std::string reason;
     while (lines.next(line)) {
@@ -88,29 +86,11 @@ PatchRead readpatchcsv(std::string_view text, const std::string& name) {
             out.report.skip(lines.number(), reason);
             continue;
         }
-        CentredPatch p;
-        p.east = columnvalue(v, east);
-        p.north = columnvalue(v, north);
-        p.depth = columnvalue(v, PatchColumn::Depth);
-        p.strike = columnvalue(v, PatchColumn::Strike);
-        p.dip = columnvalue(v, PatchColumn::Dip);
-        p.rake = columnvalue(v, PatchColumn::Rake);
-        p.length = columnvalue(v, PatchColumn::Length);
-        p.width = columnvalue(v, PatchColumn::Width);
-        p.slip = columnvalue(v, PatchColumn::Slip);
-        p.opening = columnvalue(v, PatchColumn::Opening);
+        CentredPatch p = patchofcolumns(v, out.table.geographic);
         p.line = static_cast<uint32_t>(lines.number());
-        std::string problem = patchproblem(p, out.table.geographic);
-        if (!problem.empty())
-            out.report.skip(lines.number(), std::move(problem));
-        else
-            out.table.patches.push_back(p);
+        addpatch(out, p);
     }
-    if (out.table.patches.empty()) {
-        std::string why = "no usable patch";
-        if (out.report.skipped() > 0) why += ", " + out.report.skippedtext();
-        out.report.fail(0, why);
-    }
+    finishpatchread(out, "patch");
     return out;
 }
 

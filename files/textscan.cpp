@@ -50,6 +50,14 @@ bool LineScanner::next(std::string_view& line) {
     return true;
 }
 
+void eachline(std::string_view text,
+              const std::function<bool(std::string_view line, std::size_t number)>& line) {
+    LineScanner lines(text);
+    std::string_view l;
+    while (lines.next(l))
+        if (!line(l, lines.number())) return;
+}
+
 void splitblank(std::string_view line, Fields& out) {
     out.count = out.total = 0;
     std::size_t i = 0;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,10 @@ private:
     std::size_t pos_ = 0;
     std::size_t number_ = 0;
 };
+
+// Hands each line of a text and its number to `line` until it returns false.
+void eachline(std::string_view text,
+              const std::function<bool(std::string_view line, std::size_t number)>& line);
 
 // The fields of one line. Fields after the first kMaxFields are counted but
 // not kept.
