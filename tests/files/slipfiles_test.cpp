@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "files/filetestutil.h"
@@ -200,6 +201,18 @@ TEST_F(SlipFiles, MultiSegmentFspTakesEachSegmentsOrientation) {
     EXPECT_EQ(p[1], (CentredPatch{135.24f, 35.13f, 5.5f, 40, 85, 175, 5, 6, 0.75f, 0, 11}));
     // No RAKE column: the Mech rake holds.
     EXPECT_EQ(p[2], (CentredPatch{135.15f, 35.05f, 7.5f, 230, 70, 170, 5, 6, 2, 0, 14}));
+    const GeoBox box = *slipgeobox(r);
+    EXPECT_EQ(std::tuple(box.lat1, box.lon1, box.lat2, box.lon2),
+              std::tuple(35.05f, 135.15f, 35.13f, 135.24f));
+}
+
+// A model across 180 degrees gets the narrow box, east of 180 in 180..360.
+TEST(SlipGeoBox, ModelAcrossTheDateLine) {
+    SlipFileRead r;
+    r.table.patches = {{179.5f, -17}, {-179.25f, -16}};
+    const GeoBox box = *slipgeobox(r);
+    EXPECT_EQ(std::tuple(box.lat1, box.lon1, box.lat2, box.lon2),
+              std::tuple(-17.0f, 179.5f, -16.0f, 180.75f));
 }
 
 // A subfault given by its top-centre: the upper edge's middle lies there.
@@ -379,6 +392,11 @@ TEST_F(SlipFiles, LoadingKeepsTheModelOfAFileThatCannotBeUsed) {
     EXPECT_EQ(ws.medium.poisson, 0.26f);
     EXPECT_EQ(ws.receivers.size(), 1u);
     EXPECT_TRUE(ws.regionalstress.given && ws.sectiondefault.given && ws.gridstale);
+    // Placed on the map, it is stored with its degrees and read back.
+    ASSERT_TRUE(storepatchcsv(dir.file("back.csv"), ws.slipmodel, &g));
+    EXPECT_TRUE(loadslipfile(ws, &g, dir.file("back.csv"), summary));
+    EXPECT_EQ(summary, dir.file("back.csv") + ": 3 patches");
+    EXPECT_EQ(ws.slipmodel.geo.size(), 3u);
 }
 
 TEST(SlipFormat, ByExtensionElseByContents) {
