@@ -4,8 +4,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "model/slipmodel.h"
 
 namespace crustex {
 
@@ -40,6 +43,9 @@ struct ReceiverFault {
     float dip = 0;         // degrees
     float rake = 0;        // degrees, or NaN
     std::string name;
+    // Where the upper edge lies on the globe, for a receiver placed from
+    // latitude and longitude: it is placed again when the map changes.
+    std::optional<GeoEdge> geo;
 
     bool operator==(const ReceiverFault&) const = default;
 };
