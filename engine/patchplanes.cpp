@@ -1,0 +1,366 @@
+#include "engine/patchplanes.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/rectconst.h"
+#include "model/sourcemodel.h"
+
+namespace crustex {
+
+namespace {
+
+// Corners closer than this times the size of their coordinates count as one.
+constexpr double kShareScale = 0x1p-20;
+
+// A usable patch with slip, in 64-bit.
+struct Shape {
+    double x0, y0, x1, y1, top, width;
+    double c, s;    // its own strike direction
+    double length;  // of the upper edge
+    double sd, cd;  // its own dip
+    double size;    // the largest coordinate, at least 1 km
+    PatchSlip slip;
+};
+
+bool toshape(const SlipPatch& p, Shape& out) {
+    if (!patchusable(p)) return false;
+    out.slip = patchslip(p);
+    if (out.slip.strike == 0 && out.slip.dip == 0 && out.slip.tensile == 0) return false;
+    out.x0 = p.x0;
+    out.y0 = p.y0;
+    out.x1 = p.x1;
+    out.y1 = p.y1;
+    out.top = p.top;
+    out.width = p.width;
+    const PatchStrike strike = patchstrike(p);
+    out.c = strike.c;
+    out.s = strike.s;
+    out.length = strike.length;
+    DipConst dc;
+    setdipconst(dc, 0.5, p.dip);
+    out.sd = dc.sd;
+    out.cd = dc.cd;
+    out.size = std::max({1.0, std::fabs(out.x0), std::fabs(out.y0), std::fabs(out.x1),
+                         std::fabs(out.y1), std::fabs(out.top) + out.width});
+    return true;
+}
+
+struct Frame {
+    double ox, oy, od, c, s, sd, cd;
+};
+
+Frame ownframe(const Shape& p) { return {p.x0, p.y0, p.top, p.c, p.s, p.sd, p.cd}; }
+
+// A point (map X, Y, depth) in a plane's frame: along strike, down dip and
+// off the plane (normal distance).
+struct InPlane {
+    double xi, w, n;
+};
+
+InPlane toplane(const Frame& f, double x, double y, double depth) {
+    const double dx = x - f.ox, dy = y - f.oy, dd = depth - f.od;
+    const double across = -dx * f.s + dy * f.c;  // horizontal, left of the strike
+    return {dx * f.c + dy * f.s, -across * f.cd + dd * f.sd, across * f.sd + dd * f.cd};
+}
+
+// A patch's ranges along strike and down dip in a plane's frame.
+struct Range {
+    double xa, xb, wa, wb;
+};
+
+// The patch's ranges in frame f when its four corners lie within tol of a
+// rectangle of the plane aligned with its strike, running the same way.
+bool fit(const Frame& f, const Shape& p, double tol, Range& r) {
+    // Down the dip: to the right of the strike and down.
+    const double bx = p.width * p.cd * p.s, by = -p.width * p.cd * p.c, bd = p.width * p.sd;
+    const InPlane t0 = toplane(f, p.x0, p.y0, p.top), t1 = toplane(f, p.x1, p.y1, p.top);
+    const InPlane b0 = toplane(f, p.x0 + bx, p.y0 + by, p.top + bd);
+    const InPlane b1 = toplane(f, p.x1 + bx, p.y1 + by, p.top + bd);
+    r = {t0.xi, t1.xi, t0.w, b0.w};
+    for (const InPlane& q : {t0, t1, b0, b1}) {
+        if (!(std::fabs(q.n) <= tol)) return false;
+    }
+    return std::fabs(b0.xi - r.xa) <= tol && std::fabs(b1.xi - r.xb) <= tol &&
+           std::fabs(t1.w - r.wa) <= tol && std::fabs(b1.w - r.wb) <= tol &&
+           r.xb - r.xa > 2 * tol && r.wb - r.wa > 2 * tol;
+}
+
+// Sorts v and groups values lying within tol of their group's smallest one.
+// Leaves the groups' smallest values in v[0..n) and writes the middle of each
+// group to mid (when not null); returns n.
+std::size_t group(std::vector<double>& v, double tol, double* mid) {
+    std::sort(v.begin(), v.end());
+    std::size_t n = 0;
+    for (std::size_t k = 0; k < v.size();) {
+        const double lo = v[k];
+        double hi = lo;
+        for (; k < v.size() && v[k] - lo <= tol; ++k) hi = v[k];
+        if (mid != nullptr) mid[n] = lo + (hi - lo) / 2;
+        v[n++] = lo;
+    }
+    v.resize(n);
+    return n;
+}
+
+// The group of value x among the smallest values `lows`.
+uint32_t groupof(const std::vector<double>& lows, double x) {
+    return static_cast<uint32_t>(std::upper_bound(lows.begin(), lows.end(), x) - lows.begin() - 1);
+}
+
+// Builds the planes of one chunk. Run once to count and once to store, so
+// that the chunk's arrays are allocated at their final size.
+class ChunkBuilder {
+public:
+    ChunkBuilder(const PatchList& list, std::size_t first, std::size_t count, PatchChunk* out)
+        : list_(list), first_(first), end_(first + count), out_(out) {}
+
+    void run() {
+        bool open = false;  // a plane is being gathered
+        std::size_t from = 0;
+        Frame frame{};
+        double sx = 0, sy = 0, size = 0;
+        for (std::size_t k = first_; k < end_; ++k) {
+            Shape p;
+            if (!shapeat(k, p)) continue;
+            if (open) {
+                Frame now = frame;
+                const double len = std::hypot(sx, sy);
+                now.c = sx / len;
+                now.s = sy / len;
+                Range r;
+                if (fit(now, p, kShareScale * std::max(size, p.size), r)) {
+                    sx += p.x1 - p.x0;
+                    sy += p.y1 - p.y0;
+                    size = std::max(size, p.size);
+                    continue;
+                }
+                finish(from, k, frame, sx, sy, size);
+            }
+            open = true;
+            from = k;
+            frame = ownframe(p);
+            sx = p.x1 - p.x0;
+            sy = p.y1 - p.y0;
+            size = p.size;
+        }
+        if (open) finish(from, end_, frame, sx, sy, size);
+    }
+
+    std::size_t planes = 0, edges = 0, cells = 0, members = 0;
+
+private:
+    bool shapeat(std::size_t k, Shape& p) const {
+        const std::size_t i = list_.index(k);
+        return i < list_.patches.size() && toshape(list_.patches[i], p);
+    }
+
+    // The plane gathered from list entries from .. to - 1: its patches that
+    // fit its final frame share a lattice, the others go alone.
+    void finish(std::size_t from, std::size_t to, Frame frame, double sx, double sy, double size) {
+        const double len = std::hypot(sx, sy);
+        frame.c = sx / len;
+        frame.s = sy / len;
+        const double tol = kShareScale * size;
+        xs_.clear();
+        ws_.clear();
+        std::size_t fitting = 0;
+        for (std::size_t k = from; k < to; ++k) {
+            Shape p;
+            Range r;
+            if (!shapeat(k, p) || !fit(frame, p, tol, r)) continue;
+            xs_.insert(xs_.end(), {r.xa, r.xb});
+            ws_.insert(ws_.end(), {r.wa, r.wb});
+            ++fitting;
+        }
+        bool shared = fitting > 1;
+        if (shared) {
+            const std::size_t nxi = group(xs_, tol, nullptr), nw = group(ws_, tol, nullptr);
+            // A lattice much larger than its patches' corners saves nothing.
+            shared = nxi * nw <= 4 * fitting + 16;
+        }
+        if (shared) {
+            addplane(frame, from, to, tol);
+        }
+        for (std::size_t k = from; k < to; ++k) {
+            Shape p;
+            Range r;
+            if (!shapeat(k, p)) continue;
+            if (shared && fit(frame, p, tol, r)) continue;
+            addalone(k, p);
+        }
+    }
+
+    // The plane of the fitting patches of from .. to - 1; xs_ and ws_ hold
+    // their grouped edges.
+    void addplane(const Frame& frame, std::size_t from, std::size_t to, double tol) {
+        const std::size_t nxi = xs_.size(), nw = ws_.size();
+        PatchPlane* plane = begin(frame, nxi, nw);
+        if (plane == nullptr) {
+            for (std::size_t k = from; k < to; ++k) {
+                Shape p;
+                Range r;
+                if (shapeat(k, p) && fit(frame, p, tol, r)) ++members;
+            }
+            return;
+        }
+        // The edges are the middles of their groups: recomputed from the
+        // patches, since xs_ and ws_ keep only the smallest values.
+        std::vector<double> lo(nxi, 0), hi(nxi, 0), wlo(nw, 0), whi(nw, 0);
+        std::vector<char> seen(nxi + nw, 0);
+        auto widen = [&](std::vector<double>& a, std::vector<double>& b, std::size_t g, double v,
+                         char& s) {
+            a[g] = s ? std::min(a[g], v) : v;
+            b[g] = s ? std::max(b[g], v) : v;
+            s = 1;
+        };
+        for (std::size_t k = from; k < to; ++k) {
+            Shape p;
+            Range r;
+            if (!shapeat(k, p) || !fit(frame, p, tol, r)) continue;
+            const uint32_t ia = groupof(xs_, r.xa), ib = groupof(xs_, r.xb);
+            const uint32_t ja = groupof(ws_, r.wa), jb = groupof(ws_, r.wb);
+            widen(lo, hi, ia, r.xa, seen[ia]);
+            widen(lo, hi, ib, r.xb, seen[ib]);
+            widen(wlo, whi, ja, r.wa, seen[nxi + ja]);
+            widen(wlo, whi, jb, r.wb, seen[nxi + jb]);
+            addcorners(*plane, p.slip, ia, ib, ja, jb);
+            out_->members.push_back(static_cast<uint32_t>(list_.index(k)));
+            ++plane->nmembers;
+        }
+        double* e = out_->edges.data() + plane->firstedge;
+        for (std::size_t g = 0; g < nxi; ++g) e[g] = lo[g] + (hi[g] - lo[g]) / 2;
+        for (std::size_t g = 0; g < nw; ++g) e[nxi + g] = wlo[g] + (whi[g] - wlo[g]) / 2;
+    }
+
+    // A patch in a plane of its own, in its own frame.
+    void addalone(std::size_t k, const Shape& p) {
+        PatchPlane* plane = begin(ownframe(p), 2, 2);
+        if (plane == nullptr) {
+            ++members;
+            return;
+        }
+        double* e = out_->edges.data() + plane->firstedge;
+        e[0] = 0;
+        e[1] = p.length;
+        e[2] = 0;
+        e[3] = p.width;
+        addcorners(*plane, p.slip, 0, 1, 0, 1);
+        out_->members.push_back(static_cast<uint32_t>(list_.index(k)));
+        plane->nmembers = 1;
+    }
+
+    // Counts a plane, or appends it with zeroed edges and cells.
+    PatchPlane* begin(const Frame& f, std::size_t nxi, std::size_t nw) {
+        ++planes;
+        edges += nxi + nw;
+        cells += nxi * nw;
+        if (out_ == nullptr) return nullptr;
+        PatchPlane p;
+        p.c = f.c;
+        p.s = f.s;
+        p.sd = f.sd;
+        p.cd = f.cd;
+        p.ox = f.ox;
+        p.oy = f.oy;
+        p.od = f.od;
+        p.firstedge = static_cast<uint32_t>(out_->edges.size());
+        p.nxi = static_cast<uint32_t>(nxi);
+        p.nw = static_cast<uint32_t>(nw);
+        p.firstcell = static_cast<uint32_t>(out_->weights.size() / 3);
+        p.firstmember = static_cast<uint32_t>(out_->members.size());
+        out_->edges.resize(out_->edges.size() + nxi + nw, 0.0);
+        out_->weights.resize(out_->weights.size() + 3 * nxi * nw, 0.0);
+        out_->planes.push_back(p);
+        return &out_->planes.back();
+    }
+
+    // The patch's four corners: (xa, wb) and (xb, wa) add its dislocations,
+    // (xb, wb) and (xa, wa) subtract them.
+    void addcorners(const PatchPlane& plane, const PatchSlip& slip, uint32_t ia, uint32_t ib,
+                    uint32_t ja, uint32_t jb) {
+        const double f[3] = {slip.strike / kTwoPi, slip.dip / kTwoPi, slip.tensile / kTwoPi};
+        auto add = [&](uint32_t i, uint32_t j, double sign) {
+            double* w = out_->weights.data() + 3 * (plane.firstcell + i * plane.nw + j);
+            for (int t = 0; t < 3; ++t) w[t] += sign * f[t];
+        };
+        add(ia, jb, 1);
+        add(ib, jb, -1);
+        add(ia, ja, -1);
+        add(ib, ja, 1);
+    }
+
+    const PatchList& list_;
+    std::size_t first_, end_;
+    PatchChunk* out_;
+    std::vector<double> xs_, ws_;  // edges of the plane being finished
+};
+
+}  // namespace
+
+bool patchusable(const SlipPatch& p) {
+    for (float v : {p.x0, p.y0, p.x1, p.y1, p.top, p.width, p.dip, p.rake, p.slip, p.opening}) {
+        if (!std::isfinite(v)) return false;
+    }
+    return p.width > 0 && p.dip >= 0 && p.dip <= 90 && sourceusable(patchrecord(p));
+}
+
+PatchSlip patchslip(const SlipPatch& p) {
+    double cr, sr;
+    const double quarter = p.rake / 90.0;
+    if (quarter == std::floor(quarter)) {
+        // Whole multiples of 90 degrees: exact components.
+        const int q = static_cast<int>(std::fmod(quarter, 4.0) + 4) % 4;
+        cr = q == 0 ? 1 : q == 2 ? -1 : 0;
+        sr = q == 1 ? 1 : q == 3 ? -1 : 0;
+    } else {
+        const double rake = p.rake * kPi / 180;
+        cr = std::cos(rake);
+        sr = std::sin(rake);
+    }
+    const double slip = static_cast<double>(p.slip) * 1000;
+    return {slip * cr, slip * sr, static_cast<double>(p.opening) * 1000};
+}
+
+faultrec patchrecord(const SlipPatch& p) {
+    faultrec f;
+    f.fx0 = p.x0;
+    f.fy0 = p.y0;
+    f.fx1 = p.x1;
+    f.fy1 = p.y1;
+    f.fdepth = p.top;
+    f.fwidth = p.width;
+    f.fdipangle = p.dip;
+    f.sourcetype = 0;
+    return f;
+}
+
+PatchStrike patchstrike(const SlipPatch& p) {
+    const double dx = static_cast<double>(p.x1) - p.x0, dy = static_cast<double>(p.y1) - p.y0;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    return {dx / length, dy / length, length};
+}
+
+std::size_t PatchChunk::bytes() const {
+    return planes.capacity() * sizeof(PatchPlane) + edges.capacity() * sizeof(double) +
+           weights.capacity() * sizeof(double) + members.capacity() * sizeof(uint32_t);
+}
+
+void preparepatchchunk(const PatchList& list, std::size_t first, std::size_t count,
+                       PatchChunk& chunk) {
+    first = std::min(first, list.size());
+    count = std::min(count, list.size() - first);
+    ChunkBuilder counting(list, first, count, nullptr);
+    counting.run();
+    chunk.planes.clear();
+    chunk.edges.clear();
+    chunk.weights.clear();
+    chunk.members.clear();
+    chunk.planes.reserve(counting.planes);
+    chunk.edges.reserve(counting.edges);
+    chunk.weights.reserve(3 * counting.cells);
+    chunk.members.reserve(counting.members);
+    ChunkBuilder(list, first, count, &chunk).run();
+}
+
+}  // namespace crustex
