@@ -6,11 +6,14 @@
 //
 // Counters: "ns_per_pair" is wall time per node and patch, "cpu_ns_per_pair"
 // the CPU time of all threads per node and patch, "bytes_per_patch" the most
-// memory allocated during the run beyond the result grids, per patch. On a
+// memory allocated during the run beyond the result grids, per patch. "Time"
+// of the 1,000-patch grid is the wall time of the whole evaluation. On a
 // machine busy with other jobs, run it as `chrt -f 50 bench_slipmodel_bench`.
 #include <benchmark/benchmark.h>
+#include <time.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -71,19 +74,38 @@ WorkState modelwork(SlipModel model, int nx, int ny) {
     return ws;
 }
 
+// Seconds of wall time and of CPU time of the whole process.
+double wallseconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+double cpuseconds() {
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+void pairs(benchmark::State& state, double count, double wall, double cpu) {
+    const double n = count * static_cast<double>(state.iterations());
+    state.counters["ns_per_pair"] = 1e9 * wall / n;
+    state.counters["cpu_ns_per_pair"] = 1e9 * cpu / n;
+}
+
 void gridrun(benchmark::State& state, WorkState& ws, int threads) {
     SilentHost host;
     long long extra = 0;
+    double wall = 0, cpu = 0;
     for (auto _ : state) {
         const benchalloc::Watch watch;
+        const double w0 = wallseconds(), c0 = cpuseconds();
         const bool done = calcgridstrain(ws, host, threads);
+        wall += wallseconds() - w0;
+        cpu += cpuseconds() - c0;
         benchmark::DoNotOptimize(done);
         extra = std::max(extra, watch.extra());
     }
     const double patches = static_cast<double>(ws.slipmodel.size());
-    const double pairs = static_cast<double>(ws.grids.ux.size()) * patches;
-    using C = benchmark::Counter;
-    state.counters["ns_per_pair"] = C(pairs * 1e-9, C::kIsIterationInvariantRate | C::kInvert);
+    pairs(state, static_cast<double>(ws.grids.ux.size()) * patches, wall, cpu);
     state.counters["bytes_per_patch"] = static_cast<double>(extra) / patches;
     state.counters["nodes"] = static_cast<double>(ws.grids.ux.size());
 }
@@ -121,7 +143,9 @@ void BM_SlipModelPerPoint(benchmark::State& state) {
         nodes.push_back({static_cast<float>(k / 501), static_cast<float>(k % 501), -5.0f});
     }
     const float alpha = halfspacealpha(Medium{});
+    double wall = 0, cpu = 0;
     for (auto _ : state) {
+        const double w0 = wallseconds(), c0 = cpuseconds();
         for (const auto& n : nodes) {
             Vec12 total{};
             for (const SlipPatch& p : model.patches) {
@@ -131,12 +155,55 @@ void BM_SlipModelPerPoint(benchmark::State& state) {
             }
             benchmark::DoNotOptimize(total);
         }
+        wall += wallseconds() - w0;
+        cpu += cpuseconds() - c0;
     }
-    const double pairs = static_cast<double>(nodes.size() * model.size());
-    using C = benchmark::Counter;
-    state.counters["ns_per_pair"] = C(pairs * 1e-9, C::kIsIterationInvariantRate | C::kInvert);
+    pairs(state, static_cast<double>(nodes.size() * model.size()), wall, cpu);
 }
 BENCHMARK(BM_SlipModelPerPoint)->Unit(benchmark::kMillisecond);
+
+// Points through the block evaluation: 10,000 receivers 10 km down from
+// 10,000 patches (100 x 100) on two threads, and a vertical section of
+// 200 x 100 points through the 1,000-patch model on two threads.
+void pointsrun(benchmark::State& state, const SlipModel& model, const std::vector<float>& x,
+               const std::vector<float>& y, const std::vector<float>& z) {
+    const float alpha = halfspacealpha(Medium{});
+    std::vector<PatchPointSums> out(x.size());
+    double wall = 0, cpu = 0;
+    for (auto _ : state) {
+        const double w0 = wallseconds(), c0 = cpuseconds();
+        std::fill(out.begin(), out.end(), PatchPointSums{});
+        addpatchsums(PatchList{model.patches, {}}, alpha, {x.data(), y.data(), z.data(), x.size()},
+                     out, {2, {}});
+        wall += wallseconds() - w0;
+        cpu += cpuseconds() - c0;
+    }
+    pairs(state, static_cast<double>(x.size() * model.size()), wall, cpu);
+}
+
+void BM_Receivers(benchmark::State& state) {
+    std::vector<float> x, y, z;
+    for (int k = 0; k < 10000; ++k) {
+        x.push_back(150 + 0.173f * static_cast<float>(k % 997));
+        y.push_back(150 + 0.0131f * static_cast<float>(k));
+        z.push_back(-10);
+    }
+    pointsrun(state, madeupmodel(100, 100), x, y, z);
+}
+BENCHMARK(BM_Receivers)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+
+void BM_Section(benchmark::State& state) {
+    std::vector<float> x, y, z;
+    for (int i = 0; i < 200; ++i) {
+        for (int j = 0; j < 100; ++j) {
+            x.push_back(180 + 0.5f * static_cast<float>(i));
+            y.push_back(260 - 0.4f * static_cast<float>(i));
+            z.push_back(-0.3f * static_cast<float>(j));
+        }
+    }
+    pointsrun(state, madeupmodel(40, 25), x, y, z);
+}
+BENCHMARK(BM_Section)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
 // 100,000 patches (400 x 250 on one plane, or each on its own) on 6 x 6 nodes:
 // the memory of the set-up, prepared chunk by chunk.

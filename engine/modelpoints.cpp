@@ -15,28 +15,33 @@ namespace crustex {
 
 namespace {
 
-// Points per piece of work handed to a thread.
-constexpr std::size_t kPointsPerChunk = 256;
+// The points in pieces of work handed to the threads: small ones, or larger
+// ones where each piece prepares the patches' set-up chunk by chunk anew.
+class PointChunks {
+public:
+    PointChunks(const ModelPoints& pts, const PatchEvaluator& patches)
+        : pts_(pts), size_(patches.shared() ? 256 : 2048) {}
 
-int chunkcount(std::size_t n) {
-    return static_cast<int>((n + kPointsPerChunk - 1) / kPointsPerChunk);
-}
+    int count() const { return static_cast<int>((pts_.n + size_ - 1) / size_); }
 
-ModelPoints chunkof(const ModelPoints& pts, int c, std::size_t& first) {
-    first = static_cast<std::size_t>(c) * kPointsPerChunk;
-    const std::size_t n = std::min(kPointsPerChunk, pts.n - first);
-    return {pts.x + first, pts.y + first, pts.z + first, n};
-}
+    // Piece c, and the index of its first point.
+    ModelPoints at(int c, std::size_t& first) const {
+        first = static_cast<std::size_t>(c) * size_;
+        const std::size_t n = std::min(size_, pts_.n - first);
+        return {pts_.x + first, pts_.y + first, pts_.z + first, n};
+    }
 
-// Runs work over the chunks of points with the run's threads and progress.
-bool runchunks(const ModelPoints& pts, const PointsRun& run,
-               const std::function<void(int, ColumnControl&)>& work) {
-    const int nchunks = chunkcount(pts.n);
-    const ColumnYield yield = [&](int done) {
-        return !run.progress || run.progress(done, nchunks);
-    };
-    return runcolumns(nchunks, run.threads, work, yield);
-}
+    // Runs work over the pieces with the run's threads and progress.
+    bool run(const PointsRun& run, const ColumnWork& work) const {
+        const int n = count();
+        const ColumnYield yield = [&](int done) { return !run.progress || run.progress(done, n); };
+        return runcolumns(n, run.threads, work, yield);
+    }
+
+private:
+    ModelPoints pts_;
+    std::size_t size_;
+};
 
 }  // namespace
 
@@ -77,9 +82,10 @@ bool addpatchsums(const PatchList& list, float alpha, const ModelPoints& pts,
     if (std::isnan(alpha) || out.size() < pts.n) return false;
     const PatchEvaluator patches(list, alpha);
     if (patches.empty()) return true;
-    return runchunks(pts, run, [&](int c, ColumnControl& control) {
+    const PointChunks chunks(pts, patches);
+    return chunks.run(run, [&](int c, ColumnControl& control) {
         std::size_t first;
-        const ModelPoints part = chunkof(pts, c, first);
+        const ModelPoints part = chunks.at(c, first);
         patches.add(part, out.data() + first, &control);
     });
 }
@@ -94,9 +100,10 @@ bool workpointvalues(const WorkState& ws, const ModelPoints& pts, std::span<Poin
     }
     const std::vector<SourceTerms> sources = preparesources(ws);
     const PatchEvaluator patches(PatchList{ws.slipmodel.patches, {}}, alpha);
-    return runchunks(pts, run, [&](int c, ColumnControl& control) {
+    const PointChunks chunks(pts, patches);
+    return chunks.run(run, [&](int c, ColumnControl& control) {
         std::size_t first;
-        const ModelPoints part = chunkof(pts, c, first);
+        const ModelPoints part = chunks.at(c, first);
         std::vector<float> sums(12 * part.n, 0.0f);
         NodeRun nodes;
         nodes.xs = part.x;

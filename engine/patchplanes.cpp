@@ -13,20 +13,40 @@ namespace {
 // Corners closer than this times the size of their coordinates count as one.
 constexpr double kShareScale = 0x1p-20;
 
-// A usable patch with slip, in 64-bit.
+// The sine and cosine of a dip, as the solutions clean them, kept for the
+// next patch (the patches of a plane share their dip).
+class DipSines {
+public:
+    void get(float dip, double& sd, double& cd) {
+        if (!(dip == dip_)) {
+            DipConst dc;
+            setdipconst(dc, 0.5, dip);
+            dip_ = dip;
+            sd_ = dc.sd;
+            cd_ = dc.cd;
+        }
+        sd = sd_;
+        cd = cd_;
+    }
+
+private:
+    float dip_ = NAN;
+    double sd_ = 0, cd_ = 0;
+};
+
+// The geometry of a usable patch with slip or opening, in 64-bit.
 struct Shape {
+    const SlipPatch* patch;
     double x0, y0, x1, y1, top, width;
     double c, s;    // its own strike direction
     double length;  // of the upper edge
     double sd, cd;  // its own dip
     double size;    // the largest coordinate, at least 1 km
-    PatchSlip slip;
 };
 
-bool toshape(const SlipPatch& p, Shape& out) {
-    if (!patchusable(p)) return false;
-    out.slip = patchslip(p);
-    if (out.slip.strike == 0 && out.slip.dip == 0 && out.slip.tensile == 0) return false;
+bool toshape(const SlipPatch& p, DipSines& dips, Shape& out) {
+    if (!patchusable(p) || (p.slip == 0 && p.opening == 0)) return false;
+    out.patch = &p;
     out.x0 = p.x0;
     out.y0 = p.y0;
     out.x1 = p.x1;
@@ -37,10 +57,7 @@ bool toshape(const SlipPatch& p, Shape& out) {
     out.c = strike.c;
     out.s = strike.s;
     out.length = strike.length;
-    DipConst dc;
-    setdipconst(dc, 0.5, p.dip);
-    out.sd = dc.sd;
-    out.cd = dc.cd;
+    dips.get(p.dip, out.sd, out.cd);
     out.size = std::max({1.0, std::fabs(out.x0), std::fabs(out.y0), std::fabs(out.x1),
                          std::fabs(out.y1), std::fabs(out.top) + out.width});
     return true;
@@ -108,14 +125,16 @@ uint32_t groupof(const std::vector<double>& lows, double x) {
     return static_cast<uint32_t>(std::upper_bound(lows.begin(), lows.end(), x) - lows.begin() - 1);
 }
 
-// Builds the planes of one chunk. Run once to count and once to store, so
-// that the chunk's arrays are allocated at their final size.
+// Builds the planes of one chunk. Run once to count (out null) and once to
+// store, so that the chunk's arrays are allocated at their final size.
 class ChunkBuilder {
 public:
-    ChunkBuilder(const PatchList& list, std::size_t first, std::size_t count, PatchChunk* out)
-        : list_(list), first_(first), end_(first + count), out_(out) {}
+    ChunkBuilder(const PatchList& list, std::size_t first, std::size_t count)
+        : list_(list), first_(first), end_(first + count) {}
 
-    void run() {
+    void run(PatchChunk* out) {
+        out_ = out;
+        planes = edges = cells = members = 0;
         bool open = false;  // a plane is being gathered
         std::size_t from = 0;
         Frame frame{};
@@ -150,9 +169,9 @@ public:
     std::size_t planes = 0, edges = 0, cells = 0, members = 0;
 
 private:
-    bool shapeat(std::size_t k, Shape& p) const {
+    bool shapeat(std::size_t k, Shape& p) {
         const std::size_t i = list_.index(k);
-        return i < list_.patches.size() && toshape(list_.patches[i], p);
+        return i < list_.patches.size() && toshape(list_.patches[i], dips_, p);
     }
 
     // The plane gathered from list entries from .. to - 1: its patches that
@@ -224,7 +243,7 @@ private:
             widen(lo, hi, ib, r.xb, seen[ib]);
             widen(wlo, whi, ja, r.wa, seen[nxi + ja]);
             widen(wlo, whi, jb, r.wb, seen[nxi + jb]);
-            addcorners(*plane, p.slip, ia, ib, ja, jb);
+            addcorners(*plane, *p.patch, ia, ib, ja, jb);
             out_->members.push_back(static_cast<uint32_t>(list_.index(k)));
             ++plane->nmembers;
         }
@@ -245,7 +264,7 @@ private:
         e[1] = p.length;
         e[2] = 0;
         e[3] = p.width;
-        addcorners(*plane, p.slip, 0, 1, 0, 1);
+        addcorners(*plane, *p.patch, 0, 1, 0, 1);
         out_->members.push_back(static_cast<uint32_t>(list_.index(k)));
         plane->nmembers = 1;
     }
@@ -277,8 +296,9 @@ private:
 
     // The patch's four corners: (xa, wb) and (xb, wa) add its dislocations,
     // (xb, wb) and (xa, wa) subtract them.
-    void addcorners(const PatchPlane& plane, const PatchSlip& slip, uint32_t ia, uint32_t ib,
+    void addcorners(const PatchPlane& plane, const SlipPatch& patch, uint32_t ia, uint32_t ib,
                     uint32_t ja, uint32_t jb) {
+        const PatchSlip slip = patchslip(patch);
         const double f[3] = {slip.strike / kTwoPi, slip.dip / kTwoPi, slip.tensile / kTwoPi};
         auto add = [&](uint32_t i, uint32_t j, double sign) {
             double* w = out_->weights.data() + 3 * (plane.firstcell + i * plane.nw + j);
@@ -292,8 +312,9 @@ private:
 
     const PatchList& list_;
     std::size_t first_, end_;
-    PatchChunk* out_;
+    PatchChunk* out_ = nullptr;
     std::vector<double> xs_, ws_;  // edges of the plane being finished
+    DipSines dips_;
 };
 
 }  // namespace
@@ -350,17 +371,17 @@ void preparepatchchunk(const PatchList& list, std::size_t first, std::size_t cou
                        PatchChunk& chunk) {
     first = std::min(first, list.size());
     count = std::min(count, list.size() - first);
-    ChunkBuilder counting(list, first, count, nullptr);
-    counting.run();
+    ChunkBuilder builder(list, first, count);
+    builder.run(nullptr);
     chunk.planes.clear();
     chunk.edges.clear();
     chunk.weights.clear();
     chunk.members.clear();
-    chunk.planes.reserve(counting.planes);
-    chunk.edges.reserve(counting.edges);
-    chunk.weights.reserve(3 * counting.cells);
-    chunk.members.reserve(counting.members);
-    ChunkBuilder(list, first, count, &chunk).run();
+    chunk.planes.reserve(builder.planes);
+    chunk.edges.reserve(builder.edges);
+    chunk.weights.reserve(3 * builder.cells);
+    chunk.members.reserve(builder.members);
+    builder.run(&chunk);
 }
 
 }  // namespace crustex

@@ -201,8 +201,8 @@ TEST(SlipModel, PointsAndThreadsGiveTheGridsBits) {
 }
 
 // A subset of the patches, spread over several chunks of set-up, adds up the
-// patches it lists; unusable patches and entries outside the model add
-// nothing.
+// patches it lists, on every instruction set; unusable patches and entries
+// outside the model add nothing.
 TEST(SlipModel, SubsetsAndChunksAddUpTheirPatches) {
     std::vector<SlipPatch> patches(2 * kPatchesPerChunk + 3, patch(50, 50, 51, 50, 1, 1, 40, 0, 0));
     const std::vector<SlipPatch> some = scattered();
@@ -215,21 +215,28 @@ TEST(SlipModel, SubsetsAndChunksAddUpTheirPatches) {
     patches[10] = patch(50, 50, 51, 50, NAN, 1, 40, 0, 1);  // not a number
     const std::vector<uint32_t> subset = {uint32_t(patches.size()) - 1,  1, 7, 9, 4000000,
                                           uint32_t(kPatchesPerChunk) + 5};
-    const std::vector<float> x = {85, 117, 63, 90.5f}, y = {70, 135, 131, 100}, z = {0, -1, -6, 0};
-    const float alpha = halfspacealpha(Medium{});
-    for (bool all : {true, false}) {
-        std::vector<PatchPointSums> got(x.size());
-        const PatchList list{patches, all ? std::span<const uint32_t>{} : subset};
-        ASSERT_TRUE(addpatchsums(list, alpha, {x.data(), y.data(), z.data(), x.size()}, got));
-        for (std::size_t k = 0; k < x.size(); ++k) {
-            Vec12 want;
-            ASSERT_TRUE(onebyone({some[1], some[2], some[3]}, alpha, x[k], y[k], z[k], want));
-            EXPECT_FALSE(got[k].singular);
-            double big = 0;
-            for (double w : want) big = std::max(big, std::fabs(w));
-            for (int i = 0; i < 12; ++i) EXPECT_NEAR(got[k].sums[i], want[i], 1e-12 * big) << k;
-        }
+    std::vector<float> x, y, z;
+    for (int k = 0; k < 11; ++k) {  // a block and a short one on every instruction set
+        x.push_back(63 + 5.3f * k);
+        y.push_back(131 - 6.1f * k);
+        z.push_back(-0.7f * (k % 3));
     }
+    const float alpha = halfspacealpha(Medium{});
+    oneverytarget([&] {
+        for (bool all : {true, false}) {
+            std::vector<PatchPointSums> got(x.size());
+            const PatchList list{patches, all ? std::span<const uint32_t>{} : subset};
+            ASSERT_TRUE(addpatchsums(list, alpha, {x.data(), y.data(), z.data(), x.size()}, got));
+            for (std::size_t k = 0; k < x.size(); ++k) {
+                Vec12 want;
+                ASSERT_TRUE(onebyone({some[1], some[2], some[3]}, alpha, x[k], y[k], z[k], want));
+                EXPECT_FALSE(got[k].singular);
+                double big = 0;
+                for (double w : want) big = std::max(big, std::fabs(w));
+                for (int i = 0; i < 12; ++i) EXPECT_NEAR(got[k].sums[i], want[i], 1e-12 * big) << k;
+            }
+        }
+    });
 }
 
 // Poisson's ratio reaches sources and patches: the surface field of an
