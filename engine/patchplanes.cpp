@@ -103,21 +103,20 @@ bool fit(const Frame& f, const Shape& p, double tol, Range& r) {
            r.xb - r.xa > 2 * tol && r.wb - r.wa > 2 * tol;
 }
 
-// Sorts v and groups values lying within tol of their group's smallest one.
-// Leaves the groups' smallest values in v[0..n) and writes the middle of each
-// group to mid (when not null); returns n.
-std::size_t group(std::vector<double>& v, double tol, double* mid) {
+// Sorts v and groups values lying within tol of their group's smallest one:
+// leaves the groups' smallest values in v and their middles in mid.
+void group(std::vector<double>& v, double tol, std::vector<double>& mid) {
     std::sort(v.begin(), v.end());
+    mid.clear();
     std::size_t n = 0;
     for (std::size_t k = 0; k < v.size();) {
         const double lo = v[k];
         double hi = lo;
         for (; k < v.size() && v[k] - lo <= tol; ++k) hi = v[k];
-        if (mid != nullptr) mid[n] = lo + (hi - lo) / 2;
+        mid.push_back(lo + (hi - lo) / 2);
         v[n++] = lo;
     }
     v.resize(n);
-    return n;
 }
 
 // The group of value x among the smallest values `lows`.
@@ -194,9 +193,10 @@ private:
         }
         bool shared = fitting > 1;
         if (shared) {
-            const std::size_t nxi = group(xs_, tol, nullptr), nw = group(ws_, tol, nullptr);
+            group(xs_, tol, xmid_);
+            group(ws_, tol, wmid_);
             // A lattice much larger than its patches' corners saves nothing.
-            shared = nxi * nw <= 4 * fitting + 16;
+            shared = xs_.size() * ws_.size() <= 4 * fitting + 16;
         }
         if (shared) {
             addplane(frame, from, to, tol);
@@ -210,55 +210,34 @@ private:
         }
     }
 
-    // The plane of the fitting patches of from .. to - 1; xs_ and ws_ hold
-    // their grouped edges.
+    // The plane of the fitting patches of from .. to - 1, its edges the
+    // middles of their groups.
     void addplane(const Frame& frame, std::size_t from, std::size_t to, double tol) {
         const std::size_t nxi = xs_.size(), nw = ws_.size();
         PatchPlane* plane = begin(frame, nxi, nw);
-        if (plane == nullptr) {
-            for (std::size_t k = from; k < to; ++k) {
-                Shape p;
-                Range r;
-                if (shapeat(k, p) && fit(frame, p, tol, r)) ++members;
-            }
-            return;
+        if (plane != nullptr) {
+            double* e = out_->edges.data() + plane->firstedge;
+            std::copy(xmid_.begin(), xmid_.end(), e);
+            std::copy(wmid_.begin(), wmid_.end(), e + nxi);
         }
-        // The edges are the middles of their groups: recomputed from the
-        // patches, since xs_ and ws_ keep only the smallest values.
-        std::vector<double> lo(nxi, 0), hi(nxi, 0), wlo(nw, 0), whi(nw, 0);
-        std::vector<char> seen(nxi + nw, 0);
-        auto widen = [&](std::vector<double>& a, std::vector<double>& b, std::size_t g, double v,
-                         char& s) {
-            a[g] = s ? std::min(a[g], v) : v;
-            b[g] = s ? std::max(b[g], v) : v;
-            s = 1;
-        };
         for (std::size_t k = from; k < to; ++k) {
             Shape p;
             Range r;
             if (!shapeat(k, p) || !fit(frame, p, tol, r)) continue;
-            const uint32_t ia = groupof(xs_, r.xa), ib = groupof(xs_, r.xb);
-            const uint32_t ja = groupof(ws_, r.wa), jb = groupof(ws_, r.wb);
-            widen(lo, hi, ia, r.xa, seen[ia]);
-            widen(lo, hi, ib, r.xb, seen[ib]);
-            widen(wlo, whi, ja, r.wa, seen[nxi + ja]);
-            widen(wlo, whi, jb, r.wb, seen[nxi + jb]);
-            addcorners(*plane, *p.patch, ia, ib, ja, jb);
+            ++members;
+            if (plane == nullptr) continue;
+            addcorners(*plane, *p.patch, groupof(xs_, r.xa), groupof(xs_, r.xb), groupof(ws_, r.wa),
+                       groupof(ws_, r.wb));
             out_->members.push_back(static_cast<uint32_t>(list_.index(k)));
             ++plane->nmembers;
         }
-        double* e = out_->edges.data() + plane->firstedge;
-        for (std::size_t g = 0; g < nxi; ++g) e[g] = lo[g] + (hi[g] - lo[g]) / 2;
-        for (std::size_t g = 0; g < nw; ++g) e[nxi + g] = wlo[g] + (whi[g] - wlo[g]) / 2;
     }
 
     // A patch in a plane of its own, in its own frame.
     void addalone(std::size_t k, const Shape& p) {
         PatchPlane* plane = begin(ownframe(p), 2, 2);
-        if (plane == nullptr) {
-            ++members;
-            return;
-        }
+        ++members;
+        if (plane == nullptr) return;
         double* e = out_->edges.data() + plane->firstedge;
         e[0] = 0;
         e[1] = p.length;
@@ -313,7 +292,9 @@ private:
     const PatchList& list_;
     std::size_t first_, end_;
     PatchChunk* out_ = nullptr;
-    std::vector<double> xs_, ws_;  // edges of the plane being finished
+    // Edges of the plane being finished: their groups' smallest values and
+    // middles.
+    std::vector<double> xs_, ws_, xmid_, wmid_;
     DipSines dips_;
 };
 
