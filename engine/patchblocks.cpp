@@ -42,8 +42,8 @@ HWY_INLINE RectBlockSource planesource(const PatchPlane& pl, double alpha) {
     dc.alp3 = (1 - alpha) / alpha;
     dc.alp4 = 1 - alpha;
     dc.alp5 = alpha;
-    dc.sd = pl.sd;
-    dc.cd = pl.cd;
+    dc.sd = pl.frame.sd;
+    dc.cd = pl.frame.cd;
     dc.sdsd = dc.sd * dc.sd;
     dc.cdcd = dc.cd * dc.cd;
     dc.sdcd = dc.sd * dc.cd;
@@ -88,14 +88,15 @@ HWY_INLINE VM planecorner(const RectBlockSource& s, RectNode& n, VM onplane, VD 
 HWY_INLINE VM planesums(const PatchChunk& ch, const PatchPlane& pl, double alpha,
                         const PatchLanes& in, VD (&out)[12]) {
     RectBlockSource s = planesource(pl, alpha);
-    const VD dx = in.x - pl.ox, dy = in.y - pl.oy;
-    const VD along = dx * pl.c + dy * pl.s, across = dy * pl.c - dx * pl.s;
+    const PlaneFrame& f = pl.frame;
+    const VD dx = in.x - f.ox, dy = in.y - f.oy;
+    const VD along = dx * f.c + dy * f.s, across = dy * f.c - dx * f.s;
     RectNode real, image;
     VD preal, pimage;
-    const VM realon = planenode(s, across, pl.od + in.z, in.z, real, preal);
+    const VM realon = planenode(s, across, f.od + in.z, in.z, real, preal);
     VM imageon = realon;
     pimage = preal;
-    if (!in.surface) imageon = planenode(s, across, pl.od - in.z, in.z, image, pimage);
+    if (!in.surface) imageon = planenode(s, across, f.od - in.z, in.z, image, pimage);
 
     const double* edge = ch.edges.data() + pl.firstedge;
     const double* weight = ch.weights.data() + 3 * static_cast<std::size_t>(pl.firstcell);
@@ -146,7 +147,7 @@ HWY_INLINE VM planesums(const PatchChunk& ch, const PatchPlane& pl, double alpha
         r[i] = tr.v[i] + ti.v[i];
         rare |= notfinite(r[i]);
     }
-    tomapaxes(r, pl.c, pl.s, out);
+    tomapaxes(r, f.c, f.s, out);
     return rare & in.use;
 }
 

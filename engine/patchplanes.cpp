@@ -63,11 +63,7 @@ bool toshape(const SlipPatch& p, DipSines& dips, Shape& out) {
     return true;
 }
 
-struct Frame {
-    double ox, oy, od, c, s, sd, cd;
-};
-
-Frame ownframe(const Shape& p) { return {p.x0, p.y0, p.top, p.c, p.s, p.sd, p.cd}; }
+PlaneFrame ownframe(const Shape& p) { return {p.x0, p.y0, p.top, p.c, p.s, p.sd, p.cd}; }
 
 // A point (map X, Y, depth) in a plane's frame: along strike, down dip and
 // off the plane (normal distance).
@@ -75,7 +71,7 @@ struct InPlane {
     double xi, w, n;
 };
 
-InPlane toplane(const Frame& f, double x, double y, double depth) {
+InPlane toplane(const PlaneFrame& f, double x, double y, double depth) {
     const double dx = x - f.ox, dy = y - f.oy, dd = depth - f.od;
     const double across = -dx * f.s + dy * f.c;  // horizontal, left of the strike
     return {dx * f.c + dy * f.s, -across * f.cd + dd * f.sd, across * f.sd + dd * f.cd};
@@ -88,7 +84,7 @@ struct Range {
 
 // The patch's ranges in frame f when its four corners lie within tol of a
 // rectangle of the plane aligned with its strike, running the same way.
-bool fit(const Frame& f, const Shape& p, double tol, Range& r) {
+bool fit(const PlaneFrame& f, const Shape& p, double tol, Range& r) {
     // Down the dip: to the right of the strike and down.
     const double bx = p.width * p.cd * p.s, by = -p.width * p.cd * p.c, bd = p.width * p.sd;
     const InPlane t0 = toplane(f, p.x0, p.y0, p.top), t1 = toplane(f, p.x1, p.y1, p.top);
@@ -136,13 +132,13 @@ public:
         planes = edges = cells = members = 0;
         bool open = false;  // a plane is being gathered
         std::size_t from = 0;
-        Frame frame{};
+        PlaneFrame frame{};
         double sx = 0, sy = 0, size = 0;
         for (std::size_t k = first_; k < end_; ++k) {
             Shape p;
             if (!shapeat(k, p)) continue;
             if (open) {
-                Frame now = frame;
+                PlaneFrame now = frame;
                 const double len = std::hypot(sx, sy);
                 now.c = sx / len;
                 now.s = sy / len;
@@ -175,7 +171,8 @@ private:
 
     // The plane gathered from list entries from .. to - 1: its patches that
     // fit its final frame share a lattice, the others go alone.
-    void finish(std::size_t from, std::size_t to, Frame frame, double sx, double sy, double size) {
+    void finish(std::size_t from, std::size_t to, PlaneFrame frame, double sx, double sy,
+                double size) {
         const double len = std::hypot(sx, sy);
         frame.c = sx / len;
         frame.s = sy / len;
@@ -212,7 +209,7 @@ private:
 
     // The plane of the fitting patches of from .. to - 1, its edges the
     // middles of their groups.
-    void addplane(const Frame& frame, std::size_t from, std::size_t to, double tol) {
+    void addplane(const PlaneFrame& frame, std::size_t from, std::size_t to, double tol) {
         const std::size_t nxi = xs_.size(), nw = ws_.size();
         PatchPlane* plane = begin(frame, nxi, nw);
         if (plane != nullptr) {
@@ -249,19 +246,13 @@ private:
     }
 
     // Counts a plane, or appends it with zeroed edges and cells.
-    PatchPlane* begin(const Frame& f, std::size_t nxi, std::size_t nw) {
+    PatchPlane* begin(const PlaneFrame& f, std::size_t nxi, std::size_t nw) {
         ++planes;
         edges += nxi + nw;
         cells += nxi * nw;
         if (out_ == nullptr) return nullptr;
         PatchPlane p;
-        p.c = f.c;
-        p.s = f.s;
-        p.sd = f.sd;
-        p.cd = f.cd;
-        p.ox = f.ox;
-        p.oy = f.oy;
-        p.od = f.od;
+        p.frame = f;
         p.firstedge = static_cast<uint32_t>(out_->edges.size());
         p.nxi = static_cast<uint32_t>(nxi);
         p.nw = static_cast<uint32_t>(nw);
@@ -325,16 +316,7 @@ PatchSlip patchslip(const SlipPatch& p) {
 }
 
 faultrec patchrecord(const SlipPatch& p) {
-    faultrec f;
-    f.fx0 = p.x0;
-    f.fy0 = p.y0;
-    f.fx1 = p.x1;
-    f.fy1 = p.y1;
-    f.fdepth = p.top;
-    f.fwidth = p.width;
-    f.fdipangle = p.dip;
-    f.sourcetype = 0;
-    return f;
+    return {p.x0, p.y0, p.x1, p.y1, p.top, p.width, p.dip, 0, 0, 0, 0, 0, 0, 0, 0};
 }
 
 PatchStrike patchstrike(const SlipPatch& p) {

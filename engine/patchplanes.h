@@ -70,13 +70,18 @@ struct PatchStrike {
 };
 PatchStrike patchstrike(const SlipPatch& p);
 
-// One plane: its frame, its lattice and its patches. The frame's origin lies
-// on the plane; xi runs along the strike (c, s) and w down the dip.
-struct PatchPlane {
+// The frame of a plane: its origin lies on the plane; xi runs along the
+// strike (c, s) and w down the dip.
+struct PlaneFrame {
+    double ox = 0, oy = 0, od = 0;  // origin: map X, Y (km) and depth (km, down +)
     double c = 0, s = 0;            // strike direction in map axes
     double sd = 0, cd = 0;          // sine and cosine of the dip (cos 0 for vertical)
-    double ox = 0, oy = 0, od = 0;  // origin: map X, Y (km) and depth (km, down +)
-    uint32_t firstedge = 0;         // edges: nxi positions along strike, then nw down dip
+};
+
+// One plane: its frame, its lattice and its patches.
+struct PatchPlane {
+    PlaneFrame frame;
+    uint32_t firstedge = 0;  // edges: nxi positions along strike, then nw down dip
     uint32_t nxi = 0, nw = 0;
     uint32_t firstcell = 0;  // corner (i, j) is cell firstcell + i * nw + j
     uint32_t firstmember = 0, nmembers = 0;
