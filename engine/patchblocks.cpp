@@ -111,11 +111,11 @@ HWY_INLINE VM planesums(const PatchChunk& ch, const PatchPlane& pl, double alpha
             n.xq[0] = vsqrt(xi2 + n.q2);
         }
         for (uint32_t j = 0; j < pl.nw; ++j) {
-            const double* f = weight + 3 * (static_cast<std::size_t>(i) * pl.nw + j);
-            if (f[0] == 0 && f[1] == 0 && f[2] == 0) continue;  // the patches cancel here
+            const double* wt = weight + 3 * (static_cast<std::size_t>(i) * pl.nw + j);
+            if (wt[0] == 0 && wt[1] == 0 && wt[2] == 0) continue;  // the patches cancel here
             for (int t = 0; t < 3; ++t) {
-                s.f[t] = f[t];
-                s.has[t] = f[t] != 0;
+                s.f[t] = wt[t];
+                s.has[t] = wt[t] != 0;
             }
             const double w = edge[pl.nxi + j];
             RectCorner c;
