@@ -66,6 +66,8 @@ struct PointsRun {
 // sums), setting `singular` where a patch is singular. The sums are formed
 // in 64-bit throughout. Returns false when progress asked to stop (out then
 // holds part of the sums), when alpha is NaN or out is too short.
+// Green's functions: a list of one patch with a slip of 1 m and rake 0
+// (strike slip) or 90 (dip slip), whose components are then exact.
 bool addpatchsums(const PatchList& list, float alpha, const ModelPoints& pts,
                   std::span<PatchPointSums> out, const PointsRun& run = {});
 
