@@ -13,10 +13,13 @@
 // Patches are read as float coordinates, so neighbours rarely meet exactly.
 // Patches count as lying on one plane, and corners as shared, when they agree
 // to within 2^-20 of the size of the coordinates involved (about eight units
-// in the last place of a float, 0.5 m at 500 km): a patch moves at most that
-// far, less than the rounding of the float positions themselves. Only
-// patches that follow each other in the list join one plane; a patch that
-// fits no plane is evaluated on its own, in its own frame.
+// in the last place of a float, 0.5 m at 500 km). A corner then moves by at
+// most that much (a shared corner lies in the middle of those it stands
+// for), in practice by the unit or two in the last place that the float
+// positions were rounded by. Near a patch edge at distance r the result then changes by
+// about (move / r) of its size, as it would for points rounded to floats.
+// Only patches that follow each other in the list join one plane; a patch
+// that fits no plane is evaluated on its own, in its own frame, exactly.
 //
 // Patch frame and units as in model/slipmodel.h; set-up values are km and
 // dislocations in mm.
