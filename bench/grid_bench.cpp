@@ -7,44 +7,13 @@
 // machine busy with other jobs, run it as `chrt -f 50 bench_grid_bench` so
 // that the workers get whole cores.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <new>
 
+#include "allocationcounter.h"
 #include "engine/fieldgrid.h"
 #include "model/workstate.h"
-
-namespace {
-
-std::atomic<long long> g_live{0};
-std::atomic<long long> g_peak{0};
-
-void noteallocation(long long bytes) {
-    const long long now = g_live.fetch_add(bytes) + bytes;
-    long long peak = g_peak.load();
-    while (now > peak && !g_peak.compare_exchange_weak(peak, now)) {
-    }
-}
-
-}  // namespace
-
-// Counting allocator. Kept out of line so that the compiler does not pair the
-// malloc/free inside with the new/delete of its callers.
-[[gnu::noinline]] void* operator new(std::size_t n) {
-    void* p = std::malloc(n == 0 ? 1 : n);
-    if (p == nullptr) throw std::bad_alloc();
-    noteallocation(static_cast<long long>(malloc_usable_size(p)));
-    return p;
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept {
-    if (p == nullptr) return;
-    g_live.fetch_sub(static_cast<long long>(malloc_usable_size(p)));
-    std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace crustex {
 namespace {
@@ -86,11 +55,10 @@ void BM_GridStrain(benchmark::State& state) {
     }
     long long extra = 0;
     for (auto _ : state) {
-        const long long before = g_live.load();
-        g_peak.store(before);
+        const benchalloc::Watch watch;
         const bool done = calcgridstrain(ws, host, threads);
         benchmark::DoNotOptimize(done);
-        extra = std::max(extra, g_peak.load() - before);
+        extra = std::max(extra, watch.extra());
     }
     state.counters["nodes"] = static_cast<double>(ws.grids.ux.size());
     state.counters["grid_MiB"] = static_cast<double>(gridbytes) / (1 << 20);

@@ -5,7 +5,9 @@
 
 #include "engine/dislocation.h"
 #include "engine/gridderive.h"
+#include "engine/modelpoints.h"
 #include "engine/parallelcolumns.h"
+#include "engine/patchevaluator.h"
 #include "engine/sourcenodes.h"
 #include "model/grid2d.h"
 
@@ -34,16 +36,15 @@ NodeSpacing nodespacing(const WorkState& ws) {
             (ws.yview1 - ws.yview0) / static_cast<float>(ws.ygrid)};
 }
 
-// Adds one source to every node of column i, whose node y are `y`.
-void addsourcecolumn(const SourceTerms& src, const NodeSpacing& at, const std::vector<float>& y,
-                     ResultGrids& g, int i) {
+// The nodes of column i, whose node y are `y`.
+NodeRun columnnodes(const NodeSpacing& at, const std::vector<float>& y, ResultGrids& g, int i) {
     NodeRun nodes;
     nodes.x = at.x(i);
     nodes.y = y.data();
     nodes.z = g.nodez.column(i);
     nodes.n = g.ux.ny() + 1;
     for (int k = 0; k < 18; ++k) nodes.values[k] = g.byNumber(kFirstSumGrid + k)->column(i);
-    addsourcenodes(src, nodes);
+    return nodes;
 }
 
 bool gridsmatch(const WorkState& ws) {
@@ -59,6 +60,7 @@ bool gridsmatch(const WorkState& ws) {
 std::vector<SourceTerms> preparesources(const WorkState& ws) {
     std::vector<SourceTerms> out;
     const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
+    const float alpha = halfspacealpha(ws.medium);
     out.reserve(static_cast<std::size_t>(n));
     for (int k = 1; k <= n; ++k) {
         const faultrec& f = ws.fault[static_cast<std::size_t>(k)];
@@ -69,15 +71,12 @@ std::vector<SourceTerms> preparesources(const WorkState& ws) {
         if (f.sourcetype == 0) {
             t.geometry = faultgeometry(f);
             t.disl = faultdislocation(f);
-            t.c2 = t.geometry.c * t.geometry.c;
-            t.cs = t.geometry.c * t.geometry.s;
-            t.s2 = t.geometry.s * t.geometry.s;
             t.rect =
-                rectblocksource({kAlpha, f.fdepth, f.fdipangle, 0.0f, t.geometry.length, f.fwidth,
+                rectblocksource({alpha, f.fdepth, f.fdipangle, 0.0f, t.geometry.length, f.fwidth,
                                  0.0f, t.disl.strikeslip, t.disl.dipslip, t.disl.tensile});
         } else {
             t.potency = inflationpotency(f);
-            t.inflation = inflationblocksource({kAlpha, f.pdepth, t.potency});
+            t.inflation = inflationblocksource({alpha, f.pdepth, t.potency});
         }
         out.push_back(t);
     }
@@ -145,26 +144,35 @@ bool calcgridstrain(WorkState& ws, Host& host, int threads) {
     for (int n = kFirstSumGrid; n <= kLastResultGrid; ++n) g.byNumber(n)->fill(0.0f);
 
     bool completed = false;
-    if (!fieldgridusable(ws)) {
+    const float alpha = halfspacealpha(ws.medium);
+    if (!fieldgridusable(ws) || std::isnan(alpha)) {
         for (int n = kFirstSumGrid; n <= kLastResultGrid; ++n) g.byNumber(n)->fill(kNoValue);
     } else {
         const std::vector<SourceTerms> sources = preparesources(ws);
+        const PatchEvaluator patches(PatchList{ws.slipmodel.patches, {}}, alpha);
         const NodeSpacing at = nodespacing(ws);
         const int ncolumns = g.ux.nx() + 1;
         std::vector<float> y(static_cast<std::size_t>(g.ux.ny() + 1));
         for (std::size_t j = 0; j < y.size(); ++j) y[j] = at.y(static_cast<int>(j));
 
-        // Runs on the calling thread only: the window's turn between columns.
-        const ColumnYield yield = [&]() { return !abortrequested(host, ws.abortflag); };
+        // Runs on the calling thread only: the window's turn, with the
+        // columns done so far.
+        int shown = -1;
+        const ColumnYield yield = [&](int done) {
+            if (done != shown) host.showProgress(shown = done, ncolumns);
+            return !abortrequested(host, ws.abortflag);
+        };
 
-        // Every column gets the sources in table order and then its derived
-        // strains, on the calling thread or spread over workers: every node
-        // sees the same sums either way.
-        const ColumnWork work = [&](int i, StopToken stop) {
+        // Every column gets the sources in table order, then the slip model
+        // and then its derived strains, on the calling thread or spread over
+        // workers: every node sees the same sums either way.
+        const ColumnWork work = [&](int i, ColumnControl& control) {
+            const NodeRun nodes = columnnodes(at, y, g, i);
             for (const SourceTerms& src : sources) {
-                if (stop.load(std::memory_order_relaxed)) return;
-                addsourcecolumn(src, at, y, g, i);
+                if (control.stopped()) return;
+                addsourcenodes(src, nodes);
             }
+            if (!patches.empty() && !addpatchnodes(patches, nodes, &control)) return;
             derivecolumn(g, i);
         };
         completed = runcolumns(ncolumns, threads, work, yield);

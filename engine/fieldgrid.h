@@ -1,10 +1,11 @@
 // Field grid evaluation: node depths, and the superposed displacement and
-// displacement gradient of every source at every node of the field, rotated
-// into map axes, followed by the derived strains.
+// displacement gradient of every source and of the slip model at every node
+// of the field, rotated into map axes, followed by the derived strains.
 //
 // Grids (in ws.grids, numbered as in model/resultgrids.h): 1 node z, 2..4
 // displacement, 5..13 the nine derivatives, 14..19 the derived strains. A node
-// where any source is singular holds kNoValue in grids 2..19.
+// where any source or patch is singular holds kNoValue in grids 2..19. The
+// half-space constant comes from the work's medium (halfspacealpha).
 #pragma once
 
 #include <array>
@@ -32,7 +33,6 @@ struct SourceTerms {
     faultrec f;
     FaultGeometry geometry;          // faults only
     FaultDislocation disl;           // faults only
-    double c2 = 0, cs = 0, s2 = 0;   // c^2, c*s, s^2 of the strike direction
     float potency = 0;               // point sources only
     RectBlockSource rect;            // faults: the solution's set-up
     InflationBlockSource inflation;  // point sources: the solution's set-up
@@ -64,23 +64,26 @@ bool fieldgridusable(const WorkState& ws);
 // current xgrid, ygrid.
 void setfielddepth(WorkState& ws);
 
-// Evaluates grids 2..19 for every source. Shows the busy pointer and
-// kGridStrainStatus, clears abortflag, and after each grid column lets the
-// window process events; when abortflag is then set it asks "Abort?"
-// ("Ctrl-Q Pressed", OK/Cancel): OK ends at once with abortflag still set,
-// Cancel clears the flag and goes on.
+// Evaluates grids 2..19 for every source and the slip model. Shows the busy
+// pointer and kGridStrainStatus, clears abortflag, and after each grid column
+// (and at least every 50 ms) lets the window process events and tells it the
+// columns done (Host::showProgress); when abortflag is then set it asks
+// "Abort?" ("Ctrl-Q Pressed", OK/Cancel): OK ends at once with abortflag
+// still set, Cancel clears the flag and goes on.
 //
-// Each grid column receives every source in table order and then its derived
-// strains. threads: 1 runs the columns in order on the calling thread; 0 uses
-// every core, n uses n workers. Every node receives the sources in the same
-// order either way, so the results are bit-identical. The calling thread
-// keeps the window work: it never blocks for long and is the only thread that
-// touches the host.
+// Each grid column receives every source in table order, then the slip
+// model's 64-bit sum over all its patches added once like one more source
+// (modelpoints.h), and then its derived strains. threads: 1 runs the columns
+// in order on the calling thread; 0 uses every core, n uses n workers. Every
+// node receives the same sums in the same order either way, so the results
+// are bit-identical. The calling thread keeps the window work: it never
+// blocks for long and is the only thread that touches the host.
 //
 // When the grids are not allocated for the current size they are allocated
 // and their depths set first. Returns true when the grids are complete; false
-// when the user aborted (abortflag set) or the field has no grid interval
-// (grids 2..19 then hold kNoValue everywhere).
+// when the user aborted (abortflag set), the field has no grid interval or
+// the medium's Poisson's ratio is not usable (grids 2..19 then hold kNoValue
+// everywhere).
 bool calcgridstrain(WorkState& ws, Host& host, int threads = 0);
 
 }  // namespace crustex

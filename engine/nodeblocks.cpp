@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "engine/blockvec-inl.h"
+#include "engine/maprotation.h"
 #include "engine/nodeblocks.h"
 #include "engine/pointblock-inl.h"
 #include "engine/rectblock-inl.h"
@@ -133,23 +134,7 @@ HWY_INLINE void mapterms(const SourceTerms& src, const VD (&sum)[12], VD (&t)[12
         for (int i = 0; i < 12; ++i) t[i] = r[i];
         return;
     }
-    const double c = src.geometry.c, sn = src.geometry.s;
-    const double c2 = src.c2, cs = src.cs, s2 = src.s2;
-    const VD ux = r[0], uy = r[1], uz = r[2], uxx = r[3], uyx = r[4], uzx = r[5];
-    const VD uxy = r[6], uyy = r[7], uzy = r[8], uxz = r[9], uyz = r[10], uzz = r[11];
-    const VD yxxy = uyx + uxy;
-    t[0] = ux * c - uy * sn;
-    t[1] = ux * sn + uy * c;
-    t[2] = uz;
-    t[3] = uxx * c2 - yxxy * cs + uyy * s2;
-    t[4] = uyx * c2 + uxx * cs - uxy * s2 - uyy * cs;
-    t[5] = uzx * c - uzy * sn;
-    t[6] = uxx * cs - uyx * s2 + uxy * c2 - uyy * cs;
-    t[7] = yxxy * cs + uxx * s2 + uyy * c2;
-    t[8] = uzy * c + uzx * sn;
-    t[9] = uxz * c - uyz * sn;
-    t[10] = uyz * c + uxz * sn;
-    t[11] = uzz;
+    tomapaxes(r, src.geometry.c, src.geometry.s, t);
 }
 
 template <class Kernel>
@@ -164,13 +149,14 @@ void addnodes(const Kernel& k, const SourceTerms& src, const NodeRun& nodes) {
         in.z = loadlanes(nodes.z + j0, m);
         if (f.sourcetype == 0) {
             for (int l = 0; l < kBlock; ++l) {
-                const float y = nodes.y[j0 + (l < m ? l : m - 1)];
-                const FaultFramePoint p = tofaultframe(f, src.geometry, nodes.x, y);
+                const int j = j0 + (l < m ? l : m - 1);
+                const float x = nodes.xs != nullptr ? nodes.xs[j] : nodes.x;
+                const FaultFramePoint p = tofaultframe(f, src.geometry, x, nodes.y[j]);
                 in.x[l] = static_cast<float>(p.xi);
                 in.y[l] = static_cast<float>(p.eta);
             }
         } else {
-            in.x = broadcast(nodes.x - f.px);
+            in.x = (nodes.xs != nullptr ? loadlanes(nodes.xs + j0, m) : broadcast(nodes.x)) - f.px;
             in.y = loadlanes(nodes.y + j0, m) - f.py;
         }
 

@@ -15,13 +15,35 @@ int workercount(int threads) {
     return cores == 0 ? 1 : static_cast<int>(cores);
 }
 
+ColumnControl::ColumnControl(const ColumnYield* yield, std::chrono::milliseconds heartbeat)
+    : yield_(yield), heartbeat_(heartbeat), next_(std::chrono::steady_clock::now() + heartbeat) {}
+
+ColumnControl::ColumnControl(const std::atomic<bool>& stop) : stop_(&stop) {}
+
+bool ColumnControl::stopped() {
+    if (stopped_) return true;
+    if (stop_ != nullptr) return stopped_ = stop_->load(std::memory_order_relaxed);
+    const auto now = std::chrono::steady_clock::now();
+    if (yield_ == nullptr || now < next_) return false;
+    stopped_ = !(*yield_)(done_);
+    next_ = std::chrono::steady_clock::now() + heartbeat_;
+    return stopped_;
+}
+
+void ColumnControl::turntaken(int done) {
+    done_ = done;
+    next_ = std::chrono::steady_clock::now() + heartbeat_;
+}
+
 namespace {
 
-bool runinline(int ncolumns, const ColumnWork& work, const ColumnYield& yield) {
-    std::atomic<bool> stop{false};
+bool runinline(int ncolumns, const ColumnWork& work, const ColumnYield& yield,
+               std::chrono::milliseconds heartbeat) {
+    ColumnControl control(&yield, heartbeat);
     for (int i = 0; i < ncolumns; ++i) {
-        work(i, stop);
-        if (!yield()) return false;
+        work(i, control);
+        if (control.halted() || !yield(i + 1)) return false;
+        control.turntaken(i + 1);
     }
     return true;
 }
@@ -40,7 +62,8 @@ void workerloop(ColumnBoard& board, int ncolumns, const ColumnWork& work) {
         if (board.stop.load(std::memory_order_relaxed)) return;
         const int i = board.next.fetch_add(1, std::memory_order_relaxed);
         if (i >= ncolumns) return;
-        work(i, board.stop);
+        ColumnControl control(board.stop);
+        work(i, control);
         {
             std::lock_guard<std::mutex> lock(board.mutex);
             board.done[static_cast<std::size_t>(i)] = 1;
@@ -55,7 +78,7 @@ bool runcolumns(int ncolumns, int threads, const ColumnWork& work, const ColumnY
                 std::chrono::milliseconds heartbeat) {
     if (ncolumns <= 0) return true;
     const int nworkers = std::min(workercount(threads), ncolumns);
-    if (nworkers <= 1) return runinline(ncolumns, work, yield);
+    if (nworkers <= 1) return runinline(ncolumns, work, yield, heartbeat);
 
     ColumnBoard board;
     board.done.assign(static_cast<std::size_t>(ncolumns), 0);
@@ -68,7 +91,7 @@ bool runcolumns(int ncolumns, int threads, const ColumnWork& work, const ColumnY
             break;  // run with the workers we have
         }
     }
-    if (workers.empty()) return runinline(ncolumns, work, yield);
+    if (workers.empty()) return runinline(ncolumns, work, yield, heartbeat);
 
     bool completed = true;
     int waitingfor = 0;  // first column not yet reported to yield()
@@ -85,9 +108,9 @@ bool runcolumns(int ncolumns, int threads, const ColumnWork& work, const ColumnY
         }
         bool goon = true;
         if (finished == waitingfor) {
-            goon = yield();  // a slow column: keep the window alive
+            goon = yield(waitingfor);  // a slow column: keep the window alive
         } else {
-            for (; waitingfor < finished && goon; ++waitingfor) goon = yield();
+            while (waitingfor < finished && goon) goon = yield(++waitingfor);
             waitingfor = finished;
         }
         if (!goon) {

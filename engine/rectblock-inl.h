@@ -100,11 +100,12 @@ HWY_INLINE VM setcorner(const RectBlockSource& s, const RectNode& n, int j, int 
 
 // u = sum over the non-zero dislocations of f * s, in their order, for the
 // first `rows` terms; each contribution is added to zero as in the per-point
-// routine.
+// routine. With `accumulate` the contributions are added to u as it is.
 struct DislocationSum {
     V12& u;
     int rows = 12;
-    DislocationSum(V12& out, int n = 12) : u(out), rows(n) {
+    DislocationSum(V12& out, int n = 12, bool accumulate = false) : u(out), rows(n) {
+        if (accumulate) return;
         for (int i = 0; i < rows; ++i) u.v[i] = VD{};
     }
     void add(double f, const V12& s) {
@@ -112,12 +113,12 @@ struct DislocationSum {
     }
 };
 
-HWY_INLINE void rectparta(const RectBlockSource& s, const RectCorner& c, const RectNode& n,
-                          V12& u) {
+HWY_INLINE void rectparta(const RectBlockSource& s, const RectCorner& c, const RectNode& n, V12& u,
+                          bool accumulate = false) {
     const double a1 = s.dc.alp1, a2 = s.dc.alp2, sd = s.dc.sd, cd = s.dc.cd;
     const VD xi = c.xi, et = c.et, q = n.q, q2 = n.q2, ir = c.ir, ir3 = c.ir3, y = c.y, d = c.d;
     const VD xy = xi * c.y11, qx = q * c.x11, qy = q * c.y11;
-    DislocationSum sum(u);
+    DislocationSum sum(u, 12, accumulate);
     if (s.has[0]) {  // strike-slip
         sum.add(s.f[0], {{
                             c.tt * 0.5 + a2 * xi * qy,
@@ -169,7 +170,7 @@ HWY_INLINE void rectparta(const RectBlockSource& s, const RectCorner& c, const R
 }
 
 HWY_INLINE void rectpartb(const RectBlockSource& s, const RectCorner& c, const RectNode& n, int j,
-                          V12& u) {
+                          V12& u, bool accumulate = false) {
     const double a3 = s.dc.alp3, sd = s.dc.sd, cd = s.dc.cd, sdsd = s.dc.sdsd, sdcd = s.dc.sdcd;
     const VD xi = c.xi, et = c.et, q = n.q, q2 = n.q2, r = c.r, ir = c.ir, ir3 = c.ir3;
     const VD y = c.y, d = c.d, xi2 = c.xi2;
@@ -214,7 +215,7 @@ HWY_INLINE void rectpartb(const RectBlockSource& s, const RectCorner& c, const R
     const VD aj4 = -xy - aj2 * cd + aj3 * sd;
     const VD qx = q * c.x11, qy = q * c.y11;
 
-    DislocationSum sum(u);
+    DislocationSum sum(u, 12, accumulate);
     if (s.has[0]) {  // strike-slip
         sum.add(s.f[0], {{
                             -xi * qy - c.tt - a3 * ai1 * sd,
@@ -268,8 +269,8 @@ HWY_INLINE void rectpartb(const RectBlockSource& s, const RectCorner& c, const R
 // Part C. At the surface (kGradients false) only the displacement rows are
 // needed: the others are multiplied by z = 0.
 template <bool kGradients>
-HWY_INLINE void rectpartc(const RectBlockSource& s, const RectCorner& c, const RectNode& n,
-                          V12& u) {
+HWY_INLINE void rectpartc(const RectBlockSource& s, const RectCorner& c, const RectNode& n, V12& u,
+                          bool accumulate = false) {
     const double a4 = s.dc.alp4, a5 = s.dc.alp5, sd = s.dc.sd, cd = s.dc.cd, sdsd = s.dc.sdsd,
                  cdcd = s.dc.cdcd, sdcd = s.dc.sdcd;
     const VD xi = c.xi, et = c.et, q = n.q, q2 = n.q2, z = n.z, r = c.r, r2 = c.r2;
@@ -297,7 +298,7 @@ HWY_INLINE void rectpartc(const RectBlockSource& s, const RectCorner& c, const R
         yy0 = y * ir3 - y0 * cd;
     }
 
-    DislocationSum sum(u, kGradients ? 12 : 3);
+    DislocationSum sum(u, kGradients ? 12 : 3, accumulate);
     if (s.has[0]) {  // strike-slip
         V12 t;
         t.v[0] = a4 * xy * cd - a5 * xi * q * z32;

@@ -21,6 +21,10 @@ int16_t rectquadsums(const RectArgs& a, float x, float y, float z, Vec12& sum) {
     return rectcornersums<CornerQuad>(a, x, y, z, sum);
 }
 
+int16_t rectquadsums64(const RectArgs64& a, double x, double y, double z, Vec12& sum) {
+    return rectcornersums<CornerQuad, double>(a, x, y, z, sum);
+}
+
 }  // namespace HWY_NAMESPACE
 }  // namespace crustex
 HWY_AFTER_NAMESPACE();
@@ -29,13 +33,26 @@ HWY_AFTER_NAMESPACE();
 namespace crustex {
 
 HWY_EXPORT(rectquadsums);
+HWY_EXPORT(rectquadsums64);
 
-int16_t rectsourcesums(const RectArgs& a, float x, float y, float z, Vec12& sum) {
-    if (HWY_DYNAMIC_DISPATCH(rectquadsums)(a, x, y, z, sum) != 0) return 1;
+namespace {
+
+int16_t finitesums(int16_t iret, const Vec12& sum) {
+    if (iret != 0) return 1;
     for (double v : sum) {
         if (!std::isfinite(v)) return 1;
     }
     return 0;
+}
+
+}  // namespace
+
+int16_t rectsourcesums(const RectArgs& a, float x, float y, float z, Vec12& sum) {
+    return finitesums(HWY_DYNAMIC_DISPATCH(rectquadsums)(a, x, y, z, sum), sum);
+}
+
+int16_t rectsourcesums64(const RectArgs64& a, double x, double y, double z, Vec12& sum) {
+    return finitesums(HWY_DYNAMIC_DISPATCH(rectquadsums64)(a, x, y, z, sum), sum);
 }
 
 int16_t calcrectsourcelanes(int lanes, float alpha, float x, float y, float z, float depth,

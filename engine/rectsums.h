@@ -45,8 +45,8 @@ template <class Corners>
 // Lanes and corner constants of every group for the source (real or image)
 // whose reference edge lies at depth d; sets p and q. False when a corner lies
 // at distance 0 (a point on the fault's edge).
-template <class Corners, int kGroups>
-[[gnu::always_inline]] inline bool setcorners(const DipConst& dc, float xi1f, float xi2f, double y,
+template <class Corners, int kGroups, class Real>
+[[gnu::always_inline]] inline bool setcorners(const DipConst& dc, Real xi1f, Real xi2f, double y,
                                               double d, double daw1, double daw2, double& p,
                                               double& q, Corners (&xi)[kGroups],
                                               Corners (&et)[kGroups],
@@ -67,18 +67,19 @@ template <class Corners, int kGroups>
 
 // The sums at (x, y, z). Returns 1 for a point on an edge of the fault (or a
 // point above the surface on an edge of the image), 0 otherwise; the sums may
-// still be infinite.
-template <class Corners>
-[[gnu::always_inline]] inline int16_t rectcornersums(const RectArgs& a, float x, float y, float z,
-                                                     Vec12& sum) {
+// still be infinite. Real is the type of the arguments (float or double), in
+// which the first sums are formed.
+template <class Corners, class Real = float>
+[[gnu::always_inline]] inline int16_t rectcornersums(const RectArgsOf<Real>& a, Real x, Real y,
+                                                     Real z, Vec12& sum) {
     constexpr int kGroups = 4 / kLanes<Corners>;
     DipConst dc;
     setdipconst(dc, a.alpha, a.dip);
     const double sd = dc.sd, cd = dc.cd;
     const double zz = z;
     const double disl1 = a.disl1, disl2 = a.disl2, disl3 = a.disl3;
-    // The first sums are formed from the float arguments in float.
-    const float xi1f = x + a.al1, xi2f = x - a.al2;
+    // The first sums are formed from the arguments in their own type.
+    const Real xi1f = x + a.al1, xi2f = x - a.al2;
     const double daw1 = a.aw1, daw2 = a.aw2;
     sum = Vec12{};
     CornerConst<Corners> cc[kGroups];
@@ -87,7 +88,7 @@ template <class Corners>
     double q;
 
     // Real source: part A only.
-    const float dreal = a.depth + z;
+    const Real dreal = a.depth + z;
     {
         double p;
         if (!setcorners(dc, xi1f, xi2f, y, dreal, daw1, daw2, p, q, xi, et, cc)) return 1;
@@ -120,7 +121,7 @@ template <class Corners>
     // Image source: parts A, B and C. When the image lies at the same depth
     // (a point on the surface) its corner constants and part A are those of
     // the real source.
-    const float dimage = a.depth - z;
+    const Real dimage = a.depth - z;
     if (dimage != dreal) {
         // Only a point above the surface can meet a corner of the image.
         double p;

@@ -5,6 +5,7 @@
 
 #include "engine/cff.h"
 #include "engine/fieldgrid.h"
+#include "engine/modelpoints.h"
 
 namespace crustex {
 
@@ -20,20 +21,6 @@ V* siteArray(R& r, int n) {
     return all[n - 1];
 }
 
-PointValues sitevalues(const std::vector<SourceTerms>& sources, float x, float y, float z) {
-    PointValues v{};
-    PointSums s{};
-    for (const SourceTerms& src : sources) {
-        if (!addsource(src, x, y, z, s)) {
-            v.fill(kNoValue);
-            return v;
-        }
-    }
-    std::copy(s.begin(), s.end(), v.begin());
-    derivestrains(v);
-    return v;
-}
-
 int sitecount(const WorkState& ws) { return std::clamp<int>(ws.nsite, 0, kMaxSites); }
 
 }  // namespace
@@ -46,18 +33,26 @@ const SiteResults::Values* SiteResults::byNumber(int n) const {
 }
 
 PointValues calcsitestrain(const WorkState& ws, float x, float y, float z) {
-    return sitevalues(preparesources(ws), x, y, z);
+    PointValues v;
+    workpointvalues(ws, {&x, &y, &z, 1}, {&v, 1}, {1, {}});
+    return v;
 }
 
 void calcobsdata(const WorkState& ws, Host& host, SiteResults& res) {
     host.setBusy(true);
     host.setStatus(kSiteStrainStatus);
-    const std::vector<SourceTerms> sources = preparesources(ws);
-    const int n = sitecount(ws);
-    for (int i = 1; i <= n; ++i) {
-        const siterec& site = ws.site[static_cast<std::size_t>(i)];
-        const PointValues v = sitevalues(sources, site.x, site.y, -site.depth);
-        for (int q = 0; q < 18; ++q) (*res.byNumber(q + 1))[static_cast<std::size_t>(i)] = v[q];
+    const std::size_t n = static_cast<std::size_t>(sitecount(ws));
+    std::vector<float> x(n), y(n), z(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const siterec& site = ws.site[k + 1];
+        x[k] = site.x;
+        y[k] = site.y;
+        z[k] = -site.depth;
+    }
+    std::vector<PointValues> values(n);
+    workpointvalues(ws, {x.data(), y.data(), z.data(), n}, values);
+    for (std::size_t k = 0; k < n; ++k) {
+        for (int q = 0; q < 18; ++q) (*res.byNumber(q + 1))[k + 1] = values[k][q];
     }
     host.setBusy(false);
     host.setStatus("");

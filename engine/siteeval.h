@@ -1,5 +1,6 @@
-// Evaluation at the observation sites: every source superposed at each site
-// exactly as at a grid node, the derived strains, and delta CFF.
+// Evaluation at the observation sites: every source and the slip model
+// superposed at each site exactly as at a grid node, the derived strains, and
+// delta CFF.
 #pragma once
 
 #include <array>
@@ -34,8 +35,9 @@ struct SiteResults {
 };
 
 // All eighteen values at one point (x, y, z), z <= 0 below the surface (a
-// positive z is evaluated as it is). Every source is added in table order as
-// at a grid node, so a site on a node gives that node's values bit for bit.
+// positive z is evaluated as it is). Every source is added in table order and
+// then the slip model as at a grid node (workpointvalues), so a site on a
+// node gives that node's values bit for bit.
 PointValues calcsitestrain(const WorkState& ws, float x, float y, float z);
 
 // Evaluates sites 1..nsite (z = -depth) into `res`, with the busy pointer and

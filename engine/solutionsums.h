@@ -9,12 +9,16 @@
 
 namespace crustex {
 
-// Everything calcrectsource takes besides the observation point.
-struct RectArgs {
-    float alpha = 0, depth = 0, dip = 0;
-    float al1 = 0, al2 = 0, aw1 = 0, aw2 = 0;
-    float disl1 = 0, disl2 = 0, disl3 = 0;
+// Everything calcrectsource takes besides the observation point: in floats
+// as the program passes them, or in doubles for the patches of a slip model.
+template <class Real>
+struct RectArgsOf {
+    Real alpha = 0, depth = 0, dip = 0;
+    Real al1 = 0, al2 = 0, aw1 = 0, aw2 = 0;
+    Real disl1 = 0, disl2 = 0, disl3 = 0;
 };
+using RectArgs = RectArgsOf<float>;
+using RectArgs64 = RectArgsOf<double>;
 
 // A point source with an inflation potency only (km^2 mm), the program's
 // point source; dip 0.
@@ -26,6 +30,9 @@ struct InflationArgs {
 // with (0, 0, 0, potency) at (x, y, z). Return IRET as those routines do, 1
 // also when a sum is not finite; `sum` is then meaningless.
 int16_t rectsourcesums(const RectArgs& a, float x, float y, float z, Vec12& sum);
+// The same with 64-bit arguments: the first sums (x + al1, x - al2,
+// depth + z, depth - z) and the edge tests are formed in 64-bit too.
+int16_t rectsourcesums64(const RectArgs64& a, double x, double y, double z, Vec12& sum);
 int16_t inflationsums(const InflationArgs& a, float x, float y, float z, Vec12& sum);
 
 }  // namespace crustex

@@ -6,9 +6,11 @@
 
 namespace crustex {
 
-// Nodes that share their map x: their map y and z, and their values.
+// A run of nodes: their map x (all the same, or one each), y and z, and
+// their values.
 struct NodeRun {
     float x = 0;
+    const float* xs = nullptr;  // when set, the x of each node (x is then unused)
     const float* y = nullptr;
     const float* z = nullptr;
     int n = 0;

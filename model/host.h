@@ -26,6 +26,13 @@ public:
     virtual void setBusy(bool busy) = 0;
     // Lets the window system process pending events (repaint, key presses).
     virtual void processEvents() = 0;
+    // How far a long evaluation has come while its status text is shown:
+    // `done` of `total` steps. A window may append a percentage to the
+    // status text; the default shows nothing.
+    virtual void showProgress(int done, int total) {
+        (void)done;
+        (void)total;
+    }
     // Enables or disables the five top menus of the main window.
     virtual void enableMenus(bool enabled) = 0;
     // Tells why a message box that the program's own words leave bare comes

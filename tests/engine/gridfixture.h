@@ -1,5 +1,5 @@
-// Work states and comparisons shared by the field, site, CFF and composite
-// tests.
+// Work states and comparisons shared by the field, site, CFF, composite and
+// slip-model tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/fieldgrid.h"
+#include "hwy/targets.h"
 #include "model/resultgrids.h"
 #include "model/workstate.h"
 
@@ -66,6 +67,19 @@ inline bool evaluate(WorkState& ws, int threads = 1) {
     redimsub(ws);
     setfielddepth(ws);
     return calcgridstrain(ws, host, threads);
+}
+
+// Runs `body` once with each instruction set this processor can run forced.
+template <class Body>
+void oneverytarget(Body body) {
+    struct Restore {
+        ~Restore() { hwy::SetSupportedTargetsForTest(0); }
+    } restore;
+    for (int64_t target : hwy::SupportedAndGeneratedTargets()) {
+        hwy::SetSupportedTargetsForTest(target);
+        SCOPED_TRACE(hwy::TargetName(target));
+        body();
+    }
 }
 
 // Grids 2..19 of a and b hold the same bits.
