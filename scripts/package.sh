@@ -9,7 +9,7 @@
 #                                prefix, and render an installed example with
 #                                each from another directory
 # Needs dpkg-dev (dpkg-shlibdeps); --check also lintian, desktop-file-utils
-# and appstream. They are installed here when missing, not by setup-deps.sh.
+# and appstream; setup-deps.sh installs them when missing.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build"
@@ -19,21 +19,7 @@ umask 022
 
 packages=(dpkg-dev)
 $check && packages+=(lintian desktop-file-utils appstream)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "package.sh: install ${missing[*]} (as root) first" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
-
-"$root/scripts/setup-deps.sh"
+"$root/scripts/setup-deps.sh" "${packages[@]}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build "$build" -j "$(nproc)"
 rm -rf "$build/package"
