@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "files/datadirs.h"
 #include "model/workstate.h"
 
 namespace crustex {
@@ -26,8 +27,16 @@ bool directorywritable(const std::string& dir) {
     return ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
+namespace {
+
+bool besideprogram(const std::string& programdir) {
+    return directorywritable(programdir) && !installedprogram(programdir);
+}
+
+}  // namespace
+
 std::string appfiledir(const std::string& programdir) {
-    if (directorywritable(programdir)) return programdir;
+    if (besideprogram(programdir)) return programdir;
     const std::string dir = userconfigdir();
     std::error_code ec;
     fs::create_directories(dir, ec);
@@ -39,7 +48,9 @@ std::string appfilepath(const std::string& programdir, const std::string& name) 
 }
 
 std::string appfileforreading(const std::string& programdir, const std::string& name) {
-    const std::string own = appfilepath(programdir, name);
+    // Reading creates no directory.
+    const std::string own =
+        joinpath(besideprogram(programdir) ? programdir : userconfigdir(), name);
     if (fileexists(own)) return own;
     const std::string beside = joinpath(programdir, name);
     if (fileexists(beside)) return beside;

@@ -2,7 +2,8 @@
 //
 // "crustex.ini" and "lastwork.ini" live in the program's directory (the
 // directory of the executable, handed in by the caller). When that directory
-// cannot be written (a system-wide installation), they live in the user's
+// cannot be written, or the program is an installed one (files/datadirs.h:
+// even root never writes into "/usr/bin"), they live in the user's
 // configuration directory instead: $XDG_CONFIG_HOME/crustex, or
 // ~/.config/crustex when XDG_CONFIG_HOME is not set; it is created when the
 // program first needs it.
@@ -24,7 +25,8 @@ std::string userconfigdir();
 bool directorywritable(const std::string& dir);
 
 // The directory that holds the program's own files: programdir when it can
-// be written, else the user's configuration directory (created on demand).
+// be written and the program is not installed, else the user's
+// configuration directory (created on demand).
 std::string appfiledir(const std::string& programdir);
 
 // Path under appfiledir() for writing the named file.
@@ -32,7 +34,7 @@ std::string appfilepath(const std::string& programdir, const std::string& name);
 
 // Path to read the named file from: where it is written (appfilepath) when
 // the file is there, else a copy beside the program (a system-wide default),
-// else the appfilepath (which then does not exist).
+// else the appfilepath (which then does not exist). Creates no directory.
 std::string appfileforreading(const std::string& programdir, const std::string& name);
 
 }  // namespace crustex

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "files/appdir.h"
 #include "files/areaexport.h"
 #include "files/arealist.h"
 #include "files/datadirs.h"
@@ -161,4 +162,19 @@ TEST(DataDirs, MapsFoundBesideTheProgramOrItsParentOrTheBuiltInDirectory) {
     test::writefile(dir.file("src/Data/vhyp102.EP"), "");
     EXPECT_EQ(defaultdatadirs(datadircandidates(bin, "")).vhyppath,
               dir.file("src/Data/vhyp102.EP"));
+
+    // An installation: the data under the prefix, found from the program's
+    // directory, never written (the ranges go to the user's directory).
+    const std::string prefixbin = dir.file("prefix/bin");
+    const std::string shared = installeddatadir(prefixbin);
+    std::filesystem::create_directories(shared + "/map");
+    std::filesystem::create_directories(prefixbin);
+    test::writefile(shared + "/map/japanv.map", "");
+    EXPECT_TRUE(installedprogram(prefixbin));
+    EXPECT_FALSE(installedprogram(bin));
+    const DataDirs installed = defaultdatadirs(datadircandidates(prefixbin, dir.file("src")));
+    EXPECT_EQ(installed.mappath, shared + "/map/");
+    EXPECT_EQ(installed.areapath, userconfigdir() + "/area/");
+    // Maps beside the program come first (a build tree inside an unpacked prefix).
+    EXPECT_EQ(finddatadir(datadircandidates(bin, shared)), dir.file("src"));
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "files/appdir.h"
+#include "files/datadirs.h"
 #include "files/filetestutil.h"
 
 namespace crustex {
@@ -210,8 +211,16 @@ TEST(AppDir, ProgramDirectoryWhenWritableElseUserConfig) {
     // A program directory that cannot be written (here: one that is not there).
     const std::string readonly = prog.file("not-there");
     EXPECT_EQ(userconfigdir(), config.file("crustex"));
+    EXPECT_EQ(appfileforreading(readonly, kSettingsFileName), config.file("crustex/crustex.ini"));
+    EXPECT_FALSE(fs::exists(config.file("crustex")));  // reading creates no directory
     EXPECT_EQ(appfilepath(readonly, kSettingsFileName), config.file("crustex/crustex.ini"));
     EXPECT_TRUE(fs::is_directory(config.file("crustex")));
+    // An installed program never writes beside itself, even when it may.
+    fs::create_directories(prog.file("bin"));
+    fs::create_directories(installeddatadir(prog.file("bin")) + "/map");
+    test::writefile(installeddatadir(prog.file("bin")) + "/map/japanv.map", "");
+    EXPECT_EQ(appfilepath(prog.file("bin"), kLastWorkFileName),
+              config.file("crustex/lastwork.ini"));
 
     // Reading prefers the user's file, then a copy shipped beside the program.
     ScratchDir shipped;
