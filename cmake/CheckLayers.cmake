@@ -2,7 +2,7 @@ cmake_minimum_required(VERSION 3.22)
 # Run as `cmake -DROOT=<source dir> -P CheckLayers.cmake`: fails when a file
 # of a core layer includes a header of a layer above it or any Qt header.
 # The layers, lowest first; each may include only itself and those before it.
-set(layers model engine plot geo files sites compose export)
+set(layers model engine plot geo stress files sites fit compose export)
 # The program's other folders: no layer may include them either. Headers of
 # outside libraries (Highway, netCDF) are not the layers' business.
 set(upper ui app tools tests bench fuzz)
