@@ -5,6 +5,10 @@
 
 namespace crustex {
 
+// The unit stresses are shown in: the program's own delta CFF divided by
+// the rigidity (10^-6, the default), bar or MPa.
+enum class StressUnit { Rigidity, Bar, MPa };
+
 struct Medium {
     float poisson = 0.25f;  // Poisson's ratio
     float young = 8.0e5f;   // Young's modulus (bar)

@@ -30,6 +30,8 @@ struct WorkState {
     SlipModel slipmodel;
     // The elastic medium of every evaluation.
     Medium medium;
+    // The unit of stress quantities and receiver values.
+    StressUnit stressunit = StressUnit::Rigidity;
 
     // --- Field ---
     float xview0 = 20;
