@@ -21,6 +21,14 @@ struct siterec {
     float obstilt2x = 0;
     float obstilt2y = 0;
     float obsvstrain = 0;
+    // One-sigma uncertainties of the observed displacement (mm) in the field
+    // axes (turned with the observation when the file gives east and north),
+    // and the correlation of the two horizontal components. A sigma of 0
+    // means none was given.
+    float sigdx = 0;
+    float sigdy = 0;
+    float sigdz = 0;
+    float corrdxdy = 0;
 };
 
 // Positions 1..200; position 0 is never used.
