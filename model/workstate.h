@@ -79,6 +79,15 @@ struct WorkState {
     std::vector<ReceiverFault> receivers;
     SectionLine sectiondefault;
 
+    // --- InSAR line of sight ---
+    // The satellite's flight direction (heading, degrees clockwise from
+    // north), the incidence angle at the ground (degrees from the vertical)
+    // and the radar wavelength (mm). The start-up values are an ascending
+    // pass (heading 350, incidence 34) of a C-band radar (55.5 mm).
+    float losheading = 350;
+    float losincidence = 34;
+    float loswavelength = 55.5f;
+
     // --- Custom composition weights ---
     float fx = 0, fy = 0, fz = 0;
     float fxx = 0, fyy = 0, fzz = 0, fxy = 0, fyz = 0, fzx = 0;
