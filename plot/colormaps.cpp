@@ -37,4 +37,9 @@ Rgb sequentialcolor(float t) { return lookup(kLajollaTable, clamp01(t)); }
 
 Rgb neutralcolor() { return kVikTable[(kColorMapSize - 1) / 2]; }
 
+Rgb cycliccolor(double u) {
+    if (!std::isfinite(u)) u = 0;
+    return lookup(kRomaOTable, static_cast<float>(u - std::floor(u)));
+}
+
 }  // namespace crustex

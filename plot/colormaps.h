@@ -1,13 +1,15 @@
-// The colour maps of the filled contour bands.
+// The colour maps of the filled contour bands and of the wrapped fringes.
 //
-// Both come from Crameri's Scientific Colour Maps (Crameri, F., 2021,
+// All three come from Crameri's Scientific Colour Maps (Crameri, F., 2021,
 // Scientific colour maps 7.0.1, Zenodo, https://zenodo.org/record/5501399;
 // MIT License), which are perceptually uniform, readable by colour-blind
 // readers and keep their order when printed in grey:
 //   vik      diverging, dark blue through a light centre to dark red, for
 //            signed quantities: t = 0 (the value zero) is the light centre;
 //   lajolla  sequential, light yellow through orange and red to dark brown,
-//            for magnitudes: lightness falls steadily with t.
+//            for magnitudes: lightness falls steadily with t;
+//   romaO    cyclic, for the wrapped phase of the LOS displacement: its end
+//            meets its start, so the colours run round without a seam.
 // The tables are sampled from the colour tables of Debian's gmt-common by
 // tools/make-colormap-tables.sh; between samples colours are interpolated
 // linearly.
@@ -29,9 +31,13 @@ Rgb divergingcolor(float t);
 Rgb sequentialcolor(float t);
 // The colour of zero in the diverging map.
 Rgb neutralcolor();
+// The cyclic colour at u, taken modulo 1 (u and u + 1 give one colour; NaN
+// and infinities give the colour of 0).
+Rgb cycliccolor(double u);
 
 // The sampled tables (tools/make-colormap-tables.sh).
 extern const std::array<Rgb, kColorMapSize> kVikTable;
 extern const std::array<Rgb, kColorMapSize> kLajollaTable;
+extern const std::array<Rgb, kColorMapSize> kRomaOTable;
 
 }  // namespace crustex
