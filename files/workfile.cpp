@@ -10,6 +10,7 @@
 
 #include "engine/fieldform.h"
 #include "engine/inclinedlines.h"
+#include "files/worklos.h"
 #include "files/workmapdir.h"
 #include "geo/eventlayer.h"
 #include "model/dialogbounds.h"
@@ -401,6 +402,7 @@ std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::st
     writecffextra(w, ws);
     writevisualpara(w, ws);
     writepubstyle(w, ws);
+    writelosparam(w, ws);
     writecustompara(w, ws);
     writefieldpara(w, ws);
     const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
@@ -467,6 +469,8 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
             got = readtopography(r, ws);
         } else if (keyword == "cffextra") {
             got = readcffextra(r, ws);
+        } else if (keyword == kLosKeyword) {
+            got = readlosparam(r, ws);
         } else if (keyword == "fieldpara") {
             got = readfieldpara(r, ws, frame);
             if (got == RecordRead::Applied) result.fieldframe = true;
@@ -516,8 +520,7 @@ std::string nofaultreason(const WorkReading& reading) {
 
 WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
                             std::string content, const MapDataCheck& checkmapdata,
-                            const std::string& name,
-                            const std::optional<std::string>& mapdirbase) {
+                            const std::string& name, const std::optional<std::string>& mapdirbase) {
     host.enableMenus(false);
     host.processEvents();
     WorkReadResult result;
@@ -525,6 +528,8 @@ WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFra
     RecordReader r(std::move(content));
     WorkReading reading;
     reading.mapdirbase = mapdirbase;
+    // The file's line of sight, or the start-up one when it names none.
+    resetlosparam(ws);
     const ReadEnd end = readworkrecords(r, ws, host, proj, frame, checkmapdata, result, reading);
     // One "Input Error" for the file, whether reading stopped at a damaged
     // field or records were passed over.

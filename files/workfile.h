@@ -78,7 +78,9 @@ std::optional<RecordRead> readsharedrecord(std::string_view keyword, RecordReade
                                            WorkState& ws);
 
 // The work file's text: the header line, the nine state records (and the
-// style record after "visualpara" while the publication style is on), then
+// style record after "visualpara" while the publication style is on, the
+// line of sight's after it when it is not the start-up one: see
+// files/worklos.h), then
 // the sources: "fltga" in geographic form while the map is on, else
 // "fltxy". A mapdir path (files/workmapdir.h) is written as the "mapdir"
 // record after "vhyppath".
@@ -121,7 +123,8 @@ struct WorkReadResult {
 // file's directory, unless followmapdir is false (the caller chose the map
 // directory); one that does not exist is shown and the map directory kept.
 // Disables the top menus while it reads and enables them again. Whatever
-// happens after the file was opened: clears the quantity key, recomputes the
+// happens after the file was opened: sets the file's line of sight (the
+// start-up one when it names none), clears the quantity key, recomputes the
 // inclined field's depth lines when inclined is set and marks the results
 // stale. Sources are installed when the reading reached the end of the file
 // (records passed over do not prevent it) and a source list was taken; with
