@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "compose/fringes.h"
 #include "compose/pubpicture.h"
 #include "compose/zerofield.h"
 #include "engine/cff.h"
@@ -31,7 +32,7 @@ using K = QuantityKind;
 using L = LegendKind;
 using X = ExtraEvaluation;
 
-const std::array<QuantityInfo, 19> kQuantities = {{
+const std::array<QuantityInfo, 21> kQuantities = {{
     {"ux", K::Contour, "Displacement-X(~EW)", "(mm)", L::PlusMinus, X::None, &G::ux, nullptr},
     {"uy", K::Contour, "Displacement-Y(~NS)", "(mm)", L::PlusMinus, X::None, &G::uy, nullptr},
     {"uz", K::Contour, "Displacement-Z(UD)", "(mm)", L::PlusMinus, X::None, &G::uz, nullptr},
@@ -55,6 +56,8 @@ const std::array<QuantityInfo, 19> kQuantities = {{
     {"maxshear", K::Contour, "Maximum Shear Strain", "(micro str)", L::None, X::None, &G::maxshear,
      nullptr},
     {"cffpara", K::Contour, "deltaCFF", "(10E-6)", L::PlusMinus, X::Cff, &G::cff, nullptr},
+    {"los", K::Contour, "LOS Displacement", "(mm)", L::PlusMinus, X::Los, &G::los, nullptr},
+    {"fringes", K::Fringes, "Wrapped Fringes", "(mm)", L::None, X::Los, &G::los, nullptr},
     {"displacement", K::Vectors, "Displacement", "mm", L::Arrow, X::None, &G::ux, &G::uy},
     {"tilt1", K::Vectors, "Tilt", " micro rad", L::Arrow, X::None, &G::duxdz, &G::duydz},
     {"tilt2", K::Vectors, "Tilt", " micro rad", L::Arrow, X::None, &G::duzdx, &G::duzdy},
@@ -79,7 +82,8 @@ bool evaluategrid(WorkState& ws, Host& host, const PictureInputs& in) {
     return true;
 }
 
-void runextra(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluation extra) {
+void runextra(WorkState& ws, Host& host, const PictureInputs& in, const PlotFrame& frame,
+              ExtraEvaluation extra) {
     switch (extra) {
         case X::None: break;
         case X::CompositeDisplacement: composedispl(ws); break;
@@ -90,12 +94,20 @@ void runextra(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluatio
             if (ws.nsite != 0 && in.sites) calcobscff(ws, host, *in.sites);
             ws.cffstale = false;
             break;
+        case X::Los:
+            if (ws.needmap && in.projection && setprojection(*in.projection, ws)) {
+                const GeoFrame geo{*in.projection, frame};
+                evaluatelos(ws, &geo);
+            } else {
+                evaluatelos(ws, nullptr);
+            }
+            break;
     }
 }
 
 void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& in,
                          const QuantityInfo& q, bool screen) {
-    runextra(ws, host, in, q.extra);
+    runextra(ws, host, in, pc.frame, q.extra);
     G& g = ws.grids;
     const CleanedField field = cleanedfield(ws, q);
     if (field.zero) {
@@ -115,6 +127,7 @@ void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const Pictu
                 printtextright(pc, 635, 35, "I Friction: " + generalform(ws.friction), 10);
             showpm(pc);
             if (q.extra == X::Cff) showreceiver(pc, ws.cffstrike, ws.cffdip, ws.cffrake);
+            if (q.extra == X::Los) showlosgeometry(ws, pc);
             break;
         case L::DilatationContraction: showdc(pc); break;
         case L::ExpansionContraction: showec(pc); break;
@@ -145,6 +158,22 @@ void drawglyphquantity(WorkState& ws, PlotContext& pc, Host& host, const Picture
         drawsitevectors(ws, pc, host, in.sites, screen ? in.sitegraph : nullptr, q.key);
 }
 
+// The fringe image: the LOS displacement first, then its colours. An
+// abort stops the image where it is; the picture goes on.
+void drawfringes(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& in) {
+    runextra(ws, host, in, pc.frame, X::Los);
+    drawfringeimage(ws, pc, host);
+}
+
+void drawfringequantity(WorkState& ws, PlotContext& pc, const PictureInputs& in,
+                        const QuantityInfo& q, bool screen) {
+    pc.surface().ForeColor = kBlack;
+    printtextright(pc, 635, 5, q.title, 10);
+    printtextright(pc, 635, 20, q.unit, 10);
+    drawfringelegend(ws, pc);
+    if (ws.showobsdatachecked) drawsitegraphs(ws, pc, in.sites, screen ? in.sitegraph : nullptr);
+}
+
 // Step 8: what is drawn even after an aborted evaluation.
 void drawoverlays(WorkState& ws, PlotContext& pc) {
     const std::string_view key = ws.quantitykey;
@@ -169,8 +198,9 @@ void drawsignature(PlotContext& pc, bool screen) {
 
 }  // namespace
 
-void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluation extra) {
-    runextra(ws, host, in, extra);
+void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, const PlotFrame& frame,
+                        ExtraEvaluation extra) {
+    runextra(ws, host, in, frame, extra);
 }
 
 const QuantityInfo* findquantity(std::string_view key) {
@@ -205,16 +235,24 @@ PictureOutcome drawpicture(WorkState& ws, PlotContext& pc, Host& host, std::stri
         if (ws.pastedbackground && in.background) paintbackground(pc, host, *in.background);
         const bool pub = ws.publicationstyle;
         if (pub) drawpublicationbody(ws, pc, host, in, screen);
+        const QuantityInfo* q = pub ? nullptr : findquantity(ws.quantitykey);
+        // The fringes lie on the ground, under the map's lines.
+        const bool fringes = q && q->kind == K::Fringes;
         if (!pub && ws.needmap && in.projection) {
             Projection& proj = *in.projection;
             if (ws.topocolor || ws.topocontour) drawtopography(ws, pc, proj, host);
+            if (fringes) drawfringes(ws, pc, host, in);
             drawmap(ws, pc, proj, host);
             if (ws.volcano) drawvolcanoes(ws, pc, proj, host);
             if (ws.needevent) drawevents(ws, pc, proj, host);
+        } else if (fringes) {
+            drawfringes(ws, pc, host, in);
         }
-        if (const QuantityInfo* q = pub ? nullptr : findquantity(ws.quantitykey)) {
+        if (q) {
             if (q->kind == K::Contour)
                 drawcontourquantity(ws, pc, host, in, *q, screen);
+            else if (fringes)
+                drawfringequantity(ws, pc, in, *q, screen);
             else
                 drawglyphquantity(ws, pc, host, in, *q, screen);
         }

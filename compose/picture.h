@@ -22,7 +22,7 @@
 
 namespace crustex {
 
-enum class QuantityKind { Contour, Vectors, Principal };
+enum class QuantityKind { Contour, Vectors, Principal, Fringes };
 enum class LegendKind {
     None,
     PlusMinus,
@@ -31,7 +31,7 @@ enum class LegendKind {
     Arrow,
     Cross
 };
-enum class ExtraEvaluation { None, CompositeDisplacement, CompositeStrain, Cff };
+enum class ExtraEvaluation { None, CompositeDisplacement, CompositeStrain, Cff, Los };
 
 // One row of the quantity table: what a quantity key draws.
 struct QuantityInfo {
@@ -80,8 +80,11 @@ enum class PictureOutcome {
 };
 
 // Runs a quantity's extra evaluation before it is drawn: the composites,
-// or delta CFF (with the sites' delta CFF) when it is out of date.
-void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluation extra);
+// delta CFF (with the sites' delta CFF) when it is out of date, or the LOS
+// displacement (turned by the meridian angles of the inputs' projection on
+// the frame while the map is on).
+void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, const PlotFrame& frame,
+                        ExtraEvaluation extra);
 
 // Composes the picture for the target word "screen" or "printer". On an
 // aborted evaluation of a printed picture the caller should cancel the

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "compose/fringes.h"
 #include "compose/geoaxes.h"
 #include "compose/zerofield.h"
 #include "geo/maplayers.h"
@@ -13,6 +14,7 @@
 #include "plot/clipsurface.h"
 #include "plot/colorbar.h"
 #include "plot/contourbands.h"
+#include "plot/fringeimage.h"
 #include "plot/kmaxes.h"
 #include "plot/modelglyphs.h"
 #include "plot/principalglyphs.h"
@@ -239,7 +241,7 @@ struct Context {
 // Fills the bands of a contour quantity and draws the map over them;
 // returns the scale (not ready when nothing could be filled).
 BandScale fillcontours(Context& c, const QuantityInfo& q, bool& aborted) {
-    runextraevaluation(c.ws, c.host, c.in, q.extra);
+    runextraevaluation(c.ws, c.host, c.in, c.pc.frame, q.extra);
     c.field = cleanedfield(c.ws, q);
     if (c.field.zero) {
         c.note = zerofieldnote(q);
@@ -282,6 +284,24 @@ void drawcontourlabels(Context& c, const BandScale& scale) {
     const LabelBox edge{c.area.right, c.area.top - 10 * l.scale, l.stripleft - 6 * l.scale,
                         c.area.bottom + 10 * l.scale};
     placeedgelabels(c.pc, grid, scale.rule, c.placer, edge, l.text);
+}
+
+// The LOS displacement's fringes under the map; the lines of the quantity
+// are the colours themselves.
+void fillfringes(Context& c, const QuantityInfo& q) {
+    runextraevaluation(c.ws, c.host, c.in, c.pc.frame, q.extra);
+    drawfringeimage(c.ws, c.pc, c.host);
+}
+
+// The colour bar of one cycle (half a wavelength) in the strip.
+void drawfringebar(Context& c) {
+    const Layout& l = c.layout;
+    const float top = c.strip.y() + 10 * l.scale;
+    drawcyclicbar(c.pc.surface(), {l.stripleft, top, l.barwidth, l.barheight / 2},
+                  c.ws.loswavelength / 2, l.text);
+    // The bar and its labels: "27.75" and the like.
+    c.placer.take({l.stripleft, top - l.text, l.stripright, top + l.barheight / 2 + l.text});
+    c.strip.moveto(top + l.barheight / 2 + 14 * l.scale);
 }
 
 void drawcffinfo(Context& c) {
@@ -429,21 +449,26 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     Context c{ws, pc, host, in, screen, placer, strip, layout, area, {}, {}};
     const QuantityInfo* q = findquantity(ws.quantitykey);
     const bool contour = q && q->kind == QuantityKind::Contour;
+    const bool fringes = q && q->kind == QuantityKind::Fringes;
 
     BandScale scale;
     bool aborted = false;
     drawground(ws, pc, host, in.projection, layout, [&] {
         if (contour) scale = fillcontours(c, *q, aborted);
+        if (fringes) fillfringes(c, *q);
     });
 
     if (q) {
         strip.title(std::string(q->title));
-        if (contour) strip.line(std::string(q->unit));
+        if (contour || fringes) strip.line(std::string(q->unit));
     }
     const bool labels =
         contour && scale.status == BandStatus::Ready && !aborted && drawlinesandbar(c, scale);
+    if (fringes) drawfringebar(c);
     if (contour && q->extra == ExtraEvaluation::Cff) drawcffinfo(c);
-    if (q && !contour) drawglyphs(c, *q);
+    if (q && q->extra == ExtraEvaluation::Los)
+        for (const std::string& line : losgeometrylines(ws, kDegree)) strip.line(line);
+    if (q && !contour && !fringes) drawglyphs(c, *q);
     strip.skip(6 * layout.scale);
     strip.line("Depth: " + generalform(ws.obsdepth) + " km");
     drawaxes(ws, pc, in.projection, layout, placer);
@@ -451,7 +476,7 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
 
     if (q && ws.showobsdatachecked) {
         const SiteGraphView* graph = screen ? in.sitegraph : nullptr;
-        if (contour)
+        if (contour || fringes)
             drawsitegraphs(ws, pc, in.sites, graph);
         else
             drawsitevectors(ws, pc, host, in.sites, graph, q->key);

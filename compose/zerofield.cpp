@@ -23,7 +23,8 @@ float sumofmagnitudes(std::initializer_list<float> weights) {
 }
 
 bool isdisplacement(const QuantityInfo& q) {
-    if (q.extra == ExtraEvaluation::CompositeDisplacement) return true;
+    if (q.extra == ExtraEvaluation::CompositeDisplacement || q.extra == ExtraEvaluation::Los)
+        return true;
     for (const auto grid : kDisplacements)
         if (q.grid == grid) return true;
     return false;
@@ -36,6 +37,7 @@ float termfactor(const WorkState& ws, const QuantityInfo& q) {
         case ExtraEvaluation::CompositeStrain:
             return sumofmagnitudes({ws.fxx, ws.fyy, ws.fzz, ws.fxy, ws.fyz, ws.fzx});
         case ExtraEvaluation::Cff: return 9 * std::fabs(ws.friction) + 6;
+        case ExtraEvaluation::Los:  // a unit vector's components
         case ExtraEvaluation::None: break;
     }
     return 1;

@@ -11,10 +11,11 @@
 // A value counts as zero when its magnitude is at most kRoundingEpsilons
 // float epsilons of its node's own scale: the largest magnitude at that
 // node among the grids the quantity is made from (the three displacements
-// for displacements and their composite, the nine displacement gradients for
-// strains, their composite and delta CFF), times the largest factor the
-// quantity's formula applies to them (the sum of the weights' magnitudes for
-// a composite, 9 |friction| + 6 for delta CFF). The scale is taken node by
+// for displacements, their composite and the LOS displacement, the nine
+// displacement gradients for strains, their composite and delta CFF), times
+// the largest factor the quantity's formula applies to them (the sum of the
+// weights' magnitudes for a composite, 9 |friction| + 6 for delta CFF, 1
+// otherwise). The scale is taken node by
 // node, not over the whole grid, because real values far from a source may
 // lie many decades below the largest gradient near it and must keep their
 // lines; at a node, a real value only falls under the threshold where it

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/los.h"
 #include "export/quantitynames.h"
 #include "model/fsutil.h"
 
@@ -52,6 +53,7 @@ bool takes(BatchCommand c, std::string_view option) {
     if (option == "--quantity") return c == C::Render || c == C::Contours;
     if (option == "--quantities") return c == C::Grid;
     if (option == "--dpi" || option == "--size" || option == "--style") return c == C::Render;
+    if (option == "--los" || option == "--wavelength") return c != C::Sites;
     return false;
 }
 
@@ -64,6 +66,18 @@ const char* commandword(BatchCommand c) {
 bool endswith(const std::string& s, std::string_view suffix) {
     return s.size() > suffix.size() &&
            s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// Any finite number that a float holds.
+bool parsefloat(std::string_view s, float& out) {
+    double d = 0;
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), d);
+    if (s.empty() || r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(d) ||
+        std::fabs(d) > 3.4e38)
+        return false;
+    out = static_cast<float>(d);
+    return true;
 }
 
 bool parsenumber(std::string_view s, double& out) {
@@ -161,7 +175,8 @@ private:
         if (!output && !takes(req_.command, a)) {
             const bool known = a == "--sources" || a == "--sites" || a == "--quantity" ||
                                a == "--threads" || a == "--quantities" || a == "--dpi" ||
-                               a == "--size" || a == "--style" || a == "--map-dir";
+                               a == "--size" || a == "--style" || a == "--map-dir" ||
+                               a == "--los" || a == "--wavelength";
             if (!known) return bad("unknown option '" + a + "'");
             return bad("option " + a + " does not apply to " + commandword(req_.command));
         }
@@ -191,7 +206,35 @@ private:
             if (v != "screen" && v != "publication")
                 return bad("--style takes screen or publication, not '" + v + "'");
             req_.publicationstyle = v == "publication";
+        } else if (a == "--los") {
+            return lineofsight(v);
+        } else if (a == "--wavelength") {
+            return wavelength(v);
         }
+        return true;
+    }
+
+    // "H,I": heading and incidence in degrees.
+    bool lineofsight(const std::string& v) {
+        const std::size_t comma = v.find(',');
+        float h = 0, i = 0;
+        if (comma == std::string::npos || !parsefloat(v.substr(0, comma), h) ||
+            !parsefloat(v.substr(comma + 1), i))
+            return bad("--los takes HEADING,INCIDENCE in degrees, not '" + v + "'");
+        if (const std::string why = losproblem(h, i, kDefaultWavelength); !why.empty())
+            return bad("--los: " + why);
+        req_.losheading = h;
+        req_.losincidence = i;
+        return true;
+    }
+
+    bool wavelength(const std::string& v) {
+        float w = 0;
+        if (!parsefloat(v, w)) return bad("--wavelength takes a length in mm, not '" + v + "'");
+        const LosPreset& p = kLosPresets.front();
+        if (const std::string why = losproblem(p.heading, p.incidence, w); !why.empty())
+            return bad("--wavelength: " + why);
+        req_.wavelength = w;
         return true;
     }
 
@@ -209,6 +252,11 @@ private:
         for (const std::string& name : splitnamelist(list)) {
             const QuantityName* q = findquantityname(name);
             if (q == nullptr) return bad("unknown quantity '" + name + "'");
+            if (q->variables.empty()) {
+                std::string why = "'";
+                why.append(q->caption).append("' is a picture only (render); its values are ");
+                return bad(why.append("those of 'los'"));
+            }
             req_.quantities.emplace_back(q->key);
         }
         return true;
@@ -278,12 +326,16 @@ std::string batchusage() {
            "  grid     WORK -o FILE.nc|.csv [--quantities NAME,NAME,...]\n"
            "  contours WORK -o FILE.geojson [--quantity NAME]\n"
            "  sites    WORK SITES -o FILE.csv\n"
+           "radar line of sight of render, grid and contours (over the work file's):\n"
+           "  --los HEADING,INCIDENCE (degrees; ascending 350,34, descending 190,34)\n"
+           "  --wavelength MM (radar wavelength; 55.5 for C band)\n"
            "options of every command: --sources FILE (replaces the work file's sources),\n"
            "  --threads N (evaluation threads; default one per usable CPU),\n"
            "  --map-dir DIR (the map directory, over the one the work file names),\n"
            "  --sites FILE (observation sites; not with 'sites')\n"
            "NAME: a caption of the Execute menu (\"Displacement Z\", \"delta CFF\", ...) or its\n"
-           "  key (uz, cffpara, ...); render and contours draw Displacement Z when none is given\n";
+           "  key (uz, cffpara, ...); render and contours draw Displacement Z when none is given;\n"
+           "  \"LOS Displacement\" (los) and, for render only, \"Wrapped Fringes\" (fringes)\n";
 }
 
 }  // namespace crustex

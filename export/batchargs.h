@@ -8,6 +8,10 @@
 //   contours WORK -o FILE.geojson [--quantity NAME]
 //   sites    WORK SITES -o FILE.csv
 //
+// render, grid and contours also take the radar's line of sight, over the
+// work file's: --los H,I (heading and incidence, degrees) and --wavelength
+// MM. "Wrapped Fringes" is a picture: grid and contours refuse it.
+//
 // Every subcommand also takes --sources FILE (a source or work file whose
 // sources replace the work file's), --threads N (the evaluation's worker
 // threads; by default one per CPU the program may run on), --map-dir DIR
@@ -51,6 +55,8 @@ struct BatchRequest {
     std::optional<PictureSize> size;
     // --style: set when given; otherwise the work file's own style holds.
     std::optional<bool> publicationstyle;
+    // --los H,I and --wavelength: set when given, over the work file's.
+    std::optional<float> losheading, losincidence, wavelength;
 };
 
 struct BatchArgs {

@@ -174,6 +174,10 @@ bool readinputs(Run& run) {
         }
         run.sitesloaded = true;
     }
+    // The line of sight of the command line holds over the work file's.
+    if (req.losheading) run.ws.losheading = *req.losheading;
+    if (req.losincidence) run.ws.losincidence = *req.losincidence;
+    if (req.wavelength) run.ws.loswavelength = *req.wavelength;
     markgridstale(run.ws);
     return true;
 }
@@ -246,7 +250,8 @@ int runcontours(Run& run) {
     if (!evaluate(run)) return kBatchFailed;
     const QuantityName* q = findquantityname(run.req.quantity);
     const GridVariable* v = q->variables.front();
-    evaluateextra(run.ws, run.host, v->extra);
+    const GeoFrame geo = run.geo();
+    evaluateextra(run.ws, run.host, v->extra, run.ws.needmap ? &geo : nullptr);
     const std::vector<ContourLine> lines = fieldcontourlines(run.ws, run.ws.grids.*(v->grid));
     const ContourJsonInfo info{std::string(q->caption), std::string(q->key),
                                std::string(v->csvunit), run.togeo()};

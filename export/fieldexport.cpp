@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "compose/fringes.h"
 #include "engine/cff.h"
 #include "engine/composite.h"
 #include "engine/fieldgrid.h"
@@ -54,7 +55,7 @@ bool evaluatefieldgrid(WorkState& ws, Host& host, int threads) {
     return true;
 }
 
-void evaluateextra(WorkState& ws, Host& host, ExtraEvaluation extra) {
+void evaluateextra(WorkState& ws, Host& host, ExtraEvaluation extra, const GeoFrame* geo) {
     switch (extra) {
         case ExtraEvaluation::None: break;
         case ExtraEvaluation::CompositeDisplacement: composedispl(ws); break;
@@ -64,6 +65,7 @@ void evaluateextra(WorkState& ws, Host& host, ExtraEvaluation extra) {
             calcgridcff(ws, host);
             ws.cffstale = false;
             break;
+        case ExtraEvaluation::Los: evaluatelos(ws, geo); break;
     }
 }
 
@@ -143,14 +145,20 @@ FieldGridExport collectfieldgrid(WorkState& ws, Host& host,
                 kmtogeo(geo->proj, geo->frame, gridnodex(ws, i), gridnodey(ws, j), out.lat(i, j),
                         out.lon(i, j));
     }
-    bool composites = false;
+    bool composites = false, los = false;
     for (const GridVariable* v : variables) {
-        evaluateextra(ws, host, v->extra);
+        evaluateextra(ws, host, v->extra, geo);
         composites = composites || v->extra == ExtraEvaluation::CompositeDisplacement ||
                      v->extra == ExtraEvaluation::CompositeStrain;
+        los = los || v->extra == ExtraEvaluation::Los;
         out.variables.push_back({v, ws.grids.*(v->grid)});
     }
     out.attributes = gridattributes(ws, provenance);
+    if (los) {
+        out.attributes.push_back({"los_heading_deg", decimal(ws.losheading)});
+        out.attributes.push_back({"los_incidence_deg", decimal(ws.losincidence)});
+        out.attributes.push_back({"radar_wavelength_mm", decimal(ws.loswavelength)});
+    }
     if (composites) {
         out.attributes.push_back({"composite_displacement_weights_x_y_z",
                                   num(ws.fx) + " " + num(ws.fy) + " " + num(ws.fz)});

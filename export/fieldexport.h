@@ -47,9 +47,10 @@ struct FieldGridExport {
 // threads: as calcgridstrain takes them (0 one per core).
 bool evaluatefieldgrid(WorkState& ws, Host& host, int threads = 0);
 
-// Fills the grid that an extra evaluation writes (composites, delta CFF)
-// from the current field grids.
-void evaluateextra(WorkState& ws, Host& host, ExtraEvaluation extra);
+// Fills the grid that an extra evaluation writes (composites, delta CFF,
+// the LOS displacement) from the current field grids. geo: the projection
+// (set up for the map range) and frame while the map is on, else nullptr.
+void evaluateextra(WorkState& ws, Host& host, ExtraEvaluation extra, const GeoFrame* geo);
 
 // Who wrote the grid and how, for the attributes.
 struct GridProvenance {

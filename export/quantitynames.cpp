@@ -15,7 +15,7 @@ using X = ExtraEvaluation;
 constexpr std::string_view kMicro = "1e-6";
 constexpr std::string_view kMicroRad = "1e-6 rad";
 
-const std::array<GridVariable, 19> kVariables = {{
+const std::array<GridVariable, 20> kVariables = {{
     {"ux", "Displacement X (east)", "mm", "mm", &G::ux, X::None},
     {"uy", "Displacement Y (north)", "mm", "mm", &G::uy, X::None},
     {"uz", "Displacement Z (up)", "mm", "mm", &G::uz, X::None},
@@ -35,6 +35,7 @@ const std::array<GridVariable, 19> kVariables = {{
     {"tilt1y", "Tilt dv/dz", kMicroRad, "microradian", &G::duydz, X::None},
     {"tilt2x", "Tilt dw/dx", kMicroRad, "microradian", &G::duzdx, X::None},
     {"tilt2y", "Tilt dw/dy", kMicroRad, "microradian", &G::duzdy, X::None},
+    {"los", "LOS Displacement (toward the satellite)", "mm", "mm", &G::los, X::Los},
 }};
 
 const GridVariable* var(std::string_view name) {
@@ -70,6 +71,13 @@ std::vector<QuantityName> maketable() {
     };
 }
 
+// The line-of-sight items, whose place in the Execute menu comes with
+// their dialog. Wrapped Fringes exports nothing: its values are los.
+std::vector<QuantityName> makelostable() {
+    return {{"LOS Displacement", "los", {var("los")}, true},
+            {"Wrapped Fringes", "fringes", {}, false}};
+}
+
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
@@ -83,10 +91,16 @@ std::span<const QuantityName> quantitynames() {
     return table;
 }
 
+std::span<const QuantityName> losquantitynames() {
+    static const std::vector<QuantityName> table = makelostable();
+    return table;
+}
+
 const QuantityName* findquantityname(std::string_view name) {
     const std::string wanted = asciilower(std::string(trimmed(name)));
-    for (const QuantityName& q : quantitynames())
-        if (asciilower(std::string(q.caption)) == wanted || q.key == wanted) return &q;
+    for (const auto table : {quantitynames(), losquantitynames()})
+        for (const QuantityName& q : table)
+            if (asciilower(std::string(q.caption)) == wanted || q.key == wanted) return &q;
     return nullptr;
 }
 

@@ -31,7 +31,8 @@ struct GridVariable {
 
 // One "Execute" item: its caption, its key and the variables it exports
 // (a contour quantity one, a vector quantity its two components, the
-// principal strains the three horizontal strain components).
+// principal strains the three horizontal strain components, a picture-only
+// item none).
 struct QuantityName {
     std::string_view caption;
     std::string_view key;
@@ -42,7 +43,12 @@ struct QuantityName {
 // Every "Execute" item, in menu order.
 std::span<const QuantityName> quantitynames();
 
-// The item of a caption (any letter case) or key; nullptr when none fits.
+// The line-of-sight items: "LOS Displacement" (los) and "Wrapped Fringes"
+// (fringes, a picture only).
+std::span<const QuantityName> losquantitynames();
+
+// The item of a caption (any letter case) or key of either list; nullptr
+// when none fits.
 const QuantityName* findquantityname(std::string_view name);
 
 // Splits a comma-separated list of names. Commas inside parentheses belong

@@ -45,5 +45,7 @@ for style in screen publication; do
       --quantity "delta CFF" --style "$style"
   pdfpicture "batch-twenty-displacement-z$suffix" examples/twenty-sources.wrk.txt \
       --quantity "Displacement Z" --style "$style"
+  pdfpicture "batch-fringes$suffix" examples/fringes-example.wrk.txt \
+      --quantity "Wrapped Fringes" --style "$style"
 done
 ls -l "$shots"/*.png "$pictures"/*.png

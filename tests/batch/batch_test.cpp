@@ -385,4 +385,50 @@ TEST_F(Batch, SiteTableWithResidualsAndTheMisfit) {
     EXPECT_EQ(run({"render", work, "--sites", sites, "-o", out("s.png")}).status, 0);
 }
 
+TEST_F(Batch, TheRadarLineOfSightOverTheWorkFiles) {
+    // The LOS displacement of an ascending and a descending pass differ,
+    // and the grid names the geometry it was seen with.
+    std::vector<float> seen[2];
+    const char* geometry[2] = {"350,34", "190,34"};
+    for (int k = 0; k < 2; ++k) {
+        const std::string nc = out(std::string("los") + std::to_string(k) + ".nc");
+        const Outcome o = run({"grid", kStartup, "--quantities", "LOS Displacement", "--los",
+                               geometry[k], "--wavelength", "236", "-o", nc});
+        ASSERT_EQ(o.status, 0) << o.err;
+        int id = -1, var = -1;
+        ASSERT_EQ(nc_open(nc.c_str(), NC_NOWRITE, &id), NC_NOERR);
+        ASSERT_EQ(nc_inq_varid(id, "los", &var), NC_NOERR);
+        seen[k].resize(21 * 21);
+        EXPECT_EQ(nc_get_var_float(id, var, seen[k].data()), NC_NOERR);
+        double heading = 0, wavelength = 0;
+        EXPECT_EQ(nc_get_att_double(id, NC_GLOBAL, "los_heading_deg", &heading), NC_NOERR);
+        EXPECT_EQ(nc_get_att_double(id, NC_GLOBAL, "radar_wavelength_mm", &wavelength), NC_NOERR);
+        EXPECT_EQ(heading, k == 0 ? 350 : 190);
+        EXPECT_EQ(wavelength, 236);
+        nc_close(id);
+    }
+    EXPECT_NE(seen[0], seen[1]);
+    // The fringes are a picture only.
+    EXPECT_EQ(run({"render", kStartup, "--quantity", "Wrapped Fringes", "-o", out("f.png")}).status,
+              0);
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } refused[] = {
+        {{"grid", kStartup, "--quantities", "fringes", "-o", out("r.nc")}, "is a picture only"},
+        {{"contours", kStartup, "--quantity", "fringes", "-o", out("r.geojson")},
+         "is not drawn as contour lines"},
+        {{"grid", kStartup, "--los", "350", "-o", out("r.nc")}, "--los takes HEADING,INCIDENCE"},
+        {{"render", kStartup, "--los", "350,95", "-o", out("r.png")},
+         "incidence 95 is not within 0..90"},
+        {{"contours", kStartup, "--wavelength", "0", "-o", out("r.geojson")},
+         "wavelength 0 is not within"},
+    };
+    for (const auto& c : refused) {
+        const Outcome o = run(c.args);
+        EXPECT_EQ(o.status, 2) << c.says;
+        EXPECT_NE(o.err.find(c.says), std::string::npos) << o.err;
+    }
+}
+
 }  // namespace
