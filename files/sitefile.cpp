@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
-#include <limits>
 #include <span>
 #include <utility>
 
 #include "files/recordio.h"
+#include "files/sitesigma.h"
 #include "model/dialogbounds.h"
 #include "model/fsutil.h"
 #include "model/grid2d.h"
@@ -42,30 +41,6 @@ const SiteBlock* findblock(std::string_view keyword) {
     for (const SiteBlock& b : kBlocks)
         if (b.keyword == keyword) return &b;
     return nullptr;
-}
-
-// An observed value: a number, or missing for the texts that mean no value
-// (NaN, infinities, numbers beyond the float range, magnitudes from 1E30 on).
-bool readobserved(RecordReader& r, float& out) {
-    std::string field;
-    if (!r.readtext(field)) return false;
-    float v = 0;
-    if (parserecordfloat(field, v)) {
-        out = std::fabs(v) >= kNoValue ? kNoValue : v;
-        return true;
-    }
-    std::string_view s = field;
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-    double d = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), d);
-    if (s.empty() || end != s.data() + s.size()) return false;
-    if (ec == std::errc::result_out_of_range || !std::isfinite(d) ||
-        std::fabs(d) > std::numeric_limits<float>::max()) {
-        out = kNoValue;
-        return true;
-    }
-    return false;
 }
 
 bool present(float v) { return v != kNoValue; }
@@ -129,14 +104,17 @@ std::string positionproblem(float lat, float height) {
 }
 
 // One record of the block: Broken on a field that cannot be read, Refused
-// (the site left out) for a position out of bounds.
-RecordRead readsite(RecordReader& r, const SiteBlock& block, const GeoFrame& geo, siterec& site) {
+// (the site left out) for a position out of bounds. lon: the site's
+// longitude as read.
+RecordRead readsite(RecordReader& r, const SiteBlock& block, const GeoFrame& geo, siterec& site,
+                    float& lon) {
     std::string name;
     std::array<float, 3> position{};
     std::array<float, 3> obs{};
     if (!r.readtext(name) || !readfloats(r, position)) return RecordRead::Broken;
     for (int k = 0; k < block.observed; ++k)
-        if (!readobserved(r, obs[static_cast<std::size_t>(k)])) return RecordRead::Broken;
+        if (!readsitevalue(r, obs[static_cast<std::size_t>(k)])) return RecordRead::Broken;
+    lon = position[1];
     if (const std::string why = positionproblem(position[0], position[2]); !why.empty())
         return r.refuse("site \"" + name + "\": " + why);
     site = sitefromfields(block, geo, name, position[0], position[1], position[2], obs);
@@ -155,11 +133,13 @@ void skiprecords(RecordReader& r, const SiteBlock& block, int records) {
 // A block: the count, then its records. Broken on a field error (the sites
 // read before it stay); Refused when sites were left out for their
 // position, Cut when the file ended before the count's records (the sites
-// read stay in both cases).
+// read stay in both cases). `read` tells an uncertainty block after it
+// where each record went.
 RecordRead readblock(RecordReader& r, WorkState& ws, Host& host, const GeoFrame& geo,
-                     const SiteBlock& block) {
+                     const SiteBlock& block, ObservedBlock& read) {
     ws.nsite = 0;
     ws.obskind = std::string(block.kind);
+    read = {};
     int16_t count = 0;
     if (!r.readint(count)) return RecordRead::Broken;
     RecordRead outcome = RecordRead::Applied;
@@ -171,18 +151,25 @@ RecordRead readblock(RecordReader& r, WorkState& ws, Host& host, const GeoFrame&
         if (ws.nsite >= kMaxSites) {
             host.messageBox(sitelimittext(), "Warning", MsgIcon::Exclamation, MsgButtons::Ok);
             skiprecords(r, block, count - i + 1);
+            read.site.resize(static_cast<std::size_t>(count), 0);
+            read.gamma.resize(static_cast<std::size_t>(count), 0.0f);
             break;
         }
         siterec site;
-        const RecordRead got = readsite(r, block, geo, site);
+        float lon = 0;
+        const RecordRead got = readsite(r, block, geo, site, lon);
         if (got == RecordRead::Broken) return got;
-        if (got == RecordRead::Refused) {
+        const bool kept = got != RecordRead::Refused;
+        read.site.push_back(kept ? static_cast<std::size_t>(ws.nsite) + 1 : 0);
+        read.gamma.push_back(kept && block.observed >= 2 ? meridianangle(geo.proj, lon) : 0.0f);
+        if (!kept) {
             outcome = got;
             continue;
         }
         ws.site[static_cast<std::size_t>(ws.nsite) + 1] = std::move(site);
         ++ws.nsite;
     }
+    read.keyword = block.keyword;
     return outcome;
 }
 
@@ -217,6 +204,7 @@ SiteReadResult readsitetext(WorkState& ws, Host& host, const GeoFrame& geo, std:
     result.opened = true;
     RecordReader r(std::move(content));
     bool listchanged = false;
+    ObservedBlock last;  // the observation block an uncertainty block refers to
     // The first keyword is read even from an empty file, which therefore
     // gives "Input Error".
     do {
@@ -249,10 +237,16 @@ SiteReadResult readsitetext(WorkState& ws, Host& host, const GeoFrame& geo, std:
             if (listchanged) settle(ws, host, false, result);
             return result;
         }
+        if (keyword == kSigma3Keyword || keyword == kSigmaKeyword) {
+            const RecordRead got = readsigmablock(r, ws, last, keyword == kSigma3Keyword);
+            if (got != RecordRead::Applied) result.inputerror = true;
+            if (got == RecordRead::Broken) break;
+            continue;
+        }
         const SiteBlock* block = findblock(keyword);
         if (block == nullptr) continue;
         listchanged = true;
-        const RecordRead got = readblock(r, ws, host, geo, *block);
+        const RecordRead got = readblock(r, ws, host, geo, *block, last);
         if (got != RecordRead::Applied) result.inputerror = true;
         if (got == RecordRead::Broken) break;
     } while (!r.atend());

@@ -12,6 +12,12 @@
 //   "obz"    vertical displacement                                   "uz"
 //   "obv"    volumetric strain                                       "vstrain"
 //
+// After an "obd3" or "obd" block an uncertainty block may follow:
+// "obsig3" (east, north, up sigma and the east-north correlation) or
+// "obsig" (east, north sigma, correlation), one record of numbers per site
+// of that block in its order (files/sitesigma.h). They fill the sites'
+// sigdx, sigdy, sigdz and corrdxdy; older readers skip them.
+//
 // Keywords are compared lower-cased; any other text between blocks is
 // skipped. Each block replaces the whole site list (at most 200 sites) and
 // sets the observed-data kind. Positions become field km through the

@@ -1,13 +1,16 @@
 // Reads arbitrary bytes as an observation-site file, with or without the
-// map, then draws the site graph and writes both site exports from what was
-// read.
+// map, then draws the site graph and the site vectors (with their error
+// ellipses), works out the misfit and writes both site exports from what
+// was read.
 #include <cstdint>
 #include <string>
 
 #include "files/sitefile.h"
 #include "fuzz/fuzzinput.h"
 #include "plot/recordingsurface.h"
+#include "sites/misfit.h"
 #include "sites/siteexport.h"
+#include "sites/siteglyphs.h"
 #include "sites/sitegraphs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,6 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     crustex::RecordingSurface s;
     crustex::SiteGraphView view{&s, 640, 480, (data[0] & 16) != 0, (data[0] & 32) != 0};
     crustex::drawsubg(in.ws, res, view);
+    crustex::PlotContext pc;
+    pc.screen = pc.target = &s;
+    crustex::drawsitevectors(in.ws, pc, in.host, &res, nullptr, "displacement");
+    if (const auto m = crustex::computemisfit(in.ws, res)) (void)crustex::misfittext(*m);
     const std::string a = crustex::exportobstext(in.ws, res, in.geo());
     const std::string b = crustex::obssitetext(in.ws, res);
     (void)a;

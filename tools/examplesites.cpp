@@ -7,6 +7,7 @@
 #include "engine/siteeval.h"
 #include "files/atomicfile.h"
 #include "files/recordio.h"
+#include "files/sitesigma.h"
 #include "files/workfile.h"
 #include "geo/mapform.h"
 #include "model/host.h"
@@ -114,7 +115,8 @@ ExampleFiles examplesitefiles() {
     RecordWriter w;
     w.text(
         "Synthetic example - not measured: the model of sites-example.wrk.txt plus Gaussian "
-        "noise of 2 mm (east and north) and 4 mm (up) from tools/make-example-sites.sh");
+        "noise of 2 mm (east and north) and 4 mm (up) from tools/make-example-sites.sh; the "
+        "obsig3 block gives those sigmas");
     w.endline();
     w.text("obd3");
     w.integer(30);
@@ -141,6 +143,17 @@ ExampleFiles examplesitefiles() {
             w.number(tenths(v[2] + kExampleVerticalNoise * noise.next()));
             w.endline();
         }
+    }
+    // The uncertainties are the noise's own: no correlation.
+    w.text(kSigma3Keyword);
+    w.integer(k);
+    w.endline();
+    for (int i = 0; i < k; ++i) {
+        w.number(kExampleHorizontalNoise);
+        w.number(kExampleHorizontalNoise);
+        w.number(kExampleVerticalNoise);
+        w.number(0);
+        w.endline();
     }
     out.sites = w.str();
     return out;

@@ -3,8 +3,9 @@
 // work file, and a site file of 30 sites on a regular latitude/longitude
 // lattice whose "observed" displacements are the model's own values plus
 // Gaussian noise from a fixed seed (2 mm east and north, 4 mm up), so that
-// the misfit is known. Nothing in either file is a real measurement or a
-// real place.
+// the misfit is known, and an uncertainty block giving those sigmas (no
+// correlation), so that the reduced chi-square comes out near 1. Nothing
+// in either file is a real measurement or a real place.
 #pragma once
 
 #include <string>

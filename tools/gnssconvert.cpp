@@ -7,6 +7,7 @@
 
 #include "files/atomicfile.h"
 #include "files/recordio.h"
+#include "files/sitesigma.h"
 #include "model/grid2d.h"
 #include "model/sitelist.h"
 #include "tools/linereader.h"
@@ -71,6 +72,17 @@ bool cutname(std::string& name) {
     return true;
 }
 
+// Errors the site file can hold: none negative, a correlation within -1..1
+// (missing ones are fine). Otherwise they are all dropped (0: none given).
+bool usableerrors(GnssSite& site) {
+    auto negative = [](float v) { return v != kNoValue && v < 0; };
+    const bool corr = site.corr == kNoValue || std::fabs(site.corr) <= 1;
+    if (corr && !negative(site.sigeast) && !negative(site.signorth) && !negative(site.sigup))
+        return true;
+    site.sigeast = site.signorth = site.sigup = site.corr = 0;
+    return false;
+}
+
 }  // namespace
 
 void GnssField::problem(std::string text) {
@@ -117,7 +129,17 @@ GnssField parsegmtvelocity(std::istream& in, bool withup) {
         site.lat = values[1];
         site.east = values[2];
         site.north = values[3];
-        if (withup) site.up = values[7];
+        site.sigeast = values[4];
+        site.signorth = values[5];
+        site.corr = values[6];
+        if (withup) {
+            site.up = values[7];
+            site.sigup = values[8];
+        }
+        if (!usableerrors(site))
+            field.problem(where +
+                          "a negative error or a correlation outside -1..1: no "
+                          "uncertainty is kept");
         for (std::size_t k = values.size(); k < t.size(); ++k)
             site.name.append(site.name.empty() ? "" : " ").append(t[k]);
         if (site.name.empty()) site.name = std::string("S").append(std::to_string(lineno));
@@ -145,6 +167,16 @@ std::string gnsssitefile(const GnssField& field, bool withup, std::string_view s
         w.number(s.east);
         w.number(s.north);
         if (withup) w.number(s.up);
+        w.endline();
+    }
+    w.text(withup ? kSigma3Keyword : kSigmaKeyword);
+    w.integer(static_cast<int>(field.sites.size()));
+    w.endline();
+    for (const GnssSite& s : field.sites) {
+        w.number(s.sigeast);
+        w.number(s.signorth);
+        if (withup) w.number(s.sigup);
+        w.number(s.corr);
         w.endline();
     }
     return w.str();

@@ -10,9 +10,11 @@
 // (a made-up "S<line>" when there is none), cut to the longest text a site
 // file holds. A line whose longitude lies outside -360..360 or whose
 // latitude lies outside -90..90 is passed over.
-// The standard errors and the correlation are not carried: the site file
-// has no place for them. Longitudes are given in -180..180; the height is
-// 0. A value written as NaN goes into the site file as the no-value marker.
+// The standard errors and the east-north correlation follow the block as
+// an uncertainty block, "obsig" (se, sn, corr) or with the up column
+// "obsig3" (se, sn, su, corr), one record per site in the same order.
+// Longitudes are given in -180..180; the height is 0. A value written as
+// NaN goes into the site file as the no-value marker.
 #pragma once
 
 #include <cstddef>
@@ -30,6 +32,8 @@ struct GnssSite {
     float lat = 0, lon = 0;
     float east = 0, north = 0;
     float up = 0;  // only with an up column
+    // One-sigma errors (mm) and the east-north correlation.
+    float sigeast = 0, signorth = 0, sigup = 0, corr = 0;
 };
 
 struct GnssField {
@@ -49,7 +53,8 @@ struct GnssField {
 GnssField parsegmtvelocity(std::istream& in, bool withup);
 
 // The site file: a first quoted text line saying where it came from (the
-// reader skips text that is not a keyword), then the block.
+// reader skips text that is not a keyword), then the block and its
+// uncertainty block.
 std::string gnsssitefile(const GnssField& field, bool withup, std::string_view source);
 
 // crustex-convert gmtvelo INPUT OUTPUT [--up]

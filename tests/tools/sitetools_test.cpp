@@ -82,6 +82,16 @@ TEST(GmtVelocity, LinesToAnObdBlockTheProgramReads) {
     EXPECT_EQ(m.ws.obskind, "displacement");
     EXPECT_EQ(m.ws.site[1].obsdx, -12.5f);  // on the central meridian
     EXPECT_EQ(m.ws.site[3].obsdx, kNoValue);
+    // The errors and the correlation follow in an uncertainty block.
+    EXPECT_NE(file.find("\r\n\"obsig\",3\r\n.5,.6,.01\r\n"), std::string::npos);
+    EXPECT_EQ(std::make_tuple(m.ws.site[1].sigdx, m.ws.site[1].sigdy, m.ws.site[1].corrdxdy),
+              std::make_tuple(0.5f, 0.6f, 0.01f));
+    // Errors a site file cannot hold are dropped, and said so.
+    const GnssField bad = gmtvelo("135.5 35 1 2 -0.5 0.5 0 N\n", false);
+    EXPECT_EQ(bad.problems.size(), 1u);
+    m.readsites(gnsssitefile(bad, false, "field.vel"));
+    EXPECT_TRUE(m.host.messages.empty());
+    EXPECT_EQ(m.ws.site[1].sigdx, 0);
 
     const GnssField up = gmtvelo(
         "\xEF\xBB\xBF"
@@ -93,6 +103,7 @@ TEST(GmtVelocity, LinesToAnObdBlockTheProgramReads) {
     m.readsites(gnsssitefile(up, true, "field.vel"));
     EXPECT_EQ(m.ws.obskind, "displacement3");
     EXPECT_EQ(m.ws.site[1].obsdz, -7.5f);
+    EXPECT_EQ(m.ws.site[1].sigdz, 0.9f);
 
     // A name longer than the site file takes is cut, and said so.
     const GnssField cut = gmtvelo("135 35 1 2 0.5 0.5 0 " + std::string(40000, 'n') + "\n", false);
@@ -137,6 +148,9 @@ TEST(ExampleSites, ObservedMinusComputedIsTheStatedNoise) {
     }
     EXPECT_GT(misfit->rms[2], 0.6 * kExampleVerticalNoise);
     EXPECT_LT(misfit->rms[2], 1.5 * kExampleVerticalNoise);
+    // The uncertainties are the noise's: the reduced chi-square is about 1.
+    EXPECT_EQ(misfit->weighted, 90);
+    EXPECT_NEAR(misfit->chisquare, 1, 0.5);
     // The model moves the sites far more than the noise.
     float largest = 0;
     for (std::size_t i = 1; i <= 30; ++i) largest = std::max(largest, std::fabs(res.ux[i]));
