@@ -20,42 +20,48 @@ constexpr MisfitKind kKinds[] = {
      3,
      {"X", "Y", "Z"},
      {&R::ux, &R::uy, &R::uz},
-     {&siterec::obsdx, &siterec::obsdy, &siterec::obsdz}},
+     {&siterec::obsdx, &siterec::obsdy, &siterec::obsdz},
+     {&siterec::sigdx, &siterec::sigdy, &siterec::sigdz}},
     {"displacement",
      "horizontal displacements",
      "mm",
      2,
      {"X", "Y"},
      {&R::ux, &R::uy, nullptr},
-     {&siterec::obsdx, &siterec::obsdy, nullptr}},
+     {&siterec::obsdx, &siterec::obsdy, nullptr},
+     {&siterec::sigdx, &siterec::sigdy, nullptr}},
     {"uz",
      "vertical displacements",
      "mm",
      1,
      {"Z"},
      {&R::uz, nullptr, nullptr},
-     {&siterec::obsdz, nullptr, nullptr}},
+     {&siterec::obsdz, nullptr, nullptr},
+     {&siterec::sigdz, nullptr, nullptr}},
     {"tilt1",
      "tilts (du/dz, dv/dz)",
      "micro rad",
      2,
      {"X", "Y"},
      {&R::duxdz, &R::duydz, nullptr},
-     {&siterec::obstilt1x, &siterec::obstilt1y, nullptr}},
+     {&siterec::obstilt1x, &siterec::obstilt1y, nullptr},
+     {}},
     {"tilt2",
      "tilts (dw/dx, dw/dy)",
      "micro rad",
      2,
      {"X", "Y"},
      {&R::duzdx, &R::duzdy, nullptr},
-     {&siterec::obstilt2x, &siterec::obstilt2y, nullptr}},
+     {&siterec::obstilt2x, &siterec::obstilt2y, nullptr},
+     {}},
     {"vstrain",
      "volumetric strains",
      "micro strain",
      1,
      {"volumetric"},
      {&R::vol, nullptr, nullptr},
-     {&siterec::obsvstrain, nullptr, nullptr}},
+     {&siterec::obsvstrain, nullptr, nullptr},
+     {}},
 };
 
 // The computed values a quantity key shows: its graph's, or the first
@@ -69,6 +75,30 @@ SiteResults::Values SiteResults::*shownvalues(std::string_view key) {
 }
 
 bool hasvalue(float v) { return v != kNoValue && std::isfinite(v); }
+
+// A site's weighted squares: (residual / sigma)^2 of every component with a
+// sigma, the horizontal pair with its correlation; adds to sum and count.
+void addweighted(const MisfitKind& kind, const siterec& site, const std::array<double, 3>& d,
+                 double& sum, int& count) {
+    std::array<double, 3> sig{};
+    for (std::size_t c = 0; c < static_cast<std::size_t>(kind.components); ++c) {
+        const float s = kind.sigma[c] == nullptr ? 0.0f : site.*(kind.sigma[c]);
+        sig[c] = hasvalue(s) && s > 0 ? s : 0;
+    }
+    std::size_t first = 0;
+    const double rho = site.corrdxdy;
+    if (kind.sigma[0] == &siterec::sigdx && sig[0] > 0 && sig[1] > 0 && std::fabs(rho) < 1) {
+        const double x = d[0] / sig[0], y = d[1] / sig[1];
+        sum += (x * x - 2 * rho * x * y + y * y) / (1 - rho * rho);
+        count += 2;
+        first = 2;
+    }
+    for (std::size_t c = first; c < static_cast<std::size_t>(kind.components); ++c) {
+        if (sig[c] == 0) continue;
+        sum += d[c] / sig[c] * (d[c] / sig[c]);
+        ++count;
+    }
+}
 
 // v rounded to four significant digits, in the general form.
 std::string fourdigits(double v) {
@@ -95,6 +125,7 @@ std::optional<SiteMisfit> computemisfit(const WorkState& ws, const SiteResults& 
     m.components = kind->components;
     m.names = kind->names;
     std::array<double, 3> sums{};
+    double chisum = 0;
     const int n = std::clamp<int>(ws.nsite, 0, kMaxSites);
     for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
         std::array<double, 3> d{};
@@ -108,6 +139,7 @@ std::optional<SiteMisfit> computemisfit(const WorkState& ws, const SiteResults& 
         }
         if (!complete) continue;
         ++m.nsites;
+        addweighted(*kind, ws.site[i], d, chisum, m.weighted);
         for (int c = 0; c < kind->components; ++c)
             sums[static_cast<std::size_t>(c)] +=
                 d[static_cast<std::size_t>(c)] * d[static_cast<std::size_t>(c)];
@@ -120,6 +152,7 @@ std::optional<SiteMisfit> computemisfit(const WorkState& ws, const SiteResults& 
         all += sums[cc];
     }
     m.overall = std::sqrt(all / (static_cast<double>(m.nsites) * m.components));
+    if (m.weighted > 0) m.chisquare = chisum / m.weighted;
     return m;
 }
 
@@ -134,7 +167,14 @@ std::string rmstext(const SiteMisfit& m) {
         text += (c == 0 ? " " : ", ") + std::string(m.names[cc]) + " " + fourdigits(m.rms[cc]);
     }
     if (m.components > 1) text += ", all " + fourdigits(m.overall);
-    return text + " " + std::string(m.unit);
+    text.append(" ").append(m.unit);
+    if (m.weighted > 0) {
+        text.append("; reduced chi-square ").append(fourdigits(m.chisquare));
+        text.append(" over ").append(std::to_string(m.weighted));
+        text.append(m.weighted == 1 ? " component" : " components")
+            .append(" (no parameters fitted)");
+    }
+    return text;
 }
 
 std::string sitecount(int n) { return std::to_string(n) + (n == 1 ? " site" : " sites"); }

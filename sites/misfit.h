@@ -10,6 +10,14 @@
 //   "tilt1"          X, Y                      dux/dz, duy/dz        micro rad
 //   "tilt2"          X, Y                      duz/dx, duz/dy        micro rad
 //   "vstrain"        volumetric                vol                   micro strain
+//
+// Where the sites carry uncertainties of the displacement (sigdx, sigdy,
+// sigdz, corrdxdy), the misfit also gives the reduced chi-square: the sum
+// over every compared component with a sigma above 0 of (residual /
+// sigma)^2 (for a site's X and Y with their correlation rho, the pair's
+// residual weighted by the inverse of its covariance), divided by the
+// number of those components. No parameter was fitted to the observations,
+// so the degrees of freedom are the components themselves.
 #pragma once
 
 #include <array>
@@ -33,6 +41,7 @@ struct MisfitKind {
     std::array<std::string_view, 3> names;
     std::array<SiteResults::Values SiteResults::*, 3> computed;
     std::array<float siterec::*, 3> observed;
+    std::array<float siterec::*, 3> sigma;  // the components' uncertainties, or null
 };
 
 // The entry of a kind, or nullptr for "" and unknown kinds.
@@ -47,6 +56,8 @@ struct SiteMisfit {
     int nsites = 0;               // sites with every value on both sides
     std::array<double, 3> rms{};  // per component (0 when nsites is 0)
     double overall = 0;           // over all components of those sites
+    int weighted = 0;             // components with a sigma, of those sites
+    double chisquare = 0;         // reduced chi-square over them (0 when none)
 };
 
 // The misfit of the loaded sites, or nothing when they carry no
@@ -54,7 +65,9 @@ struct SiteMisfit {
 std::optional<SiteMisfit> computemisfit(const WorkState& ws, const SiteResults& res);
 
 // One line: "Misfit (displacement, 3 sites): RMS X 1.5, Y 0.25, all 1.075 mm"
-// (four significant digits), or "... : no site with both values".
+// (four significant digits), or "... : no site with both values"; with
+// uncertainties "...; reduced chi-square 1.042 over 6 components (no
+// parameters fitted)".
 std::string misfittext(const SiteMisfit& m);
 
 // The site window's line, which says what was observed and whether that is

@@ -6,6 +6,7 @@
 
 #include "model/grid2d.h"
 #include "plot/arrows.h"
+#include "plot/errorellipse.h"
 #include "plot/principalglyphs.h"
 #include "plot/textplace.h"
 #include "plot/vectorglyphs.h"
@@ -55,6 +56,24 @@ const SiteVectors* findsitevectors(std::string_view key) {
     for (const SiteVectors& v : kVectors)
         if (v.key == key) return &v;
     return nullptr;
+}
+
+// The one-sigma ellipses at the heads of the observed displacement vectors
+// of the sites that carry both horizontal sigmas, scaled like the vectors.
+void observedellipses(PlotContext& pc, const WorkState& ws, float reference) {
+    if (!(std::isfinite(reference) && reference > 0)) return;
+    const float f = kArrowLength / reference;
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(sitecount(ws)); ++i) {
+        const siterec& site = ws.site[i];
+        if (!hasvalue(site.obsdx) || !hasvalue(site.obsdy) || !(site.sigdx > 0) ||
+            !(site.sigdy > 0) || !hasvalue(site.sigdx) || !hasvalue(site.sigdy))
+            continue;
+        const float x = toframex(pc.frame, site.x) + f * site.obsdx;
+        const float y = toframey(pc.frame, site.y) - f * site.obsdy;
+        const double rho = std::clamp(static_cast<double>(site.corrdxdy), -1.0, 1.0);
+        drawerrorellipse(pc.surface(), x, y, errorellipse(site.sigdx, site.sigdy, rho), f,
+                         kObservedSiteColor);
+    }
 }
 
 // "Computed" and "Observed" in their colours below the arrow legend.
@@ -170,6 +189,7 @@ void drawsitevectors(const WorkState& ws, PlotContext& pc, Host& host, const Sit
         s.DrawWidth = static_cast<int16_t>(pen * 3);
         vectorobs(pc, host, ws, obsx, obsy, reference, kObservedSiteColor, false);
         s.DrawWidth = pen;
+        if (row->displacement) observedellipses(pc, ws, reference);
         showsitelegend(pc);
     }
     vectorobs(pc, host, ws, r.*(row->cx), r.*(row->cy), reference, kComputedSiteColor, true);

@@ -41,7 +41,9 @@ int principalobs(PlotContext& pc, Host& host, const WorkState& ws, const SiteRes
 // "tilt1" and "tilt2" with the observed pair when the kind is the key,
 // "principal" as crosses. Observed bars are drawn first and three times as
 // wide, so the computed bar shows on top of an agreeing one; a small legend
-// tells the two colours apart.
+// tells the two colours apart. Sites whose displacement carries both
+// horizontal sigmas get the one-sigma error ellipse (with the correlation)
+// at the head of the observed vector, scaled like the vector.
 void drawsitevectors(const WorkState& ws, PlotContext& pc, Host& host, const SiteResults* sites,
                      const SiteGraphView* view, std::string_view key);
 

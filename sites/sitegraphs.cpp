@@ -52,11 +52,22 @@ double snapped(double q) {
     return std::fabs(q - r) <= 1e-6 * std::max(1.0, std::fabs(q)) ? r : q;
 }
 
-// One data set: values at sites 1..n and its colour.
+// One data set: values at sites 1..n, its colour and, for an observed set
+// with uncertainties, the sigmas at sites 1..n (else empty).
 struct DataSet {
     std::span<const float> values;
     Rgb color;
+    std::span<const float> sigma{};
 };
+
+// The sigma of site i in the set, or 0.
+float sigmaat(const DataSet& set, int i) {
+    if (set.sigma.empty()) return 0;
+    const float v = set.sigma[static_cast<std::size_t>(i)];
+    return hasvalue(v) && v > 0 ? v : 0;
+}
+
+constexpr float kErrorCap = 2;  // half the width of an error bar's caps
 
 // How the site names are set under the frame: in one row, or alternately
 // in two when they would run into each other; with every `every`-th site
@@ -180,6 +191,22 @@ void graphobsub(GraphFrame& g, const SiteGraphView& view, const DataSet& set, fl
     }
 }
 
+// A bar from value - sigma to value + sigma with caps at each site of the
+// set that has both, in a darker shade of the set's colour.
+void errorbars(GraphFrame& g, const DataSet& set, float offset) {
+    Surface& s = g.s;
+    const Rgb color{static_cast<uint8_t>(set.color.r / 2), static_cast<uint8_t>(set.color.g / 2),
+                    static_cast<uint8_t>(set.color.b / 2)};
+    for (int i = 1; i <= g.n; ++i) {
+        const float value = set.values[static_cast<std::size_t>(i)], sigma = sigmaat(set, i);
+        if (!hasvalue(value) || sigma == 0) continue;
+        const float x = g.x(i) + offset, lo = g.y(value - sigma), hi = g.y(value + sigma);
+        s.Line(x, lo, x, hi, color);
+        s.Line(x - kErrorCap, lo, x + kErrorCap, lo, color);
+        s.Line(x - kErrorCap, hi, x + kErrorCap, hi, color);
+    }
+}
+
 // graphobs (one set) and graphobs2 (computed and observed). Returns the
 // frame's top-left corner.
 FramePoint graphobs(Surface& s, const WorkState& ws, const SiteGraphView& view, int n,
@@ -190,8 +217,9 @@ FramePoint graphobs(Surface& s, const WorkState& ws, const SiteGraphView& view, 
         for (int i = 1; i <= n; ++i) {
             const float v = set.values[static_cast<std::size_t>(i)];
             if (!hasvalue(v)) continue;
-            lo = any ? std::min(lo, v) : v;
-            hi = any ? std::max(hi, v) : v;
+            const float e = sigmaat(set, i);
+            lo = any ? std::min(lo, v - e) : v - e;
+            hi = any ? std::max(hi, v + e) : v + e;
             any = true;
         }
     }
@@ -204,6 +232,7 @@ FramePoint graphobs(Surface& s, const WorkState& ws, const SiteGraphView& view, 
     for (std::size_t k = 0; k < sets.size(); ++k)
         graphobsub(g, view, sets[k], k == 0 ? -apart : apart);
     s.DrawWidth = pen;
+    for (std::size_t k = 0; k < sets.size(); ++k) errorbars(g, sets[k], k == 0 ? -apart : apart);
     if (sets.size() > 1) {
         s.ForeColor = sets[0].color;
         printtextright(s, g.right - 5, g.top + 3, "Computed", 8);
@@ -264,6 +293,19 @@ std::optional<std::vector<float>> observedforkey(const WorkState& ws, std::strin
     return std::nullopt;
 }
 
+std::optional<std::vector<float>> sigmaforkey(const WorkState& ws, std::string_view key) {
+    if (!observedforkey(ws, key)) return std::nullopt;
+    float siterec::*field = nullptr;
+    if (key == "ux") field = &siterec::sigdx;
+    if (key == "uy") field = &siterec::sigdy;
+    if (key == "uz" && ws.obskind == "displacement3") field = &siterec::sigdz;
+    if (field == nullptr) return std::nullopt;
+    std::vector<float> v = observedvalues(ws, field);
+    if (std::none_of(v.begin(), v.end(), [](float e) { return hasvalue(e) && e > 0; }))
+        return std::nullopt;
+    return v;
+}
+
 bool isgraphquantity(std::string_view key, bool cffcomputed) {
     if (findsitegraph(key) == nullptr) return false;
     return key != "cffpara" || cffcomputed;
@@ -283,8 +325,11 @@ void drawsubg(const WorkState& ws, const SiteResults& res, const SiteGraphView& 
     const int n = std::clamp<int>(ws.nsite, 0, kMaxSites);
     const bool bnw = view.printer && ws.bnwmode;
     const std::optional<std::vector<float>> observed = observedforkey(ws, kind->key);
+    const std::optional<std::vector<float>> sigma = sigmaforkey(ws, kind->key);
     std::vector<DataSet> sets{{res.*(kind->computed), bnw ? kBlack : kComputedSiteColor}};
-    if (observed) sets.push_back({*observed, bnw ? kObservedSiteGrey : kObservedSiteColor});
+    if (observed)
+        sets.push_back({*observed, bnw ? kObservedSiteGrey : kObservedSiteColor,
+                        sigma ? std::span<const float>(*sigma) : std::span<const float>()});
     const FramePoint corner = graphobs(s, ws, view, n, sets);
     s.ForeColor = kBlack;
     printtextleft(s, corner.x + 5, corner.y + 3, kind->title, 10);

@@ -13,7 +13,9 @@
 // from the sides (0.5..n + 0.5); y the value range, which is rounded out to
 // whole steps of a power of ten (and widened to take in 0 when "0-Line" is
 // ticked). A missing value (kNoValue) gets no bar and breaks the line on
-// both sides of its site.
+// both sides of its site. Observed displacements with uncertainties get an
+// error bar of +-1 sigma with caps (in a darker shade of their colour) in
+// both forms, and the range takes the bars in.
 #pragma once
 
 #include <optional>
@@ -69,6 +71,10 @@ const SiteGraphKind* findsitegraph(std::string_view key);
 // The observed values of `key` at sites 1..nsite (index 0 unused) when the
 // loaded observed-data kind carries that quantity.
 std::optional<std::vector<float>> observedforkey(const WorkState& ws, std::string_view key);
+
+// The sigmas of those observed values (sigdx for "ux", sigdy for "uy",
+// sigdz for "uz" of "displacement3") when any site has one above 0.
+std::optional<std::vector<float>> sigmaforkey(const WorkState& ws, std::string_view key);
 
 // True when the window has a graph for the key: every key the graph draws,
 // delta CFF only when it has been computed for the sites. The File menu's
