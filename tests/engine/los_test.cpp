@@ -45,8 +45,7 @@ TEST(LineOfSight, DisplacementTowardTheSatellite) {
 TEST(LineOfSight, WrappedPhaseAtTheCycleEdges) {
     const double lambda = 55.5f, quarter = lambda / 4, pi = std::numbers::pi;
     struct Case {
-        double los;
-        double lo, hi;  // the phase lies in lo..hi
+        double los, lo, hi;  // the phase lies in lo..hi
     };
     // A nanometre from the edges: the phase is within 1e-6 of them, on the
     // right side.
