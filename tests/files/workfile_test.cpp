@@ -170,6 +170,7 @@ TEST_F(WorkFile, TwentyFiveSourcesKeepTheFirstTwentyAndReadOnFromTheTwentyFirst)
     EXPECT_EQ(texts(), std::vector<std::string>{"You can Take only 20 Faults"});
     EXPECT_EQ(host.messages[0].title, "Warning");
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(host.messages[0].buttons, MsgButtons::Ok);
     EXPECT_EQ(result.nsources, 20);
     EXPECT_EQ(ws.fault[20].fx0, 19);
     EXPECT_EQ(ws.friction, 0.45f);

@@ -257,9 +257,7 @@ private slots:
     void windowAreaEnclosing() {
         Win win;
         WorkState& ws = win.rig.ws;
-        QFile seis(win.rig.file("seis95.exe"));
-        QVERIFY(seis.open(QIODevice::WriteOnly));
-        seis.close();
+        QVERIFY(test::writeFile(win.rig.file("seis95.exe")));
         ws.seispath = win.rig.dir.path().toStdString() + "/";
         QVERIFY(!win.w.runCommand("selareamenu"));  // the map is off
         ws.needmap = true;
@@ -285,8 +283,7 @@ private slots:
         QTest::mouseClick(win.plot, Qt::RightButton, {}, QPoint(10, 10));
         QCOMPARE(ws.narea, int16_t(49));
         QVERIFY(win.w.surface()->shownImage() == before50th);
-        auto seen = std::make_shared<test::SeenBox>();
-        test::answerNextBox(QMessageBox::Ok, seen);
+        const auto seen = test::answerNextBox(QMessageBox::Ok);
         QTest::mouseDClick(win.plot, Qt::LeftButton, {}, QPoint(300, 300));
         QCOMPARE(seen->text, QString("Point out Projection Line for Seis-PC Compatiblity"));
         QCOMPARE(ws.mousemode, int16_t(kModeProjection));
@@ -314,8 +311,7 @@ private slots:
         QVERIFY(win.w.runCommand("selareamenu"));
         QTest::mouseClick(win.plot, Qt::LeftButton, {}, QPoint(150, 150));
         QVERIFY(win.w.surface()->shownImage() != clean);
-        auto refused = std::make_shared<test::SeenBox>();
-        test::answerNextBox(QMessageBox::Ok, refused);
+        const auto refused = test::answerNextBox(QMessageBox::Ok);
         QTest::mouseDClick(win.plot, Qt::LeftButton, {}, QPoint(200, 200));
         QCOMPARE(refused->text, QString("Not Enclose Area"));
         QCOMPARE(refused->title, QString("Error"));
