@@ -13,7 +13,6 @@
 #include <QMenuBar>
 #include <QtTest>
 
-#include "app/menurules.h"
 #include "app/plotwidget.h"
 #include "export/quantitynames.h"
 #include "files/sourcefile.h"
@@ -119,7 +118,7 @@ private slots:
         WindowRig r;
         MainWindow& w = *r.w;
         QCOMPARE(w.windowTitle(), QString("CRUSTEX"));
-        // "Execute" holds the quantities: exportcommands_test.cpp finds each.
+        // "Execute" holds the quantities: quantityNamesAreTheExecuteCaptions.
         QStringList tree;
         for (QAction* a : w.menuBar()->actions())
             if (a->text() != "Execute") tree << a->text() + ": " + captions(a->menu());
@@ -179,32 +178,14 @@ private slots:
     }
 
     // --- Menu enabling ---
-    void enablingRulesOfMapAreaAndSites() {
-        WorkState ws;
-        MenuFacts facts;
-        facts.seisprogramexists = true;
-        MenuEnabling e = menuenabling(ws, facts);
-        QVERIFY(!e.area);  // the map is off
-        QVERIFY(!e.storesourcemap && !e.openobs && !e.obssite && !e.exportarea && !e.cleararea);
-        ws.needmap = true;
-        e = menuenabling(ws, facts);
-        QVERIFY(e.area && e.storesourcemap && e.openobs);
-        facts.seisprogramexists = false;
-        QVERIFY(!menuenabling(ws, facts).area);
-        ws.areastate = 1;
-        ws.nsite = 3;
-        e = menuenabling(ws, facts);
-        QVERIFY(e.exportarea && e.cleararea && e.obssite);
-        facts.clipboardhasimage = facts.lastworkexists = facts.coastfileexists = true;
-        e = menuenabling(ws, facts);
-        QVERIFY(e.paste && e.resume && e.map);
-    }
     void shortcutsAndLockedMenusCannotBypassTheRules() {
         WindowRig r;
         MainWindow& w = *r.w;
+        // Nothing shown, no map (nor its coast file), no sites, no last work.
         for (const char* item :
              {"printmenu", "storestrmenu", "redrawmenu", "areamenu", "obssitemenu", "storemapmenu",
-              "resumemenu", "exportpicmenu", "exportgridmenu"})
+              "resumemenu", "exportpicmenu", "exportgridmenu", "openobsmenu", "mapmenu",
+              "exportareamenu", "clearareamenu"})
             QVERIFY2(!enabled(w, item), item);
         // A disabled item does nothing when reached by its shortcut.
         QVERIFY(!w.runCommand("printmenu"));
@@ -386,6 +367,8 @@ private slots:
     void copyPasteAndClearPicture() {
         WindowRig r;
         MainWindow& w = *r.w;
+        QGuiApplication::clipboard()->clear();
+        QVERIFY(!enabled(w, "pastemenu"));
         QVERIFY(w.runCommand("uzmenu"));
         QVERIFY(w.runCommand("copymenu"));
         const QImage copied = QGuiApplication::clipboard()->image();
@@ -489,6 +472,7 @@ private slots:
         // "Export Area Data..." once the area tools are offered and an area
         // is enclosed: the polygon and the projection line as latitude and
         // longitude.
+        QVERIFY(!r.enabled("areamenu"));  // without the area program
         QVERIFY(test::writeFile(r.file("seis95.exe")));
         QVERIFY(r.enabled("areamenu") && !r.enabled("exportareamenu"));
         r.ws.areastate = 1;

@@ -64,24 +64,6 @@ private slots:
                      qPrintable(QString("%1 in %2..%3").arg(pos).arg(f0).arg(f1)));
         }
     }
-    void dragGeometry() {
-        const FieldRect want{10, 20, 110, 220};
-        QCOMPARE(orderedrect(110, 220, 10, 20), want);
-        QCOMPARE(orderedrect(110, 20, 10, 220), want);
-        // Azimuth clockwise from up; frame y grows downwards.
-        const float azimuths[][3] = {{0, -10, 0},   {10, 0, 90},   {0, 10, 180},
-                                     {-10, 0, -90}, {10, -10, 45}, {-10, 10, -135}};
-        for (const auto& [dx, dy, deg] : azimuths) {
-            QVERIFY2(std::fabs(dragazimuth(50, 50, 50 + dx, 50 + dy) - deg) < 1e-3f,
-                     qPrintable(QString::number(deg)));
-        }
-        // The rotated edge keeps its length and points at the pointer.
-        float ex = 0, ey = 0;
-        rotatededge(100, 100, 30, 100, 400, ex, ey);  // straight down, far away
-        QVERIFY(std::fabs(ex - 100) < 1e-3f && std::fabs(ey - 130) < 1e-3f);
-        rotatededge(100, 100, 30, 90, 100, ex, ey);  // to the left, close by
-        QVERIFY(std::fabs(ex - 70) < 1e-3f && std::fabs(ey - 100) < 1e-3f);
-    }
     void readOutTexts() {
         QCOMPARE(QString::fromStdString(locationtext(12.34f, -5.0f)), QString(" x:12.3 y:-5.0"));
         QCOMPARE(QString::fromStdString(locationtext(0, 150)), QString(" x:0.0 y:150.0"));
