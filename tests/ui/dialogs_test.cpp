@@ -463,11 +463,17 @@ private slots:
     }
 
     // --- Source editor ---
-    void sourceListEntries() {
+    // The list's entries and the frames of the current source's kind.
+    void sourceListAndEntryFrames() {
         FakeWorkbench wb;
         SourceEditor e(wb);
         // First creation: the fixed entries are written without a blank.
         QCOMPARE(entries(e), (QStringList{"SingleFault", "SinglePoint"}));
+        e.entryfaultform();
+        QVERIFY(e.box("fx0")->isVisible() && !e.box("px")->isVisible());
+        QVERIFY(!child<QPushButton>(&e, "delbt")->isEnabled());
+        QVERIFY(!child<QPushButton>(&e, "applybt")->isEnabled());  // nothing displayed yet
+        QVERIFY(highlighted(wb) > 0);                              // the current source in blue
         // A later rebuild writes them with a blank, and lists several sources.
         wb.ws.nfault = 3;
         wb.ws.fault[2] = wb.ws.fault[1];
@@ -476,28 +482,16 @@ private slots:
         QCOMPARE(entries(e), kSingle + multi(3));
         QCOMPARE(e.sourceList()->currentIndex(), 2);
         QCOMPARE(e.currentSource(), 1);
-        // One point source: its own entry is selected.
+        // One point source: its own entry is selected, its frame shown.
+        wb.ws.quantitykey = "uz";
         wb.ws.nfault = 1;
         wb.ws.fault[1] = pointSource(70, 80);
         e.rebuildList();
         QCOMPARE(entries(e), kSingle);
-        expectShown(&e, "faultlist=Single Point");
-    }
-    void sourceEntryShowsTheFramesOfTheCurrentKind() {
-        FakeWorkbench wb;
-        SourceEditor e(wb);
-        e.entryfaultform();
-        QVERIFY(e.box("fx0")->isVisible() && !e.box("px")->isVisible());
-        QVERIFY(!child<QPushButton>(&e, "delbt")->isEnabled());
-        QVERIFY(!child<QPushButton>(&e, "applybt")->isEnabled());  // nothing displayed yet
-        QVERIFY(highlighted(wb) > 0);                              // the current source in blue
-        wb.ws.quantitykey = "uz";
-        wb.ws.fault[1] = pointSource(70, 80);
-        e.rebuildList();
         e.entryfaultform();
         QVERIFY(child<QPushButton>(&e, "applybt")->isEnabled());
         QVERIFY(e.box("px")->isVisible() && !e.box("fx0")->isVisible());
-        expectShown(&e, "px=70.;OptPoint=on");
+        expectShown(&e, "faultlist=Single Point;px=70.;OptPoint=on");
     }
     void sourceAddShiftsTheCopyByOneHundredthOfTheWidth_data() {
         QTest::addColumn<QString>("steps");
