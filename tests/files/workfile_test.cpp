@@ -420,8 +420,9 @@ TEST(Readers, RefuseWhatIsNotARegularFileWithoutWaiting) {
         std::string why;
         EXPECT_FALSE(readevents(path, eventselection(ws), ws.eventtable, host, &why)) << path;
         EXPECT_FALSE(why.empty()) << path;
-        std::string content;
+        std::string content = "unchanged";
         EXPECT_FALSE(readwholefile(path, content)) << path;
+        EXPECT_EQ(content, "unchanged") << path;
         RecordingSurface surface;
         const MapColors colors{};
         const MapView view{proj, surface, colors, 30, 40, 130, 140};
