@@ -37,7 +37,9 @@ const Grid2D* contourgridforkey(const ResultGrids& g, std::string_view key) {
                                                        {"arealstrain", &g.areal},
                                                        {"volstrain", &g.vol},
                                                        {"maxshear", &g.maxshear},
-                                                       {"cffpara", &g.cff}})
+                                                       {"cffpara", &g.cff},
+                                                       {"los", &g.los},
+                                                       {"fringes", &g.los}})
         if (e.key == key) return e.grid;
     return nullptr;
 }

@@ -8,8 +8,9 @@
 
 namespace crustex {
 
-// The result grid a contour quantity key shows (nullptr for the vector keys,
-// the empty key and unknown words).
+// The result grid a contour quantity key shows, the LOS displacement for
+// the fringes too (nullptr for the vector keys, the empty key and unknown
+// words).
 const Grid2D* contourgridforkey(const ResultGrids& grids, std::string_view key);
 
 // The read-out of node (i, j) for ws.quantitykey, values in the contour
