@@ -155,7 +155,8 @@ void drawoverlays(WorkState& ws, PlotContext& pc) {
         drawdataframe(pc, ws.xview0, ws.yview0, ws.xview1, ws.yview1);
         if (ws.inclined) drawdepthlines(pc, ws);
     }
-    drawpatchoutlines(pc, ws.slipmodel, pc.palette.source);
+    // The publication style outlines the patches over their fill itself.
+    if (!ws.publicationstyle) drawpatchoutlines(pc, ws.slipmodel, pc.palette.source);
     drawsources(pc, ws);
     drawarea(pc, ws);
     if (!ws.needmap && !ws.publicationstyle) drawscalebar(pc, ws.rwidth);

@@ -39,6 +39,14 @@ constexpr float kLongLatitudeRoom = 100;
 constexpr float kMapStripRoom = 32;
 // Arrows closer than this (frame units) are thinned out.
 constexpr float kArrowSpacing = 14;
+// Beside a slip model's colour bar the quantity's is shorter (shorter still
+// above the four lines of delta CFF's receiver); the slip model's bar is as
+// tall as the room above the two lines under it and the distance bar allows.
+constexpr float kBarHeightWithSlip = 160;
+constexpr float kCffBarHeightWithSlip = 100;
+constexpr float kSlipBarHeight = 90;
+constexpr float kSlipBarLeast = 50;
+constexpr float kBelowSlipBar = 80;
 
 const char* const kDegree = "\xC2\xB0";
 
@@ -377,13 +385,13 @@ void drawslipmodel(const WorkState& ws, PlotContext& pc, const Layout& layout, L
                    Strip& strip) {
     if (ws.slipmodel.empty()) return;
     const SlipStats stats = slipstats(ws.slipmodel, ws.medium);
-    fillslippatches(pc, ws.slipmodel, stats.maxslip);
+    drawslippatches(pc, ws.slipmodel, stats.maxslip, placer);
     const float scale = layout.scale;
     strip.skip(8 * scale);
     strip.line(kSlipBarTitle);
     const float top = strip.y() + 6 * scale;
-    const float room = layout.shown.bottom - 64 * scale - top;
-    const float height = std::clamp(room, 30 * scale, 90 * scale);
+    const float room = layout.shown.bottom - kBelowSlipBar * scale - top;
+    const float height = std::clamp(room, kSlipBarLeast * scale, kSlipBarHeight * scale);
     drawslipbar(pc, stats.maxslip, {layout.stripleft, top, layout.barwidth, height, layout.text},
                 placer);
     strip.moveto(top + height + 8 * scale);
@@ -450,11 +458,15 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     pc.palette.dataframe = kBlack;
 
     LabelPlacer placer;
-    const Layout layout = layoutfor(pictureview(ws));
+    Layout layout = layoutfor(pictureview(ws));
+    const QuantityInfo* q = findquantity(ws.quantitykey);
+    if (!ws.slipmodel.empty()) {
+        const bool cff = q && q->extra == ExtraEvaluation::Cff;
+        layout.barheight = (cff ? kCffBarHeightWithSlip : kBarHeightWithSlip) * layout.scale;
+    }
     const LabelBox area = dataarea(ws, pc.frame);
     Strip strip(s, placer, area, layout);
     Context c{ws, pc, host, in, screen, placer, strip, layout, area, {}, {}};
-    const QuantityInfo* q = findquantity(ws.quantitykey);
     const bool contour = q && q->kind == QuantityKind::Contour;
 
     BandScale scale;

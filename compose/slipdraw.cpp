@@ -1,6 +1,7 @@
 #include "compose/slipdraw.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -27,10 +28,10 @@ std::string printed(const char* format, double v) {
     return buf;
 }
 
-// A round tick step (1, 2 or 5 times a power of ten) giving two to five
-// ticks up to top.
-double tickstep(double top) {
-    const double raw = top / 4;
+// A round tick step (1, 2 or 5 times a power of ten) giving at most
+// `most` steps up to top.
+double tickstep(double top, int most) {
+    const double raw = top / std::max(most, 1);
     const double e = std::pow(10.0, std::floor(std::log10(raw)));
     const double m = raw / e;
     return e * (m > 5 ? 10 : m > 2 ? 5 : m > 1 ? 2 : 1);
@@ -76,11 +77,20 @@ void drawsliplegend(PlotContext& pc, const SlipStats& s) {
     printtextright(pc, 635, 468, second, 8);
 }
 
-void fillslippatches(PlotContext& pc, const SlipModel& model, float maxslip) {
+void drawslippatches(PlotContext& pc, const SlipModel& model, float maxslip,
+                     LabelPlacer& placer) {
     const float scale = maxslip > 0 ? 1 / maxslip : 0;
     fillpatches(pc, model, [scale](const SlipPatch& p) {
         return sequentialcolor(std::isfinite(p.slip) ? std::fabs(p.slip) * scale : 0);
     });
+    drawpatchoutlines(pc, model, kPubPatchLine);
+    for (const SlipPatch& p : model.patches) {
+        std::array<FramePoint, 4> c;
+        if (!patchcorners(pc.frame, p, c)) continue;
+        const auto [left, right] = std::minmax({c[0].x, c[1].x, c[2].x, c[3].x});
+        const auto [top, bottom] = std::minmax({c[0].y, c[1].y, c[2].y, c[3].y});
+        placer.take({left, top, right, bottom});
+    }
 }
 
 void drawslipbar(PlotContext& pc, float maxslip, const SlipBarPlace& at, LabelPlacer& placer) {
@@ -97,7 +107,9 @@ void drawslipbar(PlotContext& pc, float maxslip, const SlipBarPlace& at, LabelPl
     s.Box(at.left, at.top, right, bottom, kBlack);
     placer.take({at.left, at.top, right + kTick, bottom});
     if (!(maxslip > 0) || !std::isfinite(maxslip)) return;
-    const double tick = tickstep(maxslip);
+    // Labels a line and a half apart at least.
+    const float line = textbox(s, 0, 0, "0", at.fontsize).bottom;
+    const double tick = tickstep(maxslip, std::min(4, static_cast<int>(at.height / (1.5f * line))));
     for (int k = 0; k * tick <= maxslip * (1 + 1e-6); ++k) {
         const double v = k * tick;
         const float y = bottom - static_cast<float>(v / maxslip) * at.height;

@@ -2,11 +2,11 @@
 // largest slip, the moment M0 = mu * sum(area * slip) and the moment
 // magnitude Mw = 2/3 (log10 M0 - 9.1), mu the medium's shear modulus.
 //
-// The screen style shows the patches as outlines (plot/patchglyphs.h) and
-// the summary as two lines at the foot of the legend column. The
-// publication style fills each patch by its slip with the sequential colour
-// map (0 to the largest slip) under the outlines, and shows a colour bar
-// "Slip (m)" with the summary in the strip.
+// The screen style shows the patches as outlines in the source colour
+// (plot/patchglyphs.h) and the summary as two lines at the foot of the
+// legend column. The publication style fills each patch by its slip with
+// the sequential colour map (0 to the largest slip) under grey outlines,
+// and shows a colour bar "Slip (m)" with the summary in the strip.
 #pragma once
 
 #include <cstddef>
@@ -40,8 +40,13 @@ std::string slipstatstext(const SlipStats& stats);
 // The screen style's two lines at the foot of the legend column.
 void drawsliplegend(PlotContext& pc, const SlipStats& stats);
 
-// The patches filled by their slip.
-void fillslippatches(PlotContext& pc, const SlipModel& model, float maxslip);
+// The lines of the patches over their fill in the publication style.
+inline constexpr Rgb kPubPatchLine{90, 90, 90};
+
+// The patches filled by their slip, outlined in kPubPatchLine; the box of
+// each goes into the placer, so that labels keep off the model.
+void drawslippatches(PlotContext& pc, const SlipModel& model, float maxslip,
+                     LabelPlacer& placer);
 
 // Where the publication style puts the colour bar: its blocks fill the box,
 // labels go right of it.
