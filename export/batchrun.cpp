@@ -3,8 +3,10 @@
 #include <sched.h>
 #include <unistd.h>
 
+#include <array>
 #include <ctime>
 #include <memory>
+#include <tuple>
 
 #include "export/contourexport.h"
 #include "export/fieldexport.h"
@@ -154,6 +156,41 @@ bool readmodel(Run& run) {
     return w.opened && !w.inputerror && !w.mapmissing && (w.nsources > 0 || w.slipmodel);
 }
 
+// The sites of a .inp model with Map info: read through a Mercator map of
+// its range, whose meridians are parallel so that no observation is turned,
+// then moved from their latitude and longitude into the file's km by the
+// inverse of its stretch.
+SiteReadResult readinpsites(Run& run, const SourceFileHooks& hooks) {
+    WorkState& ws = run.ws;
+    const InpStretch& s = *run.stretch;
+    const bool needmap = ws.needmap;
+    const int16_t projection = ws.projection;
+    const float lat1 = ws.flat1, lat2 = ws.flat2, lon1 = ws.flon1, lon2 = ws.flon2;
+    ws.needmap = true;
+    ws.projection = kMercator;
+    ws.flat1 = std::min(s.lat0, s.lat1);
+    ws.flat2 = std::max(s.lat0, s.lat1);
+    ws.flon1 = std::min(s.lon0, s.lon1);
+    ws.flon2 = std::max(s.lon0, s.lon1);
+    Projection mercator;
+    SiteReadResult r;
+    if (setprojection(mercator, ws))
+        r = readsitefile(ws, run.host, GeoFrame{mercator, run.pc.frame}, run.req.sites, hooks);
+    for (int k = 1; k <= ws.nsite; ++k) {
+        siterec& site = ws.site[static_cast<std::size_t>(k)];
+        float lat = 0, lon = 0;
+        kmtogeo(mercator, run.pc.frame, site.x, site.y, lat, lon);
+        geotostretch(s, lat, lon, site.x, site.y);
+    }
+    ws.needmap = needmap;
+    ws.projection = projection;
+    ws.flat1 = lat1;
+    ws.flat2 = lat2;
+    ws.flon1 = lon1;
+    ws.flon2 = lon2;
+    return r;
+}
+
 bool readinputs(Run& run) {
     const BatchRequest& req = run.req;
     if (!readmodel(run)) {
@@ -197,7 +234,9 @@ bool readinputs(Run& run) {
         // cancelled: the work file's map and sources stay.
         SourceFileHooks hooks;
         hooks.checkmapdata = mapcheck(req);
-        const SiteReadResult r = readsitefile(run.ws, run.host, run.geo(), req.sites, hooks);
+        const SiteReadResult r = run.stretch
+                                     ? readinpsites(run, hooks)
+                                     : readsitefile(run.ws, run.host, run.geo(), req.sites, hooks);
         if (!r.opened || r.inputerror || r.nomap || r.mapmissing || run.ws.nsite == 0) {
             run.host.report("cannot use the site file '" + req.sites + "'");
             return false;

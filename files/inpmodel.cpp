@@ -181,6 +181,15 @@ std::string takesettings(WorkState& ws, SlipFileRead& read) {
 
 }  // namespace
 
+void geotostretch(const InpStretch& s, float lat, float lon, float& x, float& y) {
+    x = static_cast<float>(s.x0 + (static_cast<double>(lon) - s.lon0) /
+                                      (static_cast<double>(s.lon1) - s.lon0) *
+                                      (static_cast<double>(s.x1) - s.x0));
+    y = static_cast<float>(s.y0 + (static_cast<double>(lat) - s.lat0) /
+                                      (static_cast<double>(s.lat1) - s.lat0) *
+                                      (static_cast<double>(s.y1) - s.y0));
+}
+
 void shiftplaced(PlacedModel& p, float dx, float dy) {
     for (SlipPatch& s : p.model.patches) {
         s.x0 += dx;

@@ -48,6 +48,9 @@ struct InpField {
 // where a float allows it: nodes then lie at start + k * increment.
 std::string inpfield(const InpGrid& grid, InpField& out);
 
+// The file's km of a latitude and longitude: the inverse of stretchtogeo.
+void geotostretch(const InpStretch& s, float lat, float lon, float& x, float& y);
+
 // Moves a placed model (patches, receivers, section) by dx, dy km and keeps
 // the shift in its SlipModel.
 void shiftplaced(PlacedModel& placed, float dx, float dy);

@@ -2,8 +2,8 @@
 // grid's nodes are the file's own (x then y, Finish a hair off the lattice),
 // its longitudes and latitudes those of the Map info's stretch, and every
 // node holds the sum of the file's patches evaluated one by one through the
-// per-point routine at the file's DEPTH with its PR1; --slip adds a model to
-// a work file's.
+// per-point routine at the file's DEPTH with its PR1; its sites are placed
+// by the stretch; --slip adds a model to a work file's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +17,7 @@
 #include "engine/modelpoints.h"
 #include "export/batchrun.h"
 #include "files/inpfile.h"
+#include "files/inpmodel.h"
 #include "files/patchcsv.h"
 #include "files/slipplace.h"
 #include "support/scratchdir.h"
@@ -70,7 +71,7 @@ Table readcsv(const std::string& text) {
     Table t;
     std::istringstream in(text);
     std::string line;
-    for (bool first = true; std::getline(in, line); first = false) {
+    for (bool first = true; std::getline(in, line) && !line.starts_with("#"); first = false) {
         std::istringstream cells(line);
         std::string cell;
         std::vector<float> row;
@@ -90,13 +91,16 @@ struct Batch {
     std::FILE* messages = std::tmpfile();
     ~Batch() { std::fclose(messages); }
 
-    // A grid CSV of ux, uy, uz; the exit status in `status`.
-    Table grid(const std::string& work, const std::string& slip, int& status) {
+    // A grid CSV of ux, uy, uz (or with sites their table); the exit
+    // status in `status`.
+    Table run(const std::string& work, const std::string& slip, int& status,
+              const std::string& sites = "") {
         BatchRequest r;
-        r.command = BatchCommand::Grid;
+        r.command = sites.empty() ? BatchCommand::Grid : BatchCommand::Sites;
         r.work = work;
         r.slip = slip;
-        r.output = dir.file("grid.csv");
+        r.sites = sites;
+        r.output = dir.file("out.csv");
         r.format = OutputFormat::Csv;
         r.quantities = {"ux", "uy", "uz"};
         StderrHost host(messages);
@@ -110,7 +114,7 @@ TEST(SlipBatch, InpGridIsTheFilesNodesAndTheSumOfItsPatches) {
     const std::string path = b.dir.file("model.inp");
     test::writefile(path, kModel);
     int status = -1;
-    const Table t = b.grid(path, "", status);
+    const Table t = b.run(path, "", status);
     ASSERT_EQ(status, kBatchOk);
     ASSERT_EQ(t.header, (std::vector<std::string>{"x_km", "y_km", "lon_deg", "lat_deg", "ux_mm",
                                                   "uy_mm", "uz_mm"}));
@@ -148,6 +152,18 @@ TEST(SlipBatch, InpGridIsTheFilesNodesAndTheSumOfItsPatches) {
         for (int k = 0; k < 3; ++k)
             EXPECT_NEAR(t.rows[n][static_cast<std::size_t>(4 + k)], want[n][k], 1e-5 * largest[k])
                 << "node " << n << ", component " << k;
+
+    // A site by latitude and longitude lands on the file's km by the stretch.
+    const std::string sites = b.dir.file("s.obs.txt");
+    test::writefile(sites, "\"obd3\",1\r\n\"A\",-19.9,120.125,0,1,2,3\r\n");
+    const Table s = b.run(path, "", status, sites);
+    ASSERT_EQ(status, kBatchOk);
+    ASSERT_EQ(s.rows.size(), 1u);
+    float x = 0, y = 0;
+    geotostretch(*stretch, -19.9f, 120.125f, x, y);
+    EXPECT_NEAR(s.rows[0][s.column("x_km")], x, 1e-3);
+    EXPECT_NEAR(s.rows[0][s.column("y_km")], y, 1e-3);
+    EXPECT_NEAR(x, -0.995, 1e-4);
 }
 
 TEST(SlipBatch, SlipOptionAddsAModelToAWorkFile) {
@@ -156,7 +172,7 @@ TEST(SlipBatch, SlipOptionAddsAModelToAWorkFile) {
     ASSERT_NE(data, nullptr);
     const std::string work = std::string(data) + "/../../examples/startup.wrk.txt";
     int status = -1;
-    const Table alone = b.grid(work, "", status);
+    const Table alone = b.run(work, "", status);
     ASSERT_EQ(status, kBatchOk);
     // The .inp file's patches as a km table, added where its km lie.
     const std::string csv = b.dir.file("model.csv");
@@ -169,7 +185,7 @@ TEST(SlipBatch, SlipOptionAddsAModelToAWorkFile) {
         p.y1 += 80;
     }
     ASSERT_TRUE(storepatchcsv(csv, model, nullptr));
-    const Table both = b.grid(work, csv, status);
+    const Table both = b.run(work, csv, status);
     ASSERT_EQ(status, kBatchOk);
     ASSERT_EQ(both.rows.size(), alone.rows.size());
     const std::size_t node = both.rows.size() / 2 + 3, uz = both.column("uz_mm");
@@ -184,7 +200,7 @@ TEST(SlipBatch, SlipOptionAddsAModelToAWorkFile) {
     EXPECT_NEAR(both.rows[node][uz], alone.rows[node][uz] + sum[2], 1e-4 * std::fabs(sum[2]));
     // A geographic model needs the map: refused as bad input.
     test::writefile(csv, std::string(kPatchCsvGeoHeader) + "\n135,35,5,10,30,90,4,3,1,0\n");
-    b.grid(work, csv, status);
+    b.run(work, csv, status);
     EXPECT_EQ(status, kBatchBadInput);
 }
 
