@@ -18,7 +18,7 @@ namespace {
 constexpr double kStrike = 25;  // degrees clockwise from north
 constexpr double kDip = 30;
 constexpr double kRake = 100;
-constexpr double kTop = 3;  // km
+constexpr double kTop = 6;  // km
 constexpr int kAlong = 24, kDown = 12;
 constexpr double kPatch = 3.5;     // km
 constexpr double kMaxSlip = 4;     // m, at the middle
