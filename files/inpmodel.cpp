@@ -182,12 +182,12 @@ std::string takesettings(WorkState& ws, SlipFileRead& read) {
 }  // namespace
 
 void geotostretch(const InpStretch& s, float lat, float lon, float& x, float& y) {
-    x = static_cast<float>(s.x0 + (static_cast<double>(lon) - s.lon0) /
-                                      (static_cast<double>(s.lon1) - s.lon0) *
-                                      (static_cast<double>(s.x1) - s.x0));
-    y = static_cast<float>(s.y0 + (static_cast<double>(lat) - s.lat0) /
-                                      (static_cast<double>(s.lat1) - s.lat0) *
-                                      (static_cast<double>(s.y1) - s.y0));
+    // v carried linearly from a0..a1 onto b0..b1.
+    const auto carried = [](double v, double a0, double a1, double b0, double b1) {
+        return static_cast<float>(b0 + (v - a0) / (a1 - a0) * (b1 - b0));
+    };
+    x = carried(lon, s.lon0, s.lon1, s.x0, s.x1);
+    y = carried(lat, s.lat0, s.lat1, s.y0, s.y1);
 }
 
 void shiftplaced(PlacedModel& p, float dx, float dy) {
