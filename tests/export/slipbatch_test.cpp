@@ -86,6 +86,16 @@ Table readcsv(const std::string& text) {
     return t;
 }
 
+// The patches at one point one by one through the per-point routine.
+Vec12 onebyone(const std::vector<SlipPatch>& patches, float alpha, float x, float y, float z) {
+    Vec12 sum{}, one;
+    for (const SlipPatch& p : patches) {
+        EXPECT_EQ(patchatpoint(p, alpha, x, y, z, one), 0);
+        for (int k = 0; k < 12; ++k) sum[k] += one[k];
+    }
+    return sum;
+}
+
 struct Batch {
     test::ScratchDir dir;
     std::FILE* messages = std::tmpfile();
@@ -138,12 +148,7 @@ TEST(SlipBatch, InpGridIsTheFilesNodesAndTheSumOfItsPatches) {
             stretchtogeo(*stretch, x, y, lat, lon);
             EXPECT_FLOAT_EQ(row[2], lon);
             EXPECT_FLOAT_EQ(row[3], lat);
-            Vec12 sum{};
-            for (const SlipPatch& p : m.patches) {
-                Vec12 one;
-                ASSERT_EQ(patchatpoint(p, alpha, x, y, -2.5f, one), 0);
-                for (int k = 0; k < 12; ++k) sum[k] += one[k];
-            }
+            const Vec12 sum = onebyone(m.patches, alpha, x, y, -2.5f);
             want.push_back(sum);
             for (int k = 0; k < 3; ++k) largest[k] = std::max(largest[k], std::fabs(sum[k]));
         }
@@ -174,29 +179,19 @@ TEST(SlipBatch, SlipOptionAddsAModelToAWorkFile) {
     int status = -1;
     const Table alone = b.run(work, "", status);
     ASSERT_EQ(status, kBatchOk);
-    // The .inp file's patches as a km table, added where its km lie.
+    // The .inp file's patches as a km table, moved into the work's field.
     const std::string csv = b.dir.file("model.csv");
     SlipModel model;
     model.patches = readinp(kModel, "model.inp").model.patches;
-    for (SlipPatch& p : model.patches) {
-        p.x0 += 95;
-        p.x1 += 95;
-        p.y0 += 80;
-        p.y1 += 80;
-    }
+    for (SlipPatch& p : model.patches) p.x0 += 95, p.x1 += 95, p.y0 += 80, p.y1 += 80;
     ASSERT_TRUE(storepatchcsv(csv, model, nullptr));
     const Table both = b.run(work, csv, status);
     ASSERT_EQ(status, kBatchOk);
     ASSERT_EQ(both.rows.size(), alone.rows.size());
     const std::size_t node = both.rows.size() / 2 + 3, uz = both.column("uz_mm");
     ASSERT_LT(uz, both.header.size());
-    const float x = both.rows[node][0], y = both.rows[node][1];
-    Vec12 sum{};
-    for (const SlipPatch& p : model.patches) {
-        Vec12 one;
-        ASSERT_EQ(patchatpoint(p, halfspacealpha(Medium{}), x, y, 0, one), 0);
-        for (int k = 0; k < 12; ++k) sum[k] += one[k];
-    }
+    const Vec12 sum = onebyone(model.patches, halfspacealpha(Medium{}), both.rows[node][0],
+                               both.rows[node][1], 0);
     EXPECT_NEAR(both.rows[node][uz], alone.rows[node][uz] + sum[2], 1e-4 * std::fabs(sum[2]));
     // A geographic model needs the map: refused as bad input.
     test::writefile(csv, std::string(kPatchCsvGeoHeader) + "\n135,35,5,10,30,90,4,3,1,0\n");

@@ -118,12 +118,10 @@ private slots:
         QVERIFY(original.open(QIODevice::ReadOnly));
         const PatchRead first = readpatchcsv(original.readAll().toStdString(), "example");
         QCOMPARE(back.table.patches.size(), first.table.patches.size());
-        for (std::size_t k : {std::size_t(0), std::size_t(287)}) {
-            const CentredPatch &a = back.table.patches[k], &b = first.table.patches[k];
-            QVERIFY(std::fabs(a.east - b.east) < 1e-4 && std::fabs(a.north - b.north) < 1e-4);
-            QVERIFY(std::fabs(a.depth - b.depth) < 1e-4 && std::fabs(a.slip - b.slip) < 1e-6);
-            QVERIFY(std::fabs(a.strike - b.strike) < 1e-2 && a.rake == b.rake);
-        }
+        const CentredPatch &a = back.table.patches.back(), &b = first.table.patches.back();
+        QVERIFY(std::fabs(a.east - b.east) < 1e-4 && std::fabs(a.north - b.north) < 1e-4 &&
+                std::fabs(a.depth - b.depth) < 1e-4 && std::fabs(a.strike - b.strike) < 1e-2 &&
+                a.slip == b.slip && a.rake == b.rake);
 
         QVERIFY(w.runCommand("clearslipmenu"));
         QVERIFY(r.ws.slipmodel.empty());
