@@ -55,9 +55,7 @@ void drawmodel(benchmark::State& state, Surface& surface, Draw draw) {
     state.counters["patches"] = static_cast<double>(model.size());
 }
 
-void outlines(PlotContext& pc, const SlipModel& m) {
-    drawpatchoutlines(pc, m, pc.palette.source);
-}
+void outlines(PlotContext& pc, const SlipModel& m) { drawpatchoutlines(pc, m, pc.palette.source); }
 
 void filled(PlotContext& pc, const SlipModel& m) {
     LabelPlacer placer;

@@ -77,8 +77,7 @@ void drawsliplegend(PlotContext& pc, const SlipStats& s) {
     printtextright(pc, 635, 468, second, 8);
 }
 
-void drawslippatches(PlotContext& pc, const SlipModel& model, float maxslip,
-                     LabelPlacer& placer) {
+void drawslippatches(PlotContext& pc, const SlipModel& model, float maxslip, LabelPlacer& placer) {
     const float scale = maxslip > 0 ? 1 / maxslip : 0;
     fillpatches(pc, model, [scale](const SlipPatch& p) {
         return sequentialcolor(std::isfinite(p.slip) ? std::fabs(p.slip) * scale : 0);

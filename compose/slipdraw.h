@@ -45,8 +45,7 @@ inline constexpr Rgb kPubPatchLine{90, 90, 90};
 
 // The patches filled by their slip, outlined in kPubPatchLine; the box of
 // each goes into the placer, so that labels keep off the model.
-void drawslippatches(PlotContext& pc, const SlipModel& model, float maxslip,
-                     LabelPlacer& placer);
+void drawslippatches(PlotContext& pc, const SlipModel& model, float maxslip, LabelPlacer& placer);
 
 // Where the publication style puts the colour bar: its blocks fill the box,
 // labels go right of it.

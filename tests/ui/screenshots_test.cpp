@@ -1,11 +1,10 @@
 // Pictures of the program for the documentation, each made as a user makes
 // it: the main window after the menu commands that show each kind of
 // picture, the example work files (and the example slip model) of
-// examples/ opened through "Open Source...." (over the shipped map, with topography and earthquakes where
-// the map dialog switches them on), the globe map over the date line, the
-// dialogs used most, the map dialog with a rubber band on its preview, and
-// the site window beside the main window. They are written as PNG files
-// into $CRUSTEX_SCREENSHOT_DIR (set by scripts/screenshots.sh to
+// examples/ opened through "Open Source...." (over the shipped map, with topography and earthquakes
+// where the map dialog switches them on), the globe map over the date line, the dialogs used most,
+// the map dialog with a rubber band on its preview, and the site window beside the main window.
+// They are written as PNG files into $CRUSTEX_SCREENSHOT_DIR (set by scripts/screenshots.sh to
 // docs/screenshots), else $CRUSTEX_TEST_OUTPUT, else the current directory.
 // Each picture is checked for what makes it worth looking at (ink on the
 // plot, the map in the background, selected earthquakes, uncut captions).
