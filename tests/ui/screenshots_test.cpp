@@ -1,11 +1,13 @@
 // Pictures of the program for the documentation, each made as a user makes
 // it: the main window after the menu commands that show each kind of
-// picture, the example work files (and the example slip model) of
-// examples/ opened through "Open Source...." (over the shipped map, with topography and earthquakes
-// where the map dialog switches them on), the globe map over the date line, the dialogs used most,
-// the map dialog with a rubber band on its preview, and the site window beside the main window.
-// They are written as PNG files into $CRUSTEX_SCREENSHOT_DIR (set by scripts/screenshots.sh to
-// docs/screenshots), else $CRUSTEX_TEST_OUTPUT, else the current directory.
+// picture, the example work files and slip model of examples/ opened
+// through "Open Source...." (over the shipped map, with topography and
+// earthquakes where the map dialog switches them on), the globe map over
+// the date line, the dialogs used most, the map dialog with a rubber band
+// on its preview, and the site window beside the main window. They are
+// written as PNG files into $CRUSTEX_SCREENSHOT_DIR (set by
+// scripts/screenshots.sh to docs/screenshots), else $CRUSTEX_TEST_OUTPUT,
+// else the current directory.
 // Each picture is checked for what makes it worth looking at (ink on the
 // plot, the map in the background, selected earthquakes, uncut captions).
 
@@ -57,15 +59,6 @@ bool showSized(test::WindowRig& r, int width = 1000, int height = 860) {
     r.w->resize(width, height);
     QCoreApplication::processEvents();
     return r.w->runCommand("resizemenu");
-}
-
-// Opens a work file of examples/ through "Open Source....".
-bool openExample(test::WindowRig& r, const char* name) {
-    const QString path = test::exampleFile(name);
-    r.w->openFileDialog = [path](const QString&, const QString&, const QString&) { return path; };
-    const bool ran = r.w->runCommand("openfltmenu");
-    r.w->openFileDialog = nullptr;
-    return ran;
 }
 
 // "Map..." with the map and the topography's colour and contours ticked,
@@ -223,7 +216,7 @@ private slots:
         r.ws.vhyppath = test::sourcePath("data/Vhyp102.ep").toStdString();
         QVERIFY(showSized(r));
         if (shot.topography) QVERIFY(switchTopographyOn(r));
-        QVERIFY(openExample(r, shot.work));
+        QVERIFY(test::runWithFile(w, "openfltmenu", test::exampleFile(shot.work)));
         QVERIFY(r.ws.nfault >= 1 || !r.ws.slipmodel.empty());
         if (shot.publication) QVERIFY(w.runCommand("pubstylemenu"));
         QVERIFY(w.runCommand(shot.command));
@@ -249,7 +242,7 @@ private slots:
         if (world.empty()) QSKIP("the shipped globe map is not there");
         r.ws.mappath = world;  // as "Map File Directory" under Tool -> Option...
         QVERIFY(showSized(r));
-        QVERIFY(openExample(r, "pacific.wrk.txt"));
+        QVERIFY(test::runWithFile(w, "openfltmenu", test::exampleFile("pacific.wrk.txt")));
         QVERIFY(r.ws.needmap && r.ws.flon2 > 180);
         QVERIFY2(inked(w.surface()->background()) > 0.01, "no map in the background");
         // East of the date line the read-out goes on counting east

@@ -17,12 +17,11 @@ namespace {
 
 QString example(const char* name) { return test::sourcePath(QString("examples/") + name); }
 
-// Runs a file command with the dialog answering `path`.
-bool runWithFile(MainWindow& w, const char* command, const QString& path) {
-    w.openFileDialog =
-        w.saveFileDialog = [path](const QString&, const QString&, const QString&) { return path; };
-    const bool ran = w.runCommand(command);
-    w.openFileDialog = w.saveFileDialog = nullptr;
+// "Export Slip Model..." with the dialog answering `path`.
+bool exportTo(MainWindow& w, const QString& path) {
+    w.saveFileDialog = [path](const QString&, const QString&, const QString&) { return path; };
+    const bool ran = w.runCommand("exportslipmenu");
+    w.saveFileDialog = nullptr;
     return ran;
 }
 
@@ -43,7 +42,7 @@ private slots:
             MainWindow w(ws, programdir.path());
             ws.mappath = test::sourcePath("map").toStdString() + "/";
             QVERIFY(!enabled(w, "exportslipmenu") && !enabled(w, "clearslipmenu"));
-            QVERIFY(runWithFile(w, "openfltmenu", example("slip-example.inp")));
+            QVERIFY(test::runWithFile(w, "openfltmenu", example("slip-example.inp")));
             // On the map of its Map info, its grid's nodes, depth and friction.
             QVERIFY(ws.needmap);
             QCOMPARE(ws.flat1, 34.0f);
@@ -76,7 +75,7 @@ private slots:
         // (270 km) as margin.
         QTemporaryDir nomaps;
         ws.mappath = nomaps.path().toStdString() + "/";
-        QVERIFY(runWithFile(w, "openfltmenu", example("slip-example.inp")));
+        QVERIFY(test::runWithFile(w, "openfltmenu", example("slip-example.inp")));
         QVERIFY(!ws.needmap);
         QCOMPARE(ws.slipmodel.xshift, 170.0f);
         QCOMPARE(ws.slipmodel.yshift, 150.0f);
@@ -94,7 +93,7 @@ private slots:
         // Degrees need the map.
         auto seen = std::make_shared<test::SeenBox>();
         test::answerNextBox(QMessageBox::Ok, seen);
-        QVERIFY(runWithFile(w, "openslipmenu", example("slip-example.csv")));
+        QVERIFY(test::runWithFile(w, "openslipmenu", example("slip-example.csv")));
         QCOMPARE(seen->text, QString("Input Error"));
         QVERIFY(r.ws.slipmodel.empty());
         QVERIFY2(w.infoStrip()->text().contains("no map is set up"),
@@ -103,12 +102,12 @@ private slots:
         r.ws.mappath = test::sourcePath("map").toStdString() + "/";
         r.ws.needmap = true;
         QVERIFY(setprojection(w.projection(), r.ws));
-        QVERIFY(runWithFile(w, "openslipmenu", example("slip-example.csv")));
+        QVERIFY(test::runWithFile(w, "openslipmenu", example("slip-example.csv")));
         QCOMPARE(r.ws.slipmodel.size(), std::size_t(288));
         QVERIFY(w.infoStrip()->text().contains("Mw = "));
 
         const QString out = r.file("exported.csv");
-        QVERIFY(runWithFile(w, "exportslipmenu", r.file("exported")));
+        QVERIFY(exportTo(w, r.file("exported")));
         QFile f(out);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const PatchRead back = readpatchcsv(f.readAll().toStdString(), "exported.csv");
