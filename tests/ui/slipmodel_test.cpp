@@ -91,8 +91,7 @@ private slots:
         WindowRig r;
         MainWindow& w = *r.w;
         // Degrees need the map.
-        auto seen = std::make_shared<test::SeenBox>();
-        test::answerNextBox(QMessageBox::Ok, seen);
+        const auto seen = test::answerNextBox(QMessageBox::Ok);
         QVERIFY(test::runWithFile(w, "openslipmenu", example("slip-example.csv")));
         QCOMPARE(seen->text, QString("Input Error"));
         QVERIFY(r.ws.slipmodel.empty());
