@@ -48,7 +48,9 @@ constexpr Extension kExtensions[] = {
 // Which options each command takes.
 bool takes(BatchCommand c, std::string_view option) {
     using C = BatchCommand;
-    if (option == "--sources" || option == "--threads" || option == "--map-dir") return true;
+    if (option == "--sources" || option == "--threads" || option == "--map-dir" ||
+        option == "--slip")
+        return true;
     if (option == "--sites") return c != C::Sites;
     if (option == "--quantity") return c == C::Render || c == C::Contours;
     if (option == "--quantities") return c == C::Grid;
@@ -133,7 +135,8 @@ public:
         }
         if (static_cast<int>(files.size()) != command->inputs)
             return fail(std::string(command->word) + " takes " +
-                        (command->inputs == 1 ? "one work file" : "a work file and a site file") +
+                        (command->inputs == 1 ? "one work or .inp file"
+                                              : "a work or .inp file and a site file") +
                         ", got " + std::to_string(files.size()) + " file names");
         req_.work = files[0];
         if (req_.command == BatchCommand::Sites) req_.sites = files[1];
@@ -176,7 +179,7 @@ private:
             const bool known = a == "--sources" || a == "--sites" || a == "--quantity" ||
                                a == "--threads" || a == "--quantities" || a == "--dpi" ||
                                a == "--size" || a == "--style" || a == "--map-dir" ||
-                               a == "--los" || a == "--wavelength";
+                               a == "--slip" || a == "--los" || a == "--wavelength";
             if (!known) return bad("unknown option '" + a + "'");
             return bad("option " + a + " does not apply to " + commandword(req_.command));
         }
@@ -190,6 +193,8 @@ private:
             req_.sites = v;
         } else if (a == "--map-dir") {
             req_.mapdir = v;
+        } else if (a == "--slip") {
+            req_.slip = v;
         } else if (a == "--quantity") {
             req_.quantity = v;
         } else if (a == "--quantities") {
@@ -321,6 +326,7 @@ BatchArgs parsebatchargs(std::span<const std::string> args) { return Parser(args
 
 std::string batchusage() {
     return "usage: crustex-batch COMMAND WORK [options] -o OUTPUT\n"
+           "  WORK: a work file (*.wrk.txt), or a .inp file as the whole model\n"
            "  render   WORK -o FILE.pdf|.svg|.png [--quantity NAME] [--dpi N]\n"
            "           [--size WxH[mm|in|px]] [--style screen|publication]\n"
            "  grid     WORK -o FILE.nc|.csv [--quantities NAME,NAME,...]\n"
@@ -332,6 +338,7 @@ std::string batchusage() {
            "options of every command: --sources FILE (replaces the work file's sources),\n"
            "  --threads N (evaluation threads; default one per usable CPU),\n"
            "  --map-dir DIR (the map directory, over the one the work file names),\n"
+           "  --slip FILE (a slip model: .inp, .fsp, .param or patch .csv),\n"
            "  --sites FILE (observation sites; not with 'sites')\n"
            "NAME: a caption of the Execute menu (\"Displacement Z\", \"delta CFF\", ...) or its\n"
            "  key (uz, cffpara, ...); render and contours draw Displacement Z when none is given;\n"
