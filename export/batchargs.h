@@ -7,12 +7,16 @@
 //   grid     WORK -o FILE.nc|.csv [--quantities LIST]
 //   contours WORK -o FILE.geojson [--quantity NAME]
 //   sites    WORK SITES -o FILE.csv
+//   fit      MODEL SITES --free S:NAME[,NAME...] [--free ...]
+//            [--bounds S:NAME=LO..HI] [--starts N] [--write-model FILE] -o FILE.json
+//   fit      MODEL SITES --invert-slip RAKE [--two-rakes] [--smoothing W]
+//            [--write-model FILE.csv] -o FILE.json
 //
 // Every subcommand also takes --sources FILE (a source or work file whose
 // sources replace the work file's), --threads N (the evaluation's worker
 // threads; by default one per CPU the program may run on), --map-dir DIR
 // (the map directory, over the work file's and the settings file's) and,
-// but for "sites", --sites FILE.
+// but for "sites" and "fit", --sites FILE.
 // Parsing checks only the words: whether the files exist is checked later.
 #pragma once
 
@@ -23,8 +27,27 @@
 
 namespace crustex {
 
-enum class BatchCommand { Render, Grid, Contours, Sites };
-enum class OutputFormat { Pdf, Svg, Png, NetCdf, Csv, GeoJson };
+enum class BatchCommand { Render, Grid, Contours, Sites, Fit };
+enum class OutputFormat { Pdf, Svg, Png, NetCdf, Csv, GeoJson, Json };
+
+// A parameter of "fit" as the command line names it: the source's number S
+// (1-based) and the parameter's name, with bounds when --bounds gives them.
+struct FitParamSpec {
+    int source = 0;
+    std::string name;
+    std::optional<double> lower, upper;
+};
+
+// The options of "fit": either free parameters (--free, --bounds, --starts)
+// or a slip inversion (--invert-slip, --two-rakes, --smoothing).
+struct BatchFit {
+    std::vector<FitParamSpec> free;  // in the order named
+    int starts = 8;
+    std::string writemodel;            // --write-model, or ""
+    std::optional<double> invertslip;  // the rake of --invert-slip
+    bool tworakes = false;
+    double smoothing = 0;
+};
 
 // The picture size as given: width and height in the unit named.
 struct PictureSize {
@@ -51,6 +74,7 @@ struct BatchRequest {
     std::optional<PictureSize> size;
     // --style: set when given; otherwise the work file's own style holds.
     std::optional<bool> publicationstyle;
+    BatchFit fit;
 };
 
 struct BatchArgs {

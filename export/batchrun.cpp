@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 
+#include "export/batchfit.h"
 #include "export/contourexport.h"
 #include "export/fieldexport.h"
 #include "export/gridcsv.h"
@@ -318,6 +319,7 @@ int runbatch(const BatchRequest& request, const BatchEnvironment& env, StderrHos
         case BatchCommand::Grid: return rungrid(*run);
         case BatchCommand::Contours: return runcontours(*run);
         case BatchCommand::Sites: return runsites(*run);
+        case BatchCommand::Fit: return runbatchfit(request, run->ws, run->geo(), host);
         case BatchCommand::Render: return runrender(*run, *renderer);
     }
     return kBatchFailed;
