@@ -97,6 +97,16 @@ std::function<void(const FitProgress&)> progressline(StderrHost& host, const std
     return [&host](const FitProgress&) { host.processEvents(); };
 }
 
+// Ends the progress line; true, with the reason printed, when there is no
+// result.
+template <class Result>
+bool refused(StderrHost& host, const Result& r, const std::string& words) {
+    host.setStatus("");
+    if (r.ok) return false;
+    host.report(words + r.message);
+    return true;
+}
+
 int runsourcefit(const BatchRequest& req, const Numbering& num, WorkState& ws, const GeoFrame& geo,
                  StderrHost& host) {
     FitRequest fr;
@@ -120,11 +130,7 @@ int runsourcefit(const BatchRequest& req, const Numbering& num, WorkState& ws, c
         progressline(host, "the fit of " + std::to_string(fr.free.size()) + " parameters from " +
                                std::to_string(fr.starts) + " starts");
     const FitResult r = fitsources(ws, fr);
-    host.setStatus("");
-    if (!r.ok) {
-        host.report("cannot fit: " + r.message);
-        return kBatchBadInput;
-    }
+    if (refused(host, r, "cannot fit: ")) return kBatchBadInput;
     Json params = Json::array();
     for (const FittedParam& p : r.params) {
         params.push_back({{"source", num.number(p.target)},
@@ -165,11 +171,7 @@ int runinversion(const BatchRequest& req, const Numbering& num, WorkState& ws, c
     sr.progress =
         progressline(host, "the slip of " + std::to_string(ws.slipmodel.size()) + " patches");
     const SlipInversionResult r = invertslip(ws, sr);
-    host.setStatus("");
-    if (!r.ok) {
-        host.report("cannot invert: " + r.message);
-        return kBatchBadInput;
-    }
+    if (refused(host, r, "cannot invert: ")) return kBatchBadInput;
     Json patches = Json::array();
     for (std::size_t i = 0; i < r.patches.size(); ++i) {
         const FitTarget t{FitTarget::Kind::Patch, static_cast<int>(i)};

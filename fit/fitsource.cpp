@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/maprotation.h"
+#include "engine/patchplanes.h"
 #include "engine/solutionsums.h"
 #include "model/sourcemodel.h"
 
@@ -168,15 +169,14 @@ void storefitsource(const FitSource& s, faultrec& f) {
         f.piso = static_cast<float>(s[P::Volume] * 3);
         return;
     }
-    const UpperEdge e = upperedge(s);
-    f.fx0 = static_cast<float>(e.x0);
-    f.fy0 = static_cast<float>(e.y0);
-    f.fx1 = static_cast<float>(e.x1);
-    f.fy1 = static_cast<float>(e.y1);
-    f.fdepth = static_cast<float>(s[P::Depth]);
-    f.fdipangle = static_cast<float>(s[P::Dip]);
-    f.rakeangle = static_cast<float>(wrapangle(s[P::Rake]));
-    f.fwidth = static_cast<float>(s[P::Width]);
+    // The geometry as a patch takes it, the dislocation in mm.
+    SlipPatch p;
+    storefitsource(s, p);
+    const faultrec g = patchrecord(p);
+    for (float faultrec::*field : {&faultrec::fx0, &faultrec::fy0, &faultrec::fx1, &faultrec::fy1,
+                                   &faultrec::fdepth, &faultrec::fwidth, &faultrec::fdipangle})
+        f.*field = g.*field;
+    f.rakeangle = p.rake;
     f.slip = static_cast<float>(s[P::Slip] * 1000);
     f.tensile = static_cast<float>(s[P::Opening] * 1000);
 }
