@@ -107,9 +107,7 @@ FitSolveResult solvefromstarts(ceres::CostFunction& cost, const std::vector<doub
         o.parameter_tolerance = 1e-12;
         o.logging_type = ceres::SILENT;
         o.num_threads = 1;
-        // A cautious first step: a wide one leaves the valley of the start
-        // when the start is far off.
-        o.initial_trust_region_radius = 1;
+        o.initial_trust_region_radius = solve.initialradius;
         o.callbacks.push_back(&progress);
         ceres::Solver::Summary summary;
         ceres::Solve(o, &problem, &summary);

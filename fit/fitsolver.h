@@ -22,6 +22,11 @@ struct FitSolve {
     std::vector<double> lower, upper;  // per parameter; infinite for none
     int starts = 1;                    // the given start, then Halton points
     int maxiterations = 100;           // per start
+    // The first trust region (of the Jacobi-scaled step): small for a
+    // cautious first step, which keeps a nonlinear fit in the valley of its
+    // start; large for a linear problem, whose first step is then the
+    // least-squares solution.
+    double initialradius = 1;
     std::function<void(const FitProgress&)> progress;
     const std::atomic<bool>* cancel = nullptr;
 };

@@ -146,6 +146,7 @@ SlipInversionResult invertslip(const WorkState& ws, const SlipInversionRequest& 
     solve.lower.assign(n, 0);
     solve.upper.assign(n, std::numeric_limits<double>::infinity());
     solve.maxiterations = 500;
+    solve.initialradius = 1e4;
     solve.progress = req.progress;
     solve.cancel = req.cancel;
     const FitSolveResult best = solvefromstarts(cost, std::vector<double>(n, 0), solve);
