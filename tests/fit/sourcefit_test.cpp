@@ -171,6 +171,28 @@ TEST(FitSource, NoiseFreeSourcesAreRecoveredFromAWrongStart) {
         const FitSource fitted = fitsourceof(r.fault[1]);
         EXPECT_NEAR(fitted[c.free[0]], c.truth[c.free[0]], 1e-4);
     }
+    // Patch 2 of a slip model (as a .inp file brings it) behind an unusable
+    // one; its degrees go when it moves.
+    FitSource patch = truefault();
+    patch.patch = true;
+    auto ws = observed({patch}, {});
+    ws->slipmodel.patches.resize(2);
+    ws->slipmodel.geo.resize(2);
+    FitRequest req;
+    FitSource start = patch;
+    for (auto [p, v] :
+         {std::pair{P::East, 100.0}, {P::North, 89.0}, {P::Slip, 2.0}, {P::Rake, 110.0}}) {
+        start[p] = v;
+        req.free.push_back({{FitTarget::Kind::Patch, 1}, p, {}, {}});
+    }
+    storefitsource(start, ws->slipmodel.patches[1]);
+    const FitResult r = fitsources(*ws, req);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(applyfit(*ws, r), "");
+    EXPECT_TRUE(ws->slipmodel.geo.empty());
+    EXPECT_EQ(ws->slipmodel.patches[0], SlipPatch{});
+    const FitSource fitted = fitsourceof(ws->slipmodel.patches[1]);
+    for (P p : {P::East, P::North, P::Slip, P::Rake}) EXPECT_NEAR(fitted[p], patch[p], 1e-4);
 }
 
 TEST(FitSource, BoundsHoldAndEveryStartStaysInside) {
