@@ -51,7 +51,9 @@ constexpr int kMaxStarts = 1000;
 // Which options each command takes.
 bool takes(BatchCommand c, std::string_view option) {
     using C = BatchCommand;
-    if (option == "--sources" || option == "--threads" || option == "--map-dir") return true;
+    if (option == "--sources" || option == "--threads" || option == "--map-dir" ||
+        option == "--slip")
+        return true;
     if (option == "--sites") return c != C::Sites && c != C::Fit;
     if (option == "--free" || option == "--bounds" || option == "--starts" ||
         option == "--write-model" || option == "--invert-slip" || option == "--two-rakes" ||
@@ -140,7 +142,8 @@ public:
         }
         if (static_cast<int>(files.size()) != command->inputs)
             return fail(std::string(command->word) + " takes " +
-                        (command->inputs == 1 ? "one work file" : "a work file and a site file") +
+                        (command->inputs == 1 ? "one work or .inp file"
+                                              : "a work or .inp file and a site file") +
                         ", got " + std::to_string(files.size()) + " file names");
         req_.work = files[0];
         if (command->inputs == 2) req_.sites = files[1];
@@ -182,8 +185,7 @@ private:
         const bool output = a == "-o" || a == "--output";
         if (!output && !takes(req_.command, a)) {
             bool known = false;
-            for (BatchCommand c : {BatchCommand::Render, BatchCommand::Fit})
-                known = known || takes(c, a);
+            for (const Command& k : kCommands) known = known || takes(k.command, a);
             if (!known) return bad("unknown option '" + a + "'");
             return bad("option " + a + " does not apply to " + commandword(req_.command));
         }
@@ -201,6 +203,8 @@ private:
             req_.sites = v;
         } else if (a == "--map-dir") {
             req_.mapdir = v;
+        } else if (a == "--slip") {
+            req_.slip = v;
         } else if (a == "--quantity") {
             req_.quantity = v;
         } else if (a == "--quantities") {
@@ -372,6 +376,7 @@ BatchArgs parsebatchargs(std::span<const std::string> args) { return Parser(args
 
 std::string batchusage() {
     return "usage: crustex-batch COMMAND WORK [options] -o OUTPUT\n"
+           "  WORK: a work file (*.wrk.txt), or a .inp file as the whole model\n"
            "  render   WORK -o FILE.pdf|.svg|.png [--quantity NAME] [--dpi N]\n"
            "           [--size WxH[mm|in|px]] [--style screen|publication]\n"
            "  grid     WORK -o FILE.nc|.csv [--quantities NAME,NAME,...]\n"
@@ -384,10 +389,12 @@ std::string batchusage() {
            "options of every command: --sources FILE (replaces the work file's sources),\n"
            "  --threads N (evaluation threads; default one per usable CPU),\n"
            "  --map-dir DIR (the map directory, over the one the work file names),\n"
+           "  --slip FILE (a slip model: .inp, .fsp, .param or patch .csv),\n"
            "  --sites FILE (observation sites; not with 'sites' and 'fit')\n"
-           "MODEL: a work file or a .inp file. S: a source's number from 1 (of a .inp, its\n"
-           "  source elements in file order); NAME: east, north, depth, strike, dip, rake,\n"
-           "  length, width, slip, opening (faults) or east, north, depth, volume (points)\n"
+           "fit: MODEL as WORK; S a source's number from 1 (a work file's sources, then its\n"
+           "  slip model's patches; a .inp file's source elements in file order); NAME of\n"
+           "  --free and --bounds: east, north, depth, strike, dip, rake, length, width, slip,\n"
+           "  opening (faults) or east, north, depth, volume (inflation points)\n"
            "NAME: a caption of the Execute menu (\"Displacement Z\", \"delta CFF\", ...) or its\n"
            "  key (uz, cffpara, ...); render and contours draw Displacement Z when none is given\n";
 }

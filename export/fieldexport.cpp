@@ -14,9 +14,6 @@ namespace crustex {
 
 namespace {
 
-// Poisson's ratio of the half-space: the solutions take lambda = mu.
-constexpr double kPoissonRatio = 0.25;
-
 std::string num(float v) { return generalform(v); }
 
 // A stored float as the double of its shortest decimal (0.4, not
@@ -26,6 +23,12 @@ double decimal(float v) {
     double d = v;
     std::from_chars(text.data(), text.data() + text.size(), d);
     return d;
+}
+
+// lambda / mu of the medium: 2 nu / (1 - 2 nu), 1 for Poisson's ratio 0.25.
+double lameratio(const Medium& m) {
+    const double nu = decimal(m.poisson);
+    return 2 * nu / (1 - 2 * nu);
 }
 
 const char* projectionname(int16_t kind) {
@@ -97,8 +100,8 @@ std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvena
         {"comment",
          "Deformation of a homogeneous elastic half-space. x east and y north in km of the "
          "program's field; no-value nodes hold the fill value."},
-        {"poisson_ratio", kPoissonRatio},
-        {"lame_lambda_over_mu", 1.0},
+        {"poisson_ratio", decimal(ws.medium.poisson)},
+        {"lame_lambda_over_mu", lameratio(ws.medium)},
         {"number_of_sources", static_cast<double>(std::clamp<int>(ws.nfault, 0, kMaxSources))},
         {"sources", sourcestext(ws)},
         {"friction_coefficient", decimal(ws.friction)},
@@ -106,6 +109,10 @@ std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvena
         {"receiver_dip_deg", decimal(ws.cffdip)},
         {"receiver_rake_deg", decimal(ws.cffrake)},
     };
+    if (!ws.slipmodel.empty()) {
+        a.push_back({"number_of_slip_patches", static_cast<double>(ws.slipmodel.size())});
+        if (!ws.slipmodel.file.empty()) a.push_back({"slip_model_file", ws.slipmodel.file});
+    }
     if (ws.inclined) {
         a.push_back({"observation_plane", "inclined"});
         a.push_back({"inclined_reference_x_km", decimal(ws.obsincx)});
