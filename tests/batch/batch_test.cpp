@@ -421,6 +421,44 @@ TEST_F(Batch, FitFromAWrongStartWritesTheResultAndTheModel) {
     EXPECT_NEAR(all, doc["rms_after"].get<double>(), 1e-3);
 }
 
+TEST_F(Batch, FitOfAnInpModelNumbersItsElements) {
+    // Sites observing the example slip model's own displacements.
+    const std::string inp = kExamples + "/slip-example.inp";
+    ASSERT_EQ(run({"sites", inp, kExamples + "/sites-example.obs.txt", "-o", out("s.csv")}).status,
+              0);
+    std::istringstream table(readfile(out("s.csv")));
+    std::string line, sites;
+    int n = 0;
+    std::getline(table, line);
+    while (std::getline(table, line) && line[0] != '#') {
+        std::vector<std::string> c;
+        std::istringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, ',');) c.push_back(cell);
+        sites += c[0] + "," + c[5] + "," + c[4] + ",0," + c[7] + "," + c[10] + "," + c[13] + "\r\n";
+        ++n;
+    }
+    std::ofstream(out("inp.obs.txt")) << "\"obd3\"," << n << "\r\n" << sites;
+    const std::string obs = out("inp.obs.txt"), json = out("f.json");
+    Outcome o = run({"fit", inp, obs, "--free", "289:slip", "-o", json});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find("no source 289 (it has 288)"), std::string::npos) << o.err;
+    o = run({"fit", inp, obs, "--free", "288:slip", "-o", json});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(nlohmann::json::parse(readfile(json))["parameters"][0]["source"], 288);
+    o = run({"fit", inp, obs, "--invert-slip", "100", "--smoothing", "1", "--write-model",
+             out("inv.csv"), "-o", json});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto doc = nlohmann::json::parse(readfile(json));
+    EXPECT_EQ(doc["patches"].size(), 288u);
+    EXPECT_EQ(doc["patches"][287]["source"], 288);
+    EXPECT_EQ(doc["neighbours"], 23 * 12 + 24 * 11);
+    EXPECT_LT(doc["rms_after"].get<double>(), 1);
+    EXPECT_GT(doc["mw"].get<double>(), 7);
+    const std::string patchtable = readfile(out("inv.csv"));
+    EXPECT_EQ(std::count(patchtable.begin(), patchtable.end(), '\n'),
+              289);  // the header and 288 rows
+}
+
 TEST(BatchArgs, FitOptions) {
     using namespace crustex;
     const auto parse = [](std::string line) {
