@@ -7,6 +7,10 @@
 //   grid     WORK -o FILE.nc|.csv [--quantities LIST]
 //   contours WORK -o FILE.geojson [--quantity NAME]
 //   sites    WORK SITES -o FILE.csv
+//   fit      MODEL SITES --free S:NAME[,NAME...] [--free ...]
+//            [--bounds S:NAME=LO..HI] [--starts N] [--write-model FILE] -o FILE.json
+//   fit      MODEL SITES --invert-slip RAKE [--two-rakes] [--smoothing W]
+//            [--write-model FILE.csv] -o FILE.json
 //
 // render, grid and contours also take the radar's line of sight, over the
 // work file's: --los H,I (heading and incidence, degrees) and --wavelength
@@ -18,7 +22,7 @@
 // model of any format the program reads, added to the model), --threads N (the evaluation's worker
 // threads; by default one per CPU the program may run on), --map-dir DIR
 // (the map directory, over the work file's and the settings file's) and,
-// but for "sites", --sites FILE.
+// but for "sites" and "fit", --sites FILE.
 // Parsing checks only the words: whether the files exist is checked later.
 #pragma once
 
@@ -29,8 +33,27 @@
 
 namespace crustex {
 
-enum class BatchCommand { Render, Grid, Contours, Sites };
-enum class OutputFormat { Pdf, Svg, Png, NetCdf, Csv, GeoJson };
+enum class BatchCommand { Render, Grid, Contours, Sites, Fit };
+enum class OutputFormat { Pdf, Svg, Png, NetCdf, Csv, GeoJson, Json };
+
+// A parameter of "fit" as the command line names it: the source's number S
+// (1-based) and the parameter's name, with bounds when --bounds gives them.
+struct FitParamSpec {
+    int source = 0;
+    std::string name;
+    std::optional<double> lower, upper;
+};
+
+// The options of "fit": either free parameters (--free, --bounds, --starts)
+// or a slip inversion (--invert-slip, --two-rakes, --smoothing).
+struct BatchFit {
+    std::vector<FitParamSpec> free;  // in the order named
+    int starts = 8;
+    std::string writemodel;            // --write-model, or ""
+    std::optional<double> invertslip;  // the rake of --invert-slip
+    bool tworakes = false;
+    double smoothing = 0;
+};
 
 // The picture size as given: width and height in the unit named.
 struct PictureSize {
@@ -60,6 +83,7 @@ struct BatchRequest {
     std::optional<bool> publicationstyle;
     // --los H,I and --wavelength: set when given, over the work file's.
     std::optional<float> losheading, losincidence, wavelength;
+    BatchFit fit;
 };
 
 struct BatchArgs {
