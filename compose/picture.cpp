@@ -4,6 +4,7 @@
 #include <string>
 
 #include "compose/pubpicture.h"
+#include "compose/receiverpicture.h"
 #include "compose/zerofield.h"
 #include "engine/cff.h"
 #include "engine/composite.h"
@@ -21,6 +22,7 @@
 #include "plot/vectorglyphs.h"
 #include "sites/siteglyphs.h"
 #include "sites/sitegraphs.h"
+#include "stress/stressunits.h"
 
 namespace crustex {
 
@@ -108,7 +110,7 @@ void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     }
     pc.surface().ForeColor = kBlack;
     printtextright(pc, 635, 5, q.title, 10);
-    printtextright(pc, 635, 20, q.unit, 10);
+    printtextright(pc, 635, 20, quantityunit(ws, q, false), 10);
     switch (q.legend) {
         case L::PlusMinus:
             if (q.extra == X::Cff)
@@ -173,6 +175,11 @@ void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, Extr
     runextra(ws, host, in, extra);
 }
 
+std::string quantityunit(const WorkState& ws, const QuantityInfo& q, bool publication) {
+    if (q.extra != X::Cff) return std::string(q.unit);
+    return publication ? stressunitpubtext(ws.stressunit) : stressunitlegend(ws.stressunit);
+}
+
 const QuantityInfo* findquantity(std::string_view key) {
     for (const auto& q : kQuantities)
         if (q.key == key) return &q;
@@ -217,6 +224,11 @@ PictureOutcome drawpicture(WorkState& ws, PlotContext& pc, Host& host, std::stri
                 drawcontourquantity(ws, pc, host, in, *q, screen);
             else
                 drawglyphquantity(ws, pc, host, in, *q, screen);
+        }
+        const bool receivers = in.receivers && !in.receivers->empty();
+        if (!pub && receivers) {
+            drawreceiverpatches(pc, *in.receivers, true);
+            drawreceiverbar(pc, *in.receivers);
         }
         pc.surface().ForeColor = kBlack;
         if (!pub) printtextright(pc, 635, 50, "Depth:" + generalform(ws.obsdepth) + "km", 10);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "compose/geoaxes.h"
+#include "compose/receiverpicture.h"
 #include "compose/zerofield.h"
 #include "geo/maplayers.h"
 #include "model/numtext.h"
@@ -292,6 +293,18 @@ void drawcffinfo(Context& c) {
     c.strip.line("Rake: " + generalform(ws.cffrake) + kDegree);
 }
 
+// The receivers' caption and colour bar, down the strip.
+void drawreceiverstrip(Context& c, const ReceiverResults& r) {
+    const Layout& l = c.layout;
+    c.strip.skip(6 * l.scale);
+    c.strip.line(receiverbarcaption(r));
+    const float top = c.strip.y() + 6 * l.scale, height = 100 * l.scale;
+    drawdivergingbar(c.pc.surface(), receiverlimit(r),
+                     {l.stripleft, top, l.barwidth, height, l.text});
+    c.placer.take({l.stripleft, top - 6 * l.scale, l.stripright, top + height + 6 * l.scale});
+    c.strip.moveto(top + height + 10 * l.scale);
+}
+
 // The node spacing thinned to at least kArrowSpacing frame units.
 int arrowstride(const G& g) {
     float spacing = 1e30f;
@@ -436,14 +449,17 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         if (contour) scale = fillcontours(c, *q, aborted);
     });
 
+    const bool receivers = in.receivers && !in.receivers->empty();
+    if (receivers) drawreceiverpatches(pc, *in.receivers, false);
     if (q) {
         strip.title(std::string(q->title));
-        if (contour) strip.line(std::string(q->unit));
+        if (contour) strip.line(quantityunit(ws, *q, true));
     }
     const bool labels =
         contour && scale.status == BandStatus::Ready && !aborted && drawlinesandbar(c, scale);
     if (contour && q->extra == ExtraEvaluation::Cff) drawcffinfo(c);
     if (q && !contour) drawglyphs(c, *q);
+    if (receivers) drawreceiverstrip(c, *in.receivers);
     strip.skip(6 * layout.scale);
     strip.line("Depth: " + generalform(ws.obsdepth) + " km");
     drawaxes(ws, pc, in.projection, layout, placer);

@@ -1,10 +1,12 @@
 #include "export/batchargs.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 #include "export/quantitynames.h"
 #include "model/fsutil.h"
+#include "stress/stressunits.h"
 
 namespace crustex {
 
@@ -23,10 +25,9 @@ struct Command {
     int inputs;  // positional file names
 };
 constexpr Command kCommands[] = {
-    {"render", BatchCommand::Render, 1},
-    {"grid", BatchCommand::Grid, 1},
-    {"contours", BatchCommand::Contours, 1},
-    {"sites", BatchCommand::Sites, 2},
+    {"render", BatchCommand::Render, 1},       {"grid", BatchCommand::Grid, 1},
+    {"contours", BatchCommand::Contours, 1},   {"sites", BatchCommand::Sites, 2},
+    {"receivers", BatchCommand::Receivers, 1},
 };
 
 struct Extension {
@@ -42,6 +43,15 @@ constexpr Extension kExtensions[] = {
     {".csv", OutputFormat::Csv, BatchCommand::Grid},
     {".geojson", OutputFormat::GeoJson, BatchCommand::Contours},
     {".csv", OutputFormat::Csv, BatchCommand::Sites},
+    {".csv", OutputFormat::Csv, BatchCommand::Receivers},
+    {".geojson", OutputFormat::GeoJson, BatchCommand::Receivers},
+};
+
+// Every option a command may take (for telling an unknown one from one that
+// does not apply).
+constexpr std::string_view kOptions[] = {
+    "--sources", "--sites",   "--quantity", "--threads",   "--quantities", "--dpi",   "--size",
+    "--style",   "--map-dir", "--units",    "--receivers", "--rake",       "--split",
 };
 
 // Which options each command takes.
@@ -52,6 +62,9 @@ bool takes(BatchCommand c, std::string_view option) {
     if (option == "--quantity") return c == C::Render || c == C::Contours;
     if (option == "--quantities") return c == C::Grid;
     if (option == "--dpi" || option == "--size" || option == "--style") return c == C::Render;
+    if (option == "--units") return c != C::Sites;
+    if (option == "--receivers" || option == "--rake" || option == "--split")
+        return c == C::Receivers;
     return false;
 }
 
@@ -119,7 +132,10 @@ public:
         }
         if (static_cast<int>(files.size()) != command->inputs)
             return fail(std::string(command->word) + " takes " +
-                        (command->inputs == 1 ? "one work file" : "a work file and a site file") +
+                        (command->inputs == 1
+                             ? (req_.command == BatchCommand::Receivers ? "one model (work file)"
+                                                                        : "one work file")
+                             : "a work file and a site file") +
                         ", got " + std::to_string(files.size()) + " file names");
         req_.work = files[0];
         if (req_.command == BatchCommand::Sites) req_.sites = files[1];
@@ -159,9 +175,8 @@ private:
     bool option(const std::string& a) {
         const bool output = a == "-o" || a == "--output";
         if (!output && !takes(req_.command, a)) {
-            const bool known = a == "--sources" || a == "--sites" || a == "--quantity" ||
-                               a == "--threads" || a == "--quantities" || a == "--dpi" ||
-                               a == "--size" || a == "--style" || a == "--map-dir";
+            const bool known =
+                std::find(std::begin(kOptions), std::end(kOptions), a) != std::end(kOptions);
             if (!known) return bad("unknown option '" + a + "'");
             return bad("option " + a + " does not apply to " + commandword(req_.command));
         }
@@ -191,7 +206,44 @@ private:
             if (v != "screen" && v != "publication")
                 return bad("--style takes screen or publication, not '" + v + "'");
             req_.publicationstyle = v == "publication";
+        } else if (a == "--units") {
+            const std::optional<StressUnit> u = parsestressunit(v);
+            if (!u || *u == StressUnit::Rigidity)
+                return bad("--units takes bar or MPa, not '" + v + "'");
+            req_.units = u;
+        } else if (a == "--receivers") {
+            req_.receivers = v;
+            if (v.empty()) return bad("--receivers takes a file name or 'sources'");
+        } else if (a == "--rake") {
+            return rake(v);
+        } else if (a == "--split") {
+            return split(v);
         }
+        return true;
+    }
+
+    bool rake(const std::string& v) {
+        double r = 0;
+        const auto e = std::from_chars(v.data(), v.data() + v.size(), r);
+        if (e.ec != std::errc() || e.ptr != v.data() + v.size() || !(r >= -180 && r <= 180))
+            return bad("--rake takes degrees from -180 to 180, not '" + v + "'");
+        req_.rake = static_cast<float>(r);
+        return true;
+    }
+
+    bool split(const std::string& v) {
+        const std::size_t x = v.find('x');
+        int n = 0, m = 0;
+        auto whole = [](std::string_view s, int& out) {
+            const auto e = std::from_chars(s.data(), s.data() + s.size(), out);
+            return !s.empty() && e.ec == std::errc() && e.ptr == s.data() + s.size() && out >= 1;
+        };
+        if (x == std::string::npos || !whole(std::string_view(v).substr(0, x), n) ||
+            !whole(std::string_view(v).substr(x + 1), m) ||
+            static_cast<long>(n) * m > kMaxSplitPatches)
+            return bad("--split takes NxM (along strike x down dip, at most " +
+                       std::to_string(kMaxSplitPatches) + " patches), not '" + v + "'");
+        req_.split = {n, m};
         return true;
     }
 
@@ -278,6 +330,10 @@ std::string batchusage() {
            "  grid     WORK -o FILE.nc|.csv [--quantities NAME,NAME,...]\n"
            "  contours WORK -o FILE.geojson [--quantity NAME]\n"
            "  sites    WORK SITES -o FILE.csv\n"
+           "  receivers MODEL -o FILE.csv|.geojson [--receivers FILE|sources] [--rake DEG]\n"
+           "           [--split NxM]\n"
+           "  --units bar|MPa (grid, contours, render, receivers): stresses in that unit\n"
+           "           (default: the work's own; receivers: bar)\n"
            "options of every command: --sources FILE (replaces the work file's sources),\n"
            "  --threads N (evaluation threads; default one per usable CPU),\n"
            "  --map-dir DIR (the map directory, over the one the work file names),\n"

@@ -7,7 +7,11 @@
 //   grid     WORK -o FILE.nc|.csv [--quantities LIST]
 //   contours WORK -o FILE.geojson [--quantity NAME]
 //   sites    WORK SITES -o FILE.csv
+//   receivers MODEL -o FILE.csv|.geojson [--receivers FILE|sources]
+//            [--rake DEG] [--split NxM]
 //
+// grid, contours, render and receivers take --units bar|MPa: stresses in
+// that unit (by default the work's own; receivers default to bar).
 // Every subcommand also takes --sources FILE (a source or work file whose
 // sources replace the work file's), --threads N (the evaluation's worker
 // threads; by default one per CPU the program may run on), --map-dir DIR
@@ -21,9 +25,15 @@
 #include <string>
 #include <vector>
 
+#include "model/medium.h"
+#include "stress/receiverpatches.h"
+
 namespace crustex {
 
-enum class BatchCommand { Render, Grid, Contours, Sites };
+// --receivers sources: the work's fault sources as receivers.
+inline constexpr const char* kSourcesAsReceivers = "sources";
+
+enum class BatchCommand { Render, Grid, Contours, Sites, Receivers };
 enum class OutputFormat { Pdf, Svg, Png, NetCdf, Csv, GeoJson };
 
 // The picture size as given: width and height in the unit named.
@@ -51,6 +61,12 @@ struct BatchRequest {
     std::optional<PictureSize> size;
     // --style: set when given; otherwise the work file's own style holds.
     std::optional<bool> publicationstyle;
+    // --units: the unit of stresses; otherwise the work file's own.
+    std::optional<StressUnit> units;
+    // receivers: --receivers FILE, "sources", or "" for the model's own.
+    std::string receivers;
+    std::optional<float> rake;  // --rake: for receivers without their own
+    ReceiverSplit split;        // --split
 };
 
 struct BatchArgs {

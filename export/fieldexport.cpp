@@ -9,13 +9,11 @@
 #include "engine/inclinedlines.h"
 #include "geo/projection.h"
 #include "model/numtext.h"
+#include "stress/stressunits.h"
 
 namespace crustex {
 
 namespace {
-
-// Poisson's ratio of the half-space: the solutions take lambda = mu.
-constexpr double kPoissonRatio = 0.25;
 
 std::string num(float v) { return generalform(v); }
 
@@ -97,8 +95,10 @@ std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvena
         {"comment",
          "Deformation of a homogeneous elastic half-space. x east and y north in km of the "
          "program's field; no-value nodes hold the fill value."},
-        {"poisson_ratio", kPoissonRatio},
-        {"lame_lambda_over_mu", 1.0},
+        {"poisson_ratio", decimal(ws.medium.poisson)},
+        {"lame_lambda_over_mu", lameratio(ws.medium)},
+        {"shear_modulus_bar", shearmodulus(ws.medium)},
+        {"stress_unit", std::string(stressunitword(ws.stressunit))},
         {"number_of_sources", static_cast<double>(std::clamp<int>(ws.nfault, 0, kMaxSources))},
         {"sources", sourcestext(ws)},
         {"friction_coefficient", decimal(ws.friction)},
@@ -144,11 +144,14 @@ FieldGridExport collectfieldgrid(WorkState& ws, Host& host,
                         out.lon(i, j));
     }
     bool composites = false;
-    for (const GridVariable* v : variables) {
+    const double factor = stressfactor(ws.stressunit, ws.medium);
+    for (const GridVariable* plain : variables) {
+        const GridVariable* v = inunit(plain, ws.stressunit);
         evaluateextra(ws, host, v->extra);
         composites = composites || v->extra == ExtraEvaluation::CompositeDisplacement ||
                      v->extra == ExtraEvaluation::CompositeStrain;
         out.variables.push_back({v, ws.grids.*(v->grid)});
+        if (v->stressunit) scalestressgrid(out.variables.back().values, factor);
     }
     out.attributes = gridattributes(ws, provenance);
     if (composites) {

@@ -11,6 +11,7 @@
 #include "engine/fieldform.h"
 #include "engine/inclinedlines.h"
 #include "files/workmapdir.h"
+#include "files/workstressunit.h"
 #include "geo/eventlayer.h"
 #include "model/dialogbounds.h"
 #include "model/numtext.h"
@@ -378,8 +379,13 @@ std::optional<RecordRead> readsharedrecord(std::string_view keyword, RecordReade
                                            WorkState& ws) {
     using Read = RecordRead (*)(RecordReader&, WorkState&);
     static constexpr std::pair<std::string_view, Read> kShared[] = {
-        {"maparea", readmaparea},       {"eventpara", readeventpara},   {"cffpara", readcffpara},
-        {"visualpara", readvisualpara}, {"custompara", readcustompara}, {"pubstyle", readpubstyle},
+        {"maparea", readmaparea},
+        {"eventpara", readeventpara},
+        {"cffpara", readcffpara},
+        {"visualpara", readvisualpara},
+        {"custompara", readcustompara},
+        {"pubstyle", readpubstyle},
+        {kStressUnitKeyword, readstressunit},
     };
     for (const auto& [name, read] : kShared)
         if (keyword == name) return read(r, ws);
@@ -401,6 +407,7 @@ std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::st
     writecffextra(w, ws);
     writevisualpara(w, ws);
     writepubstyle(w, ws);
+    writestressunit(w, ws);
     writecustompara(w, ws);
     writefieldpara(w, ws);
     const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
@@ -516,8 +523,7 @@ std::string nofaultreason(const WorkReading& reading) {
 
 WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
                             std::string content, const MapDataCheck& checkmapdata,
-                            const std::string& name,
-                            const std::optional<std::string>& mapdirbase) {
+                            const std::string& name, const std::optional<std::string>& mapdirbase) {
     host.enableMenus(false);
     host.processEvents();
     WorkReadResult result;

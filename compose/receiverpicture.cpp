@@ -1,0 +1,116 @@
+#include "compose/receiverpicture.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "model/grid2d.h"
+#include "plot/plotframe.h"
+#include "stress/stressunits.h"
+
+namespace crustex {
+
+namespace {
+
+constexpr Rgb kOutline{60, 60, 60};
+constexpr int16_t kVerticalPen = 3;  // pixels: a vertical patch's line
+
+std::array<FramePoint, 4> corners(const ReceiverPatch& p, const PlotFrame& f) {
+    std::array<FramePoint, 4> c;
+    for (std::size_t k = 0; k < 4; ++k) c[k] = {toframex(f, p.cx[k]), toframey(f, p.cy[k])};
+    return c;
+}
+
+// Twice the signed area of the corners (frame units squared).
+float twicearea(const std::array<FramePoint, 4>& c) {
+    float a = 0;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const FramePoint& p = c[k];
+        const FramePoint& q = c[(k + 1) % 4];
+        a += p.x * q.y - q.x * p.y;
+    }
+    return a;
+}
+
+// Seen from above a patch of less than a tenth of a frame unit across is a
+// line: its upper edge.
+bool flat(const std::array<FramePoint, 4>& c) {
+    const float len = std::hypot(c[1].x - c[0].x, c[1].y - c[0].y);
+    return !(std::fabs(twicearea(c)) > 0.2f * std::max(len, 1e-6f));
+}
+
+bool inside(const std::array<FramePoint, 4>& c, float x, float y) {
+    bool in = false;
+    for (std::size_t k = 0, j = 3; k < 4; j = k++) {
+        const FramePoint& a = c[k];
+        const FramePoint& b = c[j];
+        if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) in = !in;
+    }
+    return in;
+}
+
+float segmentdistance(const FramePoint& a, const FramePoint& b, float x, float y) {
+    const float dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
+    float t = len2 > 0 ? ((x - a.x) * dx + (y - a.y) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0f, 1.0f);
+    return std::hypot(a.x + t * dx - x, a.y + t * dy - y);
+}
+
+}  // namespace
+
+float receiverlimit(const ReceiverResults& r) {
+    float largest = 0;
+    for (const ReceiverValue& v : r.values)
+        if (v.cff != kNoValue && std::isfinite(v.cff))
+            largest = std::max(largest, std::fabs(v.cff));
+    return diverginglimit(largest);
+}
+
+void drawreceiverpatches(PlotContext& pc, const ReceiverResults& r, bool outlines) {
+    Surface& s = pc.surface();
+    const float limit = receiverlimit(r);
+    const int16_t pen = s.DrawWidth;
+    for (std::size_t k = 0; k < r.patches.size() && k < r.values.size(); ++k) {
+        const std::array<FramePoint, 4> c = corners(r.patches[k], pc.frame);
+        const float cff = r.values[k].cff;
+        const bool value = cff != kNoValue;
+        const Rgb color = value ? divergingvaluecolor(cff, limit) : kWhite;
+        if (flat(c)) {
+            s.DrawWidth = kVerticalPen;
+            s.Line(c[0].x, c[0].y, c[1].x, c[1].y, value ? color : kOutline);
+            s.DrawWidth = pen;
+            continue;
+        }
+        if (value) s.FillPolygon(c, color);
+        if (outlines || !value) {
+            s.Line(c[0].x, c[0].y, c[1].x, c[1].y, kOutline);
+            for (std::size_t j = 2; j <= 4; ++j) s.LineTo(c[j % 4].x, c[j % 4].y, kOutline);
+        }
+    }
+}
+
+std::string receiverbarcaption(const ReceiverResults& r) {
+    return "Receiver dCFF " + stressunitlegend(r.options.unit);
+}
+
+void drawreceiverbar(PlotContext& pc, const ReceiverResults& r) {
+    Surface& s = pc.surface();
+    s.setFontSize(8);
+    s.ForeColor = kBlack;
+    s.CurrentX = 575;
+    s.CurrentY = 103;
+    s.Print(receiverbarcaption(r));
+    drawdivergingbar(s, receiverlimit(r), {575, 118, 8, 100, 8});
+}
+
+int receiverpatchat(const ReceiverResults& r, const PlotFrame& f, float x, float y,
+                    float tolerance) {
+    for (std::size_t k = r.patches.size(); k-- > 0;) {
+        const std::array<FramePoint, 4> c = corners(r.patches[k], f);
+        const bool hit = flat(c) ? segmentdistance(c[0], c[1], x, y) <= tolerance : inside(c, x, y);
+        if (hit) return static_cast<int>(k);
+    }
+    return -1;
+}
+
+}  // namespace crustex
