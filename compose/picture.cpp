@@ -66,6 +66,8 @@ const std::array<QuantityInfo, 19> kQuantities = {{
 
 bool isscreen(std::string_view target) { return target == "screen"; }
 
+constexpr Rgb kScreenReceiverOutline{60, 60, 60};
+
 // Step 2: the grid evaluation when the results are out of date. False when
 // the user aborted it.
 bool evaluategrid(WorkState& ws, Host& host, const PictureInputs& in) {
@@ -227,7 +229,7 @@ PictureOutcome drawpicture(WorkState& ws, PlotContext& pc, Host& host, std::stri
         }
         const bool receivers = in.receivers && !in.receivers->empty();
         if (!pub && receivers) {
-            drawreceiverpatches(pc, *in.receivers, true);
+            drawreceiverpatches(pc, *in.receivers, kScreenReceiverOutline);
             drawreceiverbar(pc, *in.receivers);
         }
         pc.surface().ForeColor = kBlack;

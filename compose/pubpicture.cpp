@@ -36,6 +36,11 @@ using G = ResultGrids;
 constexpr float kShortLatitudeRoom = 74;
 constexpr float kLongLatitudeRoom = 100;
 constexpr float kMapStripRoom = 32;
+// Receiver patches' outlines, and the height of their colour bar and of a
+// field's colour bar beside them (nominal frame).
+constexpr Rgb kPubReceiverOutline{110, 110, 110};
+constexpr float kReceiverBarHeight = 90;
+constexpr float kFieldBarWithReceivers = 150;
 // Arrows closer than this (frame units) are thinned out.
 constexpr float kArrowSpacing = 14;
 
@@ -297,8 +302,8 @@ void drawcffinfo(Context& c) {
 void drawreceiverstrip(Context& c, const ReceiverResults& r) {
     const Layout& l = c.layout;
     c.strip.skip(6 * l.scale);
-    c.strip.line(receiverbarcaption(r));
-    const float top = c.strip.y() + 6 * l.scale, height = 100 * l.scale;
+    for (const std::string& line : receiverbarcaption(r)) c.strip.line(line);
+    const float top = c.strip.y() + 6 * l.scale, height = kReceiverBarHeight * l.scale;
     drawdivergingbar(c.pc.surface(), receiverlimit(r),
                      {l.stripleft, top, l.barwidth, height, l.text});
     c.placer.take({l.stripleft, top - 6 * l.scale, l.stripright, top + height + 6 * l.scale});
@@ -436,7 +441,10 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     pc.palette.dataframe = kBlack;
 
     LabelPlacer placer;
-    const Layout layout = layoutfor(pictureview(ws));
+    Layout layout = layoutfor(pictureview(ws));
+    const bool receivers = in.receivers && !in.receivers->empty();
+    // Room in the strip for the receivers' bar under the field's.
+    if (receivers) layout.barheight = kFieldBarWithReceivers * layout.scale;
     const LabelBox area = dataarea(ws, pc.frame);
     Strip strip(s, placer, area, layout);
     Context c{ws, pc, host, in, screen, placer, strip, layout, area, {}, {}};
@@ -449,8 +457,7 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         if (contour) scale = fillcontours(c, *q, aborted);
     });
 
-    const bool receivers = in.receivers && !in.receivers->empty();
-    if (receivers) drawreceiverpatches(pc, *in.receivers, false);
+    if (receivers) drawreceiverpatches(pc, *in.receivers, kPubReceiverOutline);
     if (q) {
         strip.title(std::string(q->title));
         if (contour) strip.line(quantityunit(ws, *q, true));

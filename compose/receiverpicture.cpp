@@ -6,13 +6,13 @@
 
 #include "model/grid2d.h"
 #include "plot/plotframe.h"
+#include "plot/textplace.h"
 #include "stress/stressunits.h"
 
 namespace crustex {
 
 namespace {
 
-constexpr Rgb kOutline{60, 60, 60};
 constexpr int16_t kVerticalPen = 3;  // pixels: a vertical patch's line
 
 std::array<FramePoint, 4> corners(const ReceiverPatch& p, const PlotFrame& f) {
@@ -66,7 +66,7 @@ float receiverlimit(const ReceiverResults& r) {
     return diverginglimit(largest);
 }
 
-void drawreceiverpatches(PlotContext& pc, const ReceiverResults& r, bool outlines) {
+void drawreceiverpatches(PlotContext& pc, const ReceiverResults& r, Rgb outline) {
     Surface& s = pc.surface();
     const float limit = receiverlimit(r);
     const int16_t pen = s.DrawWidth;
@@ -77,30 +77,26 @@ void drawreceiverpatches(PlotContext& pc, const ReceiverResults& r, bool outline
         const Rgb color = value ? divergingvaluecolor(cff, limit) : kWhite;
         if (flat(c)) {
             s.DrawWidth = kVerticalPen;
-            s.Line(c[0].x, c[0].y, c[1].x, c[1].y, value ? color : kOutline);
+            s.Line(c[0].x, c[0].y, c[1].x, c[1].y, value ? color : outline);
             s.DrawWidth = pen;
             continue;
         }
         if (value) s.FillPolygon(c, color);
-        if (outlines || !value) {
-            s.Line(c[0].x, c[0].y, c[1].x, c[1].y, kOutline);
-            for (std::size_t j = 2; j <= 4; ++j) s.LineTo(c[j % 4].x, c[j % 4].y, kOutline);
-        }
+        s.Line(c[0].x, c[0].y, c[1].x, c[1].y, outline);
+        for (std::size_t j = 2; j <= 4; ++j) s.LineTo(c[j % 4].x, c[j % 4].y, outline);
     }
 }
 
-std::string receiverbarcaption(const ReceiverResults& r) {
-    return "Receiver dCFF " + stressunitlegend(r.options.unit);
+std::array<std::string, 2> receiverbarcaption(const ReceiverResults& r) {
+    return {"Receivers", "dCFF " + stressunitlegend(r.options.unit)};
 }
 
 void drawreceiverbar(PlotContext& pc, const ReceiverResults& r) {
-    Surface& s = pc.surface();
-    s.setFontSize(8);
-    s.ForeColor = kBlack;
-    s.CurrentX = 575;
-    s.CurrentY = 103;
-    s.Print(receiverbarcaption(r));
-    drawdivergingbar(s, receiverlimit(r), {575, 118, 8, 100, 8});
+    pc.surface().ForeColor = kBlack;
+    const std::array<std::string, 2> caption = receiverbarcaption(r);
+    printtextright(pc, 635, 104, caption[0], 8);
+    printtextright(pc, 635, 114, caption[1], 8);
+    drawdivergingbar(pc.surface(), receiverlimit(r), {575, 138, 8, 86, 8});
 }
 
 int receiverpatchat(const ReceiverResults& r, const PlotFrame& f, float x, float y,

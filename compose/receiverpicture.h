@@ -1,16 +1,16 @@
 // Receiver faults on the picture: every receiver patch (stress/
 // receiverstress.h) as the surface projection of its four corners, filled
 // with its delta CFF in the diverging colour map on a scale symmetric about
-// zero, and a colour bar with the unit. The screen style outlines each
-// patch as well; a vertical patch, which has no area seen from above, is
-// drawn as a thick line in its colour. The publication style puts the bar
-// in its legend strip (compose/pubpicture.h); the screen style at a fixed
-// place of the right-hand strip, between the legends and the receiver
-// annotation.
+// zero, and a colour bar with the unit. Each patch is outlined (dark grey on
+// the screen, a lighter grey in the publication style); a vertical patch, which has no area seen
+// from above, is drawn as a thick line in its colour. The publication style puts the bar in its
+// legend strip (compose/pubpicture.h); the screen style at a fixed place of the right-hand strip,
+// between the legends and the receiver annotation.
 //
 // receiverpatchat is the hit test a click on the picture uses.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "plot/divergingbar.h"
@@ -22,15 +22,16 @@ namespace crustex {
 // The colour scale's limit: diverginglimit of the largest |delta CFF|.
 float receiverlimit(const ReceiverResults& r);
 
-// The patches, filled (and outlined when `outlines` is set). Patches
-// without a value are outlined only.
-void drawreceiverpatches(PlotContext& pc, const ReceiverResults& r, bool outlines);
+// The patches, filled and outlined in `outline`; patches without a value
+// are outlined only.
+void drawreceiverpatches(PlotContext& pc, const ReceiverResults& r, Rgb outline);
 
-// "Receiver dCFF" and the unit ("(bar)") above the colour bar's place.
-std::string receiverbarcaption(const ReceiverResults& r);
+// The two caption lines above the colour bar: "Receivers" and "dCFF" with
+// the unit ("dCFF (bar)").
+std::array<std::string, 2> receiverbarcaption(const ReceiverResults& r);
 
-// The screen style's bar: the caption at (575, 103) and the bar from y 118
-// to 218 at x 575, labels right of it.
+// The screen style's bar: the caption ending at x 635, y 104 and 114, the
+// bar from y 138 to 224 at x 575, labels right of it.
 void drawreceiverbar(PlotContext& pc, const ReceiverResults& r);
 
 // The position in r.patches of the patch under frame point (x, y), the one
