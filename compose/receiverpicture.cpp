@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/grid2d.h"
+#include "plot/contourlevels.h"
 #include "plot/plotframe.h"
 #include "plot/textplace.h"
 #include "stress/stressunits.h"
@@ -97,6 +98,22 @@ void drawreceiverbar(PlotContext& pc, const ReceiverResults& r) {
     printtextright(pc, 635, 104, caption[0], 8);
     printtextright(pc, 635, 114, caption[1], 8);
     drawdivergingbar(pc.surface(), receiverlimit(r), {575, 138, 8, 86, 8});
+}
+
+std::string receiverreadout(const ReceiverResults& r, std::size_t k,
+                            std::span<const ReceiverFault> receivers) {
+    if (k >= r.patches.size() || k >= r.values.size()) return "";
+    const ReceiverPatch& p = r.patches[k];
+    std::string text = " Receiver " + std::to_string(p.receiver + 1);
+    if (p.receiver < receivers.size() && !receivers[p.receiver].name.empty())
+        text += " (" + receivers[p.receiver].name + ")";
+    std::size_t count = 0;
+    for (const ReceiverPatch& q : r.patches) count += q.receiver == p.receiver ? 1 : 0;
+    text += ", patch " + std::to_string(p.patch + 1) + " of " + std::to_string(count) + ": ";
+    const ReceiverValue& v = r.values[k];
+    if (v.cff == kNoValue) return text + "no value";
+    return text + "dCFF=" + peaklabel(v.cff) + " shear=" + peaklabel(v.shear) +
+           " normal=" + peaklabel(v.normal) + " " + stressunitlegend(r.options.unit);
 }
 
 int receiverpatchat(const ReceiverResults& r, const PlotFrame& f, float x, float y,

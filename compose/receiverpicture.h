@@ -11,6 +11,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 
 #include "plot/divergingbar.h"
@@ -33,6 +34,12 @@ std::array<std::string, 2> receiverbarcaption(const ReceiverResults& r);
 // The screen style's bar: the caption ending at x 635, y 104 and 114, the
 // bar from y 138 to 224 at x 575, labels right of it.
 void drawreceiverbar(PlotContext& pc, const ReceiverResults& r);
+
+// The read-out of patch k for the information box: " Receiver 2 (name),
+// patch 3 of 6: dCFF=0.123 shear=0.456 normal=-0.78 (bar)", the values in
+// the peak label format; "no value" in place of them where there is none.
+std::string receiverreadout(const ReceiverResults& r, std::size_t k,
+                            std::span<const ReceiverFault> receivers);
 
 // The position in r.patches of the patch under frame point (x, y), the one
 // drawn last where patches overlap; a vertical patch is hit within

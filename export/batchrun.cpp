@@ -326,10 +326,10 @@ int runreceivers(Run& run) {
         run.host.report(std::to_string(results.skipped) +
                         " receivers skipped (zero length or width, or unusable values)");
     const GeoFrame geo = run.geo();
-    const GeoFrame* map = run.ws.needmap ? &geo : nullptr;
-    return writetext(run.host, run.req.output,
-                     run.req.format == OutputFormat::GeoJson ? receivergeojson(results, list, map)
-                                                             : receivercsvtext(results, list, map));
+    if (storereceivers(run.req.output, results, list, run.ws.needmap ? &geo : nullptr))
+        return kBatchOk;
+    run.host.report("cannot write '" + run.req.output + "'");
+    return kBatchFailed;
 }
 
 std::string degreerange(float lat1, float lat2, float lon1, float lon2) {

@@ -4,9 +4,11 @@
 
 #include "export/contourexport.h"
 #include "export/fieldexport.h"
+#include "files/atomicfile.h"
 #include "files/slipplace.h"
 #include "files/textscan.h"
 #include "geo/projection.h"
+#include "model/fsutil.h"
 #include "model/grid2d.h"
 #include "stress/stressunits.h"
 
@@ -135,6 +137,14 @@ std::string receivergeojson(const ReceiverResults& results,
     });
     out += "\n]}\n";
     return out;
+}
+
+bool storereceivers(const std::string& path, const ReceiverResults& results,
+                    std::span<const ReceiverFault> receivers, const GeoFrame* geo) {
+    const std::string lower = asciilower(path);
+    const bool json = lower.ends_with(".geojson") || lower.ends_with(".json");
+    return writefileatomic(path, json ? receivergeojson(results, receivers, geo)
+                                      : receivercsvtext(results, receivers, geo));
 }
 
 }  // namespace crustex

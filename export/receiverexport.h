@@ -48,4 +48,10 @@ std::string receivercsvtext(const ReceiverResults& results,
 std::string receivergeojson(const ReceiverResults& results,
                             std::span<const ReceiverFault> receivers, const GeoFrame* geo);
 
+// Writes the CSV, or the GeoJSON for a name ending in ".geojson" or ".json"
+// (any letter case), whole or not at all (files/atomicfile.h); false when
+// the file could not be written.
+bool storereceivers(const std::string& path, const ReceiverResults& results,
+                    std::span<const ReceiverFault> receivers, const GeoFrame* geo);
+
 }  // namespace crustex

@@ -21,7 +21,8 @@
 //   name              optional text (no commas)
 //
 // Columns are found by name in any order, letter case aside; the unit part
-// may be left off ("x0", "top", "rake"). Blank lines and lines starting with
+// may be left off ("x0", "top", "rake"). A header with both kinds of ends
+// takes the degrees. Blank lines and lines starting with
 // '#' are passed over. A row with an unusable value (not a number, dip
 // outside 0..90, bottom not below top, the two ends in one place) is
 // skipped and counted with its line and reason; a file without a header,

@@ -4,15 +4,6 @@
 
 namespace crustex {
 
-double stressfactor(StressUnit unit, const Medium& medium) {
-    switch (unit) {
-        case StressUnit::Bar: return shearmodulus(medium) * 1e-6;
-        case StressUnit::MPa: return shearmodulus(medium) * 1e-7;
-        case StressUnit::Rigidity: break;
-    }
-    return 1;
-}
-
 float tostressunit(float rigidityvalue, double factor) {
     if (rigidityvalue == kNoValue) return kNoValue;
     return static_cast<float>(static_cast<double>(rigidityvalue) * factor);

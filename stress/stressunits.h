@@ -16,9 +16,8 @@
 
 namespace crustex {
 
-// What a value in the default unit is multiplied by to give the unit: 1,
-// mu * 1e-6 or mu * 1e-7 (mu in bar, from the medium).
-double stressfactor(StressUnit unit, const Medium& medium);
+// What a value in the default unit is multiplied by to give the unit is
+// stressfactor (model/medium.h): 1, mu * 1e-6 or mu * 1e-7 (mu in bar).
 
 // The value in the unit, rounded to a float; kNoValue stays kNoValue.
 float tostressunit(float rigidityvalue, double factor);

@@ -8,6 +8,9 @@
 
 #include "compose/picture.h"
 #include "compose/zerofield.h"
+#include "model/numtext.h"
+#include "plot/contourlevels.h"
+#include "plot/griddataline.h"
 #include "plot/plottestutil.h"
 
 namespace crustex {
@@ -91,6 +94,10 @@ TEST(ReceiverPicture, TheHitTestFindsThePatchUnderAPoint) {
     const float x = toframex(f, 120), y = toframey(f, 100);
     EXPECT_EQ(receiverpatchat(d.r, f, x + 2, y), 2);
     EXPECT_EQ(receiverpatchat(d.r, f, x + 5, y), -1);
+    const std::vector<ReceiverFault> names(2, ReceiverFault{0, 0, 0, 0, 0, 0, 0, 0, "north", {}});
+    EXPECT_EQ(receiverreadout(d.r, 1, names),
+              " Receiver 1 (north), patch 2 of 2: dCFF=" + peaklabel(-1.2f) +
+                  " shear=" + peaklabel(0) + " normal=" + peaklabel(0) + " (bar)");
 }
 
 TEST(ReceiverPicture, DeltaCffIsDrawnInTheChosenUnit) {
@@ -103,8 +110,8 @@ TEST(ReceiverPicture, DeltaCffIsDrawnInTheChosenUnit) {
     ASSERT_EQ(drawpicture(ws, c.pc, c.host, "screen"), PictureOutcome::Drawn);
     const QuantityInfo& q = *findquantity("cffpara");
     const CleanedField rigidity = cleanedfield(ws, q);
-    for (const auto& [unit, factor, text] : {std::tuple{StressUnit::Bar, 0.32, "(bar)"},
-                                             std::tuple{StressUnit::MPa, 0.032, "(MPa)"}}) {
+    for (const auto& [unit, factor, text] : {std::tuple{StressUnit::Bar, 3.2e5 * 1e-6, "(bar)"},
+                                             std::tuple{StressUnit::MPa, 3.2e5 * 1e-7, "(MPa)"}}) {
         ws.stressunit = unit;
         EXPECT_EQ(quantityunit(ws, q, false), text);
         EXPECT_EQ(quantityunit(ws, q, true), text);
@@ -122,6 +129,9 @@ TEST(ReceiverPicture, DeltaCffIsDrawnInTheChosenUnit) {
             }
         }
         EXPECT_TRUE(some);
+        // The click read-out says what the picture shows.
+        const float v = ws.grids.cff(3, 5);
+        EXPECT_EQ(griddatatext(ws, 3, 5), " " + valuetext(static_cast<float>(v * factor)));
     }
     ws.stressunit = StressUnit::Rigidity;
     EXPECT_EQ(quantityunit(ws, q, false), "(10E-6)");
