@@ -50,11 +50,6 @@ Columns findnames(const Fields& f) {
     return c;
 }
 
-bool skippedline(std::string_view line) {
-    const std::string_view t = trimblank(line);
-    return t.empty() || t.front() == '#';
-}
-
 // Great-circle length (km) between two points in degrees.
 double arclength(const GeoEdge& e) {
     const double p0 = e.lat0 * kDegToRad, p1 = e.lat1 * kDegToRad;
@@ -141,15 +136,11 @@ ReceiverFileRead readreceivercsv(std::string_view text, const std::string& name)
     ReceiverFileRead out;
     out.report = ReadReport(name);
     LineScanner lines(text);
-    std::string_view line;
-    while (lines.next(line) && skippedline(line)) {
-    }
-    if (skippedline(line)) {
+    Fields f;
+    if (!nextcsvrow(lines, f)) {
         out.report.fail(0, "no header line");
         return out;
     }
-    Fields f;
-    splitcomma(line, f);
     const Columns c = findnames(f);
     out.geographic = c[Lon0] >= 0 && c[Lat0] >= 0 && c[Lon1] >= 0 && c[Lat1] >= 0;
     if (!out.geographic && (c[X0] < 0 || c[Y0] < 0 || c[X1] < 0 || c[Y1] < 0)) {
@@ -167,9 +158,7 @@ ReceiverFileRead readreceivercsv(std::string_view text, const std::string& name)
     }
     const RowReader rows(c, out.geographic);
     std::string why;
-    while (lines.next(line)) {
-        if (skippedline(line)) continue;
-        splitcomma(line, f);
+    while (nextcsvrow(lines, f)) {
         std::optional<ReceiverFault> r = rows.read(f, why);
         if (!r) {
             out.report.skip(lines.number(), why);
