@@ -51,30 +51,14 @@ TEST(Stress, TensorFromTheStrainThroughTheModuli) {
     EXPECT_FALSE(usablemedium({0.5f, 8e5f}));
 }
 
+// A receiver 2 km deep and 6 km wide of the given edge, dip and rake.
 ReceiverFault receiver(float x0, float y0, float x1, float y1, float dip, float rake) {
-    ReceiverFault r;
-    r.x0 = x0;
-    r.y0 = y0;
-    r.x1 = x1;
-    r.y1 = y1;
-    r.top = 2;
-    r.width = 6;
-    r.dip = dip;
-    r.rake = rake;
-    return r;
+    return {x0, y0, x1, y1, 2, 6, dip, rake, "", {}};
 }
 
 TEST(Stress, OneReceiverByHandInEveryUnit) {
     // exx 1, eyy 2, ezz 3, exy 0.5, eyz 0.25, ezx 0.125, vol 6.
-    PointValues v{};
-    v[0] = 0;
-    v[3] = 1;
-    v[7] = 2;
-    v[11] = 3;
-    v[12] = 0.5f;
-    v[13] = 0.25f;
-    v[14] = 0.125f;
-    v[16] = 6;
+    const PointValues v{0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0.5f, 0.25f, 0.125f, 0, 6, 0};
     struct Case {
         ReceiverFault r;
         double lamu, shear, normal;  // stress / mu by hand
@@ -146,17 +130,7 @@ TEST(Stress, ReceiversAgreeWithTheProgramsDeltaCffAtTheSamePoint) {
     WorkState ws;
     setdefaults(ws, "/tmp");
     ws.nfault = 1;
-    faultrec& f = ws.fault[1];
-    f = faultrec{};
-    f.fx0 = 40;
-    f.fy0 = 50;
-    f.fx1 = 60;
-    f.fy1 = 50;
-    f.fdepth = 3;
-    f.fwidth = 10;
-    f.fdipangle = 40;
-    f.slip = 1000;
-    f.rakeangle = 90;
+    ws.fault[1] = faultrec{40, 50, 60, 50, 3, 10, 40, 1000, 90};
     ws.cffstrike = 30;
     ws.cffdip = 60;
     ws.cffrake = -45;
