@@ -51,13 +51,15 @@ constexpr Extension kExtensions[] = {
 // does not apply).
 constexpr std::string_view kOptions[] = {
     "--sources", "--sites",   "--quantity", "--threads",   "--quantities", "--dpi",   "--size",
-    "--style",   "--map-dir", "--units",    "--receivers", "--rake",       "--split",
+    "--style",   "--map-dir", "--units",    "--receivers", "--rake",       "--split", "--slip",
 };
 
 // Which options each command takes.
 bool takes(BatchCommand c, std::string_view option) {
     using C = BatchCommand;
-    if (option == "--sources" || option == "--threads" || option == "--map-dir") return true;
+    if (option == "--sources" || option == "--threads" || option == "--map-dir" ||
+        option == "--slip")
+        return true;
     if (option == "--sites") return c != C::Sites;
     if (option == "--quantity") return c == C::Render || c == C::Contours;
     if (option == "--quantities") return c == C::Grid;
@@ -132,10 +134,8 @@ public:
         }
         if (static_cast<int>(files.size()) != command->inputs)
             return fail(std::string(command->word) + " takes " +
-                        (command->inputs == 1
-                             ? (req_.command == BatchCommand::Receivers ? "one model (work file)"
-                                                                        : "one work file")
-                             : "a work file and a site file") +
+                        (command->inputs == 1 ? "one work or .inp file"
+                                              : "a work or .inp file and a site file") +
                         ", got " + std::to_string(files.size()) + " file names");
         req_.work = files[0];
         if (req_.command == BatchCommand::Sites) req_.sites = files[1];
@@ -190,6 +190,8 @@ private:
             req_.sites = v;
         } else if (a == "--map-dir") {
             req_.mapdir = v;
+        } else if (a == "--slip") {
+            req_.slip = v;
         } else if (a == "--quantity") {
             req_.quantity = v;
         } else if (a == "--quantities") {
@@ -325,6 +327,7 @@ BatchArgs parsebatchargs(std::span<const std::string> args) { return Parser(args
 
 std::string batchusage() {
     return "usage: crustex-batch COMMAND WORK [options] -o OUTPUT\n"
+           "  WORK: a work file (*.wrk.txt), or a .inp file as the whole model\n"
            "  render   WORK -o FILE.pdf|.svg|.png [--quantity NAME] [--dpi N]\n"
            "           [--size WxH[mm|in|px]] [--style screen|publication]\n"
            "  grid     WORK -o FILE.nc|.csv [--quantities NAME,NAME,...]\n"
@@ -337,6 +340,7 @@ std::string batchusage() {
            "options of every command: --sources FILE (replaces the work file's sources),\n"
            "  --threads N (evaluation threads; default one per usable CPU),\n"
            "  --map-dir DIR (the map directory, over the one the work file names),\n"
+           "  --slip FILE (a slip model: .inp, .fsp, .param or patch .csv),\n"
            "  --sites FILE (observation sites; not with 'sites')\n"
            "NAME: a caption of the Execute menu (\"Displacement Z\", \"delta CFF\", ...) or its\n"
            "  key (uz, cffpara, ...); render and contours draw Displacement Z when none is given\n";

@@ -26,6 +26,13 @@ double decimal(float v) {
     return d;
 }
 
+// lambda / mu of the medium: 2 nu / (1 - 2 nu), 1 for Poisson's ratio 0.25,
+// from the shortest decimal of nu (1.5 for 0.3, not 1.4999999).
+double decimallameratio(const Medium& m) {
+    const double nu = decimal(m.poisson);
+    return 2 * nu / (1 - 2 * nu);
+}
+
 const char* projectionname(int16_t kind) {
     if (kind == kMillur) return "Miller cylindrical";
     if (kind == kConic) return "Conic";
@@ -96,7 +103,7 @@ std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvena
          "Deformation of a homogeneous elastic half-space. x east and y north in km of the "
          "program's field; no-value nodes hold the fill value."},
         {"poisson_ratio", decimal(ws.medium.poisson)},
-        {"lame_lambda_over_mu", lameratio(ws.medium)},
+        {"lame_lambda_over_mu", decimallameratio(ws.medium)},
         {"shear_modulus_bar", shearmodulus(ws.medium)},
         {"stress_unit", std::string(stressunitword(ws.stressunit))},
         {"number_of_sources", static_cast<double>(std::clamp<int>(ws.nfault, 0, kMaxSources))},
@@ -106,6 +113,10 @@ std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvena
         {"receiver_dip_deg", decimal(ws.cffdip)},
         {"receiver_rake_deg", decimal(ws.cffrake)},
     };
+    if (!ws.slipmodel.empty()) {
+        a.push_back({"number_of_slip_patches", static_cast<double>(ws.slipmodel.size())});
+        if (!ws.slipmodel.file.empty()) a.push_back({"slip_model_file", ws.slipmodel.file});
+    }
     if (ws.inclined) {
         a.push_back({"observation_plane", "inclined"});
         a.push_back({"inclined_reference_x_km", decimal(ws.obsincx)});
