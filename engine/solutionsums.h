@@ -22,9 +22,12 @@ using RectArgs64 = RectArgsOf<double>;
 
 // A point source with an inflation potency only (km^2 mm), the program's
 // point source; dip 0.
-struct InflationArgs {
-    float alpha = 0, depth = 0, potency = 0;
+template <class Real>
+struct InflationArgsOf {
+    Real alpha = 0, depth = 0, potency = 0;
 };
+using InflationArgs = InflationArgsOf<float>;
+using InflationArgs64 = InflationArgsOf<double>;
 
 // The sums of calcrectsource (four corners per vector) and of calcpointsource
 // with (0, 0, 0, potency) at (x, y, z). Return IRET as those routines do, 1
@@ -34,5 +37,8 @@ int16_t rectsourcesums(const RectArgs& a, float x, float y, float z, Vec12& sum)
 // depth + z, depth - z) and the edge tests are formed in 64-bit too.
 int16_t rectsourcesums64(const RectArgs64& a, double x, double y, double z, Vec12& sum);
 int16_t inflationsums(const InflationArgs& a, float x, float y, float z, Vec12& sum);
+// The same with 64-bit arguments: the depths of the source and its image
+// below the point (depth + z, depth - z) are formed in 64-bit too.
+int16_t inflationsums64(const InflationArgs64& a, double x, double y, double z, Vec12& sum);
 
 }  // namespace crustex

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "export/quantitynames.h"
+#include "fit/fitsource.h"
 #include "model/fsutil.h"
 #include "stress/stressunits.h"
 
@@ -27,7 +28,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"render", BatchCommand::Render, 1},       {"grid", BatchCommand::Grid, 1},
     {"contours", BatchCommand::Contours, 1},   {"sites", BatchCommand::Sites, 2},
-    {"receivers", BatchCommand::Receivers, 1},
+    {"receivers", BatchCommand::Receivers, 1}, {"fit", BatchCommand::Fit, 2},
 };
 
 struct Extension {
@@ -45,14 +46,10 @@ constexpr Extension kExtensions[] = {
     {".csv", OutputFormat::Csv, BatchCommand::Sites},
     {".csv", OutputFormat::Csv, BatchCommand::Receivers},
     {".geojson", OutputFormat::GeoJson, BatchCommand::Receivers},
+    {".json", OutputFormat::Json, BatchCommand::Fit},
 };
 
-// Every option a command may take (for telling an unknown one from one that
-// does not apply).
-constexpr std::string_view kOptions[] = {
-    "--sources", "--sites",   "--quantity", "--threads",   "--quantities", "--dpi",   "--size",
-    "--style",   "--map-dir", "--units",    "--receivers", "--rake",       "--split", "--slip",
-};
+constexpr int kMaxStarts = 1000;
 
 // Which options each command takes.
 bool takes(BatchCommand c, std::string_view option) {
@@ -60,11 +57,15 @@ bool takes(BatchCommand c, std::string_view option) {
     if (option == "--sources" || option == "--threads" || option == "--map-dir" ||
         option == "--slip")
         return true;
-    if (option == "--sites") return c != C::Sites;
+    if (option == "--sites") return c != C::Sites && c != C::Fit;
+    if (option == "--free" || option == "--bounds" || option == "--starts" ||
+        option == "--write-model" || option == "--invert-slip" || option == "--two-rakes" ||
+        option == "--smoothing")
+        return c == C::Fit;
     if (option == "--quantity") return c == C::Render || c == C::Contours;
     if (option == "--quantities") return c == C::Grid;
     if (option == "--dpi" || option == "--size" || option == "--style") return c == C::Render;
-    if (option == "--units") return c != C::Sites;
+    if (option == "--units") return c != C::Sites && c != C::Fit;
     if (option == "--receivers" || option == "--rake" || option == "--split")
         return c == C::Receivers;
     return false;
@@ -81,10 +82,23 @@ bool endswith(const std::string& s, std::string_view suffix) {
            s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-bool parsenumber(std::string_view s, double& out) {
+// Any finite number.
+bool parsereal(std::string_view s, double& out) {
     if (s.empty()) return false;
     const auto r = std::from_chars(s.data(), s.data() + s.size(), out);
-    return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(out) && out > 0;
+    return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(out);
+}
+
+bool parsenumber(std::string_view s, double& out) { return parsereal(s, out) && out > 0; }
+
+// "S:" at the start of a --free or --bounds value: the source number.
+bool parsesource(std::string_view& s, int& source) {
+    const std::size_t colon = s.find(':');
+    if (colon == std::string_view::npos) return false;
+    const auto r = std::from_chars(s.data(), s.data() + colon, source);
+    if (r.ec != std::errc() || r.ptr != s.data() + colon || source < 1) return false;
+    s.remove_prefix(colon + 1);
+    return true;
 }
 
 std::optional<PictureSize> parsesize(std::string_view s) {
@@ -138,7 +152,7 @@ public:
                                               : "a work or .inp file and a site file") +
                         ", got " + std::to_string(files.size()) + " file names");
         req_.work = files[0];
-        if (req_.command == BatchCommand::Sites) req_.sites = files[1];
+        if (command->inputs == 2) req_.sites = files[1];
         if (req_.output.empty()) return fail("no output file given (-o FILE)");
         if (!pickformat()) return fail(error_);
         if (req_.command == BatchCommand::Render || req_.command == BatchCommand::Contours) {
@@ -149,6 +163,7 @@ public:
                 return fail("'" + std::string(q->caption) + "' is not drawn as contour lines");
             req_.quantity = std::string(q->key);
         }
+        if (req_.command == BatchCommand::Fit && !checkfit()) return fail(error_);
         out.request = req_;
         return out;
     }
@@ -175,10 +190,14 @@ private:
     bool option(const std::string& a) {
         const bool output = a == "-o" || a == "--output";
         if (!output && !takes(req_.command, a)) {
-            const bool known =
-                std::find(std::begin(kOptions), std::end(kOptions), a) != std::end(kOptions);
+            bool known = false;
+            for (const Command& k : kCommands) known = known || takes(k.command, a);
             if (!known) return bad("unknown option '" + a + "'");
             return bad("option " + a + " does not apply to " + commandword(req_.command));
+        }
+        if (a == "--two-rakes") {
+            req_.fit.tworakes = true;
+            return true;
         }
         std::string v;
         if (!value(a, v)) return false;
@@ -220,6 +239,78 @@ private:
             return rake(v);
         } else if (a == "--split") {
             return split(v);
+        } else {
+            return fitoption(a, v);
+        }
+        return true;
+    }
+
+    bool fitoption(const std::string& a, const std::string& v) {
+        BatchFit& fit = req_.fit;
+        if (a == "--starts") return wholenumber(a, v, 1, kMaxStarts, fit.starts);
+        if (a == "--write-model") {
+            const std::string lower = asciilower(v);
+            if (!endswith(lower, ".wrk.txt") && !endswith(lower, ".csv"))
+                return bad(
+                    "--write-model takes FILE.wrk.txt (a work file of the sources) or "
+                    "FILE.csv (the slip model's patches), not '" +
+                    v + "'");
+            fit.writemodel = v;
+            return true;
+        }
+        double x = 0;
+        if (a == "--invert-slip" || a == "--smoothing") {
+            if (!parsereal(v, x) || (a == "--smoothing" && x < 0))
+                return bad(a +
+                           (a == "--smoothing" ? " takes a weight of 0 or more"
+                                               : " takes a rake in degrees") +
+                           ", not '" + v + "'");
+            if (a == "--smoothing")
+                fit.smoothing = x;
+            else
+                fit.invertslip = x;
+            return true;
+        }
+        std::string_view rest = v;
+        int source = 0;
+        if (a == "--free") {
+            if (!parsesource(rest, source) || rest.empty())
+                return bad("--free takes S:NAME[,NAME...], not '" + v + "'");
+            for (const std::string& name : splitnamelist(std::string(rest))) {
+                if (!findfitparam(name)) return bad("unknown parameter '" + name + "' of --free");
+                fit.free.push_back({source, name, {}, {}});
+            }
+            return true;
+        }
+        // --bounds S:NAME=LO..HI
+        std::size_t eq = 0, dots = 0;
+        double lo = 0, hi = 0;
+        if (!parsesource(rest, source) || (eq = rest.find('=')) == std::string_view::npos ||
+            (dots = rest.find("..", eq)) == std::string_view::npos ||
+            !parsereal(rest.substr(eq + 1, dots - eq - 1), lo) ||
+            !parsereal(rest.substr(dots + 2), hi))
+            return bad("--bounds takes S:NAME=LO..HI, not '" + v + "'");
+        bounds_.push_back({source, std::string(rest.substr(0, eq)), lo, hi});
+        return true;
+    }
+
+    // The fit's options together: free parameters or a slip inversion, and
+    // bounds only for free parameters.
+    bool checkfit() {
+        BatchFit& fit = req_.fit;
+        if (fit.free.empty() == !fit.invertslip)
+            return bad("fit takes either --free or --invert-slip");
+        if (!fit.invertslip && (fit.tworakes || fit.smoothing != 0))
+            return bad("--two-rakes and --smoothing go with --invert-slip");
+        for (const FitParamSpec& b : bounds_) {
+            auto named = std::find_if(fit.free.begin(), fit.free.end(), [&](const FitParamSpec& f) {
+                return f.source == b.source && f.name == b.name;
+            });
+            if (named == fit.free.end())
+                return bad("--bounds " + std::to_string(b.source) + ":" + b.name +
+                           " names no parameter of --free");
+            named->lower = b.lower;
+            named->upper = b.upper;
         }
         return true;
     }
@@ -297,6 +388,7 @@ private:
     std::span<const std::string> args_;
     std::size_t pos_ = 0;
     BatchRequest req_;
+    std::vector<FitParamSpec> bounds_;  // --bounds, matched with --free at the end
     std::string error_;
 };
 
@@ -337,11 +429,19 @@ std::string batchusage() {
            "           [--split NxM]\n"
            "  --units bar|MPa (grid, contours, render, receivers): stresses in that unit\n"
            "           (default: the work's own; receivers: bar)\n"
+           "  fit      MODEL SITES --free S:NAME[,NAME...] [--free ...] [--bounds S:NAME=LO..HI]\n"
+           "           [--starts N] [--write-model FILE.wrk.txt|.csv] -o FILE.json\n"
+           "  fit      MODEL SITES --invert-slip RAKE [--two-rakes] [--smoothing W]\n"
+           "           [--write-model FILE.csv] -o FILE.json\n"
            "options of every command: --sources FILE (replaces the work file's sources),\n"
            "  --threads N (evaluation threads; default one per usable CPU),\n"
            "  --map-dir DIR (the map directory, over the one the work file names),\n"
            "  --slip FILE (a slip model: .inp, .fsp, .param or patch .csv),\n"
-           "  --sites FILE (observation sites; not with 'sites')\n"
+           "  --sites FILE (observation sites; not with 'sites' and 'fit')\n"
+           "fit: MODEL as WORK; S a source's number from 1 (a work file's sources, then its\n"
+           "  slip model's patches; a .inp file's source elements in file order); NAME of\n"
+           "  --free and --bounds: east, north, depth, strike, dip, rake, length, width, slip,\n"
+           "  opening (faults) or east, north, depth, volume (inflation points)\n"
            "NAME: a caption of the Execute menu (\"Displacement Z\", \"delta CFF\", ...) or its\n"
            "  key (uz, cffpara, ...); render and contours draw Displacement Z when none is given\n";
 }

@@ -9,6 +9,10 @@
 //   sites    WORK SITES -o FILE.csv
 //   receivers MODEL -o FILE.csv|.geojson [--receivers FILE|sources]
 //            [--rake DEG] [--split NxM]
+//   fit      MODEL SITES --free S:NAME[,NAME...] [--free ...]
+//            [--bounds S:NAME=LO..HI] [--starts N] [--write-model FILE] -o FILE.json
+//   fit      MODEL SITES --invert-slip RAKE [--two-rakes] [--smoothing W]
+//            [--write-model FILE.csv] -o FILE.json
 //
 // grid, contours, render and receivers take --units bar|MPa: stresses in
 // that unit (by default the work's own; receivers default to bar).
@@ -18,7 +22,7 @@
 // model of any format the program reads, added to the model), --threads N (the evaluation's worker
 // threads; by default one per CPU the program may run on), --map-dir DIR
 // (the map directory, over the work file's and the settings file's) and,
-// but for "sites", --sites FILE.
+// but for "sites" and "fit", --sites FILE.
 // Parsing checks only the words: whether the files exist is checked later.
 #pragma once
 
@@ -35,8 +39,27 @@ namespace crustex {
 // --receivers sources: the work's fault sources as receivers.
 inline constexpr const char* kSourcesAsReceivers = "sources";
 
-enum class BatchCommand { Render, Grid, Contours, Sites, Receivers };
-enum class OutputFormat { Pdf, Svg, Png, NetCdf, Csv, GeoJson };
+enum class BatchCommand { Render, Grid, Contours, Sites, Receivers, Fit };
+enum class OutputFormat { Pdf, Svg, Png, NetCdf, Csv, GeoJson, Json };
+
+// A parameter of "fit" as the command line names it: the source's number S
+// (1-based) and the parameter's name, with bounds when --bounds gives them.
+struct FitParamSpec {
+    int source = 0;
+    std::string name;
+    std::optional<double> lower, upper;
+};
+
+// The options of "fit": either free parameters (--free, --bounds, --starts)
+// or a slip inversion (--invert-slip, --two-rakes, --smoothing).
+struct BatchFit {
+    std::vector<FitParamSpec> free;  // in the order named
+    int starts = 8;
+    std::string writemodel;            // --write-model, or ""
+    std::optional<double> invertslip;  // the rake of --invert-slip
+    bool tworakes = false;
+    double smoothing = 0;
+};
 
 // The picture size as given: width and height in the unit named.
 struct PictureSize {
@@ -70,6 +93,7 @@ struct BatchRequest {
     std::string receivers;
     std::optional<float> rake;  // --rake: for receivers without their own
     ReceiverSplit split;        // --split
+    BatchFit fit;
 };
 
 struct BatchArgs {

@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "engine/fieldgrid.h"
+#include "export/batchfit.h"
 #include "export/contourexport.h"
 #include "export/fieldexport.h"
 #include "export/gridcsv.h"
@@ -476,6 +477,7 @@ int runbatch(const BatchRequest& request, const BatchEnvironment& env, StderrHos
         case BatchCommand::Grid: return rungrid(*run);
         case BatchCommand::Contours: return runcontours(*run);
         case BatchCommand::Sites: return runsites(*run);
+        case BatchCommand::Fit: return runbatchfit(request, run->ws, run->geo(), host);
         case BatchCommand::Render: return runrender(*run, *renderer);
     }
     return kBatchFailed;

@@ -80,13 +80,17 @@ void StderrHost::report(const std::string& text) {
     std::fflush(out_);
 }
 
+void StderrHost::beginprogress() {
+    evaluating_ = true;
+    shown_ = false;
+    lastsecond_ = -1;
+    percent_ = -1;
+    start_ = std::chrono::steady_clock::now();
+}
+
 void StderrHost::setStatus(const std::string& text) {
     if (text == kGridStrainStatus) {
-        evaluating_ = true;
-        shown_ = false;
-        lastsecond_ = -1;
-        percent_ = -1;
-        start_ = std::chrono::steady_clock::now();
+        beginprogress();
         return;
     }
     endprogress();

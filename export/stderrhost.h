@@ -45,6 +45,10 @@ public:
     // What the next grid evaluation is, for its progress line
     // ("the field grid, 251001 nodes, 20 sources").
     void setprogresslabel(std::string label) { label_ = std::move(label); }
+    // Starts the progress line of a long piece of work other than the grid
+    // (as the grid's status text does); processEvents() keeps it up to date
+    // and the next status text or message ends it.
+    void beginprogress();
     // The first progress line appears after this long.
     std::chrono::milliseconds progressdelay{1000};
 

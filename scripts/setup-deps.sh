@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libhwy-dev
           fonts-dejavu-core xvfb xauth imagemagick poppler-utils clang-format
-          qt6-svg-dev libnetcdf-dev netcdf-bin nlohmann-json3-dev "$@")
+          qt6-svg-dev libnetcdf-dev netcdf-bin nlohmann-json3-dev libceres-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "export/batchargs.h"
 #include "geo/eventcatalogue.h"
 
 namespace {
@@ -477,6 +478,119 @@ TEST_F(Batch, GridAndContoursOfDeltaCffInBar) {
         run({"contours", kStartup, "--quantity", "cffpara", "--units", "MPa", "-o", json}).status,
         0);
     EXPECT_EQ(nlohmann::json::parse(readfile(json))["crustex"]["unit"], "MPa");
+}
+
+TEST_F(Batch, FitFromAWrongStartWritesTheResultAndTheModel) {
+    const std::string start = kExamples + "/sites-example-start.wrk.txt";
+    const std::string sites = kExamples + "/sites-example.obs.txt";
+    const std::string json = out("fit.json"), model = out("fitted.wrk.txt");
+    // A fault has no volume: refused, nothing written.
+    Outcome o = run({"fit", start, sites, "--free", "1:east,volume", "-o", json});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.err, "crustex-batch: cannot fit: source 1 is a fault: it has no volume\n");
+    EXPECT_FALSE(exists(json));
+    o = run({"fit", start, sites, "--free", "1:east,north,depth,strike,dip,rake,length,width",
+             "--free", "1:slip", "--bounds", "1:width=2..40", "--starts", "2", "--write-model",
+             model, "-o", json});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto doc = nlohmann::json::parse(readfile(json));
+    ASSERT_EQ(doc["parameters"].size(), 9u);
+    const auto& width = doc["parameters"][7];
+    EXPECT_EQ(width["source"], 1);
+    EXPECT_EQ(width["name"], "width");
+    EXPECT_EQ(width["unit"], "km");
+    EXPECT_EQ(width["start"], 10.0);
+    EXPECT_EQ(width["lower"], 2.0);
+    EXPECT_NEAR(width["value"].get<double>(), 15, 3 * width["sigma"].get<double>());
+    EXPECT_EQ(doc["observations"], 90);
+    EXPECT_EQ(doc["starts"], 2);
+    EXPECT_GT(doc["iterations"].get<int>(), 0);
+    EXPECT_GT(doc["rms_before"].get<double>(), 50);
+    EXPECT_LT(doc["rms_after"].get<double>(), 3);
+    EXPECT_GT(doc["chi2_reduced"].get<double>(), 1);
+    // The written model explains the sites as the fit says.
+    ASSERT_EQ(run({"sites", model, sites, "-o", out("s.csv")}).status, 0);
+    const std::string table = readfile(out("s.csv"));
+    const double all = std::stod(table.substr(table.rfind("all ") + 4));
+    EXPECT_NEAR(all, doc["rms_after"].get<double>(), 1e-3);
+}
+
+TEST_F(Batch, FitOfAnInpModelNumbersItsElements) {
+    // Sites observing the example slip model's own displacements.
+    const std::string inp = kExamples + "/slip-example.inp";
+    ASSERT_EQ(run({"sites", inp, kExamples + "/sites-example.obs.txt", "-o", out("s.csv")}).status,
+              0);
+    std::istringstream table(readfile(out("s.csv")));
+    std::string line, sites;
+    int n = 0;
+    std::getline(table, line);
+    while (std::getline(table, line) && line[0] != '#') {
+        std::vector<std::string> c;
+        std::istringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, ',');) c.push_back(cell);
+        sites += c[0] + "," + c[5] + "," + c[4] + ",0," + c[7] + "," + c[10] + "," + c[13] + "\r\n";
+        ++n;
+    }
+    std::ofstream(out("inp.obs.txt")) << "\"obd3\"," << n << "\r\n" << sites;
+    const std::string obs = out("inp.obs.txt"), json = out("f.json");
+    Outcome o = run({"fit", inp, obs, "--free", "289:slip", "-o", json});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find("no source 289 (it has 288)"), std::string::npos) << o.err;
+    o = run({"fit", inp, obs, "--free", "288:slip", "-o", json});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(nlohmann::json::parse(readfile(json))["parameters"][0]["source"], 288);
+    o = run({"fit", inp, obs, "--invert-slip", "100", "--smoothing", "1", "--write-model",
+             out("inv.csv"), "-o", json});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto doc = nlohmann::json::parse(readfile(json));
+    EXPECT_EQ(doc["patches"].size(), 288u);
+    EXPECT_EQ(doc["patches"][287]["source"], 288);
+    EXPECT_EQ(doc["neighbours"], 23 * 12 + 24 * 11);
+    EXPECT_LT(doc["rms_after"].get<double>(), 1);
+    EXPECT_GT(doc["mw"].get<double>(), 7);
+    const std::string patchtable = readfile(out("inv.csv"));
+    EXPECT_EQ(std::count(patchtable.begin(), patchtable.end(), '\n'),
+              289);  // the header and 288 rows
+}
+
+TEST(BatchArgs, FitOptions) {
+    using namespace crustex;
+    const auto parse = [](std::string line) {
+        std::vector<std::string> words;
+        std::istringstream in("fit w.wrk.txt s.obs.txt -o f.json " + line);
+        for (std::string w; in >> w;) words.push_back(w);
+        return parsebatchargs(words);
+    };
+    const BatchArgs ok = parse("--free 1:east,north --free 2:volume --bounds 2:volume=-3.5..1e1");
+    ASSERT_TRUE(ok.request) << ok.error;
+    const BatchFit& fit = ok.request->fit;
+    ASSERT_EQ(fit.free.size(), 3u);
+    EXPECT_EQ(fit.free[1].name, "north");
+    EXPECT_EQ(fit.free[2].source, 2);
+    EXPECT_EQ(fit.free[2].lower, -3.5);
+    EXPECT_EQ(fit.free[2].upper, 10);
+    EXPECT_FALSE(fit.free[0].lower);
+    EXPECT_EQ(ok.request->sites, "s.obs.txt");
+    const auto slip = parse("--invert-slip -90 --two-rakes --smoothing 0.5");
+    ASSERT_TRUE(slip.request) << slip.error;
+    EXPECT_EQ(*slip.request->fit.invertslip, -90);
+    EXPECT_TRUE(slip.request->fit.tworakes);
+    const std::pair<const char*, const char*> bad[] = {
+        {"--free east", "--free takes"},
+        {"--free 0:east", "--free takes"},
+        {"--free 1:east --bounds 1:east=5", "--bounds takes"},
+        {"--free 1:east --bounds 1:north=1..2", "no parameter of --free"},
+        {"--free 1:east --write-model m.txt", "--write-model takes"},
+        {"--invert-slip 90 --smoothing -1", "--smoothing takes"},
+        {"--free 1:east --invert-slip 90", "either --free or --invert-slip"},
+        {"--free 1:east --starts 0", "--starts takes"},
+        {"--free 1:east --sites s.obs.txt", "does not apply to fit"},
+    };
+    for (auto [line, why] : bad) {
+        const BatchArgs a = parse(line);
+        EXPECT_FALSE(a.request) << line;
+        EXPECT_NE(a.error.find(why), std::string::npos) << line << ": " << a.error;
+    }
 }
 
 }  // namespace
