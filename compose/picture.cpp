@@ -5,6 +5,7 @@
 
 #include "compose/fringes.h"
 #include "compose/pubpicture.h"
+#include "compose/receiverpicture.h"
 #include "compose/slipdraw.h"
 #include "compose/zerofield.h"
 #include "engine/cff.h"
@@ -24,6 +25,7 @@
 #include "plot/vectorglyphs.h"
 #include "sites/siteglyphs.h"
 #include "sites/sitegraphs.h"
+#include "stress/stressunits.h"
 
 namespace crustex {
 
@@ -68,6 +70,8 @@ const std::array<QuantityInfo, 21> kQuantities = {{
 }};
 
 bool isscreen(std::string_view target) { return target == "screen"; }
+
+constexpr Rgb kScreenReceiverOutline{60, 60, 60};
 
 // Step 2: the grid evaluation when the results are out of date. False when
 // the user aborted it.
@@ -122,7 +126,7 @@ void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     }
     pc.surface().ForeColor = kBlack;
     printtextright(pc, 635, 5, q.title, 10);
-    printtextright(pc, 635, 20, q.unit, 10);
+    printtextright(pc, 635, 20, quantityunit(ws, q, false), 10);
     switch (q.legend) {
         case L::PlusMinus:
             if (q.extra == X::Cff)
@@ -207,6 +211,11 @@ void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, cons
     runextra(ws, host, in, frame, extra);
 }
 
+std::string quantityunit(const WorkState& ws, const QuantityInfo& q, bool publication) {
+    if (q.extra != X::Cff) return std::string(q.unit);
+    return publication ? stressunitpubtext(ws.stressunit) : stressunitlegend(ws.stressunit);
+}
+
 const QuantityInfo* findquantity(std::string_view key) {
     for (const auto& q : kQuantities)
         if (q.key == key) return &q;
@@ -259,6 +268,11 @@ PictureOutcome drawpicture(WorkState& ws, PlotContext& pc, Host& host, std::stri
                 drawfringequantity(ws, pc, in, *q, screen);
             else
                 drawglyphquantity(ws, pc, host, in, *q, screen);
+        }
+        const bool receivers = in.receivers && !in.receivers->empty();
+        if (!pub && receivers) {
+            drawreceiverpatches(pc, *in.receivers, kScreenReceiverOutline);
+            drawreceiverbar(pc, *in.receivers);
         }
         pc.surface().ForeColor = kBlack;
         if (!pub) printtextright(pc, 635, 50, "Depth:" + generalform(ws.obsdepth) + "km", 10);

@@ -9,6 +9,7 @@
 // five top menus are disabled while it runs.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "engine/siteeval.h"
@@ -19,6 +20,7 @@
 #include "model/workstate.h"
 #include "plot/plotcontext.h"
 #include "sites/sitegraphs.h"
+#include "stress/receiverstress.h"
 
 namespace crustex {
 
@@ -70,7 +72,15 @@ struct PictureInputs {
     // The projection the map layers set up and draw with; without it no map
     // layer is drawn.
     Projection* projection = nullptr;
+    // Receiver faults with their stress change, drawn over the quantity
+    // (compose/receiverpicture.h); none when null or empty.
+    const ReceiverResults* receivers = nullptr;
 };
+
+// The unit line of a quantity: the table's, or for delta CFF the work's
+// stress unit ("(bar)"; in the publication style the default unit reads
+// "delta CFF / rigidity (10^-6)").
+std::string quantityunit(const WorkState& ws, const QuantityInfo& q, bool publication);
 
 enum class PictureOutcome {
     Drawn,              // the whole picture

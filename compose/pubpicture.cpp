@@ -8,6 +8,7 @@
 
 #include "compose/fringes.h"
 #include "compose/geoaxes.h"
+#include "compose/receiverpicture.h"
 #include "compose/slipdraw.h"
 #include "compose/zerofield.h"
 #include "geo/maplayers.h"
@@ -39,6 +40,11 @@ using G = ResultGrids;
 constexpr float kShortLatitudeRoom = 74;
 constexpr float kLongLatitudeRoom = 100;
 constexpr float kMapStripRoom = 32;
+// Receiver patches' outlines, and the height of their colour bar and of a
+// field's colour bar beside them (nominal frame).
+constexpr Rgb kPubReceiverOutline{110, 110, 110};
+constexpr float kReceiverBarHeight = 90;
+constexpr float kFieldBarWithReceivers = 150;
 // Arrows closer than this (frame units) are thinned out.
 constexpr float kArrowSpacing = 14;
 // Beside a slip model's colour bar the quantity's is shorter (shorter still
@@ -322,6 +328,18 @@ void drawcffinfo(Context& c) {
     c.strip.line("Rake: " + generalform(ws.cffrake) + kDegree);
 }
 
+// The receivers' caption and colour bar, down the strip.
+void drawreceiverstrip(Context& c, const ReceiverResults& r) {
+    const Layout& l = c.layout;
+    c.strip.skip(6 * l.scale);
+    for (const std::string& line : receiverbarcaption(r)) c.strip.line(line);
+    const float top = c.strip.y() + 6 * l.scale, height = kReceiverBarHeight * l.scale;
+    drawdivergingbar(c.pc.surface(), receiverlimit(r),
+                     {l.stripleft, top, l.barwidth, height, l.text});
+    c.placer.take({l.stripleft, top - 6 * l.scale, l.stripright, top + height + 6 * l.scale});
+    c.strip.moveto(top + height + 10 * l.scale);
+}
+
 // The node spacing thinned to at least kArrowSpacing frame units.
 int arrowstride(const G& g) {
     float spacing = 1e30f;
@@ -484,6 +502,10 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         const bool cff = q && q->extra == ExtraEvaluation::Cff;
         layout.barheight = (cff ? kCffBarHeightWithSlip : kBarHeightWithSlip) * layout.scale;
     }
+    const bool receivers = in.receivers && !in.receivers->empty();
+    // Room in the strip for the receivers' bar under the field's.
+    if (receivers)
+        layout.barheight = std::min(layout.barheight, kFieldBarWithReceivers * layout.scale);
     const LabelBox area = dataarea(ws, pc.frame);
     Strip strip(s, placer, area, layout);
     Context c{ws, pc, host, in, screen, placer, strip, layout, area, {}, {}};
@@ -497,9 +519,10 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         if (fringes) fillfringes(c, *q);
     });
 
+    if (receivers) drawreceiverpatches(pc, *in.receivers, kPubReceiverOutline);
     if (q) {
         strip.title(std::string(q->title));
-        if (contour || fringes) strip.line(std::string(q->unit));
+        if (contour || fringes) strip.line(quantityunit(ws, *q, true));
     }
     const bool labels =
         contour && scale.status == BandStatus::Ready && !aborted && drawlinesandbar(c, scale);
@@ -508,6 +531,7 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     if (q && q->extra == ExtraEvaluation::Los)
         for (const std::string& line : losgeometrylines(ws, kDegree)) strip.line(line);
     if (q && !contour && !fringes) drawglyphs(c, *q);
+    if (receivers) drawreceiverstrip(c, *in.receivers);
     strip.skip(6 * layout.scale);
     strip.line("Depth: " + generalform(ws.obsdepth) + " km");
     drawslipmodel(ws, pc, layout, placer, strip);

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "stress/stressunits.h"
+
 namespace crustex {
 
 namespace {
@@ -36,7 +38,11 @@ float termfactor(const WorkState& ws, const QuantityInfo& q) {
         case ExtraEvaluation::CompositeDisplacement: return sumofmagnitudes({ws.fx, ws.fy, ws.fz});
         case ExtraEvaluation::CompositeStrain:
             return sumofmagnitudes({ws.fxx, ws.fyy, ws.fzz, ws.fxy, ws.fyz, ws.fzx});
-        case ExtraEvaluation::Cff: return 9 * std::fabs(ws.friction) + 6;
+        case ExtraEvaluation::Cff: {
+            // |normal| <= (3 lambda/mu + 6) and |shear| <= 6 gradients.
+            const auto normal = static_cast<float>(3 * lameratio(ws.medium) + 6);
+            return normal * std::fabs(ws.friction) + 6;
+        }
         case ExtraEvaluation::Los:  // a unit vector's components
         case ExtraEvaluation::None: break;
     }
@@ -76,6 +82,8 @@ CleanedField cleanedfield(const WorkState& ws, const QuantityInfo& q) {
         }
     }
     out.zero = out.zero && anyvalue;
+    if (q.extra == ExtraEvaluation::Cff)
+        scalestressgrid(out.values, stressfactor(ws.stressunit, ws.medium));
     return out;
 }
 

@@ -14,7 +14,8 @@
 // for displacements, their composite and the LOS displacement, the nine
 // displacement gradients for strains, their composite and delta CFF), times
 // the largest factor the quantity's formula applies to them (the sum of the
-// weights' magnitudes for a composite, 9 |friction| + 6 for delta CFF, 1
+// weights' magnitudes for a composite, (3 lambda/mu + 6) |friction| + 6 for
+// delta CFF, which is 9 |friction| + 6 for the program's own medium, 1
 // otherwise). The scale is taken node by
 // node, not over the whole grid, because real values far from a source may
 // lie many decades below the largest gradient near it and must keep their
@@ -32,8 +33,8 @@ namespace crustex {
 inline constexpr float kRoundingEpsilons = 8;
 
 // The quantity's grid with every value at rounding level set to 0 (nodes
-// without value keep the marker); `zero` tells whether a node has a value
-// and every such value is 0.
+// without value keep the marker), a stress in the work's stress unit;
+// `zero` tells whether a node has a value and every such value is 0.
 struct CleanedField {
     Grid2D values;
     bool zero = false;

@@ -15,10 +15,14 @@ ReceiverAngles receiverangles(const WorkState& ws) {
 }
 
 ReceiverFrame receiverframe(float strike, float dip, float rake) {
-    const double sf = std::sin(static_cast<double>(strike)),
-                 cf = std::cos(static_cast<double>(strike));
-    const double sd = std::sin(static_cast<double>(dip)), cd = std::cos(static_cast<double>(dip));
-    const double sr = std::sin(static_cast<double>(rake)), cr = std::cos(static_cast<double>(rake));
+    const double f = strike, d = dip, k = rake;
+    return receiverframe(
+        {std::sin(f), std::cos(f), std::sin(d), std::cos(d), std::sin(k), std::cos(k)});
+}
+
+ReceiverFrame receiverframe(const ReceiverTrig& t) {
+    const double sf = t.sinstrike, cf = t.cosstrike, sd = t.sindip, cd = t.cosdip;
+    const double sr = t.sinrake, cr = t.cosrake;
     ReceiverFrame r;
     r.nx = cf * sd;
     r.ny = -sf * sd;
@@ -29,18 +33,22 @@ ReceiverFrame receiverframe(float strike, float dip, float rake) {
     return r;
 }
 
-float cffvalue(const ReceiverFrame& r, float friction, float exx, float eyy, float ezz, float exy,
-               float eyz, float ezx, float vol) {
-    if (exx == kNoValue) return kNoValue;
+ResolvedStress resolvedstress(const ReceiverFrame& r, float exx, float eyy, float ezz, float exy,
+                              float eyz, float ezx, float vol, double lambdaovermu) {
     const double xx = exx, yy = eyy, zz = ezz, xy = exy, yz = eyz, zx = ezx;
     const double enn = xx * r.nx * r.nx + yy * r.ny * r.ny + zz * r.nz * r.nz +
                        2 * xy * r.nx * r.ny + 2 * yz * r.ny * r.nz + 2 * zx * r.nz * r.nx;
     const double enl = xx * r.nx * r.lx + yy * r.ny * r.ly + zz * r.nz * r.lz +
                        xy * (r.ny * r.lx + r.nx * r.ly) + yz * (r.ly * r.nz + r.ny * r.lz) +
                        zx * (r.lx * r.nz + r.nx * r.lz);
-    const double normal = static_cast<double>(vol) + 2 * enn;
-    const double shear = 2 * enl;
-    return static_cast<float>(static_cast<double>(friction) * normal + shear);
+    return {lambdaovermu * static_cast<double>(vol) + 2 * enn, 2 * enl};
+}
+
+float cffvalue(const ReceiverFrame& r, float friction, float exx, float eyy, float ezz, float exy,
+               float eyz, float ezx, float vol, double lambdaovermu) {
+    if (exx == kNoValue) return kNoValue;
+    const ResolvedStress s = resolvedstress(r, exx, eyy, ezz, exy, eyz, ezx, vol, lambdaovermu);
+    return static_cast<float>(static_cast<double>(friction) * s.normal + s.shear);
 }
 
 float calcsitecff(float exx, float eyy, float ezz, float exy, float eyz, float ezx, float vol,
@@ -50,7 +58,8 @@ float calcsitecff(float exx, float eyy, float ezz, float exy, float eyz, float e
 
 void calcgridcff(const Grid2D& exx, const Grid2D& eyy, const Grid2D& ezz, const Grid2D& exy,
                  const Grid2D& eyz, const Grid2D& ezx, const Grid2D& vol, Grid2D& result,
-                 float strike, float dip, float rake, float friction, Host& host) {
+                 float strike, float dip, float rake, float friction, Host& host,
+                 double lambdaovermu) {
     host.setStatus(kGridCffStatus);
     host.setBusy(true);
     const ReceiverFrame r = receiverframe(strike, dip, rake);
@@ -69,7 +78,7 @@ void calcgridcff(const Grid2D& exx, const Grid2D& eyy, const Grid2D& ezz, const 
         for (int i = 0; i <= nx; ++i) {
             for (int j = 0; j <= ny; ++j) {
                 result(i, j) = cffvalue(r, friction, exx(i, j), eyy(i, j), ezz(i, j), exy(i, j),
-                                        eyz(i, j), ezx(i, j), vol(i, j));
+                                        eyz(i, j), ezx(i, j), vol(i, j), lambdaovermu);
             }
         }
     }
@@ -81,7 +90,7 @@ void calcgridcff(WorkState& ws, Host& host) {
     ResultGrids& g = ws.grids;
     const ReceiverAngles a = receiverangles(ws);
     calcgridcff(g.duxdx, g.duydy, g.duzdz, g.exy, g.eyz, g.ezx, g.vol, g.cff, a.strike, a.dip,
-                a.rake, ws.friction, host);
+                a.rake, ws.friction, host, lameratio(ws.medium));
 }
 
 }  // namespace crustex

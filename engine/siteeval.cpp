@@ -66,7 +66,7 @@ void calcobscff(const WorkState& ws, Host& host, SiteResults& res) {
     const int n = sitecount(ws);
     for (std::size_t i = 1; i <= static_cast<std::size_t>(n); ++i) {
         res.cff[i] = cffvalue(frame, ws.friction, res.duxdx[i], res.duydy[i], res.duzdz[i],
-                              res.exy[i], res.eyz[i], res.ezx[i], res.vol[i]);
+                              res.exy[i], res.eyz[i], res.ezx[i], res.vol[i], lameratio(ws.medium));
     }
     host.setBusy(false);
     host.setStatus("");

@@ -8,6 +8,7 @@
 #include "export/quantitynames.h"
 #include "fit/fitsource.h"
 #include "model/fsutil.h"
+#include "stress/stressunits.h"
 
 namespace crustex {
 
@@ -26,9 +27,9 @@ struct Command {
     int inputs;  // positional file names
 };
 constexpr Command kCommands[] = {
-    {"render", BatchCommand::Render, 1},     {"grid", BatchCommand::Grid, 1},
-    {"contours", BatchCommand::Contours, 1}, {"sites", BatchCommand::Sites, 2},
-    {"fit", BatchCommand::Fit, 2},
+    {"render", BatchCommand::Render, 1},       {"grid", BatchCommand::Grid, 1},
+    {"contours", BatchCommand::Contours, 1},   {"sites", BatchCommand::Sites, 2},
+    {"receivers", BatchCommand::Receivers, 1}, {"fit", BatchCommand::Fit, 2},
 };
 
 struct Extension {
@@ -44,6 +45,8 @@ constexpr Extension kExtensions[] = {
     {".csv", OutputFormat::Csv, BatchCommand::Grid},
     {".geojson", OutputFormat::GeoJson, BatchCommand::Contours},
     {".csv", OutputFormat::Csv, BatchCommand::Sites},
+    {".csv", OutputFormat::Csv, BatchCommand::Receivers},
+    {".geojson", OutputFormat::GeoJson, BatchCommand::Receivers},
     {".json", OutputFormat::Json, BatchCommand::Fit},
 };
 
@@ -63,7 +66,11 @@ bool takes(BatchCommand c, std::string_view option) {
     if (option == "--quantity") return c == C::Render || c == C::Contours;
     if (option == "--quantities") return c == C::Grid;
     if (option == "--dpi" || option == "--size" || option == "--style") return c == C::Render;
-    if (option == "--los" || option == "--wavelength") return c != C::Sites && c != C::Fit;
+    if (option == "--los" || option == "--wavelength")
+        return c == C::Render || c == C::Grid || c == C::Contours;
+    if (option == "--units") return c != C::Sites && c != C::Fit;
+    if (option == "--receivers" || option == "--rake" || option == "--split")
+        return c == C::Receivers;
     return false;
 }
 
@@ -239,6 +246,18 @@ private:
             return lineofsight(v);
         } else if (a == "--wavelength") {
             return wavelength(v);
+        } else if (a == "--units") {
+            const std::optional<StressUnit> u = parsestressunit(v);
+            if (!u || *u == StressUnit::Rigidity)
+                return bad("--units takes bar or MPa, not '" + v + "'");
+            req_.units = u;
+        } else if (a == "--receivers") {
+            req_.receivers = v;
+            if (v.empty()) return bad("--receivers takes a file name or 'sources'");
+        } else if (a == "--rake") {
+            return rake(v);
+        } else if (a == "--split") {
+            return split(v);
         } else {
             return fitoption(a, v);
         }
@@ -339,6 +358,31 @@ private:
         return true;
     }
 
+    bool rake(const std::string& v) {
+        double r = 0;
+        const auto e = std::from_chars(v.data(), v.data() + v.size(), r);
+        if (e.ec != std::errc() || e.ptr != v.data() + v.size() || !(r >= -180 && r <= 180))
+            return bad("--rake takes degrees from -180 to 180, not '" + v + "'");
+        req_.rake = static_cast<float>(r);
+        return true;
+    }
+
+    bool split(const std::string& v) {
+        const std::size_t x = v.find('x');
+        int n = 0, m = 0;
+        auto whole = [](std::string_view s, int& out) {
+            const auto e = std::from_chars(s.data(), s.data() + s.size(), out);
+            return !s.empty() && e.ec == std::errc() && e.ptr == s.data() + s.size() && out >= 1;
+        };
+        if (x == std::string::npos || !whole(std::string_view(v).substr(0, x), n) ||
+            !whole(std::string_view(v).substr(x + 1), m) ||
+            static_cast<long>(n) * m > kMaxSplitPatches)
+            return bad("--split takes NxM (along strike x down dip, at most " +
+                       std::to_string(kMaxSplitPatches) + " patches), not '" + v + "'");
+        req_.split = {n, m};
+        return true;
+    }
+
     bool wholenumber(const std::string& option, const std::string& v, int lo, int hi, int& out) {
         int n = 0;
         const auto r = std::from_chars(v.data(), v.data() + v.size(), n);
@@ -429,6 +473,10 @@ std::string batchusage() {
            "  grid     WORK -o FILE.nc|.csv [--quantities NAME,NAME,...]\n"
            "  contours WORK -o FILE.geojson [--quantity NAME]\n"
            "  sites    WORK SITES -o FILE.csv\n"
+           "  receivers MODEL -o FILE.csv|.geojson [--receivers FILE|sources] [--rake DEG]\n"
+           "           [--split NxM]\n"
+           "  --units bar|MPa (grid, contours, render, receivers): stresses in that unit\n"
+           "           (default: the work's own; receivers: bar)\n"
            "  fit      MODEL SITES --free S:NAME[,NAME...] [--free ...] [--bounds S:NAME=LO..HI]\n"
            "           [--starts N] [--write-model FILE.wrk.txt|.csv] -o FILE.json\n"
            "  fit      MODEL SITES --invert-slip RAKE [--two-rakes] [--smoothing W]\n"

@@ -7,6 +7,8 @@
 //   grid     WORK -o FILE.nc|.csv [--quantities LIST]
 //   contours WORK -o FILE.geojson [--quantity NAME]
 //   sites    WORK SITES -o FILE.csv
+//   receivers MODEL -o FILE.csv|.geojson [--receivers FILE|sources]
+//            [--rake DEG] [--split NxM]
 //   fit      MODEL SITES --free S:NAME[,NAME...] [--free ...]
 //            [--bounds S:NAME=LO..HI] [--starts N] [--write-model FILE] -o FILE.json
 //   fit      MODEL SITES --invert-slip RAKE [--two-rakes] [--smoothing W]
@@ -16,6 +18,8 @@
 // work file's: --los H,I (heading and incidence, degrees) and --wavelength
 // MM. "Wrapped Fringes" is a picture: grid and contours refuse it.
 //
+// grid, contours, render and receivers take --units bar|MPa: stresses in
+// that unit (by default the work's own; receivers default to bar).
 // WORK is a work file or a .inp file (the whole model: its elements, grid,
 // depth and friction). Every subcommand also takes --sources FILE (a source
 // or work file whose sources replace the work file's), --slip FILE (a slip
@@ -31,9 +35,15 @@
 #include <string>
 #include <vector>
 
+#include "model/medium.h"
+#include "stress/receiverpatches.h"
+
 namespace crustex {
 
-enum class BatchCommand { Render, Grid, Contours, Sites, Fit };
+// --receivers sources: the work's fault sources as receivers.
+inline constexpr const char* kSourcesAsReceivers = "sources";
+
+enum class BatchCommand { Render, Grid, Contours, Sites, Receivers, Fit };
 enum class OutputFormat { Pdf, Svg, Png, NetCdf, Csv, GeoJson, Json };
 
 // A parameter of "fit" as the command line names it: the source's number S
@@ -83,6 +93,12 @@ struct BatchRequest {
     std::optional<bool> publicationstyle;
     // --los H,I and --wavelength: set when given, over the work file's.
     std::optional<float> losheading, losincidence, wavelength;
+    // --units: the unit of stresses; otherwise the work file's own.
+    std::optional<StressUnit> units;
+    // receivers: --receivers FILE, "sources", or "" for the model's own.
+    std::string receivers;
+    std::optional<float> rake;  // --rake: for receivers without their own
+    ReceiverSplit split;        // --split
     BatchFit fit;
 };
 

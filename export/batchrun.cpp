@@ -8,6 +8,7 @@
 #include <memory>
 #include <tuple>
 
+#include "engine/fieldgrid.h"
 #include "export/batchfit.h"
 #include "export/contourexport.h"
 #include "export/fieldexport.h"
@@ -15,12 +16,14 @@
 #include "export/gridnetcdf.h"
 #include "export/outputfile.h"
 #include "export/quantitynames.h"
+#include "export/receiverexport.h"
 #include "export/sitecsv.h"
 #include "files/appdir.h"
 #include "files/atomicfile.h"
 #include "files/datadirs.h"
 #include "files/inpmodel.h"
 #include "files/maprange.h"
+#include "files/receivercsv.h"
 #include "files/settingsfile.h"
 #include "files/sitefile.h"
 #include "files/slipfile.h"
@@ -31,6 +34,8 @@
 #include "geo/mapform.h"
 #include "model/numtext.h"
 #include "plot/palette.h"
+#include "stress/receiverstress.h"
+#include "stress/stressunits.h"
 
 namespace crustex {
 
@@ -254,10 +259,12 @@ bool readinputs(Run& run) {
 
 // Input files and the output path, checked before anything is read.
 bool checkpaths(const BatchRequest& req, StderrHost& host, const PictureRenderer* renderer) {
+    const std::string receivers = req.receivers == kSourcesAsReceivers ? "" : req.receivers;
     const std::pair<const std::string*, const char*> inputs[] = {{&req.work, "work file"},
                                                                  {&req.sources, "source file"},
                                                                  {&req.sites, "site file"},
-                                                                 {&req.slip, "slip model"}};
+                                                                 {&req.slip, "slip model"},
+                                                                 {&receivers, "receiver file"}};
     for (const auto& [path, what] : inputs) {
         if (path->empty() || readable(*path)) continue;
         host.report(std::string("cannot read the ") + what + " '" + *path + "'");
@@ -340,10 +347,12 @@ int rungrid(Run& run) {
 int runcontours(Run& run) {
     if (!evaluate(run)) return kBatchFailed;
     const QuantityName* q = findquantityname(run.req.quantity);
-    const GridVariable* v = q->variables.front();
+    const GridVariable* v = inunit(q->variables.front(), run.ws.stressunit);
     const GeoFrame geo = run.geo();
     evaluateextra(run.ws, run.host, v->extra, run.ws.needmap ? &geo : nullptr);
-    const std::vector<ContourLine> lines = fieldcontourlines(run.ws, run.ws.grids.*(v->grid));
+    Grid2D values = run.ws.grids.*(v->grid);
+    if (v->stressunit) scalestressgrid(values, stressfactor(run.ws.stressunit, run.ws.medium));
+    const std::vector<ContourLine> lines = fieldcontourlines(run.ws, values);
     const ContourJsonInfo info{std::string(q->caption), std::string(q->key),
                                std::string(v->csvunit), run.togeo()};
     return writetext(run.host, run.req.output, contourgeojson(lines, info));
@@ -353,6 +362,69 @@ int runsites(Run& run) {
     calcobsdata(run.ws, run.host, run.siteresults);
     calcobscff(run.ws, run.host, run.siteresults);
     return writetext(run.host, run.req.output, sitecsvtext(run.ws, run.siteresults, run.togeo()));
+}
+
+// The receivers the run resolves on: a file's, the sources, or the model's
+// own. False (reported) when there are none or the file cannot be used.
+bool runreceiverlist(Run& run, std::vector<ReceiverFault>& list) {
+    const std::string& from = run.req.receivers;
+    if (from == kSourcesAsReceivers) {
+        list = sourcereceivers(run.ws);
+        if (!list.empty()) return true;
+        run.host.report("the model has no fault source to take as a receiver");
+        return false;
+    }
+    if (!from.empty()) {
+        ReceiverFileRead read = readreceiverfile(from);
+        const GeoFrame geo = run.geo();
+        const bool ok = placereceivercsv(read, run.ws.needmap ? &geo : nullptr);
+        for (const std::string& line : read.report.messages()) run.host.report(line);
+        if (!ok) {
+            run.host.report(receiverfilesummary(read));
+            return false;
+        }
+        list = std::move(read.receivers);
+        return true;
+    }
+    list = run.ws.receivers;
+    if (!list.empty()) return true;
+    run.host.report("'" + run.req.work +
+                    "' has no receivers: give --receivers FILE or --receivers sources");
+    return false;
+}
+
+int runreceivers(Run& run) {
+    std::vector<ReceiverFault> list;
+    if (!runreceiverlist(run, list)) return kBatchBadInput;
+    ReceiverOptions options = receiveroptions(run.ws);
+    // Receivers are written in bar unless asked otherwise.
+    if (options.unit == StressUnit::Rigidity) options.unit = StressUnit::Bar;
+    if (run.req.rake) options.rake = *run.req.rake;
+    options.split = run.req.split;
+    run.host.setprogresslabel("the receivers (" + std::to_string(list.size()) + " faults)");
+    PointsRun points;
+    points.threads = threadcount(run.req);
+    points.progress = [&run](int, int) {
+        run.host.processEvents();
+        return true;
+    };
+    ReceiverResults results;
+    std::string why;
+    run.host.setStatus(kGridStrainStatus);
+    const bool done = evaluatereceivers(run.ws, list, options, results, points, &why);
+    run.host.setStatus("");
+    if (!done) {
+        run.host.report("the receivers could not be evaluated" + (why.empty() ? "" : ": " + why));
+        return kBatchFailed;
+    }
+    if (results.skipped > 0)
+        run.host.report(std::to_string(results.skipped) +
+                        " receivers skipped (zero length or width, or unusable values)");
+    const GeoFrame geo = run.geo();
+    if (storereceivers(run.req.output, results, list, run.ws.needmap ? &geo : nullptr))
+        return kBatchOk;
+    run.host.report("cannot write '" + run.req.output + "'");
+    return kBatchFailed;
 }
 
 std::string degreerange(float lat1, float lat2, float lon1, float lon2) {
@@ -404,7 +476,9 @@ int runbatch(const BatchRequest& request, const BatchEnvironment& env, StderrHos
     const std::unique_ptr<Run> run(new Run(request, env, host));
     startstate(*run);
     if (!readinputs(*run)) return kBatchBadInput;
+    if (request.units) run->ws.stressunit = *request.units;
     switch (request.command) {
+        case BatchCommand::Receivers: return runreceivers(*run);
         case BatchCommand::Grid: return rungrid(*run);
         case BatchCommand::Contours: return runcontours(*run);
         case BatchCommand::Sites: return runsites(*run);

@@ -108,8 +108,8 @@ const char* kindname(LevelKind k) {
     }
 }
 
-// A JSON string literal (the texts here are the program's own, but quotes
-// and control characters are escaped all the same).
+}  // namespace
+
 std::string jsontext(std::string_view s) {
     std::string out = "\"";
     for (const char c : s) {
@@ -126,8 +126,6 @@ std::string jsontext(std::string_view s) {
     }
     return out + "\"";
 }
-
-}  // namespace
 
 std::vector<ContourLine> joincontourpieces(std::span<const ContourPiece> pieces, float tolerance) {
     // The pieces of each level, levels in order of first appearance.

@@ -47,6 +47,10 @@ struct ContourJsonInfo {
     std::function<void(float x, float y, float& lon, float& lat)> togeo;
 };
 
+// A JSON string literal: quotes, backslashes and control characters
+// escaped; the text is taken as UTF-8.
+std::string jsontext(std::string_view s);
+
 std::string contourgeojson(std::span<const ContourLine> lines, const ContourJsonInfo& info);
 
 }  // namespace crustex

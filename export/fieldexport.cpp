@@ -10,6 +10,7 @@
 #include "engine/inclinedlines.h"
 #include "geo/projection.h"
 #include "model/numtext.h"
+#include "stress/stressunits.h"
 
 namespace crustex {
 
@@ -26,8 +27,9 @@ double decimal(float v) {
     return d;
 }
 
-// lambda / mu of the medium: 2 nu / (1 - 2 nu), 1 for Poisson's ratio 0.25.
-double lameratio(const Medium& m) {
+// lambda / mu of the medium: 2 nu / (1 - 2 nu), 1 for Poisson's ratio 0.25,
+// from the shortest decimal of nu (1.5 for 0.3, not 1.4999999).
+double decimallameratio(const Medium& m) {
     const double nu = decimal(m.poisson);
     return 2 * nu / (1 - 2 * nu);
 }
@@ -103,7 +105,9 @@ std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvena
          "Deformation of a homogeneous elastic half-space. x east and y north in km of the "
          "program's field; no-value nodes hold the fill value."},
         {"poisson_ratio", decimal(ws.medium.poisson)},
-        {"lame_lambda_over_mu", lameratio(ws.medium)},
+        {"lame_lambda_over_mu", decimallameratio(ws.medium)},
+        {"shear_modulus_bar", shearmodulus(ws.medium)},
+        {"stress_unit", std::string(stressunitword(ws.stressunit))},
         {"number_of_sources", static_cast<double>(std::clamp<int>(ws.nfault, 0, kMaxSources))},
         {"sources", sourcestext(ws)},
         {"friction_coefficient", decimal(ws.friction)},
@@ -153,12 +157,15 @@ FieldGridExport collectfieldgrid(WorkState& ws, Host& host,
                         out.lon(i, j));
     }
     bool composites = false, los = false;
-    for (const GridVariable* v : variables) {
+    const double factor = stressfactor(ws.stressunit, ws.medium);
+    for (const GridVariable* plain : variables) {
+        const GridVariable* v = inunit(plain, ws.stressunit);
         evaluateextra(ws, host, v->extra, geo);
         composites = composites || v->extra == ExtraEvaluation::CompositeDisplacement ||
                      v->extra == ExtraEvaluation::CompositeStrain;
         los = los || v->extra == ExtraEvaluation::Los;
         out.variables.push_back({v, ws.grids.*(v->grid)});
+        if (v->stressunit) scalestressgrid(out.variables.back().values, factor);
     }
     out.attributes = gridattributes(ws, provenance);
     if (los) {

@@ -59,7 +59,8 @@ struct GridProvenance {
 };
 
 // Collects the variables from grids already evaluated (evaluatefieldgrid),
-// running the extra evaluation of each variable before taking its copy.
+// running the extra evaluation of each variable before taking its copy. A
+// stress variable follows the work's stress unit (quantitynames.h inunit).
 // geo: the projection and frame of the map while it is on, else nullptr.
 FieldGridExport collectfieldgrid(WorkState& ws, Host& host,
                                  std::span<const GridVariable* const> variables,

@@ -161,7 +161,7 @@ int makefile(const FieldGridExport& grid, const std::string& name) {
     // (GMT) take a quantity, not the latitudes.
     std::vector<int> vars;
     for (const ExportedVariable& v : grid.variables) {
-        const int id = nc.var(v.info->name, NC_FLOAT, {ydim, xdim});
+        const int id = nc.var(variablename(*v.info), NC_FLOAT, {ydim, xdim});
         nc.text(id, "long_name", v.info->longname);
         nc.text(id, "units", v.info->units);
         nc.fill(id, kNoValue);

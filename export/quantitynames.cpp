@@ -38,6 +38,12 @@ const std::array<GridVariable, 20> kVariables = {{
     {"los", "LOS Displacement (toward the satellite)", "mm", "mm", &G::los, X::Los},
 }};
 
+// delta CFF in bar and in MPa.
+const std::array<GridVariable, 2> kStressVariables = {{
+    {"cffpara", "delta CFF", "bar", "bar", &G::cff, X::Cff, true},
+    {"cffpara", "delta CFF", "MPa", "MPa", &G::cff, X::Cff, true},
+}};
+
 const GridVariable* var(std::string_view name) {
     for (const auto& v : kVariables)
         if (v.name == name) return &v;
@@ -117,6 +123,20 @@ std::vector<std::string> splitnamelist(std::string_view list) {
         start = i + 1;
     }
     return names;
+}
+
+const GridVariable* inunit(const GridVariable* v, StressUnit unit) {
+    if (v == nullptr || v->extra != X::Cff || unit == StressUnit::Rigidity) return v;
+    return &kStressVariables[unit == StressUnit::Bar ? 0 : 1];
+}
+
+std::string variablename(const GridVariable& v) {
+    std::string name(v.name);
+    if (v.stressunit) {
+        name += '_';
+        name += v.csvunit;
+    }
+    return name;
 }
 
 std::vector<const GridVariable*> gridvariables(std::span<const QuantityName* const> quantities) {

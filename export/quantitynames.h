@@ -27,6 +27,9 @@ struct GridVariable {
     std::string_view csvunit;   // "mm", "microstrain", "microradian"
     Grid2D ResultGrids::*grid;
     ExtraEvaluation extra;
+    // A stress in bar or MPa: the grid's values (stress / rigidity, 10^-6)
+    // are scaled to the unit, and the variable's name carries it.
+    bool stressunit = false;
 };
 
 // One "Execute" item: its caption, its key and the variables it exports
@@ -54,6 +57,15 @@ const QuantityName* findquantityname(std::string_view name);
 // Splits a comma-separated list of names. Commas inside parentheses belong
 // to the name ("Tilt (du/dz, dv/dz)"); blanks around names are dropped.
 std::vector<std::string> splitnamelist(std::string_view list);
+
+// The variable as the unit asks for it: a stress variable (delta CFF) in bar
+// or MPa ("cffpara_bar", units "bar"; CSV column "cffpara_bar"), anything
+// else as it is.
+const GridVariable* inunit(const GridVariable* v, StressUnit unit);
+
+// The netCDF variable name: the name, with the unit for a stress in bar or
+// MPa ("cffpara_MPa").
+std::string variablename(const GridVariable& v);
 
 // The variables of a list of quantities, each once, in list order.
 std::vector<const GridVariable*> gridvariables(std::span<const QuantityName* const> quantities);

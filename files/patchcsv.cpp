@@ -27,11 +27,6 @@ constexpr Needed kNeeded[] = {
     {PatchColumn::Slip, "slip_m"},
 };
 
-bool skippedline(std::string_view line) {
-    const std::string_view t = trimblank(line);
-    return t.empty() || t.front() == '#';
-}
-
 // Degrees in 0..360.
 double bearing(double radians) {
     double d = std::fmod(radians * 180 / kPi, 360.0);
@@ -51,15 +46,11 @@ void append(std::string& line, float v) {
 PatchRead readpatchcsv(std::string_view text, const std::string& name) {
     PatchRead out{{true, {}}, ReadReport(name)};
     LineScanner lines(text);
-    std::string_view line;
-    while (lines.next(line) && skippedline(line)) {
-    }
-    if (skippedline(line)) {
+    Fields f;
+    if (!nextcsvrow(lines, f)) {
         out.report.fail(0, "no header line");
         return out;
     }
-    Fields f;
-    splitcomma(line, f);
     const PatchColumns columns = findcolumns(f);
     out.table.geographic = columns.has(PatchColumn::Lon) && columns.has(PatchColumn::Lat);
     const bool km = columns.has(PatchColumn::X) && columns.has(PatchColumn::Y);
@@ -79,9 +70,7 @@ PatchRead readpatchcsv(std::string_view text, const std::string& name) {
     for (const PatchColumn c : unused) used.index[static_cast<std::size_t>(c)] = -1;
     std::array<float, kPatchColumns> v{};
     std::string reason;
-    while (lines.next(line)) {
-        if (skippedline(line)) continue;
-        splitcomma(line, f);
+    while (nextcsvrow(lines, f)) {
         if (!readcolumns(f, used, v, reason)) {
             out.report.skip(lines.number(), reason);
             continue;

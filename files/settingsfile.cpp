@@ -8,6 +8,7 @@
 #include "files/recordio.h"
 #include "files/sourcefile.h"
 #include "files/workfile.h"
+#include "files/workstressunit.h"
 
 namespace crustex {
 
@@ -124,6 +125,7 @@ std::string settingstext(const WorkState& ws, const WindowPlaces& places) {
     writecffpara(w, ws);
     writevisualpara(w, ws);
     writepubstyle(w, ws);
+    writestressunit(w, ws);
     writecustompara(w, ws);
     w.text("printer");
     w.integer(ws.xmargin);

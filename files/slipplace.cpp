@@ -128,6 +128,11 @@ bool replacereceivers(std::vector<ReceiverFault>& receivers, const GeoFrame& geo
     return true;
 }
 
+bool placegeoreceiver(ReceiverFault& r, double length, const GeoFrame& geo) {
+    return r.geo && projectionready(geo.proj) &&
+           placeedge(*r.geo, length, geo, r.x0, r.y0, r.x1, r.y1);
+}
+
 std::optional<InpStretch> inpstretch(const InpModel& m) {
     if (!m.map.given || !m.grid.given) return std::nullopt;
     const InpStretch s{m.grid.x0,    m.grid.x1,    m.grid.y0,    m.grid.y1,

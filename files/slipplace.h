@@ -58,6 +58,11 @@ bool placepatchtable(const PatchTable& table, const GeoFrame* geo, SlipModel& ou
 bool replaceslipmodel(SlipModel& model, const GeoFrame& geo);
 bool replacereceivers(std::vector<ReceiverFault>& receivers, const GeoFrame& geo);
 
+// Places a receiver whose upper edge is given in degrees (r.geo) on the
+// map, the edge `length` km long from its first end towards its second.
+// False, and the receiver unchanged, where the projection cannot map it.
+bool placegeoreceiver(ReceiverFault& r, double length, const GeoFrame& geo);
+
 // The linear stretch of a .inp file's Map info over its grid.
 struct InpStretch {
     float x0 = 0, x1 = 0, y0 = 0, y1 = 0;          // grid start and finish (km)

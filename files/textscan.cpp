@@ -84,6 +84,17 @@ void splitcomma(std::string_view line, Fields& out) {
     }
 }
 
+bool nextcsvrow(LineScanner& lines, Fields& out) {
+    std::string_view line;
+    while (lines.next(line)) {
+        const std::string_view t = trimblank(line);
+        if (t.empty() || t.front() == '#') continue;
+        splitcomma(line, out);
+        return true;
+    }
+    return false;
+}
+
 std::string_view trimblank(std::string_view s) {
     while (!s.empty() && isblankchar(s.front())) s.remove_prefix(1);
     while (!s.empty() && isblankchar(s.back())) s.remove_suffix(1);

@@ -50,6 +50,10 @@ void splitblank(std::string_view line, Fields& out);
 // around it (an empty line has no field).
 void splitcomma(std::string_view line, Fields& out);
 
+// The next row of a CSV table: the next line that is neither blank nor a
+// comment starting with '#', split at commas; false after the last line.
+bool nextcsvrow(LineScanner& lines, Fields& out);
+
 std::string_view trimblank(std::string_view s);
 bool blankline(std::string_view line);
 // True when the text holds word, letter case aside.

@@ -13,6 +13,7 @@
 #include "files/inpmodel.h"
 #include "files/worklos.h"
 #include "files/workmapdir.h"
+#include "files/workstressunit.h"
 #include "geo/eventlayer.h"
 #include "model/dialogbounds.h"
 #include "model/numtext.h"
@@ -380,8 +381,13 @@ std::optional<RecordRead> readsharedrecord(std::string_view keyword, RecordReade
                                            WorkState& ws) {
     using Read = RecordRead (*)(RecordReader&, WorkState&);
     static constexpr std::pair<std::string_view, Read> kShared[] = {
-        {"maparea", readmaparea},       {"eventpara", readeventpara},   {"cffpara", readcffpara},
-        {"visualpara", readvisualpara}, {"custompara", readcustompara}, {"pubstyle", readpubstyle},
+        {"maparea", readmaparea},
+        {"eventpara", readeventpara},
+        {"cffpara", readcffpara},
+        {"visualpara", readvisualpara},
+        {"custompara", readcustompara},
+        {"pubstyle", readpubstyle},
+        {kStressUnitKeyword, readstressunit},
     };
     for (const auto& [name, read] : kShared)
         if (keyword == name) return read(r, ws);
@@ -405,6 +411,7 @@ std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::st
     writevisualpara(w, ws);
     writepubstyle(w, ws);
     writelosparam(w, ws);
+    writestressunit(w, ws);
     writecustompara(w, ws);
     writefieldpara(w, ws);
     const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);

@@ -74,7 +74,8 @@ RecordRead readpubstyle(RecordReader& r, WorkState& ws);
 RecordRead readtopography(RecordReader& r, WorkState& ws);
 // Reads the record of `keyword` when it is one that the work file and the
 // settings file both carry ("maparea", "eventpara", "cffpara",
-// "visualpara", "custompara", "pubstyle"); nothing for any other keyword.
+// "visualpara", "custompara", "pubstyle", "stressunit"); nothing for any
+// other keyword.
 std::optional<RecordRead> readsharedrecord(std::string_view keyword, RecordReader& r,
                                            WorkState& ws);
 

@@ -50,8 +50,11 @@ std::string griddatatext(const WorkState& ws, int i, int j) {
     const std::string& key = ws.quantitykey;
     if (const Grid2D* grid = contourgridforkey(g, key)) {
         if (!hasvalue(*grid, i, j)) return {};
+        // delta CFF as the picture shows it: in the work's stress unit.
+        double v = (*grid)(i, j);
+        if (grid == &g.cff) v *= stressfactor(ws.stressunit, ws.medium);
         std::string text(" ");
-        text += valuetext((*grid)(i, j));
+        text += valuetext(static_cast<float>(v));
         return text;
     }
     if (key == "displacement") return pair(" Ux=", g.ux, " Uy=", g.uy, i, j);

@@ -14,7 +14,8 @@ namespace crustex {
 const Grid2D* contourgridforkey(const ResultGrids& grids, std::string_view key);
 
 // The read-out of node (i, j) for ws.quantitykey, values in the contour
-// label format: " <value>" for contour keys, " Ux=.. Uy=.." for
+// label format: " <value>" for contour keys (delta CFF in the work's
+// stress unit), " Ux=.. Uy=.." for
 // "displacement", " Uxz=.. Uyz=.." for "tilt1", " Uzx=.. Uzy=.." for "tilt2",
 // " Max=.. Min=.." for "principal". Empty when the node has no value (its
 // displacement x, or a value shown, is the no-value marker), lies outside

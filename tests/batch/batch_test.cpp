@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -416,6 +417,99 @@ TEST_F(Batch, TheRadarLineOfSightOverTheWorkFiles) {
     // The fringes are a picture only (grid refuses them with the bad input).
     EXPECT_EQ(run({"render", kStartup, "--quantity", "Wrapped Fringes", "-o", out("f.png")}).status,
               0);
+// Rows of a CSV file, cells split at commas (no quoted commas here).
+std::vector<std::vector<std::string>> csvrows(const std::string& path) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream text(readfile(path));
+    for (std::string line; std::getline(text, line);) {
+        rows.emplace_back();
+        std::istringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, ',');) rows.back().push_back(cell);
+    }
+    return rows;
+}
+
+TEST_F(Batch, ReceiversOfTheSourcesOrOfAFileInBarOrMPa) {
+    const std::string work = kExamples + "/twenty-sources.wrk.txt";
+    const std::string bar = out("bar.csv"), mpa = out("mpa.csv");
+    ASSERT_EQ(
+        run({"receivers", work, "--receivers", "sources", "--split", "2x3", "-o", bar}).status, 0);
+    ASSERT_EQ(run({"receivers", work, "--receivers", "sources", "--split", "2x3", "--units", "MPa",
+                   "-o", mpa, "--threads", "2"})
+                  .status,
+              0);
+    const auto b = csvrows(bar), m = csvrows(mpa);
+    // Sixteen faults (the four inflation points are no receivers), 6 patches each.
+    ASSERT_EQ(b.size(), 1u + 16 * 6);
+    ASSERT_EQ(m.size(), b.size());
+    EXPECT_EQ(b[0].back(), "cff_bar");
+    EXPECT_EQ(m[0].back(), "cff_MPa");
+    EXPECT_EQ(b[7][0] + " " + b[7][1] + " " + b[7][2], "2 1 source 2");
+    for (std::size_t k : {1u, 50u, 96u})
+        EXPECT_NEAR(std::stod(m[k][13]), std::stod(b[k][13]) / 10,
+                    1e-6 * std::fabs(std::stod(b[k][13])));
+
+    // A receiver file with one bad row: told, the others written.
+    std::ofstream(out("r.csv"))
+        << "x0_km,y0_km,x1_km,y1_km,dip_deg,top_km,bottom_km,rake_deg,name\n"
+        << "80,140,80,160,90,0,10,180,one\n"
+        << "80,140,80,160,99,0,10,0,bad\n";
+    const std::string json = out("r.geojson");
+    const Outcome o = run({"receivers", work, "--receivers", out("r.csv"), "-o", json});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.err.find("r.csv, line 3: dip 99 outside 0..90"), std::string::npos) << o.err;
+    const auto doc = nlohmann::json::parse(readfile(json));
+    ASSERT_EQ(doc["features"].size(), 1u);
+    EXPECT_EQ(doc["features"][0]["properties"]["name"], "one");
+    EXPECT_EQ(doc["features"][0]["properties"]["rake_deg"], 180);
+}
+
+TEST_F(Batch, ReceiversThatCannotBeUsedWriteNothing) {
+    std::ofstream(out("r.csv")) << "x0,y0,x1,y1,dip,top\n0,0,1,1,45,0\n";
+    const struct {
+        std::vector<std::string> extra;
+        const char* says;
+    } cases[] = {
+        {{}, "has no receivers: give --receivers FILE or --receivers sources"},
+        {{"--receivers", out("r.csv")}, "r.csv, line 1: no column bottom_km"},
+        {{"--receivers", out("none.csv")}, "cannot read the receiver file"},
+        {{"--split", "0x2"}, "--split takes NxM"},
+        {{"--units", "psi"}, "--units takes bar or MPa"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"receivers", kStartup, "-o", out("a.csv")};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const Outcome o = run(args);
+        EXPECT_EQ(o.status, 2) << c.says;
+        EXPECT_NE(o.err.find(c.says), std::string::npos) << o.err;
+        EXPECT_FALSE(exists(out("a.csv")));
+    }
+}
+
+TEST_F(Batch, GridAndContoursOfDeltaCffInBar) {
+    const std::string plain = out("p.csv"), bar = out("b.csv");
+    ASSERT_EQ(run({"grid", kStartup, "--quantities", "cffpara", "-o", plain}).status, 0);
+    ASSERT_EQ(
+        run({"grid", kStartup, "--quantities", "cffpara", "--units", "bar", "-o", bar}).status, 0);
+    const auto p = csvrows(plain), b = csvrows(bar);
+    ASSERT_EQ(p.size(), b.size());
+    EXPECT_EQ(p[0].back(), "cffpara_1e-6");
+    EXPECT_EQ(b[0].back(), "cffpara_bar");
+    int checked = 0;
+    for (std::size_t k = 1; k < p.size(); k += 37) {
+        if (p[k].size() < 3) continue;
+        const double v = std::stod(p[k][2]) * 0.32;
+        EXPECT_NEAR(std::stod(b[k][2]), v, 1e-6 * std::fabs(v)) << k;
+        ++checked;
+    }
+    EXPECT_GT(checked, 10);
+    const std::string json = out("c.geojson");
+    ASSERT_EQ(
+        run({"contours", kStartup, "--quantity", "cffpara", "--units", "MPa", "-o", json}).status,
+        0);
+    EXPECT_EQ(nlohmann::json::parse(readfile(json))["crustex"]["unit"], "MPa");
+}
+
 TEST_F(Batch, FitFromAWrongStartWritesTheResultAndTheModel) {
     const std::string start = kExamples + "/sites-example-start.wrk.txt";
     const std::string sites = kExamples + "/sites-example.obs.txt";

@@ -368,8 +368,8 @@ TEST(PubPicture, NoTwoTextsOverlapOnTheDefaultPictures) {
     f.draw();
     EXPECT_GT(f.surface.count(OpKind::FillPolygon), 20u);  // one per band
     EXPECT_GT(f.surface.count(OpKind::FillBox), 20u);
-    for (const char* t : {"deltaCFF", "(10E-6)", "0", "X (km)", "Y (km)", "20", "160",
-                          "Friction: 0.3", "Depth: 0 km", "L -0.0132"})
+    for (const char* t : {"deltaCFF", "delta CFF / rigidity (10^-6)", "0", "X (km)", "Y (km)", "20",
+                          "160", "Friction: 0.3", "Depth: 0 km", "L -0.0132"})
         EXPECT_TRUE(f.has(t)) << t;
     EXPECT_FALSE(f.has("$_//  CRUSTEX  // ") || f.has("//  CRUSTEX  // "));
     EXPECT_FALSE(f.has("20km"));  // no scale bar beside the km axes
