@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "compose/optimalticks.h"
 #include "compose/pubpicture.h"
 #include "compose/zerofield.h"
 #include "engine/cff.h"
@@ -21,6 +22,7 @@
 #include "plot/vectorglyphs.h"
 #include "sites/siteglyphs.h"
 #include "sites/sitegraphs.h"
+#include "stress/optimalplanes.h"
 
 namespace crustex {
 
@@ -31,7 +33,7 @@ using K = QuantityKind;
 using L = LegendKind;
 using X = ExtraEvaluation;
 
-const std::array<QuantityInfo, 19> kQuantities = {{
+const std::array<QuantityInfo, 20> kQuantities = {{
     {"ux", K::Contour, "Displacement-X(~EW)", "(mm)", L::PlusMinus, X::None, &G::ux, nullptr},
     {"uy", K::Contour, "Displacement-Y(~NS)", "(mm)", L::PlusMinus, X::None, &G::uy, nullptr},
     {"uz", K::Contour, "Displacement-Z(UD)", "(mm)", L::PlusMinus, X::None, &G::uz, nullptr},
@@ -55,6 +57,8 @@ const std::array<QuantityInfo, 19> kQuantities = {{
     {"maxshear", K::Contour, "Maximum Shear Strain", "(micro str)", L::None, X::None, &G::maxshear,
      nullptr},
     {"cffpara", K::Contour, "deltaCFF", "(10E-6)", L::PlusMinus, X::Cff, &G::cff, nullptr},
+    {"cffoop", K::Contour, "delta CFF (optimal planes)", "(10E-6)", L::PlusMinus, X::OptimalCff,
+     &G::cffoop, nullptr},
     {"displacement", K::Vectors, "Displacement", "mm", L::Arrow, X::None, &G::ux, &G::uy},
     {"tilt1", K::Vectors, "Tilt", " micro rad", L::Arrow, X::None, &G::duxdz, &G::duydz},
     {"tilt2", K::Vectors, "Tilt", " micro rad", L::Arrow, X::None, &G::duzdx, &G::duzdy},
@@ -79,7 +83,8 @@ bool evaluategrid(WorkState& ws, Host& host, const PictureInputs& in) {
     return true;
 }
 
-void runextra(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluation extra) {
+void runextra(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluation extra,
+              const PlotFrame& frame) {
     switch (extra) {
         case X::None: break;
         case X::CompositeDisplacement: composedispl(ws); break;
@@ -90,12 +95,21 @@ void runextra(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluatio
             if (ws.nsite != 0 && in.sites) calcobscff(ws, host, *in.sites);
             ws.cffstale = false;
             break;
+        case X::OptimalCff: {
+            // The map's north, with the projection of the current range.
+            Projection* proj = ws.needmap ? in.projection : nullptr;
+            if (proj && !setprojection(*proj, ws)) proj = nullptr;
+            calcgridoptimalcff(ws, {proj, proj ? &frame : nullptr});
+            break;
+        }
     }
 }
 
+bool showsfriction(const QuantityInfo& q) { return q.extra == X::Cff || q.extra == X::OptimalCff; }
+
 void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& in,
                          const QuantityInfo& q, bool screen) {
-    runextra(ws, host, in, q.extra);
+    runextra(ws, host, in, q.extra, pc.frame);
     G& g = ws.grids;
     const CleanedField field = cleanedfield(ws, q);
     if (field.zero) {
@@ -108,10 +122,10 @@ void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     }
     pc.surface().ForeColor = kBlack;
     printtextright(pc, 635, 5, q.title, 10);
-    printtextright(pc, 635, 20, q.unit, 10);
+    printtextright(pc, 635, 20, quantityunit(ws, q), 10);
     switch (q.legend) {
         case L::PlusMinus:
-            if (q.extra == X::Cff)
+            if (showsfriction(q))
                 printtextright(pc, 635, 35, "I Friction: " + generalform(ws.friction), 10);
             showpm(pc);
             if (q.extra == X::Cff) showreceiver(pc, ws.cffstrike, ws.cffdip, ws.cffrake);
@@ -120,6 +134,8 @@ void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         case L::ExpansionContraction: showec(pc); break;
         default: break;
     }
+    if (q.extra == X::OptimalCff && ws.optimalticks && !field.zero)
+        drawoptimalticks(ws, pc, {ws.needmap ? in.projection : nullptr, &pc.frame});
     // The sites are on every picture; their graph only in the site window.
     if (ws.showobsdatachecked) drawsitegraphs(ws, pc, in.sites, screen ? in.sitegraph : nullptr);
 }
@@ -169,8 +185,23 @@ void drawsignature(PlotContext& pc, bool screen) {
 
 }  // namespace
 
-void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluation extra) {
-    runextra(ws, host, in, extra);
+void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluation extra,
+                        const PlotFrame& frame) {
+    runextra(ws, host, in, extra, frame);
+}
+
+bool quantityoffered(const WorkState& ws, const QuantityInfo& q) {
+    return q.extra != X::OptimalCff || regionalstressproblem(ws.regionalstress).empty();
+}
+
+std::string quantityunit(const WorkState& ws, const QuantityInfo& q) {
+    if (q.extra != X::OptimalCff) return std::string(q.unit);
+    switch (ws.stressunit) {
+        case StressUnit::Bar: return "(bar)";
+        case StressUnit::MPa: return "(MPa)";
+        case StressUnit::Rigidity: break;
+    }
+    return std::string(q.unit);
 }
 
 const QuantityInfo* findquantity(std::string_view key) {
@@ -212,7 +243,9 @@ PictureOutcome drawpicture(WorkState& ws, PlotContext& pc, Host& host, std::stri
             if (ws.volcano) drawvolcanoes(ws, pc, proj, host);
             if (ws.needevent) drawevents(ws, pc, proj, host);
         }
-        if (const QuantityInfo* q = pub ? nullptr : findquantity(ws.quantitykey)) {
+        const QuantityInfo* shown = findquantity(ws.quantitykey);
+        if (shown && !quantityoffered(ws, *shown)) shown = nullptr;
+        if (const QuantityInfo* q = pub ? nullptr : shown) {
             if (q->kind == K::Contour)
                 drawcontourquantity(ws, pc, host, in, *q, screen);
             else

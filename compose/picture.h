@@ -9,6 +9,7 @@
 // five top menus are disabled while it runs.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "engine/siteeval.h"
@@ -31,7 +32,7 @@ enum class LegendKind {
     Arrow,
     Cross
 };
-enum class ExtraEvaluation { None, CompositeDisplacement, CompositeStrain, Cff };
+enum class ExtraEvaluation { None, CompositeDisplacement, CompositeStrain, Cff, OptimalCff };
 
 // One row of the quantity table: what a quantity key draws.
 struct QuantityInfo {
@@ -48,6 +49,14 @@ struct QuantityInfo {
 // The row of a key, or nullptr for the empty key and unknown keys (which
 // show nothing).
 const QuantityInfo* findquantity(std::string_view key);
+
+// True when the work can show the quantity: delta CFF on optimal planes
+// needs a usable regional stress. A quantity not offered shows nothing.
+bool quantityoffered(const WorkState& ws, const QuantityInfo& q);
+
+// The unit line of a contour quantity: the table's, but for a stress
+// quantity the work's stress unit ("(10E-6)", "(bar)", "(MPa)").
+std::string quantityunit(const WorkState& ws, const QuantityInfo& q);
 
 // The signature at the bottom right of every picture.
 inline constexpr std::string_view kSignature = "$_//  CRUSTEX  // ";
@@ -80,8 +89,11 @@ enum class PictureOutcome {
 };
 
 // Runs a quantity's extra evaluation before it is drawn: the composites,
-// or delta CFF (with the sites' delta CFF) when it is out of date.
-void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluation extra);
+// delta CFF (with the sites' delta CFF) when it is out of date, or delta
+// CFF on optimal planes (its azimuths turned to the map's north when the
+// map is on; frame: the plot frame).
+void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, ExtraEvaluation extra,
+                        const PlotFrame& frame);
 
 // Composes the picture for the target word "screen" or "printer". On an
 // aborted evaluation of a printed picture the caller should cancel the

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "stress/optimalplanes.h"
+
 namespace crustex {
 
 namespace {
@@ -36,6 +38,13 @@ float termfactor(const WorkState& ws, const QuantityInfo& q) {
         case ExtraEvaluation::CompositeStrain:
             return sumofmagnitudes({ws.fxx, ws.fyy, ws.fzz, ws.fxy, ws.fyz, ws.fzx});
         case ExtraEvaluation::Cff: return 9 * std::fabs(ws.friction) + 6;
+        case ExtraEvaluation::OptimalCff: {
+            // Stress / mu from the gradients, resolved with the friction,
+            // in the stress unit.
+            const double stress = 9 * std::fabs(lameratio(ws.medium)) + 6;
+            const double unit = std::fabs(stressunitfactor(ws.medium, ws.stressunit));
+            return static_cast<float>((1 + std::fabs(ws.friction)) * stress * unit);
+        }
         case ExtraEvaluation::None: break;
     }
     return 1;
@@ -57,7 +66,10 @@ float nodescale(const G& g, const std::array<Grid2D G::*, N>& grids, int i, int 
 }  // namespace
 
 CleanedField cleanedfield(const WorkState& ws, const QuantityInfo& q) {
-    const G& g = ws.grids;
+    return cleanedfield(ws, ws.grids, q);
+}
+
+CleanedField cleanedfield(const WorkState& ws, const ResultGrids& g, const QuantityInfo& q) {
     CleanedField out{g.*q.grid, true};
     const bool displacement = isdisplacement(q);
     const float factor = kRoundingEpsilons * FLT_EPSILON * termfactor(ws, q);

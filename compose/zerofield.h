@@ -14,12 +14,13 @@
 // for displacements and their composite, the nine displacement gradients for
 // strains, their composite and delta CFF), times the largest factor the
 // quantity's formula applies to them (the sum of the weights' magnitudes for
-// a composite, 9 |friction| + 6 for delta CFF). The scale is taken node by
-// node, not over the whole grid, because real values far from a source may
-// lie many decades below the largest gradient near it and must keep their
-// lines; at a node, a real value only falls under the threshold where it
-// crosses zero, and setting it to zero there moves the zero line by far less
-// than a pixel.
+// a composite, 9 |friction| + 6 for delta CFF, and for delta CFF on optimal
+// planes (1 + |friction|)(9 |lambda / mu| + 6) in the stress unit). The
+// scale is taken node by node, not over the whole grid, because real values
+// far from a source may lie many decades below the largest gradient near it
+// and must keep their lines; at a node, a real value only falls under the
+// threshold where it crosses zero, and setting it to zero there moves the
+// zero line by far less than a pixel.
 #pragma once
 
 #include <string>
@@ -38,6 +39,9 @@ struct CleanedField {
     bool zero = false;
 };
 CleanedField cleanedfield(const WorkState& ws, const QuantityInfo& q);
+// The same for other grids of the work (a section's): the weights and the
+// friction are the work's.
+CleanedField cleanedfield(const WorkState& ws, const ResultGrids& g, const QuantityInfo& q);
 
 // The status strip's note for a field that is zero everywhere.
 std::string zerofieldnote(const QuantityInfo& q);

@@ -1,7 +1,9 @@
 #include "export/batchargs.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 #include "export/quantitynames.h"
 #include "model/fsutil.h"
@@ -23,10 +25,9 @@ struct Command {
     int inputs;  // positional file names
 };
 constexpr Command kCommands[] = {
-    {"render", BatchCommand::Render, 1},
-    {"grid", BatchCommand::Grid, 1},
-    {"contours", BatchCommand::Contours, 1},
-    {"sites", BatchCommand::Sites, 2},
+    {"render", BatchCommand::Render, 1},     {"grid", BatchCommand::Grid, 1},
+    {"contours", BatchCommand::Contours, 1}, {"sites", BatchCommand::Sites, 2},
+    {"section", BatchCommand::Section, 1},
 };
 
 struct Extension {
@@ -42,7 +43,22 @@ constexpr Extension kExtensions[] = {
     {".csv", OutputFormat::Csv, BatchCommand::Grid},
     {".geojson", OutputFormat::GeoJson, BatchCommand::Contours},
     {".csv", OutputFormat::Csv, BatchCommand::Sites},
+    {".csv", OutputFormat::Csv, BatchCommand::Section},
+    {".nc", OutputFormat::NetCdf, BatchCommand::Section},
+    {".pdf", OutputFormat::Pdf, BatchCommand::Section},
+    {".svg", OutputFormat::Svg, BatchCommand::Section},
+    {".png", OutputFormat::Png, BatchCommand::Section},
 };
+
+// Every option a command may take (besides -o).
+constexpr std::string_view kOptions[] = {
+    "--sources", "--sites", "--quantity", "--threads",       "--quantities",
+    "--dpi",     "--size",  "--style",    "--map-dir",       "--from",
+    "--to",      "--depth", "--step",     "--event-distance"};
+
+bool ispicture(OutputFormat f) {
+    return f == OutputFormat::Pdf || f == OutputFormat::Svg || f == OutputFormat::Png;
+}
 
 // Which options each command takes.
 bool takes(BatchCommand c, std::string_view option) {
@@ -50,8 +66,12 @@ bool takes(BatchCommand c, std::string_view option) {
     if (option == "--sources" || option == "--threads" || option == "--map-dir") return true;
     if (option == "--sites") return c != C::Sites;
     if (option == "--quantity") return c == C::Render || c == C::Contours;
-    if (option == "--quantities") return c == C::Grid;
-    if (option == "--dpi" || option == "--size" || option == "--style") return c == C::Render;
+    if (option == "--quantities") return c == C::Grid || c == C::Section;
+    if (option == "--dpi" || option == "--size" || option == "--style")
+        return c == C::Render || c == C::Section;
+    if (option == "--from" || option == "--to" || option == "--depth" || option == "--step" ||
+        option == "--event-distance")
+        return c == C::Section;
     return false;
 }
 
@@ -66,10 +86,23 @@ bool endswith(const std::string& s, std::string_view suffix) {
            s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-bool parsenumber(std::string_view s, double& out) {
+// A finite number, the whole text.
+bool parseany(std::string_view s, double& out) {
     if (s.empty()) return false;
     const auto r = std::from_chars(s.data(), s.data() + s.size(), out);
-    return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(out) && out > 0;
+    return r.ec == std::errc() && r.ptr == s.data() + s.size() && std::isfinite(out);
+}
+
+bool parsenumber(std::string_view s, double& out) { return parseany(s, out) && out > 0; }
+
+// "A,B": two finite numbers.
+std::optional<std::array<float, 2>> parsepair(std::string_view s) {
+    const std::size_t comma = s.find(',');
+    double a = 0, b = 0;
+    if (comma == std::string_view::npos || !parseany(s.substr(0, comma), a) ||
+        !parseany(s.substr(comma + 1), b))
+        return std::nullopt;
+    return std::array<float, 2>{static_cast<float>(a), static_cast<float>(b)};
 }
 
 std::optional<PictureSize> parsesize(std::string_view s) {
@@ -133,6 +166,13 @@ public:
                 return fail("'" + std::string(q->caption) + "' is not drawn as contour lines");
             req_.quantity = std::string(q->key);
         }
+        if (req_.command == BatchCommand::Section && ispicture(req_.format)) {
+            if (req_.quantities.size() > 1) return fail("a section picture shows one quantity");
+            if (req_.quantities.empty()) req_.quantities.emplace_back("uz");
+            const QuantityName* q = findquantityname(req_.quantities.front());
+            if (!q->contour)
+                return fail("'" + std::string(q->caption) + "' is not drawn as contour lines");
+        }
         out.request = req_;
         return out;
     }
@@ -159,9 +199,8 @@ private:
     bool option(const std::string& a) {
         const bool output = a == "-o" || a == "--output";
         if (!output && !takes(req_.command, a)) {
-            const bool known = a == "--sources" || a == "--sites" || a == "--quantity" ||
-                               a == "--threads" || a == "--quantities" || a == "--dpi" ||
-                               a == "--size" || a == "--style" || a == "--map-dir";
+            const bool known =
+                std::find(std::begin(kOptions), std::end(kOptions), a) != std::end(kOptions);
             if (!known) return bad("unknown option '" + a + "'");
             return bad("option " + a + " does not apply to " + commandword(req_.command));
         }
@@ -191,6 +230,21 @@ private:
             if (v != "screen" && v != "publication")
                 return bad("--style takes screen or publication, not '" + v + "'");
             req_.publicationstyle = v == "publication";
+        } else if (a == "--from" || a == "--to" || a == "--depth") {
+            auto& at = a == "--from" ? req_.section.from
+                                     : (a == "--to" ? req_.section.to : req_.section.depth);
+            at = parsepair(v);
+            if (!at) return bad(a + " takes two numbers A,B (km), not '" + v + "'");
+        } else if (a == "--step") {
+            double step = 0;
+            if (!parsenumber(v, step))
+                return bad("--step takes a positive number (km), not '" + v + "'");
+            req_.section.step = static_cast<float>(step);
+        } else if (a == "--event-distance") {
+            double d = 0;
+            if (!parseany(v, d) || d < 0)
+                return bad("--event-distance takes a number of km, not '" + v + "'");
+            req_.section.eventdistance = static_cast<float>(d);
         }
         return true;
     }
@@ -278,6 +332,13 @@ std::string batchusage() {
            "  grid     WORK -o FILE.nc|.csv [--quantities NAME,NAME,...]\n"
            "  contours WORK -o FILE.geojson [--quantity NAME]\n"
            "  sites    WORK SITES -o FILE.csv\n"
+           "  section  WORK -o FILE.csv|.nc|.pdf|.svg|.png [--from X,Y --to X,Y]\n"
+           "           [--depth Z1,Z2] [--step KM] [--quantities NAME,...]\n"
+           "           [--event-distance KM] [--dpi N] [--size WxH] [--style S]\n"
+           "           a vertical section from (X,Y) to (X,Y) km, points every KM along\n"
+           "           it and down from depth Z1 to Z2 km; without them the model's\n"
+           "           proposed section; a picture shows the first quantity and the\n"
+           "           earthquakes within --event-distance km (default 10)\n"
            "options of every command: --sources FILE (replaces the work file's sources),\n"
            "  --threads N (evaluation threads; default one per usable CPU),\n"
            "  --map-dir DIR (the map directory, over the one the work file names),\n"

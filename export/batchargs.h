@@ -7,6 +7,9 @@
 //   grid     WORK -o FILE.nc|.csv [--quantities LIST]
 //   contours WORK -o FILE.geojson [--quantity NAME]
 //   sites    WORK SITES -o FILE.csv
+//   section  WORK -o FILE.csv|.nc|.pdf|.svg|.png [--from X,Y --to X,Y]
+//            [--depth Z1,Z2] [--step KM] [--quantities LIST]
+//            [--event-distance KM] [--dpi N] [--size WxH] [--style S]
 //
 // Every subcommand also takes --sources FILE (a source or work file whose
 // sources replace the work file's), --threads N (the evaluation's worker
@@ -16,6 +19,7 @@
 // Parsing checks only the words: whether the files exist is checked later.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -23,7 +27,7 @@
 
 namespace crustex {
 
-enum class BatchCommand { Render, Grid, Contours, Sites };
+enum class BatchCommand { Render, Grid, Contours, Sites, Section };
 enum class OutputFormat { Pdf, Svg, Png, NetCdf, Csv, GeoJson };
 
 // The picture size as given: width and height in the unit named.
@@ -36,6 +40,15 @@ struct PictureSize {
     double heightmm(int dpi) const;
 };
 
+// The vertical section of "section": what the command line gives; the
+// rest comes from the model's proposed section.
+struct SectionOptions {
+    std::optional<std::array<float, 2>> from, to;  // map km
+    std::optional<std::array<float, 2>> depth;     // km, positive down
+    std::optional<float> step;                     // km along and down
+    float eventdistance = 10;                      // km from the line
+};
+
 struct BatchRequest {
     BatchCommand command = BatchCommand::Render;
     std::string work;     // the work file
@@ -44,13 +57,15 @@ struct BatchRequest {
     std::string mapdir;   // --map-dir, or "": the work file's or the settings file's
     std::string output;
     OutputFormat format = OutputFormat::Pdf;
-    std::string quantity;                 // the quantity key (render, contours)
-    std::vector<std::string> quantities;  // the quantity keys (grid); empty: the default set
+    std::string quantity;  // the quantity key (render, contours)
+    std::vector<std::string>
+        quantities;  // the quantity keys (grid, section); empty: the default set
     int dpi = 300;
     int threads = 0;  // 0: one per CPU the program may run on
     std::optional<PictureSize> size;
     // --style: set when given; otherwise the work file's own style holds.
     std::optional<bool> publicationstyle;
+    SectionOptions section;
 };
 
 struct BatchArgs {

@@ -9,6 +9,7 @@
 #include "engine/inclinedlines.h"
 #include "geo/projection.h"
 #include "model/numtext.h"
+#include "stress/optimalplanes.h"
 
 namespace crustex {
 
@@ -19,15 +20,6 @@ constexpr double kPoissonRatio = 0.25;
 
 std::string num(float v) { return generalform(v); }
 
-// A stored float as the double of its shortest decimal (0.4, not
-// 0.400000005960464), as a number attribute.
-double decimal(float v) {
-    const std::string text = shortestfloat(v);
-    double d = v;
-    std::from_chars(text.data(), text.data() + text.size(), d);
-    return d;
-}
-
 const char* projectionname(int16_t kind) {
     if (kind == kMillur) return "Miller cylindrical";
     if (kind == kConic) return "Conic";
@@ -35,6 +27,13 @@ const char* projectionname(int16_t kind) {
 }
 
 }  // namespace
+
+double shortestdecimal(float v) {
+    const std::string text = shortestfloat(v);
+    double d = v;
+    std::from_chars(text.data(), text.data() + text.size(), d);
+    return d;
+}
 
 std::string shortestfloat(float v) {
     if (v == 0) v = 0;  // no "-0"
@@ -54,7 +53,7 @@ bool evaluatefieldgrid(WorkState& ws, Host& host, int threads) {
     return true;
 }
 
-void evaluateextra(WorkState& ws, Host& host, ExtraEvaluation extra) {
+void evaluateextra(WorkState& ws, Host& host, ExtraEvaluation extra, const GeoFrame* geo) {
     switch (extra) {
         case ExtraEvaluation::None: break;
         case ExtraEvaluation::CompositeDisplacement: composedispl(ws); break;
@@ -64,7 +63,23 @@ void evaluateextra(WorkState& ws, Host& host, ExtraEvaluation extra) {
             calcgridcff(ws, host);
             ws.cffstale = false;
             break;
+        case ExtraEvaluation::OptimalCff:
+            calcgridoptimalcff(ws,
+                               geo ? NorthReference{&geo->proj, &geo->frame} : NorthReference{});
+            break;
     }
+}
+
+std::string regionalstresstext(const RegionalStress& r) {
+    std::string out;
+    for (std::size_t k = 0; k < r.axis.size(); ++k) {
+        const PrincipalStress& a = r.axis[k];
+        if (k > 0) out += "; ";
+        out += 'S';
+        out += std::to_string(k + 1) + " azimuth " + num(a.azimuth) + " plunge " + num(a.plunge) +
+               ": " + num(a.surface) + " bar + " + num(a.gradient) + " bar/km";
+    }
+    return out;
 }
 
 std::string sourcestext(const WorkState& ws) {
@@ -87,7 +102,7 @@ std::string sourcestext(const WorkState& ws) {
     return out;
 }
 
-std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvenance& p) {
+std::vector<GridAttribute> modelattributes(const WorkState& ws, const GridProvenance& p) {
     std::vector<GridAttribute> a = {
         {"Conventions", "CF-1.8"},
         {"title", "CRUSTEX field grid"},
@@ -101,29 +116,50 @@ std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvena
         {"lame_lambda_over_mu", 1.0},
         {"number_of_sources", static_cast<double>(std::clamp<int>(ws.nfault, 0, kMaxSources))},
         {"sources", sourcestext(ws)},
-        {"friction_coefficient", decimal(ws.friction)},
-        {"receiver_strike_deg", decimal(ws.cffstrike)},
-        {"receiver_dip_deg", decimal(ws.cffdip)},
-        {"receiver_rake_deg", decimal(ws.cffrake)},
+        {"friction_coefficient", shortestdecimal(ws.friction)},
+        {"receiver_strike_deg", shortestdecimal(ws.cffstrike)},
+        {"receiver_dip_deg", shortestdecimal(ws.cffdip)},
+        {"receiver_rake_deg", shortestdecimal(ws.cffrake)},
     };
+    if (ws.regionalstress.given)
+        a.push_back(
+            {"regional_stress_compression_positive", regionalstresstext(ws.regionalstress)});
+    return a;
+}
+
+void addmapattributes(const WorkState& ws, std::vector<GridAttribute>& a) {
+    if (!ws.needmap) return;
+    a.push_back({"map_projection", projectionname(ws.projection)});
+    a.push_back({"map_south_lat", shortestdecimal(ws.flat1)});
+    a.push_back({"map_west_lon", shortestdecimal(ws.flon1)});
+    a.push_back({"map_north_lat", shortestdecimal(ws.flat2)});
+    a.push_back({"map_east_lon", shortestdecimal(ws.flon2)});
+}
+
+void setattribute(std::vector<GridAttribute>& a, const std::string& name,
+                  std::variant<std::string, double> value) {
+    for (GridAttribute& x : a) {
+        if (x.name != name) continue;
+        x.value = std::move(value);
+        return;
+    }
+    a.push_back({name, std::move(value)});
+}
+
+std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvenance& p) {
+    std::vector<GridAttribute> a = modelattributes(ws, p);
     if (ws.inclined) {
         a.push_back({"observation_plane", "inclined"});
-        a.push_back({"inclined_reference_x_km", decimal(ws.obsincx)});
-        a.push_back({"inclined_reference_y_km", decimal(ws.obsincy)});
-        a.push_back({"inclined_reference_depth_km", decimal(ws.obsincdpt)});
-        a.push_back({"inclined_strike_deg", decimal(ws.obsincs)});
-        a.push_back({"inclined_dip_deg", decimal(ws.obsincdip)});
+        a.push_back({"inclined_reference_x_km", shortestdecimal(ws.obsincx)});
+        a.push_back({"inclined_reference_y_km", shortestdecimal(ws.obsincy)});
+        a.push_back({"inclined_reference_depth_km", shortestdecimal(ws.obsincdpt)});
+        a.push_back({"inclined_strike_deg", shortestdecimal(ws.obsincs)});
+        a.push_back({"inclined_dip_deg", shortestdecimal(ws.obsincdip)});
     } else {
         a.push_back({"observation_plane", "horizontal"});
-        a.push_back({"observation_depth_km", decimal(ws.obsdepth)});
+        a.push_back({"observation_depth_km", shortestdecimal(ws.obsdepth)});
     }
-    if (ws.needmap) {
-        a.push_back({"map_projection", projectionname(ws.projection)});
-        a.push_back({"map_south_lat", decimal(ws.flat1)});
-        a.push_back({"map_west_lon", decimal(ws.flon1)});
-        a.push_back({"map_north_lat", decimal(ws.flat2)});
-        a.push_back({"map_east_lon", decimal(ws.flon2)});
-    }
+    addmapattributes(ws, a);
     return a;
 }
 
@@ -145,10 +181,10 @@ FieldGridExport collectfieldgrid(WorkState& ws, Host& host,
     }
     bool composites = false;
     for (const GridVariable* v : variables) {
-        evaluateextra(ws, host, v->extra);
+        evaluateextra(ws, host, v->extra, geo);
         composites = composites || v->extra == ExtraEvaluation::CompositeDisplacement ||
                      v->extra == ExtraEvaluation::CompositeStrain;
-        out.variables.push_back({v, ws.grids.*(v->grid)});
+        out.variables.push_back({variableinunit(v, ws.stressunit), ws.grids.*(v->grid)});
     }
     out.attributes = gridattributes(ws, provenance);
     if (composites) {

@@ -7,7 +7,7 @@
 
 namespace crustex {
 
-// Twenty-one float grids over nodes (0..xgrid, 0..ygrid) and the two node
+// Twenty-two float grids over nodes (0..xgrid, 0..ygrid) and the two node
 // position arrays that the drawing routines fill. The numbering in the
 // comments is the grid number used throughout the program.
 struct ResultGrids {
@@ -32,13 +32,14 @@ struct ResultGrids {
     Grid2D maxshear;   // 19
     Grid2D cff;        // 20 delta CFF / rigidity
     Grid2D composite;  // 21 weighted composition
+    Grid2D cffoop;     // 22 delta CFF on optimally oriented planes (stress unit)
 
     std::vector<float> nodex;  // frame x of each x node, 0..xgrid
     std::vector<float> nodey;  // frame y of each y node, 0..ygrid
 
-    static constexpr int kCount = 21;
+    static constexpr int kCount = 22;
 
-    // Grid by its number 1..21 (nullptr for any other number).
+    // Grid by its number 1..22 (nullptr for any other number).
     Grid2D* byNumber(int n);
     const Grid2D* byNumber(int n) const;
 };

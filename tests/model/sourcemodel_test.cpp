@@ -161,7 +161,7 @@ TEST(WorkState, RedimsubAllocatesTwentyOneEmptyGridsAndNodeArrays) {
         EXPECT_EQ(g->size(), 5u * 8u);
     }
     EXPECT_EQ(ws.grids.byNumber(0), nullptr);
-    EXPECT_EQ(ws.grids.byNumber(22), nullptr);
+    EXPECT_EQ(ws.grids.byNumber(ResultGrids::kCount + 1), nullptr);
     EXPECT_EQ(ws.grids.nodex.size(), 5u);
     EXPECT_EQ(ws.grids.nodey.size(), 8u);
     EXPECT_EQ(ws.grids.uz(4, 7), 0.0f) << "old contents are discarded";
