@@ -7,6 +7,7 @@
 // time per point. On a busy machine run it as `chrt -f 50 bench_section_bench`.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cmath>
 
 #include "madeupmodel.h"
@@ -51,6 +52,7 @@ BENCHMARK(BM_SectionOfAThousandPatches)
     ->Arg(2)
     ->Arg(1)
     ->Unit(benchmark::kSecond)
+    ->MeasureProcessCPUTime()
     ->UseRealTime()
     ->Iterations(1);
 
