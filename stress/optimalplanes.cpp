@@ -83,8 +83,9 @@ OptimalSetup optimalsetup(const WorkState& ws, const NorthReference& north) {
 OptimalPoint optimalatnode(const OptimalSetup& setup, const ResultGrids& g, int i, int j, float x,
                            float y) {
     OptimalPoint out;
+    if (!setup.usable || !g.duxdx.contains(i, j) || !g.nodez.contains(i, j)) return out;
     const float exx = g.duxdx(i, j);
-    if (!setup.usable || exx == kNoValue || !g.nodez.contains(i, j)) return out;
+    if (exx == kNoValue) return out;
     const StressTensor change = stressfromstrain(setup.medium, exx, g.duydy(i, j), g.duzdz(i, j),
                                                  g.exy(i, j), g.eyz(i, j), g.ezx(i, j));
     const double depth = -static_cast<double>(g.nodez(i, j));
