@@ -240,7 +240,6 @@ SectionOutcome drawsectionpicture(WorkState& ws, PlotContext& pc, Host& host,
                     {field.values, g.nodex, g.nodey, 0, 0, g.ux.nx(), g.ux.ny()},
                     field.zero};
     const bool aborted = ws.publicationstyle ? drawpublication(d) : drawscreen(d);
-    pc.palette = spc.palette;
     host.enableMenus(true);
     return aborted ? SectionOutcome::Aborted : SectionOutcome::Drawn;
 }
