@@ -91,7 +91,6 @@ bool EventDialog::okClicked() {
     for (std::string_view f : kEventFormBoxes) *text.box(f) = boxes_.text(std::string(f));
     if (boxes_.rejected(fixparam(wb_.state(), text), wb_.host())) return false;
     hide();
-    emit stored();
     return true;
 }
 

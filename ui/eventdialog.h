@@ -32,10 +32,6 @@ public:
     // The box by its name without "txt" ("yr0", "dep1", ...).
     QLineEdit* box(const std::string& field) const { return boxes_.box(field); }
 
-signals:
-    // The selection was stored by OK.
-    void stored();
-
 private:
     Workbench& wb_;
     FormBoxes boxes_;

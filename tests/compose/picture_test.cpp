@@ -89,23 +89,18 @@ TEST(Picture, TitleUnitAndLegendOfEachKind) {
     EXPECT_TRUE(f.has("Depth:0km") && f.has(kSign));
 }
 
-// The order of the steps is pinned by the recordings.
-TEST(Picture, MenusLockedOnceAndTheGridEvaluatedOnce) {
-    Pic f("uz");
+// The menus are locked once, the grid evaluated once and kept until it is
+// stale (the order of the steps is pinned by the recordings).
+TEST(Picture, ResultsAreKeptUntilStale) {
+    const std::string grid = " Calcurating Strains(Ctrl-Q to Abort)", cff = " Calcurating CFF";
+    Pic f("cffpara");
     ASSERT_EQ(f.draw(), PictureOutcome::Drawn);
     const auto& menus = f.host.menuChanges;
     EXPECT_TRUE(menus.size() >= 2 && !menus.front() && menus.back());
     EXPECT_EQ(std::count(menus.begin(), menus.end(), true), 1);
-    EXPECT_FALSE(f.ws.gridstale);
     EXPECT_EQ(f.ws.grids.nodex.size(), 9u);
     EXPECT_FALSE(f.surface.FontItalic());
     EXPECT_EQ(f.surface.ForeColor, kBlack);
-}
-
-TEST(Picture, ResultsAreKeptUntilStale) {
-    const std::string grid = " Calcurating Strains(Ctrl-Q to Abort)", cff = " Calcurating CFF";
-    Pic f("cffpara");
-    f.draw();
     EXPECT_FALSE(f.ws.gridstale || f.ws.cffstale);
     f.draw();
     EXPECT_EQ(f.statuscount(grid), 1);
@@ -123,43 +118,37 @@ TEST(Picture, ResultsAreKeptUntilStale) {
     EXPECT_TRUE(f.haslines(f.pc.palette.possubcontour));
 }
 
-TEST(Picture, ScaleBarOnlyWithoutMap) {
-    for (bool needmap : {false, true}) {
-        Pic f("uz");
-        f.ws.needmap = needmap;
-        f.draw();
-        EXPECT_EQ(f.has("20km"), !needmap) << needmap;
-        EXPECT_EQ(f.pc.colormode, needmap ? "map" : "nomap");
-        Palette want;
-        setcolormode(want, needmap ? "map" : "nomap");
-        EXPECT_EQ(f.pc.palette.source, want.source);
-    }
-}
-
-TEST(Picture, ArrowsFollowShowGridData) {
+// Arrows and the data frame follow "Show Grid Data"; the scale bar is drawn
+// without the map only, and the map has its palette.
+TEST(Picture, ArrowsFollowShowGridDataAndTheScaleBarTheMap) {
     const struct {
         const char* key;
-        bool checked;
+        bool checked, needmap;
         bool glyphs, frame;
     } cases[] = {
-        {"displacement", false, false, false}, {"displacement", true, true, true},
-        {"tilt1", false, false, false},        {"principal", false, false, true},
-        {"principal", true, true, true},
+        {"displacement", false, false, false, false}, {"displacement", true, false, true, true},
+        {"tilt1", false, false, false, false},        {"principal", false, false, false, true},
+        {"principal", true, false, true, true},       {"displacement", true, true, true, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.key << " " << c.checked);
+        SCOPED_TRACE(testing::Message() << c.key << " " << c.checked << " " << c.needmap);
         Pic f(c.key);
         f.ws.showgriddatachecked = c.checked;
+        f.ws.needmap = c.needmap;
         f.draw();
         // Glyph bars: lines of the negative colour away from the legend strip.
         const auto neg = f.surface.linesofcolor(f.pc.palette.negative);
         EXPECT_EQ(std::any_of(neg.begin(), neg.end(), [](auto& l) { return l.x1 < 560; }),
                   c.glyphs);
         EXPECT_EQ(f.hasdataframe(), c.frame);
-        // Title, sources and scale bar are there either way.
+        // Title and sources (without the map) are there either way.
         EXPECT_TRUE(f.has(std::string(findquantity(c.key)->title)));
-        EXPECT_TRUE(f.haslines(f.pc.palette.source));
-        EXPECT_TRUE(f.has("20km"));
+        EXPECT_TRUE(c.needmap || f.haslines(f.pc.palette.source));
+        EXPECT_EQ(f.has("20km"), !c.needmap);
+        EXPECT_EQ(f.pc.colormode, c.needmap ? "map" : "nomap");
+        Palette want;
+        setcolormode(want, c.needmap ? "map" : "nomap");
+        EXPECT_EQ(f.pc.palette.source, want.source);
     }
 }
 

@@ -98,14 +98,20 @@ TEST(Cff, GridMatchesThePointFormAndKeepsTheMarker) {
     EXPECT_EQ(markers, 5);
 }
 
-TEST(Cff, MismatchedGridsGiveNoValuesInsteadOfReadingOutside) {
-    Grid2D big(4, 4, 1.0f), small(2, 2, 1.0f), result;
+// Grids of another size give no values instead of reading outside them.
+TEST(CffAndComposites, MismatchedGridsGiveNoValues) {
+    Grid2D big(4, 4, 1.0f), narrow(2, 4, 1.0f), low(4, 2, 1.0f), out;
     SilentHost host;
-    calcgridcff(big, big, big, big, small, big, big, result, 0, 1, 0, 0.3f, host);
-    EXPECT_EQ(result.nx(), 4);
-    for (float v : result.values()) EXPECT_EQ(v, kNoValue);
-    calcgridcff(Grid2D(), big, big, big, big, big, big, result, 0, 1, 0, 0.3f, host);
-    EXPECT_TRUE(result.empty());
+    calcgridcff(big, big, big, big, narrow, big, big, out, 0, 1, 0, 0.3f, host);
+    EXPECT_EQ(out.nx(), 4);
+    for (float v : out.values()) EXPECT_EQ(v, kNoValue);
+    calcgridcff(Grid2D(), big, big, big, big, big, big, out, 0, 1, 0, 0.3f, host);
+    EXPECT_TRUE(out.empty());
+    composedispl(big, low, big, out, 1, 1, 1);
+    EXPECT_EQ(out.nx(), 4);
+    for (float v : out.values()) EXPECT_EQ(v, kNoValue);
+    composestrain(Grid2D(), big, big, big, big, big, out, 1, 1, 1, 1, 1, 1);
+    EXPECT_TRUE(out.empty());
 }
 
 class Composite : public ::testing::Test {
@@ -158,15 +164,6 @@ TEST_F(Composite, WeightedSumsKeepTheMarker) {
         markers += ux == kNoValue;
     }
     EXPECT_EQ(markers, 5);
-}
-
-TEST(CompositeGrids, MismatchedInputsGiveNoValues) {
-    Grid2D a(3, 3, 1), b(3, 2, 1), out;
-    composedispl(a, b, a, out, 1, 1, 1);
-    EXPECT_EQ(out.nx(), 3);
-    for (float v : out.values()) EXPECT_EQ(v, kNoValue);
-    composestrain(Grid2D(), a, a, a, a, a, out, 1, 1, 1, 1, 1, 1);
-    EXPECT_TRUE(out.empty());
 }
 
 }  // namespace

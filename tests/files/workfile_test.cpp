@@ -170,6 +170,7 @@ TEST_F(WorkFile, TwentyFiveSourcesKeepTheFirstTwentyAndReadOnFromTheTwentyFirst)
     EXPECT_EQ(texts(), std::vector<std::string>{"You can Take only 20 Faults"});
     EXPECT_EQ(host.messages[0].title, "Warning");
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(host.messages[0].buttons, MsgButtons::Ok);
     EXPECT_EQ(result.nsources, 20);
     EXPECT_EQ(ws.fault[20].fx0, 19);
     EXPECT_EQ(ws.friction, 0.45f);
@@ -419,8 +420,9 @@ TEST(Readers, RefuseWhatIsNotARegularFileWithoutWaiting) {
         std::string why;
         EXPECT_FALSE(readevents(path, eventselection(ws), ws.eventtable, host, &why)) << path;
         EXPECT_FALSE(why.empty()) << path;
-        std::string content;
+        std::string content = "unchanged";
         EXPECT_FALSE(readwholefile(path, content)) << path;
+        EXPECT_EQ(content, "unchanged") << path;
         RecordingSurface surface;
         const MapColors colors{};
         const MapView view{proj, surface, colors, 30, 40, 130, 140};
@@ -430,93 +432,78 @@ TEST(Readers, RefuseWhatIsNotARegularFileWithoutWaiting) {
     ::alarm(0);
 }
 
-// The publication style travels as one extra record after "visualpara", in
-// work files and the settings file alike, and only while it is on. A reader
-// that does not know the record (the keyword renamed here) skips it and its
-// value and reads everything else the same.
-TEST_F(WorkFile, PublicationStyleRecordInBothFiles) {
+// Records added later travel right after the record they belong with, and
+// only while they hold something: the publication style after "visualpara"
+// (in work files and the settings file alike), the topography switches after
+// "mapextra" (colour before contour). A file without the record leaves the
+// values as they are. A reader that does not know the record (its keyword
+// renamed here) skips it and its values and reads everything else the same.
+TEST_F(WorkFile, AddedRecordsFollowTheirRecord) {
     using Write = std::string (*)(const WorkState&);
     using Read = void (*)(WorkFile&, const std::string&);
+    const Write work = [](const WorkState& w) {
+        return workfiletext(w, {Projection{}, PlotFrame{}});
+    };
+    const Read readwork = [](WorkFile& f, const std::string& t) { f.read(t); };
     const struct {
         const char* name;
         Write write;
         Read read;
-    } files[] = {
-        {"work file",
-         [](const WorkState& w) {
-             return workfiletext(w, {Projection{}, PlotFrame{}});
-         },
-         [](WorkFile& f, const std::string& t) { f.read(t); }},
-        {"settings", [](const WorkState& w) { return settingstext(w, WindowPlaces{}); },
+        const char *after, *record;
+        bool WorkState::*on;   // set for the record to be written
+        bool WorkState::*off;  // read back off (set before reading)
+    } cases[] = {
+        {"style, work file", work, readwork, "\"visualpara\"", "\"pubstyle\",#TRUE#",
+         &WorkState::publicationstyle, nullptr},
+        {"style, settings", [](const WorkState& w) { return settingstext(w, WindowPlaces{}); },
          [](WorkFile& f, const std::string& t) {
              WindowPlaces p;
              readsettingstext(f.ws, p, t);
-         }},
+         },
+         "\"visualpara\"", "\"pubstyle\",#TRUE#", &WorkState::publicationstyle, nullptr},
+        // Colour on, contour off: the two cannot be swapped.
+        {"topography", work, readwork, "\"mapextra\"", "\"topography\",#TRUE#,#FALSE#",
+         &WorkState::topocolor, &WorkState::topocontour},
     };
-    for (const auto& file : files) {
-        SCOPED_TRACE(file.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string keyword =
+            std::string(c.record).substr(0, std::string(c.record).find(','));
         setdefaults(ws, "/data/crustex");
-        const std::string off = file.write(ws);
-        EXPECT_EQ(off.find("pubstyle"), std::string::npos);
-        ws.publicationstyle = true;
+        const std::string off = c.write(ws);
+        EXPECT_EQ(off.find(keyword), std::string::npos);
+        ws.*c.on = true;
         ws.friction = 0.55f;
-        const std::string on = file.write(ws);
-        const std::size_t at = on.find("\"visualpara\"");
+        const std::string on = c.write(ws);
+        const std::size_t at = on.find(c.after);
         ASSERT_NE(at, std::string::npos);
-        EXPECT_EQ(on.find("\"pubstyle\",#TRUE#\r\n"), on.find("\r\n", at) + 2);
+        EXPECT_EQ(on.find(std::string(c.record) + "\r\n"), on.find("\r\n", at) + 2);
 
         setdefaults(ws, "/data/crustex");
-        file.read(*this, on);
-        EXPECT_TRUE(ws.publicationstyle);
+        if (c.off) ws.*c.off = true;
+        c.read(*this, on);
+        EXPECT_TRUE(ws.*c.on);
+        EXPECT_FALSE(c.off && ws.*c.off);
         EXPECT_EQ(ws.friction, 0.55f);
-        EXPECT_EQ(file.write(ws), on);
-        // A file without the record leaves the style as it is.
-        file.read(*this, off);
-        EXPECT_TRUE(ws.publicationstyle);
-        file.read(*this, "\"pubstyle\",#FALSE#\r\n");
-        EXPECT_FALSE(ws.publicationstyle);
-        // An older reader: the record is unknown to it.
+        EXPECT_EQ(c.write(ws), on);
+        c.read(*this, off);
+        EXPECT_TRUE(ws.*c.on);
+        std::string switchedoff = c.record;
+        switchedoff.replace(switchedoff.find("#TRUE#"), 6, "#FALSE#");
+        c.read(*this, switchedoff + "\r\n");
+        EXPECT_FALSE(ws.*c.on);
+
         std::string older = on;
-        older.replace(older.find("pubstyle"), 8, "zzzstyle");
+        older.replace(older.find(keyword) + 1, 3, "zzz");
         setdefaults(ws, "/data/crustex");
         host.messages.clear();
-        file.read(*this, older);
-        EXPECT_FALSE(ws.publicationstyle);
+        c.read(*this, older);
+        EXPECT_FALSE(ws.*c.on);
         EXPECT_EQ(ws.friction, 0.55f);
-        ws.publicationstyle = true;
-        EXPECT_EQ(file.write(ws), on);
+        EXPECT_TRUE(host.messages.empty());
+        ws.*c.on = true;
+        EXPECT_EQ(c.write(ws), on);
     }
-}
-
-// The topography switches travel after "mapextra" while the map is on (or
-// either switch is), colour before contour; a work file without a map and
-// without topography is unchanged, and an older reader skips the record.
-TEST_F(WorkFile, TopographyRecordWithTheMap) {
-    const auto write = [](const WorkState& w) {
-        return workfiletext(w, {Projection{}, PlotFrame{}});
-    };
-    setdefaults(ws, "/data/crustex");
-    EXPECT_EQ(write(ws).find("topography"), std::string::npos);
-    ws.topocolor = true;  // colour on, contour off: the two cannot be swapped
-    const std::string on = write(ws);
-    const std::size_t at = on.find("\"mapextra\"");
-    ASSERT_NE(at, std::string::npos);
-    EXPECT_EQ(on.find("\"topography\",#TRUE#,#FALSE#\r\n"), on.find("\r\n", at) + 2);
-
-    setdefaults(ws, "/data/crustex");
-    ws.topocontour = true;
-    read(on);
-    EXPECT_TRUE(ws.topocolor);
-    EXPECT_FALSE(ws.topocontour);
-    EXPECT_EQ(write(ws), on);
-
-    std::string older = on;
-    older.replace(older.find("topography"), 10, "zzzography");
-    setdefaults(ws, "/data/crustex");
-    host.messages.clear();
-    read(older);
-    EXPECT_FALSE(ws.topocolor);
-    EXPECT_TRUE(host.messages.empty());
 }
 
 // The map directory travels relative to the work file where the two move

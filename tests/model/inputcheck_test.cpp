@@ -243,21 +243,15 @@ TEST(SourceList, EntryNames) {
                                        "Multi-Source2", "Multi-Source3"}));
 }
 
-TEST(SourceLimit, TheTwentyFirstSourceIsRefusedWithAWarning) {
+// The words of both warnings are checked where they are shown (the source
+// editor, the file readers); here the edge.
+TEST(SourceLimit, TheTwentyFirstSourceIsRefused) {
     test::ScriptedHost host;
-    EXPECT_TRUE(addsourceallowed(1, host));
     EXPECT_TRUE(addsourceallowed(19, host));
     EXPECT_TRUE(host.messages.empty());
     EXPECT_FALSE(addsourceallowed(20, host));
-    faultlimitmessage(host);
-    ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[0].text, "You can Take only 20 sources");
-    EXPECT_EQ(host.messages[1].text, "You can Take only 20 Faults");
-    for (const test::RecordedMessage& m : host.messages) {
-        EXPECT_EQ(m.title, "Warning");
-        EXPECT_EQ(m.icon, MsgIcon::Exclamation);
-        EXPECT_EQ(m.buttons, MsgButtons::Ok);
-    }
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].buttons, MsgButtons::Ok);
 }
 
 }  // namespace

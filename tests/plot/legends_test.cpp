@@ -111,13 +111,15 @@ TEST(GridDataText, EachKeyReadsItsGrids) {
     EXPECT_EQ(griddatatext(empty, 0, 0), "");
 }
 
-TEST(ScaleBar, StepsAndLengths) {
+TEST(ScaleBar, StepsLengthsPathAndLabel) {
     const struct {
         float width, km, length;
+        const char* label;
     } rows[] = {
-        {100, 10, 64},   {40, 5, 80},       {20, 2, 64},       {240, 20, 640.0f / 12},
-        {1000, 100, 64}, {10, 1, 64},       {2, 0.2f, 64},     {70, 10, 640.0f / 7},
-        {1, 0.1f, 64},   {0.5f, 0.05f, 64}, {10000, 1000, 64},
+        {100, 10, 64, "10km"},          {40, 5, 80, "5km"},           {20, 2, 64, "2km"},
+        {240, 20, 640.0f / 12, "20km"}, {1000, 100, 64, "100km"},     {10, 1, 64, "1km"},
+        {2, 0.2f, 64, "0.2km"},         {70, 10, 640.0f / 7, "10km"}, {1, 0.1f, 64, "0.1km"},
+        {0.5f, 0.05f, 64, "0.05km"},    {10000, 1000, 64, "1000km"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.width);
@@ -125,20 +127,6 @@ TEST(ScaleBar, StepsAndLengths) {
         ASSERT_TRUE(scalebarfor(r.width, bar));
         EXPECT_FLOAT_EQ(bar.km, r.km);
         EXPECT_NEAR(bar.length, r.length, 1e-3f);
-    }
-    // Just below a decade: 1 <= u < 10 still holds.
-    ScaleBar bar;
-    ASSERT_TRUE(scalebarfor(66.666664f, bar));
-    EXPECT_TRUE(bar.length > 0 && bar.length <= 96);
-}
-
-TEST(ScaleBar, DrawsPathAndLabels) {
-    const struct {
-        float width, length;
-        const char* label;
-    } rows[] = {{100, 64, "10km"}, {40, 80, "5km"}, {20, 64, "2km"}, {2, 64, "0.2km"}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.width);
         test::Canvas c;
         c.surface.ForeColor = {1, 2, 3};
         drawscalebar(c.pc, r.width);
@@ -159,6 +147,10 @@ TEST(ScaleBar, DrawsPathAndLabels) {
         EXPECT_EQ(label->fontsize, 10);
         EXPECT_EQ(label->color, kBlack);
     }
+    // Just below a decade: 1 <= u < 10 still holds.
+    ScaleBar bar;
+    ASSERT_TRUE(scalebarfor(66.666664f, bar));
+    EXPECT_TRUE(bar.length > 0 && bar.length <= 96);
     for (float w : {0.0f, -10.0f, std::numeric_limits<float>::quiet_NaN(),
                     std::numeric_limits<float>::infinity()}) {
         test::Canvas c;

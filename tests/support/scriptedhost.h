@@ -26,6 +26,8 @@ public:
     // Called from every processEvents(), with its 1-based call number; tests
     // use it to press Ctrl-Q at a chosen moment.
     std::function<void(int)> onProcessEvents;
+    // Called with every message box as it is shown.
+    std::function<void(const RecordedMessage&)> onMessage;
 
     std::vector<RecordedMessage> messages;
     std::vector<std::string> statuses;
@@ -38,6 +40,7 @@ public:
     MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override {
         messages.push_back({text, title, icon, buttons});
+        if (onMessage) onMessage(messages.back());
         if (!answers.empty()) {
             MsgAnswer a = answers.front();
             answers.pop_front();

@@ -1,33 +1,22 @@
 // The main window: the menu tree and its enabling rules, the start-up
 // sequence, Quit and Resume, the source file commands, the clipboard, Clear,
 // Resize and Redraw, and the layout of the two strips; the map through
-// "Map..." with the read-out and "Export Area Data..."; "Export Picture..."
-// and "Export Grid..."; the publication style's menu switch and a
-// single-column figure as a PDF.
-#include <netcdf.h>
-
+// "Map..." with the read-out and "Export Area Data..."; the publication
+// style's menu switch.
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPageSize>
-#include <QPdfWriter>
 #include <QtTest>
 
-#include "app/menurules.h"
 #include "app/plotwidget.h"
-#include "app/printlayout.h"
-#include "compose/picture.h"
 #include "export/quantitynames.h"
 #include "files/sourcefile.h"
-#include "plot/recordingsurface.h"
 #include "ui/mapdialog.h"
-#include "ui/pictureexport.h"
 #include "ui/qpaintersurface.h"
 #include "ui/sitewindow.h"
 #include "ui/welcomewindow.h"
@@ -65,24 +54,16 @@ QString captions(const QMenu* menu) {
     return out.join("|");
 }
 
-void touch(const QString& path) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-}
-
 // A window whose map directory holds a (blank) coast file.
 struct MapRig : WindowRig {
     MapRig() {
         QDir(dir.path()).mkpath("map");
-        touch(file("map/japanv.map"));
+        test::writeFile(file("map/japanv.map"));
         ws.mappath = file("map/").toStdString();
         ws.areapath = file("area/").toStdString();
         ws.seispath = dir.path().toStdString() + "/";
     }
-    bool enabled(const char* name) {
-        w->updateMenus();
-        return w->action(name)->isEnabled();
-    }
+    bool enabled(const char* name) { return ::enabled(*w, name); }
     void mapOn() {
         QVERIFY(w->runCommand("mapmenu"));
         MapDialog* d = w->mapDialog();
@@ -112,16 +93,6 @@ QAction* findcaption(QMenu* menu, const QString& caption) {
     return nullptr;
 }
 
-// Answers the next resolution dialog with dpi.
-void answerResolution(int dpi) {
-    QTimer::singleShot(50, [dpi] {
-        if (auto* d = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
-            d->setIntValue(dpi);
-            d->accept();
-        }
-    });
-}
-
 // Pixels of a light tint: the bands near zero, which cover most of a
 // filled picture; the screen style has white ground and darker lines.
 int banded(const QImage& image) {
@@ -147,7 +118,7 @@ private slots:
         WindowRig r;
         MainWindow& w = *r.w;
         QCOMPARE(w.windowTitle(), QString("CRUSTEX"));
-        // "Execute" holds the quantities: exportcommands_test.cpp finds each.
+        // "Execute" holds the quantities: quantityNamesAreTheExecuteCaptions.
         QStringList tree;
         for (QAction* a : w.menuBar()->actions())
             if (a->text() != "Execute") tree << a->text() + ": " + captions(a->menu());
@@ -171,11 +142,9 @@ private slots:
         // it): its values override the defaults, everything else stays at the
         // start-up defaults.
         QTemporaryDir dir;
-        QFile ini(QDir(dir.path()).filePath("crustex.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
+        const QString ini = QDir(dir.path()).filePath("crustex.ini");
         const QByteArray damaged = "\"printer\",25,30,#TRUE#\r\n\"cffpara\",x\r\n";
-        ini.write(damaged);
-        ini.close();
+        QVERIFY(test::writeFile(ini, damaged));
         WorkState ws;
         ws.nsite = 5;  // left over: start-up clears it
         ws.narea = 7;
@@ -204,37 +173,19 @@ private slots:
         // whole new one.
         QCOMPARE(w.infoStrip()->text(), QString(kSettingsKeptStatus));
         w.close();
-        QCOMPARE(readall(ini.fileName() + ".bak").toLatin1(), damaged);
-        QVERIFY(readall(ini.fileName()).contains("\"customform\","));
+        QCOMPARE(readall(ini + ".bak").toLatin1(), damaged);
+        QVERIFY(readall(ini).contains("\"customform\","));
     }
 
     // --- Menu enabling ---
-    void enablingRulesOfMapAreaAndSites() {
-        WorkState ws;
-        MenuFacts facts;
-        facts.seisprogramexists = true;
-        MenuEnabling e = menuenabling(ws, facts);
-        QVERIFY(!e.area);  // the map is off
-        QVERIFY(!e.storesourcemap && !e.openobs && !e.obssite && !e.exportarea && !e.cleararea);
-        ws.needmap = true;
-        e = menuenabling(ws, facts);
-        QVERIFY(e.area && e.storesourcemap && e.openobs);
-        facts.seisprogramexists = false;
-        QVERIFY(!menuenabling(ws, facts).area);
-        ws.areastate = 1;
-        ws.nsite = 3;
-        e = menuenabling(ws, facts);
-        QVERIFY(e.exportarea && e.cleararea && e.obssite);
-        facts.clipboardhasimage = facts.lastworkexists = facts.coastfileexists = true;
-        e = menuenabling(ws, facts);
-        QVERIFY(e.paste && e.resume && e.map);
-    }
     void shortcutsAndLockedMenusCannotBypassTheRules() {
         WindowRig r;
         MainWindow& w = *r.w;
+        // Nothing shown, no map (nor its coast file), no sites, no last work.
         for (const char* item :
              {"printmenu", "storestrmenu", "redrawmenu", "areamenu", "obssitemenu", "storemapmenu",
-              "resumemenu", "exportpicmenu", "exportgridmenu"})
+              "resumemenu", "exportpicmenu", "exportgridmenu", "openobsmenu", "mapmenu",
+              "exportareamenu", "clearareamenu"})
             QVERIFY2(!enabled(w, item), item);
         // A disabled item does nothing when reached by its shortcut.
         QVERIFY(!w.runCommand("printmenu"));
@@ -280,14 +231,12 @@ private slots:
         three.fault[2] = three.fault[3] = three.fault[1];
         three.fault[2].fx0 = 10;
         three.fault[3].fy0 = 30;
-        QFile f(r.file("three.flt.txt"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray::fromStdString(sourcefiletext(three)));
-        f.close();
+        const QString path = r.file("three.flt.txt");
+        QVERIFY(test::writeFile(path, QByteArray::fromStdString(sourcefiletext(three))));
         QString asked;
         w.openFileDialog = [&](const QString& title, const QString& filter, const QString&) {
             asked = title + "|" + filter;
-            return f.fileName();
+            return path;
         };
         QVERIFY(w.runCommand("openfltmenu"));
         QVERIFY(asked.startsWith("Open Fault Parameters File|") && asked.contains("(*.flt.txt)"));
@@ -297,12 +246,8 @@ private slots:
         QVERIFY(w.runCommand("uzmenu"));
         QVERIFY(enabled(w, "printmenu"));
         // A file that is not there: "Open Error", nothing changed.
-        w.openFileDialog = [&](const QString&, const QString&, const QString&) {
-            return r.file("no.flt.txt");
-        };
-        auto seen = std::make_shared<test::SeenBox>();
-        test::answerNextBox(QMessageBox::Ok, seen);
-        QVERIFY(w.runCommand("openfltmenu"));
+        const auto seen = test::answerNextBox(QMessageBox::Ok);
+        QVERIFY(test::runWithFile(w, "openfltmenu", r.file("no.flt.txt")));
         QTRY_VERIFY(seen->seen);
         QCOMPARE(seen->text + "|" + seen->title, QString("Open Error|Error"));
         QCOMPARE(r.ws.nfault, int16_t(3));
@@ -314,17 +259,12 @@ private slots:
         // sources arrive.
         test::WindowRig r;
         r.ws.mappath = r.file("nomaps/").toStdString();
-        QFile f(r.file("m.wrk.txt"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(
+        QVERIFY(test::writeFile(
+            r.file("m.wrk.txt"),
             "\"mapextra\",#TRUE#,#FALSE#,1,3,1,3,1,#FALSE#,#FALSE#,#FALSE#,#FALSE#,#FALSE#\r\n"
             "\"topography\",#TRUE#,#TRUE#\r\n\"fltxy\",1\r\n"
-            "0,10,10,30,10,45,0,1,0,0,20,10,2,0,0\r\n");
-        f.close();
-        r.w->openFileDialog = [&](const QString&, const QString&, const QString&) {
-            return f.fileName();
-        };
-        QVERIFY(r.w->runCommand("openfltmenu"));
+            "0,10,10,30,10,45,0,1,0,0,20,10,2,0,0\r\n"));
+        QVERIFY(test::runWithFile(*r.w, "openfltmenu", r.file("m.wrk.txt")));
         QCOMPARE(r.ws.nfault, int16_t(1));
         QVERIFY(!r.ws.needmap && !r.ws.topocontour && r.ws.topocolor);
     }
@@ -412,8 +352,7 @@ private slots:
         QCOMPARE(ws.cline, 0.5f);
         QCOMPARE(ws.nfault, int16_t(1));  // no resuming without asking
         QVERIFY(enabled(w, "resumemenu"));
-        auto seen = std::make_shared<test::SeenBox>();
-        test::answerNextBox(QMessageBox::No, seen);
+        const auto seen = test::answerNextBox(QMessageBox::No);
         QVERIFY(w.runCommand("resumemenu"));
         QCOMPARE(seen->text + "|" + seen->title, QString("Resume the Last Work?|Yes or No"));
         QCOMPARE(ws.nfault, int16_t(1));
@@ -428,6 +367,8 @@ private slots:
     void copyPasteAndClearPicture() {
         WindowRig r;
         MainWindow& w = *r.w;
+        QGuiApplication::clipboard()->clear();
+        QVERIFY(!enabled(w, "pastemenu"));
         QVERIFY(w.runCommand("uzmenu"));
         QVERIFY(w.runCommand("copymenu"));
         const QImage copied = QGuiApplication::clipboard()->image();
@@ -531,7 +472,8 @@ private slots:
         // "Export Area Data..." once the area tools are offered and an area
         // is enclosed: the polygon and the projection line as latitude and
         // longitude.
-        touch(r.file("seis95.exe"));
+        QVERIFY(!r.enabled("areamenu"));  // without the area program
+        QVERIFY(test::writeFile(r.file("seis95.exe")));
         QVERIFY(r.enabled("areamenu") && !r.enabled("exportareamenu"));
         r.ws.areastate = 1;
         r.ws.narea = 3;
@@ -552,27 +494,19 @@ private slots:
         QCOMPARE(lines.size(), 8);  // seven lines, each ended
         QVERIFY2(lines[2].startsWith("35.") && lines[2].contains(",13"), qPrintable(lines[2]));
         // A work file without the map: the read-out follows before the mouse moves.
-        r.w->openFileDialog = [](const QString&, const QString&, const QString&) {
-            return test::sourcePath("examples/startup.wrk.txt");
-        };
-        QVERIFY(r.w->runCommand("openfltmenu"));
+        QVERIFY(
+            test::runWithFile(*r.w, "openfltmenu", test::sourcePath("examples/startup.wrk.txt")));
         QVERIFY(!r.ws.needmap);
         QVERIFY2(loc->text().startsWith(" x:") && !loc->text().contains('N'),
                  qPrintable(loc->text()));
     }
     void sourceFileWithAMapRangeShowsTheMapDialogFirst() {
         MapRig r;
-        QFile f(r.file("geo.flt.txt"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(
-            "\"maparea\",33.5,134,36,136.5\r\n\"fltga2\",1\r\n"
-            "35,135,2,90,45,90,20,10,1,0,35,135.5,1,100,0\r\n");
-        f.close();
-        r.w->openFileDialog = [&](const QString&, const QString&, const QString&) {
-            return f.fileName();
-        };
+        QVERIFY(test::writeFile(r.file("geo.flt.txt"),
+                                "\"maparea\",33.5,134,36,136.5\r\n\"fltga2\",1\r\n"
+                                "35,135,2,90,45,90,20,10,1,0,35,135.5,1,100,0\r\n"));
         acceptNextMapDialog();
-        QVERIFY(r.w->runCommand("openfltmenu"));
+        QVERIFY(test::runWithFile(*r.w, "openfltmenu", r.file("geo.flt.txt")));
         QVERIFY(r.ws.needmap);
         QCOMPARE(r.ws.flat1, 33.5f);
         QCOMPARE(r.ws.nfault, int16_t(1));
@@ -596,36 +530,6 @@ private slots:
             QCOMPARE(QString::fromStdString(r.ws.quantitykey),
                      QString::fromUtf8(q.key.data(), q.key.size()));
         }
-    }
-
-    void picturesAndGridsFromTheFileMenu() {
-        WindowRig r;
-        MainWindow& w = *r.w;
-        QVERIFY(w.runCommand("uzmenu"));
-        QString chosen;
-        w.saveFileDialog = [&](const QString&, const QString&, const QString&) { return chosen; };
-
-        chosen = r.file("picture.svg");
-        QVERIFY(w.runCommand("exportpicmenu"));
-        QFile svg(chosen);
-        QVERIFY(svg.open(QIODevice::ReadOnly));
-        QVERIFY(svg.readAll().contains("Displacement-Z(UD)"));
-
-        chosen = r.file("picture.png");
-        answerResolution(100);
-        QVERIFY(w.runCommand("exportpicmenu"));
-        PictureFileOptions at100;
-        at100.dpi = 100;
-        QCOMPARE(QImage(chosen).size(), picturepixels(at100));
-
-        // A name without an extension gets the first of the filter's.
-        chosen = r.file("grid");
-        QVERIFY(w.runCommand("exportgridmenu"));
-        int nc = -1, var = -1;
-        QCOMPARE(nc_open(qPrintable(r.file("grid.nc")), NC_NOWRITE, &nc), NC_NOERR);
-        QCOMPARE(nc_inq_varid(nc, "uz", &var), NC_NOERR);
-        QCOMPARE(nc_inq_varid(nc, "cffpara", &var), NC_NOERR);
-        nc_close(nc);
     }
 
     void menuSwitchRedraws() {
@@ -655,40 +559,6 @@ private slots:
         QCOMPARE(r.ws.quantitykey, std::string("cffpara"));
         const int lines = banded(w.surface()->image());
         QVERIFY2(lines < filled / 50, qPrintable(QString("%1 %2").arg(lines).arg(filled)));
-    }
-
-    // A single-column figure: the picture 8.5 cm wide in a PDF, drawn as
-    // vectors (no image in the file), nothing outside the printed picture.
-    void singleColumnPdf() {
-        const QString path = test::outputDir() + "/publication_cff.pdf";
-        {
-            QPdfWriter pdf(path);
-            pdf.setPageSize(QPageSize(QSizeF(85, 85 * 51.0 / 64), QPageSize::Millimeter));
-            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-            pdf.setResolution(600);
-            const auto layout = printlayout(85, 85 * 51.0 / 64, 0, 0);
-            QVERIFY(layout.has_value());
-            QPainterSurface paper(&pdf);
-            paper.setScale(layout->left, layout->top, layout->scalewidth, layout->scaleheight);
-            WorkState ws;
-            setdefaults(ws, QDir::tempPath().toStdString());
-            ws.quantitykey = "cffpara";
-            ws.publicationstyle = true;
-            RecordingSurface screen;
-            PlotContext pc;
-            pc.screen = &screen;
-            setplotframe(pc.frame, ws.rwidth);
-            setcolormode(pc.palette, "nomap");
-            SilentHost host;
-            PictureInputs in;
-            in.printer = &paper;
-            QCOMPARE(drawpicture(ws, pc, host, "printer", in), PictureOutcome::Drawn);
-        }
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QVERIFY(bytes.size() > 10000);
-        QVERIFY(!bytes.contains("/Subtype /Image") && !bytes.contains("/Subtype/Image"));
     }
 };
 

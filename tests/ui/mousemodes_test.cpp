@@ -64,24 +64,6 @@ private slots:
                      qPrintable(QString("%1 in %2..%3").arg(pos).arg(f0).arg(f1)));
         }
     }
-    void dragGeometry() {
-        const FieldRect want{10, 20, 110, 220};
-        QCOMPARE(orderedrect(110, 220, 10, 20), want);
-        QCOMPARE(orderedrect(110, 20, 10, 220), want);
-        // Azimuth clockwise from up; frame y grows downwards.
-        const float azimuths[][3] = {{0, -10, 0},   {10, 0, 90},   {0, 10, 180},
-                                     {-10, 0, -90}, {10, -10, 45}, {-10, 10, -135}};
-        for (const auto& [dx, dy, deg] : azimuths) {
-            QVERIFY2(std::fabs(dragazimuth(50, 50, 50 + dx, 50 + dy) - deg) < 1e-3f,
-                     qPrintable(QString::number(deg)));
-        }
-        // The rotated edge keeps its length and points at the pointer.
-        float ex = 0, ey = 0;
-        rotatededge(100, 100, 30, 100, 400, ex, ey);  // straight down, far away
-        QVERIFY(std::fabs(ex - 100) < 1e-3f && std::fabs(ey - 130) < 1e-3f);
-        rotatededge(100, 100, 30, 90, 100, ex, ey);  // to the left, close by
-        QVERIFY(std::fabs(ex - 70) < 1e-3f && std::fabs(ey - 100) < 1e-3f);
-    }
     void readOutTexts() {
         QCOMPARE(QString::fromStdString(locationtext(12.34f, -5.0f)), QString(" x:12.3 y:-5.0"));
         QCOMPARE(QString::fromStdString(locationtext(0, 150)), QString(" x:0.0 y:150.0"));
@@ -257,9 +239,7 @@ private slots:
     void windowAreaEnclosing() {
         Win win;
         WorkState& ws = win.rig.ws;
-        QFile seis(win.rig.file("seis95.exe"));
-        QVERIFY(seis.open(QIODevice::WriteOnly));
-        seis.close();
+        QVERIFY(test::writeFile(win.rig.file("seis95.exe")));
         ws.seispath = win.rig.dir.path().toStdString() + "/";
         QVERIFY(!win.w.runCommand("selareamenu"));  // the map is off
         ws.needmap = true;
@@ -285,8 +265,7 @@ private slots:
         QTest::mouseClick(win.plot, Qt::RightButton, {}, QPoint(10, 10));
         QCOMPARE(ws.narea, int16_t(49));
         QVERIFY(win.w.surface()->shownImage() == before50th);
-        auto seen = std::make_shared<test::SeenBox>();
-        test::answerNextBox(QMessageBox::Ok, seen);
+        const auto seen = test::answerNextBox(QMessageBox::Ok);
         QTest::mouseDClick(win.plot, Qt::LeftButton, {}, QPoint(300, 300));
         QCOMPARE(seen->text, QString("Point out Projection Line for Seis-PC Compatiblity"));
         QCOMPARE(ws.mousemode, int16_t(kModeProjection));
@@ -314,8 +293,7 @@ private slots:
         QVERIFY(win.w.runCommand("selareamenu"));
         QTest::mouseClick(win.plot, Qt::LeftButton, {}, QPoint(150, 150));
         QVERIFY(win.w.surface()->shownImage() != clean);
-        auto refused = std::make_shared<test::SeenBox>();
-        test::answerNextBox(QMessageBox::Ok, refused);
+        const auto refused = test::answerNextBox(QMessageBox::Ok);
         QTest::mouseDClick(win.plot, Qt::LeftButton, {}, QPoint(200, 200));
         QCOMPARE(refused->text, QString("Not Enclose Area"));
         QCOMPARE(refused->title, QString("Error"));

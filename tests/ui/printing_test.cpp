@@ -1,5 +1,6 @@
 // Printing: the page set-up of the picture, refused margins, a printed
-// page in a PDF, black-and-white mode and a print cancelled with Ctrl-Q.
+// page in a PDF (the publication style in vectors), black-and-white mode and
+// a print cancelled with Ctrl-Q.
 #include <QFile>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -13,11 +14,11 @@ using crustex::test::WindowRig;
 
 namespace {
 
-// The pages of a PDF: its page objects.
-int pdfpages(const QString& path) {
+// The pages of a PDF (its page objects) and its images.
+int pdfcount(const QString& path, const char* pattern) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return -1;
-    return int(QString::fromLatin1(f.readAll()).count(QRegularExpression("/Type\\s*/Page\\b")));
+    return int(QString::fromLatin1(f.readAll()).count(QRegularExpression(pattern)));
 }
 
 // A PDF printer on A4 writing to path; false: the dialog was cancelled.
@@ -76,12 +77,15 @@ private slots:
         QVERIFY(std::abs(mm - (p.widthlimits ? p.xm : p.ym)) < 1e-3);
     }
 
-    // In colour through the menu; in black and white by F5 and Ctrl+P on the plot.
+    // In colour and the publication style (drawn as vectors: no image in
+    // the file) through the menu; in black and white by F5 and Ctrl+P on the
+    // plot.
     void printsThePictureOnOnePage() {
         for (bool bnw : {false, true}) {
             WindowRig r;
             MainWindow& w = *r.w;
             r.ws.bnwmode = bnw;
+            r.ws.publicationstyle = !bnw;
             const QString pdf = r.file("p.pdf");
             int dialogs = 0;
             w.printDialog = pdfto(pdf, &dialogs);
@@ -95,8 +99,11 @@ private slots:
                 QVERIFY(w.runCommand("printmenu"));
             }
             QCOMPARE(dialogs, 1);
-            QCOMPARE(pdfpages(pdf), 1);
-            const QString kept = test::outputDir() + (bnw ? "/print-cff-bnw.pdf" : "/print-uz.pdf");
+            QCOMPARE(pdfcount(pdf, "/Type\\s*/Page\\b"), 1);
+            QCOMPARE(pdfcount(pdf, "/Subtype\\s*/Image"), 0);
+            QVERIFY(QFileInfo(pdf).size() > 10000);
+            const QString kept =
+                test::outputDir() + (bnw ? "/print-cff-bnw.pdf" : "/print-uz-publication.pdf");
             QFile::remove(kept);
             QFile::copy(pdf, kept);
             // The screen stays the drawing target, with its palette.
@@ -120,8 +127,7 @@ private slots:
             p.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
             return true;
         };
-        auto seen = std::make_shared<test::SeenBox>();
-        test::answerNextBox(QMessageBox::Ok, seen);
+        const auto seen = test::answerNextBox(QMessageBox::Ok);
         QVERIFY(r.w->runCommand("printmenu"));
         QCOMPARE(seen->title, QString("Error"));
         QVERIFY(seen->text.contains("Margins"));
@@ -138,8 +144,7 @@ private slots:
         r.ws.gridstale = true;
         QTimer::singleShot(0, w.plotArea(),
                            [&] { QTest::keyClick(w.plotArea(), Qt::Key_Q, Qt::ControlModifier); });
-        auto seen = std::make_shared<test::SeenBox>();
-        test::answerNextBox(QMessageBox::Ok, seen);
+        const auto seen = test::answerNextBox(QMessageBox::Ok);
         w.printPicture();
         QCOMPARE(seen->text + "|" + seen->title, QString("Abort?|Ctrl-Q Pressed"));
         QVERIFY(!QFile::exists(pdf));

@@ -60,15 +60,6 @@ bool showSized(test::WindowRig& r, int width = 1000, int height = 860) {
     return r.w->runCommand("resizemenu");
 }
 
-// Opens a work file of examples/ through "Open Source....".
-bool openExample(test::WindowRig& r, const char* name) {
-    const QString path = test::exampleFile(name);
-    r.w->openFileDialog = [path](const QString&, const QString&, const QString&) { return path; };
-    const bool ran = r.w->runCommand("openfltmenu");
-    r.w->openFileDialog = nullptr;
-    return ran;
-}
-
 // "Map..." with the map and the topography's colour and contours ticked,
 // then OK (which leaves one source: the example is opened afterwards).
 bool switchTopographyOn(test::WindowRig& r) {
@@ -218,7 +209,7 @@ private slots:
         r.ws.vhyppath = test::sourcePath("data/Vhyp102.ep").toStdString();
         QVERIFY(showSized(r));
         if (shot.topography) QVERIFY(switchTopographyOn(r));
-        QVERIFY(openExample(r, shot.work));
+        QVERIFY(test::runWithFile(w, "openfltmenu", test::exampleFile(shot.work)));
         QVERIFY(r.ws.nfault >= 1);
         if (shot.publication) QVERIFY(w.runCommand("pubstylemenu"));
         QVERIFY(w.runCommand(shot.command));
@@ -244,7 +235,7 @@ private slots:
         if (world.empty()) QSKIP("the shipped globe map is not there");
         r.ws.mappath = world;  // as "Map File Directory" under Tool -> Option...
         QVERIFY(showSized(r));
-        QVERIFY(openExample(r, "pacific.wrk.txt"));
+        QVERIFY(test::runWithFile(w, "openfltmenu", test::exampleFile("pacific.wrk.txt")));
         QVERIFY(r.ws.needmap && r.ws.flon2 > 180);
         QVERIFY2(inked(w.surface()->background()) > 0.01, "no map in the background");
         // East of the date line the read-out goes on counting east

@@ -5,9 +5,6 @@
 // coast file only lets the map be switched on.
 #pragma once
 
-#include <QFile>
-#include <QFileInfo>
-
 #include "model/fsutil.h"
 #include "windowtestkit.h"
 
@@ -22,26 +19,19 @@ inline bool openSiteExample(WindowRig& r) {
     if (!findfilenocase(shipped, "japanv.map").empty()) {
         r.ws.mappath = shipped;
     } else {
-        QFile(r.file("japanv.map")).open(QIODevice::WriteOnly);
+        writeFile(r.file("japanv.map"));
         r.ws.mappath = r.dir.path().toStdString() + "/";
     }
-    w.openFileDialog = [](const QString&, const QString&, const QString&) {
-        return exampleFile("sites-example.wrk.txt");
-    };
-    if (!w.runCommand("openfltmenu") || !r.ws.needmap) {
+    if (!runWithFile(w, "openfltmenu", exampleFile("sites-example.wrk.txt")) || !r.ws.needmap) {
         qWarning("the example work file did not switch the map on");
         return false;
     }
     // The projection of the map range (the map drawing sets it up too).
     setprojection(w.projection(), r.ws);
-    w.openFileDialog = [](const QString&, const QString&, const QString&) {
-        return exampleFile("sites-example.obs.txt");
-    };
-    if (!w.runCommand("openobsmenu") || r.ws.nsite != 30) {
+    if (!runWithFile(w, "openobsmenu", exampleFile("sites-example.obs.txt")) || r.ws.nsite != 30) {
         qWarning("the example sites were not read");
         return false;
     }
-    w.openFileDialog = nullptr;
     return true;
 }
 

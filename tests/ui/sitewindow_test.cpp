@@ -7,10 +7,12 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QPrinter>
 
 #include "siteexample.h"
+#include "ui/pictureexport.h"
 #include "ui/qpaintersurface.h"
 #include "windowtestkit.h"
 
@@ -30,17 +32,33 @@ bool blank(const QImage& image) {
     return true;
 }
 
-// A command of the File menu and the file it writes.
+// A command of the File menu, the name chosen in its file dialog, the file
+// it writes and a text that file holds.
 struct FileCommand {
     const char* name;
     const char* command;
+    const char* chosen;
     const char* file;
+    const char* holds = "";
 };
-const FileCommand kFileCommands[] = {{"grid netCDF", "exportgridmenu", "grid.nc"},
-                                     {"grid CSV", "exportgridmenu", "grid.csv"},
-                                     {"picture", "exportpicmenu", "picture.svg"},
-                                     {"print", "printmenu", "page.pdf"},
-                                     {"strains", "storestrmenu", "strains.txt"}};
+const FileCommand kFileCommands[] = {
+    // A name without an extension gets the first of the filter's.
+    {"grid netCDF", "exportgridmenu", "grid", "grid.nc", "cffpara"},
+    {"grid CSV", "exportgridmenu", "grid.csv", "grid.csv", "uz_mm"},
+    {"picture", "exportpicmenu", "picture.svg", "picture.svg", "Displacement-Z(UD)"},
+    {"picture PNG", "exportpicmenu", "picture.png", "picture.png"},
+    {"print", "printmenu", "page.pdf", "page.pdf"},
+    {"strains", "storestrmenu", "strains.txt", "strains.txt"}};
+
+// Answers the next resolution dialog with dpi.
+void answerResolution(int dpi) {
+    QTimer::singleShot(50, [dpi] {
+        if (auto* d = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+            d->setIntValue(dpi);
+            d->accept();
+        }
+    });
+}
 
 QStringList lines(const QString& path) {
     QFile f(path);
@@ -141,14 +159,20 @@ private slots:
             return true;
         };
         for (const FileCommand& c : kFileCommands) {
-            chosen = r.file(c.file);
+            chosen = r.file(c.chosen);
+            if (QString(c.file).endsWith(".png")) answerResolution(100);
             QVERIFY2(w.runCommand(c.command), c.name);
-            QVERIFY2(QFileInfo(chosen).size() > 0, c.name);
+            QFile written(r.file(c.file));
+            QVERIFY2(written.open(QIODevice::ReadOnly) && written.readAll().contains(c.holds),
+                     c.name);
             w.updateMenus();
             for (const char* item :
                  {"printmenu", "exportpicmenu", "exportgridmenu", "storestrmenu"})
                 QVERIFY2(w.action(item)->isEnabled(), qPrintable(QString(c.name) + ": " + item));
         }
+        PictureFileOptions at100;
+        at100.dpi = 100;
+        QCOMPARE(QImage(r.file("picture.png")).size(), picturepixels(at100));
         // An exported picture has the sites' vectors as the screen has them.
         QVERIFY(w.runCommand("displmenu"));
         chosen = r.file("vectors.svg");
@@ -182,16 +206,9 @@ private slots:
 
         // An empty site file: "No Site", and the window goes.
         QVERIFY(w.siteWindow()->isVisible());
-        QFile none(r.file("none.obs.txt"));
-        none.open(QIODevice::WriteOnly);
-        none.write("obs,0\r\n");
-        none.close();
-        w.openFileDialog = [&](const QString&, const QString&, const QString&) {
-            return r.file("none.obs.txt");
-        };
-        auto seen = std::make_shared<test::SeenBox>();
-        test::answerNextBox(QMessageBox::Ok, seen);
-        QVERIFY(w.runCommand("openobsmenu"));
+        QVERIFY(test::writeFile(r.file("none.obs.txt"), "obs,0\r\n"));
+        const auto seen = test::answerNextBox(QMessageBox::Ok);
+        QVERIFY(test::runWithFile(w, "openobsmenu", r.file("none.obs.txt")));
         QCOMPARE(seen->text, QString("No Site"));
         QVERIFY(!w.siteWindow()->isVisible());
         QCOMPARE(int(r.ws.nsite), 0);

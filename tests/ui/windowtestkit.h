@@ -1,12 +1,13 @@
 // Helpers for the window tests: a main window with a program directory of its
-// own, answering the message boxes a command shows, finding cut-off captions
-// and the folder that pictures for a person to look at go to.
+// own, answering the message boxes and file dialogs a command shows, finding
+// cut-off captions and the folder that pictures for a person to look at go to.
 #pragma once
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -44,8 +45,9 @@ struct SeenBox {
 };
 
 // Answers the next message box with `button` as soon as it is shown (polled
-// every 20 ms, given up after 5 s); what it showed lands in *seen.
-inline void answerNextBox(QMessageBox::StandardButton button, std::shared_ptr<SeenBox> seen = {}) {
+// every 20 ms, given up after 5 s); what it showed lands in the result.
+inline std::shared_ptr<SeenBox> answerNextBox(QMessageBox::StandardButton button) {
+    auto seen = std::make_shared<SeenBox>();
     auto timer = new QTimer(qApp);
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
@@ -53,7 +55,7 @@ inline void answerNextBox(QMessageBox::StandardButton button, std::shared_ptr<Se
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr && clock->elapsed() <= 5000) return;
         if (box != nullptr) {
-            if (seen) *seen = {box->text(), box->windowTitle(), true};
+            *seen = {box->text(), box->windowTitle(), true};
             QAbstractButton* b = box->button(button);
             if (b != nullptr) {
                 QTest::mouseClick(b, Qt::LeftButton);
@@ -65,6 +67,21 @@ inline void answerNextBox(QMessageBox::StandardButton button, std::shared_ptr<Se
         timer->stop();
     });
     timer->start(20);
+    return seen;
+}
+
+// Writes a file whole; false when it cannot.
+inline bool writeFile(const QString& path, const QByteArray& content = {}) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+}
+
+// Runs a command whose file dialog is answered with `path`.
+inline bool runWithFile(MainWindow& w, const char* command, const QString& path) {
+    w.openFileDialog = [path](const QString&, const QString&, const QString&) { return path; };
+    const bool ran = w.runCommand(command);
+    w.openFileDialog = nullptr;
+    return ran;
 }
 
 // One data row per entry of a table, named by the entry's `name`; the test
