@@ -42,7 +42,7 @@ float termfactor(const WorkState& ws, const QuantityInfo& q) {
             // Stress / mu from the gradients, resolved with the friction,
             // in the stress unit.
             const double stress = 9 * std::fabs(lameratio(ws.medium)) + 6;
-            const double unit = std::fabs(stressunitfactor(ws.medium, ws.stressunit));
+            const double unit = std::fabs(stressfactor(ws.stressunit, ws.medium));
             return static_cast<float>((1 + std::fabs(ws.friction)) * stress * unit);
         }
         case ExtraEvaluation::None: break;

@@ -10,20 +10,18 @@ namespace {
 
 constexpr double kRadToDegrees = 180 / 3.14159265358979323846;
 
-StressTensor plus(const StressTensor& a, const StressTensor& b, double f) {
+SymTensor plus(const SymTensor& a, const SymTensor& b, double f) {
     return {a.xx + f * b.xx, a.yy + f * b.yy, a.zz + f * b.zz,
             a.xy + f * b.xy, a.yz + f * b.yz, a.zx + f * b.zx};
 }
 
-bool finite(const StressTensor& t) {
-    return std::isfinite(t.xx + t.yy + t.zz + t.xy + t.yz + t.zx);
-}
+bool finite(const SymTensor& t) { return std::isfinite(t.xx + t.yy + t.zz + t.xy + t.yz + t.zx); }
 
 }  // namespace
 
 double optimalangle(double friction) { return std::atan2(1.0, friction) / 2; }
 
-std::array<OptimalPlane, 2> conjugateplanes(const StressTensor& total, const StressTensor& change,
+std::array<OptimalPlane, 2> conjugateplanes(const SymTensor& total, const SymTensor& change,
                                             double friction) {
     const PrincipalAxes p = principalaxes(total);
     const double psi = optimalangle(friction);
@@ -62,37 +60,31 @@ PlaneAttitude planeattitude(const Vec3& normal) {
     return a;
 }
 
-double stressunitfactor(const Medium& m, StressUnit unit) {
-    switch (unit) {
-        case StressUnit::Bar: return shearmodulus(m) * 1e-6;
-        case StressUnit::MPa: return shearmodulus(m) * 1e-7;
-        case StressUnit::Rigidity: break;
-    }
-    return 1;
-}
-
 OptimalSetup optimalsetup(const WorkState& ws, const NorthReference& north) {
     return {ws.regionalstress,
             ws.medium,
             ws.friction,
-            stressunitfactor(ws.medium, ws.stressunit),
+            stressfactor(ws.stressunit, ws.medium),
             north,
-            regionalstressproblem(ws.regionalstress).empty()};
+            usablemedium(ws.medium) && regionalstressproblem(ws.regionalstress).empty()};
 }
 
 OptimalPoint optimalatnode(const OptimalSetup& setup, const ResultGrids& g, int i, int j, float x,
                            float y) {
     OptimalPoint out;
-    if (!setup.usable || !g.duxdx.contains(i, j) || !g.nodez.contains(i, j)) return out;
+    if (!setup.usable || !g.duxdx.contains(i, j) || !g.nodez.contains(i, j) ||
+        !g.vol.contains(i, j))
+        return out;
     const float exx = g.duxdx(i, j);
     if (exx == kNoValue) return out;
-    const StressTensor change = stressfromstrain(setup.medium, exx, g.duydy(i, j), g.duzdz(i, j),
-                                                 g.exy(i, j), g.eyz(i, j), g.ezx(i, j));
+    const SymTensor strain{exx,         g.duydy(i, j), g.duzdz(i, j),
+                           g.exy(i, j), g.eyz(i, j),   g.ezx(i, j)};
+    const SymTensor change = stresstensor(strain, g.vol(i, j), lameratio(setup.medium));
     const double depth = -static_cast<double>(g.nodez(i, j));
-    const StressTensor regional =
+    const SymTensor regional =
         regionalstressat(setup.regional, depth, northangle(setup.north, x, y));
     // The change in bar: stress / mu is in 10^-6.
-    const StressTensor total = plus(regional, change, shearmodulus(setup.medium) * 1e-6);
+    const SymTensor total = plus(regional, change, shearmodulus(setup.medium) * 1e-6);
     if (!finite(total) || !finite(change)) return out;
     const std::array<OptimalPlane, 2> planes = conjugateplanes(total, change, setup.friction);
     out.plane = planes[static_cast<std::size_t>(largerplane(planes))];
@@ -110,7 +102,8 @@ void calcgridoptimalcff(const OptimalSetup& setup, ResultGrids& g, const NodePla
         return;
     }
     g.cffoop.resize(nx, ny, kNoValue);
-    for (const Grid2D* in : {&g.nodez, &g.duxdx, &g.duydy, &g.duzdz, &g.exy, &g.eyz, &g.ezx})
+    for (const Grid2D* in :
+         {&g.nodez, &g.duxdx, &g.duydy, &g.duzdz, &g.exy, &g.eyz, &g.ezx, &g.vol})
         if (in->empty() || in->nx() != nx || in->ny() != ny) return;
     for (int i = 0; i <= nx; ++i) {
         for (int j = 0; j <= ny; ++j) {

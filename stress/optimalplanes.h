@@ -19,7 +19,7 @@
 // than rounding could make it (kPlaneTieTolerance relative); the first
 // plane is fixed by the signs of the principal axes (principalaxes.h).
 //
-// Units: the change enters as stress / mu (10^-6, stresstensor.h) and is
+// Units: the change enters as stress / mu (10^-6, stress/moduli.h) and is
 // turned into bar with the medium's shear modulus before the total is
 // formed; the value comes out in the work's stress unit: 10^-6 of the
 // rigidity (the default), bar or MPa.
@@ -48,7 +48,7 @@ struct OptimalPlane {
 
 // The two conjugate planes of `total` with the change resolved on them
 // (total and change in any one unit; the value comes in the change's).
-std::array<OptimalPlane, 2> conjugateplanes(const StressTensor& total, const StressTensor& change,
+std::array<OptimalPlane, 2> conjugateplanes(const SymTensor& total, const SymTensor& change,
                                             double friction);
 
 // 0 or 1: the plane with the larger value, the first on a tie.
@@ -61,18 +61,14 @@ struct PlaneAttitude {
 };
 PlaneAttitude planeattitude(const Vec3& normal);
 
-// Factor from stress / mu (10^-6) to the unit: 1, or mu (bar) x 1e-6 for
-// bar, x 1e-7 for MPa.
-double stressunitfactor(const Medium& m, StressUnit unit);
-
 // What the evaluation of the quantity needs from the work.
 struct OptimalSetup {
     RegionalStress regional;
     Medium medium;
     double friction = 0;
-    double unitfactor = 1;  // stressunitfactor
+    double unitfactor = 1;  // stressfactor (model/medium.h)
     NorthReference north;
-    bool usable = false;  // the regional stress can be used (regionalstressproblem)
+    bool usable = false;  // the medium and the regional stress can be used
 };
 OptimalSetup optimalsetup(const WorkState& ws, const NorthReference& north);
 

@@ -49,7 +49,7 @@ Vec3 canonical(Vec3 a) {
 
 }  // namespace
 
-PrincipalAxes principalaxes(const StressTensor& t) {
+PrincipalAxes principalaxes(const SymTensor& t) {
     PrincipalAxes out;
     Matrix a = {{{t.xx, t.xy, t.zx}, {t.xy, t.yy, t.yz}, {t.zx, t.yz, t.zz}}};
     Matrix v = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
@@ -79,11 +79,11 @@ PrincipalAxes principalaxes(const StressTensor& t) {
     return out;
 }
 
-Vec3 apply(const StressTensor& t, const Vec3& v) {
+Vec3 apply(const SymTensor& t, const Vec3& v) {
     return {t.xx * v[0] + t.xy * v[1] + t.zx * v[2], t.xy * v[0] + t.yy * v[1] + t.yz * v[2],
             t.zx * v[0] + t.yz * v[1] + t.zz * v[2]};
 }
 
-double resolve(const StressTensor& t, const Vec3& v, const Vec3& w) { return dot(v, apply(t, w)); }
+double resolve(const SymTensor& t, const Vec3& v, const Vec3& w) { return dot(v, apply(t, w)); }
 
 }  // namespace crustex

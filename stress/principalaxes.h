@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "stress/stresstensor.h"
+#include "stress/moduli.h"
 
 namespace crustex {
 
@@ -21,11 +21,11 @@ struct PrincipalAxes {
     Vec3 value{};
     std::array<Vec3, 3> axis{};
 };
-PrincipalAxes principalaxes(const StressTensor& t);
+PrincipalAxes principalaxes(const SymTensor& t);
 
 // t v, and v . t w.
-Vec3 apply(const StressTensor& t, const Vec3& v);
-double resolve(const StressTensor& t, const Vec3& v, const Vec3& w);
+Vec3 apply(const SymTensor& t, const Vec3& v);
+double resolve(const SymTensor& t, const Vec3& v, const Vec3& w);
 
 inline double dot(const Vec3& a, const Vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 

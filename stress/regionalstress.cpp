@@ -32,8 +32,8 @@ Vec3 axisdirection(const PrincipalStress& a, double north) {
     return {std::sin(az) * std::cos(pl), std::cos(az) * std::cos(pl), -std::sin(pl)};
 }
 
-StressTensor regionalstressat(const RegionalStress& r, double depth, double north) {
-    StressTensor t;
+SymTensor regionalstressat(const RegionalStress& r, double depth, double north) {
+    SymTensor t;
     for (const PrincipalStress& a : r.axis) {
         const Vec3 v = axisdirection(a, north);
         // Compression positive in the data, tension positive here.

@@ -37,7 +37,7 @@ Vec3 axisdirection(const PrincipalStress& a, double north);
 
 // The regional stress tensor at `depth` km below the surface (bar, tension
 // positive): each axis's magnitude is surface + gradient * depth.
-StressTensor regionalstressat(const RegionalStress& r, double depth, double north);
+SymTensor regionalstressat(const RegionalStress& r, double depth, double north);
 
 // Why the regional stress cannot be used ("" when it can): not given, a
 // value that is not a number, a plunge beyond +-90 degrees, or two axes

@@ -28,6 +28,7 @@ ResultGrids onenode(double exx, double eyy, double ezz, double exy) {
     g.duydy(0, 0) = static_cast<float>(eyy);
     g.duzdz(0, 0) = static_cast<float>(ezz);
     g.exy(0, 0) = static_cast<float>(exy);
+    g.vol(0, 0) = static_cast<float>(exx + eyy + ezz);
     return g;
 }
 
@@ -43,12 +44,12 @@ OptimalSetup setup(const RegionalStress& r, float friction,
 TEST(OptimalPlanes, RegionalStressAtDepthTurnedToTheMapsNorth) {
     const RegionalStress r = triaxial(0, 100, 50, 10, 10);
     // S1 along Y grows to 150 bar at 5 km; compression comes back negative.
-    const StressTensor t = regionalstressat(r, 5, 0);
+    const SymTensor t = regionalstressat(r, 5, 0);
     EXPECT_NEAR(t.yy, -150, 1e-9);
     EXPECT_NEAR(t.zz, -50, 1e-9);
     EXPECT_NEAR(t.xx, -10, 1e-9);
     // North a quarter turn clockwise from Y: S1 lies along X.
-    const StressTensor turned = regionalstressat(r, 5, 90 * kRad);
+    const SymTensor turned = regionalstressat(r, 5, 90 * kRad);
     EXPECT_NEAR(turned.xx, -150, 1e-9);
     EXPECT_NEAR(turned.yy, -10, 1e-9);
     EXPECT_NEAR(turned.xy, 0, 1e-9);
