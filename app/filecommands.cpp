@@ -31,6 +31,10 @@ namespace {
 
 constexpr const char* kSourceFilter =
     "Fault Parameters Files (*.flt.txt)|*.flt.txt|Work Files (*.wrk.txt)|*.wrk.txt";
+// "Open Source...." also takes a .inp file as the whole model.
+constexpr const char* kOpenSourceFilter =
+    "Fault Parameters Files (*.flt.txt)|*.flt.txt|Work Files (*.wrk.txt)|*.wrk.txt|"
+    "Model Input Files (*.inp)|*.inp";
 constexpr const char* kStrainFilter = "Text File (*.txt)|*.txt";
 constexpr const char* kAreaFilter = "All Files (*)|*";
 
@@ -82,7 +86,7 @@ namespace {
 // The kind of file a dialog filter offers, by its pattern.
 WindowPlaces::Folder folderof(const QString& filter) {
     if (filter.contains("*.wrk.txt")) return WindowPlaces::Work;
-    if (filter.contains("*.flt.txt")) return WindowPlaces::Source;
+    if (filter.contains("*.flt.txt") || filter.contains("*.inp")) return WindowPlaces::Source;
     return WindowPlaces::Strain;
 }
 
@@ -124,10 +128,15 @@ QString MainWindow::askFile(bool save, const QString& title, const QString& filt
 }
 
 void MainWindow::openSource() {
-    const QString name = askFile(false, "Open Fault Parameters File", kSourceFilter);
+    const QString name = askFile(false, "Open Fault Parameters File", kOpenSourceFilter);
     if (name.isEmpty()) return;
     if (!QFileInfo(name).isFile()) {
         openerrormessage(*host_);
+        return;
+    }
+    if (name.endsWith(".inp", Qt::CaseInsensitive)) {
+        rememberFolder(WindowPlaces::Source, name);
+        openInpModel(name);
         return;
     }
     const FileKind kind = openkind(name.toStdString());
@@ -194,8 +203,9 @@ void MainWindow::readWork(const QString& path) {
     }
     beginWork(false);
     if (!r.opened) return;
-    if (r.nsources > 0) sourceEditor_->rebuildList();
+    if (r.nsources > 0 || r.slipmodel) sourceEditor_->rebuildList();
     drawOverlay();
+    if (r.slipmodel) showSlipStatus("");
 }
 
 void MainWindow::exportArea() {

@@ -4,9 +4,9 @@
 // hidden between openings) and the mouse modes of the plot.
 //
 // The commands are spread over several files by concern: menus.cpp (menu
-// tree and enabling), commands.cpp, filecommands.cpp, printing.cpp,
-// exportcommands.cpp, clipboard.cpp and startquit.cpp (start-up, quit,
-// resume).
+// tree and enabling), commands.cpp, filecommands.cpp, slipcommands.cpp,
+// printing.cpp, exportcommands.cpp, clipboard.cpp and startquit.cpp
+// (start-up, quit, resume).
 #pragma once
 
 #include <QMainWindow>
@@ -105,6 +105,9 @@ public:
     // Menu commands.
     void openSource();
     void storeSource(bool withMap);
+    void openSlipModel();
+    void exportSlipModel();
+    void clearSlipModel();
     void storeStrains();
     void printerSetting();
     void printPicture();
@@ -175,6 +178,10 @@ private:
     void writeSettingsFile();
     void writeLastWork();
     void readWork(const QString& path);
+    // A .inp file as the whole model (from "Open Source....").
+    void openInpModel(const QString& name);
+    // The slip model's summary on the status strip, after a file's summary.
+    void showSlipStatus(const std::string& summary);
     // A file dialog opened in the directory last used for the kind of file
     // its first filter offers; choosing another filter moves to that kind's
     // directory. A proposed file name (initial) is kept: a bare name goes

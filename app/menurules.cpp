@@ -17,6 +17,7 @@ MenuEnabling menuenabling(const WorkState& ws, const MenuFacts& facts) {
     e.storesourcemap = ws.needmap;
     e.openobs = ws.needmap;
     e.resume = facts.lastworkexists;
+    e.slipmodel = !ws.slipmodel.empty();
     e.paste = facts.clipboardhasimage;
     e.map = facts.coastfileexists;
     e.area = facts.seisprogramexists && ws.needmap;

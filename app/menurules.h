@@ -23,6 +23,7 @@ struct MenuEnabling {
     bool storesourcemap = false;
     bool openobs = false;
     bool resume = false;
+    bool slipmodel = false;  // "Export Slip Model..." and "Clear Slip Model"
     // Edit
     bool paste = false;
     // Parameter

@@ -83,6 +83,10 @@ void MainWindow::buildMenus() {
     addItem(file, "openfltmenu", "Open Source....", QKeySequence("Ctrl+O"));
     addItem(file, "openobsmenu", "Open Obs. Sites....");
     file->addSeparator();
+    addItem(file, "openslipmenu", "Open Slip Model...");
+    addItem(file, "exportslipmenu", "Export Slip Model...");
+    addItem(file, "clearslipmenu", "Clear Slip Model");
+    file->addSeparator();
     addItem(file, "storefltmenu", "Store Source...");
     addItem(file, "storemapmenu", "Store Source with Map....");
     addItem(file, "storestrmenu", "Store Strains....");
@@ -182,6 +186,8 @@ void MainWindow::applyEnabling(const MenuEnabling& e) {
     set("storeobsmenu", e.storeobsstrains);
     set("storemapmenu", e.storesourcemap);
     set("openobsmenu", e.openobs);
+    set("exportslipmenu", e.slipmodel);
+    set("clearslipmenu", e.slipmodel);
     set("resumemenu", e.resume);
     set("pastemenu", e.paste);
     set("mapmenu", e.map);
@@ -243,6 +249,9 @@ void MainWindow::connectCommands() {
     on("openfltmenu", [this] { openSource(); });
     on("storefltmenu", [this] { storeSource(false); });
     on("storemapmenu", [this] { storeSource(true); });
+    on("openslipmenu", [this] { openSlipModel(); });
+    on("exportslipmenu", [this] { exportSlipModel(); });
+    on("clearslipmenu", [this] { clearSlipModel(); });
     on("storestrmenu", [this] { storeStrains(); });
     on("setprnmenu", [this] { printerSetting(); });
     on("printmenu", [this] { printPicture(); });

@@ -5,6 +5,7 @@
 
 #include "compose/optimalticks.h"
 #include "compose/pubpicture.h"
+#include "compose/slipdraw.h"
 #include "compose/zerofield.h"
 #include "engine/cff.h"
 #include "engine/composite.h"
@@ -16,6 +17,7 @@
 #include "plot/contourtrace.h"
 #include "plot/legends.h"
 #include "plot/modelglyphs.h"
+#include "plot/patchglyphs.h"
 #include "plot/principalglyphs.h"
 #include "plot/scalebar.h"
 #include "plot/textplace.h"
@@ -169,6 +171,8 @@ void drawoverlays(WorkState& ws, PlotContext& pc) {
         drawdataframe(pc, ws.xview0, ws.yview0, ws.xview1, ws.yview1);
         if (ws.inclined) drawdepthlines(pc, ws);
     }
+    // The publication style outlines the patches over their fill itself.
+    if (!ws.publicationstyle) drawpatchoutlines(pc, ws.slipmodel, pc.palette.source);
     drawsources(pc, ws);
     drawarea(pc, ws);
     if (!ws.needmap && !ws.publicationstyle) drawscalebar(pc, ws.rwidth);
@@ -253,6 +257,7 @@ PictureOutcome drawpicture(WorkState& ws, PlotContext& pc, Host& host, std::stri
         }
         pc.surface().ForeColor = kBlack;
         if (!pub) printtextright(pc, 635, 50, "Depth:" + generalform(ws.obsdepth) + "km", 10);
+        if (!pub && !ws.slipmodel.empty()) drawsliplegend(pc, slipstats(ws.slipmodel, ws.medium));
     }
 
     drawoverlays(ws, pc);

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "compose/geoaxes.h"
 #include "compose/optimalticks.h"
 #include "compose/pubparts.h"
+#include "compose/slipdraw.h"
 #include "compose/zerofield.h"
 #include "geo/maplayers.h"
 #include "model/numtext.h"
@@ -39,6 +41,14 @@ constexpr float kLongLatitudeRoom = 100;
 constexpr float kMapStripRoom = 32;
 // Arrows closer than this (frame units) are thinned out.
 constexpr float kArrowSpacing = 14;
+// Beside a slip model's colour bar the quantity's is shorter (shorter still
+// above the four lines of delta CFF's receiver); the slip model's bar is as
+// tall as the room above the two lines under it and the distance bar allows.
+constexpr float kBarHeightWithSlip = 160;
+constexpr float kCffBarHeightWithSlip = 100;
+constexpr float kSlipBarHeight = 90;
+constexpr float kSlipBarLeast = 50;
+constexpr float kBelowSlipBar = 80;
 
 const char* const kDegree = "\xC2\xB0";
 
@@ -249,6 +259,31 @@ void drawaxes(WorkState& ws, PlotContext& pc, Projection* projection, const Layo
     }
 }
 
+// The slip model: its patches filled by slip (under the outlines the
+// overlays draw), then its colour bar and summary in the strip, the bar as
+// tall as the room left above the foot of the picture allows.
+void drawslipmodel(const WorkState& ws, PlotContext& pc, const Layout& layout, LabelPlacer& placer,
+                   Strip& strip) {
+    if (ws.slipmodel.empty()) return;
+    const SlipStats stats = slipstats(ws.slipmodel, ws.medium);
+    drawslippatches(pc, ws.slipmodel, stats.maxslip, placer);
+    const float scale = layout.scale;
+    strip.skip(8 * scale);
+    strip.line(kSlipBarTitle);
+    const float top = strip.y() + 6 * scale;
+    const float room = layout.shown.bottom - kBelowSlipBar * scale - top;
+    const float height = std::clamp(room, kSlipBarLeast * scale, kSlipBarHeight * scale);
+    drawslipbar(pc, stats.maxslip, {layout.stripleft, top, layout.barwidth, height, layout.text},
+                placer);
+    strip.moveto(top + height + 8 * scale);
+    strip.line(std::to_string(stats.patches) + (stats.patches == 1 ? " patch" : " patches"));
+    if (stats.moment > 0 && std::isfinite(stats.mw)) {
+        char mw[32];
+        std::snprintf(mw, sizeof mw, "Mw %.2f", stats.mw);
+        strip.line(mw);
+    }
+}
+
 }  // namespace
 
 bool ismagnitude(std::string_view key) { return key == "maxshear"; }
@@ -283,12 +318,16 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     pc.palette.dataframe = kBlack;
 
     LabelPlacer placer;
-    const Layout layout = layoutfor(pictureview(ws));
+    Layout layout = layoutfor(pictureview(ws));
+    const QuantityInfo* q = findquantity(ws.quantitykey);
+    if (q && !quantityoffered(ws, *q)) q = nullptr;
+    if (!ws.slipmodel.empty()) {
+        const bool cff = q && q->extra == ExtraEvaluation::Cff;
+        layout.barheight = (cff ? kCffBarHeightWithSlip : kBarHeightWithSlip) * layout.scale;
+    }
     const LabelBox area = dataarea(ws, pc.frame);
     Strip strip(s, placer, area, layout);
     Context c{ws, pc, host, in, screen, placer, strip, layout, area, {}, {}};
-    const QuantityInfo* q = findquantity(ws.quantitykey);
-    if (q && !quantityoffered(ws, *q)) q = nullptr;
     const bool contour = q && q->kind == QuantityKind::Contour;
 
     BandScale scale;
@@ -312,6 +351,7 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     if (q && !contour) drawglyphs(c, *q);
     strip.skip(6 * layout.scale);
     strip.line("Depth: " + generalform(ws.obsdepth) + " km");
+    drawslipmodel(ws, pc, layout, placer, strip);
     drawaxes(ws, pc, in.projection, layout, placer);
     if (labels) drawcontourlabels(c, scale);
 
@@ -338,6 +378,13 @@ void drawpublicationground(WorkState& ws, PlotContext& pc, Host& host, Projectio
 void drawpublicationoverlay(WorkState& ws, PlotContext& pc, Host& host, Projection* projection,
                             const std::function<void()>& clearsitegraph) {
     drawpublicationground(ws, pc, host, projection);
+    if (!ws.slipmodel.empty()) {
+        const PubPen pen(pc.surface());
+        LabelPlacer placer;
+        const Layout layout = layoutfor(pictureview(ws));
+        Strip strip(pc.surface(), placer, dataarea(ws, pc.frame), layout);
+        drawslipmodel(ws, pc, layout, placer, strip);
+    }
     PlotContext black = pc;
     black.palette.source = kBlack;
     black.palette.dataframe = kBlack;

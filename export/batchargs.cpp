@@ -54,7 +54,7 @@ constexpr Extension kExtensions[] = {
 constexpr std::string_view kOptions[] = {
     "--sources", "--sites", "--quantity", "--threads",       "--quantities",
     "--dpi",     "--size",  "--style",    "--map-dir",       "--from",
-    "--to",      "--depth", "--step",     "--event-distance"};
+    "--to",      "--depth", "--step",     "--event-distance", "--slip"};
 
 bool ispicture(OutputFormat f) {
     return f == OutputFormat::Pdf || f == OutputFormat::Svg || f == OutputFormat::Png;
@@ -63,7 +63,9 @@ bool ispicture(OutputFormat f) {
 // Which options each command takes.
 bool takes(BatchCommand c, std::string_view option) {
     using C = BatchCommand;
-    if (option == "--sources" || option == "--threads" || option == "--map-dir") return true;
+    if (option == "--sources" || option == "--threads" || option == "--map-dir" ||
+        option == "--slip")
+        return true;
     if (option == "--sites") return c != C::Sites;
     if (option == "--quantity") return c == C::Render || c == C::Contours;
     if (option == "--quantities") return c == C::Grid || c == C::Section;
@@ -152,7 +154,8 @@ public:
         }
         if (static_cast<int>(files.size()) != command->inputs)
             return fail(std::string(command->word) + " takes " +
-                        (command->inputs == 1 ? "one work file" : "a work file and a site file") +
+                        (command->inputs == 1 ? "one work or .inp file"
+                                              : "a work or .inp file and a site file") +
                         ", got " + std::to_string(files.size()) + " file names");
         req_.work = files[0];
         if (req_.command == BatchCommand::Sites) req_.sites = files[1];
@@ -214,6 +217,8 @@ private:
             req_.sites = v;
         } else if (a == "--map-dir") {
             req_.mapdir = v;
+        } else if (a == "--slip") {
+            req_.slip = v;
         } else if (a == "--quantity") {
             req_.quantity = v;
         } else if (a == "--quantities") {
@@ -327,6 +332,7 @@ BatchArgs parsebatchargs(std::span<const std::string> args) { return Parser(args
 
 std::string batchusage() {
     return "usage: crustex-batch COMMAND WORK [options] -o OUTPUT\n"
+           "  WORK: a work file (*.wrk.txt), or a .inp file as the whole model\n"
            "  render   WORK -o FILE.pdf|.svg|.png [--quantity NAME] [--dpi N]\n"
            "           [--size WxH[mm|in|px]] [--style screen|publication]\n"
            "  grid     WORK -o FILE.nc|.csv [--quantities NAME,NAME,...]\n"
@@ -342,6 +348,7 @@ std::string batchusage() {
            "options of every command: --sources FILE (replaces the work file's sources),\n"
            "  --threads N (evaluation threads; default one per usable CPU),\n"
            "  --map-dir DIR (the map directory, over the one the work file names),\n"
+           "  --slip FILE (a slip model: .inp, .fsp, .param or patch .csv),\n"
            "  --sites FILE (observation sites; not with 'sites')\n"
            "NAME: a caption of the Execute menu (\"Displacement Z\", \"delta CFF\", ...) or its\n"
            "  key (uz, cffpara, ...); render and contours draw Displacement Z when none is given\n";

@@ -11,8 +11,10 @@
 //            [--depth Z1,Z2] [--step KM] [--quantities LIST]
 //            [--event-distance KM] [--dpi N] [--size WxH] [--style S]
 //
-// Every subcommand also takes --sources FILE (a source or work file whose
-// sources replace the work file's), --threads N (the evaluation's worker
+// WORK is a work file or a .inp file (the whole model: its elements, grid,
+// depth and friction). Every subcommand also takes --sources FILE (a source
+// or work file whose sources replace the work file's), --slip FILE (a slip
+// model of any format the program reads, added to the model), --threads N (the evaluation's worker
 // threads; by default one per CPU the program may run on), --map-dir DIR
 // (the map directory, over the work file's and the settings file's) and,
 // but for "sites", --sites FILE.
@@ -51,10 +53,11 @@ struct SectionOptions {
 
 struct BatchRequest {
     BatchCommand command = BatchCommand::Render;
-    std::string work;     // the work file
+    std::string work;     // the work file, or a .inp file
     std::string sources;  // replacing source file, or ""
     std::string sites;    // site file, or ""
     std::string mapdir;   // --map-dir, or "": the work file's or the settings file's
+    std::string slip;     // --slip: a slip-model file, or ""
     std::string output;
     OutputFormat format = OutputFormat::Pdf;
     std::string quantity;  // the quantity key (render, contours)

@@ -3,9 +3,10 @@
 #include <sched.h>
 #include <unistd.h>
 
+#include <array>
 #include <ctime>
-#include <fstream>
 #include <memory>
+#include <tuple>
 
 #include "engine/fieldgrid.h"
 #include "export/contourexport.h"
@@ -19,8 +20,11 @@
 #include "files/appdir.h"
 #include "files/atomicfile.h"
 #include "files/datadirs.h"
+#include "files/inpmodel.h"
+#include "files/maprange.h"
 #include "files/settingsfile.h"
 #include "files/sitefile.h"
+#include "files/slipfile.h"
 #include "files/sourcefile.h"
 #include "files/workfile.h"
 #include "geo/mapdatacheck.h"
@@ -48,10 +52,18 @@ struct Run {
     Projection proj;
     SiteResults siteresults;
     bool sitesloaded = false;
+    // A .inp model with Map info: its km to degrees.
+    std::optional<InpStretch> stretch;
 
     GeoFrame geo() const { return {proj, pc.frame}; }
-    // Field km to longitude and latitude while the map is on.
+    // Field km to longitude and latitude while the map is on, or by the
+    // stretch of a .inp model's Map info.
     std::function<void(float, float, float&, float&)> togeo() const {
+        if (stretch) {
+            return [s = *stretch](float x, float y, float& lon, float& lat) {
+                stretchtogeo(s, x, y, lat, lon);
+            };
+        }
         if (!ws.needmap) return {};
         return [this](float x, float y, float& lon, float& lat) {
             kmtogeo(proj, pc.frame, x, y, lat, lon);
@@ -112,37 +124,80 @@ MapDataCheck mapcheck(const BatchRequest& req) {
     return [](WorkState&) { return true; };
 }
 
-// The map dialog's "OK" for a range with the map switched on: the boxes
-// as the dialog fills them, its checks, the store, the projection and the
-// field re-based on the map, the source list started again. False when
-// the dialog would refuse the range.
+// The map dialog's "OK" for a range with the map switched on, the source
+// list started again. False when the dialog would refuse the range.
 bool acceptmaprange(Run& run, const MapRange& range) {
-    WorkState& ws = run.ws;
-    MapFormText text = entrymapform(ws);
-    text.flat1 = formatnumber(range.lat1, "0.##");
-    text.flon1 = formatnumber(range.lon1, "0.##");
-    text.flat2 = formatnumber(range.lat2, "0.##");
-    text.flon2 = formatnumber(range.lon2, "0.##");
-    MapSwitches sw = mapswitches(ws);
-    sw.needmap = true;
-    FieldValues values;
-    if (!checkmapform(text, values).ok()) {
+    if (!applymaprange(run.ws, run.proj, run.pc.frame, range)) {
         inputerrormessage(run.host);
         return false;
     }
-    storemapform(ws, values, sw);
-    if (!setprojection(run.proj, ws) || !rebasefield(ws, run.proj, run.pc.frame)) return false;
-    ws.nfault = 1;
-    markgridstale(ws);
+    run.ws.nfault = 1;
+    markgridstale(run.ws);
     return true;
+}
+
+bool isinpfile(const std::string& path) { return slipformatof(path, "") == SlipFormat::Inp; }
+
+// A .inp file as the whole model, in its own km; its Map info gives the
+// longitudes and latitudes of the outputs.
+bool readinpmodel(Run& run) {
+    SlipFileRead read = readslipfile(run.req.work);
+    const InpOpened opened =
+        openinpmodel(run.ws, run.proj, run.pc.frame, read, run.req.work, false);
+    run.host.report(opened.summary);
+    if (!opened.ok) return false;
+    run.stretch = inpstretch(*read.inp);
+    return true;
+}
+
+// The work file, or a .inp file in its place.
+bool readmodel(Run& run) {
+    const BatchRequest& req = run.req;
+    if (isinpfile(req.work)) return readinpmodel(run);
+    // A map directory given on the command line holds over the work file's.
+    const WorkReadResult w = readworkfile(run.ws, run.host, run.proj, run.pc.frame, req.work,
+                                          mapcheck(req), req.mapdir.empty());
+    return w.opened && !w.inputerror && !w.mapmissing && (w.nsources > 0 || w.slipmodel);
+}
+
+// The sites of a .inp model with Map info: read through a Mercator map of
+// its range, whose meridians are parallel so that no observation is turned,
+// then moved from their latitude and longitude into the file's km by the
+// inverse of its stretch.
+SiteReadResult readinpsites(Run& run, const SourceFileHooks& hooks) {
+    WorkState& ws = run.ws;
+    const InpStretch& s = *run.stretch;
+    const bool needmap = ws.needmap;
+    const int16_t projection = ws.projection;
+    const float lat1 = ws.flat1, lat2 = ws.flat2, lon1 = ws.flon1, lon2 = ws.flon2;
+    ws.needmap = true;
+    ws.projection = kMercator;
+    ws.flat1 = std::min(s.lat0, s.lat1);
+    ws.flat2 = std::max(s.lat0, s.lat1);
+    ws.flon1 = std::min(s.lon0, s.lon1);
+    ws.flon2 = std::max(s.lon0, s.lon1);
+    Projection mercator;
+    SiteReadResult r;
+    if (setprojection(mercator, ws))
+        r = readsitefile(ws, run.host, GeoFrame{mercator, run.pc.frame}, run.req.sites, hooks);
+    for (int k = 1; k <= ws.nsite; ++k) {
+        siterec& site = ws.site[static_cast<std::size_t>(k)];
+        float lat = 0, lon = 0;
+        kmtogeo(mercator, run.pc.frame, site.x, site.y, lat, lon);
+        geotostretch(s, lat, lon, site.x, site.y);
+    }
+    ws.needmap = needmap;
+    ws.projection = projection;
+    ws.flat1 = lat1;
+    ws.flat2 = lat2;
+    ws.flon1 = lon1;
+    ws.flon2 = lon2;
+    return r;
 }
 
 bool readinputs(Run& run) {
     const BatchRequest& req = run.req;
-    // A map directory given on the command line holds over the work file's.
-    const WorkReadResult w = readworkfile(run.ws, run.host, run.proj, run.pc.frame, req.work,
-                                          mapcheck(req), req.mapdir.empty());
-    if (!w.opened || w.inputerror || w.mapmissing || w.nsources == 0) {
+    if (!readmodel(run)) {
         run.host.report("cannot use the work file '" + req.work + "'");
         return false;
     }
@@ -166,12 +221,26 @@ bool readinputs(Run& run) {
         run.host.report("the map range of '" + req.work + "' cannot be projected");
         return false;
     }
+    if (!req.slip.empty()) {
+        // On the map while it is on, else in km.
+        const GeoFrame geo = run.geo();
+        std::string summary;
+        const bool loaded =
+            loadslipfile(run.ws, run.ws.needmap ? &geo : nullptr, req.slip, summary);
+        run.host.report(summary);
+        if (!loaded) {
+            run.host.report("cannot use the slip model '" + req.slip + "'");
+            return false;
+        }
+    }
     if (!req.sites.empty()) {
         // A "maparea" in a site file would open the map dialog; here it is
         // cancelled: the work file's map and sources stay.
         SourceFileHooks hooks;
         hooks.checkmapdata = mapcheck(req);
-        const SiteReadResult r = readsitefile(run.ws, run.host, run.geo(), req.sites, hooks);
+        const SiteReadResult r = run.stretch
+                                     ? readinpsites(run, hooks)
+                                     : readsitefile(run.ws, run.host, run.geo(), req.sites, hooks);
         if (!r.opened || r.inputerror || r.nomap || r.mapmissing || run.ws.nsite == 0) {
             run.host.report("cannot use the site file '" + req.sites + "'");
             return false;
@@ -184,8 +253,10 @@ bool readinputs(Run& run) {
 
 // Input files and the output path, checked before anything is read.
 bool checkpaths(const BatchRequest& req, StderrHost& host, const PictureRenderer* renderer) {
-    const std::pair<const std::string*, const char*> inputs[] = {
-        {&req.work, "work file"}, {&req.sources, "source file"}, {&req.sites, "site file"}};
+    const std::pair<const std::string*, const char*> inputs[] = {{&req.work, "work file"},
+                                                                 {&req.sources, "source file"},
+                                                                 {&req.sites, "site file"},
+                                                                 {&req.slip, "slip model"}};
     for (const auto& [path, what] : inputs) {
         if (path->empty() || readable(*path)) continue;
         host.report(std::string("cannot read the ") + what + " '" + *path + "'");
@@ -219,8 +290,10 @@ int writetext(StderrHost& host, const std::string& path, const std::string& text
 void labelprogress(Run& run) {
     const WorkState& ws = run.ws;
     const long nodes = (static_cast<long>(ws.xgrid) + 1) * (static_cast<long>(ws.ygrid) + 1);
-    run.host.setprogresslabel("the field grid (" + std::to_string(nodes) + " nodes, " +
-                              std::to_string(ws.nfault) + " sources)");
+    std::string label = "the field grid (" + std::to_string(nodes) + " nodes, " +
+                        std::to_string(std::max<int>(ws.nfault, 0)) + " sources";
+    if (!ws.slipmodel.empty()) label += ", " + std::to_string(ws.slipmodel.size()) + " patches";
+    run.host.setprogresslabel(label + ")");
 }
 
 // The keys a run shows or writes.
@@ -258,6 +331,22 @@ GridProvenance gridprovenance(const Run& run) {
             utcnow() + " " + run.env.commandline};
 }
 
+// The longitude and latitude of every node of a .inp model's grid by the
+// stretch of its Map info.
+void stretchgrid(FieldGridExport& grid, const InpStretch& s) {
+    const int nx = static_cast<int>(grid.x.size()) - 1, ny = static_cast<int>(grid.y.size()) - 1;
+    grid.lat.resize(nx, ny);
+    grid.lon.resize(nx, ny);
+    for (int i = 0; i <= nx; ++i)
+        for (int j = 0; j <= ny; ++j)
+            stretchtogeo(s, static_cast<float>(grid.x[static_cast<std::size_t>(i)]),
+                         static_cast<float>(grid.y[static_cast<std::size_t>(j)]), grid.lat(i, j),
+                         grid.lon(i, j));
+    grid.attributes.push_back(
+        {"geographic_coordinates",
+         "longitude and latitude from the km by the linear stretch of the model file's Map info"});
+}
+
 int rungrid(Run& run) {
     if (!evaluate(run)) return kBatchFailed;
     std::vector<const QuantityName*> quantities;
@@ -266,8 +355,9 @@ int rungrid(Run& run) {
     const std::vector<const GridVariable*> vars = gridvariables(quantities);
     const GridProvenance provenance = gridprovenance(run);
     const GeoFrame geo = run.geo();
-    const FieldGridExport grid =
+    FieldGridExport grid =
         collectfieldgrid(run.ws, run.host, vars, run.ws.needmap ? &geo : nullptr, provenance);
+    if (run.stretch) stretchgrid(grid, *run.stretch);
     if (run.req.format == OutputFormat::Csv)
         return writetext(run.host, run.req.output, gridcsvtext(grid));
     std::string error;
@@ -400,16 +490,10 @@ std::string degreerange(float lat1, float lat2, float lon1, float lon2) {
 // cannot be read is reported by the map drawing.
 void reportmapcoverage(Run& run) {
     const WorkState& ws = run.ws;
+    const std::optional<MapHeader> coast = coastheader(ws.mappath);
+    if (!coast || mapcovers(*coast, {ws.flat1, ws.flon1, ws.flat2, ws.flon2})) return;
+    const MapHeader& h = *coast;
     const std::string path = findfilenocase(ws.mappath, kCoastFileName);
-    if (path.empty()) return;
-    std::ifstream in(path, std::ios::binary);
-    MapFile file;
-    if (!in || !file.open(in)) return;
-    const MapHeader& h = file.header();
-    const bool globe = h.west == -180 && h.east == 180;
-    if (ws.flat1 >= h.south && ws.flat2 <= h.north &&
-        (globe || (ws.flon1 >= h.west && ws.flon2 <= h.east)))
-        return;
     run.host.report("the map file '" + path + "' covers " +
                     degreerange(h.south, h.north, h.west, h.east) + ", not all of the map range " +
                     degreerange(ws.flat1, ws.flat2, ws.flon1, ws.flon2));

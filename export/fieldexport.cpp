@@ -15,10 +15,14 @@ namespace crustex {
 
 namespace {
 
-// Poisson's ratio of the half-space: the solutions take lambda = mu.
-constexpr double kPoissonRatio = 0.25;
-
 std::string num(float v) { return generalform(v); }
+
+// lambda / mu of the medium as its attribute says it: of the shortest
+// decimal of Poisson's ratio (1 for 0.25).
+double attributelameratio(const Medium& m) {
+    const double nu = shortestdecimal(m.poisson);
+    return 2 * nu / (1 - 2 * nu);
+}
 
 const char* projectionname(int16_t kind) {
     if (kind == kMillur) return "Miller cylindrical";
@@ -112,8 +116,8 @@ std::vector<GridAttribute> modelattributes(const WorkState& ws, const GridProven
         {"comment",
          "Deformation of a homogeneous elastic half-space. x east and y north in km of the "
          "program's field; no-value nodes hold the fill value."},
-        {"poisson_ratio", kPoissonRatio},
-        {"lame_lambda_over_mu", 1.0},
+        {"poisson_ratio", shortestdecimal(ws.medium.poisson)},
+        {"lame_lambda_over_mu", attributelameratio(ws.medium)},
         {"number_of_sources", static_cast<double>(std::clamp<int>(ws.nfault, 0, kMaxSources))},
         {"sources", sourcestext(ws)},
         {"friction_coefficient", shortestdecimal(ws.friction)},
@@ -121,6 +125,10 @@ std::vector<GridAttribute> modelattributes(const WorkState& ws, const GridProven
         {"receiver_dip_deg", shortestdecimal(ws.cffdip)},
         {"receiver_rake_deg", shortestdecimal(ws.cffrake)},
     };
+    if (!ws.slipmodel.empty()) {
+        a.push_back({"number_of_slip_patches", static_cast<double>(ws.slipmodel.size())});
+        if (!ws.slipmodel.file.empty()) a.push_back({"slip_model_file", ws.slipmodel.file});
+    }
     if (ws.regionalstress.given)
         a.push_back(
             {"regional_stress_compression_positive", regionalstresstext(ws.regionalstress)});

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "engine/cff.h"
@@ -84,6 +85,7 @@ void StderrHost::setStatus(const std::string& text) {
         evaluating_ = true;
         shown_ = false;
         lastsecond_ = -1;
+        percent_ = -1;
         start_ = std::chrono::steady_clock::now();
         return;
     }
@@ -105,9 +107,15 @@ void StderrHost::processEvents() {
         shown_ = true;
     } else if (tty_ && second != lastsecond_) {
         std::fprintf(out_, "\r%sevaluating %s ... %ld s", kPrefix, label_.c_str(), second);
+        if (percent_ >= 0) std::fprintf(out_, ", %d%%", percent_);
     }
     lastsecond_ = second;
     std::fflush(out_);
+}
+
+void StderrHost::showProgress(int done, int total) {
+    if (evaluating_ && total > 0 && done >= 0)
+        percent_ = static_cast<int>(100LL * std::min(done, total) / total);
 }
 
 void StderrHost::endprogress() {

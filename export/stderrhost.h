@@ -32,6 +32,9 @@ public:
     void setStatus(const std::string& text) override;
     void setBusy(bool) override {}
     void processEvents() override;
+    // The share of the grid done, shown on a terminal's progress line
+    // ("... 12 s, 37%").
+    void showProgress(int done, int total) override;
     void enableMenus(bool) override {}
     // The explanation is printed in place of the bare message box that
     // follows it ("Input Error: w.wrk.txt: line 9 cannot be read").
@@ -56,6 +59,7 @@ private:
     bool shown_ = false;
     std::chrono::steady_clock::time_point start_;
     long lastsecond_ = -1;
+    int percent_ = -1;                   // of the grid done, -1 while unknown
     std::set<std::string> shownstatus_;  // status messages printed so far
 };
 

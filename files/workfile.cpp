@@ -10,6 +10,7 @@
 
 #include "engine/fieldform.h"
 #include "engine/inclinedlines.h"
+#include "files/inpmodel.h"
 #include "files/workmapdir.h"
 #include "geo/eventlayer.h"
 #include "model/dialogbounds.h"
@@ -388,7 +389,8 @@ std::optional<RecordRead> readsharedrecord(std::string_view keyword, RecordReade
 
 // --- The whole file ---
 
-std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::string& mapdir) {
+std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::string& mapdir,
+                         const std::optional<SlipModelRecord>& slip) {
     RecordWriter w;
     w.plainline(kWorkFileHeader);
     writevhyppath(w, ws);
@@ -415,11 +417,14 @@ std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::st
             writeplanerecord(w, f);
         w.endline();
     }
+    if (slip) writeslipmodel(w, *slip);
     return w.str();
 }
 
 bool storework(const WorkState& ws, Host& host, const GeoFrame& geo, const std::string& path) {
-    return storetext(host, path, workfiletext(ws, geo, mapdirforwork(ws.mappath, path)));
+    return storetext(host, path,
+                     workfiletext(ws, geo, mapdirforwork(ws.mappath, path),
+                                  slipmodelforwork(ws.slipmodel, path)));
 }
 
 WorkReadResult readworkfile(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
@@ -427,9 +432,11 @@ WorkReadResult readworkfile(WorkState& ws, Host& host, Projection& proj, PlotFra
                             bool followmapdir) {
     std::string content;
     if (!loadtext(host, path, content)) return {};
+    const std::string dir = std::filesystem::path(path).parent_path().string();
     std::optional<std::string> mapdirbase;
-    if (followmapdir) mapdirbase = std::filesystem::path(path).parent_path().string();
-    return readworktext(ws, host, proj, frame, std::move(content), checkmapdata, path, mapdirbase);
+    if (followmapdir) mapdirbase = dir;
+    return readworktext(ws, host, proj, frame, std::move(content), checkmapdata, path, mapdirbase,
+                        dir);
 }
 
 namespace {
@@ -445,6 +452,7 @@ struct WorkReading {
     std::string problem;       // why reading stopped, when the reader cannot tell
     // Where a "mapdir" record is resolved; none: the record is read and dropped.
     std::optional<std::string> mapdirbase;
+    std::optional<SlipModelRecord> slip;  // the "slipmodel" record
 };
 
 ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& proj,
@@ -465,6 +473,10 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
             got = readmapextra(r, ws);
         } else if (keyword == "topography") {
             got = readtopography(r, ws);
+        } else if (keyword == kSlipModelKeyword) {
+            SlipModelRecord record;
+            got = readslipmodel(r, record);
+            if (got == RecordRead::Applied) reading.slip = record;
         } else if (keyword == "cffextra") {
             got = readcffextra(r, ws);
         } else if (keyword == "fieldpara") {
@@ -505,6 +517,15 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
     return ReadEnd::Complete;
 }
 
+// The slip model and what a model file brought, as a new work has them.
+void clearslipmodel(WorkState& ws) {
+    ws.slipmodel.clear();
+    ws.medium = Medium{};
+    ws.regionalstress = RegionalStress{};
+    ws.receivers.clear();
+    ws.sectiondefault = SectionLine{};
+}
+
 // Why no source was read.
 std::string nofaultreason(const WorkReading& reading) {
     if (!reading.knownrecord) return "no record of a work file";
@@ -516,10 +537,11 @@ std::string nofaultreason(const WorkReading& reading) {
 
 WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
                             std::string content, const MapDataCheck& checkmapdata,
-                            const std::string& name,
-                            const std::optional<std::string>& mapdirbase) {
+                            const std::string& name, const std::optional<std::string>& mapdirbase,
+                            const std::optional<std::string>& slipbase) {
     host.enableMenus(false);
     host.processEvents();
+    clearslipmodel(ws);
     WorkReadResult result;
     result.opened = true;
     RecordReader r(std::move(content));
@@ -532,8 +554,15 @@ WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFra
         inputerrormessage(host, name, reading.problem.empty() ? r.problem() : reading.problem);
         result.inputerror = true;
     }
+    if (end == ReadEnd::Complete && reading.slip && slipbase) {
+        const GeoFrame geo{proj, frame};
+        result.slipmodel =
+            loadrecordedslipmodel(ws, host, ws.needmap ? &geo : nullptr, *reading.slip, *slipbase);
+    }
     if (end == ReadEnd::MapMissing) {
         result.mapmissing = true;
+    } else if (end == ReadEnd::Complete && reading.scratch.empty() && result.slipmodel) {
+        leavesourcesout(ws);
     } else if (end == ReadEnd::Complete && !reading.scratch.empty()) {
         installsources(ws, reading.scratch);
         result.nsources = static_cast<int>(reading.scratch.size());

@@ -21,6 +21,7 @@
 
 #include "files/recordio.h"
 #include "files/sourcefile.h"
+#include "files/workslip.h"
 #include "geo/projection.h"
 #include "model/host.h"
 #include "model/workstate.h"
@@ -81,8 +82,10 @@ std::optional<RecordRead> readsharedrecord(std::string_view keyword, RecordReade
 // style record after "visualpara" while the publication style is on), then
 // the sources: "fltga" in geographic form while the map is on, else
 // "fltxy". A mapdir path (files/workmapdir.h) is written as the "mapdir"
-// record after "vhyppath".
-std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::string& mapdir = "");
+// record after "vhyppath", a slip model (files/workslip.h) as the
+// "slipmodel" record after the sources.
+std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::string& mapdir = "",
+                         const std::optional<SlipModelRecord>& slip = std::nullopt);
 
 // Writes a work file (also "lastwork.ini") through a temporary file, so the
 // previous file survives a failure; on failure "Open Error" is shown and
@@ -90,7 +93,8 @@ std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::st
 // to the work file, when it is the work file's directory or below it, or
 // when both lie in one data tree (a directory whose "map" holds the coast
 // file, as the shipped data: "../map/world/" from examples/); a map
-// directory anywhere else writes no record (see files/workmapdir.h).
+// directory anywhere else writes no record (see files/workmapdir.h). A slip
+// model read from a file is named relative to the work file.
 bool storework(const WorkState& ws, Host& host, const GeoFrame& geo, const std::string& path);
 
 // What the caller must do after reading a work file (the reader itself
@@ -103,6 +107,7 @@ struct WorkReadResult {
     bool inputerror = false;
     bool mapmissing = false;  // "Map File not Exist in ..." shown, reading stopped
     int nsources = 0;         // sources installed; 0 when the list is unchanged
+    bool slipmodel = false;   // a "slipmodel" record's model was installed
     bool fieldframe = false;  // "fieldpara" was applied: the plot window was set from rwidth
     // A geographic source block was met: clear the picture's background.
     bool clearbackground = false;
@@ -125,9 +130,15 @@ struct WorkReadResult {
 // inclined field's depth lines when inclined is set and marks the results
 // stale. Sources are installed when the reading reached the end of the file
 // (records passed over do not prevent it) and a source list was taken; with
-// none, "No Fault" is shown unless "Input Error" was. The caller then acts
-// on the result: colour mode, background and map, the source editor's list
-// and the overlay.
+// none, "No Fault" is shown unless "Input Error" was or a slip model was
+// read (no source then contributes). The caller then acts on the result:
+// colour mode, background and map, the source editor's list and the
+// overlay.
+// The slip model and what a model file brought (medium, regional stress,
+// receivers, section) start afresh with every work file read; a
+// "slipmodel" record then loads its file (files/workslip.h) when the
+// reading reached the end of the file; a file that cannot be used is shown
+// and the rest of the work stays.
 WorkReadResult readworkfile(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
                             const std::string& path,
                             const MapDataCheck& checkmapdata = coastfilepresent,
@@ -135,11 +146,13 @@ WorkReadResult readworkfile(WorkState& ws, Host& host, Projection& proj, PlotFra
 
 // The same on file contents already in memory; name is the file named in
 // the explanations of the messages ("" for none); a "mapdir" record is
-// resolved against mapdirbase, and read and dropped without one.
+// resolved against mapdirbase, and a "slipmodel" record against slipbase,
+// each read and dropped without one.
 WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFrame& frame,
                             std::string content,
                             const MapDataCheck& checkmapdata = coastfilepresent,
                             const std::string& name = "",
-                            const std::optional<std::string>& mapdirbase = std::nullopt);
+                            const std::optional<std::string>& mapdirbase = std::nullopt,
+                            const std::optional<std::string>& slipbase = std::nullopt);
 
 }  // namespace crustex

@@ -13,18 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The directory with symbolic links and "." and ".." resolved, without a
-// trailing separator; empty when it cannot be worked out.
-fs::path realdir(const fs::path& dir) {
-    std::error_code ec;
-    const fs::path full = fs::absolute(dir, ec);
-    if (ec) return {};
-    fs::path real = fs::weakly_canonical(full, ec).lexically_normal();
-    if (ec) return {};
-    if (!real.has_filename() && real.has_relative_path()) real = real.parent_path();
-    return real;
-}
-
 bool inside(const fs::path& path, const fs::path& dir) {
     return std::mismatch(dir.begin(), dir.end(), path.begin(), path.end()).first == dir.end();
 }
@@ -35,7 +23,7 @@ bool samedatatree(const fs::path& map, const fs::path& dir) {
     for (fs::path up = dir; !up.empty(); up = up.parent_path()) {
         const std::string data = finddirnocase(up.string(), "map");
         if (!data.empty() && !findfilenocase(data, kCoastFileName).empty() &&
-            inside(map, realdir(data)))
+            inside(map, realpathof(data)))
             return true;
         if (up == up.parent_path()) break;
     }
@@ -44,10 +32,20 @@ bool samedatatree(const fs::path& map, const fs::path& dir) {
 
 }  // namespace
 
+fs::path realpathof(const fs::path& path) {
+    std::error_code ec;
+    const fs::path full = fs::absolute(path, ec);
+    if (ec) return {};
+    fs::path real = fs::weakly_canonical(full, ec).lexically_normal();
+    if (ec) return {};
+    if (!real.has_filename() && real.has_relative_path()) real = real.parent_path();
+    return real;
+}
+
 std::string mapdirforwork(const std::string& mappath, const std::string& workpath) {
     if (mappath.empty() || !directoryexists(mappath)) return "";
     const fs::path parent = fs::path(workpath).parent_path();
-    const fs::path map = realdir(mappath), work = realdir(parent.empty() ? "." : parent);
+    const fs::path map = realpathof(mappath), work = realpathof(parent.empty() ? "." : parent);
     if (map.empty() || work.empty() || (!inside(map, work) && !samedatatree(map, work))) return "";
     const std::string relative = map.lexically_relative(work).generic_string();
     // A double quote or a line end would break the record.
@@ -76,7 +74,7 @@ RecordRead readmapdir(RecordReader& r, WorkState& ws, Host& host,
         // Not an input error: the reading goes on with the current maps.
         return RecordRead::Applied;
     }
-    const fs::path real = realdir(dir);
+    const fs::path real = realpathof(dir);
     ws.mappath = (real.empty() ? dir : real).string();
     if (ws.mappath.back() != '/') ws.mappath += '/';
     return RecordRead::Applied;

@@ -17,6 +17,7 @@
 // two unknown texts.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,10 @@
 namespace crustex {
 
 inline constexpr const char* kMapDirKeyword = "mapdir";
+
+// A directory or file with symbolic links and "." and ".." resolved,
+// without a trailing separator; empty when it cannot be worked out.
+std::filesystem::path realpathof(const std::filesystem::path& path);
 
 // The record's path for a work file written at workpath while the map
 // directory is mappath ("" when no record is written; a path ends with '/').

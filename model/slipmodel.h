@@ -48,6 +48,10 @@ struct SlipModel {
     std::vector<GeoEdge> geo;
     // The file the model was read from, as the user named it ("" for none).
     std::string file;
+    // Km added to the file's own X and Y when the model was placed (a model
+    // file's grid moved into the field's range); 0 for a model placed as
+    // the file gives it or on the map.
+    float xshift = 0, yshift = 0;
 
     bool empty() const { return patches.empty(); }
     std::size_t size() const { return patches.size(); }
@@ -55,6 +59,7 @@ struct SlipModel {
         patches.clear();
         geo.clear();
         file.clear();
+        xshift = yshift = 0;
     }
 };
 

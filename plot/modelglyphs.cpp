@@ -5,6 +5,7 @@
 
 #include "model/numtext.h"
 #include "model/sourcemodel.h"
+#include "plot/patchglyphs.h"
 #include "plot/textplace.h"
 
 namespace crustex {
@@ -157,6 +158,8 @@ void drawoverlayfigures(PlotContext& pc, const WorkState& ws,
                         const std::function<void()>& clearsitegraph) {
     drawdataframe(pc, ws.xview0, ws.yview0, ws.xview1, ws.yview1);
     if (ws.inclined) drawdepthlines(pc, ws);
+    // The publication style outlines the patches over their fill itself.
+    if (!ws.publicationstyle) drawpatchoutlines(pc, ws.slipmodel, pc.palette.source);
     drawsources(pc, ws);
     drawarea(pc, ws);
     if (ws.showobsdatachecked) {

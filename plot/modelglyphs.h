@@ -58,9 +58,9 @@ void drawarea(PlotContext& pc, const WorkState& ws);
 void drawpointer(PlotContext& pc, float x, float y);
 
 // The quick redraw after an edit: Cls, data area frame, depth lines of an
-// inclined field, sources, area polygon; with "Show Obs. Sites Data" checked
-// the site marks with names and then clearsitegraph (the site window's graph
-// clear; nothing when empty).
+// inclined field, the slip model's outlines, sources, area polygon; with "Show Obs. Sites Data"
+// checked the site marks with names and then clearsitegraph (the site window's graph clear; nothing
+// when empty).
 void drawoverlay(PlotContext& pc, const WorkState& ws,
                  const std::function<void()>& clearsitegraph = {});
 // The same without the Cls, over what the target holds.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes every picture of the documentation again from the committed inputs
-# (the work files under examples/, the shipped map/ and data/):
+# (the work files and the slip model under examples/, the shipped map/ and
+# data/):
 #   docs/screenshots/*.png  the windows, drawn on a virtual X display by the
 #                           screenshot test (tests/ui/screenshots_test.cpp)
 #   docs/pictures/*.png     pictures drawn by crustex-batch without any
@@ -45,5 +46,7 @@ for style in screen publication; do
       --quantity "delta CFF" --style "$style"
   pdfpicture "batch-twenty-displacement-z$suffix" examples/twenty-sources.wrk.txt \
       --quantity "Displacement Z" --style "$style"
+  pdfpicture "batch-map-slip-displacement-z$suffix" examples/map-range.wrk.txt \
+      --slip examples/slip-example.csv --quantity "Displacement Z" --style "$style"
 done
 ls -l "$shots"/*.png "$pictures"/*.png

@@ -3,6 +3,7 @@
 #include "tools/demconvert.h"
 #include "tools/eventconvert.h"
 #include "tools/examplesites.h"
+#include "tools/exampleslip.h"
 #include "tools/gnssconvert.h"
 #include "tools/mapconvert.h"
 #include "tools/volcanoconvert.h"
@@ -31,6 +32,9 @@ const ConvertMode kModes[] = {
     {"example-sites", "DIRECTORY",
      "writes the synthetic example model and its observation sites (sites-example.*)",
      runexamplesites},
+    {"example-slip", "DIRECTORY",
+     "writes the made-up example slip model as .inp and patch CSV (slip-example.*)",
+     runexampleslip},
 };
 
 }  // namespace

@@ -146,21 +146,27 @@ ExampleFiles examplesitefiles() {
     return out;
 }
 
-int runexamplesites(ModeArgs args, std::ostream& err) {
+int writeexamplefiles(std::string_view mode, ModeArgs args,
+                      std::initializer_list<ExampleFile> files, std::ostream& err) {
     if (args.size() != 1) {
-        err << "example-sites: usage: DIRECTORY\n";
+        err << mode << ": usage: DIRECTORY\n";
         return 2;
     }
-    const ExampleFiles files = examplesitefiles();
-    for (const auto& [name, text] :
-         {std::pair{kExampleWorkName, &files.work}, std::pair{kExampleSitesName, &files.sites}}) {
-        const std::string path = joinpath(args[0], name);
-        if (!writefileatomic(path, *text)) {
-            err << "example-sites: cannot write " << path << '\n';
+    for (const ExampleFile& f : files) {
+        const std::string path = joinpath(args[0], f.name);
+        if (!writefileatomic(path, *f.text)) {
+            err << mode << ": cannot write " << path << '\n';
             return 1;
         }
     }
     return 0;
+}
+
+int runexamplesites(ModeArgs args, std::ostream& err) {
+    const ExampleFiles files = examplesitefiles();
+    return writeexamplefiles("example-sites", args,
+                             {{kExampleWorkName, &files.work}, {kExampleSitesName, &files.sites}},
+                             err);
 }
 
 }  // namespace crustex::tools

@@ -7,7 +7,9 @@
 // real place.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "tools/convertmodes.h"
 
@@ -26,6 +28,15 @@ struct ExampleFiles {
 // Both texts; the sites are evaluated on the model as the work file gives
 // it back, so that the program computes what the generator did.
 ExampleFiles examplesitefiles();
+
+// The example files (name, text) written into the one directory of a
+// mode's arguments; the exit status of the mode.
+struct ExampleFile {
+    const char* name;
+    const std::string* text;
+};
+int writeexamplefiles(std::string_view mode, ModeArgs args,
+                      std::initializer_list<ExampleFile> files, std::ostream& err);
 
 // crustex-convert example-sites DIRECTORY
 int runexamplesites(ModeArgs args, std::ostream& err);

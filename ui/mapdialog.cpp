@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "files/slipplace.h"
 #include "files/sourcefile.h"
 #include "geo/mapdatacheck.h"
 #include "geo/maplayers.h"
@@ -442,6 +443,11 @@ bool MapDialog::okClicked() {
     setprojection(proj, ws);
     if (hooks.drawBackground) hooks.drawBackground();
     rebasefield(ws, proj, pc.frame);
+    // Models placed from latitude and longitude stay where they are on the
+    // globe.
+    const GeoFrame geo{proj, pc.frame};
+    replaceslipmodel(ws.slipmodel, geo);
+    replacereceivers(ws.receivers, geo);
     ws.nfault = 1;
     if (hooks.rebuildSourceList) hooks.rebuildSourceList();
     markgridstale(ws);

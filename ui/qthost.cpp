@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace crustex {
 
@@ -45,10 +46,21 @@ MsgAnswer QtHost::messageBox(const std::string& text, const std::string& title, 
 }
 
 void QtHost::setStatus(const std::string& text) {
+    statusText_ = text;
+    percent_ = -1;
     if (status_) {
         status_->setText(QString::fromStdString(text));
         status_->repaint();
     }
+}
+
+void QtHost::showProgress(int done, int total) {
+    if (total <= 0 || done < 0) return;
+    const int percent = static_cast<int>(100LL * std::min(done, total) / total);
+    if (percent == percent_ || !status_) return;
+    percent_ = percent;
+    status_->setText(QString::fromStdString(statusText_) + QString(" (%1%)").arg(percent));
+    status_->repaint();
 }
 
 void QtHost::setBusy(bool busy) {

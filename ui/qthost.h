@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 #include "model/host.h"
 
@@ -21,6 +22,9 @@ public:
     MsgAnswer messageBox(const std::string& text, const std::string& title, MsgIcon icon,
                          MsgButtons buttons) override;
     void setStatus(const std::string& text) override;
+    // The status text with " (37%)" after it; shown again only when the
+    // whole percentage changes.
+    void showProgress(int done, int total) override;
     void setBusy(bool busy) override;
     void processEvents() override;
     void enableMenus(bool enabled) override;
@@ -29,6 +33,8 @@ private:
     QPointer<QWidget> parent_;
     QPointer<QLabel> status_;
     std::function<void(bool)> menus_;
+    std::string statusText_;  // the text last set, without a percentage
+    int percent_ = -1;        // the percentage shown after it, or -1
     int busyDepth_ = 0;
 };
 

@@ -124,7 +124,8 @@ private slots:
             if (a->text() != "Execute") tree << a->text() + ": " + captions(a->menu());
         QCOMPARE(
             tree.join("\n"),
-            QString("File: Open Source.... [Ctrl+O]|Open Obs. Sites....|-|Store Source...|Store "
+            QString("File: Open Source.... [Ctrl+O]|Open Obs. Sites....|-|Open Slip Model...|"
+                    "Export Slip Model...|Clear Slip Model|-|Store Source...|Store "
                     "Source with Map....|Store Strains....|Store Strains (Obs. site)...|Export "
                     "Grid...|-|Printer Setting...|Print.... [Ctrl+P]|Export Picture...|-|Resume "
                     "Last Work... [Ctrl+L]|-|Quit\n"
