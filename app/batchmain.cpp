@@ -1,5 +1,5 @@
-// crustex-batch: pictures, grids, contour lines and site tables from work
-// files, without a window or a display. The runs themselves live in the
+// crustex-batch: pictures, grids, contour lines, site tables and vertical
+// sections from work files, without a window or a display. The runs themselves live in the
 // core (export/batchrun.h); this program adds the pictures, painted by Qt
 // offscreen.
 #include <unistd.h>
@@ -40,12 +40,34 @@ public:
 
     bool render(WorkState& ws, PlotContext& pc, Projection& proj, Host& host, SiteResults* sites,
                 const BatchRequest& req, std::string& error) override {
-        if (!app_) {
-            // Painting needs a GUI application but never a display.
-            if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        startapplication();
+        PictureInputs in;
+        in.projection = &proj;
+        in.sites = sites;
+        return writepicturefile(ws, pc, host, in, fileoptions(req), error);
+    }
+
+    bool rendersection(WorkState& ws, PlotContext& pc, Host& host, SectionPictureInputs& section,
+                       const BatchRequest& req, std::string& error) override {
+        startapplication();
+        PictureFileOptions options = fileoptions(req);
+        if (!req.size) {
+            // The default width, in the aspect of the section's picture.
+            const FrameView view = sectionview(section.section->spec);
+            options.heightmm = options.widthmm * view.height / view.width;
         }
+        return writesectionpicturefile(ws, pc, host, section, options, error);
+    }
+
+private:
+    void startapplication() {
+        if (app_) return;
+        // Painting needs a GUI application but never a display.
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+
+    static PictureFileOptions fileoptions(const BatchRequest& req) {
         PictureFileOptions options;
         options.path = req.output;
         options.format = req.format == OutputFormat::Svg   ? PictureFileFormat::Svg
@@ -55,13 +77,9 @@ public:
         options.widthmm = size.widthmm(req.dpi);
         options.heightmm = size.heightmm(req.dpi);
         options.dpi = req.dpi;
-        PictureInputs in;
-        in.projection = &proj;
-        in.sites = sites;
-        return writepicturefile(ws, pc, host, in, options, error);
+        return options;
     }
 
-private:
     int& argc_;
     char** argv_;
     std::unique_ptr<QGuiApplication> app_;

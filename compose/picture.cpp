@@ -4,6 +4,7 @@
 #include <string>
 
 #include "compose/fringes.h"
+#include "compose/optimalticks.h"
 #include "compose/pubpicture.h"
 #include "compose/receiverpicture.h"
 #include "compose/slipdraw.h"
@@ -26,6 +27,7 @@
 #include "sites/siteglyphs.h"
 #include "sites/sitegraphs.h"
 #include "stress/stressunits.h"
+#include "stress/optimalplanes.h"
 
 namespace crustex {
 
@@ -36,7 +38,7 @@ using K = QuantityKind;
 using L = LegendKind;
 using X = ExtraEvaluation;
 
-const std::array<QuantityInfo, 21> kQuantities = {{
+const std::array<QuantityInfo, 22> kQuantities = {{
     {"ux", K::Contour, "Displacement-X(~EW)", "(mm)", L::PlusMinus, X::None, &G::ux, nullptr},
     {"uy", K::Contour, "Displacement-Y(~NS)", "(mm)", L::PlusMinus, X::None, &G::uy, nullptr},
     {"uz", K::Contour, "Displacement-Z(UD)", "(mm)", L::PlusMinus, X::None, &G::uz, nullptr},
@@ -62,6 +64,8 @@ const std::array<QuantityInfo, 21> kQuantities = {{
     {"cffpara", K::Contour, "deltaCFF", "(10E-6)", L::PlusMinus, X::Cff, &G::cff, nullptr},
     {"los", K::Contour, "LOS Displacement", "(mm)", L::PlusMinus, X::Los, &G::los, nullptr},
     {"fringes", K::Fringes, "Wrapped Fringes", "(mm)", L::None, X::Los, &G::los, nullptr},
+    {"cffoop", K::Contour, "delta CFF (optimal planes)", "(10E-6)", L::PlusMinus, X::OptimalCff,
+     &G::cffoop, nullptr},
     {"displacement", K::Vectors, "Displacement", "mm", L::Arrow, X::None, &G::ux, &G::uy},
     {"tilt1", K::Vectors, "Tilt", " micro rad", L::Arrow, X::None, &G::duxdz, &G::duydz},
     {"tilt2", K::Vectors, "Tilt", " micro rad", L::Arrow, X::None, &G::duzdx, &G::duzdy},
@@ -108,8 +112,17 @@ void runextra(WorkState& ws, Host& host, const PictureInputs& in, const PlotFram
                 evaluatelos(ws, nullptr);
             }
             break;
+        case X::OptimalCff: {
+            // The map's north, with the projection of the current range.
+            Projection* proj = ws.needmap ? in.projection : nullptr;
+            if (proj && !setprojection(*proj, ws)) proj = nullptr;
+            calcgridoptimalcff(ws, {proj, proj ? &frame : nullptr});
+            break;
+        }
     }
 }
+
+bool showsfriction(const QuantityInfo& q) { return q.extra == X::Cff || q.extra == X::OptimalCff; }
 
 void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& in,
                          const QuantityInfo& q, bool screen) {
@@ -129,7 +142,7 @@ void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     printtextright(pc, 635, 20, quantityunit(ws, q, false), 10);
     switch (q.legend) {
         case L::PlusMinus:
-            if (q.extra == X::Cff)
+            if (showsfriction(q))
                 printtextright(pc, 635, 35, "I Friction: " + generalform(ws.friction), 10);
             showpm(pc);
             if (q.extra == X::Cff) showreceiver(pc, ws.cffstrike, ws.cffdip, ws.cffrake);
@@ -139,6 +152,8 @@ void drawcontourquantity(WorkState& ws, PlotContext& pc, Host& host, const Pictu
         case L::ExpansionContraction: showec(pc); break;
         default: break;
     }
+    if (q.extra == X::OptimalCff && ws.optimalticks && !field.zero)
+        drawoptimalticks(ws, pc, {ws.needmap ? in.projection : nullptr, &pc.frame});
     // The sites are on every picture; their graph only in the site window.
     if (ws.showobsdatachecked) drawsitegraphs(ws, pc, in.sites, screen ? in.sitegraph : nullptr);
 }
@@ -211,8 +226,12 @@ void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, cons
     runextra(ws, host, in, frame, extra);
 }
 
+bool quantityoffered(const WorkState& ws, const QuantityInfo& q) {
+    return q.extra != X::OptimalCff || regionalstressproblem(ws.regionalstress).empty();
+}
+
 std::string quantityunit(const WorkState& ws, const QuantityInfo& q, bool publication) {
-    if (q.extra != X::Cff) return std::string(q.unit);
+    if (q.extra != X::Cff && q.extra != X::OptimalCff) return std::string(q.unit);
     return publication ? stressunitpubtext(ws.stressunit) : stressunitlegend(ws.stressunit);
 }
 
@@ -248,7 +267,9 @@ PictureOutcome drawpicture(WorkState& ws, PlotContext& pc, Host& host, std::stri
         if (ws.pastedbackground && in.background) paintbackground(pc, host, *in.background);
         const bool pub = ws.publicationstyle;
         if (pub) drawpublicationbody(ws, pc, host, in, screen);
-        const QuantityInfo* q = pub ? nullptr : findquantity(ws.quantitykey);
+        const QuantityInfo* shown = findquantity(ws.quantitykey);
+        if (shown && !quantityoffered(ws, *shown)) shown = nullptr;
+        const QuantityInfo* q = pub ? nullptr : shown;
         // The fringes lie on the ground, under the map's lines.
         const bool fringes = q && q->kind == K::Fringes;
         if (!pub && ws.needmap && in.projection) {

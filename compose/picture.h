@@ -33,7 +33,7 @@ enum class LegendKind {
     Arrow,
     Cross
 };
-enum class ExtraEvaluation { None, CompositeDisplacement, CompositeStrain, Cff, Los };
+enum class ExtraEvaluation { None, CompositeDisplacement, CompositeStrain, Cff, Los, OptimalCff };
 
 // One row of the quantity table: what a quantity key draws.
 struct QuantityInfo {
@@ -50,6 +50,11 @@ struct QuantityInfo {
 // The row of a key, or nullptr for the empty key and unknown keys (which
 // show nothing).
 const QuantityInfo* findquantity(std::string_view key);
+
+// True when the work can show the quantity: delta CFF on optimal planes
+// needs a usable regional stress. A quantity not offered shows nothing.
+bool quantityoffered(const WorkState& ws, const QuantityInfo& q);
+
 
 // The signature at the bottom right of every picture.
 inline constexpr std::string_view kSignature = "$_//  CRUSTEX  // ";
@@ -77,8 +82,8 @@ struct PictureInputs {
     const ReceiverResults* receivers = nullptr;
 };
 
-// The unit line of a quantity: the table's, or for delta CFF the work's
-// stress unit ("(bar)"; in the publication style the default unit reads
+// The unit line of a quantity: the table's, or for a stress quantity the
+// work's stress unit ("(10E-6)", "(bar)", "(MPa)"; in the publication style the default unit reads
 // "delta CFF / rigidity (10^-6)").
 std::string quantityunit(const WorkState& ws, const QuantityInfo& q, bool publication);
 
@@ -90,9 +95,10 @@ enum class PictureOutcome {
 };
 
 // Runs a quantity's extra evaluation before it is drawn: the composites,
-// delta CFF (with the sites' delta CFF) when it is out of date, or the LOS
+// delta CFF (with the sites' delta CFF) when it is out of date, the LOS
 // displacement (turned by the meridian angles of the inputs' projection on
-// the frame while the map is on).
+// the frame while the map is on), or delta CFF on optimal planes (its
+// azimuths turned to the map's north when the map is on).
 void runextraevaluation(WorkState& ws, Host& host, const PictureInputs& in, const PlotFrame& frame,
                         ExtraEvaluation extra);
 

@@ -9,6 +9,8 @@
 #include "compose/fringes.h"
 #include "compose/geoaxes.h"
 #include "compose/receiverpicture.h"
+#include "compose/optimalticks.h"
+#include "compose/pubparts.h"
 #include "compose/slipdraw.h"
 #include "compose/zerofield.h"
 #include "geo/maplayers.h"
@@ -63,108 +65,6 @@ constexpr Rgb kPubCoast{55, 55, 55};
 constexpr Rgb kPubBorder{140, 140, 140};
 constexpr Rgb kPubGraticule{200, 200, 200};
 
-// Where the parts of the picture go in the view it is drawn in. Sizes are
-// those of the nominal frame times `scale`, so that a larger view prints
-// its texts as large as the nominal frame does.
-struct Layout {
-    FrameView view;
-    float scale = 1;
-    float text = kPubTextSize, title = kPubTitleSize;
-    // The part both the screen and the printed page show: x 0..640, y
-    // 0..505 of the nominal frame.
-    LabelBox shown;
-    // The column right of the plot: texts end at stripright, the colour bar
-    // and the reference glyphs start at stripleft.
-    float stripright = 0, stripleft = 0, striptop = 0;
-    float barwidth = 0, barheight = 0;
-    // The distance bar of a map picture: about this long, at this height.
-    float distancelength = 0, distancey = 0;
-};
-
-Layout layoutfor(const FrameView& view) {
-    Layout l;
-    l.view = view;
-    const FramePoint topleft = nominaltoview(view, 0, 0);
-    const FramePoint bottomright = nominaltoview(view, 640, 505);
-    l.scale = (bottomright.x - topleft.x) / 640;
-    l.text = kPubTextSize * l.scale;
-    l.title = kPubTitleSize * l.scale;
-    l.shown = {topleft.x, topleft.y, bottomright.x, bottomright.y};
-    l.stripright = l.shown.right - 3 * l.scale;
-    l.stripleft = l.stripright - 87 * l.scale;
-    l.striptop = l.shown.top + 1 * l.scale;
-    l.barwidth = 10 * l.scale;
-    l.barheight = 250 * l.scale;
-    l.distancelength = 60 * l.scale;
-    l.distancey = l.shown.bottom - 7 * l.scale;
-    return l;
-}
-
-// Frame units kept free around each line of the strip (nominal frame).
-constexpr float kStripClearance = 2;
-
-// Writes right-aligned lines down the strip, each taken in the placer.
-class Strip {
-public:
-    // avoid: the data area, which a long title must not run into.
-    Strip(Surface& s, LabelPlacer& placer, const LabelBox& avoid, const Layout& layout)
-        : s_(s), placer_(placer), avoid_(avoid), layout_(layout), y_(layout.striptop) {}
-
-    void line(const std::string& text, Rgb color = kBlack) { line(text, layout_.text, color); }
-    void line(const std::string& text, float size, Rgb color = kBlack) {
-        const LabelBox box = linebox(text, size, y_);
-        // A little room around it, so that no label comes to touch it.
-        placer_.take(box.grown(kStripClearance * layout_.scale));
-        s_.ForeColor = color;
-        s_.CurrentX = box.left;
-        s_.CurrentY = box.top;
-        s_.Print(text);
-        s_.ForeColor = kBlack;
-        y_ = box.bottom + 1;
-    }
-    // The quantity's name: in one line at the title size when that clears
-    // the data area (a wide field reaches close to the strip's top), else
-    // broken before its "(" part, else at the text size, else both.
-    void title(const std::string& text) {
-        const std::size_t cut = text.find('(');
-        std::vector<std::string> split{text};
-        if (cut != std::string::npos && cut > 0) split = {text.substr(0, cut), text.substr(cut)};
-        const std::vector<std::string> tries[] = {{text}, split};
-        for (const float size : {layout_.title, layout_.text}) {
-            for (const auto& lines : tries) {
-                if (!clears(lines, size)) continue;
-                for (const std::string& l : lines) line(l, size);
-                return;
-            }
-        }
-        line(text, layout_.title);
-    }
-    void skip(float dy) { y_ += dy; }
-    float y() const { return y_; }
-    void moveto(float y) { y_ = y; }
-
-private:
-    LabelBox linebox(const std::string& text, float size, float top) {
-        const LabelBox box = textbox(s_, 0, top, text, size);
-        return box.moved(layout_.stripright - box.right, 0);
-    }
-    bool clears(const std::vector<std::string>& lines, float size) {
-        float top = y_;
-        for (const std::string& l : lines) {
-            const LabelBox box = linebox(l, size, top);
-            if (box.grown(2).overlaps(avoid_)) return false;
-            top = box.bottom + 1;
-        }
-        return true;
-    }
-
-    Surface& s_;
-    LabelPlacer& placer_;
-    LabelBox avoid_;
-    const Layout& layout_;
-    float y_ = 0;
-};
-
 // The data area in frame units.
 LabelBox dataarea(const WorkState& ws, const PlotFrame& f) {
     const float x0 = toframex(f, ws.xview0), x1 = toframex(f, ws.xview1);
@@ -214,25 +114,6 @@ void drawdistancebar(Surface& s, float kmperunit, LabelPlacer& placer, const Lay
     s.CurrentX = box.left;
     s.CurrentY = box.top;
     s.Print(text);
-}
-
-// Lines over the bands: greys by level kind.
-struct ContourPens {
-    Rgb zero, main, pos, neg;
-};
-ContourPens usepubpens(Palette& p) {
-    const ContourPens old{p.zerocontour, p.maincontour, p.possubcontour, p.negsubcontour};
-    p.zerocontour = kPubZeroLine;
-    p.maincontour = kPubMainLine;
-    p.possubcontour = kPubSubLine;
-    p.negsubcontour = kPubSubLine;
-    return old;
-}
-void restorepens(Palette& p, const ContourPens& old) {
-    p.zerocontour = old.zero;
-    p.maincontour = old.main;
-    p.possubcontour = old.pos;
-    p.negsubcontour = old.neg;
 }
 
 struct Context {
@@ -441,27 +322,6 @@ void drawslipmodel(const WorkState& ws, PlotContext& pc, const Layout& layout, L
     }
 }
 
-// The drawing state the style sets for its parts and gives back after.
-class PubPen {
-public:
-    explicit PubPen(Surface& s) : s_(s), mode_(s.drawMode), italic_(s.FontItalic()) {
-        s.drawMode = DrawMode::CopyPen;
-        s.setFontItalic(false);
-    }
-    ~PubPen() {
-        s_.ForeColor = kBlack;
-        s_.drawMode = mode_;
-        s_.setFontItalic(italic_);
-    }
-    PubPen(const PubPen&) = delete;
-    PubPen& operator=(const PubPen&) = delete;
-
-private:
-    Surface& s_;
-    DrawMode mode_;
-    bool italic_;
-};
-
 }  // namespace
 
 bool ismagnitude(std::string_view key) { return key == "maxshear"; }
@@ -498,6 +358,7 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     LabelPlacer placer;
     Layout layout = layoutfor(pictureview(ws));
     const QuantityInfo* q = findquantity(ws.quantitykey);
+    if (q && !quantityoffered(ws, *q)) q = nullptr;
     if (!ws.slipmodel.empty()) {
         const bool cff = q && q->extra == ExtraEvaluation::Cff;
         layout.barheight = (cff ? kCffBarHeightWithSlip : kBarHeightWithSlip) * layout.scale;
@@ -530,6 +391,11 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     if (contour && q->extra == ExtraEvaluation::Cff) drawcffinfo(c);
     if (q && q->extra == ExtraEvaluation::Los)
         for (const std::string& line : losgeometrylines(ws, kDegree)) strip.line(line);
+    if (contour && q->extra == ExtraEvaluation::OptimalCff) {
+        c.strip.line("Friction: " + generalform(ws.friction));
+        if (labels && ws.optimalticks)
+            drawoptimalticks(ws, pc, {ws.needmap ? in.projection : nullptr, &pc.frame});
+    }
     if (q && !contour && !fringes) drawglyphs(c, *q);
     if (receivers) drawreceiverstrip(c, *in.receivers);
     strip.skip(6 * layout.scale);

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "stress/stressunits.h"
+#include "stress/optimalplanes.h"
 
 namespace crustex {
 
@@ -43,6 +44,13 @@ float termfactor(const WorkState& ws, const QuantityInfo& q) {
             const auto normal = static_cast<float>(3 * lameratio(ws.medium) + 6);
             return normal * std::fabs(ws.friction) + 6;
         }
+        case ExtraEvaluation::OptimalCff: {
+            // Stress / mu from the gradients, resolved with the friction,
+            // in the stress unit.
+            const double stress = 9 * std::fabs(lameratio(ws.medium)) + 6;
+            const double unit = std::fabs(stressfactor(ws.stressunit, ws.medium));
+            return static_cast<float>((1 + std::fabs(ws.friction)) * stress * unit);
+        }
         case ExtraEvaluation::Los:  // a unit vector's components
         case ExtraEvaluation::None: break;
     }
@@ -65,7 +73,10 @@ float nodescale(const G& g, const std::array<Grid2D G::*, N>& grids, int i, int 
 }  // namespace
 
 CleanedField cleanedfield(const WorkState& ws, const QuantityInfo& q) {
-    const G& g = ws.grids;
+    return cleanedfield(ws, ws.grids, q);
+}
+
+CleanedField cleanedfield(const WorkState& ws, const ResultGrids& g, const QuantityInfo& q) {
     CleanedField out{g.*q.grid, true};
     const bool displacement = isdisplacement(q);
     const float factor = kRoundingEpsilons * FLT_EPSILON * termfactor(ws, q);

@@ -15,8 +15,9 @@
 // displacement gradients for strains, their composite and delta CFF), times
 // the largest factor the quantity's formula applies to them (the sum of the
 // weights' magnitudes for a composite, (3 lambda/mu + 6) |friction| + 6 for
-// delta CFF, which is 9 |friction| + 6 for the program's own medium, 1
-// otherwise). The scale is taken node by
+// delta CFF, which is 9 |friction| + 6 for the program's own medium, for
+// delta CFF on optimal planes (1 + |friction|)(9 |lambda / mu| + 6) in the
+// stress unit, 1 otherwise). The scale is taken node by
 // node, not over the whole grid, because real values far from a source may
 // lie many decades below the largest gradient near it and must keep their
 // lines; at a node, a real value only falls under the threshold where it
@@ -40,6 +41,9 @@ struct CleanedField {
     bool zero = false;
 };
 CleanedField cleanedfield(const WorkState& ws, const QuantityInfo& q);
+// The same for other grids of the work (a section's): the weights and the
+// friction are the work's.
+CleanedField cleanedfield(const WorkState& ws, const ResultGrids& g, const QuantityInfo& q);
 
 // The status strip's note for a field that is zero everywhere.
 std::string zerofieldnote(const QuantityInfo& q);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 #include "engine/los.h"
 #include "export/quantitynames.h"
@@ -30,6 +31,7 @@ constexpr Command kCommands[] = {
     {"render", BatchCommand::Render, 1},       {"grid", BatchCommand::Grid, 1},
     {"contours", BatchCommand::Contours, 1},   {"sites", BatchCommand::Sites, 2},
     {"receivers", BatchCommand::Receivers, 1}, {"fit", BatchCommand::Fit, 2},
+    {"section", BatchCommand::Section, 1},
 };
 
 struct Extension {
@@ -48,9 +50,18 @@ constexpr Extension kExtensions[] = {
     {".csv", OutputFormat::Csv, BatchCommand::Receivers},
     {".geojson", OutputFormat::GeoJson, BatchCommand::Receivers},
     {".json", OutputFormat::Json, BatchCommand::Fit},
+    {".csv", OutputFormat::Csv, BatchCommand::Section},
+    {".nc", OutputFormat::NetCdf, BatchCommand::Section},
+    {".pdf", OutputFormat::Pdf, BatchCommand::Section},
+    {".svg", OutputFormat::Svg, BatchCommand::Section},
+    {".png", OutputFormat::Png, BatchCommand::Section},
 };
 
 constexpr int kMaxStarts = 1000;
+
+bool ispicture(OutputFormat f) {
+    return f == OutputFormat::Pdf || f == OutputFormat::Svg || f == OutputFormat::Png;
+}
 
 // Which options each command takes.
 bool takes(BatchCommand c, std::string_view option) {
@@ -64,8 +75,12 @@ bool takes(BatchCommand c, std::string_view option) {
         option == "--smoothing")
         return c == C::Fit;
     if (option == "--quantity") return c == C::Render || c == C::Contours;
-    if (option == "--quantities") return c == C::Grid;
-    if (option == "--dpi" || option == "--size" || option == "--style") return c == C::Render;
+    if (option == "--quantities") return c == C::Grid || c == C::Section;
+    if (option == "--dpi" || option == "--size" || option == "--style")
+        return c == C::Render || c == C::Section;
+    if (option == "--from" || option == "--to" || option == "--depth" || option == "--step" ||
+        option == "--event-distance")
+        return c == C::Section;
     if (option == "--los" || option == "--wavelength")
         return c == C::Render || c == C::Grid || c == C::Contours;
     if (option == "--units") return c != C::Sites && c != C::Fit;
@@ -114,6 +129,16 @@ bool parsesource(std::string_view& s, int& source) {
     if (r.ec != std::errc() || r.ptr != s.data() + colon || source < 1) return false;
     s.remove_prefix(colon + 1);
     return true;
+}
+
+// "A,B": two finite numbers.
+std::optional<std::array<float, 2>> parsepair(std::string_view s) {
+    const std::size_t comma = s.find(',');
+    double a = 0, b = 0;
+    if (comma == std::string_view::npos || !parsereal(s.substr(0, comma), a) ||
+        !parsereal(s.substr(comma + 1), b))
+        return std::nullopt;
+    return std::array<float, 2>{static_cast<float>(a), static_cast<float>(b)};
 }
 
 std::optional<PictureSize> parsesize(std::string_view s) {
@@ -179,6 +204,13 @@ public:
             req_.quantity = std::string(q->key);
         }
         if (req_.command == BatchCommand::Fit && !checkfit()) return fail(error_);
+        if (req_.command == BatchCommand::Section && ispicture(req_.format)) {
+            if (req_.quantities.size() > 1) return fail("a section picture shows one quantity");
+            if (req_.quantities.empty()) req_.quantities.emplace_back("uz");
+            const QuantityName* q = findquantityname(req_.quantities.front());
+            if (!q->contour)
+                return fail("'" + std::string(q->caption) + "' is not drawn as contour lines");
+        }
         out.request = req_;
         return out;
     }
@@ -258,6 +290,21 @@ private:
             return rake(v);
         } else if (a == "--split") {
             return split(v);
+        } else if (a == "--from" || a == "--to" || a == "--depth") {
+            auto& at = a == "--from" ? req_.section.from
+                                     : (a == "--to" ? req_.section.to : req_.section.depth);
+            at = parsepair(v);
+            if (!at) return bad(a + " takes two numbers A,B (km), not '" + v + "'");
+        } else if (a == "--step") {
+            double step = 0;
+            if (!parsenumber(v, step))
+                return bad("--step takes a positive number (km), not '" + v + "'");
+            req_.section.step = static_cast<float>(step);
+        } else if (a == "--event-distance") {
+            double d = 0;
+            if (!parsereal(v, d) || d < 0)
+                return bad("--event-distance takes a number of km, not '" + v + "'");
+            req_.section.eventdistance = static_cast<float>(d);
         } else {
             return fitoption(a, v);
         }
@@ -484,6 +531,13 @@ std::string batchusage() {
            "radar line of sight of render, grid and contours (over the work file's):\n"
            "  --los HEADING,INCIDENCE (degrees; ascending 350,34, descending 190,34)\n"
            "  --wavelength MM (radar wavelength; 55.5 for C band)\n"
+           "  section  WORK -o FILE.csv|.nc|.pdf|.svg|.png [--from X,Y --to X,Y]\n"
+           "           [--depth Z1,Z2] [--step KM] [--quantities NAME,...]\n"
+           "           [--event-distance KM] [--dpi N] [--size WxH] [--style S]\n"
+           "           a vertical section from (X,Y) to (X,Y) km, points every KM along\n"
+           "           it and down from depth Z1 to Z2 km; without them the model's\n"
+           "           proposed section; a picture shows the first quantity and the\n"
+           "           earthquakes within --event-distance km (default 10)\n"
            "options of every command: --sources FILE (replaces the work file's sources),\n"
            "  --threads N (evaluation threads; default one per usable CPU),\n"
            "  --map-dir DIR (the map directory, over the one the work file names),\n"

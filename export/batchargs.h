@@ -13,6 +13,9 @@
 //            [--bounds S:NAME=LO..HI] [--starts N] [--write-model FILE] -o FILE.json
 //   fit      MODEL SITES --invert-slip RAKE [--two-rakes] [--smoothing W]
 //            [--write-model FILE.csv] -o FILE.json
+//   section  WORK -o FILE.csv|.nc|.pdf|.svg|.png [--from X,Y --to X,Y]
+//            [--depth Z1,Z2] [--step KM] [--quantities LIST]
+//            [--event-distance KM] [--dpi N] [--size WxH] [--style S]
 //
 // render, grid and contours also take the radar's line of sight, over the
 // work file's: --los H,I (heading and incidence, degrees) and --wavelength
@@ -30,6 +33,7 @@
 // Parsing checks only the words: whether the files exist is checked later.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -43,7 +47,7 @@ namespace crustex {
 // --receivers sources: the work's fault sources as receivers.
 inline constexpr const char* kSourcesAsReceivers = "sources";
 
-enum class BatchCommand { Render, Grid, Contours, Sites, Receivers, Fit };
+enum class BatchCommand { Render, Grid, Contours, Sites, Receivers, Fit, Section };
 enum class OutputFormat { Pdf, Svg, Png, NetCdf, Csv, GeoJson, Json };
 
 // A parameter of "fit" as the command line names it: the source's number S
@@ -75,6 +79,15 @@ struct PictureSize {
     double heightmm(int dpi) const;
 };
 
+// The vertical section of "section": what the command line gives; the
+// rest comes from the model's proposed section.
+struct SectionOptions {
+    std::optional<std::array<float, 2>> from, to;  // map km
+    std::optional<std::array<float, 2>> depth;     // km, positive down
+    std::optional<float> step;                     // km along and down
+    float eventdistance = 10;                      // km from the line
+};
+
 struct BatchRequest {
     BatchCommand command = BatchCommand::Render;
     std::string work;     // the work file, or a .inp file
@@ -84,8 +97,9 @@ struct BatchRequest {
     std::string slip;     // --slip: a slip-model file, or ""
     std::string output;
     OutputFormat format = OutputFormat::Pdf;
-    std::string quantity;                 // the quantity key (render, contours)
-    std::vector<std::string> quantities;  // the quantity keys (grid); empty: the default set
+    std::string quantity;  // the quantity key (render, contours)
+    std::vector<std::string>
+        quantities;  // the quantity keys (grid, section); empty: the default set
     int dpi = 300;
     int threads = 0;  // 0: one per CPU the program may run on
     std::optional<PictureSize> size;
@@ -100,6 +114,7 @@ struct BatchRequest {
     std::optional<float> rake;  // --rake: for receivers without their own
     ReceiverSplit split;        // --split
     BatchFit fit;
+    SectionOptions section;
 };
 
 struct BatchArgs {

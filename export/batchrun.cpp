@@ -17,6 +17,7 @@
 #include "export/outputfile.h"
 #include "export/quantitynames.h"
 #include "export/receiverexport.h"
+#include "export/sectionexport.h"
 #include "export/sitecsv.h"
 #include "files/appdir.h"
 #include "files/atomicfile.h"
@@ -36,6 +37,8 @@
 #include "plot/palette.h"
 #include "stress/receiverstress.h"
 #include "stress/stressunits.h"
+#include "stress/regionalstress.h"
+#include "stress/sectiontraces.h"
 
 namespace crustex {
 
@@ -278,7 +281,10 @@ bool checkpaths(const BatchRequest& req, StderrHost& host, const PictureRenderer
         host.report(why);
         return false;
     }
-    if (req.command == BatchCommand::Render && renderer == nullptr) {
+    const bool picture = req.format == OutputFormat::Pdf || req.format == OutputFormat::Svg ||
+                         req.format == OutputFormat::Png;
+    if ((req.command == BatchCommand::Render || req.command == BatchCommand::Section) && picture &&
+        renderer == nullptr) {
         host.report("pictures: not available in this build");
         return false;
     }
@@ -301,11 +307,39 @@ void labelprogress(Run& run) {
     run.host.setprogresslabel(label + ")");
 }
 
+// The keys a run shows or writes.
+std::vector<std::string> requestedkeys(const BatchRequest& req) {
+    std::vector<std::string> keys = req.quantities;
+    if (!req.quantity.empty()) keys.push_back(req.quantity);
+    return keys;
+}
+
+// A quantity the work cannot give (delta CFF on optimal planes without a
+// usable regional stress) refuses the run, saying why.
+bool offered(Run& run) {
+    for (const std::string& key : requestedkeys(run.req)) {
+        const QuantityInfo* q = findquantity(key);
+        if (q == nullptr || quantityoffered(run.ws, *q)) continue;
+        std::string why = "'";
+        why += q->title;
+        why += "' needs a regional stress: ";
+        why += regionalstressproblem(run.ws.regionalstress);
+        run.host.report(why);
+        return false;
+    }
+    return true;
+}
+
 bool evaluate(Run& run) {
     labelprogress(run);
     if (evaluatefieldgrid(run.ws, run.host, threadcount(run.req))) return true;
     run.host.report("the field grid could not be evaluated");
     return false;
+}
+
+GridProvenance gridprovenance(const Run& run) {
+    return {std::string("CRUSTEX ") + kProgramVersion + " (crustex-batch)",
+            utcnow() + " " + run.env.commandline};
 }
 
 // The longitude and latitude of every node of a .inp model's grid by the
@@ -330,8 +364,7 @@ int rungrid(Run& run) {
     for (const std::string& key : run.req.quantities) quantities.push_back(findquantityname(key));
     if (quantities.empty()) quantities = defaultgridquantities();
     const std::vector<const GridVariable*> vars = gridvariables(quantities);
-    const GridProvenance provenance{std::string("CRUSTEX ") + kProgramVersion + " (crustex-batch)",
-                                    utcnow() + " " + run.env.commandline};
+    const GridProvenance provenance = gridprovenance(run);
     const GeoFrame geo = run.geo();
     FieldGridExport grid =
         collectfieldgrid(run.ws, run.host, vars, run.ws.needmap ? &geo : nullptr, provenance);
@@ -354,8 +387,104 @@ int runcontours(Run& run) {
     if (v->stressunit) scalestressgrid(values, stressfactor(run.ws.stressunit, run.ws.medium));
     const std::vector<ContourLine> lines = fieldcontourlines(run.ws, values);
     const ContourJsonInfo info{std::string(q->caption), std::string(q->key),
-                               std::string(v->csvunit), run.togeo()};
+                               std::string(variableinunit(v, run.ws.stressunit)->csvunit),
+                               run.togeo()};
     return writetext(run.host, run.req.output, contourgeojson(lines, info));
+}
+
+// The section of the command line, completed from the model's proposal.
+// False, having said why, when neither gives a part of it.
+bool sectionspec(Run& run, SectionSpec& spec) {
+    const SectionOptions& o = run.req.section;
+    const SectionLine& line = run.ws.sectiondefault;
+    spec = sectionfromline(line);
+    const char* missing = nullptr;
+    if (o.from && o.to) {
+        spec.x0 = (*o.from)[0];
+        spec.y0 = (*o.from)[1];
+        spec.x1 = (*o.to)[0];
+        spec.y1 = (*o.to)[1];
+    } else if (o.from || o.to || !line.given) {
+        missing = "--from and --to";
+    }
+    if (o.depth) {
+        spec.top = (*o.depth)[0];
+        spec.bottom = (*o.depth)[1];
+    } else if (!line.given) {
+        missing = "--depth";
+    }
+    if (o.step) {
+        spec.step = spec.dz = *o.step;
+    } else if (!line.given) {
+        missing = "--step";
+    }
+    if (missing != nullptr) {
+        run.host.report(std::string("the section needs ") + missing + ": '" + run.req.work +
+                        "' proposes no cross section");
+        return false;
+    }
+    if (const std::string why = sectionproblem(spec); !why.empty()) {
+        run.host.report(why);
+        return false;
+    }
+    return true;
+}
+
+int runsection(Run& run, PictureRenderer* renderer) {
+    SectionSpec spec;
+    if (!sectionspec(run, spec)) return kBatchBadInput;
+    WorkState& ws = run.ws;
+    const std::unique_ptr<Section> section = std::make_unique<Section>();
+    const SectionNodes nodes = sectionnodes(spec);
+    run.host.setprogresslabel("the section (" +
+                              std::to_string(nodes.distance.size() * nodes.depth.size()) +
+                              " points, " + std::to_string(ws.nfault) + " sources)");
+    // The progress line of a long evaluation, as the field grid has it.
+    const PointsRun points{threadcount(run.req), [&run](int, int) {
+                               run.host.processEvents();
+                               return true;
+                           }};
+    const GeoFrame geo = run.geo();
+    const NorthReference north =
+        ws.needmap ? NorthReference{&run.proj, &run.pc.frame} : NorthReference{};
+    run.host.setStatus(kGridStrainStatus);
+    const bool evaluated = evaluatesection(ws, spec, north, *section, points);
+    run.host.setStatus("");
+    if (!evaluated) {
+        run.host.report("the section could not be evaluated");
+        return kBatchFailed;
+    }
+    const OutputFormat format = run.req.format;
+    if (format == OutputFormat::Csv || format == OutputFormat::NetCdf) {
+        std::vector<const QuantityName*> quantities;
+        for (const std::string& key : run.req.quantities)
+            quantities.push_back(findquantityname(key));
+        if (quantities.empty()) quantities = defaultgridquantities();
+        const FieldGridExport grid =
+            collectsection(ws, *section, gridvariables(quantities), ws.needmap ? &geo : nullptr,
+                           gridprovenance(run));
+        if (format == OutputFormat::Csv)
+            return writetext(run.host, run.req.output, gridcsvtext(grid));
+        std::string error;
+        if (writegridnetcdf(grid, run.req.output, error)) return kBatchOk;
+        run.host.report(error);
+        return kBatchFailed;
+    }
+    ws.quantitykey = run.req.quantities.front();
+    if (run.req.publicationstyle) ws.publicationstyle = *run.req.publicationstyle;
+    SectionPictureInputs in;
+    in.section = section.get();
+    in.traces = sectiontraces(ws, spec);
+    in.eventwithin = run.req.section.eventdistance;
+    if (ws.needmap && ws.needevent)
+        in.events = sectionevents(ws.eventtable, spec, in.eventwithin, run.proj, run.pc.frame);
+    const char* mode = ws.needmap ? "map" : "nomap";
+    setcolormode(run.pc.palette, mode);
+    run.pc.colormode = mode;
+    std::string error;
+    if (renderer->rendersection(ws, run.pc, run.host, in, run.req, error)) return kBatchOk;
+    run.host.report(error);
+    return kBatchFailed;
 }
 
 int runsites(Run& run) {
@@ -475,7 +604,7 @@ int runbatch(const BatchRequest& request, const BatchEnvironment& env, StderrHos
     // The work state with its grids is large: keep it off the stack.
     const std::unique_ptr<Run> run(new Run(request, env, host));
     startstate(*run);
-    if (!readinputs(*run)) return kBatchBadInput;
+    if (!readinputs(*run) || !offered(*run)) return kBatchBadInput;
     if (request.units) run->ws.stressunit = *request.units;
     switch (request.command) {
         case BatchCommand::Receivers: return runreceivers(*run);
@@ -484,6 +613,7 @@ int runbatch(const BatchRequest& request, const BatchEnvironment& env, StderrHos
         case BatchCommand::Sites: return runsites(*run);
         case BatchCommand::Fit: return runbatchfit(request, run->ws, run->geo(), host);
         case BatchCommand::Render: return runrender(*run, *renderer);
+        case BatchCommand::Section: return runsection(*run, renderer);
     }
     return kBatchFailed;
 }

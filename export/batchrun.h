@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "compose/sectionpicture.h"
 #include "engine/siteeval.h"
 #include "export/batchargs.h"
 #include "export/stderrhost.h"
@@ -39,9 +40,15 @@ public:
     // `error`, when the file could not be written whole.
     virtual bool render(WorkState& ws, PlotContext& pc, Projection& proj, Host& host,
                         SiteResults* sites, const BatchRequest& request, std::string& error) = 0;
+    // The picture of a vertical section (compose/sectionpicture.h) of
+    // ws.quantitykey, likewise.
+    virtual bool rendersection(WorkState& ws, PlotContext& pc, Host& host,
+                               SectionPictureInputs& section, const BatchRequest& request,
+                               std::string& error) = 0;
 };
 
-// renderer: needed by "render" only (nullptr in a build without pictures).
+// renderer: needed by the pictures of "render" and "section" only (nullptr
+// in a build without pictures).
 int runbatch(const BatchRequest& request, const BatchEnvironment& env, StderrHost& host,
              PictureRenderer* renderer);
 

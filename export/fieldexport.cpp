@@ -11,6 +11,7 @@
 #include "geo/projection.h"
 #include "model/numtext.h"
 #include "stress/stressunits.h"
+#include "stress/optimalplanes.h"
 
 namespace crustex {
 
@@ -18,19 +19,10 @@ namespace {
 
 std::string num(float v) { return generalform(v); }
 
-// A stored float as the double of its shortest decimal (0.4, not
-// 0.400000005960464), as a number attribute.
-double decimal(float v) {
-    const std::string text = shortestfloat(v);
-    double d = v;
-    std::from_chars(text.data(), text.data() + text.size(), d);
-    return d;
-}
-
-// lambda / mu of the medium: 2 nu / (1 - 2 nu), 1 for Poisson's ratio 0.25,
-// from the shortest decimal of nu (1.5 for 0.3, not 1.4999999).
-double decimallameratio(const Medium& m) {
-    const double nu = decimal(m.poisson);
+// lambda / mu of the medium as its attribute says it: of the shortest
+// decimal of Poisson's ratio (1 for 0.25).
+double attributelameratio(const Medium& m) {
+    const double nu = shortestdecimal(m.poisson);
     return 2 * nu / (1 - 2 * nu);
 }
 
@@ -41,6 +33,13 @@ const char* projectionname(int16_t kind) {
 }
 
 }  // namespace
+
+double shortestdecimal(float v) {
+    const std::string text = shortestfloat(v);
+    double d = v;
+    std::from_chars(text.data(), text.data() + text.size(), d);
+    return d;
+}
 
 std::string shortestfloat(float v) {
     if (v == 0) v = 0;  // no "-0"
@@ -71,7 +70,23 @@ void evaluateextra(WorkState& ws, Host& host, ExtraEvaluation extra, const GeoFr
             ws.cffstale = false;
             break;
         case ExtraEvaluation::Los: evaluatelos(ws, geo); break;
+        case ExtraEvaluation::OptimalCff:
+            calcgridoptimalcff(ws,
+                               geo ? NorthReference{&geo->proj, &geo->frame} : NorthReference{});
+            break;
     }
+}
+
+std::string regionalstresstext(const RegionalStress& r) {
+    std::string out;
+    for (std::size_t k = 0; k < r.axis.size(); ++k) {
+        const PrincipalStress& a = r.axis[k];
+        if (k > 0) out += "; ";
+        out += 'S';
+        out += std::to_string(k + 1) + " azimuth " + num(a.azimuth) + " plunge " + num(a.plunge) +
+               ": " + num(a.surface) + " bar + " + num(a.gradient) + " bar/km";
+    }
+    return out;
 }
 
 std::string sourcestext(const WorkState& ws) {
@@ -94,7 +109,7 @@ std::string sourcestext(const WorkState& ws) {
     return out;
 }
 
-std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvenance& p) {
+std::vector<GridAttribute> modelattributes(const WorkState& ws, const GridProvenance& p) {
     std::vector<GridAttribute> a = {
         {"Conventions", "CF-1.8"},
         {"title", "CRUSTEX field grid"},
@@ -104,39 +119,60 @@ std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvena
         {"comment",
          "Deformation of a homogeneous elastic half-space. x east and y north in km of the "
          "program's field; no-value nodes hold the fill value."},
-        {"poisson_ratio", decimal(ws.medium.poisson)},
-        {"lame_lambda_over_mu", decimallameratio(ws.medium)},
+        {"poisson_ratio", shortestdecimal(ws.medium.poisson)},
+        {"lame_lambda_over_mu", attributelameratio(ws.medium)},
         {"shear_modulus_bar", shearmodulus(ws.medium)},
         {"stress_unit", std::string(stressunitword(ws.stressunit))},
         {"number_of_sources", static_cast<double>(std::clamp<int>(ws.nfault, 0, kMaxSources))},
         {"sources", sourcestext(ws)},
-        {"friction_coefficient", decimal(ws.friction)},
-        {"receiver_strike_deg", decimal(ws.cffstrike)},
-        {"receiver_dip_deg", decimal(ws.cffdip)},
-        {"receiver_rake_deg", decimal(ws.cffrake)},
+        {"friction_coefficient", shortestdecimal(ws.friction)},
+        {"receiver_strike_deg", shortestdecimal(ws.cffstrike)},
+        {"receiver_dip_deg", shortestdecimal(ws.cffdip)},
+        {"receiver_rake_deg", shortestdecimal(ws.cffrake)},
     };
     if (!ws.slipmodel.empty()) {
         a.push_back({"number_of_slip_patches", static_cast<double>(ws.slipmodel.size())});
         if (!ws.slipmodel.file.empty()) a.push_back({"slip_model_file", ws.slipmodel.file});
     }
+    if (ws.regionalstress.given)
+        a.push_back(
+            {"regional_stress_compression_positive", regionalstresstext(ws.regionalstress)});
+    return a;
+}
+
+void addmapattributes(const WorkState& ws, std::vector<GridAttribute>& a) {
+    if (!ws.needmap) return;
+    a.push_back({"map_projection", projectionname(ws.projection)});
+    a.push_back({"map_south_lat", shortestdecimal(ws.flat1)});
+    a.push_back({"map_west_lon", shortestdecimal(ws.flon1)});
+    a.push_back({"map_north_lat", shortestdecimal(ws.flat2)});
+    a.push_back({"map_east_lon", shortestdecimal(ws.flon2)});
+}
+
+void setattribute(std::vector<GridAttribute>& a, const std::string& name,
+                  std::variant<std::string, double> value) {
+    for (GridAttribute& x : a) {
+        if (x.name != name) continue;
+        x.value = std::move(value);
+        return;
+    }
+    a.push_back({name, std::move(value)});
+}
+
+std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvenance& p) {
+    std::vector<GridAttribute> a = modelattributes(ws, p);
     if (ws.inclined) {
         a.push_back({"observation_plane", "inclined"});
-        a.push_back({"inclined_reference_x_km", decimal(ws.obsincx)});
-        a.push_back({"inclined_reference_y_km", decimal(ws.obsincy)});
-        a.push_back({"inclined_reference_depth_km", decimal(ws.obsincdpt)});
-        a.push_back({"inclined_strike_deg", decimal(ws.obsincs)});
-        a.push_back({"inclined_dip_deg", decimal(ws.obsincdip)});
+        a.push_back({"inclined_reference_x_km", shortestdecimal(ws.obsincx)});
+        a.push_back({"inclined_reference_y_km", shortestdecimal(ws.obsincy)});
+        a.push_back({"inclined_reference_depth_km", shortestdecimal(ws.obsincdpt)});
+        a.push_back({"inclined_strike_deg", shortestdecimal(ws.obsincs)});
+        a.push_back({"inclined_dip_deg", shortestdecimal(ws.obsincdip)});
     } else {
         a.push_back({"observation_plane", "horizontal"});
-        a.push_back({"observation_depth_km", decimal(ws.obsdepth)});
+        a.push_back({"observation_depth_km", shortestdecimal(ws.obsdepth)});
     }
-    if (ws.needmap) {
-        a.push_back({"map_projection", projectionname(ws.projection)});
-        a.push_back({"map_south_lat", decimal(ws.flat1)});
-        a.push_back({"map_west_lon", decimal(ws.flon1)});
-        a.push_back({"map_north_lat", decimal(ws.flat2)});
-        a.push_back({"map_east_lon", decimal(ws.flon2)});
-    }
+    addmapattributes(ws, a);
     return a;
 }
 
@@ -169,9 +205,9 @@ FieldGridExport collectfieldgrid(WorkState& ws, Host& host,
     }
     out.attributes = gridattributes(ws, provenance);
     if (los) {
-        out.attributes.push_back({"los_heading_deg", decimal(ws.losheading)});
-        out.attributes.push_back({"los_incidence_deg", decimal(ws.losincidence)});
-        out.attributes.push_back({"radar_wavelength_mm", decimal(ws.loswavelength)});
+        out.attributes.push_back({"los_heading_deg", shortestdecimal(ws.losheading)});
+        out.attributes.push_back({"los_incidence_deg", shortestdecimal(ws.losincidence)});
+        out.attributes.push_back({"radar_wavelength_mm", shortestdecimal(ws.loswavelength)});
     }
     if (composites) {
         out.attributes.push_back({"composite_displacement_weights_x_y_z",

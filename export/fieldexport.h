@@ -31,12 +31,32 @@ struct ExportedVariable {
     Grid2D values;  // nodes (0..xgrid, 0..ygrid), kNoValue where there is none
 };
 
+// One axis of the grid: its name (also the CSV column stem), what it
+// holds, and whether its values run downwards (depths).
+struct GridAxis {
+    std::string name;
+    std::string longname;
+    bool down = false;
+};
+
+// Values along the x axis only, exported as variables of that one
+// dimension (a section's map position of each distance).
+struct AxisVariable {
+    std::string name, longname, units;
+    std::vector<double> values;
+};
+
 struct FieldGridExport {
     std::vector<double> x;  // km east, nodes 0..xgrid
     std::vector<double> y;  // km north, nodes 0..ygrid
     Grid2D lat, lon;        // degrees at every node; empty without the map
     std::vector<ExportedVariable> variables;
     std::vector<GridAttribute> attributes;
+    // The field's axes; a section's are its distance and depth.
+    GridAxis xaxis{"x", "x (east) in the field"};
+    GridAxis yaxis{"y", "y (north) in the field"};
+    std::vector<AxisVariable> alongx;
+    bool csvlonlat = true;  // the CSV table has lon_deg and lat_deg columns (with the map)
 
     bool geographic() const { return !lat.empty(); }
 };
@@ -48,9 +68,11 @@ struct FieldGridExport {
 bool evaluatefieldgrid(WorkState& ws, Host& host, int threads = 0);
 
 // Fills the grid that an extra evaluation writes (composites, delta CFF,
-// the LOS displacement) from the current field grids. geo: the projection
-// (set up for the map range) and frame while the map is on, else nullptr.
-void evaluateextra(WorkState& ws, Host& host, ExtraEvaluation extra, const GeoFrame* geo);
+// the LOS displacement, delta CFF on optimal planes) from the current field
+// grids. geo: the projection (set up for the map range) and frame while the
+// map is on (the meridian angles, north for the regional stress), else
+// nullptr.
+void evaluateextra(WorkState& ws, Host& host, ExtraEvaluation extra, const GeoFrame* geo = nullptr);
 
 // Who wrote the grid and how, for the attributes.
 struct GridProvenance {
@@ -68,6 +90,15 @@ FieldGridExport collectfieldgrid(WorkState& ws, Host& host,
 
 // The attributes alone (also used for the contour export's properties).
 std::vector<GridAttribute> gridattributes(const WorkState& ws, const GridProvenance& provenance);
+// Those that describe the model without its plane of observation and map.
+std::vector<GridAttribute> modelattributes(const WorkState& ws, const GridProvenance& provenance);
+// Appends the map's range and projection while the map is on.
+void addmapattributes(const WorkState& ws, std::vector<GridAttribute>& a);
+// Sets an attribute's value (appending it when it is not there).
+void setattribute(std::vector<GridAttribute>& a, const std::string& name,
+                  std::variant<std::string, double> value);
+// The regional stress as text: "S1 azimuth 19 plunge 0: 100 bar + 10 bar/km; S2 ...".
+std::string regionalstresstext(const RegionalStress& r);
 
 // One line per source: its kind, position, size, dip and dislocation.
 std::string sourcestext(const WorkState& ws);
@@ -75,5 +106,9 @@ std::string sourcestext(const WorkState& ws);
 // The shortest decimal text of a 32-bit value ("0.5", "-1.25e-07"; "0"
 // for both zeros).
 std::string shortestfloat(float v);
+
+// A stored float as the double of its shortest decimal (0.4, not
+// 0.400000005960464), as a number attribute.
+double shortestdecimal(float v);
 
 }  // namespace crustex

@@ -16,8 +16,10 @@ void cell(std::string& out, float v) {
 }  // namespace
 
 std::string gridcsvtext(const FieldGridExport& grid) {
-    std::string out = "x_km,y_km";
-    if (grid.geographic()) out += ",lon_deg,lat_deg";
+    std::string out = grid.xaxis.name + "_km," + grid.yaxis.name + "_km";
+    for (const AxisVariable& a : grid.alongx) out += "," + a.name + "_" + a.units;
+    const bool lonlat = grid.geographic() && grid.csvlonlat;
+    if (lonlat) out += ",lon_deg,lat_deg";
     for (const ExportedVariable& v : grid.variables) {
         out += ',';
         out += v.info->name;
@@ -34,7 +36,9 @@ std::string gridcsvtext(const FieldGridExport& grid) {
             out += shortestfloat(static_cast<float>(grid.x[static_cast<std::size_t>(i)]));
             out += ',';
             out += shortestfloat(static_cast<float>(grid.y[static_cast<std::size_t>(j)]));
-            if (grid.geographic()) {
+            for (const AxisVariable& a : grid.alongx)
+                cell(out, static_cast<float>(a.values[static_cast<std::size_t>(i)]));
+            if (lonlat) {
                 cell(out, grid.lon(i, j));
                 cell(out, grid.lat(i, j));
             }

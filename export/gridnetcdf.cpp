@@ -12,6 +12,7 @@
 #include <csignal>
 #include <functional>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -144,18 +145,26 @@ int inchild(const std::function<int()>& make) {
 // Writes the file at name; the netCDF status.
 int makefile(const FieldGridExport& grid, const std::string& name) {
     NcFile nc(name);
-    const int ydim = nc.dim("y", grid.y.size());
-    const int xdim = nc.dim("x", grid.x.size());
-    const int xvar = nc.var("x", NC_DOUBLE, {xdim});
-    const int yvar = nc.var("y", NC_DOUBLE, {ydim});
-    nc.text(xvar, "long_name", "x (east) in the field");
-    nc.text(xvar, "units", "km");
-    nc.text(xvar, "axis", "X");
-    nc.range(xvar, NC_DOUBLE, grid.x.front(), grid.x.back());
-    nc.text(yvar, "long_name", "y (north) in the field");
-    nc.text(yvar, "units", "km");
-    nc.text(yvar, "axis", "Y");
-    nc.range(yvar, NC_DOUBLE, grid.y.front(), grid.y.back());
+    const int ydim = nc.dim(grid.yaxis.name.c_str(), grid.y.size());
+    const int xdim = nc.dim(grid.xaxis.name.c_str(), grid.x.size());
+    const int xvar = nc.var(grid.xaxis.name, NC_DOUBLE, {xdim});
+    const int yvar = nc.var(grid.yaxis.name, NC_DOUBLE, {ydim});
+    for (const auto& [var, axis, values, cf] : {std::tuple{xvar, &grid.xaxis, &grid.x, "X"},
+                                                std::tuple{yvar, &grid.yaxis, &grid.y, "Y"}}) {
+        nc.text(var, "long_name", axis->longname);
+        nc.text(var, "units", "km");
+        // CF: an axis that runs downwards is a vertical one.
+        nc.text(var, "axis", axis->down ? "Z" : cf);
+        if (axis->down) nc.text(var, "positive", "down");
+        nc.range(var, NC_DOUBLE, values->front(), values->back());
+    }
+    std::vector<int> along;
+    for (const AxisVariable& a : grid.alongx) {
+        const int id = nc.var(a.name, NC_DOUBLE, {xdim});
+        nc.text(id, "long_name", a.longname);
+        nc.text(id, "units", a.units);
+        along.push_back(id);
+    }
 
     // The quantities first: programs that take "the first grid" of a file
     // (GMT) take a quantity, not the latitudes.
@@ -195,6 +204,7 @@ int makefile(const FieldGridExport& grid, const std::string& name) {
 
     nc.put(xvar, grid.x);
     nc.put(yvar, grid.y);
+    for (std::size_t k = 0; k < along.size(); ++k) nc.put(along[k], grid.alongx[k].values);
     for (std::size_t k = 0; k < vars.size(); ++k) nc.put(vars[k], rows(grid.variables[k].values));
     if (grid.geographic()) {
         nc.put(latvar, rows(grid.lat));

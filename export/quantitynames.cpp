@@ -31,6 +31,8 @@ const std::array<GridVariable, 20> kVariables = {{
     {"volstrain", "Volumetric Strain (XX + YY + ZZ)", kMicro, "microstrain", &G::vol, X::None},
     {"maxshear", "Maximum Shear Strain", kMicro, "microstrain", &G::maxshear, X::None},
     {"cffpara", "delta CFF / rigidity", kMicro, "1e-6", &G::cff, X::Cff},
+    {"cffoop", "delta CFF on optimally oriented planes / rigidity", kMicro, "1e-6", &G::cffoop,
+     X::OptimalCff},
     {"tilt1x", "Tilt du/dz", kMicroRad, "microradian", &G::duxdz, X::None},
     {"tilt1y", "Tilt dv/dz", kMicroRad, "microradian", &G::duydz, X::None},
     {"tilt2x", "Tilt dw/dx", kMicroRad, "microradian", &G::duzdx, X::None},
@@ -56,6 +58,7 @@ std::vector<QuantityName> maketable() {
     };
     return {
         contour("delta CFF", "cffpara"),
+        contour("delta CFF (optimal planes)", "cffoop"),
         contour("Displacement X", "ux"),
         contour("Displacement Y", "uy"),
         contour("Displacement Z", "uz"),
@@ -90,7 +93,23 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
+// delta CFF on optimal planes in bar and in MPa.
+const std::array<GridVariable, 2> kOptimalInUnits = {{
+    {"cffoop", "delta CFF on optimally oriented planes", "bar", "bar", &G::cffoop, X::OptimalCff},
+    {"cffoop", "delta CFF on optimally oriented planes", "MPa", "MPa", &G::cffoop, X::OptimalCff},
+}};
+
 }  // namespace
+
+const GridVariable* variableinunit(const GridVariable* v, StressUnit unit) {
+    if (v == nullptr || v->extra != X::OptimalCff) return v;
+    switch (unit) {
+        case StressUnit::Bar: return &kOptimalInUnits[0];
+        case StressUnit::MPa: return &kOptimalInUnits[1];
+        case StressUnit::Rigidity: break;
+    }
+    return v;
+}
 
 std::span<const QuantityName> quantitynames() {
     static const std::vector<QuantityName> table = maketable();

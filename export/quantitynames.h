@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "compose/picture.h"
+#include "model/medium.h"
 #include "model/resultgrids.h"
 
 namespace crustex {
@@ -53,6 +54,11 @@ std::span<const QuantityName> losquantitynames();
 // The item of a caption (any letter case) or key of either list; nullptr
 // when none fits.
 const QuantityName* findquantityname(std::string_view name);
+
+// The variable as it is exported in the work's stress unit: delta CFF on
+// optimal planes in bar or MPa when the work shows stresses so; any other
+// variable as it is.
+const GridVariable* variableinunit(const GridVariable* v, StressUnit unit);
 
 // Splits a comma-separated list of names. Commas inside parentheses belong
 // to the name ("Tilt (du/dz, dv/dz)"); blanks around names are dropped.

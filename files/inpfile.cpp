@@ -7,6 +7,7 @@
 
 #include "files/patchcolumns.h"
 #include "files/textscan.h"
+#include "stress/regionalstress.h"
 
 namespace crustex {
 
@@ -144,6 +145,10 @@ void applyparameters(const HeadValues& h, InpModel& m, ReadReport& report) {
     if (begun > 0 && complete < 3) {
         m.stress = RegionalStress{};
         report.note(h.stressline, "regional stress incomplete: S1, S2 and S3 are needed");
+    } else if (const std::string why = m.stress.given ? regionalstressproblem(m.stress) : "";
+               !why.empty()) {
+        m.stress = RegionalStress{};
+        report.note(h.stressline, why + ", not used");
     }
 }
 

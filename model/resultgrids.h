@@ -33,6 +33,7 @@ struct ResultGrids {
     Grid2D cff;        // 20 delta CFF / rigidity
     Grid2D composite;  // 21 weighted composition
     Grid2D los;        // 22 displacement toward the radar satellite (mm)
+    Grid2D cffoop;     // 23 delta CFF on optimally oriented planes (stress unit)
 
     std::vector<float> nodex;  // frame x of each x node, 0..xgrid
     std::vector<float> nodey;  // frame y of each y node, 0..ygrid

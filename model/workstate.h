@@ -76,6 +76,9 @@ struct WorkState {
     // Stress-study data a model file brings: the regional stress, receiver
     // faults (its zero-slip elements) and a proposed vertical section.
     RegionalStress regionalstress;
+    // Short strike ticks of the chosen optimal plane at the nodes of the
+    // "delta CFF (optimal planes)" picture.
+    bool optimalticks = false;
     std::vector<ReceiverFault> receivers;
     SectionLine sectiondefault;
 

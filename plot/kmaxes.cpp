@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <string>
 
 #include "model/numtext.h"
@@ -38,7 +39,7 @@ float roundstep(float span, int wanted) {
 }
 
 int drawkmaxes(PlotContext& pc, float x0, float y0, float x1, float y1, LabelPlacer& placer,
-               float fontsize) {
+               float fontsize, const KmAxisNames& names) {
     Surface& s = pc.surface();
     const PlotFrame& f = pc.frame;
     const float left = toframex(f, x0), right = toframex(f, x1);
@@ -71,7 +72,7 @@ int drawkmaxes(PlotContext& pc, float x0, float y0, float x1, float y1, LabelPla
         const float y = toframey(f, km);
         s.Line(left, y, left - kAxisTick, y, kBlack);
         s.Line(right, y, right + kAxisTick, y, kBlack);
-        const std::string text = generalform(km);
+        const std::string text = generalform(names.negatey && km != 0 ? -km : km);
         LabelBox box = textbox(s, 0, 0, text, fontsize);
         box = box.moved(left - kAxisTick - kLabelGap - (box.right - box.left),
                         y - (box.bottom - box.top) / 2);
@@ -84,8 +85,10 @@ int drawkmaxes(PlotContext& pc, float x0, float y0, float x1, float y1, LabelPla
         ++labelled;
     });
 
-    // Axis names: centred under the bottom labels; above the left labels.
-    const std::string xname = "X (km)", yname = "Y (km)";
+    // Axis names: centred under the bottom labels; above the left labels
+    // (half a line higher when a label at the top's end is in the way).
+    const std::string& xname = names.x;
+    const std::string& yname = names.y;
     LabelBox xbox = textbox(s, 0, 0, xname, fontsize);
     const float lineheight = xbox.bottom - xbox.top;
     xbox = xbox.moved((left + right) / 2 - (xbox.right - xbox.left) / 2,
@@ -93,12 +96,15 @@ int drawkmaxes(PlotContext& pc, float x0, float y0, float x1, float y1, LabelPla
     LabelBox ybox = textbox(s, 0, 0, yname, fontsize);
     ybox = ybox.moved(std::max(labelsleft, left - (ybox.right - ybox.left)),
                       top - kAxisTick - kLabelGap - lineheight);
-    for (const auto& [box, text] : {std::pair{xbox, xname}, std::pair{ybox, yname}}) {
-        const LabelBox offer[1] = {box};
-        if (placer.place(offer, anywhere) < 0) continue;
-        s.CurrentX = box.left;
-        s.CurrentY = box.top;
-        s.Print(text);
+    const LabelBox xoffers[1] = {xbox};
+    const LabelBox yoffers[2] = {ybox, ybox.moved(0, -lineheight / 2)};
+    for (const auto& [offers, text] : {std::pair{std::span<const LabelBox>(xoffers), &xname},
+                                       std::pair{std::span<const LabelBox>(yoffers), &yname}}) {
+        const int k = placer.place(offers, anywhere);
+        if (k < 0) continue;
+        s.CurrentX = offers[static_cast<std::size_t>(k)].left;
+        s.CurrentY = offers[static_cast<std::size_t>(k)].top;
+        s.Print(*text);
     }
     return labelled;
 }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <functional>
 #include <string_view>
 
 #include "compose/pubpicture.h"
@@ -87,44 +88,123 @@ private:
     bool failed_ = false;
 };
 
-// Fits the picture's frame (kFrameLeft..kFrameRight by kFrameTop..
-// kFrameBottom) into the device, aspect kept, centred; then shows the part
-// of the frame the picture shows (`view`) in its place.
-void fitframe(QPainterSurface& s, const FrameView& view) {
-    const double w = kFrameRight - kFrameLeft;
-    const double h = kFrameBottom - kFrameTop;
+// The user scale that shows `box` fitted into the device, aspect kept,
+// centred.
+FrameView devicefit(const QPainterSurface& s, const FrameView& box) {
+    const double w = box.width, h = box.height;
     const double pw = std::max(1, s.pixelWidth() - 1);
     const double ph = std::max(1, s.pixelHeight() - 1);
-    FrameView nominal;
     if (pw / ph > w / h) {
         const double sw = h * pw / ph;
-        nominal = {static_cast<float>(kFrameLeft - (sw - w) / 2), kFrameTop, static_cast<float>(sw),
-                   static_cast<float>(h)};
-    } else {
-        const double sh = w * ph / pw;
-        nominal = {kFrameLeft, static_cast<float>(kFrameTop - (sh - h) / 2), static_cast<float>(w),
-                   static_cast<float>(sh)};
+        return {static_cast<float>(box.left - (sw - w) / 2), box.top, static_cast<float>(sw),
+                static_cast<float>(h)};
     }
-    const FrameView shown = fitview(nominal, view);
+    const double sh = w * ph / pw;
+    return {box.left, static_cast<float>(box.top - (sh - h) / 2), static_cast<float>(w),
+            static_cast<float>(sh)};
+}
+
+// Where the drawing goes on the page: the nominal frame (kFrameLeft..
+// kFrameRight by kFrameTop..kFrameBottom) fitted into the device with the
+// part of the frame the picture shows (`view`) in its place, or `view`
+// itself fitted into the device.
+struct PagePlace {
+    FrameView view;
+    bool nominalplace = true;
+};
+
+void fitframe(QPainterSurface& s, const PagePlace& place) {
+    const FrameView shown = place.nominalplace ? fitview(devicefit(s, FrameView{}), place.view)
+                                               : devicefit(s, place.view);
     s.setScale(shown.left, shown.top, shown.width, shown.height);
 }
 
-// Draws the picture on the device; false when it was not drawn whole.
-bool drawon(QPaintDevice* device, WorkState& ws, PlotContext& pc, Host& host,
-            const PictureInputs& inputs, const PictureFileOptions& options) {
+// Draws onto a page surface; false when the drawing was not made whole.
+using PageDrawing = std::function<bool(Surface& page)>;
+
+// Draws on the device at its place.
+bool drawon(QPaintDevice* device, const PagePlace& place, const PictureFileOptions& options,
+            const PageDrawing& draw) {
     QPainterSurface page(device);
-    fitframe(page, pictureview(ws));
+    fitframe(page, place);
     page.setFontSize(options.fontsize);
     page.setPenScale(page.pixelsPerUnitX());
-    Surface* screen = pc.screen;
-    Surface* target = pc.target;
-    pc.screen = &page;
-    pc.target = &page;
-    const PictureOutcome outcome = drawpicture(ws, pc, host, "screen", inputs);
-    pc.screen = screen;
-    pc.target = target;
+    const bool drawn = draw(page);
     page.flush();
-    return outcome == PictureOutcome::Drawn && !ws.abortflag;
+    return drawn;
+}
+
+QString titleof(const WorkState& ws, std::string_view suffix = {}) {
+    const QuantityInfo* q = findquantity(ws.quantitykey);
+    if (q == nullptr) return QString();
+    return QString::fromUtf8(q->title.data(), qsizetype(q->title.size())) +
+           QString::fromUtf8(suffix.data(), qsizetype(suffix.size()));
+}
+
+// Writes the file of the drawing: the page, the SVG drawing or the image
+// for the options.
+bool writedrawing(const PictureFileOptions& options, const PagePlace& view, const QString& title,
+                  const PageDrawing& draw, std::string& error) {
+    const std::string& name = options.path;
+    ReplacementDevice file(name);
+    if (!file.isOpen()) {
+        error = "cannot write '" + name + "'";
+        return false;
+    }
+    bool drawn = false;
+    bool written = true;
+    switch (options.format) {
+        case PictureFileFormat::Pdf: {
+            QPdfWriter pdf(&file);
+            pdf.setResolution(kVectorDpi);
+            pdf.setPageSize(
+                QPageSize(QSizeF(options.widthmm, options.heightmm), QPageSize::Millimeter));
+            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+            pdf.setCreator("CRUSTEX");
+            pdf.setTitle(title);
+            drawn = drawon(&pdf, view, options, draw);
+            break;
+        }
+        case PictureFileFormat::Svg: {
+            QSvgGenerator svg;
+            svg.setOutputDevice(&file);
+            svg.setResolution(kSvgDpi);
+            const QSize size(topixels(options.widthmm, kSvgDpi),
+                             topixels(options.heightmm, kSvgDpi));
+            svg.setSize(size);
+            svg.setViewBox(QRect(QPoint(0, 0), size));
+            svg.setTitle(title);
+            svg.setDescription("CRUSTEX");
+            drawn = drawon(&svg, view, options, draw);
+            break;
+        }
+        case PictureFileFormat::Png: {
+            const QSize pixels = picturepixels(options);
+            QImage image(pixels, QImage::Format_RGB32);
+            if (image.isNull()) {
+                error = "cannot write '" + name + "': an image of " +
+                        std::to_string(pixels.width()) + " x " + std::to_string(pixels.height()) +
+                        " pixels could not be allocated";
+                return false;
+            }
+            image.fill(Qt::white);
+            const int perMetre = static_cast<int>(std::lround(options.dpi / kMmPerInch * 1000));
+            image.setDotsPerMeterX(perMetre);
+            image.setDotsPerMeterY(perMetre);
+            drawn = drawon(&image, view, options, draw);
+            written = drawn && image.save(&file, "PNG");
+            break;
+        }
+    }
+    if (!drawn) {
+        error = "the picture for '" + name + "' was not drawn";
+        return false;
+    }
+    if (!written || !file.commit(endingof(options.format))) {
+        error = "cannot write '" + name + "'";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -147,70 +227,33 @@ QSize picturepixels(const PictureFileOptions& options) {
 
 bool writepicturefile(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& inputs,
                       const PictureFileOptions& options, std::string& error) {
-    const std::string& name = options.path;
-    ReplacementDevice file(name);
-    if (!file.isOpen()) {
-        error = "cannot write '" + name + "'";
-        return false;
-    }
-    const QString title = [&] {
-        const QuantityInfo* q = findquantity(ws.quantitykey);
-        return QString::fromUtf8(q ? q->title.data() : "", q ? qsizetype(q->title.size()) : 0);
-    }();
-    bool drawn = false;
-    bool written = true;
-    switch (options.format) {
-        case PictureFileFormat::Pdf: {
-            QPdfWriter pdf(&file);
-            pdf.setResolution(kVectorDpi);
-            pdf.setPageSize(
-                QPageSize(QSizeF(options.widthmm, options.heightmm), QPageSize::Millimeter));
-            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-            pdf.setCreator("CRUSTEX");
-            pdf.setTitle(title);
-            drawn = drawon(&pdf, ws, pc, host, inputs, options);
-            break;
-        }
-        case PictureFileFormat::Svg: {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&file);
-            svg.setResolution(kSvgDpi);
-            const QSize size(topixels(options.widthmm, kSvgDpi),
-                             topixels(options.heightmm, kSvgDpi));
-            svg.setSize(size);
-            svg.setViewBox(QRect(QPoint(0, 0), size));
-            svg.setTitle(title);
-            svg.setDescription("CRUSTEX");
-            drawn = drawon(&svg, ws, pc, host, inputs, options);
-            break;
-        }
-        case PictureFileFormat::Png: {
-            const QSize pixels = picturepixels(options);
-            QImage image(pixels, QImage::Format_RGB32);
-            if (image.isNull()) {
-                error = "cannot write '" + name + "': an image of " +
-                        std::to_string(pixels.width()) + " x " + std::to_string(pixels.height()) +
-                        " pixels could not be allocated";
-                return false;
-            }
-            image.fill(Qt::white);
-            const int perMetre = static_cast<int>(std::lround(options.dpi / kMmPerInch * 1000));
-            image.setDotsPerMeterX(perMetre);
-            image.setDotsPerMeterY(perMetre);
-            drawn = drawon(&image, ws, pc, host, inputs, options);
-            written = drawn && image.save(&file, "PNG");
-            break;
-        }
-    }
-    if (!drawn) {
-        error = "the picture for '" + name + "' was not drawn";
-        return false;
-    }
-    if (!written || !file.commit(endingof(options.format))) {
-        error = "cannot write '" + name + "'";
-        return false;
-    }
-    return true;
+    return writedrawing(
+        options, {pictureview(ws)}, titleof(ws),
+        [&](Surface& page) {
+            Surface* screen = pc.screen;
+            Surface* target = pc.target;
+            pc.screen = &page;
+            pc.target = &page;
+            const PictureOutcome outcome = drawpicture(ws, pc, host, "screen", inputs);
+            pc.screen = screen;
+            pc.target = target;
+            return outcome == PictureOutcome::Drawn && !ws.abortflag;
+        },
+        error);
+}
+
+bool writesectionpicturefile(WorkState& ws, PlotContext& pc, Host& host,
+                             SectionPictureInputs& section, const PictureFileOptions& options,
+                             std::string& error) {
+    return writedrawing(
+        options, {sectionview(section.section->spec), false}, titleof(ws, " (vertical section)"),
+        [&](Surface& page) {
+            PlotContext onpage = pc;
+            onpage.screen = &page;
+            onpage.target = &page;
+            return drawsectionpicture(ws, onpage, host, section) == SectionOutcome::Drawn;
+        },
+        error);
 }
 
 }  // namespace crustex

@@ -7,7 +7,8 @@
 // write of Qt's writer is checked, the file must end as its format ends, and
 // only then does it replace the old one.
 //
-// Used by the window's "Export Picture..." and by crustex-batch.
+// Used by the window's "Export Picture..." and by crustex-batch (also for
+// the pictures of vertical sections).
 #pragma once
 
 #include <QSize>
@@ -15,6 +16,7 @@
 #include <string>
 
 #include "compose/picture.h"
+#include "compose/sectionpicture.h"
 
 namespace crustex {
 
@@ -42,5 +44,11 @@ QSize picturepixels(const PictureFileOptions& options);
 // reason in `error`, when the picture could not be drawn or written.
 bool writepicturefile(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& inputs,
                       const PictureFileOptions& options, std::string& error);
+
+// The same for the picture of a vertical section (drawsectionpicture, its
+// sectionview fitted to the page).
+bool writesectionpicturefile(WorkState& ws, PlotContext& pc, Host& host,
+                             SectionPictureInputs& section, const PictureFileOptions& options,
+                             std::string& error);
 
 }  // namespace crustex

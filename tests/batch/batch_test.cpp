@@ -116,6 +116,16 @@ TEST_F(Batch, BadInputIsOneLineStatusTwoAndNothingWritten) {
         {"grid START --los 350 -o @a.nc", "a.nc", "--los takes HEADING,INCIDENCE"},
         {"render START --los 350,95 -o @a.pdf", "a.pdf", "incidence 95 is not within 0..90"},
         {"contours START --wavelength 0 -o @a.geojson", "a.geojson", "wavelength 0 is not"},
+        {"section START --quantities cffoop --from 95,80 --to 95,120 --depth 0,9 --step 3 -o "
+         "@a.csv",
+         "a.csv",
+         "'delta CFF (optimal planes)' needs a regional stress: no regional stress is given"},
+        {"section START --depth 0,9 --step 3 -o @a.nc", "a.nc",
+         "the section needs --from and --to: '"},
+        {"section START --from 95,80 --to 95,120 --depth 0,9 --step 3 --quantities uz,sxx -o "
+         "@a.png",
+         "a.png", "a section picture shows one quantity"},
+        {"section START --from 95;80 --to 95,120 -o @a.csv", "a.csv", "--from takes two numbers"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args);
@@ -621,6 +631,29 @@ TEST(BatchArgs, FitOptions) {
         EXPECT_FALSE(a.request) << line;
         EXPECT_NE(a.error.find(why), std::string::npos) << line << ": " << a.error;
     }
+// A section along X = 95 across the start-up fault: rows of depth, distance
+// running fastest, the map position of each distance; and its picture.
+TEST_F(Batch, SectionTableAndPicture) {
+    const std::string csv = out("s.csv");
+    const std::vector<std::string> line = {"--from",  "95,80", "--to",   "95,120",
+                                           "--depth", "0,10",  "--step", "5"};
+    std::vector<std::string> args = {"section",      kStartup, "--quantities",
+                                     "uz,Strain XX", "-o",     csv};
+    args.insert(args.end(), line.begin(), line.end());
+    const Outcome o = run(args);
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    std::istringstream text(readfile(csv));
+    std::vector<std::string> rows;
+    for (std::string r; std::getline(text, r);) rows.push_back(r);
+    ASSERT_EQ(rows.size(), 1u + 9 * 3);
+    EXPECT_EQ(rows[0], "distance_km,depth_km,x_km,y_km,uz_mm,sxx_microstrain");
+    EXPECT_EQ(rows[2].rfind("5,0,95,85,", 0), 0u) << rows[2];
+    EXPECT_EQ(rows[10].rfind("0,5,95,80,", 0), 0u) << rows[10];
+    args = {"section", kStartup, "--style", "publication", "-o", out("s.png")};
+    args.insert(args.end(), line.begin(), line.end());
+    EXPECT_EQ(run(args).status, 0);
+    EXPECT_EQ(readfile(out("s.png")).substr(1, 3), "PNG");
 }
 
 }  // namespace
