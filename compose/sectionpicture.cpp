@@ -100,7 +100,7 @@ bool drawscreen(const Drawing& d) {
     }
     pc.surface().ForeColor = kBlack;
     printtextright(pc, 635, 5, d.q.title, 10);
-    printtextright(pc, 635, 20, quantityunit(ws, d.q), 10);
+    printtextright(pc, 635, 20, quantityunit(ws, d.q, false), 10);
     const bool friction =
         d.q.extra == ExtraEvaluation::Cff || d.q.extra == ExtraEvaluation::OptimalCff;
     if (friction) printtextright(pc, 635, 35, "I Friction: " + generalform(ws.friction), 10);
@@ -151,7 +151,7 @@ bool drawpublication(const Drawing& d) {
             note = bandstatusnote(scale);
     }
     strip.title(std::string(d.q.title));
-    strip.line(quantityunit(ws, d.q));
+    strip.line(quantityunit(ws, d.q, true));
     bool labels = scale.status == BandStatus::Ready && !aborted && !d.zero;
     if (labels) {
         const ContourPens old = usepubpens(pc.palette);

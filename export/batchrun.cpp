@@ -384,10 +384,10 @@ int runcontours(Run& run) {
     const GeoFrame geo = run.geo();
     evaluateextra(run.ws, run.host, v->extra, run.ws.needmap ? &geo : nullptr);
     Grid2D values = run.ws.grids.*(v->grid);
-    if (v->stressunit) scalestressgrid(values, stressfactor(run.ws.stressunit, run.ws.medium));
+    toexportunit(*v, run.ws, values);
     const std::vector<ContourLine> lines = fieldcontourlines(run.ws, values);
     const ContourJsonInfo info{std::string(q->caption), std::string(q->key),
-                               std::string(variableinunit(v, run.ws.stressunit)->csvunit),
+                               std::string(v->csvunit),
                                run.togeo()};
     return writetext(run.host, run.req.output, contourgeojson(lines, info));
 }

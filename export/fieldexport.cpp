@@ -193,7 +193,6 @@ FieldGridExport collectfieldgrid(WorkState& ws, Host& host,
                         out.lon(i, j));
     }
     bool composites = false, los = false;
-    const double factor = stressfactor(ws.stressunit, ws.medium);
     for (const GridVariable* plain : variables) {
         const GridVariable* v = inunit(plain, ws.stressunit);
         evaluateextra(ws, host, v->extra, geo);
@@ -201,7 +200,7 @@ FieldGridExport collectfieldgrid(WorkState& ws, Host& host,
                      v->extra == ExtraEvaluation::CompositeStrain;
         los = los || v->extra == ExtraEvaluation::Los;
         out.variables.push_back({v, ws.grids.*(v->grid)});
-        if (v->stressunit) scalestressgrid(out.variables.back().values, factor);
+        toexportunit(*v, ws, out.variables.back().values);
     }
     out.attributes = gridattributes(ws, provenance);
     if (los) {

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "model/fsutil.h"
+#include "stress/stressunits.h"
 
 namespace crustex {
 
@@ -15,7 +16,7 @@ using X = ExtraEvaluation;
 constexpr std::string_view kMicro = "1e-6";
 constexpr std::string_view kMicroRad = "1e-6 rad";
 
-const std::array<GridVariable, 20> kVariables = {{
+const std::array<GridVariable, 21> kVariables = {{
     {"ux", "Displacement X (east)", "mm", "mm", &G::ux, X::None},
     {"uy", "Displacement Y (north)", "mm", "mm", &G::uy, X::None},
     {"uz", "Displacement Z (up)", "mm", "mm", &G::uz, X::None},
@@ -95,21 +96,13 @@ std::string_view trimmed(std::string_view s) {
 
 // delta CFF on optimal planes in bar and in MPa.
 const std::array<GridVariable, 2> kOptimalInUnits = {{
-    {"cffoop", "delta CFF on optimally oriented planes", "bar", "bar", &G::cffoop, X::OptimalCff},
-    {"cffoop", "delta CFF on optimally oriented planes", "MPa", "MPa", &G::cffoop, X::OptimalCff},
+    {"cffoop", "delta CFF on optimally oriented planes", "bar", "bar", &G::cffoop, X::OptimalCff,
+     true},
+    {"cffoop", "delta CFF on optimally oriented planes", "MPa", "MPa", &G::cffoop, X::OptimalCff,
+     true},
 }};
 
 }  // namespace
-
-const GridVariable* variableinunit(const GridVariable* v, StressUnit unit) {
-    if (v == nullptr || v->extra != X::OptimalCff) return v;
-    switch (unit) {
-        case StressUnit::Bar: return &kOptimalInUnits[0];
-        case StressUnit::MPa: return &kOptimalInUnits[1];
-        case StressUnit::Rigidity: break;
-    }
-    return v;
-}
 
 std::span<const QuantityName> quantitynames() {
     static const std::vector<QuantityName> table = maketable();
@@ -145,8 +138,17 @@ std::vector<std::string> splitnamelist(std::string_view list) {
 }
 
 const GridVariable* inunit(const GridVariable* v, StressUnit unit) {
-    if (v == nullptr || v->extra != X::Cff || unit == StressUnit::Rigidity) return v;
-    return &kStressVariables[unit == StressUnit::Bar ? 0 : 1];
+    if (v == nullptr || unit == StressUnit::Rigidity) return v;
+    const std::size_t k = unit == StressUnit::Bar ? 0 : 1;
+    if (v->extra == X::OptimalCff) return &kOptimalInUnits[k];
+    if (v->extra != X::Cff) return v;
+    return &kStressVariables[k];
+}
+
+void toexportunit(const GridVariable& v, const WorkState& ws, Grid2D& values) {
+    // delta CFF on optimal planes is evaluated in the unit already.
+    if (v.stressunit && v.extra == X::Cff)
+        scalestressgrid(values, stressfactor(ws.stressunit, ws.medium));
 }
 
 std::string variablename(const GridVariable& v) {

@@ -14,6 +14,7 @@
 #include "compose/picture.h"
 #include "model/medium.h"
 #include "model/resultgrids.h"
+#include "model/workstate.h"
 
 namespace crustex {
 
@@ -55,19 +56,18 @@ std::span<const QuantityName> losquantitynames();
 // when none fits.
 const QuantityName* findquantityname(std::string_view name);
 
-// The variable as it is exported in the work's stress unit: delta CFF on
-// optimal planes in bar or MPa when the work shows stresses so; any other
-// variable as it is.
-const GridVariable* variableinunit(const GridVariable* v, StressUnit unit);
-
 // Splits a comma-separated list of names. Commas inside parentheses belong
 // to the name ("Tilt (du/dz, dv/dz)"); blanks around names are dropped.
 std::vector<std::string> splitnamelist(std::string_view list);
 
-// The variable as the unit asks for it: a stress variable (delta CFF) in bar
-// or MPa ("cffpara_bar", units "bar"; CSV column "cffpara_bar"), anything
-// else as it is.
+// The variable as the unit asks for it: a stress variable in bar or MPa
+// ("cffpara_bar", units "bar"; CSV column "cffpara_bar"), anything else as
+// it is.
 const GridVariable* inunit(const GridVariable* v, StressUnit unit);
+
+// The values of the variable's grid in its unit: a stress variable in bar or
+// MPa scaled from stress / rigidity where the grid holds that.
+void toexportunit(const GridVariable& v, const WorkState& ws, Grid2D& values);
 
 // The netCDF variable name: the name, with the unit for a stress in bar or
 // MPa ("cffpara_MPa").

@@ -35,7 +35,9 @@ FieldGridExport collectsection(const WorkState& ws, Section& section,
         if (v->extra == ExtraEvaluation::CompositeDisplacement ||
             v->extra == ExtraEvaluation::CompositeStrain)
             composesection(ws, section, v->extra == ExtraEvaluation::CompositeStrain);
-        out.variables.push_back({variableinunit(v, ws.stressunit), section.grids.*(v->grid)});
+        const GridVariable* shown = inunit(v, ws.stressunit);
+        out.variables.push_back({shown, section.grids.*(v->grid)});
+        toexportunit(*shown, ws, out.variables.back().values);
     }
     out.attributes = modelattributes(ws, provenance);
     const SectionSpec& s = section.spec;

@@ -38,9 +38,9 @@ struct ResultGrids {
     std::vector<float> nodex;  // frame x of each x node, 0..xgrid
     std::vector<float> nodey;  // frame y of each y node, 0..ygrid
 
-    static constexpr int kCount = 22;
+    static constexpr int kCount = 23;
 
-    // Grid by its number 1..22 (nullptr for any other number).
+    // Grid by its number 1..23 (nullptr for any other number).
     Grid2D* byNumber(int n);
     const Grid2D* byNumber(int n) const;
 };

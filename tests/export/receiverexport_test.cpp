@@ -71,7 +71,9 @@ TEST(ReceiverExport, CsvColumnsInOrderAndValuesThatReadBack) {
         ASSERT_EQ(f.size(), 14u) << k;
         EXPECT_EQ(f[0], k == 0 ? "1" : "2");
         EXPECT_EQ(f[1], k == 2 ? "2" : "1");
-        if (k > 0) EXPECT_EQ(f[2], "two");
+        if (k > 0) {
+            EXPECT_EQ(f[2], "two");
+        }
         EXPECT_EQ(f[5] + f[6], "");  // no map: no degrees
         const float want[] = {p.x, p.y, p.depth, p.strike, p.dip, p.rake};
         const int at[] = {3, 4, 7, 8, 9, 10};
