@@ -6,7 +6,7 @@
 
 #include "geo/eventlayer.h"
 #include "geo/maplayers.h"
-#include "layertestutil.h"
+#include "support/catalogue.h"
 #include "plot/plottestutil.h"
 
 namespace crustex {

@@ -6,7 +6,7 @@
 #include "geo/maplayers.h"
 #include "geo/topolayer.h"
 #include "geo/volcanoes.h"
-#include "layertestutil.h"
+#include "support/catalogue.h"
 #include "plot/plottestutil.h"
 
 namespace crustex {
