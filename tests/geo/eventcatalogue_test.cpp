@@ -6,8 +6,8 @@
 
 #include "geo/eventlayer.h"
 #include "geo/maplayers.h"
-#include "support/catalogue.h"
 #include "plot/plottestutil.h"
+#include "support/catalogue.h"
 
 namespace crustex {
 namespace {
