@@ -9,7 +9,8 @@
 // scripts/screenshots.sh runs it under Xvfb into docs/screenshots.
 // Each picture is checked for what makes it worth looking at (ink on the
 // plot, the map in the background, selected earthquakes, uncut captions);
-// one that fails is not written, and the exit status is then 1.
+// a picture that fails its checks is named on standard error and the exit
+// status is 1.
 #include <QLineEdit>
 #include <QPainter>
 #include <cstdio>
