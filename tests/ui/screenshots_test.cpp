@@ -4,7 +4,8 @@
 // through "Open Source...." (over the shipped map, with topography and
 // earthquakes where the map dialog switches them on), the globe map over
 // the date line, the dialogs used most, the map dialog with a rubber band
-// on its preview, and the site window beside the main window. They are
+// on its preview, the site window beside the main window, and the slip
+// example's receivers in bar with a patch clicked and its optimal planes. They are
 // written as PNG files into $CRUSTEX_SCREENSHOT_DIR (set by
 // scripts/screenshots.sh to docs/screenshots), else $CRUSTEX_TEST_OUTPUT,
 // else the current directory.
@@ -21,6 +22,7 @@
 #include "ui/mapdialog.h"
 #include "ui/mappreview.h"
 #include "ui/qpaintersurface.h"
+#include "ui/receiverdialog.h"
 #include "ui/sitewindow.h"
 #include "ui/sourceeditor.h"
 #include "windowtestkit.h"
@@ -234,6 +236,39 @@ private slots:
         QVERIFY2(boxes.seen().isEmpty(), qPrintable(boxes.seen()));
         QVERIFY(test::clippedCaptions(&w, 1).isEmpty());
         QVERIFY(save(&w, shot.file));
+    }
+    void receiversAndOptimalPlanes() {
+        const UnexpectedBoxes boxes;
+        test::WindowRig r;
+        MainWindow& w = *r.w;
+        const std::string map = shippedDir("map");
+        if (map.empty()) QSKIP("the shipped map data is not there");
+        r.ws.mappath = map;
+        QVERIFY(showSized(r));
+        QVERIFY(test::runWithFile(w, "openfltmenu", test::exampleFile("slip-example.inp")));
+        r.ws.stressunit = StressUnit::Bar;  // as Tool -> Option... sets it
+        QVERIFY(w.runCommand("rcvoptionmenu"));
+        ReceiverDialog* d = w.receiverDialog();
+        d->box("receiveralong")->setText("6");
+        d->box("receiverdown")->setText("3");
+        QVERIFY(d->okClicked());
+        QVERIFY(w.runCommand("cffmenu"));
+        const ReceiverResults& shown = w.receiverCache().last();
+        QCOMPARE(shown.patches.size(), std::size_t(36));
+        const ReceiverPatch& p = shown.patches[28];
+        const float fx = toframex(w.plot().frame, p.x), fy = toframey(w.plot().frame, p.y);
+        w.mouseModes().press(MouseButton::Left, false, false, fx, fy);
+        w.mouseModes().release(MouseButton::Left, fx, fy);
+        QVERIFY(w.infoStrip()->text().startsWith(" Receiver 2, patch 11 of 18"));
+        QVERIFY(save(&w, "main-receivers-bar.png"));
+        QVERIFY(w.runCommand("pubstylemenu"));
+        QVERIFY(save(&w, "main-receivers-publication.png"));
+        QVERIFY(w.runCommand("pubstylemenu"));
+        QVERIFY(w.runCommand("oopticksmenu"));
+        QVERIFY(w.runCommand("cffoopmenu"));
+        QVERIFY2(inked(w.surface()->image()) > 0.02, "the plot is empty");
+        QVERIFY(save(&w, "main-cffoop-ticks.png"));
+        QVERIFY2(boxes.seen().isEmpty(), qPrintable(boxes.seen()));
     }
     void worldMapOverTheDateLine() {
         test::WindowRig r;
