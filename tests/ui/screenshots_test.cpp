@@ -4,8 +4,9 @@
 // through "Open Source...." (over the shipped map, with topography and
 // earthquakes where the map dialog switches them on), the globe map over
 // the date line, the dialogs used most, the map dialog with a rubber band
-// on its preview, the site window beside the main window, and the slip
-// example's receivers in bar with a patch clicked and its optimal planes. They are
+// on its preview, the site window beside the main window, the slip
+// example's receivers in bar with a patch clicked and its optimal planes,
+// and the receiver example over the start-up model in the publication style. They are
 // written as PNG files into $CRUSTEX_SCREENSHOT_DIR (set by
 // scripts/screenshots.sh to docs/screenshots), else $CRUSTEX_TEST_OUTPUT,
 // else the current directory.
@@ -261,14 +262,26 @@ private slots:
         w.mouseModes().release(MouseButton::Left, fx, fy);
         QVERIFY(w.infoStrip()->text().startsWith(" Receiver 2, patch 11 of 18"));
         QVERIFY(save(&w, "main-receivers-bar.png"));
-        QVERIFY(w.runCommand("pubstylemenu"));
-        QVERIFY(save(&w, "main-receivers-publication.png"));
-        QVERIFY(w.runCommand("pubstylemenu"));
         QVERIFY(w.runCommand("oopticksmenu"));
         QVERIFY(w.runCommand("cffoopmenu"));
         QVERIFY2(inked(w.surface()->image()) > 0.02, "the plot is empty");
         QVERIFY(save(&w, "main-cffoop-ticks.png"));
         QVERIFY2(boxes.seen().isEmpty(), qPrintable(boxes.seen()));
+    }
+    void receiversPublicationStyle() {
+        test::WindowRig r;
+        MainWindow& w = *r.w;
+        QVERIFY(showSized(r));
+        QVERIFY(test::runWithFile(w, "openrcvmenu", test::exampleFile("receivers-example.csv")));
+        QCOMPARE(r.ws.receivers.size(), std::size_t(4));
+        QVERIFY(w.runCommand("rcvoptionmenu"));
+        w.receiverDialog()->box("receiveralong")->setText("8");
+        w.receiverDialog()->box("receiverdown")->setText("3");
+        QVERIFY(w.receiverDialog()->okClicked());
+        QVERIFY(w.runCommand("pubstylemenu"));
+        QVERIFY(w.runCommand("cffmenu"));
+        QVERIFY(inked(w.surface()->image()) > 0.3);  // bands
+        QVERIFY(save(&w, "main-receivers-publication.png"));
     }
     void worldMapOverTheDateLine() {
         test::WindowRig r;
