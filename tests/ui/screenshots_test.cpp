@@ -56,6 +56,12 @@ std::string shippedDir(const char* sub) {
     return findfilenocase(dir, "japanv.map").empty() ? std::string() : dir;
 }
 
+// The shipped map directory as the work's; false when it is not there.
+bool withShippedMap(test::WindowRig& r) {
+    r.ws.mappath = shippedDir("map");
+    return !r.ws.mappath.empty();
+}
+
 // A main window of the documentation's size, the plot fitted to it.
 bool showSized(test::WindowRig& r, int width = 1000, int height = 860) {
     if (!r.shown()) return false;
@@ -210,9 +216,7 @@ private slots:
         const UnexpectedBoxes boxes;
         test::WindowRig r;
         MainWindow& w = *r.w;
-        const std::string map = shippedDir("map");
-        if (map.empty()) QSKIP("the shipped map data is not there");
-        r.ws.mappath = map;
+        if (!withShippedMap(r)) QSKIP("the shipped map data is not there");
         // The shipped catalogue, wherever the test runs ("VHYP File Path"
         // under Tool -> Option...; the default is data/ under the working
         // directory).
@@ -242,9 +246,7 @@ private slots:
         const UnexpectedBoxes boxes;
         test::WindowRig r;
         MainWindow& w = *r.w;
-        const std::string map = shippedDir("map");
-        if (map.empty()) QSKIP("the shipped map data is not there");
-        r.ws.mappath = map;
+        if (!withShippedMap(r)) QSKIP("the shipped map data is not there");
         QVERIFY(showSized(r));
         QVERIFY(test::runWithFile(w, "openfltmenu", test::exampleFile("slip-example.inp")));
         r.ws.stressunit = StressUnit::Bar;  // as Tool -> Option... sets it
