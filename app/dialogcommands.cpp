@@ -59,6 +59,7 @@ void MainWindow::buildDialogs() {
         updateMenus();
     };
 
+    buildStressDialogs();
     placedWindows_.insert("setfileform", optionDialog_);
     if (sourceEditor_->faultAssistant())
         placedWindows_.insert("assistform", sourceEditor_->faultAssistant());

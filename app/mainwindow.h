@@ -5,8 +5,8 @@
 //
 // The commands are spread over several files by concern: menus.cpp (menu
 // tree and enabling), commands.cpp, filecommands.cpp, slipcommands.cpp,
-// printing.cpp, exportcommands.cpp, clipboard.cpp and startquit.cpp
-// (start-up, quit, resume).
+// printing.cpp, exportcommands.cpp, clipboard.cpp, stresscommands.cpp
+// (receivers, regional stress) and startquit.cpp (start-up, quit, resume).
 #pragma once
 
 #include <QMainWindow>
@@ -18,6 +18,7 @@
 
 #include "app/menurules.h"
 #include "app/mousemodes.h"
+#include "app/receivercache.h"
 #include "engine/siteeval.h"
 #include "files/settingsfile.h"
 #include "geo/projection.h"
@@ -50,6 +51,8 @@ class PrinterSettingDialog;
 class AboutBox;
 class WelcomeWindow;
 class SiteWindow;
+class ReceiverDialog;
+class RegionalStressDialog;
 
 class MainWindow : public QMainWindow, public Workbench, private MouseSink {
     Q_OBJECT
@@ -87,6 +90,9 @@ public:
     MapDialog* mapDialog() const { return mapDialog_; }
     SiteWindow* siteWindow() const { return siteWindow_; }
     SiteResults& siteResults() { return sites_; }
+    ReceiverDialog* receiverDialog() const { return receiverDialog_; }
+    RegionalStressDialog* regionalDialog() const { return regionalDialog_; }
+    const ReceiverCache& receiverCache() const { return receivers_; }
     // Evaluates the enabling rules of every menu now (as opening them does).
     void updateMenus();
     MenuFacts menuFacts() const;
@@ -130,6 +136,13 @@ public:
     void openObsSites();
     void exportObsSites();
     void storeObsStrains();
+    void openReceivers();
+    void useSourcesAsReceivers();
+    void exportReceivers();
+    void clearReceivers();
+    // The receivers' values, evaluated when out of date; nullptr when there
+    // are none or they could not be evaluated (receiverProblem_ says why).
+    const ReceiverResults* currentReceivers();
     void visualCommand();
     void openVisualDialog();
     // Topography, map, volcanoes and earthquakes as the kept background.
@@ -157,6 +170,13 @@ private:
     void buildMenus();
     void connectCommands();
     void buildDialogs();
+    using Command = std::function<void()>;
+    void buildReceiverMenu(QMenu* receivers);
+    void buildStressDialogs();
+    void connectStressCommands(const std::function<void(const char*, Command)>& on);
+    // Draws the picture with the receivers just set and shows the summary,
+    // with the receivers left out and why they could not be evaluated.
+    void showReceivers(const std::string& summary);
     void startup();
     void placeStrips();
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption,
@@ -213,6 +233,7 @@ private:
     void setCffStrike(float degrees) override;
     void returnCffDialog() override;
     bool geoPosition(float x, float y, float& lat, float& lon) override;
+    bool showReceiverPatch(float x, float y) override;
 
     WorkState& ws_;
     QString programDir_;
@@ -254,6 +275,14 @@ private:
     // graphs them.
     SiteResults sites_;
     SiteWindow* siteWindow_ = nullptr;
+    // The receivers: the user's split and rake, their values, whether the
+    // picture on the plot shows them, and why they were last not evaluated.
+    ReceiverChoice receiverChoice_;
+    ReceiverCache receivers_;
+    bool receiversDrawn_ = false;
+    std::string receiverProblem_;
+    ReceiverDialog* receiverDialog_ = nullptr;
+    RegionalStressDialog* regionalDialog_ = nullptr;
     // Windows whose places the settings file keeps, by their file names, and
     // the places read at start-up (kept for windows not made yet).
     QMap<QString, QWidget*> placedWindows_;

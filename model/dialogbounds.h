@@ -26,6 +26,9 @@ enum class DialogKind {
     EarthquakeSelection,  // dep0, dep1, mag0, mag1
     Map,                  // dlat, nstep, flat1, flat2, flon1, flon2
     LocationAssistant,    // latitude, longitude, strike, length
+    Medium,               // young, poisson (the option dialog's moduli)
+    Receivers,            // receiverrake, receiveralong, receiverdown
+    RegionalStress,       // s1azimuth .. s3gradient
 };
 
 // One box of a dialog: the work-state field it fills (the location
