@@ -50,6 +50,8 @@ class PrinterSettingDialog;
 class AboutBox;
 class WelcomeWindow;
 class SiteWindow;
+class LosDialog;
+class FitDialog;
 
 class MainWindow : public QMainWindow, public Workbench, private MouseSink {
     Q_OBJECT
@@ -87,6 +89,8 @@ public:
     MapDialog* mapDialog() const { return mapDialog_; }
     SiteWindow* siteWindow() const { return siteWindow_; }
     SiteResults& siteResults() { return sites_; }
+    LosDialog* losDialog() const { return losDialog_; }
+    FitDialog* fitDialog() const { return fitDialog_; }
     // Evaluates the enabling rules of every menu now (as opening them does).
     void updateMenus();
     MenuFacts menuFacts() const;
@@ -157,6 +161,9 @@ private:
     void buildMenus();
     void connectCommands();
     void buildDialogs();
+    // The line-of-sight and fit dialogs and their menu items
+    // (geodesycommands.cpp).
+    void buildGeodesyDialogs();
     void startup();
     void placeStrips();
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption,
@@ -254,6 +261,8 @@ private:
     // graphs them.
     SiteResults sites_;
     SiteWindow* siteWindow_ = nullptr;
+    LosDialog* losDialog_ = nullptr;
+    FitDialog* fitDialog_ = nullptr;
     // Windows whose places the settings file keeps, by their file names, and
     // the places read at start-up (kept for windows not made yet).
     QMap<QString, QWidget*> placedWindows_;

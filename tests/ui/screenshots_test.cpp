@@ -18,6 +18,7 @@
 #include "geo/mapdatacheck.h"
 #include "siteexample.h"
 #include "ui/fielddialog.h"
+#include "ui/fitdialog.h"
 #include "ui/mapdialog.h"
 #include "ui/mappreview.h"
 #include "ui/qpaintersurface.h"
@@ -138,7 +139,8 @@ const ExampleShot kExampleShots[] = {
     {"slip uz publication", "slip-example.inp", "uzmenu",
      "main-slip-displacement-z-publication.png", false, true},
     {"slip cff publication", "slip-example.inp", "cffmenu", "main-slip-delta-cff-publication.png",
-     false, true}};
+     false, true},
+    {"fringes", "fringes-example.wrk.txt", "fringesmenu", "main-fringes.png"}};
 
 // The main window and the site window side by side in one picture.
 bool saveSideBySide(QWidget* left, QWidget* right, const QString& name) {
@@ -303,6 +305,26 @@ private slots:
                                                            : "dialog-source-parameters.png"));
             dialog->reject();
         }
+    }
+    // The fit of the walk-through: the nine fault parameters of the wrong
+    // start fitted to the example sites, the result shown before Apply.
+    void fitDialogAfterFit() {
+        test::WindowRig r;
+        MainWindow& w = *r.w;
+        QVERIFY(showSized(r));
+        QVERIFY(test::openSiteExample(r, "sites-example-start.wrk.txt"));
+        QVERIFY(w.runCommand("uzmenu"));
+        QVERIFY(w.runCommand("fitmenu"));
+        FitDialog& d = *w.fitDialog();
+        for (FitParam p :
+             {FitParam::East, FitParam::North, FitParam::Depth, FitParam::Strike, FitParam::Dip,
+              FitParam::Rake, FitParam::Length, FitParam::Width, FitParam::Slip})
+            QVERIFY(d.setFree(1, p, true));
+        QVERIFY(d.fitClicked());
+        d.resize(d.sizeHint().width() + 40, d.sizeHint().height() + 40);
+        QVERIFY(test::clippedCaptions(&d, 1).isEmpty());
+        QVERIFY(save(&d, "fit-dialog.png"));
+        d.close();
     }
     void mapDialogWithRubberBand() {
         test::WindowRig r;
