@@ -41,12 +41,10 @@ QTableWidgetItem* fixedItem(const QString& text) {
     return item;
 }
 
-// A value to the precision its 1 sigma allows: two digits of the sigma.
-QString withsigma(double value, double sigma) {
-    int decimals = 3;
-    if (std::isfinite(sigma) && sigma > 0)
-        decimals = std::clamp(1 - static_cast<int>(std::floor(std::log10(sigma))), 0, 6);
-    return QString::number(value, 'f', decimals);
+// The decimals that show two digits of a 1 sigma (3 without one).
+int sigmadecimals(double sigma) {
+    if (!std::isfinite(sigma) || sigma <= 0) return 3;
+    return std::clamp(1 - static_cast<int>(std::floor(std::log10(sigma))), 0, 6);
 }
 
 QString mm(double v) { return QString::number(v, 'g', 3) + " mm"; }
@@ -63,6 +61,7 @@ FitDialog::FitDialog(Workbench& wb, QWidget* parent) : QDialog(parent), wb_(wb) 
     setWindowTitle(kTitle);
 
     auto* sources = new QGroupBox("Source Parameters", this);
+    sourceframe_ = sources;
     sources->setObjectName("sourceframe");
     auto* sg = new QVBoxLayout(sources);
     table_ = new QTableWidget(0, Columns, sources);
@@ -96,6 +95,7 @@ FitDialog::FitDialog(Workbench& wb, QWidget* parent) : QDialog(parent), wb_(wb) 
     resultlbl_ = makeCaption(this, "");
     resultlbl_->setObjectName("resultlbl");
     resultlbl_->setWordWrap(true);
+    resultlbl_->setMinimumHeight(2 * resultlbl_->fontMetrics().lineSpacing() + 4);
 
     applybt_ = makeButton(this, "Apply", "applybt");
     revertbt_ = makeButton(this, "Revert", "revertbt");
@@ -153,11 +153,15 @@ void FitDialog::entryfitform() {
     resultlbl_->clear();
     progressbar_->setValue(0);
     fillTable();
+    sourceframe_->setVisible(!rows_.empty());
     slipframe_->setEnabled(!ws.slipmodel.empty());
-    rakebox_->setText(ws.slipmodel.empty() ? "90"
-                                           : qstr(generalform(ws.slipmodel.patches.front().rake)));
+    rakebox_->setText(
+        ws.slipmodel.empty()
+            ? "90"
+            : qstr(generalform(std::round(ws.slipmodel.patches.front().rake * 10) / 10)));
     smoothingbox_->setText("0");
     updateButtons();
+    adjustSize();
     showModal(this);
 }
 
@@ -188,7 +192,13 @@ void FitDialog::fillTable() {
             table_->setItem(r, Sigma, fixedItem(""));
         }
     }
+    fitColumns();
+}
+
+void FitDialog::fitColumns() {
     table_->resizeColumnsToContents();
+    // Room to type the bounds.
+    for (int column : {Lower, Upper}) table_->setColumnWidth(column, 90);
 }
 
 int FitDialog::row(int source, FitParam p) const {
@@ -334,11 +344,12 @@ void FitDialog::showFitResult() {
     for (const FittedParam& p : r.params) {
         const int k = row(p.target.index, p.param);
         if (k < 0) continue;
-        table_->item(k, Fitted)->setText(withsigma(p.value, p.sigma) +
+        const int decimals = sigmadecimals(p.sigma);
+        table_->item(k, Fitted)->setText(QString::number(p.value, 'f', decimals) +
                                          (p.atbound ? " (bound)" : ""));
-        table_->item(k, Sigma)->setText(QString::number(p.sigma, 'g', 2));
+        table_->item(k, Sigma)->setText(QString::number(p.sigma, 'f', decimals));
     }
-    table_->resizeColumnsToContents();
+    fitColumns();
     QString text = misfit(r.rmsbefore, r.rmsafter, r.observations) + "; reduced chi-square " +
                    QString::number(r.chi2reduced, 'g', 3) + "; " + QString::number(r.iterations) +
                    " iterations (best of " + QString::number(r.starts) + " starts)";

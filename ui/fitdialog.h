@@ -71,6 +71,7 @@ protected:
 private:
     QWidget* buildSlipFrame();
     void fillTable();
+    void fitColumns();
     // The checked rows as free parameters; false (after the input error)
     // when a bound is no number.
     bool readFree(std::vector<FreeParam>& free);
@@ -89,6 +90,7 @@ private:
     Workbench& wb_;
     QTableWidget* table_ = nullptr;
     QSpinBox* startsbox_ = nullptr;
+    QWidget* sourceframe_ = nullptr;
     QWidget* slipframe_ = nullptr;
     QLineEdit* rakebox_ = nullptr;
     QLineEdit* smoothingbox_ = nullptr;
