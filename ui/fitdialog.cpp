@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "model/inputcheck.h"
@@ -25,6 +26,7 @@ namespace crustex {
 namespace {
 
 constexpr const char* kTitle = "Fit to Observations";
+constexpr const char* kNoFit = "The fit cannot be made: ";
 constexpr int kDefaultStarts = 8;
 // The window gets a turn of events at most this often (ms): the iterations
 // of a small fit take far less.
@@ -60,6 +62,44 @@ FitDialog::FitDialog(Workbench& wb, QWidget* parent) : QDialog(parent), wb_(wb) 
     setObjectName("fitform");
     setWindowTitle(kTitle);
 
+    progressbar_ = new QProgressBar(this);
+    progressbar_->setObjectName("fitprogress");
+    progressbar_->setRange(0, 1);
+    progressbar_->setValue(0);
+    cancelbt_ = makeButton(this, "Cancel", "cancelbt");
+    auto* run = new QHBoxLayout;
+    run->addWidget(progressbar_, 1);
+    run->addWidget(cancelbt_);
+    resultlbl_ = makeCaption(this, "");
+    resultlbl_->setObjectName("resultlbl");
+    resultlbl_->setWordWrap(true);
+    resultlbl_->setMinimumHeight(2 * resultlbl_->fontMetrics().lineSpacing() + 4);
+
+    applybt_ = makeButton(this, "Apply", "applybt");
+    revertbt_ = makeButton(this, "Revert", "revertbt");
+    closebt_ = makeButton(this, "Close", "closebt");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildSourceFrame());
+    layout->addWidget(buildSlipFrame());
+    layout->addLayout(run);
+    layout->addWidget(resultlbl_);
+    layout->addLayout(buttonRow({applybt_, revertbt_, closebt_}));
+
+    connect(fitbt_, &QPushButton::clicked, this, &FitDialog::fitClicked);
+    connect(invertbt_, &QPushButton::clicked, this, &FitDialog::invertClicked);
+    connect(applybt_, &QPushButton::clicked, this, &FitDialog::applyClicked);
+    connect(revertbt_, &QPushButton::clicked, this, &FitDialog::revertClicked);
+    connect(cancelbt_, &QPushButton::clicked, this, &FitDialog::cancelClicked);
+    connect(closebt_, &QPushButton::clicked, this, &FitDialog::reject);
+    // Ctrl-Q asks to abort, as during the other long work.
+    connect(new QShortcut(QKeySequence("Ctrl+Q"), this), &QShortcut::activated, this, [this] {
+        if (running()) wb_.state().abortflag = true;
+    });
+    updateButtons();
+}
+
+QWidget* FitDialog::buildSourceFrame() {
     auto* sources = new QGroupBox("Source Parameters", this);
     sourceframe_ = sources;
     sources->setObjectName("sourceframe");
@@ -83,42 +123,7 @@ FitDialog::FitDialog(Workbench& wb, QWidget* parent) : QDialog(parent), wb_(wb) 
     fitbt_ = makeButton(sources, "Fit", "fitbt");
     starts->addWidget(fitbt_);
     sg->addLayout(starts);
-
-    progressbar_ = new QProgressBar(this);
-    progressbar_->setObjectName("fitprogress");
-    progressbar_->setRange(0, 1);
-    progressbar_->setValue(0);
-    cancelbt_ = makeButton(this, "Cancel", "cancelbt");
-    auto* run = new QHBoxLayout;
-    run->addWidget(progressbar_, 1);
-    run->addWidget(cancelbt_);
-    resultlbl_ = makeCaption(this, "");
-    resultlbl_->setObjectName("resultlbl");
-    resultlbl_->setWordWrap(true);
-    resultlbl_->setMinimumHeight(2 * resultlbl_->fontMetrics().lineSpacing() + 4);
-
-    applybt_ = makeButton(this, "Apply", "applybt");
-    revertbt_ = makeButton(this, "Revert", "revertbt");
-    closebt_ = makeButton(this, "Close", "closebt");
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(sources);
-    layout->addWidget(buildSlipFrame());
-    layout->addLayout(run);
-    layout->addWidget(resultlbl_);
-    layout->addLayout(buttonRow({applybt_, revertbt_, closebt_}));
-
-    connect(fitbt_, &QPushButton::clicked, this, &FitDialog::fitClicked);
-    connect(invertbt_, &QPushButton::clicked, this, &FitDialog::invertClicked);
-    connect(applybt_, &QPushButton::clicked, this, &FitDialog::applyClicked);
-    connect(revertbt_, &QPushButton::clicked, this, &FitDialog::revertClicked);
-    connect(cancelbt_, &QPushButton::clicked, this, &FitDialog::cancelClicked);
-    connect(closebt_, &QPushButton::clicked, this, &FitDialog::reject);
-    // Ctrl-Q asks to abort, as during the other long work.
-    connect(new QShortcut(QKeySequence("Ctrl+Q"), this), &QShortcut::activated, this, [this] {
-        if (running()) wb_.state().abortflag = true;
-    });
-    updateButtons();
+    return sources;
 }
 
 QWidget* FitDialog::buildSlipFrame() {
@@ -263,7 +268,7 @@ void FitDialog::updateButtons() {
 }
 
 template <class Run>
-auto FitDialog::runWithProgress(const std::string& what, Run run) {
+auto FitDialog::runWithProgress(const std::string& what, const std::string& refusal, Run run) {
     WorkState& ws = wb_.state();
     Host& host = wb_.host();
     std::atomic<bool> cancel{false};
@@ -285,7 +290,7 @@ auto FitDialog::runWithProgress(const std::string& what, Run run) {
     if (!result.ok) {
         resultlbl_->setText(cancel.load() ? "Cancelled: the model is unchanged."
                                           : qstr("No result: " + result.message));
-        if (!cancel.load()) refuse(result.message);
+        if (!cancel.load()) refuse(refusal + result.message);
     }
     return result;
 }
@@ -306,9 +311,8 @@ void FitDialog::cancelClicked() {
     if (cancel_) cancel_->store(true);
 }
 
-void FitDialog::refuse(const std::string& why) {
-    wb_.host().messageBox("The fit cannot be made: " + why + ".", kTitle, MsgIcon::Exclamation,
-                          MsgButtons::Ok);
+void FitDialog::refuse(const std::string& text) {
+    wb_.host().messageBox(text + ".", kTitle, MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 bool FitDialog::fitClicked() {
@@ -316,13 +320,13 @@ bool FitDialog::fitClicked() {
     FitRequest req;
     if (!readFree(req.free)) return false;
     if (req.free.empty()) {
-        refuse("no parameter is free (tick Free beside the parameters to fit)");
+        refuse(kNoFit + std::string("no parameter is free (tick Free beside those to fit)"));
         return false;
     }
     req.starts = startsbox_->value();
     const std::string what = "Fitting " + std::to_string(req.free.size()) + " parameters from " +
                              std::to_string(req.starts) + " starts";
-    FitResult r = runWithProgress(what, [&](std::atomic<bool>* cancel, auto progress) {
+    FitResult r = runWithProgress(what, kNoFit, [&](std::atomic<bool>* cancel, auto progress) {
         req.cancel = cancel;
         req.progress = progress;
         return fitsources(wb_.state(), req);
@@ -373,11 +377,12 @@ bool FitDialog::invertClicked() {
     req.tworakes = tworakes_->isChecked();
     const std::string what = "Inverting the slip of " + std::to_string(ws.slipmodel.size()) +
                              (ws.slipmodel.size() == 1 ? " patch" : " patches");
-    SlipInversionResult r = runWithProgress(what, [&](std::atomic<bool>* cancel, auto progress) {
-        req.cancel = cancel;
-        req.progress = progress;
-        return invertslip(ws, req);
-    });
+    SlipInversionResult r = runWithProgress(
+        what, "The slip cannot be inverted: ", [&](std::atomic<bool>* cancel, auto progress) {
+            req.cancel = cancel;
+            req.progress = progress;
+            return invertslip(ws, req);
+        });
     if (r.ok) {
         inversion_ = std::move(r);
         showInversionResult();
@@ -401,7 +406,7 @@ bool FitDialog::applyClicked() {
     Saved before{ws.fault, ws.nfault, ws.slipmodel};
     const std::string why = fit_ ? applyfit(ws, *fit_) : applyslipinversion(ws, *inversion_);
     if (!why.empty()) {
-        refuse(why);
+        refuse("The result cannot be applied: " + why);
         return false;
     }
     saved_ = std::move(before);

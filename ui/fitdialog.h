@@ -69,21 +69,22 @@ protected:
     void reject() override;
 
 private:
+    QWidget* buildSourceFrame();
     QWidget* buildSlipFrame();
     void fillTable();
     void fitColumns();
     // The checked rows as free parameters; false (after the input error)
     // when a bound is no number.
     bool readFree(std::vector<FreeParam>& free);
-    // Runs a fit or inversion with the progress and abort turn; the core's
-    // words when there is no result.
+    // Runs a fit or inversion with the progress and abort turn; without a
+    // result (and not cancelled) shows `refusal` and the core's words.
     template <class Run>
-    auto runWithProgress(const std::string& what, Run run);
+    auto runWithProgress(const std::string& what, const std::string& refusal, Run run);
     void progress(const FitProgress& p);
     void setRunning(std::atomic<bool>* cancel);
     void showFitResult();
     void showInversionResult();
-    void refuse(const std::string& why);
+    void refuse(const std::string& text);  // a message box
     void redraw();
     void updateButtons();
 

@@ -130,11 +130,11 @@ private slots:
                     "Grid...|-|Printer Setting...|Print.... [Ctrl+P]|Export Picture...|-|Resume "
                     "Last Work... [Ctrl+L]|-|Quit\n"
                     "Edit: Copy Picture [Ctrl+C]|Paste Background [Ctrl+V]|Clear Picture [Ctrl+X]\n"
-                    "Parameter: Source...|Field...|Visual...|CFF...|Map...\n"
+                    "Parameter: Source...|Field...|Visual...|CFF...|Map...|Line of Sight...\n"
                     "Tool: Area(Select Area|Export Area Data...|Clear Area)|-|Resize "
                     "Picture|Redraw Picture [Ctrl+R]|-|Observation Site(Show Obs. Sites Data|Show "
-                    "Grid Data|-|Export Obs. Sites Data...|Clear Obs. Sites)|-|Publication "
-                    "Style|Option...\n"
+                    "Grid Data|-|Export Obs. Sites Data...|Clear Obs. Sites)|"
+                    "Fit to Observations...|-|Publication Style|Option...\n"
                     "Help: About CRUSTEX..."));
     }
 
