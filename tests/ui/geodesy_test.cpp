@@ -189,11 +189,17 @@ private slots:
         QVERIFY(r.ws.fault == start);
         QVERIFY(button(&d, "applybt")->isEnabled() && !button(&d, "revertbt")->isEnabled());
 
-        // A fit the core refuses shows its reason and leaves the last result.
-        QVERIFY(d.setFree(1, FitParam::Dip, true, "-10", "80"));
-        const auto seen = test::answerNextBox(QMessageBox::Ok);
+        // A bound that is no number stops before the fit (the last result
+        // stays); a fit the core refuses shows why and leaves no result.
+        QVERIFY(d.setFree(1, FitParam::Dip, true, "1O", "80"));
+        auto seen = test::answerNextBox(QMessageBox::Ok);
         QVERIFY(!d.fitClicked());
-        QVERIFY2(seen->text.contains("dip"), qPrintable(seen->text));
+        QCOMPARE(seen->text, QString("Input Error"));
+        QVERIFY(d.fitResult().has_value());
+        QVERIFY(d.setFree(1, FitParam::Dip, true, "-10", "80"));
+        seen = test::answerNextBox(QMessageBox::Ok);
+        QVERIFY(!d.fitClicked());
+        QVERIFY2(seen->text.contains("source 1 dip: bounds -10..80"), qPrintable(seen->text));
         QVERIFY(!d.fitResult() && r.ws.fault == start);
         button(&d, "closebt")->click();
     }
