@@ -60,6 +60,8 @@ void MainWindow::buildDialogs() {
     };
 
     buildStressDialogs();
+    buildGeodesyDialogs();
+
     placedWindows_.insert("setfileform", optionDialog_);
     if (sourceEditor_->faultAssistant())
         placedWindows_.insert("assistform", sourceEditor_->faultAssistant());
