@@ -41,12 +41,19 @@ def _environment():
     if os.path.commonpath([here, build]) == build:
         return build, _crustex.data_dir
     # <prefix>/lib/python3/dist-packages/crustex: the programs are in <prefix>/bin.
-    prefix = here.split(os.sep + "lib" + os.sep)[0]
+    prefix = here.rsplit(os.sep + "lib" + os.sep, 1)[0]
     return os.path.join(prefix, "bin"), _crustex.data_dir
 
 
 def _threads(threads):
     return 0 if threads is None else int(threads)
+
+
+def _keys(quantities):
+    """A list of quantity keys from one key or several."""
+    if quantities is None:
+        return []
+    return [quantities] if isinstance(quantities, str) else list(quantities)
 
 
 class Fields(dict):
@@ -242,7 +249,7 @@ def _evaluate(model, x, y, depth, quantities, units, threads, los=(np.nan, np.na
     every = bool(good.all())
     if not every:
         xf, yf, zf = xf[good], yf[good], zf[good]
-    values, unitnames = _crustex.evaluate(model._native, xf, yf, zf, list(quantities),
+    values, unitnames = _crustex.evaluate(model._native, xf, yf, zf, _keys(quantities),
                                           units or "", _threads(threads), *los)
     out = {}
     for name, v in values.items():
@@ -269,7 +276,7 @@ def grid(model, quantities=None, units=None, threads=None):
     """The field grid as crustex-batch grid writes it: a Grid dict with x, y (km)
     and each quantity (None: the batch program's default set) as 2-D arrays
     whose rows run along y; ``to_xarray()`` gives an xarray.Dataset."""
-    x, y, values, unitnames = _crustex.grid(model._native, list(quantities or []),
+    x, y, values, unitnames = _crustex.grid(model._native, _keys(quantities),
                                             units or "", _threads(threads))
     return Grid(x, y, values, unitnames)
 
@@ -294,7 +301,7 @@ def section(model, start, end, depth_range, step, quantities=None, units=None, t
     words = ["section", "model", "-o", "section.csv", "--from", _pair(start), "--to",
              _pair(end), "--depth", _pair(depth_range), "--step", repr(float(step))]
     if quantities:
-        words += ["--quantities", ",".join(quantities)]
+        words += ["--quantities", ",".join(_keys(quantities))]
     if units:
         words += ["--units", units]
     distance, depth, x, y, values, unitnames = _crustex.section(model._native, words,
