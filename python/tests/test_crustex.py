@@ -51,20 +51,26 @@ def csvcolumns(path):
     return out
 
 
-def test_points_are_the_grid_nodes_bit_for_bit(twenty):
-    keys = ("ux", "uz", "sxy", "cffpara", "los", "cmpdispl")
-    g = crustex.grid(twenty, keys, threads=2)
-    assert g["ux"].shape == (len(twenty.grid.y), len(twenty.grid.x))
+@pytest.mark.parametrize("name,keys", [
+    ("twenty-sources.wrk.txt", ("ux", "uz", "sxy", "cffpara", "cmpdispl")),
+    ("hualien.wrk.txt", ("uy", "los", "cmpstrain")),  # on a map: meridian angles
+    ("slip-example.inp", ("cffoop", "tilt1")),  # a regional stress
+])
+def test_points_are_the_grid_nodes_bit_for_bit(name, keys):
+    model = crustex.read_model(example(name))
+    g = crustex.grid(model, keys, threads=2)
+    assert g["x"].shape == (len(model.grid.y), len(model.grid.x))
     assert g["x"][0, -1] > g["x"][0, 0] and g["y"][-1, 0] > g["y"][0, 0]
-    p = crustex.evaluate(twenty, g["x"], g["y"], quantities=keys, threads=1)
-    for k in keys:
+    p = crustex.evaluate(model, g["x"], g["y"], quantities=keys, threads=1)
+    assert set(p) == set(g) - {"x", "y"}
+    for k in p:
         assert p[k].dtype == np.float32 and p[k].shape == g[k].shape
         np.testing.assert_array_equal(p[k], g[k], err_msg=k)
-    assert np.isfinite(g["ux"]).mean() > 0.99
+        assert np.isfinite(g[k]).mean() > 0.99
 
 
 @pytest.mark.parametrize("model,quantities", [
-    ("slip-example.inp", "uz,cffpara"),
+    ("slip-example.inp", "uz,cffpara,cffoop"),
     ("twenty-sources.wrk.txt", "uy,volstrain,tilt2"),
 ])
 def test_grid_equals_the_batch_grid(tmp_path, model, quantities):
