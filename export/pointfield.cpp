@@ -1,5 +1,7 @@
 #include "export/pointfield.h"
 
+#include <array>
+
 #include "compose/picture.h"
 #include "engine/cff.h"
 #include "engine/composite.h"
@@ -33,6 +35,27 @@ void pointlos(const WorkState& ws, const ModelPoints& pts, const GeoFrame* geo, 
         }
         g.los(k, 0) = static_cast<float>(losdisplacement(look, east, north, g.uz(k, 0)));
     }
+}
+
+// Which of grids 2..19 the variables are made from: a variable's own grid,
+// the displacements for the LOS displacement and its composite, every one
+// for the rest.
+std::array<bool, 18> neededgrids(std::span<const GridVariable* const> variables) {
+    std::array<bool, 18> need{};
+    ResultGrids probe;
+    for (const GridVariable* v : variables) {
+        switch (v->extra) {
+            case ExtraEvaluation::None:
+                for (std::size_t n = 0; n < 18; ++n)
+                    if (&(probe.*(v->grid)) == probe.byNumber(static_cast<int>(n) + 2))
+                        need[n] = true;
+                break;
+            case ExtraEvaluation::Los:
+            case ExtraEvaluation::CompositeDisplacement: need[0] = need[1] = need[2] = true; break;
+            default: need.fill(true);
+        }
+    }
+    return need;
 }
 
 void extras(const WorkState& ws, const ModelPoints& pts, std::span<const GridVariable* const> vars,
@@ -72,11 +95,17 @@ bool evaluatepointfield(const WorkState& ws, const ModelPoints& pts,
     ResultGrids g;
     g.nodez.resize(last, 0);
     for (int k = 0; k <= last; ++k) g.nodez(k, 0) = pts.z[k];
-    for (int n = 0; n < 18; ++n) {
-        Grid2D& grid = *g.byNumber(n + 2);
-        grid.resize(last, 0);
-        for (int k = 0; k <= last; ++k) grid(k, 0) = values[static_cast<std::size_t>(k)][n];
+    // The grids of one row hold their points one after the other.
+    const std::array<bool, 18> need = neededgrids(variables);
+    std::array<float*, 18> grids{};
+    for (std::size_t n = 0; n < 18; ++n) {
+        if (!need[n]) continue;
+        g.byNumber(static_cast<int>(n) + 2)->resize(last, 0);
+        grids[n] = g.byNumber(static_cast<int>(n) + 2)->column(0);
     }
+    for (std::size_t k = 0; k < pts.n; ++k)
+        for (std::size_t n = 0; n < 18; ++n)
+            if (grids[n] != nullptr) grids[n][k] = values[k][n];
     values = {};
     extras(ws, pts, variables, geo, g);
     for (const GridVariable* v : variables) {
