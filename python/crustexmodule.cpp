@@ -106,14 +106,19 @@ BatchRequest parsewords(const std::vector<std::string>& words) {
     return *args.request;
 }
 
-std::shared_ptr<Model> readmodel(const std::string& path, const std::string& sources,
-                                 const std::string& slip, const std::string& mapdir,
-                                 const std::string& programdir, const std::string& datadir) {
-    for (const std::string* p : {&path, &sources, &slip}) {
-        if (p->empty() || ::access(p->c_str(), R_OK) == 0) continue;
+// OSError for a file that cannot be read ("" and "sources" are no files).
+void readable(std::initializer_list<const std::string*> paths) {
+    for (const std::string* p : paths) {
+        if (p->empty() || *p == kSourcesAsReceivers || ::access(p->c_str(), R_OK) == 0) continue;
         PyErr_SetString(PyExc_OSError, ("cannot read '" + *p + "'").c_str());
         throw py::error_already_set();
     }
+}
+
+std::shared_ptr<Model> readmodel(const std::string& path, const std::string& sources,
+                                 const std::string& slip, const std::string& mapdir,
+                                 const std::string& programdir, const std::string& datadir) {
+    readable({&path, &sources, &slip});
     BatchRequest req;
     req.command = BatchCommand::Grid;
     const SlipFormat format = slipformatof(path, "");
@@ -333,6 +338,7 @@ py::tuple section(const Model& model, const std::vector<std::string>& words, int
 
 py::dict receivers(const Model& model, const std::vector<std::string>& words, int threads) {
     const BatchRequest req = parsewords(words);
+    readable({&req.receivers});
     BatchModel& m = *model.m;
     Messages msg;
     std::vector<ReceiverFault> list;
@@ -391,6 +397,7 @@ py::dict receivers(const Model& model, const std::vector<std::string>& words, in
 
 std::string fit(const Model& model, const std::vector<std::string>& words) {
     BatchRequest req = parsewords(words);
+    readable({&req.sites});
     req.work = model.path;
     Messages msg;
     auto copy = std::make_unique<BatchModel>();

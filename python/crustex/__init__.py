@@ -198,9 +198,12 @@ class Model:
         width (km), dip, rake (degrees), slip (m) and optionally opening (m).
         field: dict(x=(x0, x1, nx), y=(y0, y1, ny), depth=km) as the field
         dialog holds it (Model.field gives it). shear_modulus in bar."""
+        missing = [f for f in _PATCH_FIELDS[:-1] if not _has(patches, f)]
+        if missing:
+            raise ValueError("patches need " + ", ".join(missing))
         n = len(patches["x0"])
-        columns = [np.asarray(patches[f], np.float64) if f != "opening" or _has(patches, f)
-                   else np.zeros(n) for f in _PATCH_FIELDS]
+        columns = [np.asarray(patches[f], np.float64) if _has(patches, f) else np.zeros(n)
+                   for f in _PATCH_FIELDS]
         table = np.stack(columns, axis=1) if n else np.zeros((0, 10))
         (x0, x1, nx), (y0, y1, ny) = field["x"], field["y"]
         nodes = _crustex.Field(x0, x1, int(nx), y0, y1, int(ny), field.get("depth", 0.0))

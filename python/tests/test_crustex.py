@@ -164,6 +164,10 @@ def test_model_read_built_and_mapped(inp):
 
 @pytest.mark.parametrize("call,error,match", [
     (lambda m: crustex.read_model("/nonexistent/model.wrk.txt"), OSError, "cannot read"),
+    (lambda m: crustex.fit(m, "/nonexistent/sites.obs", free={1: "slip"}), OSError, "cannot"),
+    (lambda m: crustex.read_model(os.path.join(SOURCE, "README.md")), ValueError,
+     "cannot use the work file"),
+    (lambda m: crustex.Model.from_patches({"x0": [1.0]}, field=m.field), ValueError, "need y0"),
     (lambda m: crustex.evaluate(m, [1.0, 2.0], [1.0, 2.0, 3.0]), ValueError, "broadcast"),
     (lambda m: crustex.evaluate(m, [1.0], [1.0], quantities=("nosuch",)), ValueError,
      "unknown quantity"),
