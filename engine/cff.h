@@ -57,7 +57,7 @@ float calcsitecff(float exx, float eyy, float ezz, float exy, float eyz, float e
 void calcgridcff(const Grid2D& exx, const Grid2D& eyy, const Grid2D& ezz, const Grid2D& exy,
                  const Grid2D& eyz, const Grid2D& ezx, const Grid2D& vol, Grid2D& result,
                  float strike, float dip, float rake, float friction, Host& host,
-                 double lambdaovermu = 1);
+                 double lambdaovermu);
 
 // The same on the work state's grids (5, 9, 13, 14, 15, 16, 18 into 20) for
 // the current receiver and the work's medium (lameratio). Does not touch

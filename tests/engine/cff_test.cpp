@@ -102,10 +102,10 @@ TEST(Cff, GridMatchesThePointFormAndKeepsTheMarker) {
 TEST(CffAndComposites, MismatchedGridsGiveNoValues) {
     Grid2D big(4, 4, 1.0f), narrow(2, 4, 1.0f), low(4, 2, 1.0f), out;
     SilentHost host;
-    calcgridcff(big, big, big, big, narrow, big, big, out, 0, 1, 0, 0.3f, host);
+    calcgridcff(big, big, big, big, narrow, big, big, out, 0, 1, 0, 0.3f, host, 1);
     EXPECT_EQ(out.nx(), 4);
     for (float v : out.values()) EXPECT_EQ(v, kNoValue);
-    calcgridcff(Grid2D(), big, big, big, big, big, big, out, 0, 1, 0, 0.3f, host);
+    calcgridcff(Grid2D(), big, big, big, big, big, big, out, 0, 1, 0, 0.3f, host, 1);
     EXPECT_TRUE(out.empty());
     composedispl(big, low, big, out, 1, 1, 1);
     EXPECT_EQ(out.nx(), 4);
