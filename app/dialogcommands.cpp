@@ -59,6 +59,8 @@ void MainWindow::buildDialogs() {
         updateMenus();
     };
 
+    buildSectionTools();
+
     placedWindows_.insert("setfileform", optionDialog_);
     if (sourceEditor_->faultAssistant())
         placedWindows_.insert("assistform", sourceEditor_->faultAssistant());

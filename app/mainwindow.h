@@ -50,6 +50,8 @@ class PrinterSettingDialog;
 class AboutBox;
 class WelcomeWindow;
 class SiteWindow;
+class SectionDialog;
+class SectionWindow;
 
 class MainWindow : public QMainWindow, public Workbench, private MouseSink {
     Q_OBJECT
@@ -87,6 +89,8 @@ public:
     MapDialog* mapDialog() const { return mapDialog_; }
     SiteWindow* siteWindow() const { return siteWindow_; }
     SiteResults& siteResults() { return sites_; }
+    SectionDialog* sectionDialog() const { return sectionDialog_; }
+    SectionWindow* sectionWindow() const { return sectionWindow_; }
     // Evaluates the enabling rules of every menu now (as opening them does).
     void updateMenus();
     MenuFacts menuFacts() const;
@@ -132,6 +136,10 @@ public:
     void storeObsStrains();
     void visualCommand();
     void openVisualDialog();
+    // "Cross Section..." (sectioncommands.cpp), and the open section window
+    // evaluated again (the model changed) or drawn again.
+    void openSectionDialog();
+    void updateSection(bool modelchanged);
     // Topography, map, volcanoes and earthquakes as the kept background.
     void drawBackgroundLayers();
     // The plot's user scale set to the part of the frame the picture shows
@@ -157,6 +165,7 @@ private:
     void buildMenus();
     void connectCommands();
     void buildDialogs();
+    void buildSectionTools();
     void startup();
     void placeStrips();
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption,
@@ -213,6 +222,8 @@ private:
     void setCffStrike(float degrees) override;
     void returnCffDialog() override;
     bool geoPosition(float x, float y, float& lat, float& lon) override;
+    void setSectionLine(float x0, float y0, float x1, float y1) override;
+    void returnSectionDialog() override;
 
     WorkState& ws_;
     QString programDir_;
@@ -254,6 +265,9 @@ private:
     // graphs them.
     SiteResults sites_;
     SiteWindow* siteWindow_ = nullptr;
+    // The cross-section dialog and the window that shows the section.
+    SectionDialog* sectionDialog_ = nullptr;
+    SectionWindow* sectionWindow_ = nullptr;
     // Windows whose places the settings file keeps, by their file names, and
     // the places read at start-up (kept for windows not made yet).
     QMap<QString, QWidget*> placedWindows_;

@@ -4,7 +4,8 @@
 // through "Open Source...." (over the shipped map, with topography and
 // earthquakes where the map dialog switches them on), the globe map over
 // the date line, the dialogs used most, the map dialog with a rubber band
-// on its preview, and the site window beside the main window. They are
+// on its preview, and the site and cross-section windows beside the main
+// window. They are
 // written as PNG files into $CRUSTEX_SCREENSHOT_DIR (set by
 // scripts/screenshots.sh to docs/screenshots), else $CRUSTEX_TEST_OUTPUT,
 // else the current directory.
@@ -21,6 +22,8 @@
 #include "ui/mapdialog.h"
 #include "ui/mappreview.h"
 #include "ui/qpaintersurface.h"
+#include "ui/sectiondialog.h"
+#include "ui/sectionwindow.h"
 #include "ui/sitewindow.h"
 #include "ui/sourceeditor.h"
 #include "windowtestkit.h"
@@ -287,6 +290,30 @@ private slots:
         const double all = misfit.section("all ", 1).section(' ', 0, 0).toDouble();
         QVERIFY2(all > 10, qPrintable(misfit));
         QVERIFY(save(&w, file));
+    }
+    void sectionWindowPicture() {
+        test::WindowRig r;
+        MainWindow& w = *r.w;
+        QVERIFY(showSized(r, 900, 780));
+        QVERIFY(w.runCommand("cffmenu"));
+        QVERIFY(w.runCommand("sectionmenu"));
+        // Across the start-up fault (85..105 km east at y = 100).
+        SectionDialog& d = *w.sectionDialog();
+        for (const auto& [field, text] : {std::pair{"x0", "95"},
+                                          {"y0", "80"},
+                                          {"x1", "95"},
+                                          {"y1", "120"},
+                                          {"bottom", "20"},
+                                          {"step", "0.5"}})
+            d.box(field)->setText(text);
+        QVERIFY(d.okClicked());
+        SectionWindow& s = *w.sectionWindow();
+        s.resize(700, 560);
+        s.move(w.frameGeometry().right() + 10, w.y());
+        QCoreApplication::processEvents();
+        QVERIFY2(inked(s.surface().image()) > 0.02, "the section is empty");
+        QVERIFY(test::clippedCaptions(&s, 1).isEmpty());
+        QVERIFY(saveSideBySide(&w, &s, "section-window.png"));
     }
     void dialogs() {
         test::WindowRig r;
