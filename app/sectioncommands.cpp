@@ -27,11 +27,7 @@ void MainWindow::buildSectionTools() {
 void MainWindow::openSectionDialog() { sectionDialog_->entry(); }
 
 void MainWindow::updateSection(bool modelchanged) {
-    if (sectionWindow_ == nullptr || !sectionWindow_->isVisible()) return;
-    if (modelchanged)
-        sectionWindow_->modelChanged();
-    else
-        sectionWindow_->redraw();
+    if (sectionWindow_ != nullptr) sectionWindow_->refresh(modelchanged);
 }
 
 void MainWindow::setSectionLine(float x0, float y0, float x1, float y1) {

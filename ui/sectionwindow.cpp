@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
@@ -140,15 +141,27 @@ void SectionWindow::showSection(const SectionChoice& choice) {
     choice_ = choice;
     show();
     raise();
-    evaluate();
-    redraw();
+    refresh(true);
 }
 
-void SectionWindow::modelChanged() {
-    section_.reset();
-    if (!isVisible() || !choice_) return;
-    evaluate();
-    redraw();
+void SectionWindow::refresh(bool modelchanged) {
+    if (!isVisible() || !choice_) {
+        if (modelchanged) section_.reset();
+        return;
+    }
+    // Drawing lets the window system run: what it asks for meanwhile is
+    // done when the drawing is.
+    if (busy_) {
+        pending_ = std::max(pending_, modelchanged ? 2 : 1);
+        return;
+    }
+    busy_ = true;
+    for (int round = modelchanged || !section_ ? 2 : 1; round != 0;
+         round = std::exchange(pending_, 0)) {
+        if (round == 2) evaluate();
+        draw();
+    }
+    busy_ = false;
 }
 
 bool SectionWindow::evaluate() {
@@ -177,7 +190,8 @@ bool SectionWindow::evaluate() {
 
 void SectionWindow::resizePicture(int width, int height) {
     surface_->resize(width, height);
-    redraw();
+    // Not within the resize: drawing lets the window system run.
+    QTimer::singleShot(0, this, [this] { refresh(false); });
 }
 
 void SectionWindow::setNote(const QString& text) {
@@ -207,7 +221,7 @@ bool SectionWindow::drawOn(Surface& on) {
     return drawsectionpicture(ws, pc, wb_.host(), in) == SectionOutcome::Drawn && !ws.abortflag;
 }
 
-void SectionWindow::redraw() {
+void SectionWindow::draw() {
     surface_->setAutoRedraw(true);
     if (!section_) {
         surface_->Cls();

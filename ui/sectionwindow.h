@@ -41,11 +41,9 @@ public:
 
     // Evaluates the chosen section, draws it and shows the window.
     void showSection(const SectionChoice& choice);
-    // The model changed: while the window is open the section is evaluated
-    // again and drawn.
-    void modelChanged();
-    // Draws the section again (the quantity or the style changed).
-    void redraw();
+    // While the window is open: evaluates the section again when the model
+    // changed (or its evaluation was abandoned) and draws it.
+    void refresh(bool modelchanged);
 
     // The menu commands. exportFile: false when nothing was written.
     void print();
@@ -77,6 +75,7 @@ private:
     void buildMenus();
     void resizePicture(int width, int height);
     bool evaluate();
+    void draw();
     // The traces and earthquakes of the evaluated section.
     SectionPictureInputs inputs();
     // Draws the section of the shown quantity on `on` (the window's or a
@@ -92,6 +91,8 @@ private:
     QMap<QString, QAction*> actions_;
     std::optional<SectionChoice> choice_;
     std::unique_ptr<Section> section_;
+    bool busy_ = false;
+    int pending_ = 0;  // asked for while busy: 1 drawing, 2 evaluation and drawing
 };
 
 }  // namespace crustex

@@ -308,7 +308,7 @@ private slots:
             d.box(field)->setText(text);
         QVERIFY(d.okClicked());
         SectionWindow& s = *w.sectionWindow();
-        s.resize(700, 560);
+        s.resize(700, 500);
         s.move(w.frameGeometry().right() + 10, w.y());
         QCoreApplication::processEvents();
         QVERIFY2(inked(s.surface().image()) > 0.02, "the section is empty");

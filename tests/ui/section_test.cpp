@@ -4,6 +4,7 @@
 // a quantity without contours, its update after an edit and its exports.
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QtTest>
 
@@ -165,14 +166,14 @@ private slots:
         QVERIFY(s.isVisible());
         QVERIFY(s.section() != nullptr);
         QCOMPARE(s.section()->nodes.distance.size(), std::size_t(61));
-        QVERIFY(inked(s.surface().image()) > 2000);
+        QTRY_VERIFY(inked(s.surface().image()) > 2000);
         QVERIFY(s.note()->isHidden());
 
         // A vector quantity: Displacement Z, and the window says so.
         QVERIFY(w.runCommand("displmenu"));
         QVERIFY(!s.note()->isHidden());
         QVERIFY(s.note()->text().contains("shows Displacement Z"));
-        QVERIFY(inked(s.surface().image()) > 2000);
+        QTRY_VERIFY(inked(s.surface().image()) > 2000);
 
         // An edit evaluates the section again.
         const float before = s.section()->grids.uz(10, 5);
@@ -195,6 +196,14 @@ private slots:
         QVERIFY(s.exportFile());
         QVERIFY(firstLine(chosen).startsWith("distance_km,depth_km,x_km,y_km,"));
         QVERIFY(firstLine(chosen).contains("uz"));
+        const QString page = r.file("section.pdf");
+        s.printDialog = [&page](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(page);
+            return true;
+        };
+        s.print();
+        QVERIFY(QFileInfo(page).size() > 1000);
         s.close();
         QVERIFY(!s.isVisible());
     }
