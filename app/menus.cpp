@@ -151,6 +151,7 @@ void MainWindow::buildMenus() {
     addItem(tool, "redrawmenu", "Redraw Picture", QKeySequence("Ctrl+R"));
     tool->addSeparator();
     addItem(tool, "sectionmenu", "Cross Section...");
+    tool->addSeparator();
     QMenu* obs = sub(tool, "Observation Site", "obssitemenu");
     addItem(obs, "showobsmenu", "Show Obs. Sites Data")->setCheckable(true);
     addItem(obs, "showgridmenu", "Show Grid Data")->setCheckable(true);

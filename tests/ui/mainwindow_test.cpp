@@ -132,7 +132,8 @@ private slots:
                     "Edit: Copy Picture [Ctrl+C]|Paste Background [Ctrl+V]|Clear Picture [Ctrl+X]\n"
                     "Parameter: Source...|Field...|Visual...|CFF...|Map...\n"
                     "Tool: Area(Select Area|Export Area Data...|Clear Area)|-|Resize "
-                    "Picture|Redraw Picture [Ctrl+R]|-|Observation Site(Show Obs. Sites Data|Show "
+                    "Picture|Redraw Picture [Ctrl+R]|-|Cross Section...|-|Observation Site(Show "
+                    "Obs. Sites Data|Show "
                     "Grid Data|-|Export Obs. Sites Data...|Clear Obs. Sites)|-|Publication "
                     "Style|Option...\n"
                     "Help: About CRUSTEX..."));
