@@ -130,10 +130,7 @@ QString MainWindow::askFile(bool save, const QString& title, const QString& filt
 void MainWindow::openSource() {
     const QString name = askFile(false, "Open Fault Parameters File", kOpenSourceFilter);
     if (name.isEmpty()) return;
-    if (!QFileInfo(name).isFile()) {
-        openerrormessage(*host_);
-        return;
-    }
+    if (!openablefile(*host_, name.toStdString())) return;
     if (name.endsWith(".inp", Qt::CaseInsensitive)) {
         rememberFolder(WindowPlaces::Source, name);
         openInpModel(name);

@@ -26,8 +26,8 @@
 #include "plot/vectorglyphs.h"
 #include "sites/siteglyphs.h"
 #include "sites/sitegraphs.h"
-#include "stress/stressunits.h"
 #include "stress/optimalplanes.h"
+#include "stress/stressunits.h"
 
 namespace crustex {
 

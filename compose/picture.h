@@ -55,7 +55,6 @@ const QuantityInfo* findquantity(std::string_view key);
 // needs a usable regional stress. A quantity not offered shows nothing.
 bool quantityoffered(const WorkState& ws, const QuantityInfo& q);
 
-
 // The signature at the bottom right of every picture.
 inline constexpr std::string_view kSignature = "$_//  CRUSTEX  // ";
 inline constexpr Rgb kSignatureScreenColor{127, 127, 255};

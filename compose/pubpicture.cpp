@@ -8,9 +8,9 @@
 
 #include "compose/fringes.h"
 #include "compose/geoaxes.h"
-#include "compose/receiverpicture.h"
 #include "compose/optimalticks.h"
 #include "compose/pubparts.h"
+#include "compose/receiverpicture.h"
 #include "compose/slipdraw.h"
 #include "compose/zerofield.h"
 #include "geo/maplayers.h"

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "stress/stressunits.h"
 #include "stress/optimalplanes.h"
+#include "stress/stressunits.h"
 
 namespace crustex {
 

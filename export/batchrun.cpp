@@ -36,9 +36,9 @@
 #include "model/numtext.h"
 #include "plot/palette.h"
 #include "stress/receiverstress.h"
-#include "stress/stressunits.h"
 #include "stress/regionalstress.h"
 #include "stress/sectiontraces.h"
+#include "stress/stressunits.h"
 
 namespace crustex {
 
@@ -387,8 +387,7 @@ int runcontours(Run& run) {
     toexportunit(*v, run.ws, values);
     const std::vector<ContourLine> lines = fieldcontourlines(run.ws, values);
     const ContourJsonInfo info{std::string(q->caption), std::string(q->key),
-                               std::string(v->csvunit),
-                               run.togeo()};
+                               std::string(v->csvunit), run.togeo()};
     return writetext(run.host, run.req.output, contourgeojson(lines, info));
 }
 

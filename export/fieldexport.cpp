@@ -10,8 +10,8 @@
 #include "engine/inclinedlines.h"
 #include "geo/projection.h"
 #include "model/numtext.h"
-#include "stress/stressunits.h"
 #include "stress/optimalplanes.h"
+#include "stress/stressunits.h"
 
 namespace crustex {
 

@@ -11,6 +11,7 @@
 #include "files/workfile.h"
 #include "geo/mapdatacheck.h"
 #include "model/dialogbounds.h"
+#include "model/fsutil.h"
 #include "model/sourcemodel.h"
 #include "model/sourcetable.h"
 
@@ -207,6 +208,17 @@ void openerrormessage(Host& host) {
     host.messageBox("Open Error", "Error", MsgIcon::Critical, MsgButtons::Ok);
 }
 
+void openerrormessage(Host& host, const std::string& path, const std::string& why) {
+    host.explain(explanation("Open Error", path, why));
+    openerrormessage(host);
+}
+
+bool openablefile(Host& host, const std::string& path) {
+    const InputFile file(path);
+    if (!file.isopen()) openerrormessage(host, path, file.error());
+    return file.isopen();
+}
+
 bool storetext(Host& host, const std::string& path, std::string_view text) {
     if (writefileatomic(path, text)) return true;
     openerrormessage(host);
@@ -216,8 +228,7 @@ bool storetext(Host& host, const std::string& path, std::string_view text) {
 bool loadtext(Host& host, const std::string& path, std::string& content) {
     std::string why;
     if (readwholefile(path, content, kMaxDataFileBytes, &why)) return true;
-    host.explain(explanation("Open Error", path, why));
-    openerrormessage(host);
+    openerrormessage(host, path, why);
     return false;
 }
 

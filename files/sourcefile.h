@@ -72,6 +72,13 @@ void mapmissingmessage(const WorkState& ws, Host& host);
 
 // "Open Error" ("Error", critical).
 void openerrormessage(Host& host);
+// The same after explaining it: "Open Error: ", the file and ": ", and the
+// reason ("no such file", "not a regular file (a FIFO)", ...).
+void openerrormessage(Host& host, const std::string& path, const std::string& why);
+// True when the chosen file opens for reading as a regular file; else the
+// explained "Open Error" is shown and false returned (a FIFO is refused at
+// once, without waiting for a writer).
+bool openablefile(Host& host, const std::string& path);
 
 // Writes text to path through a temporary file (writefileatomic); when that
 // fails "Open Error" is shown and false returned.

@@ -10,8 +10,7 @@ G* gridByNumber(Grids& g, int n) {
     const std::array<G*, ResultGrids::kCount> all = {
         &g.nodez, &g.ux,    &g.uy,       &g.uz,    &g.duxdx,     &g.duydx, &g.duzdx, &g.duxdy,
         &g.duydy, &g.duzdy, &g.duxdz,    &g.duydz, &g.duzdz,     &g.exy,   &g.eyz,   &g.ezx,
-        &g.areal, &g.vol,   &g.maxshear, &g.cff,   &g.composite, &g.los,
-        &g.cffoop};
+        &g.areal, &g.vol,   &g.maxshear, &g.cff,   &g.composite, &g.los,   &g.cffoop};
     if (n < 1 || n > ResultGrids::kCount) return nullptr;
     return all[static_cast<std::size_t>(n - 1)];
 }

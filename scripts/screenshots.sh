@@ -2,8 +2,8 @@
 # Makes every picture of the documentation again from the committed inputs
 # (the work files and the slip model under examples/, the shipped map/ and
 # data/):
-#   docs/screenshots/*.png  the windows, drawn on a virtual X display by the
-#                           screenshot test (tests/ui/screenshots_test.cpp)
+#   docs/screenshots/*.png  the windows, drawn on a virtual X display by
+#                           crustex-screenshots (tools/screenshots.cpp)
 #   docs/pictures/*.png     pictures drawn by crustex-batch without any
 #                           display: a PNG written directly, and PDFs turned
 #                           into PNG with pdftoppm
@@ -13,7 +13,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target ui_screenshots_test crustex-batch -j2
+cmake --build "$build" --target crustex-screenshots crustex-batch -j2
 
 # The windows.
 shots="$root/docs/screenshots"
@@ -22,8 +22,8 @@ runtime="$(mktemp -d)"
 chmod 700 "$runtime"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$runtime" "$tmp"' EXIT
-CRUSTEX_SCREENSHOT_DIR="$shots" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" \
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/ui_screenshots_test"
+QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" \
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tools/crustex-screenshots" "$shots"
 
 # crustex-batch: relative paths, as a user runs it in the source tree.
 cd "$root"

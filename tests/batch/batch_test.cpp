@@ -17,19 +17,17 @@
 #include <vector>
 
 #include "export/batchargs.h"
-#include "geo/eventcatalogue.h"
+#include "support/catalogue.h"
+#include "support/csvtext.h"
+#include "support/scratchdir.h"
 
 namespace {
 
+using crustex::test::csvrows;
+using crustex::test::readfile;
+
 const std::string kExamples = CRUSTEX_EXAMPLES;
 const std::string kStartup = kExamples + "/startup.wrk.txt";
-
-std::string readfile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 bool exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
 
@@ -56,16 +54,7 @@ struct Outcome {
 
 class Batch : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string base = ::testing::TempDir();
-        if (base.back() != '/') base += '/';
-        dir_ = base + "crustex-batch-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ::mkdir(dir_.c_str(), 0755);
-    }
-    void TearDown() override { std::system(("rm -rf " + shellquote(dir_)).c_str()); }
-
-    std::string out(const std::string& name) const { return dir_ + "/" + name; }
+    std::string out(const std::string& name) const { return dir_.file(name); }
 
     // shell: commands run first by the shell that starts the program.
     Outcome run(const std::vector<std::string>& args, const std::string& shell = "") const {
@@ -82,7 +71,7 @@ protected:
         return o;
     }
 
-    std::string dir_;
+    crustex::test::ScratchDir dir_;
 };
 
 // Each argument list is split at blanks (quantity names keep theirs after
@@ -249,16 +238,9 @@ TEST_F(Batch, MapLayerProblemsArePrintedOnceAndThePictureWritten) {
         if (c.layer == 'v')
             std::ofstream(dir + "/jpnvolc.seq") << "35.0      135.0\nnot a number\n";
         if (c.layer == 'e') {
-            std::ofstream f(dir + "/cat.ep", std::ios::binary);
-            const int events = crustex::kMaxEvents + 1;
-            const auto put = [&f](const auto& bytes) {
-                f.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-            };
-            put(crustex::catalogueheader(events + 4.0f));
-            put(crustex::catalogueheader(0));
-            put(crustex::catalogueheader(0));
-            for (int k = 0; k < events; ++k)
-                put(crustex::encodeeventrecord({27545, 0, 0, 35, 135, 100, 50}));  // 1995-06-01
+            const crustex::EventRecord quake{27545, 0, 0, 35, 135, 100, 50};  // 1995-06-01
+            crustex::test::writefile(dir + "/cat.ep", crustex::test::cataloguebytes(std::vector(
+                                                          crustex::kMaxEvents + 1, quake)));
         }
         const auto on = [&c](char layer) { return c.layer == layer ? "#TRUE#" : "#FALSE#"; };
         const std::string work = dir + "/w.wrk.txt", png = dir + "/m.png";
@@ -324,7 +306,7 @@ TEST_F(Batch, OutputsReplaceTheirFileWholeOrNotAtAll) {
             EXPECT_GT(st.st_size, 1000);
         }
     }
-    EXPECT_EQ(temporaries(dir_), std::vector<std::string>{});
+    EXPECT_EQ(temporaries(dir_.str()), std::vector<std::string>{});
     // A picture too large to hold says why.
     const Outcome big =
         run({"render", kStartup, "--size", "2000x2000", "--dpi", "2400", "-o", out("big.png")});
@@ -353,13 +335,13 @@ TEST_F(Batch, ASignalDuringAWriteLeavesNoTemporaryFile) {
     }
     int status = 0;
     bool ended = false;
-    while (!(ended = ::waitpid(pid, &status, WNOHANG) == pid) && temporaries(dir_).empty())
+    while (!(ended = ::waitpid(pid, &status, WNOHANG) == pid) && temporaries(dir_.str()).empty())
         ::usleep(1000);
     ASSERT_FALSE(ended) << "ended before writing";
     ::kill(pid, SIGTERM);
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
-    EXPECT_EQ(temporaries(dir_), std::vector<std::string>{});
+    EXPECT_EQ(temporaries(dir_.str()), std::vector<std::string>{});
     EXPECT_FALSE(exists(nc));
 }
 
@@ -378,14 +360,8 @@ TEST_F(Batch, SiteTableWithResidualsAndTheMisfit) {
     const std::string csv = out("s.csv");
     const Outcome o = run({"sites", work, sites, "-o", csv});
     ASSERT_EQ(o.status, 0) << o.err;
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream text(readfile(csv));
-    std::string last;
-    for (std::string line; std::getline(text, line); last = line) {
-        rows.emplace_back();
-        std::istringstream cells(line);
-        for (std::string cell; std::getline(cells, cell, ',');) rows.back().push_back(cell);
-    }
+    const std::string text = readfile(csv);
+    const auto rows = csvrows(text);
     ASSERT_EQ(rows.size(), 1u + 30 + 1);
     const std::vector<std::string> head(rows[0].begin(), rows[0].begin() + 9);
     EXPECT_EQ(head,
@@ -396,6 +372,7 @@ TEST_F(Batch, SiteTableWithResidualsAndTheMisfit) {
         const auto& r = rows[static_cast<std::size_t>(k)];
         EXPECT_EQ(std::stof(r[14]), std::stof(r[12]) - std::stof(r[13])) << r[0];  // Z
     }
+    const std::string last = text.substr(text.rfind('\n', text.size() - 2) + 1);
     EXPECT_EQ(last.rfind("# Misfit (displacement3, 30 sites): RMS X", 0), 0u) << last;
     // The picture with the sites drawn on it.
     EXPECT_EQ(run({"render", work, "--sites", sites, "-o", out("s.png")}).status, 0);
@@ -429,18 +406,6 @@ TEST_F(Batch, TheRadarLineOfSightOverTheWorkFiles) {
               0);
 }
 
-// Rows of a CSV file, cells split at commas (no quoted commas here).
-std::vector<std::vector<std::string>> csvrows(const std::string& path) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream text(readfile(path));
-    for (std::string line; std::getline(text, line);) {
-        rows.emplace_back();
-        std::istringstream cells(line);
-        for (std::string cell; std::getline(cells, cell, ',');) rows.back().push_back(cell);
-    }
-    return rows;
-}
-
 TEST_F(Batch, ReceiversOfTheSourcesOrOfAFileInBarOrMPa) {
     const std::string work = kExamples + "/twenty-sources.wrk.txt";
     const std::string bar = out("bar.csv"), mpa = out("mpa.csv");
@@ -450,7 +415,7 @@ TEST_F(Batch, ReceiversOfTheSourcesOrOfAFileInBarOrMPa) {
                    "-o", mpa, "--threads", "2"})
                   .status,
               0);
-    const auto b = csvrows(bar), m = csvrows(mpa);
+    const auto b = csvrows(readfile(bar)), m = csvrows(readfile(mpa));
     // Sixteen faults (the four inflation points are no receivers), 6 patches each.
     ASSERT_EQ(b.size(), 1u + 16 * 6);
     ASSERT_EQ(m.size(), b.size());
@@ -503,7 +468,7 @@ TEST_F(Batch, GridAndContoursOfDeltaCffInBar) {
     ASSERT_EQ(run({"grid", kStartup, "--quantities", "cffpara", "-o", plain}).status, 0);
     ASSERT_EQ(
         run({"grid", kStartup, "--quantities", "cffpara", "--units", "bar", "-o", bar}).status, 0);
-    const auto p = csvrows(plain), b = csvrows(bar);
+    const auto p = csvrows(readfile(plain)), b = csvrows(readfile(bar));
     ASSERT_EQ(p.size(), b.size());
     EXPECT_EQ(p[0].back(), "cffpara_1e-6");
     EXPECT_EQ(b[0].back(), "cffpara_bar");
@@ -564,16 +529,12 @@ TEST_F(Batch, FitOfAnInpModelNumbersItsElements) {
     const std::string inp = kExamples + "/slip-example.inp";
     ASSERT_EQ(run({"sites", inp, kExamples + "/sites-example.obs.txt", "-o", out("s.csv")}).status,
               0);
-    std::istringstream table(readfile(out("s.csv")));
-    std::string line, sites;
+    const auto table = csvrows(readfile(out("s.csv")));
+    std::string sites;
     int n = 0;
-    std::getline(table, line);
-    while (std::getline(table, line) && line[0] != '#') {
-        std::vector<std::string> c;
-        std::istringstream cells(line);
-        for (std::string cell; std::getline(cells, cell, ',');) c.push_back(cell);
+    for (std::size_t k = 1; k < table.size() && table[k][0][0] != '#'; ++k, ++n) {
+        const auto& c = table[k];
         sites += c[0] + "," + c[5] + "," + c[4] + ",0," + c[7] + "," + c[10] + "," + c[13] + "\r\n";
-        ++n;
     }
     std::ofstream(out("inp.obs.txt")) << "\"obd3\"," << n << "\r\n" << sites;
     const std::string obs = out("inp.obs.txt"), json = out("f.json");

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <netcdf.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +15,8 @@
 #include "export/gridnetcdf.h"
 #include "export/sitecsv.h"
 #include "geo/projection.h"
+#include "support/csvtext.h"
+#include "support/scratchdir.h"
 #include "support/scriptedhost.h"
 
 namespace crustex {
@@ -47,12 +48,6 @@ struct Field {
     }
 };
 
-std::string tempname(const char* suffix) {
-    std::string dir = ::testing::TempDir();
-    if (dir.back() != '/') dir += '/';
-    return dir + "crustex-grid-" + std::to_string(::getpid()) + suffix;
-}
-
 std::string textatt(int nc, int var, const char* name) {
     std::size_t len = 0;
     if (nc_inq_attlen(nc, var, name, &len) != NC_NOERR) return "<missing>";
@@ -63,7 +58,8 @@ std::string textatt(int nc, int var, const char* name) {
 
 TEST(GridNetcdf, ReadsBackThroughTheLibraryWithCfAttributes) {
     Field f;
-    const std::string path = tempname(".nc");
+    const test::ScratchDir dir;
+    const std::string path = dir.file("grid.nc");
     std::string error;
     ASSERT_TRUE(writegridnetcdf(f.grid, path, error)) << error;
 
@@ -127,30 +123,21 @@ TEST(GridNetcdf, ReadsBackThroughTheLibraryWithCfAttributes) {
     EXPECT_EQ(depth, 1.5);
     EXPECT_EQ(poisson, 0.25);
     nc_close(nc);
-    std::remove(path.c_str());
 }
 
 TEST(GridCsv, HeaderAndOneRowPerNodeWithXFastest) {
     Field f;
     const std::string csv = gridcsvtext(f.grid);
-    std::vector<std::string> lines;
-    for (std::size_t at = 0, end; (end = csv.find('\n', at)) != std::string::npos; at = end + 1)
-        lines.push_back(csv.substr(at, end - at));
-    ASSERT_EQ(lines.size(), 1u + 6 * 4);
-    EXPECT_EQ(lines[0].substr(0, 62),
-              "x_km,y_km,lon_deg,lat_deg,ux_mm,uy_mm,uz_mm,sxx_microstrain,sy");
+    const auto rows = test::csvrows(csv);
+    ASSERT_EQ(rows.size(), 1u + 6 * 4);
+    EXPECT_EQ(csv.substr(0, 62), "x_km,y_km,lon_deg,lat_deg,ux_mm,uy_mm,uz_mm,sxx_microstrain,sy");
     // Node (3, 2) is row 1 + 2 * 6 + 3; its uz cell is the seventh.
-    const std::string& row = lines[1 + 2 * 6 + 3];
-    std::vector<std::string> cells;
-    for (std::size_t at = 0, end = 0; end != std::string::npos; at = end + 1) {
-        end = row.find(',', at);
-        cells.push_back(row.substr(at, end == std::string::npos ? end : end - at));
-    }
+    const std::vector<std::string>& cells = rows[1 + 2 * 6 + 3];
     EXPECT_EQ(std::stod(cells[0]), f.grid.x[3]);
     EXPECT_EQ(std::stod(cells[1]), f.grid.y[2]);
     EXPECT_EQ(std::stof(cells[6]), f.grid.variables[2].values(3, 2));
-    // The node without a value has an empty cell.
-    EXPECT_NE(lines[1 + 1 * 6 + 4].find(",,"), std::string::npos);
+    // The node without a value (uz at (4, 1)) has an empty cell.
+    EXPECT_EQ(rows[1 + 1 * 6 + 4][6], "");
 }
 
 // Site names reach the table as they are when they are UTF-8; a byte that

@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include "files/inpmodel.h"
 #include "files/patchcsv.h"
 #include "files/slipplace.h"
+#include "support/csvtext.h"
 #include "support/scratchdir.h"
 
 namespace crustex {
@@ -67,21 +67,17 @@ struct Table {
     }
 };
 
+// The header and the numbers of the rows before the first comment line.
 Table readcsv(const std::string& text) {
     Table t;
-    std::istringstream in(text);
-    std::string line;
-    for (bool first = true; std::getline(in, line) && !line.starts_with("#"); first = false) {
-        std::istringstream cells(line);
-        std::string cell;
-        std::vector<float> row;
-        while (std::getline(cells, cell, ',')) {
-            if (first)
-                t.header.push_back(cell);
-            else
-                row.push_back(std::strtof(cell.c_str(), nullptr));
+    for (const auto& cells : test::csvrows(text)) {
+        if (t.header.empty()) {
+            t.header = cells;
+            continue;
         }
-        if (!first) t.rows.push_back(row);
+        if (cells.empty() || cells[0].starts_with("#")) break;
+        std::vector<float>& row = t.rows.emplace_back();
+        for (const std::string& cell : cells) row.push_back(std::strtof(cell.c_str(), nullptr));
     }
     return t;
 }

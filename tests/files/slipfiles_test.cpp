@@ -12,6 +12,7 @@
 #include "files/patchcsv.h"
 #include "files/slipfile.h"
 #include "geo/mapform.h"
+#include "support/csvtext.h"
 
 namespace crustex {
 namespace {
@@ -261,12 +262,7 @@ TEST_F(SlipFiles, ParamSlipInCentimetresPerSegment) {
 // order[k] of the line.
 std::string reordered(const std::string& text, const std::vector<int>& order) {
     std::string out;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        std::vector<std::string> f;
-        std::string line = text.substr(start, end - start) + ",";
-        for (std::size_t c; (c = line.find(',')) != std::string::npos; line.erase(0, c + 1))
-            f.push_back(line.substr(0, c));
+    for (const auto& f : test::csvrows(text)) {
         for (std::size_t k = 0; k < order.size(); ++k) out += (k ? "," : "") + f[order[k]];
         out += "\r\n";
     }

@@ -12,9 +12,9 @@
 #include "files/filetestutil.h"
 #include "files/settingsfile.h"
 #include "files/sitefile.h"
-#include "geo/eventcatalogue.h"
 #include "geo/mapdraw.h"
 #include "plot/recordingsurface.h"
+#include "support/catalogue.h"
 
 namespace crustex {
 namespace {
@@ -282,11 +282,7 @@ TEST_F(WorkFile, GeographicSourcesRoundTripWithTheMap) {
     ws.vhyppath = dir.file("cat.ep");
     const float day = float(eventinstant({1995, 6, 1, 0, 0, 0}).day);
     const EventRecord quake{day, 75, 0, 35.5f, 135.25f, 100, 45};
-    std::string bytes;
-    for (const auto& r :
-         {catalogueheader(5), EventRecordBytes{}, EventRecordBytes{}, encodeeventrecord(quake)})
-        bytes.append(r.begin(), r.end());
-    test::writefile(ws.vhyppath, bytes);
+    test::writefile(ws.vhyppath, test::cataloguebytes({quake}));
     ASSERT_TRUE(setprojection(proj, ws));
     ws.nfault = 2;
     ws.fault[1] = planesource(60, 2, 90);

@@ -6,8 +6,8 @@
 
 #include "geo/eventlayer.h"
 #include "geo/maplayers.h"
-#include "layertestutil.h"
 #include "plot/plottestutil.h"
+#include "support/catalogue.h"
 
 namespace crustex {
 namespace {

@@ -6,8 +6,8 @@
 #include "geo/maplayers.h"
 #include "geo/topolayer.h"
 #include "geo/volcanoes.h"
-#include "layertestutil.h"
 #include "plot/plottestutil.h"
+#include "support/catalogue.h"
 
 namespace crustex {
 namespace {

@@ -3,6 +3,8 @@
 // Resize and Redraw, and the layout of the two strips; the map through
 // "Map..." with the read-out and "Export Area Data..."; the publication
 // style's menu switch.
+#include <sys/stat.h>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
@@ -247,12 +249,19 @@ private slots:
         QVERIFY(!enabled(w, "printmenu") && !enabled(w, "redrawmenu"));
         QVERIFY(w.runCommand("uzmenu"));
         QVERIFY(enabled(w, "printmenu"));
-        // A file that is not there: "Open Error", nothing changed.
-        const auto seen = test::answerNextBox(QMessageBox::Ok);
-        QVERIFY(test::runWithFile(w, "openfltmenu", r.file("no.flt.txt")));
-        QTRY_VERIFY(seen->seen);
-        QCOMPARE(seen->text + "|" + seen->title, QString("Open Error|Error"));
-        QCOMPARE(r.ws.nfault, int16_t(3));
+        // A file that is not there, or a FIFO: "Open Error" with the reason
+        // on the status strip, nothing changed.
+        const QString fifo = r.file("fifo.flt.txt");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const auto& [path, why] : {std::pair(r.file("no.flt.txt"), "no such file"),
+                                        std::pair(fifo, "not a regular file (a FIFO)")}) {
+            const auto seen = test::answerNextBox(QMessageBox::Ok);
+            QVERIFY(test::runWithFile(w, "openfltmenu", path));
+            QTRY_VERIFY(seen->seen);
+            QCOMPARE(seen->text + "|" + seen->title, QString("Open Error|Error"));
+            QCOMPARE(w.infoStrip()->text(), "Open Error: " + path + ": " + why);
+            QCOMPARE(r.ws.nfault, int16_t(3));
+        }
     }
     void openedFilesAskForTheMapDataTheyNeed() {
         // A work file that switches the map and its relief on over plane

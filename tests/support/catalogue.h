@@ -1,4 +1,4 @@
-// Catalogue bytes for the map layer tests.
+// Catalogue bytes and made-up events for the tests that read a catalogue.
 #pragma once
 
 #include <optional>
