@@ -60,6 +60,7 @@ void MainWindow::buildDialogs() {
     };
 
     buildSectionTools();
+    buildStressDialogs();
 
     placedWindows_.insert("setfileform", optionDialog_);
     if (sourceEditor_->faultAssistant())

@@ -53,6 +53,7 @@ void MainWindow::exportPicture() {
     in.projection = &proj_;
     in.sites = &sites_;  // their vectors, as on the screen
     in.background = ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr;
+    in.receivers = currentReceivers();
     std::string error;
     const bool written = writepicturefile(ws_, pc_, *host_, in, options, error);
     beginWork(false);

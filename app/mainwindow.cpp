@@ -187,8 +187,10 @@ void MainWindow::drawPicture() {
         drawBackgroundLayers();
         host_->enableMenus(true);
     }
+    const ReceiverResults* receivers = currentReceivers();
     composepicture(ws_, pc_, *host_, proj_, nullptr, dumyimg_.isNull() ? nullptr : &dumyimg_,
-                   &sites_, &siteWindow_->view());
+                   &sites_, &siteWindow_->view(), receivers);
+    receiversDrawn_ = receivers != nullptr;
     // The picture draws the graph with the sites shown; "Show Grid Data"
     // can show the window without them.
     if (ws_.showobsdatachecked)
@@ -207,6 +209,7 @@ void MainWindow::drawOverlay() {
     pc_.target = surface_.get();
     surface_->setAutoRedraw(true);
     if (viewChanged()) showPictureView();
+    receiversDrawn_ = false;
     composeoverlay(ws_, pc_, *host_, proj_, [this] { siteWindow_->redraw(); });
     if (ws_.gridstale || ws_.cffstale) updateSection(true);
     // After a file or a dialog changed the field or the map.

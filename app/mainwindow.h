@@ -5,8 +5,8 @@
 //
 // The commands are spread over several files by concern: menus.cpp (menu
 // tree and enabling), commands.cpp, filecommands.cpp, slipcommands.cpp,
-// printing.cpp, exportcommands.cpp, clipboard.cpp and startquit.cpp
-// (start-up, quit, resume).
+// printing.cpp, exportcommands.cpp, clipboard.cpp, stresscommands.cpp
+// (receivers, regional stress) and startquit.cpp (start-up, quit, resume).
 #pragma once
 
 #include <QMainWindow>
@@ -18,6 +18,7 @@
 
 #include "app/menurules.h"
 #include "app/mousemodes.h"
+#include "app/receivercache.h"
 #include "engine/siteeval.h"
 #include "files/settingsfile.h"
 #include "geo/projection.h"
@@ -52,6 +53,8 @@ class WelcomeWindow;
 class SiteWindow;
 class SectionDialog;
 class SectionWindow;
+class ReceiverDialog;
+class RegionalStressDialog;
 
 class MainWindow : public QMainWindow, public Workbench, private MouseSink {
     Q_OBJECT
@@ -91,6 +94,9 @@ public:
     SiteResults& siteResults() { return sites_; }
     SectionDialog* sectionDialog() const { return sectionDialog_; }
     SectionWindow* sectionWindow() const { return sectionWindow_; }
+    ReceiverDialog* receiverDialog() const { return receiverDialog_; }
+    RegionalStressDialog* regionalDialog() const { return regionalDialog_; }
+    const ReceiverCache& receiverCache() const { return receivers_; }
     // Evaluates the enabling rules of every menu now (as opening them does).
     void updateMenus();
     MenuFacts menuFacts() const;
@@ -134,6 +140,13 @@ public:
     void openObsSites();
     void exportObsSites();
     void storeObsStrains();
+    void openReceivers();
+    void useSourcesAsReceivers();
+    void exportReceivers();
+    void clearReceivers();
+    // The receivers' values, evaluated when out of date; nullptr when there
+    // are none or they could not be evaluated (receiverProblem_ says why).
+    const ReceiverResults* currentReceivers();
     void visualCommand();
     void openVisualDialog();
     // "Cross Section..." (sectioncommands.cpp), and the open section window
@@ -166,6 +179,13 @@ private:
     void connectCommands();
     void buildDialogs();
     void buildSectionTools();
+    using Command = std::function<void()>;
+    void buildReceiverMenu(QMenu* receivers);
+    void buildStressDialogs();
+    void connectStressCommands(const std::function<void(const char*, Command)>& on);
+    // Draws the picture with the receivers just set and shows the summary,
+    // with the receivers left out and why they could not be evaluated.
+    void showReceivers(const std::string& summary);
     void startup();
     void placeStrips();
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption,
@@ -224,6 +244,7 @@ private:
     bool geoPosition(float x, float y, float& lat, float& lon) override;
     void setSectionLine(float x0, float y0, float x1, float y1) override;
     void returnSectionDialog() override;
+    bool showReceiverPatch(float x, float y) override;
 
     WorkState& ws_;
     QString programDir_;
@@ -268,6 +289,14 @@ private:
     // The cross-section dialog and the window that shows the section.
     SectionDialog* sectionDialog_ = nullptr;
     SectionWindow* sectionWindow_ = nullptr;
+    // The receivers: the user's split and rake, their values, whether the
+    // picture on the plot shows them, and why they were last not evaluated.
+    ReceiverChoice receiverChoice_;
+    ReceiverCache receivers_;
+    bool receiversDrawn_ = false;
+    std::string receiverProblem_;
+    ReceiverDialog* receiverDialog_ = nullptr;
+    RegionalStressDialog* regionalDialog_ = nullptr;
     // Windows whose places the settings file keeps, by their file names, and
     // the places read at start-up (kept for windows not made yet).
     QMap<QString, QWidget*> placedWindows_;

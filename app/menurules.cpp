@@ -1,10 +1,15 @@
 #include "app/menurules.h"
 
+#include "compose/picture.h"
+#include "stress/receiverpatches.h"
+
 namespace crustex {
 
 bool resultscurrent(const WorkState& ws) {
     if (ws.quantitykey.empty() || ws.gridstale) return false;
-    if (ws.quantitykey.starts_with("cff") && ws.cffstale) return false;
+    // Only delta CFF waits for the CFF grid; the optimal planes are
+    // evaluated with every picture of them.
+    if (ws.quantitykey == "cffpara" && ws.cffstale) return false;
     return true;
 }
 
@@ -25,6 +30,10 @@ MenuEnabling menuenabling(const WorkState& ws, const MenuFacts& facts) {
     e.cleararea = ws.areastate != 0;
     e.obssite = ws.nsite != 0;
     e.redraw = !ws.quantitykey.empty();
+    const QuantityInfo* oop = findquantity("cffoop");
+    e.optimalcff = oop && quantityoffered(ws, *oop);
+    e.sourcereceivers = !sourcereceivers(ws).empty();
+    e.receivers = !ws.receivers.empty();
     return e;
 }
 

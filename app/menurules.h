@@ -34,12 +34,16 @@ struct MenuEnabling {
     bool cleararea = false;   // "Clear Area"
     bool obssite = false;     // the "Observation Site" submenu
     bool redraw = false;
+    // Stresses
+    bool optimalcff = false;       // "delta CFF (optimal planes)" and its ticks
+    bool sourcereceivers = false;  // "Sources as Receivers"
+    bool receivers = false;        // "Export Receivers..." and "Clear Receivers"
 
     bool operator==(const MenuEnabling&) const = default;
 };
 
 // True while the displayed results are current: a quantity is selected, the
-// grid is evaluated, and for the delta CFF keys the CFF grid too.
+// grid is evaluated, and for delta CFF the CFF grid too.
 bool resultscurrent(const WorkState& ws);
 
 MenuEnabling menuenabling(const WorkState& ws, const MenuFacts& facts);

@@ -33,6 +33,7 @@ struct QuantityItem {
 };
 constexpr QuantityItem kQuantityItems[] = {
     {"cffmenu", "cffpara"},
+    {"cffoopmenu", "cffoop"},
     {"uxmenu", "ux"},
     {"uymenu", "uy"},
     {"uzmenu", "uz"},
@@ -109,6 +110,8 @@ void MainWindow::buildMenus() {
     QMenu* exec = top("Execute", "execmenu");
     QMenu* contour = sub(exec, "Contour", "contourmenu");
     addItem(contour, "cffmenu", "delta CFF", QKeySequence("F5"));
+    addItem(contour, "cffoopmenu", "delta CFF (optimal planes)");
+    addItem(contour, "oopticksmenu", "Strikes of Optimal Planes")->setCheckable(true);
     contour->addSeparator();
     addItem(contour, "uxmenu", "Displacement X");
     addItem(contour, "uymenu", "Displacement Y");
@@ -139,6 +142,7 @@ void MainWindow::buildMenus() {
     addItem(param, "fieldmenu", "Field...");
     addItem(param, "visualmenu", "Visual...");
     addItem(param, "cffparamenu", "CFF...");
+    addItem(param, "regionalmenu", "Regional Stress...");
     addItem(param, "mapmenu", "Map...");
 
     QMenu* tool = top("Tool", "toolmenu");
@@ -158,6 +162,7 @@ void MainWindow::buildMenus() {
     obs->addSeparator();
     addItem(obs, "exportobsmenu", "Export Obs. Sites Data...");
     addItem(obs, "clearobsmenu", "Clear Obs. Sites");
+    buildReceiverMenu(sub(tool, "Receivers", "receiversmenu"));
     tool->addSeparator();
     addItem(tool, "pubstylemenu", "Publication Style")->setCheckable(true);
     addItem(tool, "optionmenu", "Option...");
@@ -198,6 +203,12 @@ void MainWindow::applyEnabling(const MenuEnabling& e) {
     set("clearareamenu", e.cleararea);
     set("obssitemenu", e.obssite);
     set("redrawmenu", e.redraw);
+    set("cffoopmenu", e.optimalcff);
+    set("oopticksmenu", e.optimalcff);
+    set("sourcercvmenu", e.sourcereceivers);
+    set("exportrcvmenu", e.receivers);
+    set("clearrcvmenu", e.receivers);
+    if (QAction* a = actions_.value("oopticksmenu")) a->setChecked(ws_.optimalticks);
     if (QAction* a = actions_.value("showobsmenu")) a->setChecked(ws_.showobsdatachecked);
     if (QAction* a = actions_.value("showgridmenu")) a->setChecked(ws_.showgriddatachecked);
     if (QAction* a = actions_.value("pubstylemenu")) a->setChecked(ws_.publicationstyle);
@@ -281,6 +292,7 @@ void MainWindow::connectCommands() {
     on("openobsmenu", [this] { openObsSites(); });
     on("exportobsmenu", [this] { exportObsSites(); });
     on("storeobsmenu", [this] { storeObsStrains(); });
+    connectStressCommands(on);
     // Only how the picture is drawn changes: the shown quantity is redrawn.
     on("pubstylemenu", [this] {
         ws_.publicationstyle = !ws_.publicationstyle;

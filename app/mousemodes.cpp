@@ -103,6 +103,15 @@ void MouseModes::press(MouseButton button, bool shift, bool ctrl, float x, float
 
     switch (ws_.mousemode) {
         case kModeIdle: {
+            if (sink_.showReceiverPatch(x, y)) {
+                s.DrawWidth = 1;
+                markx_ = x;
+                marky_ = y;
+                sink_.clearTransient();
+                sink_.drawProbeMark(x, y);
+                ws_.mousemode = kModeProbe;
+                break;
+            }
             const int ix = nearestnode(x, toframex(pc_.frame, ws_.xview0),
                                        toframex(pc_.frame, ws_.xview1), ws_.xgrid);
             const int iy = nearestnode(y, toframey(pc_.frame, ws_.yview0),

@@ -104,6 +104,9 @@ public:
     virtual void returnSectionDialog() {}
     // Geographic read-out of a frame position; false when no map is on.
     virtual bool geoPosition(float, float, float&, float&) { return false; }
+    // Shows the values of the drawn receiver patch under a frame position;
+    // false when there is none (the probe then shows a node or a site).
+    virtual bool showReceiverPatch(float, float) { return false; }
 };
 
 enum class MouseButton { Left, Right, Middle };

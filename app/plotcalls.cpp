@@ -10,7 +10,7 @@ namespace crustex {
 
 PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projection& proj,
                               Surface* printer, const Picture* background, SiteResults* sites,
-                              const SiteGraphView* sitegraph) {
+                              const SiteGraphView* sitegraph, const ReceiverResults* receivers) {
     PictureInputs in;
     // On the screen the pasted picture and the map layers are the surface's
     // kept background, which the picture's Cls restores: only a printed
@@ -20,6 +20,7 @@ PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projec
     in.projection = printer || ws.publicationstyle ? &proj : nullptr;
     in.sites = sites;
     in.sitegraph = sitegraph;
+    in.receivers = receivers;
     in.printer = printer;
     in.background = printer ? background : nullptr;
     return drawpicture(ws, pc, host, printer ? "printer" : "screen", in);

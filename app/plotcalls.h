@@ -20,11 +20,13 @@ class Picture;
 // the map layers draw with. The screen picture is drawn over the surface's
 // kept background (pasted picture or map layers), so these two are drawn
 // only on the printer.
-// sites: where the site values go; sitegraph: the site window's picture.
+// sites: where the site values go; sitegraph: the site window's picture;
+// receivers: the receivers' values drawn over the quantity, or null.
 PictureOutcome composepicture(WorkState& ws, PlotContext& pc, Host& host, Projection& proj,
                               Surface* printer, const Picture* background,
                               SiteResults* sites = nullptr,
-                              const SiteGraphView* sitegraph = nullptr);
+                              const SiteGraphView* sitegraph = nullptr,
+                              const ReceiverResults* receivers = nullptr);
 // Cls, field frame, depth lines, sources, area, site marks; then, with the
 // sites shown, clearsitegraph (the site window's picture). In the
 // publication style over its own map (through proj) and axes, in black.

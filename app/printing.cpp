@@ -35,7 +35,8 @@ void MainWindow::printPicture() {
     ws_.abortflag = false;
     const PictureOutcome outcome =
         composepicture(ws_, pc_, *host_, proj_, &paper,
-                       ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr, &sites_);
+                       ws_.pastedbackground && !dumyimg_.isNull() ? &dumyimg_ : nullptr, &sites_,
+                       nullptr, currentReceivers());
     beginWork(false);
     pc_.target = surface_.get();
 

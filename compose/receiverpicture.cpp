@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/grid2d.h"
+#include "model/numtext.h"
 #include "plot/contourlevels.h"
 #include "plot/plotframe.h"
 #include "plot/textplace.h"
@@ -112,8 +113,8 @@ std::string receiverreadout(const ReceiverResults& r, std::size_t k,
     text += ", patch " + std::to_string(p.patch + 1) + " of " + std::to_string(count) + ": ";
     const ReceiverValue& v = r.values[k];
     if (v.cff == kNoValue) return text + "no value";
-    return text + "dCFF=" + peaklabel(v.cff) + " shear=" + peaklabel(v.shear) +
-           " normal=" + peaklabel(v.normal) + " " + stressunitlegend(r.options.unit);
+    return text + "dCFF=" + valuetext(v.cff) + " shear=" + valuetext(v.shear) +
+           " normal=" + valuetext(v.normal) + " " + stressunitlegend(r.options.unit);
 }
 
 int receiverpatchat(const ReceiverResults& r, const PlotFrame& f, float x, float y,

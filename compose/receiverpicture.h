@@ -36,8 +36,9 @@ std::array<std::string, 2> receiverbarcaption(const ReceiverResults& r);
 void drawreceiverbar(PlotContext& pc, const ReceiverResults& r);
 
 // The read-out of patch k for the information box: " Receiver 2 (name),
-// patch 3 of 6: dCFF=0.123 shear=0.456 normal=-0.78 (bar)", the values in
-// the peak label format; "no value" in place of them where there is none.
+// patch 3 of 6: dCFF=0.123 shear=0.456 normal=-0.78 (bar)", the values
+// written as the grid read-out writes them (no label marker "$-"); "no
+// value" in place of them where there is none.
 std::string receiverreadout(const ReceiverResults& r, std::size_t k,
                             std::span<const ReceiverFault> receivers);
 

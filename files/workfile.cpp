@@ -13,6 +13,7 @@
 #include "files/inpmodel.h"
 #include "files/worklos.h"
 #include "files/workmapdir.h"
+#include "files/workstressmodel.h"
 #include "files/workstressunit.h"
 #include "geo/eventlayer.h"
 #include "model/dialogbounds.h"
@@ -412,6 +413,8 @@ std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::st
     writepubstyle(w, ws);
     writelosparam(w, ws);
     writestressunit(w, ws);
+    writemedium(w, ws);
+    writeregionalstress(w, ws);
     writecustompara(w, ws);
     writefieldpara(w, ws);
     const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
@@ -462,6 +465,9 @@ struct WorkReading {
     // Where a "mapdir" record is resolved; none: the record is read and dropped.
     std::optional<std::string> mapdirbase;
     std::optional<SlipModelRecord> slip;  // the "slipmodel" record
+    // The user's medium and regional stress, applied over the slip model's.
+    std::optional<Medium> medium;
+    std::optional<RegionalStress> regionalstress;
 };
 
 ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& proj,
@@ -490,6 +496,14 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
             got = readcffextra(r, ws);
         } else if (keyword == kLosKeyword) {
             got = readlosparam(r, ws);
+        } else if (keyword == kMediumKeyword) {
+            Medium m;
+            got = readmedium(r, m);
+            if (got == RecordRead::Applied) reading.medium = m;
+        } else if (keyword == kRegionalStressKeyword) {
+            RegionalStress s;
+            got = readregionalstress(r, s);
+            if (got == RecordRead::Applied) reading.regionalstress = s;
         } else if (keyword == "fieldpara") {
             got = readfieldpara(r, ws, frame);
             if (got == RecordRead::Applied) result.fieldframe = true;
@@ -572,6 +586,8 @@ WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFra
         result.slipmodel =
             loadrecordedslipmodel(ws, host, ws.needmap ? &geo : nullptr, *reading.slip, *slipbase);
     }
+    if (reading.medium) ws.medium = *reading.medium;
+    if (reading.regionalstress) ws.regionalstress = *reading.regionalstress;
     if (end == ReadEnd::MapMissing) {
         result.mapmissing = true;
     } else if (end == ReadEnd::Complete && reading.scratch.empty() && result.slipmodel) {

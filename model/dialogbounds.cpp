@@ -99,6 +99,37 @@ constexpr std::array kSection{
     FieldBound{"step", R::positive()},         FieldBound{"within", R::range(0, 1000)},
 };
 
+// Poisson's ratio lies in -1 < nu < 0.5: 0.49999997 is the largest float
+// below 0.5.
+constexpr std::array kMedium{
+    FieldBound{"young", R::positive()},
+    FieldBound{"poisson", R::aboveupto(-1, 0.49999997f)},
+};
+
+// A receiver is split into at most 100 x 100 patches.
+constexpr std::array kReceivers{
+    FieldBound{"receiverrake", R::range(-180, 180)},
+    FieldBound{"receiveralong", R::range(1, 100).whole()},
+    FieldBound{"receiverdown", R::range(1, 100).whole()},
+};
+
+// Azimuth, plunge, magnitude at the surface (bar) and its gradient (bar/km)
+// of sigma1, sigma2 and sigma3.
+constexpr std::array kRegionalStress{
+    FieldBound{"s1azimuth", R::range(-360, 360)},
+    FieldBound{"s1plunge", R::range(-90, 90)},
+    FieldBound{"s1surface", R::any()},
+    FieldBound{"s1gradient", R::any()},
+    FieldBound{"s2azimuth", R::range(-360, 360)},
+    FieldBound{"s2plunge", R::range(-90, 90)},
+    FieldBound{"s2surface", R::any()},
+    FieldBound{"s2gradient", R::any()},
+    FieldBound{"s3azimuth", R::range(-360, 360)},
+    FieldBound{"s3plunge", R::range(-90, 90)},
+    FieldBound{"s3surface", R::any()},
+    FieldBound{"s3gradient", R::any()},
+};
+
 }  // namespace
 
 std::span<const FieldBound> dialogbounds(DialogKind dialog) {
@@ -113,6 +144,9 @@ std::span<const FieldBound> dialogbounds(DialogKind dialog) {
         case DialogKind::Map: return kMap;
         case DialogKind::LocationAssistant: return kLocationAssistant;
         case DialogKind::Section: return kSection;
+        case DialogKind::Medium: return kMedium;
+        case DialogKind::Receivers: return kReceivers;
+        case DialogKind::RegionalStress: return kRegionalStress;
     }
     return {};
 }

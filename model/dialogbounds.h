@@ -27,6 +27,9 @@ enum class DialogKind {
     Map,                  // dlat, nstep, flat1, flat2, flon1, flon2
     LocationAssistant,    // latitude, longitude, strike, length
     Section,              // the line (km or degrees), depth range, spacing, event distance
+    Medium,               // young, poisson (the option dialog's moduli)
+    Receivers,            // receiverrake, receiveralong, receiverdown
+    RegionalStress,       // s1azimuth .. s3gradient
 };
 
 // One box of a dialog: the work-state field it fills (the location

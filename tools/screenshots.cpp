@@ -4,8 +4,10 @@
 // examples/ opened through "Open Source...." (over the shipped map, with
 // topography and earthquakes where the map dialog switches them on), the
 // globe map over the date line, the dialogs used most, the map dialog with a
-// rubber band on its preview, and the site and cross-section windows beside
-// the main window.
+// rubber band on its preview, the site and cross-section windows beside
+// the main window, the slip example's receivers in bar with a patch
+// clicked and its optimal planes, and the receiver example in the
+// publication style.
 //   crustex-screenshots [output-dir]     (default: the working directory)
 // scripts/screenshots.sh runs it under Xvfb into docs/screenshots.
 // Each picture is checked for what makes it worth looking at (ink on the
@@ -27,6 +29,7 @@
 #include "ui/mapdialog.h"
 #include "ui/mappreview.h"
 #include "ui/qpaintersurface.h"
+#include "ui/receiverdialog.h"
 #include "ui/sectiondialog.h"
 #include "ui/sectionwindow.h"
 #include "ui/sitewindow.h"
@@ -226,6 +229,54 @@ void examplePicture(const ExampleShot& shot) {
     save(&w, shot.file);
 }
 
+// The slip example's receivers split 6 x 3 in bar, one patch clicked, then
+// delta CFF on optimal planes with their strike ticks.
+void receiversAndOptimalPlanes() {
+    const UnexpectedBoxes boxes;
+    test::WindowRig r;
+    MainWindow& w = *r.w;
+    r.ws.mappath = shippedDir("map");
+    showSized(r);
+    open(w, "openfltmenu", test::exampleFile("slip-example.inp"));
+    r.ws.stressunit = StressUnit::Bar;  // as Tool -> Option... sets it
+    run(w, "rcvoptionmenu");
+    ReceiverDialog* d = w.receiverDialog();
+    d->box("receiveralong")->setText("6");
+    d->box("receiverdown")->setText("3");
+    need(d->okClicked(), "the receiver options are refused");
+    run(w, "cffmenu");
+    const ReceiverResults& shown = w.receiverCache().last();
+    need(shown.patches.size() == 36, "not 36 receiver patches");
+    const ReceiverPatch& p = shown.patches[28];
+    const float fx = toframex(w.plot().frame, p.x), fy = toframey(w.plot().frame, p.y);
+    w.mouseModes().press(MouseButton::Left, false, false, fx, fy);
+    w.mouseModes().release(MouseButton::Left, fx, fy);
+    need(w.infoStrip()->text().startsWith(" Receiver 2, patch 11 of 18"), "no patch read-out");
+    save(&w, "main-receivers-bar.png");
+    run(w, "oopticksmenu");
+    run(w, "cffoopmenu");
+    plotInked(w, 0.02);
+    need(boxes.seen().isEmpty(), boxes.seen());
+    save(&w, "main-cffoop-ticks.png");
+}
+
+// The receiver example over the start-up model in the publication style.
+void receiversPublicationStyle() {
+    test::WindowRig r;
+    MainWindow& w = *r.w;
+    showSized(r);
+    open(w, "openrcvmenu", test::exampleFile("receivers-example.csv"));
+    need(r.ws.receivers.size() == 4, "not the example's four receivers");
+    run(w, "rcvoptionmenu");
+    w.receiverDialog()->box("receiveralong")->setText("8");
+    w.receiverDialog()->box("receiverdown")->setText("3");
+    need(w.receiverDialog()->okClicked(), "the receiver options are refused");
+    run(w, "pubstylemenu");
+    run(w, "cffmenu");
+    need(inked(w.surface()->image()) > 0.3, "no bands");
+    save(&w, "main-receivers-publication.png");
+}
+
 // East of the date line the read-out goes on counting east longitudes past
 // 180.
 void worldMapOverTheDateLine() {
@@ -386,6 +437,8 @@ int main(int argc, char** argv) {
     for (const ExampleShot& shot : kExampleShots)
         pictures.emplace_back(shot.file, [&shot] { examplePicture(shot); });
     pictures.emplace_back("main-world-pacific.png", worldMapOverTheDateLine);
+    pictures.emplace_back("main-receivers-bar.png", receiversAndOptimalPlanes);
+    pictures.emplace_back("main-receivers-publication.png", receiversPublicationStyle);
     for (const SiteShot& shot : kSiteShots)
         pictures.emplace_back(shot.file, [&shot] { siteWindowPicture(shot); });
     pictures.emplace_back("section-window.png", sectionWindowPicture);

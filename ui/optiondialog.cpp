@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include "model/host.h"
+#include "model/inputcheck.h"
+#include "model/numtext.h"
 #include "ui/dialogkit.h"
 #include "ui/workbench.h"
 
@@ -93,6 +95,7 @@ OptionDialog::OptionDialog(Workbench& wb, QWidget* parent) : QDialog(parent), wb
     optionsLayout->addWidget(frame);
     optionsLayout->addStretch(1);
     tabs_->addTab(optionsPage, "Options");
+    tabs_->addTab(buildStressPage(), "Stress");
 
     QPushButton* ok = makeButton(this, "OK", "okbt");
     QPushButton* cancel = makeButton(this, "Cancel", "cancelbt");
@@ -113,6 +116,46 @@ OptionDialog::OptionDialog(Workbench& wb, QWidget* parent) : QDialog(parent), wb
     }
 }
 
+QWidget* OptionDialog::buildStressPage() {
+    stressPage_ = new QWidget(tabs_);
+    auto* page = new QVBoxLayout(stressPage_);
+    auto* units = new QGroupBox("Unit of Stresses (delta CFF, Receivers)", stressPage_);
+    auto* unitLayout = new QVBoxLayout(units);
+    constexpr const char* kUnits[3][2] = {{"10E-6 (Stress / Rigidity)", "unitrigidityobt"},
+                                          {"bar", "unitbarobt"},
+                                          {"MPa", "unitmpaobt"}};
+    for (std::size_t k = 0; k < unit_.size(); ++k) {
+        unit_[k] = new QRadioButton(kUnits[k][0], units);
+        unit_[k]->setObjectName(kUnits[k][1]);
+        unitLayout->addWidget(unit_[k]);
+    }
+    page->addWidget(units);
+    auto* medium = new QGroupBox("Elastic Medium", stressPage_);
+    auto* g = new QGridLayout(medium);
+    moduli_.add("young", addBoxRow(g, 0, "Young's Modulus", "youngtxt", "bar"));
+    moduli_.add("poisson", addBoxRow(g, 1, "Poisson's Ratio", "poissontxt", ""));
+    shear_ = new QLabel(medium);
+    shear_->setObjectName("shearlbl");
+    g->addWidget(shear_, 2, 0, 1, 3);
+    for (const char* field : {"young", "poisson"})
+        connect(moduli_.box(field), &QLineEdit::textChanged, this, [this] { showShearModulus(); });
+    page->addWidget(medium);
+    page->addStretch(1);
+    return stressPage_;
+}
+
+void OptionDialog::showShearModulus() {
+    float young = 0, poisson = 0;
+    const bool ok =
+        !checkinput(moduli_.text("young"), rulefor(DialogKind::Medium, "young"), young) &&
+        !checkinput(moduli_.text("poisson"), rulefor(DialogKind::Medium, "poisson"), poisson);
+    // mu = E / (2 (1 + nu)); 1 GPa is 1e4 bar.
+    const double mu = ok ? shearmodulus(Medium{poisson, young}) : 0;
+    shear_->setText(
+        ok ? qstr("Shear Modulus " + generalform(static_cast<float>(mu * 1e-4)) + " GPa")
+           : QString("Shear Modulus -"));
+}
+
 void OptionDialog::entrysetfileform() {
     const WorkState& ws = wb_.state();
     paths_[MapRow]->setText(qstr(ws.mappath));
@@ -120,6 +163,9 @@ void OptionDialog::entrysetfileform() {
     paths_[SeisRow]->setText(qstr(ws.seispath));
     paths_[VhypRow]->setText(qstr(ws.vhyppath));
     (ws.strformat9 ? format9_ : format4_)->setChecked(true);
+    unit_[static_cast<std::size_t>(ws.stressunit)]->setChecked(true);
+    moduli_.setText("young", generalform(ws.medium.young));
+    moduli_.setText("poisson", generalform(ws.medium.poisson));
     tabs_->setCurrentIndex(0);
     showModal(this);
 }
@@ -141,8 +187,24 @@ void OptionDialog::referClicked(Row row) {
     }
 }
 
-void OptionDialog::okClicked() {
+bool OptionDialog::okClicked() {
     WorkState& ws = wb_.state();
+    FieldValues values;
+    const FormCheck check = checkdialog(DialogKind::Medium, moduli_.boxtext(), values);
+    if (!check.ok()) {
+        tabs_->setCurrentWidget(stressPage_);
+        moduli_.rejected(check, wb_.host());
+        return false;
+    }
+    const Medium medium{values.get("poisson"), values.get("young")};
+    StressUnit unit = StressUnit::Rigidity;
+    for (std::size_t k = 0; k < unit_.size(); ++k)
+        if (unit_[k]->isChecked()) unit = static_cast<StressUnit>(k);
+    const bool redraw = medium != ws.medium || unit != ws.stressunit;
+    // Poisson's ratio enters the solutions themselves.
+    if (medium != ws.medium) markgridstale(ws);
+    ws.medium = medium;
+    ws.stressunit = unit;
     for (Row r : {MapRow, AreaRow, SeisRow}) {
         paths_[r]->setText(withtrailingslash(paths_[r]->text()));
     }
@@ -152,6 +214,8 @@ void OptionDialog::okClicked() {
     ws.vhyppath = sstr(paths_[VhypRow]->text());
     ws.strformat9 = format9_->isChecked();
     hide();
+    if (redraw) ws.quantitykey.empty() ? wb_.drawOverlay() : wb_.drawPicture();
+    return true;
 }
 
 }  // namespace crustex

@@ -1,7 +1,8 @@
 // The "slipmodel" record of work files: the model's file named relative to
 // the work file with the km it was moved by, read back in place; a missing
 // file (or one that is no plain file) is shown and the rest of the work
-// still loads; a work of a slip model without sources reads back as such.
+// still loads; a work of a slip model without sources reads back as such;
+// the user's medium and regional stress hold over a .inp model's own.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -11,6 +12,7 @@
 #include "files/patchcsv.h"
 #include "files/slipfile.h"
 #include "files/workfile.h"
+#include "files/workstressmodel.h"
 #include "support/scratchdir.h"
 #include "support/scriptedhost.h"
 
@@ -95,6 +97,55 @@ TEST(WorkSlip, RecordNamesTheModelRelativeToTheWorkFileAndReadsItBackInPlace) {
     EXPECT_TRUE(w.host.messages.empty());
     EXPECT_EQ(back.nfault, 0);
     EXPECT_EQ(back.slipmodel.patches, ws.slipmodel.patches);
+}
+
+TEST(WorkSlip, TheUsersMediumAndRegionalStressHoldOverTheModelFiles) {
+    Work w;
+    // A made-up model with a medium and a regional stress of its own.
+    const std::string inp = w.dir.file("models/m.inp");
+    test::writefile(inp,
+                    "title\ntitle\n PR1= 0.30 E1= 0.7E+06\nFRIC= 0.4\n"
+                    "S1DR= 30 S1DP= 0 S1IN= 100 S1GD= 0\n"
+                    "S2DR= 0 S2DP= 90 S2IN= 50 S2GD= 0\n"
+                    "S3DR= 120 S3DP= 0 S3IN= 10 S3GD= 0\n\n"
+                    "  #   X-start    Y-start     X-fin      Y-fin   Kode  rt.lat    reverse   "
+                    "dip angle     top      bot\n"
+                    "xxx xxxxxxxxxx xxxxxxxxxx xxxxxxxxxx xxxxxxxxxx xxx xxxxxxxxxx\n"
+                    "  1   -12.0    4.0    8.0    6.0  100   1.5   0.5   60.0   1.0   9.0\n");
+    WorkState ws;
+    setdefaults(ws, w.dir.str());
+    std::string summary;
+    ASSERT_TRUE(loadslipfile(ws, nullptr, inp, summary)) << summary;
+    ASSERT_EQ(ws.medium.poisson, 0.3f);
+    ASSERT_TRUE(ws.regionalstress.given);
+    ws.medium = {0.27f, 6.5e5f};
+    ws.regionalstress.axis = {PrincipalStress{35, 2, 120, 1.5f}, PrincipalStress{305, 1, 60, 0.5f},
+                              PrincipalStress{212, 88, 20, 0.25f}};
+    ASSERT_TRUE(storework(ws, w.host, GeoFrame{w.proj, w.frame}, w.work));
+    WorkState back = w.read();
+    EXPECT_EQ(back.slipmodel.size(), 1u);
+    EXPECT_EQ(back.medium, ws.medium);
+    EXPECT_EQ(back.regionalstress, ws.regionalstress);
+
+    // Taken away by the user, the model's regional stress stays away.
+    ws.regionalstress.given = false;
+    ASSERT_TRUE(storework(ws, w.host, GeoFrame{w.proj, w.frame}, w.work));
+    EXPECT_FALSE(w.read().regionalstress.given);
+
+    // Without a model file only values other than a new work's are written;
+    // an unusable value refuses its record.
+    ws.slipmodel.clear();
+    ws.medium = Medium{};
+    ws.regionalstress = RegionalStress{};
+    EXPECT_EQ(workfiletext(ws, GeoFrame{w.proj, w.frame}).find("\"medium\""), std::string::npos);
+    EXPECT_EQ(workfiletext(ws, GeoFrame{w.proj, w.frame}).find("\"regional"), std::string::npos);
+    Medium m;
+    RecordReader bad("7e5,0.5\r\n#TRUE#,0,0,1,0,0,0,1,0,90,0,1,0\r\n");
+    EXPECT_EQ(readmedium(bad, m), RecordRead::Refused);
+    RegionalStress s;
+    EXPECT_EQ(readregionalstress(bad, s), RecordRead::Refused);
+    EXPECT_EQ(m, Medium{});
+    EXPECT_FALSE(s.given);
 }
 
 }  // namespace

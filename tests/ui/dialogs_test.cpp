@@ -26,6 +26,8 @@
 #include "ui/mappreview.h"
 #include "ui/optiondialog.h"
 #include "ui/printersetting.h"
+#include "ui/receiverdialog.h"
+#include "ui/regionalstressdialog.h"
 #include "ui/sourceeditor.h"
 #include "ui/visualdialog.h"
 #include "ui/welcomewindow.h"
@@ -112,7 +114,10 @@ faultrec pointSource(float x, float y) {
     return f;
 }
 
-enum Dialog { Printer, Visual, Field, Cff, Custom, Source, Option, Event };
+enum Dialog { Printer, Visual, Field, Cff, Custom, Source, Option, Event, Regional, Receivers };
+
+// The receiver dialog's choice, new for every dialog made.
+ReceiverChoice receiverChoice;
 
 std::unique_ptr<QDialog> make(Dialog kind, FakeWorkbench& wb) {
     switch (kind) {
@@ -124,6 +129,10 @@ std::unique_ptr<QDialog> make(Dialog kind, FakeWorkbench& wb) {
         case Source: return std::make_unique<SourceEditor>(wb);
         case Option: return std::make_unique<OptionDialog>(wb);
         case Event: return std::make_unique<EventDialog>(wb);
+        case Regional: return std::make_unique<RegionalStressDialog>(wb);
+        case Receivers:
+            receiverChoice = {};
+            return std::make_unique<ReceiverDialog>(wb, receiverChoice);
     }
     return {};
 }
@@ -136,6 +145,8 @@ void open(QDialog* d) {
     if (auto* s = qobject_cast<SourceEditor*>(d)) s->entryfaultform();
     if (auto* o = qobject_cast<OptionDialog*>(d)) o->entrysetfileform();
     if (auto* e = qobject_cast<EventDialog*>(d)) e->entryeventform();
+    if (auto* g = qobject_cast<RegionalStressDialog*>(d)) g->entry();
+    if (auto* r = qobject_cast<ReceiverDialog*>(d)) r->entry();
 }
 
 // One press of a dialog's button after the steps `typed`, on a state whose
@@ -202,6 +213,24 @@ const Press kPresses[] = {
     {"option: empty paths stay empty", Option, "mappath=;vhyppath=", "okbt", "",
      "mappath=;vhyppath=;optStrformat1=on"},
     {"option: cancel", Option, "mappath=/elsewhere;@optStrformat2", "cancelbt"},
+    // A new medium changes the solutions; a new unit only redraws.
+    {"option: moduli and unit", Option, "young=7e5;poisson=0.3;@unitbarobt", "okbt", "",
+     "young=700000;poisson=0.3;unitbarobt=on", "grid cff picture", "uz"},
+    {"option: unit", Option, "@unitmpaobt", "okbt", "", "unitmpaobt=on", "overlay"},
+    {"option: Poisson's ratio 0.5", Option, "poisson=0.5;@unitbarobt", "okbt", "poisson"},
+    {"option: Young's modulus 0", Option, "young=0", "okbt", "young"},
+    {"regional: stored", Regional,
+     "@givenchk;s1azimuth=30;s1surface=100;s2azimuth=120;s2plunge=2;s2surface=50;s3plunge=88;"
+     "s3surface=10;s3gradient=2.5",
+     "okbt", "", "givenchk=on;s1azimuth=30;s2plunge=2;s3gradient=2.5", "overlay"},
+    {"regional: axes not perpendicular", Regional,
+     "@givenchk;s1azimuth=30;s2azimuth=100;s3plunge=90", "okbt", "s1azimuth"},
+    {"regional: plunge above 90", Regional, "@givenchk;s2plunge=91", "okbt", "s2plunge"},
+    {"receivers: stored", Receivers, "@cffrakechk;receiverrake=45;receiveralong=2;receiverdown=3",
+     "okbt", "", "receiverrake=45.;receiveralong=2;receiverdown=3;cffrakechk=off", "picture"},
+    {"receivers: no patch down dip", Receivers, "receiverdown=0", "okbt", "receiverdown"},
+    {"receivers: rake above 180", Receivers, "@cffrakechk;receiverrake=181", "okbt",
+     "receiverrake"},
     // Two-digit date parts; the end may lie before the start.
     {"event: stored", Event, "yr0=2004;mon0=3;hr0=7;min0=56;dep0=3.5;mag1=7.5", "okbt", "",
      "yr0=2004;mon0=03;hr0=07;min0=56;mon1=12;min1=59;dep0=3.5;dep1=100.0;mag1=7.5"},
@@ -709,7 +738,8 @@ private slots:
             QVERIFY2(cut.isEmpty(), qPrintable(shot + ": " + cut.join(", ")));
             w->grab().save(test::outputDir() + "/" + shot + ".png");
         };
-        for (Dialog kind : {Printer, Visual, Field, Cff, Custom, Option, Event}) {
+        for (Dialog kind :
+             {Printer, Visual, Field, Cff, Custom, Option, Event, Regional, Receivers}) {
             const auto d = make(kind, wb);
             open(d.get());
             check(d.get(), d->objectName());
