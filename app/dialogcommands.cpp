@@ -61,6 +61,7 @@ void MainWindow::buildDialogs() {
 
     buildSectionTools();
     buildStressDialogs();
+    buildGeodesyDialogs();
 
     placedWindows_.insert("setfileform", optionDialog_);
     if (sourceEditor_->faultAssistant())

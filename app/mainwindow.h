@@ -55,6 +55,8 @@ class SectionDialog;
 class SectionWindow;
 class ReceiverDialog;
 class RegionalStressDialog;
+class LosDialog;
+class FitDialog;
 
 class MainWindow : public QMainWindow, public Workbench, private MouseSink {
     Q_OBJECT
@@ -97,6 +99,8 @@ public:
     ReceiverDialog* receiverDialog() const { return receiverDialog_; }
     RegionalStressDialog* regionalDialog() const { return regionalDialog_; }
     const ReceiverCache& receiverCache() const { return receivers_; }
+    LosDialog* losDialog() const { return losDialog_; }
+    FitDialog* fitDialog() const { return fitDialog_; }
     // Evaluates the enabling rules of every menu now (as opening them does).
     void updateMenus();
     MenuFacts menuFacts() const;
@@ -186,6 +190,9 @@ private:
     // Draws the picture with the receivers just set and shows the summary,
     // with the receivers left out and why they could not be evaluated.
     void showReceivers(const std::string& summary);
+    // The line-of-sight and fit dialogs and their menu items
+    // (geodesycommands.cpp).
+    void buildGeodesyDialogs();
     void startup();
     void placeStrips();
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption,
@@ -297,6 +304,8 @@ private:
     std::string receiverProblem_;
     ReceiverDialog* receiverDialog_ = nullptr;
     RegionalStressDialog* regionalDialog_ = nullptr;
+    LosDialog* losDialog_ = nullptr;
+    FitDialog* fitDialog_ = nullptr;
     // Windows whose places the settings file keeps, by their file names, and
     // the places read at start-up (kept for windows not made yet).
     QMap<QString, QWidget*> placedWindows_;

@@ -52,6 +52,8 @@ constexpr QuantityItem kQuantityItems[] = {
     {"tilt1menu", "tilt1"},
     {"tilt2menu", "tilt2"},
     {"principalmenu", "principal"},
+    {"losdisplmenu", "los"},
+    {"fringesmenu", "fringes"},
 };
 
 }  // namespace
@@ -130,12 +132,15 @@ void MainWindow::buildMenus() {
     addItem(contour, "szxmenu", "Strain ZX");
     addItem(contour, "cmpstrainmenu", "Composite Strain");
     contour->addSeparator();
+    addItem(contour, "losdisplmenu", "LOS Displacement");
+    contour->addSeparator();
     addItem(contour, "custommenu", "Customize Composition...");
     QMenu* vector = sub(exec, "Vector", "vectormenu");
     addItem(vector, "displmenu", "Horizontal Displacement", QKeySequence("F9"));
     addItem(vector, "tilt1menu", "Tilt (du/dz, dv/dz)");
     addItem(vector, "tilt2menu", "Tilt (dw/dx, dw/dy)");
     addItem(exec, "principalmenu", "Principal Strains", QKeySequence("F11"));
+    addItem(exec, "fringesmenu", "Wrapped Fringes");
 
     QMenu* param = top("Parameter", "parammenu");
     addItem(param, "sourcemenu", "Source...");
@@ -144,6 +149,7 @@ void MainWindow::buildMenus() {
     addItem(param, "cffparamenu", "CFF...");
     addItem(param, "regionalmenu", "Regional Stress...");
     addItem(param, "mapmenu", "Map...");
+    addItem(param, "losparamenu", "Line of Sight...");
 
     QMenu* tool = top("Tool", "toolmenu");
     QMenu* area = sub(tool, "Area", "areamenu");
@@ -163,6 +169,7 @@ void MainWindow::buildMenus() {
     addItem(obs, "exportobsmenu", "Export Obs. Sites Data...");
     addItem(obs, "clearobsmenu", "Clear Obs. Sites");
     buildReceiverMenu(sub(tool, "Receivers", "receiversmenu"));
+    addItem(tool, "fitmenu", "Fit to Observations...");
     tool->addSeparator();
     addItem(tool, "pubstylemenu", "Publication Style")->setCheckable(true);
     addItem(tool, "optionmenu", "Option...");

@@ -415,6 +415,7 @@ std::string workfiletext(const WorkState& ws, const GeoFrame& geo, const std::st
     writestressunit(w, ws);
     writemedium(w, ws);
     writeregionalstress(w, ws);
+    writereceivers(w, ws);
     writecustompara(w, ws);
     writefieldpara(w, ws);
     const int n = std::clamp<int>(ws.nfault, 0, kMaxSources);
@@ -468,6 +469,7 @@ struct WorkReading {
     // The user's medium and regional stress, applied over the slip model's.
     std::optional<Medium> medium;
     std::optional<RegionalStress> regionalstress;
+    std::optional<std::vector<ReceiverFault>> receivers;
 };
 
 ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& proj,
@@ -504,6 +506,10 @@ ReadEnd readworkrecords(RecordReader& r, WorkState& ws, Host& host, Projection& 
             RegionalStress s;
             got = readregionalstress(r, s);
             if (got == RecordRead::Applied) reading.regionalstress = s;
+        } else if (keyword == kReceiversKeyword) {
+            std::vector<ReceiverFault> receivers;
+            got = readreceivers(r, receivers);
+            if (got != RecordRead::Broken) reading.receivers = std::move(receivers);
         } else if (keyword == "fieldpara") {
             got = readfieldpara(r, ws, frame);
             if (got == RecordRead::Applied) result.fieldframe = true;
@@ -588,6 +594,7 @@ WorkReadResult readworktext(WorkState& ws, Host& host, Projection& proj, PlotFra
     }
     if (reading.medium) ws.medium = *reading.medium;
     if (reading.regionalstress) ws.regionalstress = *reading.regionalstress;
+    if (reading.receivers) ws.receivers = std::move(*reading.receivers);
     if (end == ReadEnd::MapMissing) {
         result.mapmissing = true;
     } else if (end == ReadEnd::Complete && reading.scratch.empty() && result.slipmodel) {

@@ -26,6 +26,7 @@
 #include "model/fsutil.h"
 #include "tests/ui/siteexample.h"
 #include "ui/fielddialog.h"
+#include "ui/fitdialog.h"
 #include "ui/mapdialog.h"
 #include "ui/mappreview.h"
 #include "ui/qpaintersurface.h"
@@ -277,6 +278,27 @@ void receiversPublicationStyle() {
     save(&w, "main-receivers-publication.png");
 }
 
+// The fit of the walk-through: the nine fault parameters of the wrong start
+// fitted to the example sites, the result shown before Apply.
+void fitDialogAfterFit() {
+    test::WindowRig r;
+    MainWindow& w = *r.w;
+    showSized(r);
+    need(test::openSiteExample(r, "sites-example-start.wrk.txt"), "no site example");
+    run(w, "uzmenu");
+    run(w, "fitmenu");
+    FitDialog& d = *w.fitDialog();
+    for (FitParam p : {FitParam::East, FitParam::North, FitParam::Depth, FitParam::Strike,
+                       FitParam::Dip, FitParam::Rake, FitParam::Length, FitParam::Width,
+                       FitParam::Slip})
+        need(d.setFree(1, p, true), "a parameter cannot be freed");
+    need(d.fitClicked(), "the fit failed");
+    d.resize(d.sizeHint().width() + 40, d.sizeHint().height() + 40);
+    noCutCaptions(&d);
+    save(&d, "fit-dialog.png");
+    d.close();
+}
+
 // East of the date line the read-out goes on counting east longitudes past
 // 180.
 void worldMapOverTheDateLine() {
@@ -415,7 +437,8 @@ const ExampleShot kExampleShots[] = {
     {"slip-example.inp", "uzmenu", "main-slip-displacement-z.png"},
     {"slip-example.inp", "cffmenu", "main-slip-delta-cff.png"},
     {"slip-example.inp", "uzmenu", "main-slip-displacement-z-publication.png", false, true},
-    {"slip-example.inp", "cffmenu", "main-slip-delta-cff-publication.png", false, true}};
+    {"slip-example.inp", "cffmenu", "main-slip-delta-cff-publication.png", false, true},
+    {"fringes-example.wrk.txt", "fringesmenu", "main-fringes.png"}};
 
 const SiteShot kSiteShots[] = {{"cffmenu", "sites-delta-cff.png", false},
                                {"uzmenu", "sites-displacement-z.png", false},
@@ -438,6 +461,7 @@ int main(int argc, char** argv) {
         pictures.emplace_back(shot.file, [&shot] { examplePicture(shot); });
     pictures.emplace_back("main-world-pacific.png", worldMapOverTheDateLine);
     pictures.emplace_back("main-receivers-bar.png", receiversAndOptimalPlanes);
+    pictures.emplace_back("fit-dialog.png", fitDialogAfterFit);
     pictures.emplace_back("main-receivers-publication.png", receiversPublicationStyle);
     for (const SiteShot& shot : kSiteShots)
         pictures.emplace_back(shot.file, [&shot] { siteWindowPicture(shot); });

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -146,6 +147,51 @@ TEST(WorkSlip, TheUsersMediumAndRegionalStressHoldOverTheModelFiles) {
     EXPECT_EQ(readregionalstress(bad, s), RecordRead::Refused);
     EXPECT_EQ(m, Medium{});
     EXPECT_FALSE(s.given);
+}
+
+TEST(WorkSlip, ReceiversComeBackAsTheUserLeftThem) {
+    Work w;
+    const std::string inp = w.dir.file("models/r.inp");
+    test::writefile(inp,
+                    "title\ntitle\n PR1= 0.25 E1= 0.8E+06\nFRIC= 0.4\n\n"
+                    "  #   X-start    Y-start     X-fin      Y-fin   Kode  rt.lat    reverse   "
+                    "dip angle     top      bot\n"
+                    "xxx xxxxxxxxxx xxxxxxxxxx xxxxxxxxxx xxxxxxxxxx xxx xxxxxxxxxx\n"
+                    "  1   -12.0    4.0    8.0    6.0  100   1.5   0.5   60.0   1.0   9.0\n"
+                    "  2    -3.0    7.0    5.0   -2.0  100   0.0   0.0   45.0   2.0   6.0\n");
+    WorkState ws;
+    setdefaults(ws, w.dir.str());
+    std::string summary;
+    ASSERT_TRUE(loadslipfile(ws, nullptr, inp, summary)) << summary;
+    ASSERT_EQ(ws.receivers.size(), 1u);
+    // Receivers of the user's own in place of the model's, one placed from
+    // degrees, one with a rake and a name with a quote.
+    ws.receivers = {
+        {-4.5f, 2.25f, 7, -1.5f, 1.5f, 9.75f, 63, std::nanf(""), "north \"A\"", {}},
+        {3, 8.5f, -6, 11, 0, 4.5f, 90, -35, "", GeoEdge{35.25f, 135.5f, 35.5f, 135.75f}}};
+    ASSERT_TRUE(storework(ws, w.host, GeoFrame{w.proj, w.frame}, w.work));
+    WorkState back = w.read();
+    ASSERT_EQ(back.receivers.size(), 2u);
+    EXPECT_TRUE(std::isnan(back.receivers[0].rake));
+    back.receivers[0].rake = ws.receivers[0].rake = 0;
+    EXPECT_EQ(back.receivers, ws.receivers);
+    // Cleared by the user, the model's receiver stays away.
+    ws.receivers.clear();
+    ASSERT_TRUE(storework(ws, w.host, GeoFrame{w.proj, w.frame}, w.work));
+    EXPECT_TRUE(w.read().receivers.empty());
+    // A receiver without width refuses the record but not the others; a
+    // list cut short keeps what was read.
+    std::vector<ReceiverFault> got;
+    RecordReader bad(
+        "2\r\n0,0,5,0,1,0,45,#FALSE#,0,\"\",#FALSE#,0,0,0,0\r\n"
+        "0,0,5,1,1,3,45,#FALSE#,0,\"b\",#FALSE#,0,0,0,0\r\n");
+    EXPECT_EQ(readreceivers(bad, got), RecordRead::Refused);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].name, "b");
+    RecordReader cut("3\r\n0,0,5,1,1,3,45,#TRUE#,90,\"c\",#FALSE#,0,0,0,0\r\n");
+    EXPECT_EQ(readreceivers(cut, got), RecordRead::Cut);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].rake, 90);
 }
 
 }  // namespace

@@ -132,13 +132,15 @@ private slots:
                     "Grid...|-|Printer Setting...|Print.... [Ctrl+P]|Export Picture...|-|Resume "
                     "Last Work... [Ctrl+L]|-|Quit\n"
                     "Edit: Copy Picture [Ctrl+C]|Paste Background [Ctrl+V]|Clear Picture [Ctrl+X]\n"
-                    "Parameter: Source...|Field...|Visual...|CFF...|Regional Stress...|Map...\n"
+                    "Parameter: Source...|Field...|Visual...|CFF...|Regional Stress...|Map...|"
+                    "Line of Sight...\n"
                     "Tool: Area(Select Area|Export Area Data...|Clear Area)|-|Resize "
                     "Picture|Redraw Picture [Ctrl+R]|-|Cross Section...|-|Observation Site(Show "
                     "Obs. Sites Data|Show "
                     "Grid Data|-|Export Obs. Sites Data...|Clear Obs. Sites)|Receivers(Open "
                     "Receivers...|Sources as Receivers|Receiver Options...|-|Export "
-                    "Receivers...|Clear Receivers)|-|Publication Style|Option...\n"
+                    "Receivers...|Clear Receivers)|Fit to Observations...|-|Publication "
+                    "Style|Option...\n"
                     "Help: About CRUSTEX..."));
     }
 

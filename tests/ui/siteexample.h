@@ -1,6 +1,7 @@
 // The synthetic site example (examples/sites-example.*) opened in a main
-// window as a user would: the work file through "Open Source....", then the
-// sites through "Open Obs. Sites....". The map directory is the source
+// window as a user would: the work file (the example's model, or another
+// work file of examples/) through "Open Source....", then the sites through
+// "Open Obs. Sites....". The map directory is the source
 // tree's map/ when it holds the coast file, else an empty stand-in whose
 // coast file only lets the map be switched on.
 #pragma once
@@ -13,7 +14,7 @@ namespace crustex::test {
 inline QString exampleFile(const char* name) { return sourcePath(QString("examples/") + name); }
 
 // False (with the reason in a warning) when a step did not do what it should.
-inline bool openSiteExample(WindowRig& r) {
+inline bool openSiteExample(WindowRig& r, const char* work = "sites-example.wrk.txt") {
     MainWindow& w = *r.w;
     const std::string shipped = sourcePath("map").toStdString() + "/";
     if (!findfilenocase(shipped, "japanv.map").empty()) {
@@ -22,7 +23,7 @@ inline bool openSiteExample(WindowRig& r) {
         writeFile(r.file("japanv.map"));
         r.ws.mappath = r.dir.path().toStdString() + "/";
     }
-    if (!runWithFile(w, "openfltmenu", exampleFile("sites-example.wrk.txt")) || !r.ws.needmap) {
+    if (!runWithFile(w, "openfltmenu", exampleFile(work)) || !r.ws.needmap) {
         qWarning("the example work file did not switch the map on");
         return false;
     }
