@@ -5,7 +5,7 @@ cmake_minimum_required(VERSION 3.22)
 set(layers model engine plot geo stress files sites fit compose export)
 # The program's other folders: no layer may include them either. Headers of
 # outside libraries (Highway, netCDF) are not the layers' business.
-set(upper ui app tools tests bench fuzz)
+set(upper ui app tools tests bench fuzz python)
 set(allowed "")
 set(failures "")
 foreach(layer IN LISTS layers)

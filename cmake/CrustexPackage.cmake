@@ -77,6 +77,13 @@ netCDF or CSV grids and GeoJSON contour lines from work files, without a
 display), crustex-convert (data files from downloaded coast lines,
 catalogues, elevation grids and GNSS velocities), the shipped coast-line
 maps (GSHHG), topography tiles and earthquake catalogue, and examples.")
+if(crustex_python_depends)
+  string(APPEND CPACK_PACKAGE_DESCRIPTION "
+
+The Python 3 module crustex evaluates the same models on numpy arrays.")
+  # The programs work without Python; the module needs it and numpy.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${crustex_python_depends}")
+endif()
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};crustex;ALL;/"
                                  "${PROJECT_BINARY_DIR};crustex;deb;/")

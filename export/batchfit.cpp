@@ -107,8 +107,9 @@ bool refused(StderrHost& host, const Result& r, const std::string& words) {
     return true;
 }
 
+// json: when given, the result's JSON goes there and nothing is written.
 int runsourcefit(const BatchRequest& req, const Numbering& num, WorkState& ws, const GeoFrame& geo,
-                 StderrHost& host) {
+                 StderrHost& host, std::string* json) {
     FitRequest fr;
     bool patches = false, sources = false;
     for (const FitParamSpec& f : req.fit.free) {
@@ -147,6 +148,10 @@ int runsourcefit(const BatchRequest& req, const Numbering& num, WorkState& ws, c
                       {"parameters", params},           {"rms_before", r.rmsbefore},
                       {"rms_after", r.rmsafter},        {"chi2_reduced", number(r.chi2reduced)},
                       {"iterations", r.iterations},     {"starts", r.starts}};
+    if (json != nullptr) {
+        *json = out.dump(2);
+        return kBatchOk;
+    }
     const bool hadgeo = !ws.slipmodel.geo.empty();
     if (!req.fit.writemodel.empty()) {
         if (const std::string why = applyfit(ws, r); !why.empty()) {
@@ -159,7 +164,7 @@ int runsourcefit(const BatchRequest& req, const Numbering& num, WorkState& ws, c
 }
 
 int runinversion(const BatchRequest& req, const Numbering& num, WorkState& ws, const GeoFrame& geo,
-                 StderrHost& host) {
+                 StderrHost& host, std::string* json) {
     if (const std::string why = modelproblem(req.fit, true, false); !why.empty()) {
         host.report(why);
         return kBatchBadInput;
@@ -184,18 +189,34 @@ int runinversion(const BatchRequest& req, const Numbering& num, WorkState& ws, c
                       {"rms_before", r.rmsbefore},      {"rms_after", r.rmsafter},
                       {"moment", number(r.moment)},     {"mw", number(r.mw)},
                       {"iterations", r.iterations}};
+    if (json != nullptr) {
+        *json = out.dump(2);
+        return kBatchOk;
+    }
     applyslipinversion(ws, r);
     if (const int status = writejson(host, req.output, out); status != kBatchOk) return status;
     return writemodel(req.fit, ws, geo, false, host);
 }
 
+int runfit(const BatchRequest& req, WorkState& ws, const GeoFrame& geo, StderrHost& host,
+           std::string* json) {
+    const Numbering num{endswith(asciilower(req.work), ".inp"), ws.nfault,
+                        static_cast<int>(ws.slipmodel.size())};
+    if (req.fit.invertslip) return runinversion(req, num, ws, geo, host, json);
+    return runsourcefit(req, num, ws, geo, host, json);
+}
+
 }  // namespace
 
 int runbatchfit(const BatchRequest& req, WorkState& ws, const GeoFrame& geo, StderrHost& host) {
-    const Numbering num{endswith(asciilower(req.work), ".inp"), ws.nfault,
-                        static_cast<int>(ws.slipmodel.size())};
-    if (req.fit.invertslip) return runinversion(req, num, ws, geo, host);
-    return runsourcefit(req, num, ws, geo, host);
+    return runfit(req, ws, geo, host, nullptr);
+}
+
+int batchfitjson(const BatchRequest& req, WorkState& ws, const GeoFrame& geo, StderrHost& host,
+                 std::string& json) {
+    BatchRequest quiet = req;
+    quiet.fit.writemodel.clear();
+    return runfit(quiet, ws, geo, host, &json);
 }
 
 }  // namespace crustex

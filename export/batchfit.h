@@ -31,4 +31,10 @@ namespace crustex {
 // written), 1 when writing fails.
 int runbatchfit(const BatchRequest& req, WorkState& ws, const GeoFrame& geo, StderrHost& host);
 
+// The same fit without writing anything: the JSON of its result (as the
+// output file would hold it) in `json`; the batch exit status. ws is left
+// as it was but for the fit's own evaluations.
+int batchfitjson(const BatchRequest& req, WorkState& ws, const GeoFrame& geo, StderrHost& host,
+                 std::string& json);
+
 }  // namespace crustex

@@ -1,6 +1,5 @@
 #include "export/batchrun.h"
 
-#include <sched.h>
 #include <unistd.h>
 
 #include <array>
@@ -45,46 +44,16 @@ namespace crustex {
 namespace {
 
 // What a run works on once the inputs are read.
-struct Run {
+struct Run : BatchModel {
     Run(const BatchRequest& r, const BatchEnvironment& e, StderrHost& h)
         : req(r), env(e), host(h) {}
 
     const BatchRequest& req;
     const BatchEnvironment& env;
     StderrHost& host;
-    WorkState ws;
-    PlotContext pc;
-    Projection proj;
-    SiteResults siteresults;
-    bool sitesloaded = false;
-    // A .inp model with Map info: its km to degrees.
-    std::optional<InpStretch> stretch;
-
-    GeoFrame geo() const { return {proj, pc.frame}; }
-    // Field km to longitude and latitude while the map is on, or by the
-    // stretch of a .inp model's Map info.
-    std::function<void(float, float, float&, float&)> togeo() const {
-        if (stretch) {
-            return [s = *stretch](float x, float y, float& lon, float& lat) {
-                stretchtogeo(s, x, y, lat, lon);
-            };
-        }
-        if (!ws.needmap) return {};
-        return [this](float x, float y, float& lon, float& lat) {
-            kmtogeo(proj, pc.frame, x, y, lat, lon);
-        };
-    }
 };
 
-// The worker threads: as asked, else one per CPU this process may run on
-// (a batch scheduler's share of a node, not the whole node).
-int threadcount(const BatchRequest& req) {
-    if (req.threads > 0) return req.threads;
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0) return CPU_COUNT(&set);
-    return 0;
-}
+int threadcount(const BatchRequest& req) { return batchthreads(req.threads); }
 
 bool readable(const std::string& path) {
     return fileexists(path) && ::access(path.c_str(), R_OK) == 0;
@@ -97,167 +66,6 @@ std::string utcnow() {
     char buf[32];
     std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%SZ", &tm);
     return buf;
-}
-
-// The start-up defaults with the data directories the window starts with:
-// the shipped data's, then those of the settings file. The rest of the
-// settings is the work file's business.
-void startstate(Run& run) {
-    setdefaults(run.ws, run.env.curdir);
-    const DataDirs data = defaultdatadirs(datadircandidates(run.env.programdir, run.env.datadir));
-    if (!data.mappath.empty()) run.ws.mappath = data.mappath;
-    if (!data.areapath.empty()) run.ws.areapath = data.areapath;
-    if (!data.vhyppath.empty()) run.ws.vhyppath = data.vhyppath;
-    const std::unique_ptr<WorkState> saved = std::make_unique<WorkState>(run.ws);
-    WindowPlaces places;
-    readsettings(*saved, places, appfileforreading(run.env.programdir, kSettingsFileName));
-    run.ws.mappath = saved->mappath;
-    run.ws.areapath = saved->areapath;
-    run.ws.vhyppath = saved->vhyppath;
-    run.ws.seispath = saved->seispath;
-    if (!run.req.mapdir.empty()) {
-        run.ws.mappath = run.req.mapdir;
-        if (run.ws.mappath.back() != '/') run.ws.mappath += '/';
-    }
-    setplotframe(run.pc.frame, run.ws.rwidth);
-}
-
-// A picture with the map needs the coast file as in the window; the other
-// outputs only place the sources with the projection.
-MapDataCheck mapcheck(const BatchRequest& req) {
-    if (req.command == BatchCommand::Render) return coastfilepresent;
-    return [](WorkState&) { return true; };
-}
-
-// The map dialog's "OK" for a range with the map switched on, the source
-// list started again. False when the dialog would refuse the range.
-bool acceptmaprange(Run& run, const MapRange& range) {
-    if (!applymaprange(run.ws, run.proj, run.pc.frame, range)) {
-        inputerrormessage(run.host);
-        return false;
-    }
-    run.ws.nfault = 1;
-    markgridstale(run.ws);
-    return true;
-}
-
-bool isinpfile(const std::string& path) { return slipformatof(path, "") == SlipFormat::Inp; }
-
-// A .inp file as the whole model, in its own km; its Map info gives the
-// longitudes and latitudes of the outputs.
-bool readinpmodel(Run& run) {
-    SlipFileRead read = readslipfile(run.req.work);
-    const InpOpened opened =
-        openinpmodel(run.ws, run.proj, run.pc.frame, read, run.req.work, false);
-    run.host.report(opened.summary);
-    if (!opened.ok) return false;
-    run.stretch = inpstretch(*read.inp);
-    return true;
-}
-
-// The work file, or a .inp file in its place.
-bool readmodel(Run& run) {
-    const BatchRequest& req = run.req;
-    if (isinpfile(req.work)) return readinpmodel(run);
-    // A map directory given on the command line holds over the work file's.
-    const WorkReadResult w = readworkfile(run.ws, run.host, run.proj, run.pc.frame, req.work,
-                                          mapcheck(req), req.mapdir.empty());
-    return w.opened && !w.inputerror && !w.mapmissing && (w.nsources > 0 || w.slipmodel);
-}
-
-// The sites of a .inp model with Map info: read through a Mercator map of
-// its range, whose meridians are parallel so that no observation is turned,
-// then moved from their latitude and longitude into the file's km by the
-// inverse of its stretch.
-SiteReadResult readinpsites(Run& run, const SourceFileHooks& hooks) {
-    WorkState& ws = run.ws;
-    const InpStretch& s = *run.stretch;
-    const bool needmap = ws.needmap;
-    const int16_t projection = ws.projection;
-    const float lat1 = ws.flat1, lat2 = ws.flat2, lon1 = ws.flon1, lon2 = ws.flon2;
-    ws.needmap = true;
-    ws.projection = kMercator;
-    ws.flat1 = std::min(s.lat0, s.lat1);
-    ws.flat2 = std::max(s.lat0, s.lat1);
-    ws.flon1 = std::min(s.lon0, s.lon1);
-    ws.flon2 = std::max(s.lon0, s.lon1);
-    Projection mercator;
-    SiteReadResult r;
-    if (setprojection(mercator, ws))
-        r = readsitefile(ws, run.host, GeoFrame{mercator, run.pc.frame}, run.req.sites, hooks);
-    for (int k = 1; k <= ws.nsite; ++k) {
-        siterec& site = ws.site[static_cast<std::size_t>(k)];
-        float lat = 0, lon = 0;
-        kmtogeo(mercator, run.pc.frame, site.x, site.y, lat, lon);
-        geotostretch(s, lat, lon, site.x, site.y);
-    }
-    ws.needmap = needmap;
-    ws.projection = projection;
-    ws.flat1 = lat1;
-    ws.flat2 = lat2;
-    ws.flon1 = lon1;
-    ws.flon2 = lon2;
-    return r;
-}
-
-bool readinputs(Run& run) {
-    const BatchRequest& req = run.req;
-    if (!readmodel(run)) {
-        run.host.report("cannot use the work file '" + req.work + "'");
-        return false;
-    }
-    if (!req.sources.empty()) {
-        SourceFileHooks hooks;
-        hooks.checkmapdata = mapcheck(req);
-        // "maparea" in a source file opens the map dialog with the range and
-        // the map switched on; here its "OK" is taken at once, through the
-        // dialog's own checks and store.
-        bool refused = false;
-        hooks.showmapdialog = [&run, &refused](float lat1, float lon1, float lat2, float lon2) {
-            refused = !acceptmaprange(run, {lat1, lon1, lat2, lon2});
-        };
-        const SourceReadResult s = readsourcefile(run.ws, run.host, run.geo(), req.sources, hooks);
-        if (!s.opened || s.inputerror || s.mapmissing || s.nsources == 0 || refused) {
-            run.host.report("cannot use the source file '" + req.sources + "'");
-            return false;
-        }
-    }
-    if (run.ws.needmap && !setprojection(run.proj, run.ws)) {
-        run.host.report("the map range of '" + req.work + "' cannot be projected");
-        return false;
-    }
-    if (!req.slip.empty()) {
-        // On the map while it is on, else in km.
-        const GeoFrame geo = run.geo();
-        std::string summary;
-        const bool loaded =
-            loadslipfile(run.ws, run.ws.needmap ? &geo : nullptr, req.slip, summary);
-        run.host.report(summary);
-        if (!loaded) {
-            run.host.report("cannot use the slip model '" + req.slip + "'");
-            return false;
-        }
-    }
-    if (!req.sites.empty()) {
-        // A "maparea" in a site file would open the map dialog; here it is
-        // cancelled: the work file's map and sources stay.
-        SourceFileHooks hooks;
-        hooks.checkmapdata = mapcheck(req);
-        const SiteReadResult r = run.stretch
-                                     ? readinpsites(run, hooks)
-                                     : readsitefile(run.ws, run.host, run.geo(), req.sites, hooks);
-        if (!r.opened || r.inputerror || r.nomap || r.mapmissing || run.ws.nsite == 0) {
-            run.host.report("cannot use the site file '" + req.sites + "'");
-            return false;
-        }
-        run.sitesloaded = true;
-    }
-    // The line of sight of the command line holds over the work file's.
-    if (req.losheading) run.ws.losheading = *req.losheading;
-    if (req.losincidence) run.ws.losincidence = *req.losincidence;
-    if (req.wavelength) run.ws.loswavelength = *req.wavelength;
-    markgridstale(run.ws);
-    return true;
 }
 
 // Input files and the output path, checked before anything is read.
@@ -305,29 +113,6 @@ void labelprogress(Run& run) {
                         std::to_string(std::max<int>(ws.nfault, 0)) + " sources";
     if (!ws.slipmodel.empty()) label += ", " + std::to_string(ws.slipmodel.size()) + " patches";
     run.host.setprogresslabel(label + ")");
-}
-
-// The keys a run shows or writes.
-std::vector<std::string> requestedkeys(const BatchRequest& req) {
-    std::vector<std::string> keys = req.quantities;
-    if (!req.quantity.empty()) keys.push_back(req.quantity);
-    return keys;
-}
-
-// A quantity the work cannot give (delta CFF on optimal planes without a
-// usable regional stress) refuses the run, saying why.
-bool offered(Run& run) {
-    for (const std::string& key : requestedkeys(run.req)) {
-        const QuantityInfo* q = findquantity(key);
-        if (q == nullptr || quantityoffered(run.ws, *q)) continue;
-        std::string why = "'";
-        why += q->title;
-        why += "' needs a regional stress: ";
-        why += regionalstressproblem(run.ws.regionalstress);
-        run.host.report(why);
-        return false;
-    }
-    return true;
 }
 
 bool evaluate(Run& run) {
@@ -391,47 +176,9 @@ int runcontours(Run& run) {
     return writetext(run.host, run.req.output, contourgeojson(lines, info));
 }
 
-// The section of the command line, completed from the model's proposal.
-// False, having said why, when neither gives a part of it.
-bool sectionspec(Run& run, SectionSpec& spec) {
-    const SectionOptions& o = run.req.section;
-    const SectionLine& line = run.ws.sectiondefault;
-    spec = sectionfromline(line);
-    const char* missing = nullptr;
-    if (o.from && o.to) {
-        spec.x0 = (*o.from)[0];
-        spec.y0 = (*o.from)[1];
-        spec.x1 = (*o.to)[0];
-        spec.y1 = (*o.to)[1];
-    } else if (o.from || o.to || !line.given) {
-        missing = "--from and --to";
-    }
-    if (o.depth) {
-        spec.top = (*o.depth)[0];
-        spec.bottom = (*o.depth)[1];
-    } else if (!line.given) {
-        missing = "--depth";
-    }
-    if (o.step) {
-        spec.step = spec.dz = *o.step;
-    } else if (!line.given) {
-        missing = "--step";
-    }
-    if (missing != nullptr) {
-        run.host.report(std::string("the section needs ") + missing + ": '" + run.req.work +
-                        "' proposes no cross section");
-        return false;
-    }
-    if (const std::string why = sectionproblem(spec); !why.empty()) {
-        run.host.report(why);
-        return false;
-    }
-    return true;
-}
-
 int runsection(Run& run, PictureRenderer* renderer) {
     SectionSpec spec;
-    if (!sectionspec(run, spec)) return kBatchBadInput;
+    if (!batchsection(run, run.req, run.host, spec)) return kBatchBadInput;
     WorkState& ws = run.ws;
     const std::unique_ptr<Section> section = std::make_unique<Section>();
     const SectionNodes nodes = sectionnodes(spec);
@@ -492,38 +239,9 @@ int runsites(Run& run) {
     return writetext(run.host, run.req.output, sitecsvtext(run.ws, run.siteresults, run.togeo()));
 }
 
-// The receivers the run resolves on: a file's, the sources, or the model's
-// own. False (reported) when there are none or the file cannot be used.
-bool runreceiverlist(Run& run, std::vector<ReceiverFault>& list) {
-    const std::string& from = run.req.receivers;
-    if (from == kSourcesAsReceivers) {
-        list = sourcereceivers(run.ws);
-        if (!list.empty()) return true;
-        run.host.report("the model has no fault source to take as a receiver");
-        return false;
-    }
-    if (!from.empty()) {
-        ReceiverFileRead read = readreceiverfile(from);
-        const GeoFrame geo = run.geo();
-        const bool ok = placereceivercsv(read, run.ws.needmap ? &geo : nullptr);
-        for (const std::string& line : read.report.messages()) run.host.report(line);
-        if (!ok) {
-            run.host.report(receiverfilesummary(read));
-            return false;
-        }
-        list = std::move(read.receivers);
-        return true;
-    }
-    list = run.ws.receivers;
-    if (!list.empty()) return true;
-    run.host.report("'" + run.req.work +
-                    "' has no receivers: give --receivers FILE or --receivers sources");
-    return false;
-}
-
 int runreceivers(Run& run) {
     std::vector<ReceiverFault> list;
-    if (!runreceiverlist(run, list)) return kBatchBadInput;
+    if (!batchreceivers(run, run.req, run.host, list)) return kBatchBadInput;
     ReceiverOptions options = receiveroptions(run.ws);
     // Receivers are written in bar unless asked otherwise.
     if (options.unit == StressUnit::Rigidity) options.unit = StressUnit::Bar;
@@ -602,8 +320,9 @@ int runbatch(const BatchRequest& request, const BatchEnvironment& env, StderrHos
     if (!checkpaths(request, host, renderer)) return kBatchBadInput;
     // The work state with its grids is large: keep it off the stack.
     const std::unique_ptr<Run> run(new Run(request, env, host));
-    startstate(*run);
-    if (!readinputs(*run) || !offered(*run)) return kBatchBadInput;
+    startbatchmodel(*run, env, request.mapdir);
+    if (!readbatchinputs(*run, request, host) || !batchquantitiesoffered(*run, request, host))
+        return kBatchBadInput;
     if (request.units) run->ws.stressunit = *request.units;
     switch (request.command) {
         case BatchCommand::Receivers: return runreceivers(*run);

@@ -14,6 +14,7 @@
 #include "compose/sectionpicture.h"
 #include "engine/siteeval.h"
 #include "export/batchargs.h"
+#include "export/batchmodel.h"
 #include "export/stderrhost.h"
 #include "geo/projection.h"
 #include "model/workstate.h"
@@ -24,13 +25,6 @@ namespace crustex {
 inline constexpr int kBatchOk = 0;
 inline constexpr int kBatchFailed = 1;
 inline constexpr int kBatchBadInput = 2;
-
-struct BatchEnvironment {
-    std::string programdir;   // where the settings file and the shipped data are looked for
-    std::string datadir;      // the data directory built into the program (may be "")
-    std::string curdir;       // what the default data directories derive from
-    std::string commandline;  // recorded in the grid's history
-};
 
 // Draws the picture of ws.quantitykey into the request's output file.
 class PictureRenderer {

@@ -63,6 +63,18 @@ for prefix in "$scratch/root/usr" "$scratch/prefix"; do
     echo "$prefix: $example rendered from $scratch/work"
   fi
 done
+# The Python module of each installation, when the build has one, gives the
+# build tree's values for the same example.
+if [ -d "$build/python/crustex" ]; then
+  probe='import crustex, sys; m = crustex.read_model(sys.argv[1]); print(crustex.grid(m, "uz")["uz"].tobytes().hex())'
+  reference=$(cd "$scratch/work" && PYTHONPATH="$build/python" /usr/bin/python3 -c "$probe" \
+                "$root/examples/$example")
+  for site in "$scratch/root/usr/lib/python3/dist-packages" "$scratch/prefix/lib/python3/dist-packages"; do
+    got=$(cd "$scratch/work" && PYTHONPATH="$site" /usr/bin/python3 -c "$probe" \
+            "$root/examples/$example") || { fail "crustex cannot be imported from $site"; continue; }
+    [ "$got" = "$reference" ] || fail "the Python module in $site gives other values"
+  done
+fi
 for program in crustex crustex-batch crustex-convert; do
   "$scratch/root/usr/bin/$program" --help >/dev/null || fail "$program --help"
 done

@@ -5,7 +5,8 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libhwy-dev
           fonts-dejavu-core xvfb xauth imagemagick poppler-utils clang-format
-          qt6-svg-dev libnetcdf-dev netcdf-bin nlohmann-json3-dev libceres-dev "$@")
+          qt6-svg-dev libnetcdf-dev netcdf-bin nlohmann-json3-dev libceres-dev
+          python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
