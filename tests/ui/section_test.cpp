@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "app/plotwidget.h"
+#include "app/windowhost.h"
 #include "fakeworkbench.h"
 #include "ui/qpaintersurface.h"
 #include "ui/sectiondialog.h"
@@ -183,6 +184,19 @@ private slots:
         QVERIFY(s.section() != nullptr);
         QVERIFY(before != 0);
         QVERIFY(std::abs(s.section()->grids.uz(10, 5) - 3 * before) <= 1e-5f * std::abs(before));
+
+        // Ctrl-Q during the evaluation leaves no section until the picture
+        // is drawn again.
+        w.windowHost().beforeProcessEvents = [&r](int) { r.ws.abortflag = true; };
+        const auto asked = test::answerNextBox(QMessageBox::Ok);
+        r.ws.gridstale = true;
+        w.drawOverlay();
+        w.windowHost().beforeProcessEvents = nullptr;
+        QVERIFY(asked->seen);
+        QVERIFY(s.section() == nullptr);
+        QVERIFY(s.note()->text().contains("not evaluated"));
+        QVERIFY(w.runCommand("redrawmenu"));
+        QVERIFY(s.section() != nullptr);
 
         // The picture (title in the drawing) and the values.
         QString chosen;
