@@ -59,6 +59,7 @@ void MainWindow::buildDialogs() {
         updateMenus();
     };
 
+    buildSectionTools();
     buildStressDialogs();
     buildGeodesyDialogs();
 

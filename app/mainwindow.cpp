@@ -18,6 +18,7 @@
 #include "model/numtext.h"
 #include "sites/sitereadout.h"
 #include "ui/qpaintersurface.h"
+#include "ui/sectionwindow.h"
 #include "ui/sitewindow.h"
 
 namespace crustex {
@@ -174,6 +175,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::drawPicture() {
     if (!beginWork(true)) return;
+    const bool modelchanged = ws_.gridstale || ws_.cffstale;
     // A Ctrl-Q typed during an earlier drawing must not abort this one.
     ws_.abortflag = false;
     if (viewChanged()) showPictureView();
@@ -196,6 +198,7 @@ void MainWindow::drawPicture() {
     else
         siteWindow_->redraw();
     beginWork(false);
+    updateSection(modelchanged);
     modes_.relocate();
     refreshPlot();
     updateMenus();
@@ -208,6 +211,7 @@ void MainWindow::drawOverlay() {
     if (viewChanged()) showPictureView();
     receiversDrawn_ = false;
     composeoverlay(ws_, pc_, *host_, proj_, [this] { siteWindow_->redraw(); });
+    if (ws_.gridstale || ws_.cffstale) updateSection(true);
     // After a file or a dialog changed the field or the map.
     modes_.relocate();
     refreshPlot();
@@ -271,6 +275,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     // The site window goes with the program.
     if (siteWindow_) siteWindow_->hide();
+    if (sectionWindow_) sectionWindow_->hide();
     event->accept();
 }
 

@@ -51,6 +51,8 @@ class PrinterSettingDialog;
 class AboutBox;
 class WelcomeWindow;
 class SiteWindow;
+class SectionDialog;
+class SectionWindow;
 class ReceiverDialog;
 class RegionalStressDialog;
 class LosDialog;
@@ -92,6 +94,8 @@ public:
     MapDialog* mapDialog() const { return mapDialog_; }
     SiteWindow* siteWindow() const { return siteWindow_; }
     SiteResults& siteResults() { return sites_; }
+    SectionDialog* sectionDialog() const { return sectionDialog_; }
+    SectionWindow* sectionWindow() const { return sectionWindow_; }
     ReceiverDialog* receiverDialog() const { return receiverDialog_; }
     RegionalStressDialog* regionalDialog() const { return regionalDialog_; }
     const ReceiverCache& receiverCache() const { return receivers_; }
@@ -149,6 +153,10 @@ public:
     const ReceiverResults* currentReceivers();
     void visualCommand();
     void openVisualDialog();
+    // "Cross Section..." (sectioncommands.cpp), and the open section window
+    // evaluated again (the model changed) or drawn again.
+    void openSectionDialog();
+    void updateSection(bool modelchanged);
     // Topography, map, volcanoes and earthquakes as the kept background.
     void drawBackgroundLayers();
     // The plot's user scale set to the part of the frame the picture shows
@@ -174,6 +182,7 @@ private:
     void buildMenus();
     void connectCommands();
     void buildDialogs();
+    void buildSectionTools();
     using Command = std::function<void()>;
     void buildReceiverMenu(QMenu* receivers);
     void buildStressDialogs();
@@ -240,6 +249,8 @@ private:
     void setCffStrike(float degrees) override;
     void returnCffDialog() override;
     bool geoPosition(float x, float y, float& lat, float& lon) override;
+    void setSectionLine(float x0, float y0, float x1, float y1) override;
+    void returnSectionDialog() override;
     bool showReceiverPatch(float x, float y) override;
 
     WorkState& ws_;
@@ -282,6 +293,9 @@ private:
     // graphs them.
     SiteResults sites_;
     SiteWindow* siteWindow_ = nullptr;
+    // The cross-section dialog and the window that shows the section.
+    SectionDialog* sectionDialog_ = nullptr;
+    SectionWindow* sectionWindow_ = nullptr;
     // The receivers: the user's split and rake, their values, whether the
     // picture on the plot shows them, and why they were last not evaluated.
     ReceiverChoice receiverChoice_;

@@ -160,6 +160,8 @@ void MainWindow::buildMenus() {
     addItem(tool, "resizemenu", "Resize Picture");
     addItem(tool, "redrawmenu", "Redraw Picture", QKeySequence("Ctrl+R"));
     tool->addSeparator();
+    addItem(tool, "sectionmenu", "Cross Section...");
+    tool->addSeparator();
     QMenu* obs = sub(tool, "Observation Site", "obssitemenu");
     addItem(obs, "showobsmenu", "Show Obs. Sites Data")->setCheckable(true);
     addItem(obs, "showgridmenu", "Show Grid Data")->setCheckable(true);
@@ -293,6 +295,7 @@ void MainWindow::connectCommands() {
     on("showgridmenu", [this] { toggleShowGrid(); });
     on("clearobsmenu", [this] { clearObsSites(); });
     on("visualmenu", [this] { visualCommand(); });
+    on("sectionmenu", [this] { openSectionDialog(); });
     on("openobsmenu", [this] { openObsSites(); });
     on("exportobsmenu", [this] { exportObsSites(); });
     on("storeobsmenu", [this] { storeObsStrains(); });

@@ -196,7 +196,8 @@ void MouseModes::drawrubberband(float x, float y) {
         case kModeFaultEdge:
         case kModeCffStrike:
         case kModeProjection:
-        case kModeInclinedRef: s.Line(pressx_, pressy_, x, y, mark); break;
+        case kModeInclinedRef:
+        case kModeSectionLine: s.Line(pressx_, pressy_, x, y, mark); break;
         case kModeFieldRect: s.Box(pressx_, pressy_, x, y, mark); break;
         case kModeArea: {
             const int n = std::max<int>(ws_.narea, 1);
@@ -351,6 +352,14 @@ void MouseModes::release(MouseButton button, float x, float y) {
             sink_.returnSourceEditor();
             break;
         }
+        case kModeSectionLine:
+            sink_.setSectionLine(fromframex(pc_.frame, pressx_), fromframey(pc_.frame, pressy_),
+                                 fromframex(pc_.frame, x), fromframey(pc_.frame, y));
+            finishpointing();
+            sink_.clearTransient();
+            s.setAutoRedraw(true);
+            sink_.returnSectionDialog();
+            break;
         case kModeInclinedRef:
             sink_.setInclinedStrike(dragazimuth(pressx_, pressy_, x, y));
             finishpointing();

@@ -1,5 +1,5 @@
 // The plot as an input surface: what a press, a drag, a release, a double
-// click and a key mean in each mouse mode (ws.mousemode 0..10).
+// click and a key mean in each mouse mode (ws.mousemode 0..11).
 //
 // The decisions that need no window (nearest node, ordered rectangle, drag
 // azimuth, rotated edge, read-out text) are plain functions. MouseModes runs
@@ -30,6 +30,7 @@ enum MouseMode : int16_t {
     kModeRotateFault = 8,   // rotate the fault
     kModePointSource = 9,   // point out the point source
     kModeInclinedRef = 10,  // point out the inclined field's reference and strike
+    kModeSectionLine = 11,  // point out a cross section's line
 };
 
 // --- Plain decisions ---
@@ -98,6 +99,9 @@ public:
     // Result for the receiver-fault dialog and its return.
     virtual void setCffStrike(float degrees) = 0;
     virtual void returnCffDialog() = 0;
+    // Result for the cross-section dialog (km) and its return.
+    virtual void setSectionLine(float, float, float, float) {}
+    virtual void returnSectionDialog() {}
     // Geographic read-out of a frame position; false when no map is on.
     virtual bool geoPosition(float, float, float&, float&) { return false; }
     // Shows the values of the drawn receiver patch under a frame position;

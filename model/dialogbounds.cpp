@@ -88,6 +88,17 @@ constexpr std::array kLocationAssistant{
     FieldBound{"length", R::positive()},
 };
 
+// The line's points in km or, while a map is on, in degrees (a dialog has
+// one pair of the two); the depths as the field's observation depth.
+constexpr std::array kSection{
+    FieldBound{"x0", R::range(-10000, 20000)}, FieldBound{"y0", R::range(-10000, 20000)},
+    FieldBound{"lat0", R::range(-90, 90)},     FieldBound{"lon0", R::range(-180, 180)},
+    FieldBound{"x1", R::range(-10000, 20000)}, FieldBound{"y1", R::range(-10000, 20000)},
+    FieldBound{"lat1", R::range(-90, 90)},     FieldBound{"lon1", R::range(-180, 180)},
+    FieldBound{"top", R::range(0, 1000)},      FieldBound{"bottom", R::range(0, 1000)},
+    FieldBound{"step", R::positive()},         FieldBound{"within", R::range(0, 1000)},
+};
+
 // Poisson's ratio lies in -1 < nu < 0.5: 0.49999997 is the largest float
 // below 0.5.
 constexpr std::array kMedium{
@@ -132,6 +143,7 @@ std::span<const FieldBound> dialogbounds(DialogKind dialog) {
         case DialogKind::EarthquakeSelection: return kEarthquakeSelection;
         case DialogKind::Map: return kMap;
         case DialogKind::LocationAssistant: return kLocationAssistant;
+        case DialogKind::Section: return kSection;
         case DialogKind::Medium: return kMedium;
         case DialogKind::Receivers: return kReceivers;
         case DialogKind::RegionalStress: return kRegionalStress;

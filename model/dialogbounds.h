@@ -26,6 +26,7 @@ enum class DialogKind {
     EarthquakeSelection,  // dep0, dep1, mag0, mag1
     Map,                  // dlat, nstep, flat1, flat2, flon1, flon2
     LocationAssistant,    // latitude, longitude, strike, length
+    Section,              // the line (km or degrees), depth range, spacing, event distance
     Medium,               // young, poisson (the option dialog's moduli)
     Receivers,            // receiverrake, receiveralong, receiverdown
     RegionalStress,       // s1azimuth .. s3gradient

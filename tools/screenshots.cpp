@@ -4,9 +4,10 @@
 // examples/ opened through "Open Source...." (over the shipped map, with
 // topography and earthquakes where the map dialog switches them on), the
 // globe map over the date line, the dialogs used most, the map dialog with a
-// rubber band on its preview, the site window beside the main window, the
-// slip example's receivers in bar with a patch clicked and its optimal
-// planes, and the receiver example in the publication style.
+// rubber band on its preview, the site and cross-section windows beside
+// the main window, the slip example's receivers in bar with a patch
+// clicked and its optimal planes, and the receiver example in the
+// publication style.
 //   crustex-screenshots [output-dir]     (default: the working directory)
 // scripts/screenshots.sh runs it under Xvfb into docs/screenshots.
 // Each picture is checked for what makes it worth looking at (ink on the
@@ -30,6 +31,8 @@
 #include "ui/mappreview.h"
 #include "ui/qpaintersurface.h"
 #include "ui/receiverdialog.h"
+#include "ui/sectiondialog.h"
+#include "ui/sectionwindow.h"
 #include "ui/sitewindow.h"
 #include "ui/sourceeditor.h"
 
@@ -77,7 +80,8 @@ void save(QWidget* w, const QString& name) {
     saveImage(w->grab().toImage(), name);
 }
 
-// The main window and the site window side by side in one picture.
+// The main window and the site or section window side by side in one
+// picture.
 void saveSideBySide(QWidget* left, QWidget* right, const QString& name) {
     QCoreApplication::processEvents();
     const QImage a = left->grab().toImage(), b = right->grab().toImage();
@@ -354,6 +358,31 @@ void siteWindowPicture(const SiteShot& shot) {
     save(&w, file);
 }
 
+// delta CFF of the start-up model and its section across the fault
+// (85..105 km east at y = 100) beside it.
+void sectionWindowPicture() {
+    test::WindowRig r;
+    MainWindow& w = *r.w;
+    showSized(r, 900, 780);
+    run(w, "cffmenu");
+    run(w, "sectionmenu");
+    SectionDialog& d = *w.sectionDialog();
+    for (const auto& [field, text] : {std::pair{"x0", "95"},
+                                      {"y0", "80"},
+                                      {"x1", "95"},
+                                      {"y1", "120"},
+                                      {"bottom", "20"},
+                                      {"step", "0.5"}})
+        d.box(field)->setText(text);
+    need(d.okClicked(), "the section was refused");
+    SectionWindow& s = *w.sectionWindow();
+    s.resize(700, 500);
+    s.move(w.frameGeometry().right() + 10, w.y());
+    waitFor([&s] { return inked(s.surface().image()) > 0.02; }, "the section is empty");
+    noCutCaptions(&s);
+    saveSideBySide(&w, &s, "section-window.png");
+}
+
 void dialogs() {
     test::WindowRig r;
     MainWindow& w = *r.w;
@@ -436,6 +465,7 @@ int main(int argc, char** argv) {
     pictures.emplace_back("main-receivers-publication.png", receiversPublicationStyle);
     for (const SiteShot& shot : kSiteShots)
         pictures.emplace_back(shot.file, [&shot] { siteWindowPicture(shot); });
+    pictures.emplace_back("section-window.png", sectionWindowPicture);
     pictures.emplace_back("dialogs", dialogs);
     pictures.emplace_back("dialog-map-parameters.png", mapDialogWithRubberBand);
     int failed = 0;

@@ -225,6 +225,11 @@ QSize picturepixels(const PictureFileOptions& options) {
     return {topixels(options.widthmm, options.dpi), topixels(options.heightmm, options.dpi)};
 }
 
+void showfitted(QPainterSurface& surface, const FrameView& view) {
+    const FrameView shown = devicefit(surface, view);
+    surface.setScale(shown.left, shown.top, shown.width, shown.height);
+}
+
 bool writepicturefile(WorkState& ws, PlotContext& pc, Host& host, const PictureInputs& inputs,
                       const PictureFileOptions& options, std::string& error) {
     return writedrawing(

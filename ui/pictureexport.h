@@ -20,6 +20,8 @@
 
 namespace crustex {
 
+class QPainterSurface;
+
 enum class PictureFileFormat { Pdf, Svg, Png };
 
 struct PictureFileOptions {
@@ -50,5 +52,9 @@ bool writepicturefile(WorkState& ws, PlotContext& pc, Host& host, const PictureI
 bool writesectionpicturefile(WorkState& ws, PlotContext& pc, Host& host,
                              SectionPictureInputs& section, const PictureFileOptions& options,
                              std::string& error);
+
+// Sets the surface's user scale to show `view` fitted into it, aspect kept,
+// centred (the section window's picture).
+void showfitted(QPainterSurface& surface, const FrameView& view);
 
 }  // namespace crustex
