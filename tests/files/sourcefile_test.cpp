@@ -90,7 +90,6 @@ TEST_F(SourceFile, MessagesOfTheFailureTable) {
         {"\"fltxy2\",1\r\n" + rec + "\"fltxy2\",0\r\n", {"No Fault"}},
         {"\"maparea\",34,134,36,137\r\n\"fltxy2\",1\r\n" + rec,
          {"Map File not Exist in /nowhere/"}},
-        {"\"fltxy2\",1\r\n1,1,21,1,0,10,45,1,0,0,100,100,1,100,2\r\n", {"Input Error"}},
     };
     for (const Case& c : cases) {
         ws.mappath = "/nowhere/";
