@@ -10,6 +10,7 @@
 
 #include "compose/pubpicture.h"
 #include "geo/mapform.h"
+#include "plot/griddataline.h"
 #include "plot/plottestutil.h"
 #include "plot/pubstyle.h"
 #include "sites/sitegraphs.h"
@@ -234,13 +235,18 @@ TEST(Picture, AFieldOfRoundingNoiseIsZero) {
     }
 }
 
-TEST(Picture, QuantityKeysPickTheirGrids) {
-    EXPECT_EQ(findquantity(""), nullptr);
+// A click on the picture reads the grid the picture draws, for every key
+// contoured.
+TEST(Picture, TheReadOutReadsTheGridThePictureDraws) {
+    ResultGrids g;
+    for (const char* key :
+         {"ux", "uy", "uz", "sxx", "syy", "szz", "sxy", "syz", "szx", "cmpdispl", "cmpstrain",
+          "arealstrain", "volstrain", "maxshear", "cffpara", "los"}) {
+        const QuantityInfo* q = findquantity(key);
+        ASSERT_NE(q, nullptr) << key;
+        EXPECT_EQ(&(g.*q->grid), contourgridforkey(g, key)) << key;
+    }
     EXPECT_EQ(findquantity("UZ"), nullptr);
-    EXPECT_EQ(findquantity("uz")->grid, &ResultGrids::uz);
-    EXPECT_EQ(findquantity("sxx")->grid, &ResultGrids::duxdx);
-    EXPECT_EQ(findquantity("tilt1")->second, &ResultGrids::duydz);
-    EXPECT_EQ(findquantity("tilt2")->grid, &ResultGrids::duzdx);
 }
 
 // What the observation sites add: evaluated with the grid, their graph in

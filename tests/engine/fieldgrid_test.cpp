@@ -221,26 +221,6 @@ void mixedsources(WorkState& ws) {
                     point(130, 60, 4, -30)});
 }
 
-TEST(Sites, ASiteOnAGridNodeGivesTheNodesBits) {
-    for (bool inclined : {false, true}) {
-        WorkState ws = defaultwork();
-        mixedsources(ws);
-        ws.obsdepth = 1.5f;
-        ws.inclined = inclined;
-        ws.obsincs = 25;
-        ASSERT_TRUE(evaluate(ws, 2));
-        for (auto [i, j] : {std::pair{0, 0}, {9, 10}, {13, 7}, {20, 20}, {4, 17}}) {
-            const PointValues v =
-                calcsitestrain(ws, gridnodex(ws, i), gridnodey(ws, j), ws.grids.nodez(i, j));
-            for (int n = 0; n < 18; ++n) {
-                const float node = (*ws.grids.byNumber(n + 2))(i, j);
-                EXPECT_EQ(std::memcmp(&v[static_cast<std::size_t>(n)], &node, sizeof(float)), 0)
-                    << "grid " << n + 2 << " at " << i << "," << j << (inclined ? " inclined" : "");
-            }
-        }
-    }
-}
-
 TEST(Sites, ObsDataFillsEverySiteAndMarksSingularOnes) {
     WorkState ws = defaultwork();
     mixedsources(ws);

@@ -171,7 +171,7 @@ TEST(SlipModel, APatchIsTheSourceOfTheSameFault) {
 }
 
 // Sources and patches together: the points API gives the grid's bits at the
-// nodes in any order, and one thread gives the bits of two.
+// nodes in any order, a site alone too, and one thread gives the bits of two.
 TEST(SlipModel, PointsAndThreadsGiveTheGridsBits) {
     WorkState ws = modelwork(roundedlattice(), 1.2f), one;
     ws.inclined = true;
@@ -197,6 +197,10 @@ TEST(SlipModel, PointsAndThreadsGiveTheGridsBits) {
             const float node = (*ws.grids.byNumber(n + 2))(i, j);
             ASSERT_EQ(std::memcmp(&v[k][n], &node, 4), 0) << i << "," << j << " grid " << n + 2;
         }
+    }
+    for (const std::size_t k : {0u, 700u, 41u * 41 - 1}) {
+        const PointValues site = calcsitestrain(ws, x[k], y[k], z[k]);
+        EXPECT_EQ(std::memcmp(site.data(), v[k].data(), sizeof site), 0) << k;
     }
 }
 

@@ -39,7 +39,6 @@ TEST(DemTiles, RowsCountFromTheNorthAndMissingValuesStayEmpty) {
     EXPECT_EQ(at(2, 0), kNoHeight);  // "9e30" is no height
     EXPECT_EQ(at(2, 1), -12);
     EXPECT_EQ(at(0, 0), kNoHeight);  // rows 0 and 5 are skipped
-    EXPECT_EQ(tilecode(53, 39), "5339");
 }
 
 TEST(DemTiles, FineMeshOnlyForSmallRangesWithItsDirectory) {
