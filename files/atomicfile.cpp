@@ -2,6 +2,8 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -176,8 +178,15 @@ AtomicWriter::AtomicWriter(const std::string& path) {
         return;
     }
     removestale(target_);
+    // A signal between the creation and the listing would leave the file
+    // behind: the two happen with the ending signals held back.
+    sigset_t ending, before;
+    sigemptyset(&ending);
+    for (const int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&ending, s);
+    pthread_sigmask(SIG_BLOCK, &ending, &before);
     fd_ = createtemporary(temporaryprefix(target_), temp_);
     if (fd_ >= 0) liveslot_ = addlive(temp_);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
 }
 
 AtomicWriter::~AtomicWriter() { discard(); }
