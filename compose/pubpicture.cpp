@@ -47,6 +47,9 @@ constexpr float kMapStripRoom = 32;
 constexpr Rgb kPubReceiverOutline{110, 110, 110};
 constexpr float kReceiverBarHeight = 90;
 constexpr float kFieldBarWithReceivers = 150;
+// With a slip model's bar in the strip too, both bars are shorter.
+constexpr float kReceiverBarWithSlip = 48;
+constexpr float kFieldBarWithReceiversAndSlip = 56;
 // Arrows closer than this (frame units) are thinned out.
 constexpr float kArrowSpacing = 14;
 // Beside a slip model's colour bar the quantity's is shorter (shorter still
@@ -55,7 +58,7 @@ constexpr float kArrowSpacing = 14;
 constexpr float kBarHeightWithSlip = 160;
 constexpr float kCffBarHeightWithSlip = 100;
 constexpr float kSlipBarHeight = 90;
-constexpr float kSlipBarLeast = 50;
+constexpr float kSlipBarLeast = 36;
 constexpr float kBelowSlipBar = 80;
 
 const char* const kDegree = "\xC2\xB0";
@@ -214,7 +217,9 @@ void drawreceiverstrip(Context& c, const ReceiverResults& r) {
     const Layout& l = c.layout;
     c.strip.skip(6 * l.scale);
     for (const std::string& line : receiverbarcaption(r)) c.strip.line(line);
-    const float top = c.strip.y() + 6 * l.scale, height = kReceiverBarHeight * l.scale;
+    const float top = c.strip.y() + 6 * l.scale;
+    const float height =
+        (c.ws.slipmodel.empty() ? kReceiverBarHeight : kReceiverBarWithSlip) * l.scale;
     drawdivergingbar(c.pc.surface(), receiverlimit(r),
                      {l.stripleft, top, l.barwidth, height, l.text});
     c.placer.take({l.stripleft, top - 6 * l.scale, l.stripright, top + height + 6 * l.scale});
@@ -366,7 +371,10 @@ void drawpublicationbody(WorkState& ws, PlotContext& pc, Host& host, const Pictu
     const bool receivers = in.receivers && !in.receivers->empty();
     // Room in the strip for the receivers' bar under the field's.
     if (receivers)
-        layout.barheight = std::min(layout.barheight, kFieldBarWithReceivers * layout.scale);
+        layout.barheight = std::min(
+            layout.barheight,
+            (ws.slipmodel.empty() ? kFieldBarWithReceivers : kFieldBarWithReceiversAndSlip) *
+                layout.scale);
     const LabelBox area = dataarea(ws, pc.frame);
     Strip strip(s, placer, area, layout);
     Context c{ws, pc, host, in, screen, placer, strip, layout, area, {}, {}};

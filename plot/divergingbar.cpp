@@ -42,9 +42,12 @@ void drawdivergingbar(Surface& s, float limit, const DivergingBarPlace& at) {
     s.Box(at.left, at.top, right, bottom, kBlack);
     s.setFontSize(at.fontsize);
     s.ForeColor = kBlack;
+    // A bar too short for five labels names its ends and zero.
+    const bool everytick = at.height / 4 >= s.TextHeight("0");
     for (int k = -2; k <= 2; ++k) {
         const float y = at.top + at.height / 2 - static_cast<float>(k) * at.height / 4;
         s.Line(right, y, right + kTick, y, kBlack);
+        if (!everytick && k % 2 != 0) continue;
         const std::string text = pubticktext(limit * static_cast<float>(k) / 2);
         s.CurrentX = right + kTick + kLabelGap;
         s.CurrentY = y - s.TextHeight(text) / 2;
