@@ -12,10 +12,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "app/mainwindow.h"
@@ -76,12 +78,61 @@ inline bool writeFile(const QString& path, const QByteArray& content = {}) {
     return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
 }
 
-// Runs a command whose file dialog is answered with `path`.
+// The whole text of a file; empty when it cannot be read.
+inline QString readText(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// Runs a command whose open or save dialog is answered with `path`.
 inline bool runWithFile(MainWindow& w, const char* command, const QString& path) {
     w.openFileDialog = [path](const QString&, const QString&, const QString&) { return path; };
+    w.saveFileDialog = w.openFileDialog;
     const bool ran = w.runCommand(command);
-    w.openFileDialog = nullptr;
+    w.openFileDialog = w.saveFileDialog = nullptr;
     return ran;
+}
+
+// Whether a menu item is offered now.
+inline bool enabled(MainWindow& w, const char* name) {
+    w.updateMenus();
+    return w.action(name)->isEnabled();
+}
+
+// A print dialog that prints to a PDF file at `path` on A4, counting its
+// calls; `ok` false: the dialog was cancelled.
+inline std::function<bool(QPrinter&)> pdfTo(const QString& path, int* calls = nullptr,
+                                            bool ok = true) {
+    return [=](QPrinter& printer) {
+        if (calls) ++*calls;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        return ok;
+    };
+}
+
+// The pixels of an image for which `test` holds.
+template <typename Test>
+int countPixels(const QImage& image, Test test) {
+    const QImage img = image.convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x) n += test(row[x]);
+    }
+    return n;
+}
+// The pixels in which two images of one size differ.
+inline int countDiffering(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+// The pixels of an image that are not white.
+inline int inked(const QImage& image) {
+    return countPixels(image, [](QRgb c) { return (c & 0xffffff) != 0xffffff; });
 }
 
 // One data row per entry of a table, named by the entry's `name`; the test
