@@ -4,7 +4,6 @@
 // a quantity without contours, its update after an edit and its exports.
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QtTest>
 
@@ -26,21 +25,6 @@ QLineEdit* box(QWidget* w, const char* name) { return w->findChild<QLineEdit*>(n
 void type(QWidget* w, const QStringList& steps) {
     for (const QString& s : steps)
         box(w, qPrintable(s.section('=', 0, 0) + "txt"))->setText(s.section('=', 1));
-}
-
-int inked(const QImage& image) {
-    const QImage img = image.convertToFormat(QImage::Format_RGB32);
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        for (int x = 0; x < img.width(); ++x) n += (row[x] & 0xffffff) != 0xffffff;
-    }
-    return n;
-}
-
-QString firstLine(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readLine()).trimmed() : QString();
 }
 
 // Boxes typed over the proposal and the box that must be refused.
@@ -131,7 +115,7 @@ private slots:
         QCOMPARE(wb.inputErrors(), 1);
     }
 
-    void lineDraggedOnThePlot() {
+    void lineDraggedOnThePlotAndTheWindow() {
         test::WindowRig r;
         MainWindow& w = *r.w;
         QVERIFY(r.shown());
@@ -152,29 +136,24 @@ private slots:
                      box(&d, "x1txt")->text() + " " + box(&d, "y1txt")->text(),
                  QString("40 150 125 60"));
         d.reject();
-    }
 
-    void windowDrawsFollowsTheModelAndExports() {
-        test::WindowRig r;
-        MainWindow& w = *r.w;
-        QVERIFY(r.shown());
+        // The section window: its picture, its note, its update and exports.
         QVERIFY(w.runCommand("uzmenu"));
         QVERIFY(w.runCommand("sectionmenu"));
-        SectionDialog& d = *w.sectionDialog();
         type(&d, {"x0=95", "y0=70", "x1=95", "y1=130", "top=0", "bottom=15", "step=1"});
         QVERIFY(d.okClicked());
         SectionWindow& s = *w.sectionWindow();
         QVERIFY(s.isVisible());
         QVERIFY(s.section() != nullptr);
         QCOMPARE(s.section()->nodes.distance.size(), std::size_t(61));
-        QTRY_VERIFY(inked(s.surface().image()) > 2000);
+        QTRY_VERIFY(test::inked(s.surface().image()) > 2000);
         QVERIFY(s.note()->isHidden());
 
         // A vector quantity: Displacement Z, and the window says so.
         QVERIFY(w.runCommand("displmenu"));
         QVERIFY(!s.note()->isHidden());
         QVERIFY(s.note()->text().contains("shows Displacement Z"));
-        QTRY_VERIFY(inked(s.surface().image()) > 2000);
+        QTRY_VERIFY(test::inked(s.surface().image()) > 2000);
 
         // An edit evaluates the section again.
         const float before = s.section()->grids.uz(10, 5);
@@ -203,19 +182,13 @@ private slots:
         s.askSaveFile = [&chosen](const QString&, const QString&) { return chosen; };
         chosen = r.file("section.svg");
         QVERIFY(s.exportFile());
-        QFile svg(chosen);
-        QVERIFY(svg.open(QIODevice::ReadOnly));
-        QVERIFY(svg.readAll().contains("Displacement-Z(UD)"));
+        QVERIFY(test::readText(chosen).contains("Displacement-Z(UD)"));
         chosen = r.file("section.csv");
         QVERIFY(s.exportFile());
-        QVERIFY(firstLine(chosen).startsWith("distance_km,depth_km,x_km,y_km,"));
-        QVERIFY(firstLine(chosen).contains("uz"));
+        const QString header = test::readText(chosen).section('\n', 0, 0);
+        QVERIFY(header.startsWith("distance_km,depth_km,x_km,y_km,") && header.contains("uz"));
         const QString page = r.file("section.pdf");
-        s.printDialog = [&page](QPrinter& p) {
-            p.setOutputFormat(QPrinter::PdfFormat);
-            p.setOutputFileName(page);
-            return true;
-        };
+        s.printDialog = test::pdfTo(page);
         s.print();
         QVERIFY(QFileInfo(page).size() > 1000);
         s.close();
