@@ -342,13 +342,11 @@ private slots:
         expectShown(d.get(), p.reopened);
     }
     void inputErrorWithoutABoxStillSaysSo() {
-        test::ScriptedHost host;
-        inputerror(nullptr, host);
-        QCOMPARE(host.messages.size(), std::size_t(1));
-        QCOMPARE(host.messages[0].text + "|" + host.messages[0].title,
-                 std::string("Input Error|Error"));
-        QVERIFY(host.messages[0].icon == MsgIcon::Critical &&
-                host.messages[0].buttons == MsgButtons::Ok);
+        FakeWorkbench wb;
+        inputerror(nullptr, wb.scripted);
+        QCOMPARE(wb.inputErrors(), 1);
+        const auto& m = wb.scripted.messages.back();
+        QVERIFY(m.icon == MsgIcon::Critical && m.buttons == MsgButtons::Ok);
     }
 
     void visualEnablesBoxesPerScale() {
@@ -806,7 +804,7 @@ private slots:
         QCOMPARE(r.steps.last(), QString("clear"));
     }
     // Dragged from the south-east: rubberbandrange orders the corners.
-    void rubberBandSetsTheRangeBoxes() {
+    void rubberBandAndNamedRanges() {
         Rig r;
         r.d.entrymapform();
         drag(r.d.preview(), QPointF(400, 300), QPointF(150, 100));
@@ -824,9 +822,7 @@ private slots:
         r.d.reject();
         QCOMPARE(r.wb.ws.flat1, 34.0f);
         QCOMPARE(r.wb.proj.s, 0.0f);
-    }
-    void namedRangesAddSelectAndDelete() {
-        Rig r;
+        // Named ranges: added, refused when the name exists, chosen, deleted.
         r.d.entrymapform();
         QComboBox* list = r.d.areaList();
         QCOMPARE(list->count(), 1);  // the empty entry only
