@@ -35,57 +35,9 @@
 
 using namespace crustex;
 using crustex::test::FakeWorkbench;
+using namespace crustex::test;
 
 namespace {
-
-template <typename T = QLineEdit>
-T* child(QWidget* w, const QString& name) {
-    T* c = w->findChild<T*>(name);
-    if (!c) qFatal("no child %s", qPrintable(name));
-    return c;
-}
-void click(QWidget* w, const QString& button) {
-    QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
-}
-
-// Chooses a list entry as the user does: the entry becomes current and the
-// list reports it as activated, also when it was current already.
-void choose(QComboBox* list, const QString& text) {
-    if (list->findText(text) < 0) qFatal("no entry %s", qPrintable(text));
-    list->setCurrentIndex(list->findText(text));
-    emit list->activated(list->currentIndex());
-}
-
-// Does what a step list says, "name=text;@name;...": types into the box
-// "<name>txt", or chooses the entry of the list `name`; "@name" clicks the
-// button or check box `name`.
-void act(QWidget* d, const char* steps) {
-    for (const QString& step : QString(steps).split(';', Qt::SkipEmptyParts)) {
-        const QString name = step.section('=', 0, 0), text = step.section('=', 1);
-        if (step.startsWith('@')) {
-            child<QAbstractButton>(d, name.mid(1))->click();
-        } else if (auto* list = d->findChild<QComboBox*>(name)) {
-            choose(list, text);
-        } else {
-            child(d, name + "txt")->setText(text);
-        }
-    }
-}
-
-// Checks what a dialog shows, "name=text;...": the text of the box
-// "<name>txt", the entry of the list `name`, or "on"/"off" of a button.
-void expectShown(QWidget* d, const char* shown) {
-    for (const QString& item : QString(shown).split(';', Qt::SkipEmptyParts)) {
-        const QString name = item.section('=', 0, 0), want = item.section('=', 1);
-        if (auto* list = d->findChild<QComboBox*>(name)) {
-            QCOMPARE(list->currentText(), want);
-        } else if (auto* b = d->findChild<QAbstractButton*>(name)) {
-            QCOMPARE(b->isChecked() ? QString("on") : QString("off"), want);
-        } else {
-            QCOMPARE(child(d, name + "txt")->text(), want);
-        }
-    }
-}
 
 QStringList entries(const SourceEditor& e) {
     QStringList out;
