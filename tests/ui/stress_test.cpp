@@ -60,10 +60,8 @@ private slots:
         // The options: 2 x 3 patches each, a rake of the user's own.
         ReceiverDialog* d = w.receiverDialog();
         QVERIFY(w.runCommand("rcvoptionmenu"));
-        d->cffRake()->setChecked(false);
-        d->box("receiverrake")->setText("-45");
-        d->box("receiveralong")->setText("2");
-        d->box("receiverdown")->setText("3");
+        test::act(d, "@cffrakechk;receiverrake=-45;receiveralong=2;receiverdown=3");
+        QVERIFY(!d->cffRake()->isChecked());
         QVERIFY(d->okClicked());
         QCOMPARE(shown(w).patches.size(), std::size_t(12));
         QCOMPARE(shown(w).patches[11].rake, -45.0f);
@@ -110,11 +108,8 @@ private slots:
         RegionalStressDialog* g = w.regionalDialog();
         QVERIFY(w.runCommand("regionalmenu"));
         g->given()->setChecked(true);
-        const char* values[] = {"s1azimuth=115", "s1surface=100", "s2azimuth=25",
-                                "s2surface=50",  "s3plunge=90",   "s3surface=30"};
-        for (const char* v : values)
-            g->box(QString(v).section('=', 0, 0).toStdString())
-                ->setText(QString(v).section('=', 1));
+        test::act(g,
+                  "s1azimuth=115;s1surface=100;s2azimuth=25;s2surface=50;s3plunge=90;s3surface=30");
         QVERIFY(g->okClicked());
         QVERIFY(r.ws.regionalstress.given);
         QCOMPARE(r.ws.regionalstress.axis[0].azimuth, 115.0f);
