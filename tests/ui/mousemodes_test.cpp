@@ -193,9 +193,7 @@ private slots:
         QVERIFY(near("fx0", 50, 0.6f) && near("fy0", 60, 0.6f));
         QVERIFY(near("fx1", 70, 0.6f) && near("fy1", 80, 0.6f));
         // Shift-drag: both edges move with the pointer.
-        for (const auto& [f, v] :
-             {std::pair{"fx0", "85"}, {"fy0", "100"}, {"fx1", "105"}, {"fy1", "100"}})
-            se->box(f)->setText(v);
+        test::act(se, "fx0=85;fy0=100;fx1=105;fy1=100");
         se->pointFaultClicked();
         const QPoint a = win.pixel(95, 100);
         const QPoint b = a + QPoint(40, -30);
