@@ -332,7 +332,6 @@ private slots:
                 QVERIFY(w.runCommand("quitmenu"));
             }
             QVERIFY(!w.isVisible());
-            QVERIFY(readText(ini).startsWith("//// This is an initializing file for CRUSTEX."));
             QVERIFY(readText(ini).contains("\"printer\",17,10,#FALSE#"));
             QVERIFY(readText(last).contains("\"fltxy\",2\r\n"));
         }
