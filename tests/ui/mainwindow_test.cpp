@@ -209,7 +209,7 @@ private slots:
     }
 
     // --- Files ---
-    void loadingSourcesKeepsPrintDisabledUntilDrawn() {
+    void loadingSourcesKeepsPrintDisabledAndAsksForTheMapData() {
         WindowRig r;
         MainWindow& w = *r.w;
         QVERIFY(w.runCommand("uzmenu"));
@@ -243,20 +243,17 @@ private slots:
         QCOMPARE(seen->text + "|" + seen->title, QString("Open Error|Error"));
         QCOMPARE(w.infoStrip()->text(), "Open Error: " + none + ": no such file");
         QCOMPARE(r.ws.nfault, int16_t(3));
-    }
-    void openedFilesAskForTheMapDataTheyNeed() {
         // A work file that switches the map and its relief on over plane
-        // sources, read where the map directory holds neither the coast
-        // file nor the tiles: the map and the relief contours go off, the
-        // sources arrive.
-        test::WindowRig r;
+        // sources, read where the map directory holds neither the coast file
+        // nor the tiles: the map and the relief contours go off, the sources
+        // arrive.
         r.ws.mappath = r.file("nomaps/").toStdString();
         QVERIFY(test::writeFile(
             r.file("m.wrk.txt"),
             "\"mapextra\",#TRUE#,#FALSE#,1,3,1,3,1,#FALSE#,#FALSE#,#FALSE#,#FALSE#,#FALSE#\r\n"
             "\"topography\",#TRUE#,#TRUE#\r\n\"fltxy\",1\r\n"
             "0,10,10,30,10,45,0,1,0,0,20,10,2,0,0\r\n"));
-        QVERIFY(test::runWithFile(*r.w, "openfltmenu", r.file("m.wrk.txt")));
+        QVERIFY(test::runWithFile(w, "openfltmenu", r.file("m.wrk.txt")));
         QCOMPARE(r.ws.nfault, int16_t(1));
         QVERIFY(!r.ws.needmap && !r.ws.topocontour && r.ws.topocolor);
     }
