@@ -668,7 +668,7 @@ private slots:
     }
 
     // --- Layout, the about box and the welcome window ---
-    void noCaptionIsClipped() {
+    void noCaptionIsClippedAndTheAboutBoxAndWelcomeWindowClose() {
         FakeWorkbench wb;
         auto check = [](QWidget* w, const QString& shot) {
             QVERIFY(w->isVisible());
