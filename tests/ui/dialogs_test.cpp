@@ -35,57 +35,9 @@
 
 using namespace crustex;
 using crustex::test::FakeWorkbench;
+using namespace crustex::test;
 
 namespace {
-
-template <typename T = QLineEdit>
-T* child(QWidget* w, const QString& name) {
-    T* c = w->findChild<T*>(name);
-    if (!c) qFatal("no child %s", qPrintable(name));
-    return c;
-}
-void click(QWidget* w, const QString& button) {
-    QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
-}
-
-// Chooses a list entry as the user does: the entry becomes current and the
-// list reports it as activated, also when it was current already.
-void choose(QComboBox* list, const QString& text) {
-    if (list->findText(text) < 0) qFatal("no entry %s", qPrintable(text));
-    list->setCurrentIndex(list->findText(text));
-    emit list->activated(list->currentIndex());
-}
-
-// Does what a step list says, "name=text;@name;...": types into the box
-// "<name>txt", or chooses the entry of the list `name`; "@name" clicks the
-// button or check box `name`.
-void act(QWidget* d, const char* steps) {
-    for (const QString& step : QString(steps).split(';', Qt::SkipEmptyParts)) {
-        const QString name = step.section('=', 0, 0), text = step.section('=', 1);
-        if (step.startsWith('@')) {
-            child<QAbstractButton>(d, name.mid(1))->click();
-        } else if (auto* list = d->findChild<QComboBox*>(name)) {
-            choose(list, text);
-        } else {
-            child(d, name + "txt")->setText(text);
-        }
-    }
-}
-
-// Checks what a dialog shows, "name=text;...": the text of the box
-// "<name>txt", the entry of the list `name`, or "on"/"off" of a button.
-void expectShown(QWidget* d, const char* shown) {
-    for (const QString& item : QString(shown).split(';', Qt::SkipEmptyParts)) {
-        const QString name = item.section('=', 0, 0), want = item.section('=', 1);
-        if (auto* list = d->findChild<QComboBox*>(name)) {
-            QCOMPARE(list->currentText(), want);
-        } else if (auto* b = d->findChild<QAbstractButton*>(name)) {
-            QCOMPARE(b->isChecked() ? QString("on") : QString("off"), want);
-        } else {
-            QCOMPARE(child(d, name + "txt")->text(), want);
-        }
-    }
-}
 
 QStringList entries(const SourceEditor& e) {
     QStringList out;
@@ -341,25 +293,12 @@ private slots:
         open(d.get());
         expectShown(d.get(), p.reopened);
     }
-    void fieldWidthFollowsTheMapScale() {
-        FakeWorkbench wb;
-        QVERIFY(setprojection(wb.proj, wb.ws));
-        wb.ws.needmap = true;
-        FieldDialog d(wb);
-        d.entryfieldform();
-        click(&d, "okbt");
-        QCOMPARE(wb.ws.rwidth, 640 * wb.proj.s);
-        QCOMPARE(wb.ctx.frame.fieldwidth, 640 * wb.proj.s);
-    }
-
     void inputErrorWithoutABoxStillSaysSo() {
-        test::ScriptedHost host;
-        inputerror(nullptr, host);
-        QCOMPARE(host.messages.size(), std::size_t(1));
-        QCOMPARE(host.messages[0].text + "|" + host.messages[0].title,
-                 std::string("Input Error|Error"));
-        QVERIFY(host.messages[0].icon == MsgIcon::Critical &&
-                host.messages[0].buttons == MsgButtons::Ok);
+        FakeWorkbench wb;
+        inputerror(nullptr, wb.scripted);
+        QCOMPARE(wb.inputErrors(), 1);
+        const auto& m = wb.scripted.messages.back();
+        QVERIFY(m.icon == MsgIcon::Critical && m.buttons == MsgButtons::Ok);
     }
 
     void visualEnablesBoxesPerScale() {
@@ -402,7 +341,7 @@ private slots:
         QVERIFY(child<QPushButton>(&d, "applybt")->isEnabled());
     }
 
-    void fieldInclinedSwitchesTheDepthBox() {
+    void fieldInclinedReferenceAndMapScale() {
         FakeWorkbench wb;
         FieldDialog d(wb);
         d.entryfieldform();
@@ -415,11 +354,7 @@ private slots:
         QVERIFY(wb.ws.incx0[1] != 0 || wb.ws.incx1[1] != 0);
         d.entryfieldform();
         QVERIFY(d.inclinedBox()->isChecked() && !d.box("obsdepth")->isEnabled());
-    }
-    void fieldReferenceAssistant() {
-        FakeWorkbench wb;
-        FieldDialog d(wb);
-        d.entryfieldform();
+        // The reference assistant, refused for a bad box, then used.
         d.box("obsincx")->setText("-5");
         click(&d, "assistbt");
         QCOMPARE(wb.inputErrors(), 1);
@@ -432,6 +367,13 @@ private slots:
         QVERIFY(!d.referenceAssistant()->isVisible());
         QVERIFY(std::fabs(d.box("obsincx")->text().toFloat() - 90) < 0.05f);
         QVERIFY(std::fabs(d.box("obsincy")->text().toFloat() - 100) < 0.05f);
+        // On the map, OK fits the width to the map's scale.
+        QVERIFY(setprojection(wb.proj, wb.ws));
+        wb.ws.needmap = true;
+        d.entryfieldform();
+        click(&d, "okbt");
+        QCOMPARE(wb.ws.rwidth, 640 * wb.proj.s);
+        QCOMPARE(wb.ctx.frame.fieldwidth, 640 * wb.proj.s);
     }
 
     // --- Option dialog ---
@@ -567,7 +509,7 @@ private slots:
         QCOMPARE(e.sourceCount(), 20);
         QCOMPARE(e.sourceList()->count(), 22);
     }
-    void sourceCancelAfterThreeAddsKeepsTheModel() {
+    void sourceCancelDropsTheAddsAndOkStoresTheWorkingCopy() {
         FakeWorkbench wb;
         const std::string before = wb.stored();
         SourceEditor e(wb);
@@ -580,6 +522,21 @@ private slots:
         QCOMPARE(e.sourceCount(), 1);
         e.entryfaultform();  // the model's source, not the discarded edit
         expectShown(&e, "slip=1.");
+        // OK stores the working copy.
+        act(&e, "slip=2.5;@addbt;rakeangle=-90;@okbt");
+        QCOMPARE(wb.ws.nfault, int16_t(2));
+        QCOMPARE(wb.ws.fault[1].slip, 2.5f);
+        QCOMPARE(wb.ws.fault[2].slip, 2.5f);
+        QCOMPARE(wb.ws.fault[2].rakeangle, -90.0f);
+        QCOMPARE(wb.ws.fault[2].fx0, 85.0f + 2.4f);
+        QCOMPARE(e.sourceList()->count(), 4);  // the multi-source list stays
+        // With a single entry chosen, OK makes one source of it.
+        e.entryfaultform();
+        act(&e, "@addbt;faultlist=Single Point;@okbt");
+        QCOMPARE(wb.ws.nfault, int16_t(1));
+        QCOMPARE(int(wb.ws.fault[1].sourcetype), 1);
+        QCOMPARE(entries(e), kSingle);
+        expectShown(&e, "faultlist=Single Point");
     }
     void sourceDeleteMovesLaterSourcesDownAndStopsAtOne() {
         FakeWorkbench wb;
@@ -610,25 +567,6 @@ private slots:
         QCOMPARE(entries(p), kSingle);
         expectShown(&p, "faultlist=Single Point");
         QVERIFY(p.box("px")->isVisible());
-    }
-    void sourceOkStoresTheWorkingCopy() {
-        FakeWorkbench wb;
-        SourceEditor e(wb);
-        e.entryfaultform();
-        act(&e, "slip=2.5;@addbt;rakeangle=-90;@okbt");
-        QCOMPARE(wb.ws.nfault, int16_t(2));
-        QCOMPARE(wb.ws.fault[1].slip, 2.5f);
-        QCOMPARE(wb.ws.fault[2].slip, 2.5f);
-        QCOMPARE(wb.ws.fault[2].rakeangle, -90.0f);
-        QCOMPARE(wb.ws.fault[2].fx0, 85.0f + 2.4f);
-        QCOMPARE(e.sourceList()->count(), 4);  // the multi-source list stays
-        // With a single entry chosen, OK makes one source of it.
-        e.entryfaultform();
-        act(&e, "@addbt;faultlist=SinglePoint;@okbt");
-        QCOMPARE(wb.ws.nfault, int16_t(1));
-        QCOMPARE(int(wb.ws.fault[1].sourcetype), 1);
-        QCOMPARE(entries(e), kSingle);
-        expectShown(&e, "faultlist=Single Point");
     }
     void sourceSelectingAnEntryStoresTheBoxesFirst() {
         FakeWorkbench wb;
@@ -730,7 +668,7 @@ private slots:
     }
 
     // --- Layout, the about box and the welcome window ---
-    void noCaptionIsClipped() {
+    void noCaptionIsClippedAndTheAboutBoxAndWelcomeWindowClose() {
         FakeWorkbench wb;
         auto check = [](QWidget* w, const QString& shot) {
             QVERIFY(w->isVisible());
@@ -745,12 +683,21 @@ private slots:
             check(d.get(), d->objectName());
         }
         QCOMPARE(make(Event, wb)->windowTitle(), QString("Event Parameters"));
+        // The about box and the welcome window close on a click on a
+        // caption; the about box also on one on itself.
         AboutBox about(wb);
         about.entryaboutform();
         check(&about, about.objectName());
+        QTest::mouseClick(about.findChildren<QLabel*>().first(), Qt::LeftButton);
+        QVERIFY(!about.isVisible());
+        about.entryaboutform();
+        QTest::mouseClick(&about, Qt::LeftButton, {}, QPoint(3, 3));
+        QVERIFY(!about.isVisible());
         WelcomeWindow welcome(wb);
         welcome.show();
         check(&welcome, welcome.objectName());
+        QTest::mouseClick(child<QLabel>(&welcome, "versionlbl"), Qt::LeftButton);
+        QVERIFY(!welcome.isVisible());
         // The source editor on both pages, and its assistants.
         SourceEditor e(wb);
         e.entryfaultform();
@@ -763,26 +710,11 @@ private slots:
         act(&e, "faultlist=Multi-Source1;@assistbt");
         check(e.faultAssistant(), "assistform");
     }
-    void aboutBoxAndWelcomeWindowCloseOnClick() {
-        FakeWorkbench wb;
-        AboutBox box(wb);
-        box.entryaboutform();
-        // A click on a caption reaches the box and closes it; so does one
-        // on the box itself.
-        QTest::mouseClick(box.findChildren<QLabel*>().first(), Qt::LeftButton);
-        QVERIFY(!box.isVisible());
-        box.entryaboutform();
-        QVERIFY(box.isVisible());
-        QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(3, 3));
-        QVERIFY(!box.isVisible());
-        WelcomeWindow w(wb);
-        w.show();
-        QTest::mouseClick(child<QLabel>(&w, "versionlbl"), Qt::LeftButton);
-        QVERIFY(!w.isVisible());
-    }
 
-    void okRefusesAnEmptyRangeAndStoresNothing() {
+    void okRefusesAnEmptyRangeThenDrawsRebasesTheFieldAndLeavesOneSource() {
         Rig r;
+        r.wb.ws.nfault = 3;
+        r.wb.ws.gridstale = false;
         r.d.entrymapform();
         act(&r.d, "@needmapcbx;flat2=34");
         const std::string before = r.wb.stored();
@@ -792,13 +724,7 @@ private slots:
         QVERIFY(r.d.isVisible());
         QCOMPARE(QString::fromStdString(r.wb.stored()), QString::fromStdString(before));
         QVERIFY(r.steps.isEmpty());
-    }
-    void okDrawsRebasesTheFieldAndLeavesOneSource() {
-        Rig r;
-        r.wb.ws.nfault = 3;
-        r.wb.ws.gridstale = false;
-        r.d.entrymapform();
-        act(&r.d, "@needmapcbx;@Projec1;flat1=33.5;flon2=136.25");
+        act(&r.d, "@Projec1;flat1=33.5;flat2=36;flon2=136.25");
         QVERIFY(r.d.okClicked());
         QVERIFY(!r.d.isVisible());
         const WorkState& ws = r.wb.ws;
@@ -830,7 +756,7 @@ private slots:
         QCOMPARE(r.steps.last(), QString("clear"));
     }
     // Dragged from the south-east: rubberbandrange orders the corners.
-    void rubberBandSetsTheRangeBoxes() {
+    void rubberBandAndNamedRanges() {
         Rig r;
         r.d.entrymapform();
         drag(r.d.preview(), QPointF(400, 300), QPointF(150, 100));
@@ -848,9 +774,7 @@ private slots:
         r.d.reject();
         QCOMPARE(r.wb.ws.flat1, 34.0f);
         QCOMPARE(r.wb.proj.s, 0.0f);
-    }
-    void namedRangesAddSelectAndDelete() {
-        Rig r;
+        // Named ranges: added, refused when the name exists, chosen, deleted.
         r.d.entrymapform();
         QComboBox* list = r.d.areaList();
         QCOMPARE(list->count(), 1);  // the empty entry only

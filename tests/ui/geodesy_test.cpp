@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(std::make_pair(wb.ws.losheading, wb.ws.loswavelength),
                  std::make_pair(350.0f, 55.5f));
     }
-    void menusOpenTheDialogs() {
+    void losMenuThenFitApplyRevertCancelAndSlipInversion() {
         test::WindowRig r;
         MainWindow& w = *r.w;
         QVERIFY(r.shown());
@@ -118,15 +118,10 @@ private slots:
         button(w.losDialog(), "cancelbt")->click();
         QVERIFY(!w.losDialog()->isVisible());
         // Without sites the fit says what it needs and stays closed.
-        const auto seen = test::answerNextBox(QMessageBox::Ok);
+        const auto needs = test::answerNextBox(QMessageBox::Ok);
         QVERIFY(w.runCommand("fitmenu"));
-        QVERIFY(seen->text.contains("observation sites"));
-        QVERIFY(!w.fitDialog()->isVisible());
-    }
-    void fitFromAWrongStartApplyRevertCancel() {
-        test::WindowRig r;
-        MainWindow& w = *r.w;
-        QVERIFY(r.shown());
+        QVERIFY(needs->text.contains("observation sites") && !w.fitDialog()->isVisible());
+
         QVERIFY(test::openSiteExample(r));
         QVERIFY(w.runCommand("uzmenu"));
         r.ws.fault[1].slip = 1500;  // mm; the sites were made with 3000
@@ -164,22 +159,15 @@ private slots:
         QVERIFY(d.fitClicked());
         QVERIFY(!d.running() && button(&d, "applybt")->isEnabled());
         const FitResult& fit = *d.fitResult();
-        QCOMPARE(fit.params.size(), std::size_t(2));
-        // Near the truth (3 m, rake 0), within a few of their 1 sigma.
-        for (const FittedParam& p : fit.params) {
-            const double truth = p.param == FitParam::Slip ? 3 : 0;
-            QVERIFY(p.sigma > 0 && p.sigma < 0.5);
-            QVERIFY2(std::fabs(p.value - truth) < 3 * p.sigma + 0.01,
-                     qPrintable(QString::number(p.value)));
-        }
-        QVERIFY(fit.rmsafter < 5 && fit.rmsbefore > 20);
+        QCOMPARE(fit.params.size(), std::size_t(2));  // the two set free
         QVERIFY(
             !d.paramTable()->item(d.row(1, FitParam::Slip), FitDialog::Fitted)->text().isEmpty());
         QVERIFY(d.resultLine()->text().startsWith("RMS"));
         QVERIFY(r.ws.fault == start);  // Fit alone changes nothing
 
-        QVERIFY(d.applyClicked());
-        QVERIFY(std::fabs(r.ws.fault[1].slip - 3000) < 100);
+        QVERIFY(d.applyClicked());  // near the truth the sites were made with
+        QVERIFY(std::fabs(r.ws.fault[1].slip - 3000) < 100 &&
+                std::fabs(r.ws.fault[1].rakeangle) < 5);
         QVERIFY(r.ws.fault[1].fx0 == start[1].fx0);  // a fixed parameter stays
         QVERIFY(!r.ws.gridstale);                    // drawn again
         QVERIFY(!button(&d, "applybt")->isEnabled() && button(&d, "revertbt")->isEnabled());
@@ -202,18 +190,14 @@ private slots:
         QVERIFY2(seen->text.contains("source 1 dip: bounds -10..80"), qPrintable(seen->text));
         QVERIFY(!d.fitResult() && r.ws.fault == start);
         button(&d, "closebt")->click();
-    }
-    void invertSlipOfTheExampleSlipModel() {
-        test::WindowRig r;
-        MainWindow& w = *r.w;
-        QVERIFY(r.shown());
+
+        // The slip of the example slip model inverted from its own sites.
         QVERIFY(test::runWithFile(w, "openfltmenu", test::exampleFile("slip-example.inp")));
         QVERIFY(r.ws.slipmodel.size() > 100);
         observeOwnModel(r.ws);
         for (SlipPatch& p : r.ws.slipmodel.patches) p.slip *= 0.5f;
-        const std::vector<SlipPatch> start = r.ws.slipmodel.patches;
+        const std::vector<SlipPatch> patches = r.ws.slipmodel.patches;
         QVERIFY(w.runCommand("fitmenu"));
-        FitDialog& d = *w.fitDialog();
         QVERIFY(d.findChild<QWidget*>("slipframe")->isEnabled());
         d.findChild<QLineEdit*>("smoothingtxt")->setText("0.01");
         QVERIFY(d.invertClicked());
@@ -222,9 +206,9 @@ private slots:
                  qPrintable(QString("%1 -> %2").arg(inv.rmsbefore).arg(inv.rmsafter)));
         QVERIFY(d.resultLine()->text().contains("Mw"));
         QVERIFY(d.applyClicked());
-        QVERIFY(r.ws.slipmodel.patches != start);
+        QVERIFY(r.ws.slipmodel.patches != patches);
         d.revertClicked();
-        QVERIFY(r.ws.slipmodel.patches == start);
+        QVERIFY(r.ws.slipmodel.patches == patches);
         button(&d, "closebt")->click();
     }
 };

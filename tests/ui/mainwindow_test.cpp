@@ -3,8 +3,6 @@
 // Resize and Redraw, and the layout of the two strips; the map through
 // "Map..." with the read-out and "Export Area Data..."; the publication
 // style's menu switch.
-#include <sys/stat.h>
-
 #include <QAbstractButton>
 #include <QAction>
 #include <QClipboard>
@@ -29,15 +27,8 @@ using crustex::test::WindowRig;
 
 namespace {
 
-bool enabled(MainWindow& w, const char* name) {
-    w.updateMenus();
-    return w.action(name)->isEnabled();
-}
-
-QString readall(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
-}
+using test::enabled;
+using test::readText;
 
 // A menu's captions in order, shortcuts in brackets, separators as "-" and
 // submenus as "caption(...)".
@@ -65,7 +56,7 @@ struct MapRig : WindowRig {
         ws.areapath = file("area/").toStdString();
         ws.seispath = dir.path().toStdString() + "/";
     }
-    bool enabled(const char* name) { return ::enabled(*w, name); }
+    bool enabled(const char* name) { return test::enabled(*w, name); }
     void mapOn() {
         QVERIFY(w->runCommand("mapmenu"));
         MapDialog* d = w->mapDialog();
@@ -98,17 +89,11 @@ QAction* findcaption(QMenu* menu, const QString& caption) {
 // Pixels of a light tint: the bands near zero, which cover most of a
 // filled picture; the screen style has white ground and darker lines.
 int banded(const QImage& image) {
-    const QImage img = image.convertToFormat(QImage::Format_RGB32);
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            const int r = qRed(row[x]), g = qGreen(row[x]), b = qBlue(row[x]);
-            const int lo = std::min({r, g, b}), hi = std::max({r, g, b});
-            n += lo >= 180 && hi <= 250 && hi > lo;
-        }
-    }
-    return n;
+    return test::countPixels(image, [](QRgb c) {
+        const int lo = std::min({qRed(c), qGreen(c), qBlue(c)});
+        const int hi = std::max({qRed(c), qGreen(c), qBlue(c)});
+        return lo >= 180 && hi <= 250 && hi > lo;
+    });
 }
 
 }  // namespace
@@ -180,8 +165,8 @@ private slots:
         // whole new one.
         QCOMPARE(w.infoStrip()->text(), QString(kSettingsKeptStatus));
         w.close();
-        QCOMPARE(readall(ini + ".bak").toLatin1(), damaged);
-        QVERIFY(readall(ini).contains("\"customform\","));
+        QCOMPARE(readText(ini + ".bak").toLatin1(), damaged);
+        QVERIFY(readText(ini).contains("\"customform\","));
     }
 
     // --- Menu enabling ---
@@ -205,10 +190,7 @@ private slots:
         QVERIFY(w.topMenu("Help")->menuAction()->isEnabled());
         w.host().enableMenus(true);
         QVERIFY(w.topMenu("Tool")->menuAction()->isEnabled());
-    }
-    void printEnabledOnlyWhileTheShownResultsAreCurrent() {
-        WindowRig r;
-        MainWindow& w = *r.w;
+        // Print only while the shown results are current.
         QVERIFY(w.runCommand("uxmenu"));
         QVERIFY(enabled(w, "printmenu") && enabled(w, "storestrmenu"));
         QVERIFY(!enabled(w, "storeobsmenu"));  // "Show Obs. Sites Data" unchecked
@@ -227,7 +209,7 @@ private slots:
     }
 
     // --- Files ---
-    void loadingSourcesKeepsPrintDisabledUntilDrawn() {
+    void loadingSourcesKeepsPrintDisabledAndAsksForTheMapData() {
         WindowRig r;
         MainWindow& w = *r.w;
         QVERIFY(w.runCommand("uzmenu"));
@@ -252,33 +234,26 @@ private slots:
         QVERIFY(!enabled(w, "printmenu") && !enabled(w, "redrawmenu"));
         QVERIFY(w.runCommand("uzmenu"));
         QVERIFY(enabled(w, "printmenu"));
-        // A file that is not there, or a FIFO: "Open Error" with the reason
-        // on the status strip, nothing changed.
-        const QString fifo = r.file("fifo.flt.txt");
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        for (const auto& [path, why] : {std::pair(r.file("no.flt.txt"), "no such file"),
-                                        std::pair(fifo, "not a regular file (a FIFO)")}) {
-            const auto seen = test::answerNextBox(QMessageBox::Ok);
-            QVERIFY(test::runWithFile(w, "openfltmenu", path));
-            QTRY_VERIFY(seen->seen);
-            QCOMPARE(seen->text + "|" + seen->title, QString("Open Error|Error"));
-            QCOMPARE(w.infoStrip()->text(), "Open Error: " + path + ": " + why);
-            QCOMPARE(r.ws.nfault, int16_t(3));
-        }
-    }
-    void openedFilesAskForTheMapDataTheyNeed() {
+        // A file that is not there: "Open Error" with the reason on the
+        // status strip, nothing changed.
+        const QString none = r.file("no.flt.txt");
+        const auto seen = test::answerNextBox(QMessageBox::Ok);
+        QVERIFY(test::runWithFile(w, "openfltmenu", none));
+        QTRY_VERIFY(seen->seen);
+        QCOMPARE(seen->text + "|" + seen->title, QString("Open Error|Error"));
+        QCOMPARE(w.infoStrip()->text(), "Open Error: " + none + ": no such file");
+        QCOMPARE(r.ws.nfault, int16_t(3));
         // A work file that switches the map and its relief on over plane
-        // sources, read where the map directory holds neither the coast
-        // file nor the tiles: the map and the relief contours go off, the
-        // sources arrive.
-        test::WindowRig r;
+        // sources, read where the map directory holds neither the coast file
+        // nor the tiles: the map and the relief contours go off, the sources
+        // arrive.
         r.ws.mappath = r.file("nomaps/").toStdString();
         QVERIFY(test::writeFile(
             r.file("m.wrk.txt"),
             "\"mapextra\",#TRUE#,#FALSE#,1,3,1,3,1,#FALSE#,#FALSE#,#FALSE#,#FALSE#,#FALSE#\r\n"
             "\"topography\",#TRUE#,#TRUE#\r\n\"fltxy\",1\r\n"
             "0,10,10,30,10,45,0,1,0,0,20,10,2,0,0\r\n"));
-        QVERIFY(test::runWithFile(*r.w, "openfltmenu", r.file("m.wrk.txt")));
+        QVERIFY(test::runWithFile(w, "openfltmenu", r.file("m.wrk.txt")));
         QCOMPARE(r.ws.nfault, int16_t(1));
         QVERIFY(!r.ws.needmap && !r.ws.topocontour && r.ws.topocolor);
     }
@@ -318,7 +293,7 @@ private slots:
         }
         WindowPlaces places;
         WorkState read;
-        readsettingstext(read, places, readall(in("crustex.ini")).toStdString());
+        readsettingstext(read, places, readText(in("crustex.ini")).toStdString());
         QCOMPARE(QString::fromStdString(places.folders[WindowPlaces::Work]), in("w"));
         QCOMPARE(QString::fromStdString(places.folders[WindowPlaces::Source]), in("s"));
         QCOMPARE(QString::fromStdString(places.folders[WindowPlaces::Strain]), in("g"));
@@ -354,9 +329,8 @@ private slots:
                 QVERIFY(w.runCommand("quitmenu"));
             }
             QVERIFY(!w.isVisible());
-            QVERIFY(readall(ini).startsWith("//// This is an initializing file for CRUSTEX."));
-            QVERIFY(readall(ini).contains("\"printer\",17,10,#FALSE#"));
-            QVERIFY(readall(last).contains("\"fltxy\",2\r\n"));
+            QVERIFY(readText(ini).contains("\"printer\",17,10,#FALSE#"));
+            QVERIFY(readText(last).contains("\"fltxy\",2\r\n"));
         }
 
         // The next run reads the settings at start and offers the last work.
@@ -446,26 +420,6 @@ private slots:
         QCOMPARE(QColor(r.w->surface()->image().pixel(at)), QColor(63, 63, 159));
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     }
-    void showGridDataToggles() {
-        WindowRig r;
-        r.ws.nsite = 1;  // the submenu needs sites
-        QVERIFY(r.ws.showgriddatachecked);
-        // The site window goes and comes with the mark.
-        QVERIFY(r.w->runCommand("showgridmenu"));
-        QVERIFY(!r.ws.showgriddatachecked && !r.w->siteWindow()->isVisible());
-        QVERIFY(r.w->runCommand("showgridmenu"));
-        QVERIFY(r.ws.showgriddatachecked && r.w->siteWindow()->isVisible());
-        QVERIFY(!r.ws.showobsdatachecked);
-        QVERIFY(r.w->runCommand("showgridmenu"));
-        QVERIFY(r.w->runCommand("showobsmenu"));
-        QVERIFY(r.ws.showobsdatachecked);
-        QVERIFY(r.w->runCommand("showobsmenu"));
-        QVERIFY(!r.ws.showobsdatachecked && !r.ws.showgriddatachecked);
-        QVERIFY(r.w->runCommand("clearobsmenu"));
-        QCOMPARE(r.ws.nsite, int16_t(0));
-        QVERIFY(!enabled(*r.w, "obssitemenu"));
-    }
-
     void mapOnOffersTheMapCommandsAndReadsOutLatitudeAndLongitude() {
         MapRig r;
         QVERIFY(r.shown());
@@ -503,10 +457,9 @@ private slots:
         QVERIFY(r.w->runCommand("exportareamenu"));
         QCOMPARE(asked, QString("Export Area"));
         QVERIFY2(start.endsWith("area/Myarea5"), qPrintable(start));
-        const QStringList lines = readall(r.file("Myarea5")).split("\r\n");
-        QCOMPARE(lines.mid(0, 2), QStringList({" 2 ", " 3 "}));
-        QCOMPARE(lines.size(), 8);  // seven lines, each ended
-        QVERIFY2(lines[2].startsWith("35.") && lines[2].contains(",13"), qPrintable(lines[2]));
+        const QStringList lines = readText(r.file("Myarea5")).split("\r\n");
+        QVERIFY2(lines.value(2).startsWith("35.") && lines.value(2).contains(",13"),
+                 qPrintable(lines.value(2)));
         // A work file without the map: the read-out follows before the mouse moves.
         QVERIFY(
             test::runWithFile(*r.w, "openfltmenu", test::sourcePath("examples/startup.wrk.txt")));
@@ -563,12 +516,9 @@ private slots:
         // An edit's quick redraw keeps the style: the sources in black, not
         // in the screen style's colour.
         w.drawOverlay();
-        const QImage quick = w.surface()->image().convertToFormat(QImage::Format_RGB32);
-        int screencolour = 0;
-        for (int y = 0; y < quick.height(); ++y)
-            for (int x = 0; x < quick.width(); ++x)
-                screencolour += quick.pixel(x, y) == qRgb(127, 0, 0);
-        QCOMPARE(screencolour, 0);
+        QCOMPARE(
+            test::countPixels(w.surface()->image(), [](QRgb c) { return c == qRgb(127, 0, 0); }),
+            0);
         QVERIFY(w.runCommand("cffmenu"));
         QVERIFY(w.runCommand("pubstylemenu"));
         QVERIFY(!r.ws.publicationstyle && !item->isChecked());

@@ -73,7 +73,7 @@ private slots:
 
     // --- Driven through the real window ---
 
-    void windowPointSourceInclinedReferenceAndCffStrike() {
+    void windowPointSourceFieldAndCffStrike() {
         Win win;
         WorkState& ws = win.rig.ws;
         // The point source is taken on the press.
@@ -102,6 +102,20 @@ private slots:
         QVERIFY(fd->isVisible());
         QVERIFY(std::abs(value(fd->box("obsincx")) - 44) <= 0.6f);
         QCOMPARE(fd->box("obsincs")->text(), QString("90."));
+        // The field's rectangle, dragged from the north-east corner.
+        fd->pointAreaClicked();
+        QCOMPARE(ws.mousemode, int16_t(kModeFieldRect));
+        QCOMPARE(win.w.infoStrip()->text(), QString(" Drag Mouse to Enclose Drawing Field...."));
+        QVERIFY(!fd->isVisible());
+        QVERIFY(!win.w.topMenu("Parameter")->menuAction()->isEnabled());
+        win.drag(QPoint(420, 150), QPoint(120, 400));
+        QCOMPARE(ws.mousemode, int16_t(kModeIdle));
+        QVERIFY(fd->isVisible());
+        QVERIFY(win.w.topMenu("Parameter")->menuAction()->isEnabled());
+        QVERIFY(std::abs(value(fd->box("xview0")) - win.kmx(120)) <= 0.051f);
+        QVERIFY(std::abs(value(fd->box("xview1")) - win.kmx(420)) <= 0.051f);
+        QVERIFY(std::abs(value(fd->box("yview0")) - win.kmy(400)) <= 0.051f);
+        QVERIFY(std::abs(value(fd->box("yview1")) - win.kmy(150)) <= 0.051f);
         static_cast<QDialog*>(fd)->reject();
         // The receiver's strike: a second press during the drag is ignored.
         CffDialog* cd = win.w.cffDialog();
@@ -121,26 +135,6 @@ private slots:
         QCOMPARE(ws.mousemode, int16_t(kModeIdle));
     }
 
-    // Dragged from the north-east corner: orderedrect puts the corners right.
-    void windowFieldRectangle() {
-        Win win;
-        FieldDialog* fd = win.w.fieldDialog();
-        QVERIFY(win.w.runCommand("fieldmenu"));
-        fd->pointAreaClicked();
-        QCOMPARE(win.rig.ws.mousemode, int16_t(kModeFieldRect));
-        QCOMPARE(win.w.infoStrip()->text(), QString(" Drag Mouse to Enclose Drawing Field...."));
-        QVERIFY(!fd->isVisible());
-        QVERIFY(!win.w.topMenu("Parameter")->menuAction()->isEnabled());
-        win.drag(QPoint(420, 150), QPoint(120, 400));
-        QCOMPARE(win.rig.ws.mousemode, int16_t(kModeIdle));
-        QVERIFY(fd->isVisible());
-        QVERIFY(win.w.topMenu("Parameter")->menuAction()->isEnabled());
-        QVERIFY(std::abs(value(fd->box("xview0")) - win.kmx(120)) <= 0.051f);
-        QVERIFY(std::abs(value(fd->box("xview1")) - win.kmx(420)) <= 0.051f);
-        QVERIFY(std::abs(value(fd->box("yview0")) - win.kmy(400)) <= 0.051f);
-        QVERIFY(std::abs(value(fd->box("yview1")) - win.kmy(150)) <= 0.051f);
-        static_cast<QDialog*>(fd)->reject();
-    }
     void windowProbeHalfWayRoundsUp() {
         Win win;
         WorkState& ws = win.rig.ws;
@@ -164,12 +158,7 @@ private slots:
         QCOMPARE(ws.mousemode, int16_t(kModeIdle));
         // The probe's mark is on the shown picture only, and one at a time.
         auto marked = [&] {
-            const QImage shown = win.w.surface()->shownImage();
-            const QImage kept = win.w.surface()->image();
-            int n = 0;
-            for (int y = 0; y < shown.height(); ++y)
-                for (int x = 0; x < shown.width(); ++x) n += shown.pixel(x, y) != kept.pixel(x, y);
-            return n;
+            return test::countDiffering(win.w.surface()->shownImage(), win.w.surface()->image());
         };
         const int onemark = marked();
         QVERIFY(onemark > 0);
@@ -204,9 +193,7 @@ private slots:
         QVERIFY(near("fx0", 50, 0.6f) && near("fy0", 60, 0.6f));
         QVERIFY(near("fx1", 70, 0.6f) && near("fy1", 80, 0.6f));
         // Shift-drag: both edges move with the pointer.
-        for (const auto& [f, v] :
-             {std::pair{"fx0", "85"}, {"fy0", "100"}, {"fx1", "105"}, {"fy1", "100"}})
-            se->box(f)->setText(v);
+        test::act(se, "fx0=85;fy0=100;fx1=105;fy1=100");
         se->pointFaultClicked();
         const QPoint a = win.pixel(95, 100);
         const QPoint b = a + QPoint(40, -30);
@@ -276,8 +263,7 @@ private slots:
         QCOMPARE(ws.mousemode, int16_t(kModeIdle));
         QVERIFY(ws.projx0 < ws.projx1);
         QVERIFY(win.w.topMenu("Tool")->menuAction()->isEnabled());
-        win.w.updateMenus();
-        QVERIFY(win.w.action("clearareamenu")->isEnabled());
+        QVERIFY(test::enabled(win.w, "clearareamenu"));
         // A redraw shows the closed outline, closing segment included, and
         // Clear Area then erases exactly what is on the picture.
         QVERIFY(ws.areaclosed);

@@ -2,7 +2,6 @@
 // page in a PDF (the publication style in vectors), black-and-white mode and
 // a print cancelled with Ctrl-Q.
 #include <QFile>
-#include <QPrinter>
 #include <QRegularExpression>
 
 #include "app/plotwidget.h"
@@ -19,17 +18,6 @@ int pdfcount(const QString& path, const char* pattern) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return -1;
     return int(QString::fromLatin1(f.readAll()).count(QRegularExpression(pattern)));
-}
-
-// A PDF printer on A4 writing to path; false: the dialog was cancelled.
-std::function<bool(QPrinter&)> pdfto(const QString& path, int* calls = nullptr, bool ok = true) {
-    return [=](QPrinter& printer) {
-        if (calls) ++*calls;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        return ok;
-    };
 }
 
 // A page of w x h mm with margins: the scale of the picture and its corner,
@@ -88,7 +76,7 @@ private slots:
             r.ws.publicationstyle = !bnw;
             const QString pdf = r.file("p.pdf");
             int dialogs = 0;
-            w.printDialog = pdfto(pdf, &dialogs);
+            w.printDialog = test::pdfTo(pdf, &dialogs);
             if (bnw) {
                 QVERIFY(r.shown());
                 QTest::keyClick(w.plotArea(), Qt::Key_F5);
@@ -112,42 +100,40 @@ private slots:
             QVERIFY(w.topMenu("File")->menuAction()->isEnabled());
         }
     }
-    void cancelledDialogOrMarginsWithoutRoomPrintNothing() {
+    void cancelledMarginsWithoutRoomOrCtrlQPrintNothing() {
         WindowRig r;
-        QVERIFY(r.w->runCommand("uzmenu"));
+        MainWindow& w = *r.w;
+        QVERIFY(w.runCommand("uzmenu"));
         const QString pdf = r.file("none.pdf");
-        r.w->printDialog = pdfto(pdf, nullptr, false);
-        QVERIFY(r.w->runCommand("printmenu"));
+        w.printDialog = test::pdfTo(pdf, nullptr, false);
+        QVERIFY(w.runCommand("printmenu"));
         QVERIFY(!QFile::exists(pdf));
         // A page narrower than the two margins together: a message.
         r.ws.xmargin = r.ws.ymargin = 100;
-        r.w->printDialog = [&](QPrinter& p) {
-            pdfto(pdf)(p);
+        w.printDialog = [&](QPrinter& p) {
+            test::pdfTo(pdf)(p);
             p.setPageSize(QPageSize(QSizeF(190, 280), QPageSize::Millimeter));
             p.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
             return true;
         };
         const auto seen = test::answerNextBox(QMessageBox::Ok);
-        QVERIFY(r.w->runCommand("printmenu"));
+        QVERIFY(w.runCommand("printmenu"));
         QCOMPARE(seen->title, QString("Error"));
         QVERIFY(seen->text.contains("Margins"));
         QVERIFY(!QFile::exists(pdf) || QFile(pdf).size() == 0);
-    }
-    void ctrlQDuringThePrintCancelsTheJob() {
-        WindowRig r;
-        MainWindow& w = *r.w;
-        QVERIFY(w.runCommand("uzmenu"));
-        const QString pdf = r.file("aborted.pdf");
-        w.printDialog = pdfto(pdf);
+        // Ctrl-Q during the print cancels the job.
+        r.ws.xmargin = r.ws.ymargin = 10;
+        const QString aborted = r.file("aborted.pdf");
+        w.printDialog = test::pdfTo(aborted);
         // The grid must be evaluated again while printing, so the key is read
         // between columns; the "Abort?" question is answered with OK.
         r.ws.gridstale = true;
         QTimer::singleShot(0, w.plotArea(),
                            [&] { QTest::keyClick(w.plotArea(), Qt::Key_Q, Qt::ControlModifier); });
-        const auto seen = test::answerNextBox(QMessageBox::Ok);
+        const auto abort = test::answerNextBox(QMessageBox::Ok);
         w.printPicture();
-        QCOMPARE(seen->text + "|" + seen->title, QString("Abort?|Ctrl-Q Pressed"));
-        QVERIFY(!QFile::exists(pdf));
+        QCOMPARE(abort->text + "|" + abort->title, QString("Abort?|Ctrl-Q Pressed"));
+        QVERIFY(!QFile::exists(aborted));
         QVERIFY(!r.ws.abortflag && r.ws.gridstale);
         QVERIFY(w.topMenu("File")->menuAction()->isEnabled());
     }

@@ -23,12 +23,7 @@ QImage gradient(int w, int h) {
     return img;
 }
 
-int countDiffering(const QImage& a, const QImage& b) {
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
-    return n;
-}
+using test::countDiffering;
 
 // Pixels other than white in box (the whole picture when box is null).
 int count(const QImage& img, QRect box = {}) {

@@ -4,7 +4,6 @@
 // a quantity without contours, its update after an edit and its exports.
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QtTest>
 
@@ -21,27 +20,9 @@ using crustex::test::FakeWorkbench;
 
 namespace {
 
-QLineEdit* box(QWidget* w, const char* name) { return w->findChild<QLineEdit*>(name); }
-
-void type(QWidget* w, const QStringList& steps) {
-    for (const QString& s : steps)
-        box(w, qPrintable(s.section('=', 0, 0) + "txt"))->setText(s.section('=', 1));
-}
-
-int inked(const QImage& image) {
-    const QImage img = image.convertToFormat(QImage::Format_RGB32);
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        for (int x = 0; x < img.width(); ++x) n += (row[x] & 0xffffff) != 0xffffff;
-    }
-    return n;
-}
-
-QString firstLine(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readLine()).trimmed() : QString();
-}
+using test::act;
+using test::expectShown;
+QLineEdit* box(QWidget* w, const char* name) { return test::child(w, name); }
 
 // Boxes typed over the proposal and the box that must be refused.
 struct Refusal {
@@ -73,7 +54,7 @@ private slots:
         int accepted = 0;
         d.onAccepted = [&accepted](const SectionChoice&) { ++accepted; };
         d.entry();
-        type(&d, QString(r.steps).split(';'));
+        act(&d, r.steps);
         QVERIFY(!d.okClicked());
         QCOMPARE(wb.inputErrors(), 1);
         QLineEdit* refused = box(&d, r.refused);  // its text selected for typing over
@@ -88,14 +69,10 @@ private slots:
         SectionDialog d(wb);
         d.entry();
         // Across the middle of the field, every grid spacing.
-        QCOMPARE(box(&d, "x0txt")->text() + " " + box(&d, "y0txt")->text() + " " +
-                     box(&d, "x1txt")->text() + " " + box(&d, "y1txt")->text() + " " +
-                     box(&d, "steptxt")->text() + " " + box(&d, "bottomtxt")->text(),
-                 QString("20 95 170 95 7.5 20"));
+        expectShown(&d, "x0=20;y0=95;x1=170;y1=95;step=7.5;bottom=20");
         std::optional<SectionChoice> got;
         d.onAccepted = [&got](const SectionChoice& c) { got = c; };
-        type(&d, {"x0=31.5", "y0=140", "x1=122", "y1=47.25", "top=2", "bottom=17", "step=0.75",
-                  "within=4.5"});
+        act(&d, "x0=31.5;y0=140;x1=122;y1=47.25;top=2;bottom=17;step=0.75;within=4.5");
         QVERIFY(d.okClicked());
         QVERIFY(!d.isVisible());
         QVERIFY(got);
@@ -126,12 +103,12 @@ private slots:
         QVERIFY(std::abs(got->spec.x0 - 20) < 0.02f && std::abs(got->spec.x1 - 170) < 0.02f);
         QVERIFY(std::abs(got->spec.y0 - 95) < 0.02f && std::abs(got->spec.y1 - 95) < 0.02f);
         d.entry();
-        type(&d, {"x0=91"});  // a latitude out of range
+        act(&d, "x0=91");  // a latitude out of range
         QVERIFY(!d.okClicked());
         QCOMPARE(wb.inputErrors(), 1);
     }
 
-    void lineDraggedOnThePlot() {
+    void lineDraggedOnThePlotAndTheWindow() {
         test::WindowRig r;
         MainWindow& w = *r.w;
         QVERIFY(r.shown());
@@ -148,33 +125,26 @@ private slots:
         m.release(MouseButton::Left, toframex(f, 125), toframey(f, 60));
         QVERIFY(d.isVisible());
         QCOMPARE(int(r.ws.mousemode), int(kModeIdle));
-        QCOMPARE(box(&d, "x0txt")->text() + " " + box(&d, "y0txt")->text() + " " +
-                     box(&d, "x1txt")->text() + " " + box(&d, "y1txt")->text(),
-                 QString("40 150 125 60"));
+        expectShown(&d, "x0=40;y0=150;x1=125;y1=60");
         d.reject();
-    }
 
-    void windowDrawsFollowsTheModelAndExports() {
-        test::WindowRig r;
-        MainWindow& w = *r.w;
-        QVERIFY(r.shown());
+        // The section window: its picture, its note, its update and exports.
         QVERIFY(w.runCommand("uzmenu"));
         QVERIFY(w.runCommand("sectionmenu"));
-        SectionDialog& d = *w.sectionDialog();
-        type(&d, {"x0=95", "y0=70", "x1=95", "y1=130", "top=0", "bottom=15", "step=1"});
+        act(&d, "x0=95;y0=70;x1=95;y1=130;top=0;bottom=15;step=1");
         QVERIFY(d.okClicked());
         SectionWindow& s = *w.sectionWindow();
         QVERIFY(s.isVisible());
         QVERIFY(s.section() != nullptr);
         QCOMPARE(s.section()->nodes.distance.size(), std::size_t(61));
-        QTRY_VERIFY(inked(s.surface().image()) > 2000);
+        QTRY_VERIFY(test::inked(s.surface().image()) > 2000);
         QVERIFY(s.note()->isHidden());
 
         // A vector quantity: Displacement Z, and the window says so.
         QVERIFY(w.runCommand("displmenu"));
         QVERIFY(!s.note()->isHidden());
         QVERIFY(s.note()->text().contains("shows Displacement Z"));
-        QTRY_VERIFY(inked(s.surface().image()) > 2000);
+        QTRY_VERIFY(test::inked(s.surface().image()) > 2000);
 
         // An edit evaluates the section again.
         const float before = s.section()->grids.uz(10, 5);
@@ -203,19 +173,13 @@ private slots:
         s.askSaveFile = [&chosen](const QString&, const QString&) { return chosen; };
         chosen = r.file("section.svg");
         QVERIFY(s.exportFile());
-        QFile svg(chosen);
-        QVERIFY(svg.open(QIODevice::ReadOnly));
-        QVERIFY(svg.readAll().contains("Displacement-Z(UD)"));
+        QVERIFY(test::readText(chosen).contains("Displacement-Z(UD)"));
         chosen = r.file("section.csv");
         QVERIFY(s.exportFile());
-        QVERIFY(firstLine(chosen).startsWith("distance_km,depth_km,x_km,y_km,"));
-        QVERIFY(firstLine(chosen).contains("uz"));
+        const QString header = test::readText(chosen).section('\n', 0, 0);
+        QVERIFY(header.startsWith("distance_km,depth_km,x_km,y_km,") && header.contains("uz"));
         const QString page = r.file("section.pdf");
-        s.printDialog = [&page](QPrinter& p) {
-            p.setOutputFormat(QPrinter::PdfFormat);
-            p.setOutputFileName(page);
-            return true;
-        };
+        s.printDialog = test::pdfTo(page);
         s.print();
         QVERIFY(QFileInfo(page).size() > 1000);
         s.close();

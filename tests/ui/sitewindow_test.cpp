@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
-#include <QPrinter>
 
 #include "siteexample.h"
 #include "ui/pictureexport.h"
@@ -22,15 +21,7 @@ namespace {
 
 QImage picture(SiteWindow& s) { return s.surface().image().copy(); }
 
-bool blank(const QImage& image) {
-    const QImage img = image.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < img.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            if ((row[x] & 0xffffff) != 0xffffff) return false;
-    }
-    return true;
-}
+bool blank(const QImage& image) { return test::inked(image) == 0; }
 
 // A command of the File menu, the name chosen in its file dialog, the file
 // it writes and a text that file holds.
@@ -61,9 +52,7 @@ void answerResolution(int dpi) {
 }
 
 QStringList lines(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    return test::readText(path).split("\r\n", Qt::SkipEmptyParts);
 }
 
 }  // namespace
@@ -107,11 +96,7 @@ private slots:
         QVERIFY(s.action("printmenu")->isEnabled());
 
         const QString pdf = r.file("sites.pdf");
-        s.printDialog = [pdf](QPrinter& p) {
-            p.setOutputFormat(QPrinter::PdfFormat);
-            p.setOutputFileName(pdf);
-            return true;
-        };
+        s.printDialog = test::pdfTo(pdf);
         s.action("printmenu")->trigger();
         QVERIFY(QFileInfo(pdf).size() > 1000);
 
@@ -138,9 +123,16 @@ private slots:
         QVERIFY(w.runCommand("uzmenu"));
         QVERIFY(!blank(picture(s)));
         QVERIFY(w.runCommand("showobsmenu"));
-        QVERIFY(s.isVisible());
+        QVERIFY(s.isVisible() && w.action("showobsmenu")->isChecked());
+        // Obs. off takes the grid mark and the window with it.
+        QVERIFY(w.runCommand("showobsmenu"));
+        QVERIFY(!r.ws.showobsdatachecked && !r.ws.showgriddatachecked && !s.isVisible());
+        QVERIFY(w.runCommand("showgridmenu"));
         w.close();
         QVERIFY(!s.isVisible());
+        QVERIFY(w.runCommand("clearobsmenu"));
+        QCOMPARE(r.ws.nsite, int16_t(0));
+        QVERIFY(!test::enabled(w, "obssitemenu"));
     }
 
     // Writing the shown results leaves them shown: the commands that write
@@ -153,18 +145,14 @@ private slots:
         QVERIFY(w.runCommand("uzmenu"));
         QString chosen;
         w.saveFileDialog = [&](const QString&, const QString&, const QString&) { return chosen; };
-        w.printDialog = [&](QPrinter& p) {
-            p.setOutputFormat(QPrinter::PdfFormat);
-            p.setOutputFileName(chosen);
-            return true;
-        };
+        w.printDialog = [&](QPrinter& p) { return test::pdfTo(chosen)(p); };
         for (const FileCommand& c : kFileCommands) {
             chosen = r.file(c.chosen);
             if (QString(c.file).endsWith(".png")) answerResolution(100);
             QVERIFY2(w.runCommand(c.command), c.name);
-            QFile written(r.file(c.file));
-            QVERIFY2(written.open(QIODevice::ReadOnly) && written.readAll().contains(c.holds),
-                     c.name);
+            QVERIFY2(
+                QFile::exists(r.file(c.file)) && test::readText(r.file(c.file)).contains(c.holds),
+                c.name);
             w.updateMenus();
             for (const char* item :
                  {"printmenu", "exportpicmenu", "exportgridmenu", "storestrmenu"})
@@ -177,8 +165,7 @@ private slots:
         QVERIFY(w.runCommand("displmenu"));
         chosen = r.file("vectors.svg");
         QVERIFY(w.runCommand("exportpicmenu"));
-        QFile svg(chosen);
-        QVERIFY(svg.open(QIODevice::ReadOnly) && svg.readAll().contains("Sites: observed"));
+        QVERIFY(test::readText(chosen).contains("Sites: observed"));
         SiteResults fresh = w.siteResults();
         fresh.cff = {};
         calcobscff(r.ws, w.host(), fresh);

@@ -3,7 +3,6 @@
 // range without map data), the exit's last work keeps it for "Resume Last
 // Work..."; "Open Slip Model...", "Export Slip Model..." and "Clear Slip
 // Model" with their enabling; the progress on the status strip.
-#include <QFile>
 #include <QLabel>
 #include <QtTest>
 
@@ -17,18 +16,7 @@ namespace {
 
 QString example(const char* name) { return test::sourcePath(QString("examples/") + name); }
 
-// "Export Slip Model..." with the dialog answering `path`.
-bool exportTo(MainWindow& w, const QString& path) {
-    w.saveFileDialog = [path](const QString&, const QString&, const QString&) { return path; };
-    const bool ran = w.runCommand("exportslipmenu");
-    w.saveFileDialog = nullptr;
-    return ran;
-}
-
-bool enabled(MainWindow& w, const char* name) {
-    w.updateMenus();
-    return w.action(name)->isEnabled();
-}
+using test::enabled;
 
 }  // namespace
 
@@ -105,16 +93,14 @@ private slots:
         QCOMPARE(r.ws.slipmodel.size(), std::size_t(288));
         QVERIFY(w.infoStrip()->text().contains("Mw = "));
 
-        const QString out = r.file("exported.csv");
-        QVERIFY(exportTo(w, r.file("exported")));
-        QFile f(out);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const PatchRead back = readpatchcsv(f.readAll().toStdString(), "exported.csv");
-        QVERIFY(!back.report.failed());
-        QVERIFY(back.table.geographic);
-        QFile original(example("slip-example.csv"));
-        QVERIFY(original.open(QIODevice::ReadOnly));
-        const PatchRead first = readpatchcsv(original.readAll().toStdString(), "example");
+        // Written in degrees, where the example has its patches.
+        QVERIFY(test::runWithFile(w, "exportslipmenu", r.file("exported")));
+        auto read = [](const QString& path) {
+            return readpatchcsv(test::readText(path).toStdString(), "t.csv");
+        };
+        const PatchRead back = read(r.file("exported.csv")),
+                        first = read(example("slip-example.csv"));
+        QVERIFY(!back.report.failed() && back.table.geographic);
         QCOMPARE(back.table.patches.size(), first.table.patches.size());
         const CentredPatch &a = back.table.patches.back(), &b = first.table.patches.back();
         QVERIFY(std::fabs(a.east - b.east) < 1e-4 && std::fabs(a.north - b.north) < 1e-4 &&

@@ -5,7 +5,6 @@
 // Receivers; "delta CFF (optimal planes)" offered only with a regional
 // stress, with its strike ticks and the print enabled while it is shown.
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -17,10 +16,7 @@ using namespace crustex;
 
 namespace {
 
-bool enabled(MainWindow& w, const char* name) {
-    w.updateMenus();
-    return w.action(name)->isEnabled();
-}
+using test::enabled;
 
 // The receivers' values of the last picture.
 const ReceiverResults& shown(MainWindow& w) { return w.receiverCache().last(); }
@@ -30,7 +26,7 @@ const ReceiverResults& shown(MainWindow& w) { return w.receiverCache().last(); }
 class StressTest : public QObject {
     Q_OBJECT
 private slots:
-    void receivers() {
+    void receiversAndOptimalPlanes() {
         test::WindowRig r;
         MainWindow& w = *r.w;
         QVERIFY(!enabled(w, "exportrcvmenu") && !enabled(w, "clearrcvmenu"));
@@ -64,10 +60,8 @@ private slots:
         // The options: 2 x 3 patches each, a rake of the user's own.
         ReceiverDialog* d = w.receiverDialog();
         QVERIFY(w.runCommand("rcvoptionmenu"));
-        d->cffRake()->setChecked(false);
-        d->box("receiverrake")->setText("-45");
-        d->box("receiveralong")->setText("2");
-        d->box("receiverdown")->setText("3");
+        test::act(d, "@cffrakechk;receiverrake=-45;receiveralong=2;receiverdown=3");
+        QVERIFY(!d->cffRake()->isChecked());
         QVERIFY(d->okClicked());
         QCOMPARE(shown(w).patches.size(), std::size_t(12));
         QCOMPARE(shown(w).patches[11].rake, -45.0f);
@@ -96,13 +90,8 @@ private slots:
                  qPrintable(w.infoStrip()->text()));
 
         // Exported as CSV: a header and one line per patch.
-        w.saveFileDialog = [&r](const QString&, const QString&, const QString&) {
-            return r.file("out");
-        };
-        QVERIFY(w.runCommand("exportrcvmenu"));
-        QFile out(r.file("out.csv"));
-        QVERIFY(out.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = out.readAll().split('\n');
+        QVERIFY(test::runWithFile(w, "exportrcvmenu", r.file("out")));
+        const QStringList lines = test::readText(r.file("out.csv")).split('\n');
         QVERIFY(lines[0].endsWith("cff_bar"));
         QCOMPARE(lines.size(), 14);  // and the last line's end
 
@@ -113,21 +102,15 @@ private slots:
         QVERIFY(w.runCommand("clearrcvmenu"));
         QVERIFY(r.ws.receivers.empty());
         QVERIFY(!enabled(w, "exportrcvmenu"));
-    }
 
-    void optimalPlanes() {
-        test::WindowRig r;
-        MainWindow& w = *r.w;
+        // "delta CFF (optimal planes)" only with a regional stress.
         QVERIFY(!enabled(w, "cffoopmenu") && !enabled(w, "oopticksmenu"));
-        RegionalStressDialog* d = w.regionalDialog();
+        RegionalStressDialog* g = w.regionalDialog();
         QVERIFY(w.runCommand("regionalmenu"));
-        d->given()->setChecked(true);
-        const char* values[] = {"s1azimuth=115", "s1surface=100", "s2azimuth=25",
-                                "s2surface=50",  "s3plunge=90",   "s3surface=30"};
-        for (const char* v : values)
-            d->box(QString(v).section('=', 0, 0).toStdString())
-                ->setText(QString(v).section('=', 1));
-        QVERIFY(d->okClicked());
+        g->given()->setChecked(true);
+        test::act(g,
+                  "s1azimuth=115;s1surface=100;s2azimuth=25;s2surface=50;s3plunge=90;s3surface=30");
+        QVERIFY(g->okClicked());
         QVERIFY(r.ws.regionalstress.given);
         QCOMPARE(r.ws.regionalstress.axis[0].azimuth, 115.0f);
         QVERIFY(w.runCommand("cffoopmenu"));
@@ -139,8 +122,8 @@ private slots:
 
         // Taken away, the quantity goes with it.
         QVERIFY(w.runCommand("regionalmenu"));
-        d->given()->setChecked(false);
-        QVERIFY(d->okClicked());
+        g->given()->setChecked(false);
+        QVERIFY(g->okClicked());
         QVERIFY(r.ws.quantitykey.empty());
         QVERIFY(!enabled(w, "cffoopmenu"));
     }

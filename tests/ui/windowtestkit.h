@@ -1,21 +1,26 @@
 // Helpers for the window tests: a main window with a program directory of its
-// own, answering the message boxes and file dialogs a command shows, finding
-// cut-off captions and the folder that pictures for a person to look at go to.
+// own, answering the message boxes and file dialogs a command shows, typing
+// into dialogs, counting pixels, finding cut-off captions and the folder that
+// pictures for a person to look at go to.
 #pragma once
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "app/mainwindow.h"
@@ -76,12 +81,61 @@ inline bool writeFile(const QString& path, const QByteArray& content = {}) {
     return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
 }
 
-// Runs a command whose file dialog is answered with `path`.
+// The whole text of a file; empty when it cannot be read.
+inline QString readText(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// Runs a command whose open or save dialog is answered with `path`.
 inline bool runWithFile(MainWindow& w, const char* command, const QString& path) {
     w.openFileDialog = [path](const QString&, const QString&, const QString&) { return path; };
+    w.saveFileDialog = w.openFileDialog;
     const bool ran = w.runCommand(command);
-    w.openFileDialog = nullptr;
+    w.openFileDialog = w.saveFileDialog = nullptr;
     return ran;
+}
+
+// Whether a menu item is offered now.
+inline bool enabled(MainWindow& w, const char* name) {
+    w.updateMenus();
+    return w.action(name)->isEnabled();
+}
+
+// A print dialog that prints to a PDF file at `path` on A4, counting its
+// calls; `ok` false: the dialog was cancelled.
+inline std::function<bool(QPrinter&)> pdfTo(const QString& path, int* calls = nullptr,
+                                            bool ok = true) {
+    return [=](QPrinter& printer) {
+        if (calls) ++*calls;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        return ok;
+    };
+}
+
+// The pixels of an image for which `test` holds.
+template <typename Test>
+int countPixels(const QImage& image, Test test) {
+    const QImage img = image.convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x) n += test(row[x]);
+    }
+    return n;
+}
+// The pixels in which two images of one size differ.
+inline int countDiffering(const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+// The pixels of an image that are not white.
+inline int inked(const QImage& image) {
+    return countPixels(image, [](QRgb c) { return (c & 0xffffff) != 0xffffff; });
 }
 
 // One data row per entry of a table, named by the entry's `name`; the test
@@ -90,6 +144,56 @@ template <typename Row, std::size_t N>
 void addRows(const Row (&table)[N]) {
     QTest::addColumn<int>("row");
     for (std::size_t k = 0; k < N; ++k) QTest::newRow(table[k].name) << int(k);
+}
+
+// A dialog driven through its widgets, found by name.
+template <typename T = QLineEdit>
+T* child(QWidget* w, const QString& name) {
+    T* c = w->findChild<T*>(name);
+    if (!c) qFatal("no child %s", qPrintable(name));
+    return c;
+}
+inline void click(QWidget* w, const QString& button) {
+    QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
+}
+
+// Chooses a list entry as the user does: the entry becomes current and the
+// list reports it as activated, also when it was current already.
+inline void choose(QComboBox* list, const QString& text) {
+    if (list->findText(text) < 0) qFatal("no entry %s", qPrintable(text));
+    list->setCurrentIndex(list->findText(text));
+    emit list->activated(list->currentIndex());
+}
+
+// Does what a step list says, "name=text;@name;...": types into the box
+// "<name>txt", or chooses the entry of the list `name`; "@name" clicks the
+// button or check box `name`.
+inline void act(QWidget* d, const char* steps) {
+    for (const QString& step : QString(steps).split(';', Qt::SkipEmptyParts)) {
+        const QString name = step.section('=', 0, 0), text = step.section('=', 1);
+        if (step.startsWith('@')) {
+            child<QAbstractButton>(d, name.mid(1))->click();
+        } else if (auto* list = d->findChild<QComboBox*>(name)) {
+            choose(list, text);
+        } else {
+            child(d, name + "txt")->setText(text);
+        }
+    }
+}
+
+// Checks what a dialog shows, "name=text;...": the text of the box
+// "<name>txt", the entry of the list `name`, or "on"/"off" of a button.
+inline void expectShown(QWidget* d, const char* shown) {
+    for (const QString& item : QString(shown).split(';', Qt::SkipEmptyParts)) {
+        const QString name = item.section('=', 0, 0), want = item.section('=', 1);
+        if (auto* list = d->findChild<QComboBox*>(name)) {
+            QCOMPARE(list->currentText(), want);
+        } else if (auto* b = d->findChild<QAbstractButton*>(name)) {
+            QCOMPARE(b->isChecked() ? QString("on") : QString("off"), want);
+        } else {
+            QCOMPARE(child(d, name + "txt")->text(), want);
+        }
+    }
 }
 
 // A path in the source tree. ctest names the test data directory
