@@ -71,7 +71,7 @@ TEST(OptimalTicks, StrikesOfTheChosenPlaneThinnedToTheirSpacing) {
                   ws.grids.nodey, ws.xgrid, ws.ygrid);
     EXPECT_EQ(drawoptimalticks(ws, c.pc, {}), 21 * 21);
     const double psi = optimalangle(ws.friction);
-    const RecordedOp& corner = c.surface.lines().front();  // node (0, 0)
+    const RecordedOp corner = c.surface.lines().front();  // node (0, 0)
     const double dx = corner.x2 - corner.x1, dy = corner.y2 - corner.y1;
     EXPECT_NEAR(std::hypot(dx, dy), kTickLength, 1e-3);
     // Clockwise from north (up the frame), within a half turn.
