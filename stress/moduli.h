@@ -1,5 +1,5 @@
-// The elastic constants of the medium as stresses need them, and the stress
-// tensor from the strain tensor.
+// Which media stresses can use, and the stress tensor from the strain tensor
+// (the moduli themselves: model/medium.h shearmodulus and lameratio).
 //
 // Stresses follow Hooke's law for an isotropic medium, tension positive:
 //   sigma_ij = lambda * vol * delta_ij + 2 mu * e_ij,
@@ -10,18 +10,9 @@
 // stress/stressunits.h's job.
 #pragma once
 
-#include "engine/gridderive.h"
 #include "model/medium.h"
 
 namespace crustex {
-
-struct Moduli {
-    double mu = 0;            // shear modulus (bar)
-    double lambdaovermu = 1;  // lambda / mu
-};
-
-// The moduli of a medium: mu = E / (2 (1 + nu)), lambda / mu as above.
-Moduli moduli(const Medium& m);
 
 // True when Poisson's ratio lies in -1 < nu < 0.5 and Young's modulus is
 // positive and finite: only then are mu and lambda finite and positive
@@ -34,11 +25,6 @@ struct SymTensor {
 
     bool operator==(const SymTensor&) const = default;
 };
-
-// The strain tensor (10^-6) of a point's values: the normal strains
-// dux/dx, duy/dy, duz/dz and the shear strains exy, eyz, ezx (the
-// symmetric parts of the displacement gradient, elements 12..14).
-SymTensor straintensor(const PointValues& v);
 
 // stress / mu (10^-6) of a strain tensor (10^-6), tension positive; vol is
 // the volumetric strain the point's values carry (element 16).
