@@ -86,11 +86,12 @@ void calcgridcff(const Grid2D& exx, const Grid2D& eyy, const Grid2D& ezz, const 
     host.setStatus("");
 }
 
-void calcgridcff(WorkState& ws, Host& host) {
-    ResultGrids& g = ws.grids;
+void calcgridcff(const WorkState& ws, ResultGrids& g, Host& host) {
     const ReceiverAngles a = receiverangles(ws);
     calcgridcff(g.duxdx, g.duydy, g.duzdz, g.exy, g.eyz, g.ezx, g.vol, g.cff, a.strike, a.dip,
                 a.rake, ws.friction, host, lameratio(ws.medium));
 }
+
+void calcgridcff(WorkState& ws, Host& host) { calcgridcff(ws, ws.grids, host); }
 
 }  // namespace crustex

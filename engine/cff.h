@@ -59,9 +59,13 @@ void calcgridcff(const Grid2D& exx, const Grid2D& eyy, const Grid2D& ezz, const 
                  float strike, float dip, float rake, float friction, Host& host,
                  double lambdaovermu);
 
-// The same on the work state's grids (5, 9, 13, 14, 15, 16, 18 into 20) for
-// the current receiver and the work's medium (lameratio). Does not touch
-// cffstale: the caller clears it.
+// The same on grids laid out as the work state's (5, 9, 13, 14, 15, 16, 18
+// into 20: a field grid, a section, a set of points) for the work's current
+// receiver and medium (lameratio).
+void calcgridcff(const WorkState& ws, ResultGrids& g, Host& host);
+
+// The same on the work state's own grids. Does not touch cffstale: the
+// caller clears it.
 void calcgridcff(WorkState& ws, Host& host);
 
 }  // namespace crustex

@@ -61,10 +61,8 @@ std::array<bool, 18> neededgrids(std::span<const GridVariable* const> variables)
 void extras(const WorkState& ws, const ModelPoints& pts, std::span<const GridVariable* const> vars,
             const GeoFrame* geo, ResultGrids& g) {
     if (needs(vars, ExtraEvaluation::Cff)) {
-        const ReceiverAngles a = receiverangles(ws);
         SilentHost quiet;
-        calcgridcff(g.duxdx, g.duydy, g.duzdz, g.exy, g.eyz, g.ezx, g.vol, g.cff, a.strike, a.dip,
-                    a.rake, ws.friction, quiet, lameratio(ws.medium));
+        calcgridcff(ws, g, quiet);
     }
     if (needs(vars, ExtraEvaluation::OptimalCff)) {
         const NorthReference north = ws.needmap && geo != nullptr

@@ -23,10 +23,8 @@ std::size_t count(double span, double step) {
 // grid gets them.
 void derivequantities(const WorkState& ws, const NorthReference& north, Section& s) {
     ResultGrids& g = s.grids;
-    const ReceiverAngles a = receiverangles(ws);
     SilentHost quiet;
-    calcgridcff(g.duxdx, g.duydy, g.duzdz, g.exy, g.eyz, g.ezx, g.vol, g.cff, a.strike, a.dip,
-                a.rake, ws.friction, quiet, lameratio(ws.medium));
+    calcgridcff(ws, g, quiet);
     const OptimalSetup setup = optimalsetup(ws, north);
     calcgridoptimalcff(setup, g, [&s](int i, int, float& x, float& y) {
         x = s.nodes.x[static_cast<std::size_t>(i)];
