@@ -17,17 +17,16 @@ const char* const kLambda = "\xCE\xBB";  // the wavelength's letter, in UTF-8
 
 }  // namespace
 
-void evaluatelos(WorkState& ws, const GeoFrame* geo) {
-    MeridianAngleAt meridian;
-    if (ws.needmap && geo != nullptr) {
-        meridian = [geo](float x, float y) {
-            float lat = 0, lon = 0;
-            kmtogeo(geo->proj, geo->frame, x, y, lat, lon);
-            return meridianangle(geo->proj, lon);
-        };
-    }
-    calclosgrid(ws, meridian);
+MeridianAngleAt mapmeridian(const WorkState& ws, const GeoFrame* geo) {
+    if (!ws.needmap || geo == nullptr) return {};
+    return [geo](float x, float y) {
+        float lat = 0, lon = 0;
+        kmtogeo(geo->proj, geo->frame, x, y, lat, lon);
+        return meridianangle(geo->proj, lon);
+    };
 }
+
+void evaluatelos(WorkState& ws, const GeoFrame* geo) { calclosgrid(ws, mapmeridian(ws, geo)); }
 
 std::vector<std::string> losgeometrylines(const WorkState& ws, const std::string& degree) {
     return {"Heading: " + generalform(ws.losheading) + degree,

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/los.h"
 #include "files/sourcefile.h"
 #include "model/host.h"
 #include "model/workstate.h"
@@ -18,6 +19,10 @@ namespace crustex {
 // geo (its projection set up for the map range) the field axes are turned
 // to east and north by the meridian angle at each node; otherwise X is east.
 void evaluatelos(WorkState& ws, const GeoFrame* geo);
+
+// The meridian angle at a field point while the map is on and geo is given;
+// none otherwise (X is east).
+MeridianAngleAt mapmeridian(const WorkState& ws, const GeoFrame* geo);
 
 // The viewing geometry in words, one line each: "Heading: 350", "Incidence:
 // 34", "lambda = 55.5 mm" with the Greek letter (degree signs with `degree`).

@@ -52,8 +52,8 @@ double wrappedphase(double los, double wavelength) {
     return 2 * std::numbers::pi * f;
 }
 
-void calclosgrid(WorkState& ws, const MeridianAngleAt& meridian) {
-    ResultGrids& g = ws.grids;
+void calclos(const WorkState& ws, ResultGrids& g, const NodePlace& place,
+             const MeridianAngleAt& meridian) {
     const Grid2D& ux = g.ux;
     g.los.resize(ux.nx(), ux.ny(), kNoValue);
     if (ux.empty() || g.uy.nx() != ux.nx() || g.uy.ny() != ux.ny() || g.uz.nx() != ux.nx() ||
@@ -61,15 +61,25 @@ void calclosgrid(WorkState& ws, const MeridianAngleAt& meridian) {
         return;
     const LosVector look = losvector(ws.losheading, ws.losincidence);
     for (int i = 0; i <= ux.nx(); ++i) {
-        const float x = gridnodex(ws, i);
         for (int j = 0; j <= ux.ny(); ++j) {
             if (ux(i, j) == kNoValue) continue;
             double east = ux(i, j), north = g.uy(i, j);
-            if (meridian)
-                fieldtoeastnorth(ux(i, j), g.uy(i, j), meridian(x, gridnodey(ws, j)), east, north);
+            if (meridian) {
+                float x = 0, y = 0;
+                place(i, j, x, y);
+                fieldtoeastnorth(ux(i, j), g.uy(i, j), meridian(x, y), east, north);
+            }
             g.los(i, j) = static_cast<float>(losdisplacement(look, east, north, g.uz(i, j)));
         }
     }
+}
+
+void calclosgrid(WorkState& ws, const MeridianAngleAt& meridian) {
+    const NodePlace place = [&ws](int i, int j, float& x, float& y) {
+        x = gridnodex(ws, i);
+        y = gridnodey(ws, j);
+    };
+    calclos(ws, ws.grids, place, meridian);
 }
 
 }  // namespace crustex

@@ -72,10 +72,14 @@ double fringecycle(double los, double wavelength);
 // The meridian angle (radians) at the field point (x, y) in km.
 using MeridianAngleAt = std::function<float(float x, float y)>;
 
-// Fills ws.grids.los from ux, uy and uz with the work state's geometry:
-// ux, uy turned from the field axes to east and north by meridian (none:
-// X is east, Y north), computed in 64-bit and stored as floats. A node
-// without displacement keeps the no-value marker.
+// Fills g.los from g's ux, uy and uz with the work state's geometry: ux, uy
+// turned from the field axes to east and north by meridian at each node's
+// place (none: X is east, Y north), computed in 64-bit and stored as
+// floats. A node without displacement keeps the no-value marker.
+void calclos(const WorkState& ws, ResultGrids& g, const NodePlace& place,
+             const MeridianAngleAt& meridian);
+
+// The same over the field grid of the work state.
 void calclosgrid(WorkState& ws, const MeridianAngleAt& meridian);
 
 }  // namespace crustex

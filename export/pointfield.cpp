@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "compose/fringes.h"
 #include "compose/picture.h"
 #include "engine/cff.h"
 #include "engine/composite.h"
@@ -22,19 +23,12 @@ bool needs(std::span<const GridVariable* const> variables, ExtraEvaluation extra
 // The LOS displacement of every point from its displacement, as the field
 // grid's (compose/fringes.h): with the map, ux and uy turned to east and
 // north by the meridian angle at the point first.
-void pointlos(const WorkState& ws, const ModelPoints& pts, const GeoFrame* geo, ResultGrids& g) {
-    const LosVector look = losvector(ws.losheading, ws.losincidence);
-    g.los.resize(g.ux.nx(), 0, kNoValue);
-    for (int k = 0; k <= g.ux.nx(); ++k) {
-        if (g.ux(k, 0) == kNoValue) continue;
-        double east = g.ux(k, 0), north = g.uy(k, 0);
-        if (ws.needmap && geo != nullptr) {
-            float lat = 0, lon = 0;
-            kmtogeo(geo->proj, geo->frame, pts.x[k], pts.y[k], lat, lon);
-            fieldtoeastnorth(g.ux(k, 0), g.uy(k, 0), meridianangle(geo->proj, lon), east, north);
-        }
-        g.los(k, 0) = static_cast<float>(losdisplacement(look, east, north, g.uz(k, 0)));
-    }
+// Where point i of the row lies.
+NodePlace pointplace(const ModelPoints& pts) {
+    return [&pts](int i, int, float& x, float& y) {
+        x = pts.x[i];
+        y = pts.y[i];
+    };
 }
 
 // Which of grids 2..19 the variables are made from: a variable's own grid,
@@ -68,12 +62,9 @@ void extras(const WorkState& ws, const ModelPoints& pts, std::span<const GridVar
         const NorthReference north = ws.needmap && geo != nullptr
                                          ? NorthReference{&geo->proj, &geo->frame}
                                          : NorthReference{};
-        calcgridoptimalcff(optimalsetup(ws, north), g, [&pts](int i, int, float& x, float& y) {
-            x = pts.x[i];
-            y = pts.y[i];
-        });
+        calcgridoptimalcff(optimalsetup(ws, north), g, pointplace(pts));
     }
-    if (needs(vars, ExtraEvaluation::Los)) pointlos(ws, pts, geo, g);
+    if (needs(vars, ExtraEvaluation::Los)) calclos(ws, g, pointplace(pts), mapmeridian(ws, geo));
 }
 
 }  // namespace

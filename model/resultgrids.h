@@ -1,13 +1,14 @@
 // The result grids of the field evaluation.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "model/grid2d.h"
 
 namespace crustex {
 
-// Twenty-two float grids over nodes (0..xgrid, 0..ygrid) and the two node
+// Twenty-three float grids over nodes (0..xgrid, 0..ygrid) and the two node
 // position arrays that the drawing routines fill. The numbering in the
 // comments is the grid number used throughout the program.
 struct ResultGrids {
@@ -44,5 +45,9 @@ struct ResultGrids {
     Grid2D* byNumber(int n);
     const Grid2D* byNumber(int n) const;
 };
+
+// Map position (km) of node (i, j) of grids laid out as the result grids
+// (a field grid, a section, a row of points).
+using NodePlace = std::function<void(int i, int j, float& x, float& y)>;
 
 }  // namespace crustex

@@ -84,9 +84,6 @@ struct OptimalPoint {
 OptimalPoint optimalatnode(const OptimalSetup& setup, const ResultGrids& g, int i, int j, float x,
                            float y);
 
-// Map position (km) of node (i, j).
-using NodePlace = std::function<void(int i, int j, float& x, float& y)>;
-
 // Fills g.cffoop over the nodes of g.ux (kNoValue where a node has none:
 // everywhere when the setup is not usable).
 void calcgridoptimalcff(const OptimalSetup& setup, ResultGrids& g, const NodePlace& place);
