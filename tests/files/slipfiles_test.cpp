@@ -166,6 +166,24 @@ TEST_F(SlipFiles, InpColumnHeadersDecideTheValueColumns) {
     }
 }
 
+// Regional stress axes far from perpendicular are left out, with the line
+// that gave them and why.
+TEST(InpRegionalStress, AxesFarFromPerpendicularAreLeftOutWithTheirLine) {
+    const InpRead r =
+        readinp(joined({"t1", "t2", "S1DR= 30 S1DP= 0 S1IN= 100 S1GD= 0",
+                        "S2DR= 0 S2DP= 90 S2IN= 50 S2GD= 0", "S3DR= 100 S3DP= 0 S3IN= 10 S3GD= 0",
+                        kInpHeader, kPlaceholder, "1 -12 4 8 6 100 1.5 0.5 60 1 9"},
+                       "\n"),
+                "a.inp");
+    EXPECT_FALSE(r.model.stress.given);
+    EXPECT_EQ(r.model.patches.size(), 1u);
+    ASSERT_FALSE(r.report.notes().empty());
+    EXPECT_EQ(r.report.notes().front(),
+              (ReadNote{3,
+                        "regional stress: S1 and S3 are 70 degrees apart, not perpendicular, "
+                        "not used"}));
+}
+
 // Map info stretches the file's km over the grid: Start-x..Finish-x spans
 // min. lon..max. lon. The elements keep their length on the map.
 TEST_F(SlipFiles, InpElementsArePlacedOnTheMapByTheStretch) {
