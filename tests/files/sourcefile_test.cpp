@@ -140,20 +140,6 @@ TEST_F(SourceFile, MapFileLayoutAndReadBack) {
     EXPECT_EQ(read(text, mapfilespresent()).nsources, 1);
 }
 
-TEST(MapData, CoastFileIsFoundWithoutRegardToCase) {
-    test::ScratchDir dir;
-    WorkState ws;
-    setdefaults(ws, dir.str());
-    ws.mappath = dir.str() + "/";
-    ws.needmap = true;
-    EXPECT_FALSE(coastfilepresent(ws));
-    EXPECT_FALSE(ws.needmap);
-    test::writefile(dir.file("JapanV.MAP"), "x");
-    ws.needmap = true;
-    EXPECT_TRUE(coastfilepresent(ws));
-    EXPECT_TRUE(ws.needmap);
-}
-
 // The map on over the default range (conic, central meridian 135.5 E).
 struct SiteFile : test::FileFixture {
     void SetUp() override {
