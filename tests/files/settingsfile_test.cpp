@@ -23,18 +23,6 @@ struct Settings : ::testing::Test {
     }
 };
 
-TEST_F(Settings, OnlyAPrinterLineSetsTheMargins) {
-    EXPECT_EQ(readsettingstext(ws, places, "\"printer\",25,30,#TRUE#\r\n"), SettingsRead::Read);
-    EXPECT_EQ(ws.xmargin, 25);
-    EXPECT_EQ(ws.ymargin, 30);
-    EXPECT_TRUE(ws.bnwmode);
-    ws.xmargin = defaults.xmargin;
-    ws.ymargin = defaults.ymargin;
-    ws.bnwmode = defaults.bnwmode;
-    EXPECT_EQ(settingstext(ws, places), settingstext(defaults, WindowPlaces{}));
-    for (const WindowPlace& p : places.place) EXPECT_FALSE(p.found);
-}
-
 // The layout line by line, every value different from the others; read back
 // it gives the same text (a quote in a path is written doubled). The yz
 // weight is never carried and work-file records are skipped.
@@ -115,6 +103,7 @@ TEST_F(Settings, DamagedFileKeepsWhatWasRead) {
     EXPECT_EQ(ws.friction, 0.4f);
     EXPECT_EQ(ws.flat1, defaults.flat1);
     EXPECT_EQ(ws.rdispl, defaults.rdispl);
+    for (const WindowPlace& p : places.place) EXPECT_FALSE(p.found);
 }
 
 TEST_F(Settings, MissingFileKeepsDefaultsAndExitWritesAWholeFile) {
