@@ -329,16 +329,10 @@ TEST_F(WorkFile, GeographicSourcesWithoutMapFilesStopTheReading) {
     EXPECT_EQ(ws.nfault, 1);
 }
 
-// Through files; the source file's store and open go through the same
-// write and read routines, and so does every "Open Error".
+// Through files (work files: below); the source file's store and open go
+// through the same write and read routines, and so does every "Open Error".
 TEST_F(WorkFile, StoreAndReadThroughFiles) {
     test::ScratchDir dir;
-    const std::string path = dir.file("a.wrk.txt");
-    ws.cffdip = 60;
-    ASSERT_TRUE(storework(ws, host, geo(), path));
-    ws.cffdip = 10;
-    EXPECT_TRUE(readworkfile(ws, host, proj, frame, path).opened);
-    EXPECT_EQ(ws.cffdip, 60);
     ASSERT_TRUE(storesource(ws, host, dir.file("m.flt.txt")));
     EXPECT_EQ(readsourcefile(ws, host, geo(), dir.file("m.flt.txt")).nsources, 1);
 
