@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>

@@ -2,7 +2,6 @@
 // data is found.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 

@@ -2,7 +2,6 @@
 // and the line of sight of a work file.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <numbers>
 #include <string>
 #include <tuple>
