@@ -66,6 +66,25 @@ TEST(AtomicFile, ReplacesWholeOrKeepsTheOldFile) {
     EXPECT_EQ(test::readfile(dir.file("pieces.txt")), "one, two");
     EXPECT_EQ(test::readfile(path), "the last work");
     EXPECT_EQ(names(dir.str()), (std::set<std::string>{"lastwork.ini", "pieces.txt"}));
+
+    // A library that writes only by name writes the temporary file through
+    // temporaryname(). A signal handler's removal of the temporary files under
+    // way makes their commit fail, and a later write by that name brings no
+    // file back.
+    const std::string grid = dir.file("grid.nc");
+    {
+        AtomicWriter byname(grid);
+        test::writefile(byname.temporaryname(), "written by name");
+        ASSERT_TRUE(byname.commit());
+    }
+    EXPECT_EQ(test::readfile(grid), "written by name");
+    AtomicWriter late(grid);
+    ASSERT_TRUE(late.write("interrupted"));
+    removelivetemporaries();
+    test::writefile(late.temporaryname(), "late");
+    EXPECT_FALSE(late.commit());
+    EXPECT_EQ(test::readfile(grid), "written by name");
+    EXPECT_EQ(names(dir.str()), (std::set<std::string>{"grid.nc", "lastwork.ini", "pieces.txt"}));
 }
 
 // A link (also a relative one, through another link) stays a link and the
@@ -171,28 +190,6 @@ TEST(AtomicFile, LongNamesAndStaleTemporaryFiles) {
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_FALSE(fs::exists(grid));
     for (const std::string& t : {fresh, other, users}) EXPECT_TRUE(fs::exists(t)) << t;
-}
-
-// A library that writes only by name writes the temporary file through
-// temporaryname(). A signal handler's
-// removal of the temporary files under way makes their commit fail, and a
-// later write by that name brings no file back.
-TEST(AtomicFile, TemporaryWrittenByNameOrRemovedOnASignal) {
-    ScratchDir dir;
-    const std::string path = dir.file("grid.nc");
-    {
-        AtomicWriter w(path);
-        test::writefile(w.temporaryname(), "written by name");
-        ASSERT_TRUE(w.commit());
-    }
-    EXPECT_EQ(test::readfile(path), "written by name");
-    AtomicWriter w(path);
-    ASSERT_TRUE(w.write("interrupted"));
-    removelivetemporaries();
-    test::writefile(w.temporaryname(), "late");
-    EXPECT_FALSE(w.commit());
-    EXPECT_EQ(test::readfile(path), "written by name");
-    EXPECT_EQ(names(dir.str()), std::set<std::string>{"grid.nc"});
 }
 
 TEST(AppDir, ProgramDirectoryWhenWritableElseUserConfig) {
