@@ -20,6 +20,12 @@
 namespace crustex {
 namespace {
 
+// The element table of the made-up .inp models below, with its first element.
+const std::string kElements =
+    "  #  X-start Y-start X-fin Y-fin Kode rt.lat reverse dip angle top bot\n"
+    "xxx xxx xxx xxx xxx xxx xxx xxx xxx xxx xxx\n"
+    "  1  -12.0  4.0  8.0  6.0  100  1.5  0.5  60.0  1.0  9.0\n";
+
 struct Work {
     test::ScratchDir dir;
     test::ScriptedHost host;
@@ -108,11 +114,8 @@ TEST(WorkSlip, TheUsersMediumAndRegionalStressHoldOverTheModelFiles) {
                     "title\ntitle\n PR1= 0.30 E1= 0.7E+06\nFRIC= 0.4\n"
                     "S1DR= 30 S1DP= 0 S1IN= 100 S1GD= 0\n"
                     "S2DR= 0 S2DP= 90 S2IN= 50 S2GD= 0\n"
-                    "S3DR= 120 S3DP= 0 S3IN= 10 S3GD= 0\n\n"
-                    "  #   X-start    Y-start     X-fin      Y-fin   Kode  rt.lat    reverse   "
-                    "dip angle     top      bot\n"
-                    "xxx xxxxxxxxxx xxxxxxxxxx xxxxxxxxxx xxxxxxxxxx xxx xxxxxxxxxx\n"
-                    "  1   -12.0    4.0    8.0    6.0  100   1.5   0.5   60.0   1.0   9.0\n");
+                    "S3DR= 120 S3DP= 0 S3IN= 10 S3GD= 0\n\n" +
+                        kElements);
     WorkState ws;
     setdefaults(ws, w.dir.str());
     std::string summary;
@@ -153,12 +156,8 @@ TEST(WorkSlip, ReceiversComeBackAsTheUserLeftThem) {
     Work w;
     const std::string inp = w.dir.file("models/r.inp");
     test::writefile(inp,
-                    "title\ntitle\n PR1= 0.25 E1= 0.8E+06\nFRIC= 0.4\n\n"
-                    "  #   X-start    Y-start     X-fin      Y-fin   Kode  rt.lat    reverse   "
-                    "dip angle     top      bot\n"
-                    "xxx xxxxxxxxxx xxxxxxxxxx xxxxxxxxxx xxxxxxxxxx xxx xxxxxxxxxx\n"
-                    "  1   -12.0    4.0    8.0    6.0  100   1.5   0.5   60.0   1.0   9.0\n"
-                    "  2    -3.0    7.0    5.0   -2.0  100   0.0   0.0   45.0   2.0   6.0\n");
+                    "title\ntitle\n PR1= 0.25 E1= 0.8E+06\nFRIC= 0.4\n\n" + kElements +
+                        "  2    -3.0    7.0    5.0   -2.0  100   0.0   0.0   45.0   2.0   6.0\n");
     WorkState ws;
     setdefaults(ws, w.dir.str());
     std::string summary;
