@@ -88,7 +88,6 @@ TEST_F(Batch, BadInputIsOneLineStatusTwoAndNothingWritten) {
     } cases[] = {
         {"draw START -o @a.pdf", "a.pdf", "unknown subcommand 'draw'"},
         {"grid @none.wrk.txt -o @a.nc", "a.nc", "cannot read the work file"},
-        {"grid @ -o @a.nc", "a.nc", "cannot read the work file"},  // a directory
         {"grid @garbage.wrk.txt -o @a.nc", "a.nc", "cannot use the work file"},
         {"grid START --sources @none.flt.txt -o @a.nc", "a.nc", "cannot read the source file"},
         {"grid START -o @no/a.nc", "no/a.nc", "no directory"},
