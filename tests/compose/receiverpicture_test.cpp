@@ -9,7 +9,6 @@
 #include "compose/picture.h"
 #include "compose/zerofield.h"
 #include "model/numtext.h"
-#include "plot/contourlevels.h"
 #include "plot/griddataline.h"
 #include "plot/plottestutil.h"
 

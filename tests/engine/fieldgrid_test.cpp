@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "engine/cff.h"
 #include "engine/inclinedlines.h"
