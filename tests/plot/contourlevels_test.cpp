@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -64,11 +63,18 @@ TEST(Palette, ModesSetEveryRoleAndLevelsTakeTheirKindsColour) {
         fresh[m] = ones;
     }
     EXPECT_FALSE(fresh[0] == fresh[1] || fresh[1] == fresh[2] || fresh[0] == fresh[2]);
-    // Black and white has no colour in any role.
-    std::array<Rgb, 15> bnw;
-    static_assert(sizeof bnw == sizeof(Palette));
-    std::memcpy(static_cast<void*>(bnw.data()), &fresh[2], sizeof bnw);
-    for (const Rgb& c : bnw) EXPECT_TRUE(c.r == c.g && c.g == c.b);
+    // The screen colours without a map are pinned by the recorded pictures;
+    // those of the map and black-and-white modes here: zero, main, -sub,
+    // +sub, -, +, frame, source, quake, mouse, area, coast, border, graticule.
+    const Palette map{{63, 63, 63}, {127, 127, 127}, {63, 63, 159}, {255, 95, 0},  {63, 63, 159},
+                      {255, 95, 0}, {191, 191, 191}, {95, 0, 0},    {0, 127, 0},   {0, 63, 0},
+                      {0, 0, 0},    {0, 31, 63},     {255, 191, 0}, {255, 255, 0}, {1, 1, 1}};
+    const Palette bnw{{0, 0, 0},       {0, 0, 0},       {63, 63, 63},    {223, 223, 223},
+                      {191, 191, 191}, {127, 127, 127}, {191, 191, 191}, {0, 0, 0},
+                      {0, 0, 0},       {0, 0, 0},       {0, 0, 0},       {0, 0, 0},
+                      {127, 127, 127}, {127, 127, 127}, {1, 1, 1}};
+    EXPECT_TRUE(fresh[0] == map);
+    EXPECT_TRUE(fresh[2] == bnw);
     for (const char* word : {"", "Map", "NOMAP", "bw", "map ", "colour"}) {
         Palette p = fresh[0];
         EXPECT_FALSE(setcolormode(p, word)) << word;
