@@ -23,16 +23,16 @@ const std::string kSign = "//  CRUSTEX  // ";
 struct Pic : test::Canvas {
     WorkState ws;
     RecordingSurface printer;
+    PictureInputs in;
 
-    explicit Pic(const char* key) {
+    explicit Pic(const char* key, int16_t nodes = 8) {
         setdefaults(ws, "/tmp");
-        ws.xgrid = ws.ygrid = 8;
+        ws.xgrid = ws.ygrid = nodes;
         ws.quantitykey = key;
         setplotframe(pc.frame, ws.rwidth);
+        in.printer = &printer;
     }
     PictureOutcome draw(const char* target = "screen") {
-        PictureInputs in;
-        in.printer = &printer;
         return drawpicture(ws, pc, host, target, in);
     }
     bool has(const std::string& t) const { return surface.findtext(t) != nullptr; }
@@ -252,32 +252,26 @@ TEST(Picture, TheReadOutReadsTheGridThePictureDraws) {
 // What the observation sites add: evaluated with the grid, their graph in
 // the site window's view for a contour quantity and their vectors on the
 // plot for a vector quantity; a printed page has the sites, not the graph.
-struct SitePic : test::Canvas {
-    WorkState ws;
+struct SitePic : Pic {
     SiteResults res;
-    RecordingSurface graph, printer;
+    RecordingSurface graph;
     SiteGraphView view{&graph, 500, 400};
 
-    SitePic() {
-        setdefaults(ws, "/tmp");
-        ws.xgrid = ws.ygrid = 4;
-        setplotframe(pc.frame, ws.rwidth);
+    SitePic() : Pic("", 4) {
         ws.nsite = 2;
         ws.site[1] = {"N", 95, 130};
         ws.site[2] = {"S", 95, 70};
         ws.showobsdatachecked = true;
         ws.obskind = "displacement";
         ws.site[1].obsdx = ws.site[1].obsdy = ws.site[2].obsdx = ws.site[2].obsdy = 0.001f;
+        in.sites = &res;
+        in.sitegraph = &view;
     }
     void draw(const char* key, const char* target = "screen") {
         ws.quantitykey = key;
         surface.clearlog();
         graph.clearlog();
-        PictureInputs in;
-        in.printer = &printer;
-        in.sites = &res;
-        in.sitegraph = &view;
-        drawpicture(ws, pc, host, target, in);
+        Pic::draw(target);
     }
 };
 
@@ -311,22 +305,13 @@ TEST(SitePicture, GraphForContoursVectorsForArrowsSitesPrinted) {
 }
 
 // The start-up state in the publication style on a recording surface.
-struct Pub : test::Canvas {
-    WorkState ws;
+struct Pub : Pic {
     Projection proj;
 
-    explicit Pub(const char* key) {
-        setdefaults(ws, "/tmp");
-        ws.quantitykey = key;
+    explicit Pub(const char* key) : Pic(key, 20) {
         ws.publicationstyle = true;
-        setplotframe(pc.frame, ws.rwidth);
-    }
-    PictureOutcome draw() {
-        PictureInputs in;
         in.projection = &proj;
-        return drawpicture(ws, pc, host, "screen", in);
     }
-    bool has(const std::string& t) const { return surface.findtext(t) != nullptr; }
     // Fills the quantity's grid with f(i, j) and keeps it (no evaluation).
     void setgrid(Grid2D ResultGrids::*grid, float (*f)(int, int)) {
         redimsub(ws);

@@ -9,7 +9,6 @@
 #include "compose/picture.h"
 #include "compose/zerofield.h"
 #include "model/numtext.h"
-#include "plot/contourlevels.h"
 #include "plot/griddataline.h"
 #include "plot/plottestutil.h"
 
@@ -35,10 +34,10 @@ ReceiverResults madeup() {
 struct Drawn : test::Canvas {
     WorkState ws;
     ReceiverResults r = madeup();
-    explicit Drawn(bool pub) {
+    explicit Drawn(bool pub, const char* key = "uz") {
         setdefaults(ws, "/tmp");
         ws.xgrid = ws.ygrid = 8;
-        ws.quantitykey = "uz";
+        ws.quantitykey = key;
         ws.publicationstyle = pub;
         setplotframe(pc.frame, ws.rwidth);
         PictureInputs in;
@@ -95,13 +94,8 @@ TEST(ReceiverPicture, TheHitTestFindsThePatchUnderAPoint) {
 }
 
 TEST(ReceiverPicture, DeltaCffIsDrawnInTheChosenUnit) {
-    test::Canvas c;
-    WorkState ws;
-    setdefaults(ws, "/tmp");
-    ws.xgrid = ws.ygrid = 8;
-    ws.quantitykey = "cffpara";
-    setplotframe(c.pc.frame, ws.rwidth);
-    ASSERT_EQ(drawpicture(ws, c.pc, c.host, "screen"), PictureOutcome::Drawn);
+    Drawn d(false, "cffpara");
+    WorkState& ws = d.ws;
     const QuantityInfo& q = *findquantity("cffpara");
     const CleanedField rigidity = cleanedfield(ws, q);
     for (const auto& [unit, factor, text] : {std::tuple{StressUnit::Bar, 3.2e5 * 1e-6, "(bar)"},

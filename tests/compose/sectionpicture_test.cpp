@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "compose/optimalticks.h"
-#include "engine/fieldgrid.h"
+#include "engine/gridfixture.h"
 #include "plot/contourtrace.h"
 #include "plot/plottestutil.h"
 #include "stress/optimalplanes.h"
@@ -18,8 +18,7 @@ namespace {
 
 TEST(SectionPicture, TracesEventsAndTheQuantityAtTheirPlaces) {
     test::Canvas c;
-    WorkState ws;
-    setdefaults(ws, "/tmp");
+    WorkState ws = test::defaultwork();
     ws.quantitykey = "uz";
     // Southwards along X = 95 across the default fault, which dips 45
     // degrees to the south from Y = 100.
@@ -57,16 +56,13 @@ TEST(SectionPicture, TracesEventsAndTheQuantityAtTheirPlaces) {
 // N20E, sigma2 vertical, so vertical planes striking psi either side of it.
 TEST(OptimalTicks, StrikesOfTheChosenPlaneThinnedToTheirSpacing) {
     test::Canvas c;
-    WorkState ws;
-    setdefaults(ws, "/tmp");
+    WorkState ws = test::defaultwork();
     // Nodes every 2.5 km, 6.9 frame units: every third gets a tick.
     ws.xgrid = ws.ygrid = 60;
     ws.regionalstress.given = true;
     ws.regionalstress.axis = {{{20, 0, 100, 0}, {0, 90, 50, 0}, {110, 0, 10, 0}}};
     ASSERT_TRUE(setplotframe(c.pc.frame, ws.rwidth));
-    redimsub(ws);
-    setfielddepth(ws);
-    ASSERT_TRUE(calcgridstrain(ws, c.host, 1));
+    ASSERT_TRUE(test::evaluate(ws));
     setnodeframes(c.pc.frame, ws.xview0, ws.yview0, ws.xview1, ws.yview1, ws.grids.nodex,
                   ws.grids.nodey, ws.xgrid, ws.ygrid);
     EXPECT_EQ(drawoptimalticks(ws, c.pc, {}), 21 * 21);

@@ -17,20 +17,10 @@
 namespace crustex {
 namespace {
 
+// A patch 2 km down, rake 90.
 SlipPatch patch(float x0, float y0, float x1, float y1, float width, float dip, float slip,
                 float opening = 0) {
-    SlipPatch p;
-    p.x0 = x0;
-    p.y0 = y0;
-    p.x1 = x1;
-    p.y1 = y1;
-    p.top = 2;
-    p.width = width;
-    p.dip = dip;
-    p.rake = 90;
-    p.slip = slip;
-    p.opening = opening;
-    return p;
+    return {x0, y0, x1, y1, 2, width, dip, 90, slip, opening};
 }
 
 // Areas 10 x 5 and 4 x 4 km with 2 m and 1 m of slip; one patch only opens;

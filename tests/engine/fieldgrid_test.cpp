@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "engine/cff.h"
 #include "engine/inclinedlines.h"
@@ -135,7 +135,8 @@ TEST(FieldGrid, TurningTheFaultTurnsDisplacementAndGradient) {
     }
 }
 
-// Ctrl-Q pressed at the fifth yield, answered from the script.
+// Ctrl-Q pressed at the fifth yield, answered from the script; the window
+// hears how far the grid has come, column by column.
 class FieldGridAbort : public ::testing::TestWithParam<std::pair<int, MsgAnswer>> {};
 
 TEST_P(FieldGridAbort, OkAbandonsCancelGoesOnWithTheSameResults) {
@@ -148,7 +149,10 @@ TEST_P(FieldGridAbort, OkAbandonsCancelGoesOnWithTheSameResults) {
 
     WorkState ws = plain;
     ws.abortflag = true;  // a stale request must not abort the new run
-    ScriptedHost host;
+    struct : ScriptedHost {
+        std::vector<std::pair<int, int>> steps;
+        void showProgress(int done, int total) override { steps.push_back({done, total}); }
+    } host;
     host.answers = {answer};
     host.onProcessEvents = [&ws](int call) {
         if (call == 5) ws.abortflag = true;
@@ -163,8 +167,10 @@ TEST_P(FieldGridAbort, OkAbandonsCancelGoesOnWithTheSameResults) {
     EXPECT_EQ(host.busyChanges, (std::vector<bool>{true, false}));
     EXPECT_EQ(done, answer == MsgAnswer::Cancel);
     EXPECT_EQ(ws.abortflag, answer == MsgAnswer::Ok);
+    EXPECT_TRUE(std::is_sorted(host.steps.begin(), host.steps.end()));
     if (answer == MsgAnswer::Cancel) {
         EXPECT_TRUE(samegrids(plain.grids, ws.grids));
+        EXPECT_EQ(host.steps.back(), std::make_pair(41, 41));
     } else if (threads == 1) {
         EXPECT_EQ(host.processEventsCalls, 5);  // ends at once
     }

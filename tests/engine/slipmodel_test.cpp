@@ -12,7 +12,6 @@
 #include "engine/modelpoints.h"
 #include "engine/siteeval.h"
 #include "gridfixture.h"
-#include "support/scriptedhost.h"
 
 namespace crustex {
 namespace {
@@ -266,25 +265,6 @@ TEST(SlipModel, PoissonsRatioSetsTheHalfSpaceConstant) {
         EXPECT_FALSE(evaluate(ws));
         EXPECT_EQ(ws.grids.vol(7, 9), kNoValue);
         EXPECT_EQ(calcsitestrain(ws, 50, 50, 0)[0], kNoValue);
-    }
-}
-
-// The window hears how far the grid has come, column by column.
-TEST(SlipModel, TheGridReportsItsProgress) {
-    struct Host : ScriptedHost {
-        std::vector<std::pair<int, int>> steps;
-        void showProgress(int done, int total) override { steps.push_back({done, total}); }
-    };
-    for (int threads : {1, 2}) {
-        WorkState ws = modelwork(scattered(), 0);
-        redimsub(ws);
-        setfielddepth(ws);
-        Host host;
-        ASSERT_TRUE(calcgridstrain(ws, host, threads));
-        ASSERT_FALSE(host.steps.empty());
-        EXPECT_EQ(host.steps.back(), std::make_pair(41, 41));
-        EXPECT_TRUE(std::is_sorted(host.steps.begin(), host.steps.end())) << threads;
-        EXPECT_EQ(host.statuses.front(), kGridStrainStatus);
     }
 }
 

@@ -5,28 +5,19 @@
 
 using namespace crustex;
 
-namespace {
-
-MapFormText form(const char* dlat, const char* nstep, const char* lat1, const char* lat2,
-                 const char* lon1, const char* lon2) {
-    return {dlat, nstep, lat1, lat2, lon1, lon2};
-}
-
-}  // namespace
-
 TEST(MapForm, ChecksBoundsInOrderThenTheRangeDirections) {
     struct Case {
         MapFormText text;
         const char* bad;
     };
     const Case cases[] = {
-        {form("361", "0", "35", "35", "134", "137"), "dlat"},
-        {form("1", "11", "91", "35", "134", "137"), "nstep"},
-        {form("1", "3", "35", "35", "134", "137"), "flat1"},
-        {form("1", "3", "36", "35", "134", "137"), "flat1"},
-        {form("1", "3", "34", "36", "137", "137"), "flon1"},
-        {form("1", "3", "34", "36", "134", "181"), "flon2"},
-        {form("0", "10", "-90", "90", "-180", "180"), ""},
+        {{"361", "0", "35", "35", "134", "137"}, "dlat"},
+        {{"1", "11", "91", "35", "134", "137"}, "nstep"},
+        {{"1", "3", "35", "35", "134", "137"}, "flat1"},
+        {{"1", "3", "36", "35", "134", "137"}, "flat1"},
+        {{"1", "3", "34", "36", "137", "137"}, "flon1"},
+        {{"1", "3", "34", "36", "134", "181"}, "flon2"},
+        {{"0", "10", "-90", "90", "-180", "180"}, ""},
     };
     for (const Case& c : cases) {
         FieldValues v;
@@ -34,7 +25,7 @@ TEST(MapForm, ChecksBoundsInOrderThenTheRangeDirections) {
     }
     WorkState ws;
     FieldValues v;
-    ASSERT_TRUE(checkmapform(form("0.5", "2", "33.5", "35.25", "132", "136.5"), v).ok());
+    ASSERT_TRUE(checkmapform(MapFormText{"0.5", "2", "33.5", "35.25", "132", "136.5"}, v).ok());
     MapSwitches sw;
     sw.needmap = true;
     sw.projection = kMillur;
@@ -52,7 +43,7 @@ TEST(MapForm, ChecksBoundsInOrderThenTheRangeDirections) {
 TEST(MapForm, PreviewCopiesOnlyAcceptedBoxesAndLeavesTheStateAlone) {
     WorkState ws;
     ws.grids.ux.resize(3, 3, 7);
-    const WorkState copy = previewstate(ws, form("-1", "2", "33", "abc", "130", "200"), {});
+    const WorkState copy = previewstate(ws, MapFormText{"-1", "2", "33", "abc", "130", "200"}, {});
     EXPECT_EQ(
         std::make_tuple(copy.dlat, copy.nstep, copy.flat1, copy.flat2, copy.flon1, copy.flon2),
         std::make_tuple(1.0f, int16_t(2), 33.0f, 36.0f, 130.0f, 137.0f));

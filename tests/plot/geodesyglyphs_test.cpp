@@ -9,8 +9,7 @@
 #include "plot/colormaps.h"
 #include "plot/errorellipse.h"
 #include "plot/fringeimage.h"
-#include "plot/recordingsurface.h"
-#include "support/scriptedhost.h"
+#include "plot/plottestutil.h"
 
 namespace crustex {
 namespace {
@@ -25,13 +24,10 @@ TEST(FringeImage, CellsCutByTheFringesThatCrossThem) {
     Grid2D g(2, 1);
     g(1, 0) = 0.25f, g(0, 1) = 0.5f, g(1, 1) = 1.5f, g(2, 0) = 1, g(2, 1) = kNoValue;
     const float nodex[] = {100, 130, 160}, nodey[] = {200, 170};
-    RecordingSurface s;
-    PlotContext pc;
-    pc.screen = pc.target = &s;
-    test::ScriptedHost host;
+    test::Canvas c;
     bool abortflag = false;
-    ASSERT_TRUE(drawcyclicimage(pc, host, abortflag, {g, nodex, nodey, 1.0}));
-    const auto boxes = s.ofkind(OpKind::FillBox);
+    ASSERT_TRUE(drawcyclicimage(c.pc, c.host, abortflag, {g, nodex, nodey, 1.0}));
+    const auto boxes = c.surface.ofkind(OpKind::FillBox);
     ASSERT_EQ(boxes.size(), 20u * 20u);  // 1.5 cycles: 36 colours wanted, 20 cuts at most
     // The first sub-cell: its centre's bilinear value, wrapped.
     const double u = 0.5 / 20, v = u * (1 - u) * (0.25 + 0.5) + u * u * 1.5;

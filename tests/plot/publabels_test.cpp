@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <random>
-#include <vector>
 
 #include "plot/arrows.h"
 #include "plot/colorbar.h"

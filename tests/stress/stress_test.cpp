@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/cff.h"
+#include "engine/gridfixture.h"
 #include "engine/modelpoints.h"
 #include "model/sourcemodel.h"
 #include "stress/moduli.h"
@@ -127,10 +128,8 @@ TEST(Stress, ReceiversAgreeWithTheProgramsDeltaCffAtTheSamePoint) {
     // One thrust source; a receiver striking N30E, dipping 60, whose centre
     // lies off the source. With the CFF dialog's receiver in the same
     // orientation the default unit gives the program's delta CFF there.
-    WorkState ws;
-    setdefaults(ws, "/tmp");
-    ws.nfault = 1;
-    ws.fault[1] = faultrec{40, 50, 60, 50, 3, 10, 40, 1000, 90};
+    WorkState ws = test::defaultwork();
+    test::setsources(ws, {test::fault(40, 50, 60, 50, 3, 10, 40, 1000, 90)});
     ws.cffstrike = 30;
     ws.cffdip = 60;
     ws.cffrake = -45;
