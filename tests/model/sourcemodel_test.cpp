@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "model/workstate.h"
 

@@ -18,7 +18,6 @@
 #include "files/sourcefile.h"
 #include "ui/mapdialog.h"
 #include "ui/qpaintersurface.h"
-#include "ui/sitewindow.h"
 #include "ui/welcomewindow.h"
 #include "windowtestkit.h"
 
@@ -56,23 +55,7 @@ struct MapRig : WindowRig {
         ws.areapath = file("area/").toStdString();
         ws.seispath = dir.path().toStdString() + "/";
     }
-    bool enabled(const char* name) { return test::enabled(*w, name); }
-    void mapOn() {
-        QVERIFY(w->runCommand("mapmenu"));
-        MapDialog* d = w->mapDialog();
-        QVERIFY(d->isVisible());
-        auto* on = d->findChild<QAbstractButton*>("needmapcbx");
-        if (!on->isChecked()) on->click();
-        QVERIFY(d->okClicked());
-    }
 };
-
-// Clicks OK of the next map dialog shown modally.
-void acceptNextMapDialog() {
-    QTimer::singleShot(50, [] {
-        if (auto* d = qobject_cast<MapDialog*>(QApplication::activeModalWidget())) d->okClicked();
-    });
-}
 
 // The item with the caption anywhere under the menu.
 QAction* findcaption(QMenu* menu, const QString& caption) {
@@ -105,7 +88,6 @@ private slots:
         WindowRig r;
         MainWindow& w = *r.w;
         QCOMPARE(w.windowTitle(), QString("CRUSTEX"));
-        // "Execute" holds the quantities: quantityNamesAreTheExecuteCaptions.
         QStringList tree;
         for (QAction* a : w.menuBar()->actions())
             if (a->text() != "Execute") tree << a->text() + ": " + captions(a->menu());
@@ -127,6 +109,21 @@ private slots:
                     "Receivers...|Clear Receivers)|Fit to Observations...|-|Publication "
                     "Style|Option...\n"
                     "Help: About CRUSTEX..."));
+        // "Execute" holds the quantities under their captions;
+        // "delta CFF (optimal planes)" is offered with a regional stress.
+        r.ws.xgrid = r.ws.ygrid = 6;
+        r.ws.regionalstress = {true,
+                               {PrincipalStress{115, 0, 100, 0}, PrincipalStress{25, 0, 50, 0},
+                                PrincipalStress{25, 90, 30, 0}}};
+        QMenu* exec = w.topMenu("Execute");
+        for (const QuantityName& q : quantitynames()) {
+            const QString caption = QString::fromUtf8(q.caption.data(), q.caption.size());
+            QAction* a = findcaption(exec, caption);
+            QVERIFY2(a != nullptr, qPrintable(caption));
+            a->trigger();
+            QCOMPARE(QString::fromStdString(r.ws.quantitykey),
+                     QString::fromUtf8(q.key.data(), q.key.size()));
+        }
     }
 
     void startUpSequence() {
@@ -352,7 +349,7 @@ private slots:
     }
 
     // --- Edit and Tool commands ---
-    void copyPasteAndClearPicture() {
+    void copyPasteClearAndTheVisualMark() {
         WindowRig r;
         MainWindow& w = *r.w;
         QGuiApplication::clipboard()->clear();
@@ -381,6 +378,11 @@ private slots:
         QVERIFY(w.runCommand("clearmenu"));
         QVERIFY(!r.ws.pastedbackground && !w.surface()->hasBackground());
         QCOMPARE(colour(), QColor(Qt::white));
+        // "Visual..." marks the legend column.
+        QVERIFY(w.runCommand("visualmenu"));
+        const QPoint legend = w.surface()->toDevice(590, 216).toPoint();
+        QCOMPARE(QColor(w.surface()->image().pixel(legend)), QColor(63, 63, 159));
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     }
     void resizePictureFitsThePlotAndTheStripsStayOnTheBottomLine() {
         WindowRig r;
@@ -413,21 +415,17 @@ private slots:
             QVERIFY(std::abs(loc.width() - 132 * pt) <= 1);
         }
     }
-    void visualMarksTheLegendColumn() {
-        WindowRig r;
-        QVERIFY(r.w->runCommand("visualmenu"));
-        const QPoint at = r.w->surface()->toDevice(590, 216).toPoint();
-        QCOMPARE(QColor(r.w->surface()->image().pixel(at)), QColor(63, 63, 159));
-        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-    }
     void mapOnOffersTheMapCommandsAndReadsOutLatitudeAndLongitude() {
         MapRig r;
         QVERIFY(r.shown());
-        QVERIFY(r.enabled("mapmenu"));
-        QVERIFY(!r.enabled("storemapmenu"));
-        r.mapOn();
+        QVERIFY(enabled(*r.w, "mapmenu"));
+        QVERIFY(!enabled(*r.w, "storemapmenu"));
+        QVERIFY(r.w->runCommand("mapmenu"));
+        QVERIFY(r.w->mapDialog()->isVisible());
+        test::act(r.w->mapDialog(), "@needmapcbx");
+        QVERIFY(r.w->mapDialog()->okClicked());
         QVERIFY(r.ws.needmap);
-        QVERIFY(r.enabled("storemapmenu") && r.enabled("openobsmenu"));
+        QVERIFY(enabled(*r.w, "storemapmenu") && enabled(*r.w, "openobsmenu"));
         QCOMPARE(r.w->plot().colormode, std::string("map"));
         // The read-out holds the whole line, the longitude included.
         QTest::mouseMove(r.w->plotArea(), QPoint(20, 20));
@@ -440,9 +438,9 @@ private slots:
         // "Export Area Data..." once the area tools are offered and an area
         // is enclosed: the polygon and the projection line as latitude and
         // longitude.
-        QVERIFY(!r.enabled("areamenu"));  // without the area program
+        QVERIFY(!enabled(*r.w, "areamenu"));  // without the area program
         QVERIFY(test::writeFile(r.file("seis95.exe")));
-        QVERIFY(r.enabled("areamenu") && !r.enabled("exportareamenu"));
+        QVERIFY(enabled(*r.w, "areamenu") && !enabled(*r.w, "exportareamenu"));
         r.ws.areastate = 1;
         r.ws.narea = 3;
         r.ws.areax = {0, 200, 300, 250};
@@ -461,8 +459,7 @@ private slots:
         QVERIFY2(lines.value(2).startsWith("35.") && lines.value(2).contains(",13"),
                  qPrintable(lines.value(2)));
         // A work file without the map: the read-out follows before the mouse moves.
-        QVERIFY(
-            test::runWithFile(*r.w, "openfltmenu", test::sourcePath("examples/startup.wrk.txt")));
+        QVERIFY(test::runWithFile(*r.w, "openfltmenu", test::exampleFile("startup.wrk.txt")));
         QVERIFY(!r.ws.needmap);
         QVERIFY2(loc->text().startsWith(" x:") && !loc->text().contains('N'),
                  qPrintable(loc->text()));
@@ -472,7 +469,11 @@ private slots:
         QVERIFY(test::writeFile(r.file("geo.flt.txt"),
                                 "\"maparea\",33.5,134,36,136.5\r\n\"fltga2\",1\r\n"
                                 "35,135,2,90,45,90,20,10,1,0,35,135.5,1,100,0\r\n"));
-        acceptNextMapDialog();
+        // The map dialog is shown modally first: OK it.
+        QTimer::singleShot(50, [] {
+            if (auto* d = qobject_cast<MapDialog*>(QApplication::activeModalWidget()))
+                d->okClicked();
+        });
         QVERIFY(test::runWithFile(*r.w, "openfltmenu", r.file("geo.flt.txt")));
         QVERIFY(r.ws.needmap);
         QCOMPARE(r.ws.flat1, 33.5f);
@@ -481,24 +482,6 @@ private slots:
         float x, y;  // placed with the projection of the range just read
         geotokm(r.w->projection(), r.w->plot().frame, 35, 135, x, y);
         QVERIFY(std::fabs(r.ws.fault[1].fx0 - x) < 1e-3 && std::fabs(r.ws.fault[1].fy0 - y) < 1e-3);
-    }
-
-    void quantityNamesAreTheExecuteCaptions() {
-        WindowRig r;
-        r.ws.xgrid = r.ws.ygrid = 6;
-        // "delta CFF (optimal planes)" is offered with a regional stress.
-        r.ws.regionalstress = {true,
-                               {PrincipalStress{115, 0, 100, 0}, PrincipalStress{25, 0, 50, 0},
-                                PrincipalStress{25, 90, 30, 0}}};
-        QMenu* exec = r.w->topMenu("Execute");
-        for (const QuantityName& q : quantitynames()) {
-            const QString caption = QString::fromUtf8(q.caption.data(), q.caption.size());
-            QAction* a = findcaption(exec, caption);
-            QVERIFY2(a != nullptr, qPrintable(caption));
-            a->trigger();
-            QCOMPARE(QString::fromStdString(r.ws.quantitykey),
-                     QString::fromUtf8(q.key.data(), q.key.size()));
-        }
     }
 
     void menuSwitchRedraws() {

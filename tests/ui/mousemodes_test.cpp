@@ -73,12 +73,15 @@ private slots:
 
     // --- Driven through the real window ---
 
-    void windowPointSourceFieldAndCffStrike() {
+    void windowSourceFieldAndCffStrike() {
         Win win;
         WorkState& ws = win.rig.ws;
-        // The point source is taken on the press.
         SourceEditor* se = win.w.sourceEditor();
+        auto near = [se](const char* field, float want, float tol) {
+            return std::abs(value(se->box(field)) - want) <= tol;
+        };
         QVERIFY(win.w.runCommand("sourcemenu"));
+        // The point source is taken on the press.
         se->pointPointClicked();
         QCOMPARE(ws.mousemode, int16_t(kModePointSource));
         QTest::mousePress(win.plot, Qt::LeftButton, {}, win.pixel(44, 55));
@@ -89,8 +92,40 @@ private slots:
         QCOMPARE(win.w.surface()->DrawWidth, int16_t(1));
         QVERIFY(!win.w.mouseModes().dragging() && win.w.surface()->AutoRedraw());
         QTest::mouseRelease(win.plot, Qt::LeftButton, {}, win.pixel(44, 55));
-        QVERIFY(std::abs(value(se->box("px")) - 44) <= 0.6f);
-        QVERIFY(std::abs(value(se->box("py")) - 55) <= 0.6f);
+        QVERIFY(near("px", 44, 0.6f) && near("py", 55, 0.6f));
+        // A plain drag: the edges where it starts and ends.
+        se->pointFaultClicked();
+        QCOMPARE(ws.mousemode, int16_t(kModeFaultEdge));
+        win.drag(win.pixel(50, 60), win.pixel(70, 80));
+        QVERIFY(near("fx0", 50, 0.6f) && near("fy0", 60, 0.6f));
+        QVERIFY(near("fx1", 70, 0.6f) && near("fy1", 80, 0.6f));
+        // Shift-drag: both edges move with the pointer.
+        test::act(se, "fx0=85;fy0=100;fx1=105;fy1=100");
+        se->pointFaultClicked();
+        const QPoint a = win.pixel(95, 100);
+        const QPoint b = a + QPoint(40, -30);
+        win.drag(a, b, Qt::ShiftModifier);
+        QCOMPARE(ws.mousemode, int16_t(kModeIdle));
+        QVERIFY(se->isVisible());
+        const float dx = win.kmx(b.x()) - win.kmx(a.x());
+        const float dy = win.kmy(b.y()) - win.kmy(a.y());
+        QVERIFY(near("fx0", 85 + dx, 0.06f) && near("fx1", 105 + dx, 0.06f));
+        QVERIFY(near("fy0", 100 + dy, 0.06f) && near("fy1", 100 + dy, 0.06f));
+        // Ctrl-drag: the first end stays, the edge keeps its length and
+        // turns towards the pointer.
+        se->pointFaultClicked();
+        const float x0 = value(se->box("fx0")), y0 = value(se->box("fy0"));
+        const float len = std::hypot(value(se->box("fx1")) - x0, value(se->box("fy1")) - y0);
+        const QPoint far = win.pixel(x0, y0 + 40);  // due north of the first end
+        win.drag(win.pixel(x0 + 5, y0), far, Qt::ControlModifier);
+        QCOMPARE(ws.mousemode, int16_t(kModeIdle));
+        QVERIFY(near("fx0", x0, 0.051f) && near("fy0", y0, 0.051f));
+        QVERIFY(near("fx1", x0, 0.6f) && near("fy1", y0 + len, 0.6f));
+        // A plain click: both ends at the click (a zero-length edge).
+        se->pointFaultClicked();
+        QTest::mouseClick(win.plot, Qt::LeftButton, {}, far);
+        QCOMPARE(se->box("fx0")->text(), se->box("fx1")->text());
+        QCOMPARE(se->box("fy0")->text(), se->box("fy1")->text());
         static_cast<QDialog*>(se)->reject();
         // The inclined field's reference, and its strike by the drag: east.
         FieldDialog* fd = win.w.fieldDialog();
@@ -178,50 +213,6 @@ private slots:
         QTest::mouseMove(win.plot, QPoint(100, 350));
         QCOMPARE(win.w.locationStrip()->text(),
                  QString::fromStdString(locationtext(win.kmx(100), win.kmy(350))));
-    }
-    void windowShiftAndCtrlDragOfTheFault() {
-        Win win;
-        SourceEditor* se = win.w.sourceEditor();
-        auto near = [se](const char* field, float want, float tol) {
-            return std::abs(value(se->box(field)) - want) <= tol;
-        };
-        QVERIFY(win.w.runCommand("sourcemenu"));
-        // A plain drag: the edges where it starts and ends.
-        se->pointFaultClicked();
-        QCOMPARE(win.rig.ws.mousemode, int16_t(kModeFaultEdge));
-        win.drag(win.pixel(50, 60), win.pixel(70, 80));
-        QVERIFY(near("fx0", 50, 0.6f) && near("fy0", 60, 0.6f));
-        QVERIFY(near("fx1", 70, 0.6f) && near("fy1", 80, 0.6f));
-        // Shift-drag: both edges move with the pointer.
-        test::act(se, "fx0=85;fy0=100;fx1=105;fy1=100");
-        se->pointFaultClicked();
-        const QPoint a = win.pixel(95, 100);
-        const QPoint b = a + QPoint(40, -30);
-        win.drag(a, b, Qt::ShiftModifier);
-        QCOMPARE(win.rig.ws.mousemode, int16_t(kModeIdle));
-        QVERIFY(se->isVisible());
-        const float dx = win.kmx(b.x()) - win.kmx(a.x());
-        const float dy = win.kmy(b.y()) - win.kmy(a.y());
-        QVERIFY(near("fx0", 85 + dx, 0.06f) && near("fx1", 105 + dx, 0.06f));
-        QVERIFY(near("fy0", 100 + dy, 0.06f) && near("fy1", 100 + dy, 0.06f));
-
-        // Ctrl-drag: the first end stays, the edge keeps its length and
-        // turns towards the pointer.
-        se->pointFaultClicked();
-        const float x0 = value(se->box("fx0")), y0 = value(se->box("fy0"));
-        const float len = std::hypot(value(se->box("fx1")) - x0, value(se->box("fy1")) - y0);
-        const QPoint far = win.pixel(x0, y0 + 40);  // due north of the first end
-        win.drag(win.pixel(x0 + 5, y0), far, Qt::ControlModifier);
-        QCOMPARE(win.rig.ws.mousemode, int16_t(kModeIdle));
-        QVERIFY(near("fx0", x0, 0.051f) && near("fy0", y0, 0.051f));
-        QVERIFY(near("fx1", x0, 0.6f) && near("fy1", y0 + len, 0.6f));
-
-        // A plain click: both ends at the click (a zero-length edge).
-        se->pointFaultClicked();
-        QTest::mouseClick(win.plot, Qt::LeftButton, {}, far);
-        QCOMPARE(se->box("fx0")->text(), se->box("fx1")->text());
-        QCOMPARE(se->box("fy0")->text(), se->box("fy1")->text());
-        static_cast<QDialog*>(se)->reject();
     }
     void windowAreaEnclosing() {
         Win win;

@@ -36,7 +36,6 @@ const Page kPages[] = {
     {"landscape", 280, 200, 10, 10, true, false, 793.333f, 566.667f, -28.3333f},
     {"no margins", 256, 204, 0, 0, true, false, 640, 510, 0},
     {"width all margin", 200, 280, 100, 10, false},
-    {"width beyond", 190, 280, 100, 10, false},
     {"height all margin", 280, 200, 10, 100, false},
     {"both", 150, 150, 100, 100, false},
     {"empty page", 0, 280, 10, 10, false},

@@ -1,6 +1,7 @@
 // The window during long work: it keeps processing events (repaints, keys)
 // while a large field is evaluated and drawn, shows the busy pointer and the
-// status text with the menus locked, and Ctrl-Q offers "Abort?".
+// status text with the menus locked, Ctrl-Q offers "Abort?", and closing
+// stops the work before the exit files are written.
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QFile>
@@ -97,6 +98,25 @@ private slots:
         const QImage clicked = w.surface()->image();
         QVERIFY(w.runCommand("redrawmenu"));
         QVERIFY(clicked == w.surface()->image());
+
+        // Closing during an evaluation stops it without asking, and only
+        // then do the exit files get written and the window close.
+        markgridstale(r.ws);
+        const QString lastwork = r.file("lastwork.ini");
+        bool writtenEarly = false, asked = false;
+        calls = 0;
+        w.windowHost().beforeProcessEvents = [&](int) {
+            if (++calls == 5) w.close();
+            writtenEarly = writtenEarly || QFile::exists(lastwork);
+            asked = asked || QApplication::activeModalWidget() != nullptr;
+        };
+        QVERIFY(w.runCommand("uzmenu"));
+        w.windowHost().beforeProcessEvents = {};
+        QVERIFY(r.ws.gridstale);
+        QVERIFY2(calls < 50, qPrintable(QString::number(calls)));
+        QVERIFY(!asked && !writtenEarly);
+        QTRY_VERIFY(!w.isVisible());
+        QVERIFY(QFile::exists(lastwork) && QFile::exists(r.file("crustex.ini")));
     }
 
     void ctrlQThenCancelGoesOnThenOkAbandons() {
@@ -144,33 +164,6 @@ private slots:
         w.windowHost().beforeProcessEvents = {};
         QVERIFY(!r.ws.gridstale);
         QCOMPARE(asked, 0);
-    }
-
-    void closingStopsTheEvaluationBeforeTheExitFiles() {
-        WindowRig r;
-        MainWindow& w = *r.w;
-        QVERIFY(r.shown());
-        twentyfaults(r.ws, 300);
-        const QString last = r.file("lastwork.ini");
-        bool writtenEarly = false, asked = false;
-        int calls = 0;
-        w.windowHost().beforeProcessEvents = [&](int call) {
-            calls = call;
-            if (call == 5) w.close();
-            writtenEarly = writtenEarly || QFile::exists(last);
-            asked = asked || QApplication::activeModalWidget() != nullptr;
-        };
-        QVERIFY(w.runCommand("uzmenu"));
-        w.windowHost().beforeProcessEvents = {};
-        // The evaluation stopped without asking, and only then do the exit
-        // files get written and the window close.
-        QVERIFY(r.ws.gridstale);
-        QVERIFY2(calls < 50, qPrintable(QString::number(calls)));
-        QVERIFY(!asked);
-        QVERIFY(!writtenEarly);
-        QTRY_VERIFY(!w.isVisible());
-        QVERIFY(QFile::exists(last));
-        QVERIFY(QFile::exists(r.file("crustex.ini")));
     }
 };
 

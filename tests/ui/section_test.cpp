@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/plotwidget.h"
 #include "app/windowhost.h"
 #include "fakeworkbench.h"
 #include "ui/qpaintersurface.h"

@@ -11,8 +11,6 @@
 
 namespace crustex::test {
 
-inline QString exampleFile(const char* name) { return sourcePath(QString("examples/") + name); }
-
 // False (with the reason in a warning) when a step did not do what it should.
 inline bool openSiteExample(WindowRig& r, const char* work = "sites-example.wrk.txt") {
     MainWindow& w = *r.w;

@@ -10,15 +10,8 @@
 #include "windowtestkit.h"
 
 using namespace crustex;
-using crustex::test::WindowRig;
-
-namespace {
-
-QString example(const char* name) { return test::sourcePath(QString("examples/") + name); }
-
 using test::enabled;
-
-}  // namespace
+using test::exampleFile;
 
 class SlipModelTest : public QObject {
     Q_OBJECT
@@ -30,7 +23,7 @@ private slots:
             MainWindow w(ws, programdir.path());
             ws.mappath = test::sourcePath("map").toStdString() + "/";
             QVERIFY(!enabled(w, "exportslipmenu") && !enabled(w, "clearslipmenu"));
-            QVERIFY(test::runWithFile(w, "openfltmenu", example("slip-example.inp")));
+            QVERIFY(test::runWithFile(w, "openfltmenu", exampleFile("slip-example.inp")));
             // On the map of its Map info, its grid's nodes, depth and friction.
             QVERIFY(ws.needmap);
             QCOMPARE(ws.flat1, 34.0f);
@@ -63,7 +56,7 @@ private slots:
         // (270 km) as margin.
         QTemporaryDir nomaps;
         ws.mappath = nomaps.path().toStdString() + "/";
-        QVERIFY(test::runWithFile(w, "openfltmenu", example("slip-example.inp")));
+        QVERIFY(test::runWithFile(w, "openfltmenu", exampleFile("slip-example.inp")));
         QVERIFY(!ws.needmap);
         QCOMPARE(ws.slipmodel.xshift, 170.0f);
         QCOMPARE(ws.slipmodel.yshift, 150.0f);
@@ -76,11 +69,11 @@ private slots:
     }
 
     void openExportAndClear() {
-        WindowRig r;
+        test::WindowRig r;
         MainWindow& w = *r.w;
         // Degrees need the map.
         const auto seen = test::answerNextBox(QMessageBox::Ok);
-        QVERIFY(test::runWithFile(w, "openslipmenu", example("slip-example.csv")));
+        QVERIFY(test::runWithFile(w, "openslipmenu", exampleFile("slip-example.csv")));
         QCOMPARE(seen->text, QString("Input Error"));
         QVERIFY(r.ws.slipmodel.empty());
         QVERIFY2(w.infoStrip()->text().contains("no map is set up"),
@@ -89,7 +82,7 @@ private slots:
         r.ws.mappath = test::sourcePath("map").toStdString() + "/";
         r.ws.needmap = true;
         QVERIFY(setprojection(w.projection(), r.ws));
-        QVERIFY(test::runWithFile(w, "openslipmenu", example("slip-example.csv")));
+        QVERIFY(test::runWithFile(w, "openslipmenu", exampleFile("slip-example.csv")));
         QCOMPARE(r.ws.slipmodel.size(), std::size_t(288));
         QVERIFY(w.infoStrip()->text().contains("Mw = "));
 
@@ -99,7 +92,7 @@ private slots:
             return readpatchcsv(test::readText(path).toStdString(), "t.csv");
         };
         const PatchRead back = read(r.file("exported.csv")),
-                        first = read(example("slip-example.csv"));
+                        first = read(exampleFile("slip-example.csv"));
         QVERIFY(!back.report.failed() && back.table.geographic);
         QCOMPARE(back.table.patches.size(), first.table.patches.size());
         const CentredPatch &a = back.table.patches.back(), &b = first.table.patches.back();
@@ -110,16 +103,13 @@ private slots:
         QVERIFY(w.runCommand("clearslipmenu"));
         QVERIFY(r.ws.slipmodel.empty());
         QVERIFY(!enabled(w, "exportslipmenu") && !enabled(w, "clearslipmenu"));
-    }
 
-    void progressFollowsTheStatusText() {
-        WindowRig r;
-        Host& host = r.w->host();
-        host.setStatus(" Calcurating Strains(Ctrl-Q to Abort)");
-        host.showProgress(37, 100);
-        QCOMPARE(r.w->infoStrip()->text(), QString(" Calcurating Strains(Ctrl-Q to Abort) (37%)"));
-        host.setStatus("next");
-        QCOMPARE(r.w->infoStrip()->text(), QString("next"));
+        // The progress follows the status text.
+        w.host().setStatus(" Calcurating Strains(Ctrl-Q to Abort)");
+        w.host().showProgress(37, 100);
+        QCOMPARE(w.infoStrip()->text(), QString(" Calcurating Strains(Ctrl-Q to Abort) (37%)"));
+        w.host().setStatus("next");
+        QCOMPARE(w.infoStrip()->text(), QString("next"));
     }
 };
 

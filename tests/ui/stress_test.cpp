@@ -5,7 +5,6 @@
 // Receivers; "delta CFF (optimal planes)" offered only with a regional
 // stress, with its strike ticks and the print enabled while it is shown.
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QtTest>
 
 #include "ui/receiverdialog.h"

@@ -205,6 +205,7 @@ inline QString sourcePath(const QString& relative) {
         data.isEmpty() ? QFileInfo(QString(__FILE__)).absolutePath() + "/../.." : data + "/../..";
     return QDir::cleanPath(root + "/" + relative);
 }
+inline QString exampleFile(const char* name) { return sourcePath(QString("examples/") + name); }
 
 // Where pictures for a person to look at go: the first of the named
 // environment variables that is set, else $CRUSTEX_TEST_OUTPUT, else the
