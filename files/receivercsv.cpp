@@ -175,12 +175,11 @@ ReceiverFileRead readreceivercsv(std::string_view text, const std::string& name)
 }
 
 ReceiverFileRead readreceiverfile(const std::string& path) {
-    std::string text;
-    if (!readwholefile(path, text, kMaxSlipFileBytes)) {
+    std::string text, why;
+    if (!readwholefile(path, text, kMaxSlipFileBytes, &why)) {
         ReceiverFileRead read;
         read.report = ReadReport(path);
-        read.report.fail(
-            0, fileexists(path) ? "cannot be read, or larger than 256 MB" : "no such file");
+        read.report.fail(0, why);
         return read;
     }
     return readreceivercsv(text, path);

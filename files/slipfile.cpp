@@ -1,7 +1,5 @@
 #include "files/slipfile.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -88,19 +86,11 @@ SlipFileRead readslipbuffer(std::string_view text, const std::string& name) {
 }
 
 SlipFileRead readslipfile(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-        static_cast<std::size_t>(st.st_size) > kMaxSlipFileBytes) {
+    std::string text, why;
+    if (!readwholefile(path, text, kMaxSlipFileBytes, &why)) {
         SlipFileRead read;
         read.report = ReadReport(path);
-        read.report.fail(0, "larger than 256 MB");
-        return read;
-    }
-    std::string text;
-    if (!readwholefile(path, text, kMaxSlipFileBytes)) {
-        SlipFileRead read;
-        read.report = ReadReport(path);
-        read.report.fail(0, fileexists(path) ? "cannot be read" : "no such file");
+        read.report.fail(0, why);
         return read;
     }
     return readslipbuffer(text, path);

@@ -43,16 +43,8 @@ RecordRead readslipmodel(RecordReader& r, SlipModelRecord& out) {
 bool loadrecordedslipmodel(WorkState& ws, Host& host, const GeoFrame* geo,
                            const SlipModelRecord& record, const std::string& base) {
     const std::string path = (fs::path(base) / record.path).lexically_normal().string();
-    // A work file may name anything: only a plain file is read (a device or
-    // a pipe could never end).
-    std::error_code ec;
-    SlipFileRead read;
-    if (fs::exists(path, ec) && !fs::is_regular_file(path, ec)) {
-        read.report = ReadReport(path);
-        read.report.fail(0, "not a plain file");
-    } else {
-        read = readslipfile(path);
-    }
+    // A work file may name anything: the reader opens only a regular file.
+    SlipFileRead read = readslipfile(path);
     PlacedModel placed;
     if (!placeslipfile(read, geo, placed)) {
         host.messageBox("Slip Model not Read: " + slipsummary(read, placed), "Warning",

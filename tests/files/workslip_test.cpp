@@ -92,7 +92,7 @@ TEST(WorkSlip, RecordNamesTheModelRelativeToTheWorkFileAndReadsItBackInPlace) {
     back = w.read();
     EXPECT_TRUE(back.slipmodel.empty());
     ASSERT_EQ(w.host.messages.size(), 1u);
-    EXPECT_NE(w.host.messages[0].text.find("not a plain file"), std::string::npos);
+    EXPECT_NE(w.host.messages[0].text.find("not a regular file (a FIFO)"), std::string::npos);
     std::filesystem::remove(w.model);
 
     // A model without sources: no "No Fault", none of the sources counts.
