@@ -38,6 +38,7 @@ const Grid2D* contourgridforkey(const ResultGrids& g, std::string_view key) {
                                                        {"volstrain", &g.vol},
                                                        {"maxshear", &g.maxshear},
                                                        {"cffpara", &g.cff},
+                                                       {"cffoop", &g.cffoop},
                                                        {"los", &g.los},
                                                        {"fringes", &g.los}})
         if (e.key == key) return e.grid;

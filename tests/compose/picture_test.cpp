@@ -241,7 +241,7 @@ TEST(Picture, TheReadOutReadsTheGridThePictureDraws) {
     ResultGrids g;
     for (const char* key :
          {"ux", "uy", "uz", "sxx", "syy", "szz", "sxy", "syz", "szx", "cmpdispl", "cmpstrain",
-          "arealstrain", "volstrain", "maxshear", "cffpara", "los"}) {
+          "arealstrain", "volstrain", "maxshear", "cffpara", "los", "fringes", "cffoop"}) {
         const QuantityInfo* q = findquantity(key);
         ASSERT_NE(q, nullptr) << key;
         EXPECT_EQ(&(g.*q->grid), contourgridforkey(g, key)) << key;
