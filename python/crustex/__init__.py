@@ -45,6 +45,12 @@ def _environment():
     return os.path.join(prefix, "bin"), _crustex.data_dir
 
 
+def _short(value):
+    """A value the model holds in 32 bits as the shortest decimal that reads
+    back to it (0.4, not 0.4000000059604645)."""
+    return float(str(np.float32(value)))
+
+
 def _threads(threads):
     return 0 if threads is None else int(threads)
 
@@ -159,12 +165,12 @@ class Model:
     @property
     def poisson(self):
         """Poisson's ratio."""
-        return self._native.poisson
+        return _short(self._native.poisson)
 
     @property
     def friction(self):
         """The effective friction coefficient of delta CFF."""
-        return self._native.friction
+        return _short(self._native.friction)
 
     @property
     def stress_unit(self):
@@ -176,13 +182,15 @@ class Model:
         """The field grid's node vectors x, y (km, float32), its depth (km) and
         whether the field is inclined."""
         x, y, depth, inclined = self._native.grid
-        return GridNodes(np.array(x, np.float32), np.array(y, np.float32), depth, inclined)
+        return GridNodes(np.array(x, np.float32), np.array(y, np.float32), _short(depth),
+                         inclined)
 
     @property
     def field(self):
         """The field as from_patches takes it: dict(x=(x0, x1, nx), y=(y0, y1, ny),
         depth=km), the corners and depth as the field dialog holds them."""
         x0, x1, nx, y0, y1, ny, depth = self._native.field
+        x0, x1, y0, y1, depth = map(_short, (x0, x1, y0, y1, depth))
         return dict(x=(x0, x1, nx), y=(y0, y1, ny), depth=depth)
 
     @property

@@ -146,7 +146,7 @@ def test_units_shapes_and_no_values(twenty, inp):
 def test_model_read_built_and_mapped(inp):
     p = inp.patches
     assert len(p) == 24 * 12 and p["strike"][0] == pytest.approx(25, abs=0.01)
-    assert len(inp.sources) == 0 and inp.poisson == pytest.approx(0.25)
+    assert len(inp.sources) == 0 and (inp.poisson, inp.friction) == (0.25, 0.4)
     built = crustex.Model.from_patches(p, field=inp.field, shear_modulus=inp.shear_modulus,
                                        friction=inp.friction)
     np.testing.assert_array_equal(built.grid.x, inp.grid.x)
