@@ -10,8 +10,10 @@
 
 #include "files/arealist.h"
 #include "files/filetestutil.h"
+#include "files/receivercsv.h"
 #include "files/settingsfile.h"
 #include "files/sitefile.h"
+#include "files/slipfile.h"
 #include "geo/mapdraw.h"
 #include "plot/recordingsurface.h"
 #include "support/catalogue.h"
@@ -410,6 +412,8 @@ TEST(Readers, RefuseWhatIsNotARegularFileWithoutWaiting) {
         std::string why;
         EXPECT_FALSE(readevents(path, eventselection(ws), ws.eventtable, host, &why)) << path;
         EXPECT_FALSE(why.empty()) << path;
+        EXPECT_TRUE(readslipfile(path).report.failed()) << path;
+        EXPECT_TRUE(readreceiverfile(path).report.failed()) << path;
         std::string content = "unchanged";
         EXPECT_FALSE(readwholefile(path, content)) << path;
         EXPECT_EQ(content, "unchanged") << path;
