@@ -1,7 +1,8 @@
 // The "slipmodel" record of work files: the model's file named relative to
 // the work file with the km it was moved by, read back in place; a missing
-// file is shown and the rest of the work still loads; a work of a slip model without sources reads
-// back as such; the user's medium and regional stress hold over a .inp model's own.
+// file is shown and the rest of the work still loads; a work of a slip
+// model without sources reads back as such; the user's medium and regional
+// stress hold over a .inp model's own.
 #include <gtest/gtest.h>
 
 #include <cmath>
