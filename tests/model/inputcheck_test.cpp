@@ -13,7 +13,6 @@
 #include "model/dialogbounds.h"
 #include "model/sourcetable.h"
 #include "model/workstate.h"
-#include "support/scriptedhost.h"
 
 namespace crustex {
 namespace {
@@ -241,17 +240,6 @@ TEST(SourceList, EntryNames) {
     EXPECT_EQ(sourcelistentries(1), (V{"Single Fault", "Single Point"}));
     EXPECT_EQ(sourcelistentries(3), (V{"Single Fault", "Single Point", "Multi-Source1",
                                        "Multi-Source2", "Multi-Source3"}));
-}
-
-// The words of both warnings are checked where they are shown (the source
-// editor, the file readers); here the edge.
-TEST(SourceLimit, TheTwentyFirstSourceIsRefused) {
-    test::ScriptedHost host;
-    EXPECT_TRUE(addsourceallowed(19, host));
-    EXPECT_TRUE(host.messages.empty());
-    EXPECT_FALSE(addsourceallowed(20, host));
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].buttons, MsgButtons::Ok);
 }
 
 }  // namespace

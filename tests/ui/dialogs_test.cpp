@@ -492,15 +492,17 @@ private slots:
         QCOMPARE(wb.inputErrors(), 1);
         QCOMPARE(e.sourceCount(), 1);
         QTRY_VERIFY(e.box("fdipangle")->hasFocus());
-        wb.ws.nfault = 20;
-        for (int k = 2; k <= 20; ++k) wb.ws.fault[k] = wb.ws.fault[1];
+        // The twentieth source is added, the twenty-first refused.
+        wb.ws.nfault = 19;
+        for (int k = 2; k <= 19; ++k) wb.ws.fault[k] = wb.ws.fault[1];
         e.rebuildList();
         e.entryfaultform();
-        act(&e, "slip=abc;@addbt");  // the limit is told before any box is checked
+        act(&e, "@addbt;slip=abc;@addbt");  // the limit is told before any box is checked
         QCOMPARE(wb.scripted.messages.size(), size_t(2));
-        QCOMPARE(wb.scripted.messages[1].text, std::string("You can Take only 20 sources"));
-        QCOMPARE(wb.scripted.messages[1].title, std::string("Warning"));
-        QCOMPARE(wb.scripted.messages[1].icon, MsgIcon::Exclamation);
+        const test::RecordedMessage& m = wb.scripted.messages[1];
+        QCOMPARE(m.text, std::string("You can Take only 20 sources"));
+        QCOMPARE(m.title, std::string("Warning"));
+        QVERIFY(m.icon == MsgIcon::Exclamation && m.buttons == MsgButtons::Ok);
         QCOMPARE(e.sourceCount(), 20);
         QCOMPARE(e.sourceList()->count(), 22);
     }
