@@ -262,11 +262,8 @@ TEST_F(Batch, MapLayerProblemsArePrintedOnceAndThePictureWritten) {
         EXPECT_EQ(o.err.find(c.says, at + 1), std::string::npos) << o.err;
         EXPECT_EQ(o.err.rfind("crustex-batch: ", 0), 0u) << o.err;
     }
-}
-
-// The Pacific example names the globe map in its work file: the range lies
-// inside it, so nothing is said; the Japan map would not cover it.
-TEST_F(Batch, TheWorkFileNamesItsMapDirectory) {
+    // The Pacific example names the globe map in its work file: the range
+    // lies inside it, so nothing is said; the Japan map would not cover it.
     const Outcome o =
         run({"render", kExamples + "/pacific.wrk.txt", "--size", "200x160px", "-o", out("p.png")});
     EXPECT_EQ(o.status, 0);
@@ -347,30 +344,6 @@ TEST_F(Batch, ASignalDuringAWriteLeavesNoTemporaryFile) {
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
     EXPECT_EQ(temporaries(dir_.str()), std::vector<std::string>{});
     EXPECT_FALSE(exists(nc));
-}
-
-TEST_F(Batch, SiteTableWithResidualsAndTheMisfit) {
-    const std::string work = kExamples + "/sites-example.wrk.txt";
-    const std::string sites = kExamples + "/sites-example.obs.txt";
-    const std::string csv = out("s.csv");
-    const Outcome o = run({"sites", work, sites, "-o", csv});
-    ASSERT_EQ(o.status, 0) << o.err;
-    const std::string text = readfile(csv);
-    const auto rows = csvrows(text);
-    ASSERT_EQ(rows.size(), 1u + 30 + 1);
-    const std::vector<std::string> head(rows[0].begin(), rows[0].begin() + 9);
-    EXPECT_EQ(head,
-              (std::vector<std::string>{"name", "x_km", "y_km", "depth_km", "lon_deg", "lat_deg",
-                                        "X_observed_mm", "X_computed_mm", "X_residual_mm"}));
-    EXPECT_EQ(rows[0].size(), 6u + 3 * 3);
-    for (int k : {1, 30}) {
-        const auto& r = rows[static_cast<std::size_t>(k)];
-        EXPECT_EQ(std::stof(r[14]), std::stof(r[12]) - std::stof(r[13])) << r[0];  // Z
-    }
-    const std::string last = text.substr(text.rfind('\n', text.size() - 2) + 1);
-    EXPECT_EQ(last.rfind("# Misfit (displacement3, 30 sites): RMS X", 0), 0u) << last;
-    // The picture with the sites drawn on it.
-    EXPECT_EQ(run({"render", work, "--sites", sites, "-o", out("s.png")}).status, 0);
 }
 
 TEST_F(Batch, TheRadarLineOfSightOverTheWorkFiles) {
@@ -490,11 +463,27 @@ TEST_F(Batch, FitFromAWrongStartWritesTheResultAndTheModel) {
     // The example's noise is drawn with the sigmas its site file gives.
     EXPECT_EQ(doc["sigmas_given"], true);
     EXPECT_NEAR(doc["chi2_reduced"].get<double>(), 1, 0.3);
-    // The written model explains the sites as the fit says.
+    // The site table of the written model: residuals, and the misfit the
+    // fit states.
     ASSERT_EQ(run({"sites", model, sites, "-o", out("s.csv")}).status, 0);
     const std::string table = readfile(out("s.csv"));
-    const double all = std::stod(table.substr(table.rfind("all ") + 4));
-    EXPECT_NEAR(all, doc["rms_after"].get<double>(), 1e-3);
+    const auto rows = csvrows(table);
+    ASSERT_EQ(rows.size(), 1u + 30 + 1);
+    const std::vector<std::string> head(rows[0].begin(), rows[0].begin() + 9);
+    EXPECT_EQ(head,
+              (std::vector<std::string>{"name", "x_km", "y_km", "depth_km", "lon_deg", "lat_deg",
+                                        "X_observed_mm", "X_computed_mm", "X_residual_mm"}));
+    EXPECT_EQ(rows[0].size(), 6u + 3 * 3);
+    for (int k : {1, 30}) {
+        const auto& r = rows[static_cast<std::size_t>(k)];
+        EXPECT_EQ(std::stof(r[14]), std::stof(r[12]) - std::stof(r[13])) << r[0];  // Z
+    }
+    const std::string last = table.substr(table.rfind('\n', table.size() - 2) + 1);
+    EXPECT_EQ(last.rfind("# Misfit (displacement3, 30 sites): RMS X", 0), 0u) << last;
+    EXPECT_NEAR(std::stod(table.substr(table.rfind("all ") + 4)), doc["rms_after"].get<double>(),
+                1e-3);
+    // The picture with the sites drawn on it.
+    EXPECT_EQ(run({"render", model, "--sites", sites, "-o", out("s.png")}).status, 0);
 }
 
 TEST_F(Batch, FitOfAnInpModelNumbersItsElements) {
