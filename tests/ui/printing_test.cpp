@@ -37,7 +37,6 @@ const Page kPages[] = {
     {"no margins", 256, 204, 0, 0, true, false, 640, 510, 0},
     {"width all margin", 200, 280, 100, 10, false},
     {"height all margin", 280, 200, 10, 100, false},
-    {"both", 150, 150, 100, 100, false},
     {"empty page", 0, 280, 10, 10, false},
 };
 
