@@ -72,8 +72,12 @@ TEST(Cff, IsotropicExpansionGivesFiveTimesFrictionForAnyReceiver) {
     }
 }
 
-TEST(Cff, GridMatchesThePointFormAndKeepsTheMarker) {
+// The delta CFF grid is the point form at every node; a unit weight gives
+// its strain grid back and the displacement weights sum their grids
+// exactly. Nodes on the fault trace keep the marker in each.
+TEST(CffAndComposites, GridsFollowTheirNodesAndKeepTheMarker) {
     WorkState ws = tracework();
+    setsources(ws, {defaultSource(), point(90, 150, 3, 40)});
     ASSERT_TRUE(evaluate(ws));
     ws.cffstrike = 30;
     ws.cffdip = 60;
@@ -96,6 +100,31 @@ TEST(Cff, GridMatchesThePointFormAndKeepsTheMarker) {
         }
     }
     EXPECT_EQ(markers, 5);
+
+    using Weight = std::pair<float WorkState::*, const Grid2D ResultGrids::*>;
+    const Weight strain[] = {
+        {&WorkState::fxx, &ResultGrids::duxdx}, {&WorkState::fyy, &ResultGrids::duydy},
+        {&WorkState::fzz, &ResultGrids::duzdz}, {&WorkState::fxy, &ResultGrids::exy},
+        {&WorkState::fyz, &ResultGrids::eyz},   {&WorkState::fzx, &ResultGrids::ezx},
+    };
+    for (auto [weight, grid] : strain) {
+        ws.fxx = ws.fyy = ws.fzz = ws.fxy = ws.fyz = ws.fzx = 0;
+        ws.*weight = 1;
+        composestrain(ws);
+        EXPECT_EQ(g.composite.values(), (g.*grid).values());
+    }
+    ws.fx = 0.5f;
+    ws.fy = -2;
+    ws.fz = 3.25f;
+    composedispl(ws);
+    markers = 0;
+    for (std::size_t q = 0; q < g.ux.size(); ++q) {
+        const float ux = g.ux.values()[q], uy = g.uy.values()[q], uz = g.uz.values()[q];
+        const float want = ux == kNoValue ? kNoValue : float(0.5 * ux - 2.0 * uy + 3.25 * uz);
+        EXPECT_EQ(g.composite.values()[q], want);
+        markers += ux == kNoValue;
+    }
+    EXPECT_EQ(markers, 5);
 }
 
 // Grids of another size give no values instead of reading outside them.
@@ -112,39 +141,6 @@ TEST(CffAndComposites, MismatchedGridsGiveNoValues) {
     for (float v : out.values()) EXPECT_EQ(v, kNoValue);
     composestrain(Grid2D(), big, big, big, big, big, out, 1, 1, 1, 1, 1, 1);
     EXPECT_TRUE(out.empty());
-}
-
-// A unit weight gives its strain grid back; the displacement weights sum
-// their grids exactly. Nodes on the fault trace keep the marker.
-TEST(Composite, WeightedSumsOfTheGridsKeepTheMarker) {
-    WorkState ws = tracework();
-    setsources(ws, {defaultSource(), point(90, 150, 3, 40)});
-    ASSERT_TRUE(evaluate(ws));
-    using Weight = std::pair<float WorkState::*, const Grid2D ResultGrids::*>;
-    const Weight strain[] = {
-        {&WorkState::fxx, &ResultGrids::duxdx}, {&WorkState::fyy, &ResultGrids::duydy},
-        {&WorkState::fzz, &ResultGrids::duzdz}, {&WorkState::fxy, &ResultGrids::exy},
-        {&WorkState::fyz, &ResultGrids::eyz},   {&WorkState::fzx, &ResultGrids::ezx},
-    };
-    for (auto [weight, grid] : strain) {
-        ws.fxx = ws.fyy = ws.fzz = ws.fxy = ws.fyz = ws.fzx = 0;
-        ws.*weight = 1;
-        composestrain(ws);
-        EXPECT_EQ(ws.grids.composite.values(), (ws.grids.*grid).values());
-    }
-    ws.fx = 0.5f;
-    ws.fy = -2;
-    ws.fz = 3.25f;
-    composedispl(ws);
-    const ResultGrids& g = ws.grids;
-    int markers = 0;
-    for (std::size_t q = 0; q < g.ux.size(); ++q) {
-        const float ux = g.ux.values()[q], uy = g.uy.values()[q], uz = g.uz.values()[q];
-        const float want = ux == kNoValue ? kNoValue : float(0.5 * ux - 2.0 * uy + 3.25 * uz);
-        EXPECT_EQ(g.composite.values()[q], want);
-        markers += ux == kNoValue;
-    }
-    EXPECT_EQ(markers, 5);
 }
 
 }  // namespace

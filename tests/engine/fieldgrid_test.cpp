@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, FieldGridAbort,
                                            std::pair{2, MsgAnswer::Ok},
                                            std::pair{2, MsgAnswer::Cancel}));
 
-TEST(InclinedLines, NorthStrikeGivesNorthSouthLinesClampedIntoTheArea) {
+TEST(InclinedLines, NorthStrikeGivesNorthSouthLinesAndAHorizontalPlaneAPoint) {
     WorkState ws = inclinedwork(0, 10);
     calcinclinedlines(ws);
     const double r = 1 / std::tan(10 * kPi / 180);
@@ -192,6 +192,13 @@ TEST(InclinedLines, NorthStrikeGivesNorthSouthLinesClampedIntoTheArea) {
         EXPECT_EQ(ws.incx1[k], ws.incx0[k]) << k;
         EXPECT_EQ(ws.incy0[k], 20.0f);
         EXPECT_EQ(ws.incy1[k], 170.0f);
+    }
+    ws = inclinedwork(30, 0);
+    calcinclinedlines(ws);
+    for (std::size_t k = 1; k <= 5; ++k) {
+        EXPECT_EQ(ws.incx0[k], 95.0f);
+        EXPECT_EQ(ws.incy1[k], 95.0f);
+        EXPECT_TRUE(std::isfinite(ws.incx1[k]));
     }
 }
 
@@ -209,16 +216,6 @@ TEST(InclinedLines, EveryLineLiesAtItsDepthAndInsideTheArea) {
                 EXPECT_LE(y, 170.0f + 1e-3f);
             }
         }
-    }
-}
-
-TEST(InclinedLines, HorizontalPlaneCollapsesToTheReferencePoint) {
-    WorkState ws = inclinedwork(30, 0);
-    calcinclinedlines(ws);
-    for (std::size_t k = 1; k <= 5; ++k) {
-        EXPECT_EQ(ws.incx0[k], 95.0f);
-        EXPECT_EQ(ws.incy1[k], 95.0f);
-        EXPECT_TRUE(std::isfinite(ws.incx1[k]));
     }
 }
 

@@ -129,15 +129,11 @@ TEST_F(SourceFile, MapAreaShowsTheMapDialogThenGeographicSourcesFollowIt) {
     EXPECT_EQ(f.slip, 3);
     EXPECT_EQ(f.rakeangle, 180);
     EXPECT_EQ(f.px, 100);
-}
-
-// The geographic records round trip in the work-file test; here the head.
-TEST_F(SourceFile, MapFileLayoutAndReadBack) {
-    ws.needmap = true;
-    ASSERT_TRUE(setprojection(proj, ws));
+    // Written back: the map range, then the sources in degrees (their round
+    // trip is the work-file test's).
     const std::string text = sourcemapfiletext(ws, geo());
     EXPECT_EQ(text.substr(0, 37), "\"maparea\",34,134,36,137\r\n\"fltga2\",1\r\n");
-    EXPECT_EQ(read(text, mapfilespresent()).nsources, 1);
+    EXPECT_EQ(read(text, hooks).nsources, 1);
 }
 
 // The map on over the default range (conic, central meridian 135.5 E).
@@ -280,8 +276,7 @@ TEST_F(SiteFile, MapOffNoSiteAndMapArea) {
     // "maparea" shows the map dialog, whose OK switches the map on.
     host.messages.clear();
     std::vector<float> corners;
-    SourceFileHooks hooks;
-    hooks.checkmapdata = [](WorkState&) { return true; };
+    SourceFileHooks hooks = SourceFile::mapfilespresent();
     hooks.showmapdialog = [&](float a, float b, float c, float d) {
         corners = {a, b, c, d};
         ws.needmap = true;

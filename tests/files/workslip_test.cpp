@@ -41,6 +41,14 @@ struct Work {
                         std::string(kPatchCsvKmHeader) +
                             "\n61.5,42.25,6,30,45,90,8,5,1.5,0\n70,44,9,210,60,0,4,3,0.5,0\n");
     }
+    // The start-up state with the model of `file` loaded.
+    WorkState loaded(const std::string& file) {
+        WorkState ws;
+        setdefaults(ws, dir.str());
+        std::string summary;
+        EXPECT_TRUE(loadslipfile(ws, nullptr, file, summary)) << summary;
+        return ws;
+    }
     WorkState read() {
         WorkState ws;
         setdefaults(ws, dir.str());
@@ -51,10 +59,7 @@ struct Work {
 
 TEST(WorkSlip, RecordNamesTheModelRelativeToTheWorkFileAndReadsItBackInPlace) {
     Work w;
-    WorkState ws;
-    setdefaults(ws, w.dir.str());
-    std::string summary;
-    ASSERT_TRUE(loadslipfile(ws, nullptr, w.model, summary)) << summary;
+    WorkState ws = w.loaded(w.model);
     for (SlipPatch& p : ws.slipmodel.patches) {
         p.x0 += 12.5f;
         p.x1 += 12.5f;
@@ -106,10 +111,7 @@ TEST(WorkSlip, TheUsersMediumAndRegionalStressHoldOverTheModelFiles) {
                     "S2DR= 0 S2DP= 90 S2IN= 50 S2GD= 0\n"
                     "S3DR= 120 S3DP= 0 S3IN= 10 S3GD= 0\n\n" +
                         kElements);
-    WorkState ws;
-    setdefaults(ws, w.dir.str());
-    std::string summary;
-    ASSERT_TRUE(loadslipfile(ws, nullptr, inp, summary)) << summary;
+    WorkState ws = w.loaded(inp);
     ASSERT_EQ(ws.medium.poisson, 0.3f);
     ASSERT_TRUE(ws.regionalstress.given);
     ws.medium = {0.27f, 6.5e5f};
@@ -148,10 +150,7 @@ TEST(WorkSlip, ReceiversComeBackAsTheUserLeftThem) {
     test::writefile(inp,
                     "title\ntitle\n PR1= 0.25 E1= 0.8E+06\nFRIC= 0.4\n\n" + kElements +
                         "  2    -3.0    7.0    5.0   -2.0  100   0.0   0.0   45.0   2.0   6.0\n");
-    WorkState ws;
-    setdefaults(ws, w.dir.str());
-    std::string summary;
-    ASSERT_TRUE(loadslipfile(ws, nullptr, inp, summary)) << summary;
+    WorkState ws = w.loaded(inp);
     ASSERT_EQ(ws.receivers.size(), 1u);
     // Receivers of the user's own in place of the model's, one placed from
     // degrees, one with a rake and a name with a quote.

@@ -21,6 +21,16 @@ EventSelection wide(DateTime start, DateTime end) {
     return {start, end, -90, 90, -180, 180, 0, 1000, -5, 10};
 }
 
+// What a selection (by default: days 0..10, anywhere) takes from the
+// catalogue `bytes`, and how the scan went.
+std::pair<EventTable, EventScan> selectfrom(const std::string& bytes,
+                                            const EventSelection& sel = wide(at(0, 0), at(10, 0))) {
+    MemoryCatalogue source(bytes);
+    EventTable table;
+    const EventScan scan = selectevents(source, sel, table);
+    return {table, scan};
+}
+
 // Record numbers of the selected events (they carry their number as depth).
 std::vector<int> numbers(const EventTable& t) {
     std::vector<int> out;
@@ -64,9 +74,7 @@ TEST(EventCatalogue, WindowBoundsAreInclusiveAndFoundByBisection) {
         {"end before start", at(102, 0), at(100, 0), {}, 7},
     };
     for (const WindowCase& c : cases) {
-        MemoryCatalogue source(bytes);
-        EventTable table;
-        const EventScan scan = selectevents(source, wide(c.start, c.end), table);
+        const auto [table, scan] = selectfrom(bytes, wide(c.start, c.end));
         EXPECT_EQ(numbers(table), c.selected) << c.what;
         EXPECT_EQ(scan.first, c.first) << c.what;
     }
@@ -76,9 +84,7 @@ TEST(EventCatalogue, BisectionReadsFewRecords) {
     std::vector<EventRecord> events;
     for (int k = 0; k < 20000; ++k) events.push_back(quake(static_cast<float>(k), 0));
     const std::string bytes = cataloguebytes(events);
-    MemoryCatalogue source(bytes);
-    EventTable table;
-    const EventScan scan = selectevents(source, wide(at(12345, 0), at(12354, 0)), table);
+    const auto [table, scan] = selectfrom(bytes, wide(at(12345, 0), at(12354, 0)));
     EXPECT_EQ(table.events.size(), 10u);
     EXPECT_EQ(scan.first, 12345 + 4);
     EXPECT_LT(scan.recordsread, 20 + 3 + 11);
@@ -94,14 +100,9 @@ TEST(EventCatalogue, UntrustedCountsStayInsideTheFile) {
                  {4, {}},           {-3, {}},    {std::nanf(""), {}}};
     for (const auto& c : cases) {
         const std::string bytes = cataloguebytes(events, c.n) + "tail";  // and a cut record
-        MemoryCatalogue source(bytes);
-        EventTable table;
-        selectevents(source, wide(at(0, 0), at(10, 0)), table);
-        EXPECT_EQ(numbers(table), c.selected) << c.n;
+        EXPECT_EQ(numbers(selectfrom(bytes).first), c.selected) << c.n;
     }
-    MemoryCatalogue empty("");
-    EventTable table;
-    EXPECT_EQ(selectevents(empty, wide(at(0, 0), at(10, 0)), table).first, 0);
+    EXPECT_EQ(selectfrom("").second.first, 0);
 }
 
 TEST(EventCatalogue, RangesAreInclusive) {
@@ -119,11 +120,7 @@ TEST(EventCatalogue, RangesAreInclusive) {
         {quake(1, 0, 33.99f, 135, 50, 50), false}, {quake(1, 0, 35, 137.01f, 50, 50), false},
     };
     for (const auto& c : cases) {
-        const std::string bytes = cataloguebytes({c.e});
-        MemoryCatalogue source(bytes);
-        EventTable table;
-        selectevents(source, sel, table);
-        EXPECT_EQ(table.events.size(), c.taken ? 1u : 0u)
+        EXPECT_EQ(selectfrom(cataloguebytes({c.e}), sel).first.events.size(), c.taken ? 1u : 0u)
             << c.e.lat << " " << c.e.lon << " " << c.e.depth << " " << c.e.mag;
     }
 }
@@ -132,9 +129,7 @@ TEST(EventCatalogue, FullTableCountsWhatItLeftOut) {
     std::vector<EventRecord> events(kMaxEvents + 40000, quake(5, 0));
     events.back().minute = 1;  // the last one in time is the one left out first
     const std::string bytes = cataloguebytes(events);
-    MemoryCatalogue source(bytes);
-    EventTable table;
-    selectevents(source, wide(at(0, 0), at(10, 0)), table);
+    const EventTable table = selectfrom(bytes).first;
     EXPECT_EQ(table.events.size(), kMaxEvents);
     EXPECT_EQ(table.leftout, 40000);
     EXPECT_EQ(table.events.back().minute, 0);

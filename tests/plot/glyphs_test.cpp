@@ -419,19 +419,5 @@ TEST(VectorGlyphs, NodesWithoutValueAndUnusableScalesOrRanges) {
     }
 }
 
-// The millimetre legend is pinned by the recorded pictures; the tilt one here.
-TEST(VectorGlyphs, LegendArrowAndText) {
-    Vectors f;
-    showarrowlegend(f.pc, 2.5f, " micro rad");
-    const auto lines = f.surface.lines();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(test::joins(lines[0], 590, 240, 590, 240 - kArrowLength));
-    EXPECT_EQ(lines[0].color, f.pc.palette.negative);
-    const RecordedOp* t = f.surface.findtext("2.5 micro rad");
-    ASSERT_NE(t, nullptr);
-    EXPECT_NEAR(t->x1 + t->x2, 635, 1e-3);  // right-aligned at 635
-    EXPECT_FLOAT_EQ(t->y1, 242);
-}
-
 }  // namespace
 }  // namespace crustex
