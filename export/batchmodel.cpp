@@ -3,8 +3,8 @@
 #include <sched.h>
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
+#include <optional>
 
 #include "compose/picture.h"
 #include "files/appdir.h"
@@ -108,23 +108,15 @@ SiteReadResult readinpsites(BatchModel& m, const BatchRequest& req, StderrHost& 
 // range, with a margin of a quarter of the range (at least half a degree)
 // on every side; one in km needs none. False, reported, when that map
 // cannot be set up.
-bool mapforslipmodel(BatchModel& m, const std::string& path, StderrHost& host) {
-    const SlipFileRead read = readslipfile(path);
-    const std::vector<CentredPatch>& patches = read.table.patches;
-    if (read.format == SlipFormat::Inp || !read.table.geographic || patches.empty()) return true;
-    float south = 90, north = -90, west = 360, east = -360;
-    for (const CentredPatch& p : patches) {
-        if (!std::isfinite(p.north) || !std::isfinite(p.east)) continue;
-        south = std::min(south, p.north);
-        north = std::max(north, p.north);
-        west = std::min(west, p.east);
-        east = std::max(east, p.east);
-    }
-    if (!(north >= south) || !(east >= west)) return true;
-    const float dlat = std::max(0.5f, (north - south) / 4),
-                dlon = std::max(0.5f, (east - west) / 4);
-    const MapRange range{std::max(south - dlat, -89.0f), west - dlon, std::min(north + dlat, 89.0f),
-                         east + dlon};
+bool mapforslipmodel(BatchModel& m, const SlipFileRead& read, const std::string& path,
+                     StderrHost& host) {
+    if (read.format == SlipFormat::Inp) return true;
+    const std::optional<GeoBox> box = slipgeobox(read);
+    if (!box || !(box->lat2 >= box->lat1) || !(box->lon2 >= box->lon1)) return true;
+    const float dlat = std::max(0.5f, (box->lat2 - box->lat1) / 4),
+                dlon = std::max(0.5f, (box->lon2 - box->lon1) / 4);
+    const MapRange range{std::max(box->lat1 - dlat, -89.0f), box->lon1 - dlon,
+                         std::min(box->lat2 + dlat, 89.0f), box->lon2 + dlon};
     if (acceptmaprange(m, host, range)) return true;
     host.report("no map can be set up around the slip model '" + path + "'");
     return false;
@@ -202,12 +194,13 @@ bool readbatchinputs(BatchModel& m, const BatchRequest& req, StderrHost& host) {
         host.report("the map range of '" + req.work + "' cannot be projected");
         return false;
     }
-    if (req.work.empty() && !mapforslipmodel(m, req.slip, host)) return false;
     if (!req.slip.empty()) {
+        SlipFileRead read = readslipfile(req.slip);
+        if (req.work.empty() && !mapforslipmodel(m, read, req.slip, host)) return false;
         // On the map while it is on, else in km.
         const GeoFrame geo = m.geo();
         std::string summary;
-        const bool loaded = loadslipfile(m.ws, m.mapframe(geo), req.slip, summary);
+        const bool loaded = loadslipread(m.ws, m.mapframe(geo), read, req.slip, summary);
         host.report(summary);
         if (!loaded) {
             host.report("cannot use the slip model '" + req.slip + "'");

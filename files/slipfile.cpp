@@ -149,14 +149,18 @@ void installslipmodel(WorkState& ws, const SlipFileRead& read, PlacedModel&& pla
     ws.cffstale = true;
 }
 
-bool loadslipfile(WorkState& ws, const GeoFrame* geo, const std::string& path, std::string& summary,
-                  SlipFileRead* read) {
-    SlipFileRead r = readslipfile(path);
+bool loadslipfile(WorkState& ws, const GeoFrame* geo, const std::string& path,
+                  std::string& summary) {
+    SlipFileRead read = readslipfile(path);
+    return loadslipread(ws, geo, read, path, summary);
+}
+
+bool loadslipread(WorkState& ws, const GeoFrame* geo, SlipFileRead& read, const std::string& path,
+                  std::string& summary) {
     PlacedModel placed;
-    const bool ok = placeslipfile(r, geo, placed);
-    summary = slipsummary(r, placed);
-    if (ok) installslipmodel(ws, r, std::move(placed), path);
-    if (read) *read = std::move(r);
+    const bool ok = placeslipfile(read, geo, placed);
+    summary = slipsummary(read, placed);
+    if (ok) installslipmodel(ws, read, std::move(placed), path);
     return ok;
 }
 

@@ -70,8 +70,11 @@ void installslipmodel(WorkState& ws, const SlipFileRead& read, PlacedModel&& pla
 
 // The whole command: reads, places and installs the file. The work state is
 // changed only on success; `summary` gets the line for the status strip or
-// standard error either way, `read` (when given) what was read.
-bool loadslipfile(WorkState& ws, const GeoFrame* geo, const std::string& path, std::string& summary,
-                  SlipFileRead* read = nullptr);
+// standard error either way.
+bool loadslipfile(WorkState& ws, const GeoFrame* geo, const std::string& path,
+                  std::string& summary);
+// The same for a file already read from `path`.
+bool loadslipread(WorkState& ws, const GeoFrame* geo, SlipFileRead& read, const std::string& path,
+                  std::string& summary);
 
 }  // namespace crustex
