@@ -12,9 +12,7 @@ static_assert(kSectionPickMode == kModeSectionLine);
 
 void MainWindow::buildSectionTools() {
     sectionDialog_ = new SectionDialog(*this, this);
-    placedWindows_.insert("sectionform", sectionDialog_);
     sectionWindow_ = new SectionWindow(*this, this);
-    placedWindows_.insert("sectionwin", sectionWindow_);
     sectionDialog_->onAccepted = [this](const SectionChoice& c) { sectionWindow_->showSection(c); };
     sectionWindow_->longWork = [this](bool begin) { return beginWork(begin); };
     sectionWindow_->askSaveFile = [this](const QString& title, const QString& filter) {

@@ -39,9 +39,7 @@ void MainWindow::buildReceiverMenu(QMenu* receivers) {
 
 void MainWindow::buildStressDialogs() {
     receiverDialog_ = new ReceiverDialog(*this, receiverChoice_, this);
-    placedWindows_.insert("receiverform", receiverDialog_);
     regionalDialog_ = new RegionalStressDialog(*this, this);
-    placedWindows_.insert("regionalform", regionalDialog_);
 }
 
 void MainWindow::connectStressCommands(const std::function<void(const char*, Command)>& on) {
